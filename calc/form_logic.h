@@ -1,0 +1,107 @@
+// The parameter form's logic without widgets: the values its controls hold,
+// showing the model in them, the live check that draws the silo sketch, and
+// the take-over of the values into the model on OK.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "calc/model.h"
+
+namespace korvane {
+
+// Problem codes of a parameter set (0 = none).
+enum ProblemCode : int {
+    kProblemNone = 0,
+    kProblemFillAboveSilo = 3,
+    kProblemDensity = 6,
+    kProblemGeometry = 9,
+    kProblemFriction = 10,
+    kProblemK = 13,
+    kProblemRepose = 20,
+    kProblemMissingPairs = 21,
+};
+
+// What the parameter form's controls hold. Texts are the edit fields' texts;
+// option states are the check boxes and radio buttons.
+struct FormInput {
+    int RadioGroup4 = 0;  // stress state: 0 filling, 1 discharge
+    int RadioGroup1 = 1;  // cross-section: 0 "Kreis" (circular), 1 "Rechteck"
+    bool Rhokonst = true, Rhofunkt = false, Rhoanpass = false;
+    std::string Edit17 = "2400", Edit18 = "2800", Edit19 = "50000";  // RHOMIN RHOMAX SIGMA0
+    std::string Edit15 = "40";                                      // PHIE
+    bool RadioButton5 = false, RadioButton6 = false, RadioButton7 = false;  // K choice
+    std::string Edit31;                                              // K value
+    bool Schaftja = true;
+    std::string Edit2 = "0";            // shaft height
+    std::string Phixschaft = "30";
+    std::string Edit4 = "6", Edit27 = "6";  // diameter/width, length
+    bool Trichterja = true;
+    std::string Edit6 = "30", Edit7 = "1.0";  // hopper angle, outlet
+    std::string Phixtrichter = "30", PHIXTrichterStirnwand = "30";
+    bool vertunten = false;
+    std::string Hunttricht = "0", Phixunten = "30";
+    bool RadioButton1 = true, boeschungsw = false, Auflast = false;  // surface: none, heap, surcharge
+    std::string boeschwinkel = "0", Edit1 = "0";  // angle of repose, surcharge
+    std::string Edit5 = "12";                     // fill height incl. heap
+};
+
+// Text to number as the form converts it: a decimal number with a point. Any
+// text that is not a number (empty, a lone point, two points, ...) gives a
+// defined value and never an error: the longest leading valid number, else 0.
+double textToNumber(const std::string& text);
+
+// General format with 8 significant digits (at most 2 exponent digits), point
+// as decimal separator: the number display of the parameter form.
+std::string formatGeneral8(double value);
+
+// The check-box rules of the form: at least one of shaft and hopper stays
+// present, no section below without the hopper being ticked by a user.
+// Showing the model in the form sets the controls one by one, and each change
+// fires these rules as a click would. show() reproduces that on `in` (the
+// controls' previous contents) and applies the showing's side effects on the
+// model (Hunttricht 0 without the part below, boeschwinkel 0 without heap,
+// surcharge 0 when not positive).
+void showModelInForm(SiloModel& m, FormInput& in);
+
+// Result of the live check and sketch of the silo as entered in the form.
+struct SketchLine {
+    int x1, y1, x2, y2;
+    bool red;  // surface and heap red, outline black
+    bool dotted = false;
+};
+struct SketchResult {
+    int code = 0;             // Parameterfehler after the check
+    bool badData = false;     // draw "Bad Data" instead of the silo
+    int drawingCase = 0;      // 1 shaft+hopper, 2 hopper only, 3 shaft only
+    double Massstab = 0, Xmitte = 0, Ybasis = 0;
+    std::vector<SketchLine> lines;
+    // "Berechnet:" texts (8 significant digits); empty = leave unchanged
+    bool derivedValid = false;
+    std::string Trichterhoehe, Silohoehe, Silobrutvol, Silonetvol, Hohnekegel;
+    std::string Label44;      // K from PHIE when "1.2(1-sinPHIE)" is chosen, else empty
+    // Mass-flow label: 0 leave, 1 "MF", 2 funnel flow ("KF"/"FF"), 3 " ", 4 emptied
+    int flowLabel = 0;
+};
+// Runs the sketch's checks on the form's values and computes the drawing for
+// an image of the given size. Writes Massenflusswinkel / Massenfluss into the
+// model when it runs the mass-flow check (discharge state, model with hopper).
+SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
+                        int imageWidth, int imageHeight);
+
+// The take-over on OK: converts the controls' values, checks them and writes
+// them with the derived geometry into the model. Returns the problem code;
+// steps before a stopping problem stay written, as the form does.
+int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w);
+
+// Copy of the model's committed measurement set into the working copy
+// (the form does it when shown with the fitted law).
+void committedToWorkingCopy(const SiloModel& m, DensityWorkingCopy& w);
+
+// What a user does who opens a parameter file and confirms the form
+// unchanged with OK: show the model in a freshly created form (default
+// controls), the working copy being the model's measured set, then the
+// sketch's pending problem, else the take-over. Returns the problem code.
+int confirmLoadedModel(SiloModel& m, DensityWorkingCopy& w);
+
+}  // namespace korvane

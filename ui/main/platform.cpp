@@ -1,0 +1,156 @@
+#include "ui/main/platform.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QUrl>
+#include <optional>
+
+namespace korvane::ui::platform {
+namespace {
+std::optional<QString> g_nextFile;
+std::optional<bool> g_nextAnswer;
+QStringList g_messages;
+int g_beeps = 0;
+bool g_recordOpens = false;
+QStringList g_opened;
+std::optional<ScreenInfo> g_screen;
+
+QString withSuffix(const QString& path, const QString& suffix) {
+    if (path.isEmpty() || suffix.isEmpty()) return path;
+    if (!QFileInfo(path).suffix().isEmpty()) return path;
+    return path + "." + suffix;
+}
+}  // namespace
+
+QString getOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
+                        const QString& filter) {
+    if (g_nextFile) {
+        QString p = *g_nextFile;
+        g_nextFile.reset();
+        return p;
+    }
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+
+QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                        const QString& filter, const QString& defaultSuffix) {
+    if (g_nextFile) {
+        QString p = *g_nextFile;
+        g_nextFile.reset();
+        return withSuffix(p, defaultSuffix);
+    }
+    QFileDialog dlg(parent, caption, dir, filter);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setDefaultSuffix(defaultSuffix);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    return dlg.selectedFiles().first();
+}
+
+void setNextFileName(const QString& path) { g_nextFile = path; }
+void clearNextFileName() { g_nextFile.reset(); }
+
+bool messageOkCancel(QWidget* parent, const QString& caption, const QString& text, Icon icon) {
+    if (g_nextAnswer) {
+        bool a = *g_nextAnswer;
+        g_nextAnswer.reset();
+        g_messages << text;
+        return a;
+    }
+    QMessageBox box(parent);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    box.setIcon(icon == Icon::Question    ? QMessageBox::Question
+                : icon == Icon::Warning   ? QMessageBox::Warning
+                : icon == Icon::Critical  ? QMessageBox::Critical
+                                          : QMessageBox::Information);
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Ok);
+    g_messages << text;
+    return box.exec() == QMessageBox::Ok;
+}
+
+void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) {
+    g_messages << text;
+    if (g_nextAnswer) {
+        g_nextAnswer.reset();
+        return;
+    }
+    QMessageBox box(parent);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    box.setIcon(icon == Icon::Question    ? QMessageBox::Question
+                : icon == Icon::Warning   ? QMessageBox::Warning
+                : icon == Icon::Critical  ? QMessageBox::Critical
+                                          : QMessageBox::Information);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+void setNextAnswer(bool ok) { g_nextAnswer = ok; }
+void clearNextAnswer() { g_nextAnswer.reset(); }
+QStringList& shownMessages() { return g_messages; }
+
+void beep() {
+    ++g_beeps;
+    QApplication::beep();
+}
+int beepCount() { return g_beeps; }
+void resetBeepCount() { g_beeps = 0; }
+
+bool openDocument(const QString& path) {
+    if (g_recordOpens) {
+        g_opened << path;
+        return true;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool openUrl(const QString& url) {
+    if (g_recordOpens) {
+        g_opened << url;
+        return true;
+    }
+    return QDesktopServices::openUrl(QUrl(url));
+}
+
+void setRecordOpens(bool record) { g_recordOpens = record; }
+QStringList& openedTargets() { return g_opened; }
+
+ScreenInfo primaryScreen() {
+    if (g_screen) return *g_screen;
+    ScreenInfo info;
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        info.geometry = s->geometry();
+        info.available = s->availableGeometry();
+    } else {
+        info.geometry = info.available = QRect(0, 0, 1024, 768);
+    }
+    return info;
+}
+
+void setScreenOverride(const ScreenInfo* info) {
+    if (info) g_screen = *info;
+    else g_screen.reset();
+}
+
+QString programFolder() {
+    QString dir = QCoreApplication::applicationDirPath();
+    if (!dir.endsWith('/')) dir += '/';
+    return dir;
+}
+
+QString documentsFolder() {
+    QString d = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (d.isEmpty()) d = QDir::homePath();
+    return d;
+}
+
+}  // namespace korvane::ui::platform

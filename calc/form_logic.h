@@ -75,8 +75,12 @@ struct SketchResult {
     bool badData = false;     // draw "Bad Data" instead of the silo
     int drawingCase = 0;      // 1 shaft+hopper, 2 hopper only, 3 shaft only
     double Massstab = 0, Xmitte = 0, Ybasis = 0;
+    // In drawing order: outline (hopper, shaft, part below) black, then the
+    // surface and heap red. Points are rounded to the nearest pixel.
     std::vector<SketchLine> lines;
-    // "Berechnet:" texts (8 significant digits); empty = leave unchanged
+    // "Berechnet:" texts (8 significant digits). When derivedValid is false
+    // the check ended before them: the first four labels are emptied and
+    // Hohnekegel keeps its last text.
     bool derivedValid = false;
     std::string Trichterhoehe, Silohoehe, Silobrutvol, Silonetvol, Hohnekegel;
     std::string Label44;      // K from PHIE when "1.2(1-sinPHIE)" is chosen, else empty

@@ -18,7 +18,7 @@ namespace korvane {
 constexpr double kGravity = 9.81;          // m/s2, everywhere
 constexpr int kMaxPairs = 50;              // measured (SIGMA, RHOB) pairs
 constexpr int kResultSize = 5002;          // result arrays, indices 0..5001
-constexpr int kMaxSchrittzahl = 1666;      // 3*Schrittzahl must stay <= 5000
+constexpr int kMaxSchrittzahl = 1667;      // 3*Schrittzahl must stay <= 5001
 
 struct SiloModel {
     // ---- geometry inputs -------------------------------------------------

@@ -28,6 +28,11 @@ bool Parameterdatei_schreiben(const SiloModel& m, const std::string& path, FileE
 // Writes the results of the last calculation (uses Zlauf as running height).
 bool Ergebnisdatei_schreiben(SiloModel& m, const std::string& path, FileError& err);
 
+// The complete text the two writers produce (CR LF line ends). The result
+// text runs Zlauf down from the top to the outlet as the writer does.
+std::string parameterFileText(const SiloModel& m);
+std::string resultFileText(SiloModel& m);
+
 // Data folders. Paths end with '/'.
 struct DataFolders {
     bool markerInvalid = false;  // FOLDER.DAT present with wrong first line

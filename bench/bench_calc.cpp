@@ -1,0 +1,87 @@
+// Timings of the calculation: the default silo, a silo with a fitted
+// density law and a heap in the discharge state, and the exponential fit.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+
+#include "calc/engine.h"
+#include "calc/form_logic.h"
+
+using namespace korvane;
+
+namespace {
+
+void fillGrainMeasurements(DensityWorkingCopy& w, int n) {
+    for (int j = 1; j <= n; ++j) {
+        const double sigma = 500.0 * j * j / 10.0 + 200.0 * j;
+        w.Messtabelle[1][j] = sigma;
+        w.Messtabelle[2][j] = 760.0 + 70.0 * (1.0 - std::exp(-sigma / 40000.0)) + 0.5 * std::sin(j);
+    }
+    w.Messpunktzahl = n;
+    w.Messanpassart = 2;
+}
+
+}  // namespace
+
+static void BM_DefaultSilo(benchmark::State& state) {
+    auto m = std::make_unique<SiloModel>();
+    resetToDefaults(*m);
+    for (auto _ : state) {
+        clearResults(*m);
+        prepare(*m, false);
+        calculate(*m);
+        benchmark::DoNotOptimize(m->SIGMAV[m->Indexende]);
+    }
+}
+BENCHMARK(BM_DefaultSilo)->Unit(benchmark::kMicrosecond);
+
+static void BM_FittedLawHeapDischarge(benchmark::State& state) {
+    auto m = std::make_unique<SiloModel>();
+    auto w = std::make_unique<DensityWorkingCopy>();
+    fillGrainMeasurements(*w, 7);
+    fit(*w);
+    FormInput in;
+    in.RadioGroup4 = 1;
+    in.RadioGroup1 = 0;
+    in.Rhokonst = false;
+    in.Rhofunkt = false;
+    in.Rhoanpass = true;
+    in.Edit15 = "30";
+    in.RadioButton5 = true;
+    in.RadioButton6 = in.RadioButton7 = false;
+    in.Edit2 = "20";
+    in.Phixschaft = "22";
+    in.Edit4 = "8";
+    in.Edit27 = "8";
+    in.Edit6 = "20";
+    in.Edit7 = "0.6";
+    in.Phixtrichter = "25";
+    in.RadioButton1 = false;
+    in.boeschungsw = true;
+    in.boeschwinkel = "28";
+    in.Edit5 = "24";
+    if (takeOver(*m, in, *w) != 0) {
+        state.SkipWithError("example refused by the take-over");
+        return;
+    }
+    for (auto _ : state) {
+        clearResults(*m);
+        prepare(*m, false);
+        calculate(*m);
+        benchmark::DoNotOptimize(m->SIGMAV[m->Indexende]);
+    }
+}
+BENCHMARK(BM_FittedLawHeapDischarge)->Unit(benchmark::kMicrosecond);
+
+static void BM_ExponentialFit50(benchmark::State& state) {
+    auto w = std::make_unique<DensityWorkingCopy>();
+    for (auto _ : state) {
+        fillGrainMeasurements(*w, 50);
+        fit(*w);
+        benchmark::DoNotOptimize(w->MessSIGMA0);
+    }
+}
+BENCHMARK(BM_ExponentialFit50)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,698 @@
+// The parameter form's logic without widgets: number conversion and display,
+// showing the model in the controls, the live check behind the silo sketch and
+// the take-over of the controls' values into the model.
+#include "calc/form_logic.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include "calc/engine.h"
+
+namespace korvane {
+
+// ---------------------------------------------------------------------------
+// Numbers in text form
+// ---------------------------------------------------------------------------
+
+double textToNumber(const std::string& text) {
+    // The edit fields accept digits and the point only, but the texts the form
+    // shows itself may carry a sign or an exponent. Take the longest leading
+    // part that is a decimal number; anything else gives 0, never an error.
+    const char* s = text.c_str();
+    const char* end = s + text.size();
+    const char* p = s;
+    while (p < end && (*p == ' ' || *p == '\t')) ++p;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = (*p == '-');
+        ++p;
+    }
+    const char* start = p;  // first character of the unsigned number
+    const char* q = p;
+    int mantissaDigits = 0;
+    while (q < end && *q >= '0' && *q <= '9') { ++q; ++mantissaDigits; }
+    if (q < end && *q == '.') {
+        const char* f = q + 1;
+        int fracDigits = 0;
+        while (f < end && *f >= '0' && *f <= '9') { ++f; ++fracDigits; }
+        if (mantissaDigits + fracDigits > 0) {
+            q = f;
+            mantissaDigits += fracDigits;
+        }
+    }
+    if (mantissaDigits == 0) return 0.0;
+    const char* validEnd = q;
+    if (q < end && (*q == 'E' || *q == 'e')) {
+        const char* e = q + 1;
+        if (e < end && (*e == '+' || *e == '-')) ++e;
+        const char* ed = e;
+        while (ed < end && *ed >= '0' && *ed <= '9') ++ed;
+        if (ed > e) validEnd = ed;  // an exponent needs at least one digit
+    }
+    // from_chars does not know a leading '+' nor a lone leading point in every
+    // library; give it "0" in front of a point-first mantissa.
+    std::string number;
+    if (*start == '.') number = "0";
+    number.append(start, validEnd);
+    double v = 0.0;
+    const auto r = std::from_chars(number.data(), number.data() + number.size(), v,
+                                   std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Too large: the largest finite number, so that the checks judge a
+        // huge value instead of an infinity; too small: zero.
+        bool huge = false;
+        const char* ep = std::strpbrk(number.c_str(), "eE");
+        const std::string mant = ep ? number.substr(0, ep - number.c_str()) : number;
+        long expo = ep ? std::strtol(ep + 1, nullptr, 10) : 0;
+        // Decimal exponent of the mantissa's first significant digit.
+        const size_t dot = mant.find('.');
+        const std::string intPart = dot == std::string::npos ? mant : mant.substr(0, dot);
+        const size_t firstNonZero = intPart.find_first_not_of('0');
+        if (firstNonZero != std::string::npos) {
+            huge = expo + static_cast<long>(intPart.size() - firstNonZero) > 0;
+        } else {
+            huge = expo > 300;  // 0.000...ddd with a huge exponent
+        }
+        v = huge ? DBL_MAX : 0.0;
+    } else if (r.ec != std::errc()) {
+        v = 0.0;
+    }
+    return negative ? -v : v;
+}
+
+std::string formatGeneral8(double value) {
+    constexpr int kDigits = 8;
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+    if (value == 0) return "0";
+
+    // 18 significant digits first, then round half away from zero on that
+    // decimal string to 8 digits.
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
+                                 std::chars_format::scientific, 17);
+    *r.ptr = '\0';
+    std::string digits;
+    digits += buf[0];
+    const char* e = std::strchr(buf, 'e');
+    digits.append(static_cast<const char*>(buf + 2), e);  // 17 further digits
+    int exponent = std::atoi(e + 1);
+
+    std::string d = digits.substr(0, kDigits);
+    if (digits[kDigits] >= '5') {
+        int i = kDigits - 1;
+        while (i >= 0 && d[i] == '9') {
+            d[i] = '0';
+            --i;
+        }
+        if (i >= 0) {
+            ++d[i];
+        } else {
+            d = "1" + std::string(kDigits - 1, '0');
+            ++exponent;
+        }
+    }
+    while (d.size() > 1 && d.back() == '0') d.pop_back();
+
+    std::string out = value < 0 ? "-" : "";
+    const int n = static_cast<int>(d.size());
+    if (exponent < kDigits && exponent >= -5) {
+        if (exponent >= 0) {
+            if (n <= exponent + 1) {
+                out += d + std::string(exponent + 1 - n, '0');
+            } else {
+                out += d.substr(0, exponent + 1) + "." + d.substr(exponent + 1);
+            }
+        } else {
+            out += "0." + std::string(-exponent - 1, '0') + d;
+        }
+    } else {
+        out += d.substr(0, 1);
+        if (n > 1) out += "." + d.substr(1);
+        out += exponent < 0 ? "E-" : "E+";
+        const int a = std::abs(exponent);
+        if (a < 10) out += '0';
+        out += std::to_string(a);
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// Showing the model in the form
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// Each setter changes a check box as the program would, and, as a click does,
+// runs the change handler's rule for that box only when the state changes.
+void setTrichterja(FormInput& in, bool v);
+void setSchaftja(FormInput& in, bool v);
+
+void setVertunten(FormInput& in, bool v) {
+    // The part below only switches its own fields on and off.
+    in.vertunten = v;
+}
+
+void setTrichterja(FormInput& in, bool v) {
+    if (in.Trichterja == v) return;
+    in.Trichterja = v;
+    if (!v) {
+        // No part below without a hopper, and no silo without shaft and hopper.
+        if (in.vertunten) setVertunten(in, false);
+        if (!in.Schaftja) setSchaftja(in, true);
+    }
+}
+
+void setSchaftja(FormInput& in, bool v) {
+    if (in.Schaftja == v) return;
+    in.Schaftja = v;
+    if (!v && !in.Trichterja) setTrichterja(in, true);
+}
+
+std::string degreesText(double rad) { return formatGeneral8(rad * 180.0 / kPi); }
+
+}  // namespace
+
+void showModelInForm(SiloModel& m, FormInput& in) {
+    // 1. stress state; unchanged when the two switches do not say one thing
+    if (m.Fuellzustand && !m.Entleerungszustand) in.RadioGroup4 = 0;
+    else if (m.Entleerungszustand && !m.Fuellzustand) in.RadioGroup4 = 1;
+
+    // 2. density law: one of the three buttons
+    in.Rhokonst = m.Rhokonstant;
+    in.Rhofunkt = !m.Rhokonstant && m.Rhofunktion;
+    in.Rhoanpass = !m.Rhokonstant && !m.Rhofunktion;
+
+    // 3. density values and angles
+    in.Edit17 = formatGeneral8(m.RHOMIN);
+    in.Edit18 = formatGeneral8(m.RHOMAX);
+    in.Edit19 = formatGeneral8(m.SIGMA0);
+    in.Edit15 = degreesText(m.PHIE);
+    in.Phixschaft = degreesText(m.Phixschaft);
+    in.Phixtrichter = degreesText(m.Phixtrichter);
+    in.Phixunten = degreesText(m.Phixunten);
+    in.PHIXTrichterStirnwand = degreesText(m.PhixStirnwand);
+
+    // 4. cross-section
+    in.RadioGroup1 = m.Querschnitt == 1 ? 0 : 1;
+
+    // 5. widths and length
+    in.Edit4 = formatGeneral8(m.Durchmesser);
+    in.Edit27 = formatGeneral8(m.Laenge);
+    in.Edit7 = formatGeneral8(m.Auslauf);
+
+    // 6. sections, each box firing its rule as it is set
+    setTrichterja(in, m.Trichterja);
+    setSchaftja(in, m.Schaftja);
+    if (!m.vertunten) m.Hunttricht = 0;
+    if (in.vertunten != m.vertunten) setVertunten(in, m.vertunten);
+    in.Hunttricht = formatGeneral8(m.Hunttricht);
+
+    // 7. surface
+    in.RadioButton1 = in.boeschungsw = in.Auflast = false;
+    if (m.Schuettkegel) {
+        in.boeschungsw = true;
+    } else {
+        m.boeschwinkel = 0;
+        if (m.Auflastspannung > 0) {
+            in.Auflast = true;
+        } else {
+            m.Auflastspannung = 0;
+            in.RadioButton1 = true;
+        }
+    }
+
+    // 8. remaining values
+    in.boeschwinkel = degreesText(m.boeschwinkel);
+    in.Edit1 = formatGeneral8(m.Auflastspannung);
+    in.Edit6 = degreesText(m.Trichterwinkel);
+    in.Edit5 = formatGeneral8(m.Fuellhoehe);
+    in.Edit2 = formatGeneral8(m.Hschaft);
+
+    // 9. K choice
+    in.RadioButton5 = m.Kwahl == 0;
+    in.RadioButton6 = m.Kwahl == 1;
+    in.RadioButton7 = m.Kwahl != 0 && m.Kwahl != 1;
+    if (in.RadioButton7) in.Edit31 = formatGeneral8(m.Kwert);
+}
+
+// ---------------------------------------------------------------------------
+// Checks shared by the sketch and the take-over
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// Silo form: a hopper needs a positive slope and an outlet narrower than its
+// top; a shaft alone needs a width; a rectangle needs a length. The length of
+// a circular silo means nothing and is not looked at.
+bool siloFormValid(bool hopper, bool shaft, bool rectangular, double T, double D, double d,
+                   double L) {
+    if (hopper && !(T > 0 && D > 0 && D - d > 0)) return false;
+    if (shaft && !hopper && !(D > 0)) return false;
+    if (rectangular && !(L > 0)) return false;
+    return true;
+}
+
+// Friction angles in degrees: wall friction in the hopper must not exceed the
+// internal friction, and every angle stays within 0 < angle <= 89.
+bool frictionValid(double phie, double phixSchaft, double phixTrichter, double phixUnten,
+                   double phixStirn, bool rectangular) {
+    auto inRange = [](double a) { return a > 0 && a <= 89; };
+    if (!(inRange(phixSchaft) && inRange(phixTrichter) && inRange(phixUnten) && inRange(phie)))
+        return false;
+    if (!(phixTrichter <= phie)) return false;
+    if (rectangular && !(phixStirn >= 0 && phixStirn <= 89)) return false;
+    return true;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Silo sketch and live check
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// Pixel of a point in metres, rounded to the nearest (ties to even). Values
+// far outside any image (an outlet wider than the top read from a file, a
+// hopper wall nearly horizontal) are held at a bound that an int can carry.
+int toPixel(double v) {
+    constexpr double kLimit = 1.0e6;
+    v = std::nearbyint(v);
+    if (!(v > -kLimit)) return static_cast<int>(-kLimit);
+    if (v > kLimit) return static_cast<int>(kLimit);
+    return static_cast<int>(v);
+}
+
+struct Transform {
+    double Xmitte, Ybasis, Massstab;
+    int col(double x) const { return toPixel(x * Massstab + Xmitte); }
+    int row(double z) const { return toPixel(Ybasis - z * Massstab); }
+};
+
+// A polyline from the current point, as a pen moves on a canvas.
+struct Pen {
+    const Transform& t;
+    std::vector<SketchLine>& lines;
+    bool red;
+    int x = 0, y = 0;
+    void moveTo(double px, double pz) {
+        x = t.col(px);
+        y = t.row(pz);
+    }
+    void lineTo(double px, double pz) {
+        const int nx = t.col(px), ny = t.row(pz);
+        lines.push_back({x, y, nx, ny, red});
+        x = nx;
+        y = ny;
+    }
+};
+
+}  // namespace
+
+SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
+                        int imageWidth, int imageHeight) {
+    SketchResult r;
+    const bool hopper = in.Trichterja;
+    const bool shaft = in.Schaftja;
+    const bool heap = in.boeschungsw;
+    const int c = in.RadioGroup1 == 0 ? 1 : 0;
+    const bool rectangular = c == 0;
+
+    // 3. transform of the image
+    r.Xmitte = imageWidth * 0.5;
+    r.Ybasis = imageHeight * 0.9;
+
+    auto badData = [&r](int code) {
+        r.badData = true;
+        r.code = code;
+        r.lines.clear();
+        return r;
+    };
+
+    // 4. hopper angle
+    const double angleDeg = textToNumber(in.Edit6);
+    if (hopper && !(angleDeg > 0 && angleDeg < 90)) {
+        if (!m.Trichterja) r.flowLabel = 4;
+        return badData(kProblemGeometry);
+    }
+
+    // 5. values of the form
+    const double theta = degToRad(angleDeg);
+    const double t = std::tan(theta);
+    const double b = textToNumber(in.Edit7);
+    const double D = textToNumber(in.Edit4);
+    const double Hschaft = shaft ? textToNumber(in.Edit2) : 0.0;
+    const double L = textToNumber(in.Edit27);
+    const double F = textToNumber(in.Edit5);
+
+    // The sketch's own copy of the derived geometry, computed by the same
+    // formulas as the model's.
+    // (on the heap: the model's result arrays are large)
+    const auto scratch = std::make_unique<SiloModel>();
+    SiloModel& g = *scratch;
+    g.Querschnitt = static_cast<std::uint8_t>(c);
+    g.Durchmesser = D;
+    g.Laenge = L;
+    g.Auslauf = b;
+    g.Trichterja = hopper;
+    g.Schaftja = shaft;
+    g.Hschaft = Hschaft;
+    g.Trichterwinkel = theta;
+    g.Fuellhoehe = F;
+    computeCrossSections(g);
+
+    // 6. geometry check, and a fill of at least 1 cm
+    if (!siloFormValid(hopper, shaft, rectangular, t, D, b, L) || !(F >= 0.01))
+        return badData(kProblemGeometry);
+
+    // 7. hopper apex distances and outlet area
+    computeHopperApex(g);
+
+    // 8. part below the hopper, outlet section, total height
+    const double Hu = in.vertunten ? textToNumber(in.Hunttricht) : 0.0;
+    g.vertunten = in.vertunten;
+    g.Hunttricht = Hu;
+    computeOutletSections(g);
+    const double hT = g.Hspitzeoben - g.Hspitzeauslauf;
+    g.Hsilo = Hu + hT + Hschaft;
+
+    // 9. a silo of no height
+    if (g.Hsilo < 0.01) return badData(kProblemGeometry);
+
+    // 10. heap
+    double tB = 0;
+    double B = D;
+    if (heap) {
+        const double repose = textToNumber(in.boeschwinkel);
+        if (repose < 0 || repose > 89) return badData(kProblemRepose);
+        g.Schuettkegel = true;
+        g.boeschwinkel = degToRad(repose);
+        tB = std::tan(g.boeschwinkel);
+        const Heap h = computeHeap(c, D, L, b, t, Hu, hT, F, tB);
+        g.Hkegel = h.Hkegel;
+        g.Vkegel = h.Vkegel;
+        B = h.w;
+    }
+    g.Boberflaeche = B;
+
+    // 11. surface level
+    const double Y = F - g.Hkegel;
+    g.Hoberflaeche = Y;
+    if (Y < 0 || F > g.Hsilo) return badData(Y < 0 ? kProblemGeometry : kProblemFillAboveSilo);
+
+    // 12. derived values
+    r.derivedValid = true;
+    r.Trichterhoehe = formatGeneral8(hT);
+    r.Silohoehe = formatGeneral8(g.Hsilo);
+    r.Silobrutvol = formatGeneral8(grossVolume(g));
+    r.Silonetvol = formatGeneral8(filledVolume(g, &B));
+    r.Hohnekegel = formatGeneral8(Y);
+    if (Y <= Hu) B = b;
+
+    // 13. K from the internal friction
+    if (in.RadioButton5)
+        r.Label44 = formatGeneral8(1.2 * (1.0 - std::sin(degToRad(textToNumber(in.Edit15)))));
+
+    // 14. drawing
+    const double zT = Hu + hT;
+    if (hopper) {
+        const bool ok = t > 0 && D > 0 && D - b > 0 && (!shaft || Y > 0);
+        if (!ok) return badData(kProblemGeometry);
+        r.drawingCase = shaft ? 1 : 2;
+        const double R = std::max((D - b) / (2.0 * t) + Hu, g.Hsilo);
+        r.Massstab = std::min(imageWidth * 0.8 / D, imageHeight * 0.8 / R);
+    } else if (shaft) {
+        if (!(D > 0 && Y > 0)) return badData(kProblemGeometry);
+        r.drawingCase = 3;
+        r.Massstab = std::min(imageWidth * 0.8 / D, imageHeight * 0.8 / g.Hsilo);
+    } else {
+        return badData(kProblemGeometry);
+    }
+    const Transform tr{r.Xmitte, r.Ybasis, r.Massstab};
+    Pen black{tr, r.lines, false};
+    Pen red{tr, r.lines, true};
+    const double Hsilo = g.Hsilo;
+    const double Hk = g.Hkegel;
+    if (hopper) {
+        // hopper
+        black.moveTo(-D / 2, zT);
+        black.lineTo(D / 2, zT);
+        black.lineTo(b / 2, Hu);
+        black.lineTo(-b / 2, Hu);
+        black.lineTo(-D / 2, zT);
+        if (shaft) {
+            black.moveTo(-D / 2, zT);
+            black.lineTo(-D / 2, Hsilo);
+            black.lineTo(D / 2, Hsilo);
+            black.lineTo(D / 2, zT);
+        }
+        // part below the hopper
+        black.moveTo(b / 2, Hu);
+        black.lineTo(b / 2, 0);
+        black.lineTo(-b / 2, 0);
+        black.lineTo(-b / 2, Hu);
+        // surface and heap
+        red.moveTo(-B / 2, Y);
+        if (heap && (!shaft || tB != 0)) {
+            if (!shaft || Hk * 0.999 > tB * B / 2) {
+                red.lineTo(0, Y + Hk);
+            } else {
+                // the heap's top is cut flat by the walls: a ridge or a plateau
+                const double s = B / 2 - Hk / tB;
+                red.lineTo(-s, Y + Hk);
+                red.lineTo(s, Y + Hk);
+            }
+            red.lineTo(B / 2, Y);
+            red.lineTo(-B / 2, Y);
+        } else {
+            red.lineTo(B / 2, Y);
+        }
+    } else {
+        black.moveTo(D / 2, 0);
+        black.lineTo(-D / 2, 0);
+        black.lineTo(-D / 2, Hsilo);
+        black.lineTo(D / 2, Hsilo);
+        black.lineTo(D / 2, 0);
+        red.moveTo(-D / 2, Y);
+        if (heap) {
+            red.lineTo(0, Y + Hk);
+            red.lineTo(D / 2, Y);
+            red.lineTo(-D / 2, Y);
+        } else {
+            red.lineTo(D / 2, Y);
+        }
+    }
+
+    // 15. final check: geometry ends the checks, then friction, then the
+    // density law, each later finding replacing an earlier one
+    r.code = kProblemNone;
+    if (!siloFormValid(hopper, shaft, rectangular, t, D, b, L)) {
+        r.code = kProblemGeometry;
+        return r;
+    }
+    const double phie = textToNumber(in.Edit15);
+    const double phixTrichter = textToNumber(in.Phixtrichter);
+    if (!frictionValid(phie, textToNumber(in.Phixschaft), phixTrichter,
+                       textToNumber(in.Phixunten), textToNumber(in.PHIXTrichterStirnwand),
+                       rectangular))
+        r.code = kProblemFriction;
+    const double rhomin = textToNumber(in.Edit17);
+    const double rhomax = textToNumber(in.Edit18);
+    const double sigma0 = textToNumber(in.Edit19);
+    if (in.Rhofunkt && (sigma0 == 0 || rhomax < rhomin)) r.code = kProblemDensity;
+    if (in.Rhoanpass && w.Messpunktzahl < 2) r.code = kProblemMissingPairs;
+    if ((in.Rhokonst || in.Rhofunkt) && rhomin <= 0) r.code = kProblemDensity;
+
+    // 16. mass flow or funnel flow of the hopper in the discharge state
+    if (in.RadioGroup4 == 1 && m.Trichterja) {
+        const MassFlow mf = massFlowCheck(c, degToRad(phixTrichter), degToRad(phie), theta);
+        m.Massenflusswinkel = mf.angleDeg;
+        m.Massenfluss = mf.massFlow;
+        r.flowLabel = mf.massFlow ? 1 : 2;
+    } else {
+        r.flowLabel = 3;
+    }
+    return r;
+}
+
+// ---------------------------------------------------------------------------
+// Take-over on OK
+// ---------------------------------------------------------------------------
+
+int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
+    // 1. a fitted law needs at least two measured pairs
+    if (in.Rhoanpass && w.Messpunktzahl < 2) return kProblemMissingPairs;
+
+    // 2. the measured set becomes the model's committed one
+    for (int i = 1; i <= kMaxPairs; ++i) {
+        m.Messsigma[i] = w.Messtabelle[1][i];
+        m.Messrho[i] = w.Messtabelle[2][i];
+    }
+    m.Anpassart = w.Messanpassart;
+    m.Messanzahl = w.Messpunktzahl;
+    m.AnpassA = w.MessA;
+    m.AnpassB = w.MessB;
+    m.AnpassRHOMIN = w.MessRHOMIN;
+    m.AnpassRHOMAX = w.MessRHOMAX;
+    m.AnpassSIGMA0 = w.MessSIGMA0;
+
+    // 3.
+    int code = kProblemNone;
+    m.Schrittzahl = 1000;
+
+    // 4. stress state and density law
+    m.Fuellzustand = in.RadioGroup4 == 0;
+    m.Entleerungszustand = in.RadioGroup4 == 1;
+    m.Rhokonstant = in.Rhokonst;
+    m.Rhofunktion = in.Rhofunkt;
+
+    // 5. density values
+    m.RHOMIN = textToNumber(in.Edit17);
+    m.RHOMAX = textToNumber(in.Edit18);
+    m.Rhosteigung = 0;
+    m.SIGMA0 = textToNumber(in.Edit19);
+    if (!m.Rhokonstant && (m.SIGMA0 == 0 || m.RHOMAX < m.RHOMIN)) code = kProblemDensity;
+
+    // 6. friction angles, checked in degrees, held in radians
+    const bool rectangular = in.RadioGroup1 != 0;
+    double phie = textToNumber(in.Edit15);
+    double phixSchaft = textToNumber(in.Phixschaft);
+    double phixTrichter = textToNumber(in.Phixtrichter);
+    double phixStirn = textToNumber(in.PHIXTrichterStirnwand);
+    double phixUnten = textToNumber(in.Phixunten);
+    if (!frictionValid(phie, phixSchaft, phixTrichter, phixUnten, phixStirn, rectangular))
+        code = kProblemFriction;
+    m.PHIE = degToRad(phie);
+    m.Phixschaft = degToRad(phixSchaft);
+    m.Phixtrichter = degToRad(phixTrichter);
+    m.PhixStirnwand = degToRad(phixStirn);
+    m.Phixunten = degToRad(phixUnten);
+
+    // 7. sections present
+    m.Trichterja = in.Trichterja;
+    m.Schaftja = in.Schaftja;
+    m.Hschaft = m.Schaftja ? textToNumber(in.Edit2) : 0.0;
+
+    // 8. cross-section and main dimensions
+    m.Querschnitt = in.RadioGroup1 == 0 ? 1 : 0;
+    m.Durchmesser = textToNumber(in.Edit4);
+    m.Boberflaeche = m.Durchmesser;
+    m.Laenge = textToNumber(in.Edit27);
+    m.Fuellhoehe = textToNumber(in.Edit5);
+    m.Auslauf = textToNumber(in.Edit7);
+
+    // 9. shaft cross-section
+    computeCrossSections(m);
+
+    // 10. hopper slope, also without a hopper
+    m.Trichterwinkel = degToRad(textToNumber(in.Edit6));
+    m.TanTrichter = std::tan(m.Trichterwinkel);
+
+    // 11. silo form
+    if (!siloFormValid(m.Trichterja, m.Schaftja, m.Querschnitt == 0, m.TanTrichter,
+                       m.Durchmesser, m.Auslauf, m.Laenge))
+        return kProblemGeometry;
+
+    // 12. hopper apex distances and outlet area
+    computeHopperApex(m);
+
+    // 13. vertical part below the hopper; a part of no height is no part
+    if (in.vertunten) {
+        m.vertunten = true;
+        m.Hunttricht = textToNumber(in.Hunttricht);
+        if (!(m.Hunttricht > 0)) {
+            m.vertunten = false;
+            m.Hunttricht = 0;
+        }
+    } else {
+        m.vertunten = false;
+        m.Hunttricht = 0;
+    }
+
+    // 14. outlet cross-section and total height
+    computeOutletSections(m);
+    const double Hh = m.Hspitzeoben - m.Hspitzeauslauf;
+    m.Hsilo = m.Hunttricht + Hh + m.Hschaft;
+
+    // 15. heap
+    if (in.boeschungsw) {
+        m.Schuettkegel = true;
+        // The model holds the angle in radians even when the value is refused,
+        // so a later save or calculation never reads degrees as radians.
+        const double repose = textToNumber(in.boeschwinkel);
+        m.boeschwinkel = degToRad(repose);
+        if (repose < 0 || repose > 89) return kProblemRepose;
+        const Heap h = computeHeap(m.Querschnitt, m.Durchmesser, m.Laenge, m.Auslauf,
+                                   m.TanTrichter, m.Hunttricht, Hh, m.Fuellhoehe,
+                                   std::tan(m.boeschwinkel));
+        m.Hkegel = h.Hkegel;
+        m.Vkegel = h.Vkegel;
+        m.Boberflaeche = h.w;
+    } else {
+        m.Schuettkegel = false;
+        m.Hkegel = 0;
+        m.Vkegel = 0;
+        m.boeschwinkel = 0;
+    }
+
+    // 16. surcharge; with a heap it keeps its value and is not used
+    if (in.RadioButton1) m.Auflastspannung = 0;
+    else if (in.Auflast) m.Auflastspannung = textToNumber(in.Edit1);
+
+    // 17., 18. surface level and filled heights
+    m.Hoberflaeche = m.Fuellhoehe - m.Hkegel;
+    computeFilledHeights(m);
+
+    // 19. the contents must fit
+    if (m.Hoberflaeche < 0) return kProblemGeometry;
+    if (m.Fuellhoehe > m.Hsilo) return kProblemFillAboveSilo;
+
+    // 20., 21. volumes
+    m.Bruttovolumen = grossVolume(m);
+    m.Fuellvolumen = filledVolume(m, &m.Boberflaeche);
+
+    // 22. K
+    if (in.RadioButton5) {
+        m.Kwert = 1.2 * (1.0 - std::sin(m.PHIE));
+        m.Kwahl = 0;
+    } else if (in.RadioButton6) {
+        m.Kwert = 0.4;
+        m.Kwahl = 1;
+    } else if (in.RadioButton7) {
+        m.Kwahl = 2;
+        m.Kwert = textToNumber(in.Edit31);
+        if (m.Kwert <= 0) code = kProblemK;
+    }
+    return code;
+}
+
+void committedToWorkingCopy(const SiloModel& m, DensityWorkingCopy& w) {
+    for (int i = 1; i <= kMaxPairs; ++i) {
+        w.Messtabelle[1][i] = m.Messsigma[i];
+        w.Messtabelle[2][i] = m.Messrho[i];
+    }
+    w.Messpunktzahl = m.Messanzahl;
+    w.Messanpassart = m.Anpassart;
+    w.MessA = m.AnpassA;
+    w.MessB = m.AnpassB;
+    w.MessRHOMIN = m.AnpassRHOMIN;
+    w.MessRHOMAX = m.AnpassRHOMAX;
+    w.MessSIGMA0 = m.AnpassSIGMA0;
+}
+
+int confirmLoadedModel(SiloModel& m, DensityWorkingCopy& w) {
+    FormInput in;  // a freshly created form
+    showModelInForm(m, in);
+    if (!m.Rhokonstant && !m.Rhofunktion) committedToWorkingCopy(m, w);
+    const SketchResult sketch = siloSketch(m, in, w, 247, 400);
+    if (sketch.code != kProblemNone) return sketch.code;
+    clearResults(m);
+    return takeOver(m, in, w);
+}
+
+}  // namespace korvane

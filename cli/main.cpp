@@ -1,0 +1,77 @@
+// korvane-calc: calculates a parameter file as the desktop program does when
+// the file is opened, the parameter form confirmed unchanged and the results
+// saved.
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "calc/model.h"
+#include "files/batch.h"
+
+namespace {
+
+const char* kUsage =
+    "Usage: korvane-calc [--lang de|en] [--json] PARAMETER_FILE [RESULT_FILE]\n"
+    "\n"
+    "Loads PARAMETER_FILE (.par), checks the parameters as the parameter form\n"
+    "does on OK, calculates the stresses and writes RESULT_FILE (.txt) if given.\n"
+    "\n"
+    "  --lang de|en  language of the parameter problem texts (default en)\n"
+    "  --json        print the main results as one JSON object on stdout\n"
+    "  --help        show this text\n"
+    "\n"
+    "Exit status: 0 success, 1 wrong usage, 2 file cannot be read or written\n"
+    "or is not a valid parameter file, 3 parameter problem.\n";
+
+int usageError(const std::string& why) {
+    std::fprintf(stderr, "korvane-calc: %s\n\n%s", why.c_str(), kUsage);
+    return korvane::kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int language = 1;
+    bool json = false;
+    bool optionsDone = false;
+    std::string files[2];
+    int nfiles = 0;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (!optionsDone && a == "--") {
+            optionsDone = true;
+        } else if (!optionsDone && (a == "--help" || a == "-h")) {
+            std::fputs(kUsage, stdout);
+            return korvane::kExitOk;
+        } else if (!optionsDone && a == "--json") {
+            json = true;
+        } else if (!optionsDone && (a == "--lang" || a.rfind("--lang=", 0) == 0)) {
+            std::string v;
+            if (a == "--lang") {
+                if (i + 1 >= argc) return usageError("--lang needs de or en");
+                v = argv[++i];
+            } else {
+                v = a.substr(7);
+            }
+            if (v == "de") language = 0;
+            else if (v == "en") language = 1;
+            else return usageError("unknown language '" + v + "'");
+        } else if (!optionsDone && a.size() > 1 && a[0] == '-') {
+            return usageError("unknown option '" + a + "'");
+        } else {
+            if (nfiles == 2) return usageError("too many arguments");
+            files[nfiles++] = a;
+        }
+    }
+    if (nfiles == 0) return usageError("no parameter file given");
+
+    auto model = std::make_unique<korvane::SiloModel>();
+    korvane::BatchResult r = korvane::runBatch(*model, files[0], files[1], language);
+    if (!r.message.empty()) std::fprintf(stderr, "%s\n", r.message.c_str());
+    if (json && (r.exitCode == korvane::kExitOk || (r.exitCode == korvane::kExitProblem &&
+                                                    r.Parameterfehler != 0))) {
+        std::printf("%s\n", korvane::resultJson(*model, r.Parameterfehler).c_str());
+    }
+    return r.exitCode;
+}

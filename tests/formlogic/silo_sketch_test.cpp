@@ -1,0 +1,333 @@
+// The live check and the silo sketch: problem codes, the pixel transform, the
+// three drawing cases, the derived-value texts and the mass-flow label.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "calc/engine.h"
+#include "calc/form_logic.h"
+
+using namespace korvane;
+
+namespace {
+
+FormInput defaultForm() {
+    FormInput in;
+    in.Edit2 = "6";
+    in.Edit5 = "9";
+    in.RadioButton6 = true;
+    return in;
+}
+
+// Shaft only: 6 m wide, 20 m high, filled to 10 m.
+FormInput tallShaft() {
+    FormInput in = defaultForm();
+    in.Trichterja = false;
+    in.Edit2 = "20";
+    in.Edit5 = "10";
+    return in;
+}
+
+struct Sketch {
+    std::unique_ptr<SiloModel> m = std::make_unique<SiloModel>();
+    std::unique_ptr<DensityWorkingCopy> w = std::make_unique<DensityWorkingCopy>();
+    SketchResult run(const FormInput& in, int width = 247, int height = 400) {
+        return siloSketch(*m, in, *w, width, height);
+    }
+    int code(const FormInput& in) { return run(in).code; }
+};
+
+int count(const SketchResult& r, bool red) {
+    int n = 0;
+    for (const auto& l : r.lines) n += l.red == red;
+    return n;
+}
+
+}  // namespace
+
+TEST(SiloSketch, ScaleOfATallShaft) {
+    Sketch s;
+    const SketchResult r = s.run(tallShaft());
+    ASSERT_EQ(r.code, kProblemNone);
+    EXPECT_FALSE(r.badData);
+    EXPECT_EQ(r.drawingCase, 3);
+    EXPECT_EQ(r.Massstab, 16);  // 400 * 0.8 / 20 beats 247 * 0.8 / 6
+    EXPECT_EQ(r.Xmitte, 123.5);
+    EXPECT_EQ(r.Ybasis, 360);
+    // outline: bottom, left wall, top, right wall
+    ASSERT_EQ(count(r, false), 4);
+    const SketchLine& bottom = r.lines[0];
+    EXPECT_EQ(bottom.x1, 172);  // 3 * 16 + 123.5
+    EXPECT_EQ(bottom.y1, 360);  // lower edge
+    EXPECT_EQ(bottom.x2, 76);
+    EXPECT_EQ(bottom.y2, 360);
+    EXPECT_EQ(r.lines[1].y2, 40);  // top at 20 m
+    EXPECT_EQ(r.lines[3].x2, 172);
+    EXPECT_EQ(r.lines[3].y2, 360);
+    // flat surface at 10 m
+    ASSERT_EQ(count(r, true), 1);
+    const SketchLine& surface = r.lines[4];
+    EXPECT_TRUE(surface.red);
+    EXPECT_EQ(surface.y1, 200);
+    EXPECT_EQ(surface.y2, 200);
+    EXPECT_EQ(surface.x1, 76);
+    EXPECT_EQ(surface.x2, 172);
+    EXPECT_EQ(r.Silohoehe, "20");
+    EXPECT_EQ(r.Trichterhoehe, "0");
+    EXPECT_EQ(r.Hohnekegel, "10");
+    EXPECT_EQ(r.Silobrutvol, "720");
+    EXPECT_EQ(r.Silonetvol, "360");
+}
+
+TEST(SiloSketch, WideSiloIsScaledByItsWidth) {
+    Sketch s;
+    FormInput in = tallShaft();
+    in.Edit4 = "40";
+    const SketchResult r = s.run(in, 400, 400);
+    ASSERT_EQ(r.code, kProblemNone);
+    EXPECT_EQ(r.Massstab, 8);  // 400 * 0.8 / 40 beats 400 * 0.8 / 20
+    EXPECT_EQ(r.lines[0].x1, 360);
+    EXPECT_EQ(r.lines[0].x2, 40);
+}
+
+TEST(SiloSketch, DefaultSiloShaftAndHopper) {
+    Sketch s;
+    const SketchResult r = s.run(defaultForm());
+    ASSERT_EQ(r.code, kProblemNone);
+    EXPECT_EQ(r.drawingCase, 1);
+    const double hsilo = 10.330127018922195;
+    EXPECT_DOUBLE_EQ(r.Massstab, 400 * 0.8 / hsilo);
+    // hopper 4, shaft 3, part below 3 (of no height), flat surface 1
+    EXPECT_EQ(count(r, false), 10);
+    EXPECT_EQ(count(r, true), 1);
+    // the hopper's top edge at the hopper height
+    const int top = static_cast<int>(std::nearbyint(360 - 4.330127018922194 * r.Massstab));
+    EXPECT_EQ(r.lines[0].y1, top);
+    EXPECT_EQ(r.lines[0].y2, top);
+    // slot of 1 m at the lower edge
+    EXPECT_EQ(r.lines[1].y2, 360);
+    EXPECT_EQ(r.lines[1].x2, static_cast<int>(std::nearbyint(0.5 * r.Massstab + 123.5)));
+    EXPECT_EQ(r.Trichterhoehe, "4.330127");
+    EXPECT_EQ(r.Silohoehe, "10.330127");
+    EXPECT_EQ(r.Silobrutvol, "306.93267");
+    EXPECT_EQ(r.Silonetvol, "259.04809");
+    EXPECT_EQ(r.Hohnekegel, "9");
+    EXPECT_TRUE(r.derivedValid);
+    EXPECT_EQ(r.Label44, "");  // K is not the formula's
+    EXPECT_EQ(r.flowLabel, 3);  // filling state: blank
+}
+
+TEST(SiloSketch, HopperOnlyAndConeHeap) {
+    Sketch s;
+    FormInput in = defaultForm();
+    in.Schaftja = false;
+    in.RadioGroup1 = 0;
+    in.Edit5 = "3";
+    in.RadioButton1 = false;
+    in.boeschungsw = true;
+    in.boeschwinkel = "30";
+    const SketchResult r = s.run(in);
+    ASSERT_EQ(r.code, kProblemNone);
+    EXPECT_EQ(r.drawingCase, 2);
+    EXPECT_EQ(count(r, false), 7);  // hopper and part below
+    ASSERT_EQ(count(r, true), 3);   // cone: two flanks and the base
+    const SketchLine& flank = r.lines[7];
+    EXPECT_EQ(flank.x2, 124);  // apex on the axis (123.5 to even)
+    EXPECT_EQ(r.lines[9].x2, flank.x1);
+    EXPECT_EQ(r.lines[9].y2, flank.y1);
+    EXPECT_EQ(r.Massstab, 247 * 0.8 / 6);  // the hopper's height is the lower limit
+}
+
+TEST(SiloSketch, RidgeOfAnObeliskIsATrapezoid) {
+    Sketch s;
+    FormInput in = defaultForm();
+    in.Edit27 = "4";  // 6 m wide, 4 m long: the ridge height follows the length
+    in.Edit5 = "9";
+    in.RadioButton1 = false;
+    in.boeschungsw = true;
+    in.boeschwinkel = "45";
+    const SketchResult r = s.run(in);
+    ASSERT_EQ(r.code, kProblemNone);
+    ASSERT_EQ(count(r, true), 4);
+    // heap 2 m high on the 6 m width: the ridge is 2 m wide (s = 3 - 2)
+    const SketchLine& up = r.lines[10];
+    const SketchLine& ridge = r.lines[11];
+    EXPECT_EQ(ridge.y1, ridge.y2);
+    EXPECT_EQ(ridge.y1, static_cast<int>(std::nearbyint(360 - 9 * r.Massstab)));
+    EXPECT_EQ(ridge.x1, static_cast<int>(std::nearbyint(-1 * r.Massstab + 123.5)));
+    EXPECT_EQ(ridge.x2, static_cast<int>(std::nearbyint(1 * r.Massstab + 123.5)));
+    EXPECT_EQ(up.y1, static_cast<int>(std::nearbyint(360 - 7 * r.Massstab)));
+    EXPECT_EQ(r.Hohnekegel, "7");
+}
+
+TEST(SiloSketch, HopperAngleOutOfRangeIsBadData) {
+    Sketch s;
+    FormInput in = defaultForm();
+    for (const char* a : {"0", "90", "95", ""}) {
+        in.Edit6 = a;
+        const SketchResult r = s.run(in);
+        EXPECT_TRUE(r.badData) << a;
+        EXPECT_EQ(r.code, kProblemGeometry) << a;
+        EXPECT_TRUE(r.lines.empty());
+        EXPECT_FALSE(r.derivedValid);
+        EXPECT_EQ(r.flowLabel, 4);  // model without hopper: label emptied
+    }
+    s.m->Trichterja = true;
+    EXPECT_EQ(s.run(in).flowLabel, 0);
+    // without a hopper the angle is not looked at
+    in = tallShaft();
+    in.Edit6 = "0";
+    EXPECT_EQ(s.code(in), kProblemNone);
+}
+
+TEST(SiloSketch, FillHeightLimits) {
+    Sketch s;
+    FormInput in = defaultForm();
+    in.Edit5 = "0.005";
+    EXPECT_EQ(s.code(in), kProblemGeometry);
+    in.Edit5 = "0.01";
+    EXPECT_EQ(s.code(in), kProblemNone);
+    in.Edit5 = "10.330127";
+    EXPECT_EQ(s.code(in), kProblemNone);
+    in.Edit5 = "10.4";
+    const SketchResult r = s.run(in);
+    EXPECT_EQ(r.code, kProblemFillAboveSilo);
+    EXPECT_TRUE(r.badData);
+    EXPECT_FALSE(r.derivedValid);
+}
+
+TEST(SiloSketch, LengthCountsForTheRectangleOnly) {
+    Sketch s;
+    FormInput in = defaultForm();
+    in.Edit27 = "0";
+    EXPECT_EQ(s.code(in), kProblemGeometry);
+    in.RadioGroup1 = 0;
+    EXPECT_EQ(s.code(in), kProblemNone);
+    in.Edit27 = "";
+    EXPECT_EQ(s.code(in), kProblemNone);
+}
+
+TEST(SiloSketch, SiloWithoutHeightIsAGeometryProblem) {
+    Sketch s;
+    FormInput in = tallShaft();
+    in.Edit2 = "0";
+    in.Edit5 = "0.5";
+    const SketchResult r = s.run(in);
+    EXPECT_TRUE(r.badData);
+    EXPECT_EQ(r.code, kProblemGeometry);
+}
+
+TEST(SiloSketch, OutletNotNarrowerAndShaftWithoutWidth) {
+    Sketch s;
+    FormInput in = defaultForm();
+    in.Edit7 = "6";
+    EXPECT_EQ(s.code(in), kProblemGeometry);
+    in = tallShaft();
+    in.Edit4 = "0";
+    EXPECT_EQ(s.code(in), kProblemGeometry);
+}
+
+TEST(SiloSketch, ReposeAngleLimits) {
+    Sketch s;
+    FormInput in = tallShaft();
+    in.RadioButton1 = false;
+    in.boeschungsw = true;
+    in.boeschwinkel = "89.5";
+    EXPECT_EQ(s.code(in), kProblemRepose);
+    in.boeschwinkel = "10";
+    EXPECT_EQ(s.code(in), kProblemNone);
+    // heap higher than the fill
+    in.boeschwinkel = "80";
+    in.Edit5 = "1";
+    EXPECT_EQ(s.code(in), kProblemGeometry);
+}
+
+TEST(SiloSketch, FrictionAndDensityCodes) {
+    Sketch s;
+    FormInput in = defaultForm();
+    in.Phixtrichter = "41";
+    EXPECT_EQ(s.code(in), kProblemFriction);
+    in.RadioGroup1 = 0;
+    in.Phixtrichter = "30";
+    in.PHIXTrichterStirnwand = "90";  // no end walls on a cone
+    EXPECT_EQ(s.code(in), kProblemNone);
+
+    in = defaultForm();
+    in.Rhokonst = false;
+    in.Rhofunkt = true;
+    in.Edit19 = "0";
+    EXPECT_EQ(s.code(in), kProblemDensity);
+    in.Edit19 = "50000";
+    in.Edit18 = "2399";
+    EXPECT_EQ(s.code(in), kProblemDensity);
+    in.Edit18 = "2800";
+    EXPECT_EQ(s.code(in), kProblemNone);
+
+    in = defaultForm();
+    in.Edit17 = "0";
+    in.Phixschaft = "0";  // friction first, the density code replaces it
+    EXPECT_EQ(s.code(in), kProblemDensity);
+
+    in = defaultForm();
+    in.Rhokonst = false;
+    in.Rhoanpass = true;
+    in.Edit17 = "0";  // the fitted law does not use RHOMIN
+    s.w->Messpunktzahl = 1;
+    EXPECT_EQ(s.code(in), kProblemMissingPairs);
+    s.w->Messpunktzahl = 2;
+    EXPECT_EQ(s.code(in), kProblemNone);
+}
+
+TEST(SiloSketch, KFromInternalFriction) {
+    Sketch s;
+    FormInput in = defaultForm();
+    in.RadioButton6 = false;
+    in.RadioButton5 = true;
+    EXPECT_EQ(s.run(in).Label44, "0.42865487");
+}
+
+TEST(SiloSketch, MassFlowLabelNeedsDischargeAndAHopperInTheModel) {
+    Sketch s;
+    FormInput in = defaultForm();
+    in.RadioGroup1 = 0;
+    in.Edit6 = "15";
+    in.Phixtrichter = "20";
+    in.Edit5 = "5";
+    in.RadioGroup4 = 1;
+    // the model (last taken over) has no hopper yet
+    SketchResult r = s.run(in);
+    EXPECT_EQ(r.flowLabel, 3);
+    EXPECT_EQ(s.m->Massenflusswinkel, 0);
+
+    s.m->Trichterja = true;
+    r = s.run(in);
+    EXPECT_EQ(r.flowLabel, 1);  // mass flow
+    EXPECT_NEAR(s.m->Massenflusswinkel, 24.99, 0.01);
+    EXPECT_TRUE(s.m->Massenfluss);
+
+    in.Edit6 = "30";  // steeper than the limit: funnel flow
+    r = s.run(in);
+    EXPECT_EQ(r.flowLabel, 2);
+    EXPECT_FALSE(s.m->Massenfluss);
+
+    in.RadioGroup4 = 0;
+    EXPECT_EQ(s.run(in).flowLabel, 3);
+}
+
+TEST(SiloSketch, ExtremeValuesStayWithinPixelRange) {
+    Sketch s;
+    FormInput in = defaultForm();
+    in.Edit6 = "89.99999999";  // nearly horizontal hopper wall
+    in.Edit7 = "-1E+300";      // outlet from a file, not typeable
+    in.Edit5 = "1";
+    const SketchResult r = s.run(in);
+    ASSERT_EQ(r.drawingCase, 1);
+    ASSERT_FALSE(r.lines.empty());
+    for (const auto& l : r.lines) {
+        EXPECT_LE(std::abs(l.x1), 1000000);
+        EXPECT_LE(std::abs(l.x2), 1000000);
+        EXPECT_LE(std::abs(l.y1), 1000000);
+        EXPECT_LE(std::abs(l.y2), 1000000);
+    }
+}

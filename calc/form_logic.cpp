@@ -178,16 +178,16 @@ std::string degreesText(double rad) { return formatGeneral8(rad * 180.0 / kPi); 
 }  // namespace
 
 void showModelInForm(SiloModel& m, FormInput& in) {
-    // 1. stress state; unchanged when the two switches do not say one thing
+    // stress state; unchanged when the two switches do not say one thing
     if (m.Fuellzustand && !m.Entleerungszustand) in.RadioGroup4 = 0;
     else if (m.Entleerungszustand && !m.Fuellzustand) in.RadioGroup4 = 1;
 
-    // 2. density law: one of the three buttons
+    // density law: one of the three buttons
     in.Rhokonst = m.Rhokonstant;
     in.Rhofunkt = !m.Rhokonstant && m.Rhofunktion;
     in.Rhoanpass = !m.Rhokonstant && !m.Rhofunktion;
 
-    // 3. density values and angles
+    // density values and angles
     in.Edit17 = formatGeneral8(m.RHOMIN);
     in.Edit18 = formatGeneral8(m.RHOMAX);
     in.Edit19 = formatGeneral8(m.SIGMA0);
@@ -197,22 +197,22 @@ void showModelInForm(SiloModel& m, FormInput& in) {
     in.Phixunten = degreesText(m.Phixunten);
     in.PHIXTrichterStirnwand = degreesText(m.PhixStirnwand);
 
-    // 4. cross-section
+    // cross-section
     in.RadioGroup1 = m.Querschnitt == 1 ? 0 : 1;
 
-    // 5. widths and length
+    // widths and length
     in.Edit4 = formatGeneral8(m.Durchmesser);
     in.Edit27 = formatGeneral8(m.Laenge);
     in.Edit7 = formatGeneral8(m.Auslauf);
 
-    // 6. sections, each box firing its rule as it is set
+    // sections, each box firing its rule as it is set
     setTrichterja(in, m.Trichterja);
     setSchaftja(in, m.Schaftja);
     if (!m.vertunten) m.Hunttricht = 0;
     if (in.vertunten != m.vertunten) setVertunten(in, m.vertunten);
     in.Hunttricht = formatGeneral8(m.Hunttricht);
 
-    // 7. surface
+    // surface
     in.RadioButton1 = in.boeschungsw = in.Auflast = false;
     if (m.Schuettkegel) {
         in.boeschungsw = true;
@@ -226,14 +226,14 @@ void showModelInForm(SiloModel& m, FormInput& in) {
         }
     }
 
-    // 8. remaining values
+    // remaining values
     in.boeschwinkel = degreesText(m.boeschwinkel);
     in.Edit1 = formatGeneral8(m.Auflastspannung);
     in.Edit6 = degreesText(m.Trichterwinkel);
     in.Edit5 = formatGeneral8(m.Fuellhoehe);
     in.Edit2 = formatGeneral8(m.Hschaft);
 
-    // 9. K choice
+    // K choice
     in.RadioButton5 = m.Kwahl == 0;
     in.RadioButton6 = m.Kwahl == 1;
     in.RadioButton7 = m.Kwahl != 0 && m.Kwahl != 1;
@@ -323,7 +323,7 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     const int c = in.RadioGroup1 == 0 ? 1 : 0;
     const bool rectangular = c == 0;
 
-    // 3. transform of the image
+    // transform of the image
     r.Xmitte = imageWidth * 0.5;
     r.Ybasis = imageHeight * 0.9;
 
@@ -334,14 +334,14 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
         return r;
     };
 
-    // 4. hopper angle
+    // hopper angle
     const double angleDeg = textToNumber(in.Edit6);
     if (hopper && !(angleDeg > 0 && angleDeg < 90)) {
         if (!m.Trichterja) r.flowLabel = 4;
         return badData(kProblemGeometry);
     }
 
-    // 5. values of the form
+    // values of the form
     const double theta = degToRad(angleDeg);
     const double t = std::tan(theta);
     const double b = textToNumber(in.Edit7);
@@ -366,14 +366,14 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     g.Fuellhoehe = F;
     computeCrossSections(g);
 
-    // 6. geometry check, and a fill of at least 1 cm
+    // geometry check, and a fill of at least 1 cm
     if (!siloFormValid(hopper, shaft, rectangular, t, D, b, L) || !(F >= 0.01))
         return badData(kProblemGeometry);
 
-    // 7. hopper apex distances and outlet area
+    // hopper apex distances and outlet area
     computeHopperApex(g);
 
-    // 8. part below the hopper, outlet section, total height
+    // part below the hopper, outlet section, total height
     const double Hu = in.vertunten ? textToNumber(in.Hunttricht) : 0.0;
     g.vertunten = in.vertunten;
     g.Hunttricht = Hu;
@@ -381,10 +381,10 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     const double hT = g.Hspitzeoben - g.Hspitzeauslauf;
     g.Hsilo = Hu + hT + Hschaft;
 
-    // 9. a silo of no height
+    // a silo of no height: a problem of its geometry, not of the heap
     if (g.Hsilo < 0.01) return badData(kProblemGeometry);
 
-    // 10. heap
+    // heap
     double tB = 0;
     double B = D;
     if (heap) {
@@ -400,12 +400,12 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     }
     g.Boberflaeche = B;
 
-    // 11. surface level
+    // surface level
     const double Y = F - g.Hkegel;
     g.Hoberflaeche = Y;
     if (Y < 0 || F > g.Hsilo) return badData(Y < 0 ? kProblemGeometry : kProblemFillAboveSilo);
 
-    // 12. derived values
+    // derived values
     r.derivedValid = true;
     r.Trichterhoehe = formatGeneral8(hT);
     r.Silohoehe = formatGeneral8(g.Hsilo);
@@ -414,11 +414,11 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     r.Hohnekegel = formatGeneral8(Y);
     if (Y <= Hu) B = b;
 
-    // 13. K from the internal friction
+    // K from the internal friction
     if (in.RadioButton5)
         r.Label44 = formatGeneral8(1.2 * (1.0 - std::sin(degToRad(textToNumber(in.Edit15)))));
 
-    // 14. drawing
+    // drawing
     const double zT = Hu + hT;
     if (hopper) {
         const bool ok = t > 0 && D > 0 && D - b > 0 && (!shaft || Y > 0);
@@ -488,7 +488,7 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
         }
     }
 
-    // 15. final check: geometry ends the checks, then friction, then the
+    // final check: geometry ends the checks, then friction, then the
     // density law, each later finding replacing an earlier one
     r.code = kProblemNone;
     if (!siloFormValid(hopper, shaft, rectangular, t, D, b, L)) {
@@ -508,7 +508,7 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     if (in.Rhoanpass && w.Messpunktzahl < 2) r.code = kProblemMissingPairs;
     if ((in.Rhokonst || in.Rhofunkt) && rhomin <= 0) r.code = kProblemDensity;
 
-    // 16. mass flow or funnel flow of the hopper in the discharge state
+    // mass flow or funnel flow of the hopper in the discharge state
     if (in.RadioGroup4 == 1 && m.Trichterja) {
         const MassFlow mf = massFlowCheck(c, degToRad(phixTrichter), degToRad(phie), theta);
         m.Massenflusswinkel = mf.angleDeg;
@@ -525,10 +525,10 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
 // ---------------------------------------------------------------------------
 
 int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
-    // 1. a fitted law needs at least two measured pairs
+    // a fitted law needs at least two measured pairs
     if (in.Rhoanpass && w.Messpunktzahl < 2) return kProblemMissingPairs;
 
-    // 2. the measured set becomes the model's committed one
+    // the measured set becomes the model's committed one
     for (int i = 1; i <= kMaxPairs; ++i) {
         m.Messsigma[i] = w.Messtabelle[1][i];
         m.Messrho[i] = w.Messtabelle[2][i];
@@ -541,24 +541,24 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
     m.AnpassRHOMAX = w.MessRHOMAX;
     m.AnpassSIGMA0 = w.MessSIGMA0;
 
-    // 3.
+    // from here on the form's values are taken, problems collected
     int code = kProblemNone;
     m.Schrittzahl = 1000;
 
-    // 4. stress state and density law
+    // stress state and density law
     m.Fuellzustand = in.RadioGroup4 == 0;
     m.Entleerungszustand = in.RadioGroup4 == 1;
     m.Rhokonstant = in.Rhokonst;
     m.Rhofunktion = in.Rhofunkt;
 
-    // 5. density values
+    // density values
     m.RHOMIN = textToNumber(in.Edit17);
     m.RHOMAX = textToNumber(in.Edit18);
     m.Rhosteigung = 0;
     m.SIGMA0 = textToNumber(in.Edit19);
     if (!m.Rhokonstant && (m.SIGMA0 == 0 || m.RHOMAX < m.RHOMIN)) code = kProblemDensity;
 
-    // 6. friction angles, checked in degrees, held in radians
+    // friction angles, checked in degrees, held in radians
     const bool rectangular = in.RadioGroup1 != 0;
     double phie = textToNumber(in.Edit15);
     double phixSchaft = textToNumber(in.Phixschaft);
@@ -573,12 +573,12 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
     m.PhixStirnwand = degToRad(phixStirn);
     m.Phixunten = degToRad(phixUnten);
 
-    // 7. sections present
+    // sections present
     m.Trichterja = in.Trichterja;
     m.Schaftja = in.Schaftja;
     m.Hschaft = m.Schaftja ? textToNumber(in.Edit2) : 0.0;
 
-    // 8. cross-section and main dimensions
+    // cross-section and main dimensions
     m.Querschnitt = in.RadioGroup1 == 0 ? 1 : 0;
     m.Durchmesser = textToNumber(in.Edit4);
     m.Boberflaeche = m.Durchmesser;
@@ -586,22 +586,22 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
     m.Fuellhoehe = textToNumber(in.Edit5);
     m.Auslauf = textToNumber(in.Edit7);
 
-    // 9. shaft cross-section
+    // shaft cross-section
     computeCrossSections(m);
 
-    // 10. hopper slope, also without a hopper
+    // hopper slope, also without a hopper
     m.Trichterwinkel = degToRad(textToNumber(in.Edit6));
     m.TanTrichter = std::tan(m.Trichterwinkel);
 
-    // 11. silo form
+    // silo form
     if (!siloFormValid(m.Trichterja, m.Schaftja, m.Querschnitt == 0, m.TanTrichter,
                        m.Durchmesser, m.Auslauf, m.Laenge))
         return kProblemGeometry;
 
-    // 12. hopper apex distances and outlet area
+    // hopper apex distances and outlet area
     computeHopperApex(m);
 
-    // 13. vertical part below the hopper; a part of no height is no part
+    // vertical part below the hopper; a part of no height is no part
     if (in.vertunten) {
         m.vertunten = true;
         m.Hunttricht = textToNumber(in.Hunttricht);
@@ -614,12 +614,12 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
         m.Hunttricht = 0;
     }
 
-    // 14. outlet cross-section and total height
+    // outlet cross-section and total height
     computeOutletSections(m);
     const double Hh = m.Hspitzeoben - m.Hspitzeauslauf;
     m.Hsilo = m.Hunttricht + Hh + m.Hschaft;
 
-    // 15. heap
+    // heap
     if (in.boeschungsw) {
         m.Schuettkegel = true;
         // The model holds the angle in radians even when the value is refused,
@@ -640,23 +640,23 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
         m.boeschwinkel = 0;
     }
 
-    // 16. surcharge; with a heap it keeps its value and is not used
+    // surcharge; with a heap it keeps its value and is not used
     if (in.RadioButton1) m.Auflastspannung = 0;
     else if (in.Auflast) m.Auflastspannung = textToNumber(in.Edit1);
 
-    // 17., 18. surface level and filled heights
+    // surface level and filled heights
     m.Hoberflaeche = m.Fuellhoehe - m.Hkegel;
     computeFilledHeights(m);
 
-    // 19. the contents must fit
+    // the contents must fit
     if (m.Hoberflaeche < 0) return kProblemGeometry;
     if (m.Fuellhoehe > m.Hsilo) return kProblemFillAboveSilo;
 
-    // 20., 21. volumes
+    // volumes
     m.Bruttovolumen = grossVolume(m);
     m.Fuellvolumen = filledVolume(m, &m.Boberflaeche);
 
-    // 22. K
+    // K
     if (in.RadioButton5) {
         m.Kwert = 1.2 * (1.0 - std::sin(m.PHIE));
         m.Kwahl = 0;

@@ -58,7 +58,7 @@ std::string formatGeneral8(double value);
 // The check-box rules of the form: at least one of shaft and hopper stays
 // present, no section below without the hopper being ticked by a user.
 // Showing the model in the form sets the controls one by one, and each change
-// fires these rules as a click would. show() reproduces that on `in` (the
+// fires these rules as a click would. This reproduces that on `in` (the
 // controls' previous contents) and applies the showing's side effects on the
 // model (Hunttricht 0 without the part below, boeschwinkel 0 without heap,
 // surcharge 0 when not positive).

@@ -98,3 +98,94 @@ TEST(ReferenceCases, InvalidFilesGiveTheCodeInTheirName) {
     }
     EXPECT_EQ(checked, 7);
 }
+
+namespace {
+
+std::unique_ptr<SiloModel> defaultModel() {
+    auto m = std::make_unique<SiloModel>();
+    resetToDefaults(*m);
+    return m;
+}
+
+}  // namespace
+
+TEST(ConfirmLoadedModel, FittedLawTakesTheCommittedSetIntoTheWorkingCopy) {
+    auto m = defaultModel();
+    m->Rhokonstant = m->Rhofunktion = false;
+    m->Messanzahl = 3;
+    m->Anpassart = 1;
+    for (int i = 1; i <= 3; ++i) {
+        m->Messsigma[i] = 1000.0 * i;
+        m->Messrho[i] = 2400 + 10.0 * i;
+    }
+    m->AnpassA = 11;
+    m->AnpassB = 22;
+    auto w = std::make_unique<DensityWorkingCopy>();
+    w->Messpunktzahl = 9;
+    w->Messtabelle[1][5] = 42;
+    EXPECT_EQ(confirmLoadedModel(*m, *w), kProblemNone);
+    EXPECT_EQ(w->Messpunktzahl, 3);
+    EXPECT_EQ(w->Messanpassart, 1);
+    EXPECT_EQ(w->Messtabelle[1][3], 3000);
+    EXPECT_EQ(w->Messtabelle[2][2], 2420);
+    EXPECT_EQ(w->Messtabelle[1][5], 0);
+    EXPECT_EQ(w->MessB, 22);
+    // and back into the model by the take-over
+    EXPECT_EQ(m->Messanzahl, 3);
+    EXPECT_EQ(m->AnpassA, 11);
+}
+
+TEST(ConfirmLoadedModel, OtherLawsLeaveTheWorkingCopy) {
+    auto m = defaultModel();
+    m->Messanzahl = 5;
+    auto w = std::make_unique<DensityWorkingCopy>();
+    w->Messpunktzahl = 2;
+    w->Messtabelle[1][1] = 42;
+    EXPECT_EQ(confirmLoadedModel(*m, *w), kProblemNone);
+    EXPECT_EQ(w->Messpunktzahl, 2);
+    // the take-over commits the working copy as it is
+    EXPECT_EQ(m->Messanzahl, 2);
+    EXPECT_EQ(m->Messsigma[1], 42);
+}
+
+TEST(ConfirmLoadedModel, ProblemOfTheSketchStopsBeforeTheTakeOver) {
+    auto m = defaultModel();
+    m->Fuellhoehe = 11;  // above the silo's 10.33 m
+    m->Schrittzahl = 700;
+    auto w = std::make_unique<DensityWorkingCopy>();
+    EXPECT_EQ(confirmLoadedModel(*m, *w), kProblemFillAboveSilo);
+    EXPECT_EQ(m->Schrittzahl, 700);  // nothing taken over
+}
+
+TEST(ConfirmLoadedModel, RawValuesGoThroughTheFormsDisplay) {
+    auto m = defaultModel();
+    m->Querschnitt = 1;
+    m->Durchmesser = 14.4339953321423;
+    m->Laenge = 0;
+    m->Fuellhoehe = 12.123456789;
+    m->Phixtrichter = degToRad(29.9999999);
+    auto w = std::make_unique<DensityWorkingCopy>();
+    EXPECT_EQ(confirmLoadedModel(*m, *w), kProblemNone);
+    EXPECT_EQ(m->Durchmesser, 14.433995);
+    EXPECT_EQ(m->Fuellhoehe, 12.123457);
+    EXPECT_EQ(m->Phixtrichter, 30 * kPi / 180);
+    EXPECT_EQ(m->Laenge, 0);
+    EXPECT_EQ(m->Hunttricht, 0);
+}
+
+TEST(ConfirmLoadedModel, ShaftAndPartBelowWithoutHopperAsOnlyAFileHoldsIt) {
+    auto m = defaultModel();
+    m->Trichterja = false;
+    m->Trichterwinkel = 0;
+    m->vertunten = true;
+    m->Hunttricht = 2;
+    m->Fuellhoehe = 5;
+    auto w = std::make_unique<DensityWorkingCopy>();
+    EXPECT_EQ(confirmLoadedModel(*m, *w), kProblemNone);
+    EXPECT_FALSE(m->Trichterja);
+    EXPECT_TRUE(m->vertunten);
+    EXPECT_EQ(m->Hsilo, 8);
+    EXPECT_EQ(m->Flaecheunten, 6);
+    EXPECT_EQ(m->Bruttovolumen, 2 * 6 + 6 * 36);
+    EXPECT_EQ(m->Fuellvolumen, 2 * 6 + 3 * 36);
+}

@@ -16,18 +16,29 @@ int slices(const SiloModel& m) {
     return n;
 }
 
-bool fitted(const SiloModel& m) { return m.Dichtemodus() == 2; }
-
 // Density at a stress, noting when a fitted law is used beyond the largest
-// measured stress.
+// measured stress. The density function's reciprocal reference stress is
+// taken once per calculation: the slices are a serial chain of density
+// evaluations, and a multiplication is much shorter than a division there.
 double densityChecked(SiloModel& m, double sigma) {
-    if (fitted(m)) {
-        int n = m.Messanzahl;
-        if (n < 0) n = 0;
-        if (n > kMaxPairs) n = kMaxPairs;
-        if (sigma > m.Messsigma[n]) m.Messbereichueberschritten = true;
+    switch (m.Dichtemodus()) {
+        case 0:
+            return density(m, sigma);
+        case 1:
+            if (m.SIGMA0 >= 1e-5) {
+                if (!(sigma >= 0)) sigma = 0;
+                return (1.0 - std::exp(-sigma * (1.0 / m.SIGMA0))) * (m.RHOMAX - m.RHOMIN) +
+                       sigma * m.Rhosteigung + m.RHOMIN;
+            }
+            return density(m, sigma);
+        default: {
+            int n = m.Messanzahl;
+            if (n < 0) n = 0;
+            if (n > kMaxPairs) n = kMaxPairs;
+            if (sigma > m.Messsigma[n]) m.Messbereichueberschritten = true;
+            return density(m, sigma);
+        }
     }
-    return density(m, sigma);
 }
 
 // Janssen slices of a section with vertical walls: going down by dz the
@@ -40,14 +51,17 @@ void integrateVertical(SiloModel& m, int first, int n, double h, double phix, do
     for (int i = 1; i <= n; ++i) {
         const int k = first + i - 1;
         m.Dz[k] = dz;
+        // Heun step: slope at the upper face, predictor, slope at the lower
+        // face, corrector. The stress itself is carried in extended precision.
         const long double s0v = m.SIGMAV[k - 1];
-        const double rho0 = densityChecked(m, static_cast<double>(s0v));
-        const long double s0 = static_cast<long double>(kGravity) * rho0 - q * s0v;
-        const double s1v = static_cast<double>(s0v + dz * s0);
+        const double sigma0 = static_cast<double>(s0v);
+        const double rho0 = densityChecked(m, sigma0);
+        const double s0 = kGravity * rho0 - q * sigma0;
+        const double s1v = sigma0 + dz * s0;
         const double rho1 = densityChecked(m, s1v);
         m.RHOB[k] = (static_cast<long double>(rho0) + rho1) / 2;
-        const long double s1 = static_cast<long double>(kGravity) * rho1 - static_cast<long double>(q) * s1v;
-        m.SIGMAV[k] = s0v + dz * 0.5L * (s0 + s1);
+        const double s1 = kGravity * rho1 - q * s1v;
+        m.SIGMAV[k] = s0v + static_cast<long double>(dz * 0.5 * (s0 + s1));
         m.SIGMAW[k] = m.SIGMAV[k] * m.Kwert;
         m.Fuellmenge = static_cast<double>(m.Fuellmenge + m.RHOB[k] * dz * A);
     }
@@ -83,14 +97,15 @@ void integrateHopper(SiloModel& m) {
         m.Rtrichter[k] = r;
         m.Dz[k] = dz;
         const long double s0v = m.SIGMAV[k - 1];
-        const double rho0 = densityChecked(m, static_cast<double>(factor * s0v));
+        const double sigma0 = static_cast<double>(s0v);
+        const double rho0 = densityChecked(m, factor * sigma0);
         const double a = m.TrichterN / r + m.Stirnwandterm;
-        const long double s0 = a * s0v - static_cast<long double>(kGravity) * rho0;
-        const double s1v = static_cast<double>(s0v - dz * s0);
+        const double s0 = a * sigma0 - kGravity * rho0;
+        const double s1v = sigma0 - dz * s0;
         const double rho1 = densityChecked(m, factor * s1v);
         m.RHOB[k] = (static_cast<long double>(rho0) + rho1) / 2;
-        const long double s1 = static_cast<long double>(a) * s1v - static_cast<long double>(kGravity) * rho1;
-        m.SIGMAV[k] = s0v - dz * 0.5L * (s0 + s1);
+        const double s1 = a * s1v - kGravity * rho1;
+        m.SIGMAV[k] = s0v - static_cast<long double>(dz * 0.5 * (s0 + s1));
         m.SIGMAW[k] = m.SIGMAV[k] * m.TrichterF;
         const double width = 2.0 * r * m.TanTrichter;
         const double area =

@@ -1,9 +1,16 @@
 // Printing the result table and the result diagram, one page each.
+//
+// The pages go to the program's printer, which the printer set-up dialog
+// configures. Where no printer is installed and none was chosen, or the
+// chosen output is a PDF file, the page is written as a PDF file into the
+// result folder (KORVANE_Table.pdf, KORVANE_Diagram.pdf) and the user is
+// told where it is. Every outcome, success or failure, is reported.
 #pragma once
 
 #include <QString>
 
 class QWidget;
+class QPrinter;
 
 namespace korvane::ui {
 
@@ -18,5 +25,23 @@ void Tabelle_Drucken(QWidget* parent, const PrintStatus& status);
 void Diagramm_Drucken(QWidget* parent);
 // The printer set-up dialog; its choice is used by the print commands.
 void Druckereinrichten(QWidget* parent);
+
+// The program-wide printer (created on first use).
+QPrinter& programPrinter();
+// True once the printer set-up dialog was accepted.
+bool printerChosen();
+
+// What the last print command did, for the caller and for tests.
+struct PrintOutcome {
+    bool ok = false;
+    bool pdf = false;      // written as a PDF file instead of printed
+    QString path;          // the PDF file, when pdf
+};
+const PrintOutcome& lastPrintOutcome();
+
+// Test seams: pretend that printers are installed or not (nullptr = ask the
+// system), and pretend that the set-up dialog was accepted or not.
+void setPrintersAvailableOverride(const bool* available);
+void setPrinterChosen(bool chosen);
 
 }  // namespace korvane::ui

@@ -1,0 +1,422 @@
+#include "ui/main/print_pages.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QLocale>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPen>
+#include <QPolygon>
+#include <algorithm>
+#include <cmath>
+
+#include "calc/engine.h"
+#include "ui/main/diagram.h"
+#include "ui/main/display_logic.h"
+#include "ui/texts/tkonst.h"
+
+namespace korvane::ui {
+
+namespace {
+
+using tkonst::T;
+
+// Page geometry in 0.1 mm.
+constexpr int kLeft = 150;        // left edge of all table text, x offset of the diagram area
+constexpr int kTop = 150;         // header line
+constexpr int kLinePitch = 33;    // table line pitch
+constexpr int kAreaW = 1600;      // diagram area
+constexpr int kAreaH = 2500;
+constexpr int kAreaX = 150;
+constexpr int kAreaY = 250;
+
+// Rounding to the nearest integer, ties to even, as the pixel mapping does.
+int rnd(double v) {
+    if (!std::isfinite(v)) return 0;
+    v = std::clamp(v, -1.0e9, 1.0e9);
+    return static_cast<int>(std::nearbyint(v));
+}
+
+QFont pageFont(const char* family, int height) {
+    QFont f(QString::fromLatin1(family));
+    // The height is a pixel size in page units (0.1 mm); no hinting so that
+    // widths scale linearly to every printer resolution.
+    f.setPixelSize(height);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    f.setStyleHint(QFont::AnyStyle, QFont::PreferMatch);
+    return f;
+}
+
+QString bracketedFile(const QString& file, int language) {
+    return QStringLiteral("[") + T(tkonst::Parameterdatei, language) + QStringLiteral(":") + file +
+           QStringLiteral("]");
+}
+
+int textWidth(const QPainter& p, const QString& s) { return p.fontMetrics().horizontalAdvance(s); }
+
+// Text with its top left corner at (x, y), like the printer canvas places it.
+void textOut(QPainter& p, int x, int y, const QString& s) {
+    p.drawText(x, y + p.fontMetrics().ascent(), s);
+}
+
+// Text in a colour, without disturbing the line pen.
+void textOut(QPainter& p, int x, int y, const QString& s, const QColor& c) {
+    const QPen keep = p.pen();
+    p.setPen(c);
+    textOut(p, x, y, s);
+    p.setPen(keep);
+}
+
+// Header line: the product name at the left, and either the maker's notice
+// or, while the parameters are those of a file, the bracketed file name in
+// its place at `x2`.
+void header(QPainter& p, int x2, const QString& parameterFile, bool changed, int language,
+            const QColor& color) {
+    textOut(p, kLeft, kTop, QString::fromUtf8(tkonst::kProductName), color);
+    if (!parameterFile.isEmpty() && !changed)
+        textOut(p, x2, kTop, bracketedFile(parameterFile, language), color);
+    else
+        textOut(p, x2, kTop, QString::fromUtf8(tkonst::kMakerNotice), color);
+}
+
+QString rowLabel(RowLabel l, int language) {
+    switch (l) {
+        case RowLabel::OkFuellg: return T(tkonst::OKFuellg, language);
+        case RowLabel::UkKegel: return T(tkonst::UKKegel, language);
+        case RowLabel::UkSchaft: return T(tkonst::UKSchaft, language);
+        case RowLabel::UkTricht: return T(tkonst::UKTricht, language);
+        case RowLabel::Auslauf: return T(tkonst::Auslauf, language);
+        case RowLabel::Blank: break;
+    }
+    return {};
+}
+
+// Pen of `units` page units, but never thinner than one device pixel, so
+// that fine lines survive on coarse devices (screens, images). A dash
+// pattern is given in page units too.
+QPen pagePen(const QPainter& p, const QColor& c, double units, const QList<qreal>& dashUnits = {}) {
+    double width = units;
+    const QTransform t = p.combinedTransform();
+    const double scale = std::abs(t.m11());
+    if (scale > 0 && width * scale < 1.0) width = 1.0 / scale;
+    QPen pen(c, width);
+    if (!dashUnits.isEmpty()) {
+        QList<qreal> pattern;
+        for (qreal d : dashUnits) pattern << d / width;
+        pen.setDashPattern(pattern);
+        pen.setCapStyle(Qt::FlatCap);
+    }
+    return pen;
+}
+
+QString fmt(long double v, int decimals) {
+    return formatResult(v, decimals, QLocale().decimalPoint().at(0));
+}
+
+bool funnelFlowWarning(const SiloModel& m) {
+    return !m.Massenfluss && m.Spannungszustand() == 1 && m.Trichterja;
+}
+
+}  // namespace
+
+void setPageMapping(QPainter& p) {
+    QPaintDevice* d = p.device();
+    if (!d) return;
+    const int w = d->width();
+    const int h = d->height();
+    const double dpiX = d->logicalDpiX() > 0 ? d->logicalDpiX() : 254.0;
+    const double dpiY = d->logicalDpiY() > 0 ? d->logicalDpiY() : 254.0;
+    p.setViewport(0, 0, w, h);
+    p.setWindow(0, 0, std::max(1, rnd(w * 254.0 / dpiX)), std::max(1, rnd(h * 254.0 / dpiY)));
+}
+
+// ---------------------------------------------------------------------------
+// Table
+
+void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
+                    const QString& parameterFile, bool changed, int language) {
+    p.save();
+    setPageMapping(p);
+    const int D = zDecimals(m.Fuellhoehe);
+    const QFont normal = pageFont("Courier New", 30);
+    p.setFont(normal);
+    p.setPen(pagePen(p, Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.setBackground(Qt::white);
+    p.setBackgroundMode(Qt::OpaqueMode);
+
+    auto lineY = [](int r) { return kLinePitch * r + kTop; };
+
+    // The file name is placed in page units, the same on every printer
+    // resolution, and covers the maker's notice.
+    header(p, kLeft + 90 + textWidth(p, QStringLiteral("KORVANE  ")), parameterFile, changed,
+           language, Qt::black);
+
+    textOut(p, kLeft, 183, T(tkonst::Zustand, language) + QStringLiteral(": ") + status.zustand);
+    textOut(p, kLeft, 216,
+            T(tkonst::Fuellmenge, language) + QStringLiteral(": ") + status.fuellmenge +
+                QStringLiteral(" kg"));
+    textOut(p, kLeft, 249,
+            T(tkonst::Vertspannungauslauf, language) + QStringLiteral(": ") + status.vertspausl +
+                QStringLiteral(" Pa"));
+
+    const Strides k = pageStrides(m);
+
+    const int q = kLeft + textWidth(p, QStringLiteral("88888888"));
+    const int colZ = q + 300, colRho = q + 600, colSv = q + 900, colSw = q + 1200;
+    auto right = [&](int edge, int y, const QString& s) { textOut(p, edge - textWidth(p, s), y, s); };
+    // z is placed by the width of its value with 3 decimals, so the decimal
+    // point stays in one place for every fill height.
+    auto zAt = [&](int y, double z) { textOut(p, colZ - textWidth(p, fmt(z, 3)), y, fmt(z, D)); };
+
+    int r = 5;
+    textOut(p, kLeft, lineY(r), QStringLiteral("Position"));
+    right(colZ, lineY(r), QStringLiteral("z [m]"));
+    right(colRho, lineY(r), QStringLiteral("RHOB [kg/m3]"));
+    right(colSv, lineY(r), QStringLiteral("SIGMAV [Pa]"));
+    right(colSw, lineY(r), QStringLiteral("SIGMAH [Pa]"));
+    const QLine rule(kLeft, 347, colSw, 347);
+    p.drawLine(rule);
+
+    r = 6;
+    if (m.Schuettkegel) {
+        // Top of the heap: no stress on the free surface.
+        const int y = lineY(r);
+        textOut(p, kLeft, y, T(tkonst::OKFuellg, language));
+        zAt(y, m.Fuellhoehe);
+        right(colRho, y, fmt(density(m, 10.0), 0));
+        right(colSv, y, QStringLiteral("0"));
+        ++r;
+    }
+
+    const std::vector<SelectedRow> rows = selectRows(m, k, m.Fuellhoehe - m.Hkegel);
+    for (const SelectedRow& row : rows) {
+        const int y = lineY(r++);
+        const QString label = rowLabel(row.label, language);
+        if (!label.isEmpty()) textOut(p, kLeft, y, label);
+        zAt(y, row.z);
+        right(colRho, y, fmt(m.RHOB[row.index], 0));
+        right(colSv, y, fmt(m.SIGMAV[row.index - 1], 0));
+        right(colSw, y, fmt(m.SIGMAW[row.index - 1], 0));
+    }
+
+    const int ende = std::clamp(m.Indexende, 0, kResultSize - 1);
+    {
+        const int y = lineY(r++);
+        textOut(p, kLeft, y, T(tkonst::Auslauf, language));
+        zAt(y, 0.0);
+        right(colSv, y, fmt(m.SIGMAV[ende], 0));
+        right(colSw, y, fmt(m.SIGMAW[ende], 0));
+    }
+
+    if (funnelFlowWarning(m)) {
+        ++r;  // one blank line
+        QFont bold = normal;
+        bold.setBold(true);
+        p.setFont(bold);
+        textOut(p, kLeft, lineY(r), T(tkonst::Kernfluss, language));
+        p.setFont(normal);
+    }
+
+    p.drawLine(rule);
+    p.restore();
+}
+
+// ---------------------------------------------------------------------------
+// Diagram
+
+std::vector<int> printedHeightGrid(double Fuellhoehe) {
+    std::vector<int> zs;
+    if (!(Fuellhoehe > 0) || !std::isfinite(Fuellhoehe)) return zs;
+    // About three to eight lines in whole metres over the fill height.
+    const int k = rnd(std::log(Fuellhoehe) / 2.3 - 0.5);
+    double step = rnd(std::pow(10.0, k));
+    if (step > 0) {
+        if (Fuellhoehe / step > 8) step = 2 * step;
+        else if (Fuellhoehe / step < 3) step = rnd(0.5 * step);
+    }
+    if (step <= 0) step = 1;
+    for (int i = 0;; ++i) {
+        const double z = i * step;
+        if (!(z < Fuellhoehe)) break;
+        zs.push_back(static_cast<int>(z));
+    }
+    return zs;
+}
+
+StressGrid printedStressGrid(double xmax) {
+    StressGrid g;
+    if (!(xmax > 0) || !std::isfinite(xmax)) return g;
+    const double xmin = -xmax / 9.0;
+    g.gx = std::llround(Rasterschritt(xmax, 0).spacing());
+    // A spacing that rounds to 0 Pa would never advance: no stress grid.
+    if (g.gx <= 0) {
+        g.gx = 0;
+        return g;
+    }
+    // First grid value: the smallest multiple of gx above xmin, found by
+    // stepping down from 0 until at or below xmin and one step back up.
+    long long h = 0;
+    while (static_cast<double>(h) > xmin) h -= g.gx;
+    h += g.gx;
+    for (; static_cast<double>(h) < xmax; h += g.gx) g.values.push_back(h);
+    return g;
+}
+
+void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterFile,
+                      bool changed, int language) {
+    p.save();
+    setPageMapping(p);
+    const QFont normal = pageFont("Arial", 50);
+    p.setFont(normal);
+    p.setBrush(Qt::white);
+    p.setBackground(Qt::white);
+    p.setBackgroundMode(Qt::OpaqueMode);
+
+    const QColor grey(128, 128, 128), red(255, 0, 0), green(0, 128, 0), blue(0, 0, 255),
+        black(0, 0, 0);
+
+    // Stress scale. An empty result (all stresses 0) gets a nominal range of
+    // 1 Pa so that the frame, the level lines and the axes still print.
+    // Results that are not all finite leave the curves out.
+    const bool curves = diagramHasCurves(m);
+    double mx = diagramStressMax(m);
+    if (!(mx > 0) || !std::isfinite(mx)) mx = 1.0;
+    const double xmax = 1.1 * mx;
+    const double xmin = -xmax / 9.0;
+    double Hs = diagramSiloHeight(m);
+    if (!(Hs > 0) || !std::isfinite(Hs)) Hs = std::max(1.0, m.Fuellhoehe);
+
+    DiagramMapping& map = diagramMapping();
+    map.Xnull = -xmin / (xmax - xmin) * kAreaW;
+    map.Ynull = 0.93 * kAreaH;
+    map.Xfaktor = (kAreaW - map.Xnull) / xmax;
+    map.Zfaktor = map.Ynull / Hs;
+    // Page positions of area coordinates.
+    auto X = [&](double stress) { return Xpixel(map, stress) + kAreaX; };
+    auto Y = [&](double z) { return Ypixel(map, z) + kAreaY; };
+
+    QColor fontColor = black;
+    auto text = [&](int x, int y, const QString& s) { textOut(p, x, y, s, fontColor); };
+    auto width = [&](const QString& s) { return textWidth(p, s); };
+
+    header(p, kLeft + width(QStringLiteral("KORVANE  ")), parameterFile, changed, language, black);
+
+    // Stress grid, numbered except for the last line.
+    p.setPen(pagePen(p, grey, 1));
+    fontColor = grey;
+    const StressGrid sg = printedStressGrid(xmax);
+    for (long long h : sg.values) {
+        const double x = static_cast<double>(h);
+        p.drawLine(X(x), Y(0), X(x), Y(Hs));
+        if (x < xmax - 1.1 * static_cast<double>(sg.gx)) {
+            const QString s = QString::number(h);
+            text(Xpixel(map, x) + 152 - rnd(width(s) / 2.0), Ypixel(map, 0) + 251, s);
+        }
+    }
+
+    // Height grid in whole metres up to the fill level, starting at 0.
+    const int zeroHalf = rnd(p.fontMetrics().height() / 2.0);
+    for (int z : printedHeightGrid(m.Fuellhoehe)) {
+        p.drawLine(X(0), Y(z), X(xmax), Y(z));
+        const QString s = QString::number(z);
+        text(Xpixel(map, 0) + 150 - width(s) - 9, Ypixel(map, z) + 250 - zeroHalf, s);
+    }
+
+    // Base line and height axis.
+    p.drawLine(X(xmax), Y(0), X(0), Y(0));
+    p.drawLine(X(0), Y(0), X(0), Y(Hs));
+
+    // Level lines, dash-dotted, labelled right-aligned below the line.
+    auto level = [&](double z, const QString& label, const QColor& c) {
+        p.setPen(pagePen(p, c, 1, {24, 12, 4, 12}));
+        fontColor = c;
+        p.drawLine(X(xmax), Y(z), X(0), Y(z));
+        text(1746 - width(label), Ypixel(map, z) + 251, label);
+    };
+    if (m.vertunten) level(m.Hunttricht, T(tkonst::UKTrichter, language), grey);
+    if (m.Trichterja)
+        level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf, T(tkonst::OKTrichter, language), grey);
+    if (m.Schaftja) level(Hs, T(tkonst::OKSilo, language), grey);
+    level(m.Fuellhoehe, T(tkonst::OKFuellung, language), red);
+    if (m.Schuettkegel) level(m.Fuellhoehe - m.Hkegel, T(tkonst::UKSchuettkegel, language), green);
+    // The outlet label, in the colour of the last level label.
+    {
+        const QString s = T(tkonst::Auslauf, language);
+        text(1746 - width(s), Ypixel(map, 0) + 251, s);
+    }
+
+    fontColor = grey;
+    text(Xpixel(map, 0) + 150 - width(QStringLiteral("z [m]  ")) - 3, kAreaY, QStringLiteral("z [m]"));
+
+    // Legend: texts at 80 % of the width, line samples to their left.
+    const int legendX = kAreaX + rnd(0.8 * kAreaW);
+    const int legendTop = rnd(0.965 * kAreaH);
+    fontColor = blue;
+    text(legendX, kAreaY + legendTop, QStringLiteral("SIGMAW [Pa]"));
+    fontColor = black;
+    text(legendX, legendTop + 303, QStringLiteral("SIGMAV [Pa]"));
+    const int sampleY = rnd(0.965 * kAreaH + 25);
+    const int sampleX1 = rnd(0.8 * kAreaW) + 130;
+    const int sampleX2 = kAreaX + rnd(0.65 * kAreaW);
+
+    // Curves from the outlet upwards.
+    const int ende = std::clamp(m.Indexende, 0, kResultSize - 1);
+    const int anfang = std::clamp(m.Indexanfang, 1, kResultSize - 1);
+    auto curve = [&](const long double* sigma, double& zTop) {
+        QPolygon poly;
+        double z = 0;
+        poly << QPoint(X(static_cast<double>(sigma[ende])), Y(0));
+        for (int j = ende - 1; j >= anfang - 1; --j) {
+            z += static_cast<double>(m.Dz[j + 1]);
+            poly << QPoint(X(static_cast<double>(sigma[j])), Y(z));
+        }
+        zTop = z;
+        return poly;
+    };
+    auto curvePen = [&](const QColor& c, int w) {
+        QPen pen = pagePen(p, c, w);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        return pen;
+    };
+
+    double zTop = 0;
+    p.setPen(curvePen(black, 4));
+    if (curves && ende > 0) {
+        p.drawPolyline(curve(m.SIGMAV, zTop));
+        if (m.Schuettkegel) {
+            // Dotted on to the heap tip on the height axis.
+            p.setPen(pagePen(p, black, 1, {5, 10}));
+            p.drawLine(X(static_cast<double>(m.SIGMAV[anfang - 1])), Y(zTop), X(0), Y(m.Fuellhoehe));
+            p.setPen(curvePen(black, 4));
+        }
+    }
+    p.drawLine(sampleX1, sampleY + 303, sampleX2, sampleY + 303);
+
+    p.setPen(curvePen(blue, 2));
+    if (curves && ende > 0) {
+        p.drawPolyline(curve(m.SIGMAW, zTop));
+        // Horizontal on to the axis at the heap foot.
+        if (m.Schuettkegel)
+            p.drawLine(X(static_cast<double>(m.SIGMAW[anfang - 1])), Y(zTop), X(0), Y(zTop));
+    }
+    p.drawLine(sampleX1, sampleY + 250, sampleX2, sampleY + 250);
+
+    // Height axis again and the frame.
+    p.setPen(pagePen(p, black, 1));
+    p.drawLine(X(0), Y(0), X(0), Y(Hs));
+    p.drawPolyline(QPolygon({QPoint(X(0), Y(Hs)), QPoint(X(xmax), Y(Hs)), QPoint(X(xmax), Y(0)),
+                             QPoint(X(0), Y(0))}));
+
+    if (funnelFlowWarning(m)) {
+        QFont bold = normal;
+        bold.setBold(true);
+        p.setFont(bold);
+        text(kAreaX + rnd(0.2 * kAreaW), kAreaY + rnd(0.5 * kAreaH), T(tkonst::Kernfluss, language));
+        p.setFont(normal);
+    }
+    p.restore();
+}
+
+}  // namespace korvane::ui

@@ -1,0 +1,46 @@
+// The two printed pages, painted onto any paint device (printer, PDF writer,
+// image) in logical units of 0.1 mm with the origin at the top left corner of
+// the printable area. The print commands in printing.h choose the device.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "calc/model.h"
+#include "ui/main/printing.h"
+
+class QPainter;
+
+namespace korvane::ui {
+
+// Sets the painter's window and viewport so that one logical unit is 0.1 mm
+// on its device (from the device's resolution), x to the right, y downwards.
+void setPageMapping(QPainter& p);
+
+// Result table: header, status lines, one row per selected slice with the
+// page strides, the outlet row and the funnel-flow warning. The painter must
+// be active on its device; the model is not changed except for Zlauf.
+void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
+                    const QString& parameterFile, bool changed, int language);
+
+// Result diagram: header, stress and height grid, level lines, SIGMAV and
+// SIGMAW curves with legend samples, frame and funnel-flow warning.
+void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterFile,
+                      bool changed, int language);
+
+// ---- the grid rules of the printed diagram, exposed for tests -----------
+
+// Height grid in whole metres: the values z = 0, step, 2 step, ... below
+// Fuellhoehe. Empty for a fill height that is not positive.
+std::vector<int> printedHeightGrid(double Fuellhoehe);
+
+// Stress grid for a stress range of xmax (xmin = -xmax / 9): the spacing in
+// whole Pa (0 = no grid) and the grid values from the first multiple of the
+// spacing above xmin up to below xmax.
+struct StressGrid {
+    long long gx = 0;
+    std::vector<long long> values;
+};
+StressGrid printedStressGrid(double xmax);
+
+}  // namespace korvane::ui

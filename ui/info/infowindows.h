@@ -2,6 +2,7 @@
 // window, and the licence document.
 #pragma once
 
+class QDialog;
 class QWidget;
 
 namespace korvane::ui {
@@ -18,10 +19,23 @@ enum class InfoWindow {
 };
 
 // Shows the window modally; returns the dialog result (QDialog::Accepted when
-// closed with OK / Close).
+// closed with OK / Close, Rejected when closed with the title bar's close box).
+// The literature window and "What this program can do" are created for this
+// showing and destroyed after it; the others live for the whole run.
 int showInfoWindow(QWidget* parent, InfoWindow which);
 
-// Opens KORVANE_EULA.pdf from the program folder with the desktop.
-void openEula();
+// Creates a long-lived window now (the program's start creates them in its
+// own order); showInfoWindow creates any that is still missing. Returns the
+// window; null for the two windows that are made for each use.
+QDialog* createInfoWindow(InfoWindow which);
+// The long-lived window if it exists, else null.
+QDialog* existingInfoWindow(InfoWindow which);
+// Destroys the long-lived windows (end of the program).
+void destroyInfoWindows();
+
+// Opens KORVANE_EULA.pdf from the program folder with the desktop. A missing
+// document or a desktop that cannot open it is reported in a message box.
+// Returns true when the document was handed to the desktop.
+bool openEula(QWidget* parent = nullptr);
 
 }  // namespace korvane::ui

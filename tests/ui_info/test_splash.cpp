@@ -1,0 +1,300 @@
+// The start window and the program's start: language choice, the
+// conditions of use, accept / cancel / Escape / close box, and what runs after.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "helpers.h"
+#include "ui/info/infowindows.h"
+#include "ui/info/splashform.h"
+#include "ui/info/startup.h"
+#include "ui/info/textwindows.h"
+#include "ui/main/mainwindow.h"
+
+using namespace korvane::ui;
+using namespace korvane::ui::testing;
+namespace tk = korvane::tkonst;
+
+namespace {
+
+QPushButton* button(QWidget& w, const char* name) {
+    auto* b = w.findChild<QPushButton*>(name);
+    EXPECT_NE(b, nullptr) << name;
+    return b;
+}
+
+class StartWindow : public ::testing::Test {
+protected:
+    void SetUp() override { tk::setSprache(0); }
+    ScreenGuard screen;
+};
+
+}  // namespace
+
+TEST_F(StartWindow, BeforeChoosingOnlyTheLanguageChoiceShows) {
+    TSplashForm f;
+    f.show();
+    EXPECT_EQ(f.windowTitle(), "KORVANE");
+    auto* label = f.findChild<QLabel*>("Label1");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), "Bitte Sprache wählen / Please select language:");
+    EXPECT_TRUE(button(f, "EnglishButton")->isVisible());
+    EXPECT_TRUE(button(f, "DeutschButton")->isVisible());
+    EXPECT_EQ(button(f, "EnglishButton")->text(), "English");
+    EXPECT_EQ(button(f, "DeutschButton")->text(), "Deutsch");
+    // "English" above "Deutsch"
+    EXPECT_LT(button(f, "EnglishButton")->y(), button(f, "DeutschButton")->y());
+    EXPECT_FALSE(f.findChild<QPlainTextEdit*>("Bedingungen")->isVisible());
+    EXPECT_FALSE(button(f, "AcceptButton")->isVisible());
+    EXPECT_FALSE(button(f, "CancelButton")->isVisible());
+    EXPECT_TRUE(f.windowFlags() & Qt::WindowStaysOnTopHint);
+    saveShot(f, "splash_choice");
+}
+
+TEST_F(StartWindow, EnglishShowsTheEnglishConditions) {
+    TSplashForm f;
+    f.show();
+    QTest::mouseClick(button(f, "EnglishButton"), Qt::LeftButton);
+    EXPECT_EQ(tk::sprache(), 1);
+    EXPECT_EQ(f.windowTitle(), "KORVANE  -  LICENCE");
+    EXPECT_EQ(button(f, "AcceptButton")->text(), "I agree.");
+    EXPECT_EQ(button(f, "CancelButton")->text(), "CANCEL");
+    auto* memo = f.findChild<QPlainTextEdit*>("Bedingungen");
+    EXPECT_TRUE(memo->isVisible());
+    EXPECT_TRUE(memo->isReadOnly());
+    EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(memo->toPlainText(), memoText(tk::T(tk::Bedingungen, 1)));
+    // The conditions cover the language choice.
+    EXPECT_TRUE(memo->geometry().contains(button(f, "EnglishButton")->geometry()));
+    EXPECT_TRUE(memo->geometry().contains(button(f, "DeutschButton")->geometry()));
+    QWidget* top = f.childAt(button(f, "EnglishButton")->geometry().center());
+    EXPECT_TRUE(top == memo || memo->isAncestorOf(top));
+    EXPECT_TRUE(button(f, "AcceptButton")->isDefault());
+    saveShot(f, "splash_en");
+}
+
+TEST_F(StartWindow, DeutschShowsTheGermanConditions) {
+    tk::setSprache(1);
+    TSplashForm f;
+    f.show();
+    QTest::mouseClick(button(f, "DeutschButton"), Qt::LeftButton);
+    EXPECT_EQ(tk::sprache(), 0);
+    EXPECT_EQ(f.windowTitle(), "KORVANE  -  Nutzungsbedingungen");
+    EXPECT_EQ(button(f, "AcceptButton")->text(), "Ich stimme zu.");
+    EXPECT_EQ(button(f, "CancelButton")->text(), "ABBRUCH");
+    EXPECT_EQ(f.findChild<QPlainTextEdit*>("Bedingungen")->toPlainText(),
+              memoText(tk::T(tk::Bedingungen, 0)));
+    saveShot(f, "splash_de");
+}
+
+TEST_F(StartWindow, AcceptSetsTheSwitchAndHides) {
+    TSplashForm f;
+    f.show();
+    Bedingungenakzeptiert = false;
+    QTest::mouseClick(button(f, "DeutschButton"), Qt::LeftButton);
+    QTest::mouseClick(button(f, "AcceptButton"), Qt::LeftButton);
+    EXPECT_TRUE(Bedingungenakzeptiert);
+    EXPECT_FALSE(f.isVisible());
+}
+
+TEST_F(StartWindow, CancelEscapeAndCloseBoxHideWithoutAcceptance) {
+    {
+        TSplashForm f;
+        f.show();
+        Bedingungenakzeptiert = false;
+        QTest::mouseClick(button(f, "EnglishButton"), Qt::LeftButton);
+        QTest::mouseClick(button(f, "CancelButton"), Qt::LeftButton);
+        EXPECT_FALSE(Bedingungenakzeptiert);
+        EXPECT_FALSE(f.isVisible());
+    }
+    {
+        TSplashForm f;  // Escape before a language is chosen
+        f.show();
+        Bedingungenakzeptiert = false;
+        QTest::keyClick(&f, Qt::Key_Escape);
+        EXPECT_FALSE(Bedingungenakzeptiert);
+        EXPECT_FALSE(f.isVisible());
+    }
+    {
+        TSplashForm f;  // Escape with the conditions shown
+        f.show();
+        Bedingungenakzeptiert = false;
+        QTest::mouseClick(button(f, "EnglishButton"), Qt::LeftButton);
+        QTest::keyClick(button(f, "AcceptButton"), Qt::Key_Escape);
+        EXPECT_FALSE(Bedingungenakzeptiert);
+        EXPECT_FALSE(f.isVisible());
+    }
+    {
+        TSplashForm f;  // title bar's close box
+        f.show();
+        Bedingungenakzeptiert = false;
+        f.close();
+        EXPECT_FALSE(Bedingungenakzeptiert);
+        EXPECT_FALSE(f.isVisible());
+    }
+}
+
+TEST_F(StartWindow, ScalesWithTheScreenFactor) {
+    {
+        ScreenGuard s(QSize(1280, 1024));  // Skalierung 1.6
+        TSplashForm f;
+        EXPECT_DOUBLE_EQ(app().Skalierung, 1.6);
+        EXPECT_EQ(f.size(), QSize(926, 672));  // 579 x 420 by 1.6
+        EXPECT_EQ(button(f, "EnglishButton")->size(), QSize(706, 117));
+        EXPECT_EQ(button(f, "EnglishButton")->font().pixelSize(), 34);  // 21 px
+    }
+    {
+        ScreenGuard s(QSize(1920, 1080));  // wide: 0.95 * 1080 / 600 = 1.71
+        TSplashForm f;
+        EXPECT_NEAR(app().Skalierung, 1.71, 1e-12);
+        EXPECT_EQ(f.size(), QSize(990, 718));
+    }
+    {
+        ScreenGuard s(QSize(800, 600));
+        TSplashForm f;
+        EXPECT_EQ(f.size(), QSize(579, 420));
+        EXPECT_EQ(f.findChild<QPlainTextEdit*>("Bedingungen")->size(), QSize(527, 348));
+    }
+}
+
+// ---- the program's start -------------------------------------------------
+
+namespace {
+
+// A stand-in for the main window that counts its showings.
+class FakeMain : public QWidget {
+public:
+    int shows = 0;
+protected:
+    void showEvent(QShowEvent* e) override {
+        ++shows;
+        QWidget::showEvent(e);
+    }
+};
+
+struct StartRun {
+    int code = -1;
+    bool mainShown = false;
+    FakeMain* main = nullptr;
+    QRect mainGeometry;
+};
+
+StartRun runWith(const std::function<void(TSplashForm&)>& drive) {
+    StartRun run;
+    StartHooks hooks;
+    hooks.createMainWindow = [&run]() -> QWidget* {
+        run.main = new FakeMain;
+        return run.main;
+    };
+    hooks.startWindowShown = [&](TSplashForm& f) {
+        // Driven from the event loop that waits for the start window.
+        QTimer::singleShot(0, &f, [&f, drive] { drive(f); });
+    };
+    hooks.mainWindowShown = [&run](QWidget& w) {
+        run.mainShown = true;
+        run.mainGeometry = w.geometry();
+        QTimer::singleShot(0, &w, [&w] { w.close(); });  // ends the main loop
+    };
+    run.code = runProgram(*qApp, hooks);
+    return run;
+}
+
+}  // namespace
+
+TEST_F(StartWindow, ProgramEndsWhenTheMainWindowCannotBeCreated) {
+    StartHooks hooks;
+    bool splash = false;
+    hooks.createMainWindow = []() -> QWidget* { return nullptr; };
+    hooks.startWindowShown = [&](TSplashForm& f) {
+        splash = true;
+        f.close();
+    };
+    EXPECT_EQ(runProgram(*qApp, hooks), 1);
+    EXPECT_FALSE(splash);
+}
+
+TEST_F(StartWindow, ProgramEndsOnCancelEscapeOrCloseBox) {
+    const std::function<void(TSplashForm&)> ways[] = {
+        [](TSplashForm& f) {
+            QTest::mouseClick(f.findChild<QPushButton*>("EnglishButton"), Qt::LeftButton);
+            QTest::mouseClick(f.findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
+        },
+        [](TSplashForm& f) { QTest::keyClick(&f, Qt::Key_Escape); },
+        [](TSplashForm& f) { f.close(); },
+    };
+    for (const auto& way : ways) {
+        StartRun run = runWith(way);
+        EXPECT_EQ(run.code, 0);
+        EXPECT_FALSE(run.mainShown);
+        EXPECT_FALSE(Bedingungenakzeptiert);
+    }
+}
+
+TEST_F(StartWindow, AcceptRunsTheMainWindowMaximisedInTheChosenLanguage) {
+    ScreenGuard s(QSize(1280, 1024), 40);
+    StartRun run = runWith([](TSplashForm& f) {
+        QTest::mouseClick(f.findChild<QPushButton*>("EnglishButton"), Qt::LeftButton);
+        QTest::mouseClick(f.findChild<QPushButton*>("AcceptButton"), Qt::LeftButton);
+    });
+    EXPECT_EQ(run.code, 0);
+    EXPECT_TRUE(run.mainShown);
+    EXPECT_TRUE(Bedingungenakzeptiert);
+    EXPECT_EQ(tk::sprache(), 1);
+    EXPECT_EQ(run.mainGeometry.size(), QSize(1280, 984));  // screen minus task bar
+}
+
+TEST_F(StartWindow, LongLivedWindowsExistWhileTheStartWindowWaits) {
+    bool checked = false;
+    runWith([&](TSplashForm& f) {
+        for (InfoWindow w : {InfoWindow::Vorgabewerteinfo, InfoWindow::Berechnungsmethoden,
+                             InfoWindow::VorgabeSiloInfo, InfoWindow::Dateneinaus,
+                             InfoWindow::About, InfoWindow::SGEigenschaften})
+            EXPECT_NE(existingInfoWindow(w), nullptr) << int(w);
+        // Made for each use only.
+        EXPECT_EQ(existingInfoWindow(InfoWindow::Wasberechnetwird), nullptr);
+        EXPECT_EQ(existingInfoWindow(InfoWindow::Buch), nullptr);
+        // Shown before any language was chosen: German.
+        EXPECT_EQ(existingInfoWindow(InfoWindow::Dateneinaus)->windowTitle(),
+                  "Dateneingabe und -ausgabe");
+        checked = true;
+        f.close();
+    });
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(existingInfoWindow(InfoWindow::Dateneinaus), nullptr) << "destroyed at the end";
+}
+
+TEST_F(StartWindow, RealMainWindowRunsAfterAcceptance) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    StartHooks hooks;
+    TForm1* form = nullptr;
+    int activations = -1;
+    hooks.createMainWindow = [&]() -> QWidget* {
+        form = new TForm1;
+        if (!form->FormCreate(dir.path() + "/", dir.path() + "/docs/")) {
+            delete form;
+            return nullptr;
+        }
+        return form;
+    };
+    hooks.startWindowShown = [](TSplashForm& f) {
+        QTimer::singleShot(0, &f, [&f] {
+            QTest::mouseClick(f.findChild<QPushButton*>("DeutschButton"), Qt::LeftButton);
+            QTest::mouseClick(f.findChild<QPushButton*>("AcceptButton"), Qt::LeftButton);
+        });
+    };
+    hooks.mainWindowShown = [&](QWidget& w) {
+        QTimer::singleShot(50, &w, [&] {
+            activations = form->activationCount();
+            saveShot(*form, "main_after_start");
+            form->close();
+        });
+    };
+    EXPECT_EQ(runProgram(*qApp, hooks), 0);
+    EXPECT_GE(activations, 1) << "the first showing runs the first calculation";
+}

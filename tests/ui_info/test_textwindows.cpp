@@ -1,0 +1,195 @@
+// The six text windows of the help menu: caption and text from the table in
+// the current language at every showing, shown from the top, OK / close box.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "helpers.h"
+#include "ui/info/infowindows.h"
+#include "ui/info/textwindows.h"
+
+using namespace korvane::ui;
+using namespace korvane::ui::testing;
+namespace tk = korvane::tkonst;
+
+namespace {
+
+struct Case {
+    InfoWindow which;
+    const char* objectName;
+    const tk::TextPair* caption;
+    const tk::TextPair* text;
+    QSize client;  // on the 800 x 600 design screen
+    bool scrollBar;
+};
+
+const Case kCases[] = {
+    {InfoWindow::Wasberechnetwird, "Wasberechnetwird", &tk::WasberechnetwirdCaption,
+     &tk::WasberechnetwirdText, {489, 324}, true},
+    {InfoWindow::Dateneinaus, "Dateneinaus", &tk::DateneinausCaption, &tk::DateneinausText,
+     {489, 329}, true},
+    {InfoWindow::Vorgabewerteinfo, "Vorgabewerteinfo", &tk::VorgabewerteinfoCaption,
+     &tk::VorgabewerteinfoText, {547, 324}, true},
+    {InfoWindow::VorgabeSiloInfo, "VorgabeSiloInfo", &tk::VorgabeSiloInfoCaption,
+     &tk::VorgabeSiloInfoText, {465, 321}, true},
+    {InfoWindow::Berechnungsmethoden, "Berechnungsmethoden", &tk::BerechnungsmethodenCaption,
+     &tk::BerechnungsmethodenText, {547, 324}, true},
+    {InfoWindow::SGEigenschaften, "SGEigenschaften", &tk::SGEigenschaftenCaption,
+     &tk::SGEigenschaftenText, {463, 343}, false},
+};
+
+class TextWindows : public ::testing::TestWithParam<Case> {
+protected:
+    void SetUp() override { app().Skalierung = 1.0; }
+    void TearDown() override { destroyInfoWindows(); }
+    ScreenGuard screen;
+};
+
+}  // namespace
+
+TEST_P(TextWindows, CaptionAndTextInBothLanguagesAndOkAccepts) {
+    const Case& c = GetParam();
+    for (int lang : {0, 1}) {
+        tk::setSprache(lang);
+        bool seen = false;
+        const int r = withModal(
+            [&] { return showInfoWindow(nullptr, c.which); },
+            [&](QDialog& d) {
+                EXPECT_EQ(d.objectName(), c.objectName);
+                EXPECT_EQ(d.windowTitle(), tk::T(*c.caption, lang));
+                auto* memo = d.findChild<QPlainTextEdit*>("Memo1");
+                ASSERT_NE(memo, nullptr);
+                EXPECT_TRUE(memo->isReadOnly());
+                EXPECT_EQ(memo->toPlainText(), memoText(tk::T(*c.text, lang)));
+                if (c.scrollBar) {
+                    EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+                } else {
+                    // No scroll bar: the window has grown until the whole text shows.
+                    EXPECT_EQ(memo->verticalScrollBar()->maximum(), 0);
+                    EXPECT_FALSE(memo->verticalScrollBar()->isVisible());
+                }
+                saveShot(d, QString("text_%1_%2").arg(c.objectName).arg(lang ? "en" : "de"));
+                auto* ok = d.findChild<QPushButton*>("Button1");
+                ASSERT_NE(ok, nullptr);
+                EXPECT_EQ(ok->text(), "OK");
+                EXPECT_EQ(ok->size(), QSize(61, 20));
+                QTest::mouseClick(ok, Qt::LeftButton);
+            },
+            &seen);
+        EXPECT_TRUE(seen);
+        EXPECT_EQ(r, QDialog::Accepted) << "language " << lang;
+    }
+}
+
+TEST_P(TextWindows, BaseClientSizeOnTheDesignScreen) {
+    const Case& c = GetParam();
+    withModal([&] { return showInfoWindow(nullptr, c.which); },
+              [&](QDialog& d) {
+                  if (c.scrollBar) EXPECT_EQ(d.size(), c.client);
+                  else EXPECT_EQ(d.width(), c.client.width());  // grows to its text
+                  EXPECT_GE(d.height(), c.client.height());
+                  d.accept();
+              });
+}
+
+TEST_P(TextWindows, CloseBoxReturnsRejected) {
+    const Case& c = GetParam();
+    const int r = withModal([&] { return showInfoWindow(nullptr, c.which); },
+                            [](QDialog& d) { d.close(); });
+    EXPECT_EQ(r, QDialog::Rejected);
+}
+
+TEST_P(TextWindows, SecondShowingStartsAtTheTop) {
+    const Case& c = GetParam();
+    tk::setSprache(1);
+    int maxSeen = 0;
+    withModal([&] { return showInfoWindow(nullptr, c.which); },
+              [&](QDialog& d) {
+                  auto* memo = d.findChild<QPlainTextEdit*>("Memo1");
+                  memo->moveCursor(QTextCursor::End);
+                  memo->verticalScrollBar()->setValue(memo->verticalScrollBar()->maximum());
+                  maxSeen = memo->verticalScrollBar()->value();
+                  d.accept();
+              });
+    withModal([&] { return showInfoWindow(nullptr, c.which); },
+              [&](QDialog& d) {
+                  auto* memo = d.findChild<QPlainTextEdit*>("Memo1");
+                  EXPECT_EQ(memo->verticalScrollBar()->value(), 0);
+                  EXPECT_EQ(memo->textCursor().position(), 0);
+                  d.accept();
+              });
+    if (c.scrollBar) EXPECT_GT(maxSeen, 0) << "the text should need scrolling";
+}
+
+INSTANTIATE_TEST_SUITE_P(AllSix, TextWindows, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& i) {
+                             return std::string(i.param.objectName);
+                         });
+
+TEST(TextWindowsLanguage, LongLivedWindowTakesTheNewLanguageAtItsNextShowing) {
+    ScreenGuard screen;
+    tk::setSprache(0);
+    QDialog* w = createInfoWindow(InfoWindow::Dateneinaus);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), "Dateneingabe und -ausgabe");
+    tk::setSprache(1);
+    withModal([&] { return showInfoWindow(nullptr, InfoWindow::Dateneinaus); },
+              [&](QDialog& d) {
+                  EXPECT_EQ(&d, w);  // the same window, relabelled
+                  EXPECT_EQ(d.windowTitle(), "Data input and output");
+                  d.accept();
+              });
+    destroyInfoWindows();
+}
+
+TEST(TextWindowsLanguage, HeadingOfTheFlowPropertiesWindowIsNavyBold) {
+    ScreenGuard screen;
+    app().Skalierung = 1.0;
+    for (int lang : {0, 1}) {
+        tk::setSprache(lang);
+        withModal([&] { return showInfoWindow(nullptr, InfoWindow::SGEigenschaften); },
+                  [&](QDialog& d) {
+                      auto* label = d.findChild<QLabel*>("Label1");
+                      ASSERT_NE(label, nullptr);
+                      EXPECT_EQ(label->text(), lang ? "Bulk solids flow properties"
+                                                    : "Schüttgutkennwerte");
+                      EXPECT_TRUE(label->font().bold());
+                      EXPECT_EQ(label->font().pixelSize(), 17);
+                      EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+                      auto* memo = d.findChild<QPlainTextEdit*>("Memo1");
+                      EXPECT_GE(memo->y(), label->geometry().bottom());
+                      d.accept();
+                  });
+    }
+    destroyInfoWindows();
+}
+
+TEST(TextWindowsLanguage, WhatThisProgramDoesIsMadeForEachUse) {
+    ScreenGuard screen;
+    withModal([&] { return showInfoWindow(nullptr, InfoWindow::Wasberechnetwird); },
+              [](QDialog& d) { d.accept(); });
+    EXPECT_EQ(createInfoWindow(InfoWindow::Wasberechnetwird), nullptr);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_EQ(qobject_cast<TWasberechnetwird*>(w), nullptr) << "left over after use";
+}
+
+TEST(TextWindowsScaling, GrowWithTheScreenButStayOnIt) {
+    // 1280 x 1024: client 489*1280/800 x 324*1024/600, controls by 1.6.
+    ScreenGuard screen(QSize(1280, 1024), 40);
+    app().Skalierung = 1.6;
+    TDateneinaus w;
+    EXPECT_EQ(w.width(), 489 * 1280 / 800);
+    EXPECT_EQ(w.height(), 329 * 1024 / 600);
+    EXPECT_EQ(w.okButton()->size(), QSize(98, 32));  // 61 x 20 scaled by 1.6
+    EXPECT_EQ(w.memo()->font().pixelSize(), 18);     // Arial 11 px scaled
+
+    // A wide, low screen: the window is clipped to the available height.
+    ScreenGuard low(QSize(1920, 500), 40);
+    app().Skalierung = 0.79;
+    TBerechnungsmethoden b;
+    EXPECT_LE(b.height(), 460);
+}

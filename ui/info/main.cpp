@@ -1,0 +1,21 @@
+// The program's main block: the main window is made first, then the other
+// windows; the start window asks for the language and the acceptance of the
+// conditions of use, and only then does the main window run.
+#include <QApplication>
+
+#include "ui/info/startup.h"
+#include "ui/main/mainwindow.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    korvane::ui::StartHooks hooks;
+    hooks.createMainWindow = []() -> QWidget* {
+        auto* form = new korvane::ui::TForm1;
+        if (!form->FormCreate()) {  // the marker file message has been shown
+            delete form;
+            return nullptr;
+        }
+        return form;
+    };
+    return korvane::ui::runProgram(application, hooks);
+}

@@ -1,0 +1,69 @@
+#include "ui/info/startup.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "ui/info/infoscaling.h"
+#include "ui/info/infowindows.h"
+#include "ui/info/splashform.h"
+#include "ui/texts/tkonst.h"
+
+namespace korvane::ui {
+
+void showMainWindowMaximised(QWidget& w) {
+    // Without a window manager "maximised" means nothing, so the window is
+    // first given the available desktop itself.
+    w.setGeometry(availableArea());
+    w.showMaximized();
+}
+
+int runProgram(QApplication& application, const StartHooks& hooks) {
+    QApplication::setApplicationName(QString::fromUtf8(tkonst::kApplicationTitle));
+    QGuiApplication::setDesktopFileName(QStringLiteral("korvane"));
+
+    // The main window first: its creation step works out the screen factors
+    // and the data folders that every other window uses.
+    // Guarded: should the window ever delete itself on closing, the end of
+    // the program must not delete it a second time.
+    QPointer<QWidget> mainWindow = hooks.createMainWindow ? hooks.createMainWindow() : nullptr;
+    if (!mainWindow) return 1;
+
+    // The long-lived windows, in the order the program has always made them.
+    createInfoWindow(InfoWindow::Vorgabewerteinfo);
+    createInfoWindow(InfoWindow::Berechnungsmethoden);
+    createInfoWindow(InfoWindow::VorgabeSiloInfo);
+    createInfoWindow(InfoWindow::Dateneinaus);
+    auto splash = std::make_unique<TSplashForm>();
+    createInfoWindow(InfoWindow::About);
+    createInfoWindow(InfoWindow::SGEigenschaften);
+
+    // The start window, waited for until it is hidden again.
+    const bool quitOnLast = QGuiApplication::quitOnLastWindowClosed();
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    Bedingungenakzeptiert = false;
+    splash->show();
+    splash->repaint();
+    {
+        QEventLoop wait;
+        QObject::connect(splash.get(), &TSplashForm::hidden, &wait, &QEventLoop::quit);
+        if (hooks.startWindowShown) hooks.startWindowShown(*splash);
+        if (splash->isVisible()) wait.exec();
+    }
+    QGuiApplication::setQuitOnLastWindowClosed(quitOnLast);
+
+    int code = 0;
+    if (Bedingungenakzeptiert) {
+        showMainWindowMaximised(*mainWindow);
+        if (hooks.mainWindowShown) hooks.mainWindowShown(*mainWindow);
+        if (mainWindow && mainWindow->isVisible()) code = application.exec();
+    }
+    destroyInfoWindows();
+    splash.reset();
+    delete mainWindow.data();
+    return code;
+}
+
+}  // namespace korvane::ui

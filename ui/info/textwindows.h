@@ -1,0 +1,101 @@
+// The six text windows of the help menu. Each shows one long text from the
+// text table in the current language, re-read at every showing, in a
+// borderless read-only memo above a small OK button.
+#pragma once
+
+#include <QDialog>
+
+#include "ui/texts/tkonst.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace korvane::ui {
+
+class TInfoTextWindow : public QDialog {
+    Q_OBJECT
+public:
+    struct Design {
+        QSize baseClient;       // client size on the 800 x 600 design screen
+        int border;             // inner margin of the window
+        bool scrollBar;         // memo with a vertical scroll bar
+        bool fixedBorder;       // dialog border: not resizable
+        const tkonst::TextPair* heading;  // heading label above the memo, or null
+    };
+
+    TInfoTextWindow(const char* className, const tkonst::TextPair& caption,
+                    const tkonst::TextPair& text, const Design& design, QWidget* parent);
+
+    // Caption, memo text (and heading) from the table in the current language.
+    void Labelsprache();
+
+    QPlainTextEdit* memo() const { return m_memo; }
+    QPushButton* okButton() const { return m_ok; }
+    QLabel* headingLabel() const { return m_heading; }
+    double factor() const { return m_f; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void layoutControls();
+    void fitHeightToText();
+
+    const tkonst::TextPair& m_caption;
+    const tkonst::TextPair& m_text;
+    Design m_design;
+    double m_f = 1.0;
+    QPlainTextEdit* m_memo = nullptr;
+    QPushButton* m_ok = nullptr;
+    QLabel* m_heading = nullptr;
+};
+
+// "Was dieses Programm berechnet": created for each opening.
+class TWasberechnetwird : public TInfoTextWindow {
+    Q_OBJECT
+public:
+    explicit TWasberechnetwird(QWidget* parent = nullptr);
+};
+
+// "Dateneingabe und -ausgabe"
+class TDateneinaus : public TInfoTextWindow {
+    Q_OBJECT
+public:
+    explicit TDateneinaus(QWidget* parent = nullptr);
+};
+
+// "Vorgabewerte Schüttgut": the bulk solid properties.
+class TVorgabewerteinfo : public TInfoTextWindow {
+    Q_OBJECT
+public:
+    explicit TVorgabewerteinfo(QWidget* parent = nullptr);
+};
+
+// "Vorgabewerte Silo": the silo shapes and their dimensions.
+class TVorgabeSiloInfo : public TInfoTextWindow {
+    Q_OBJECT
+public:
+    explicit TVorgabeSiloInfo(QWidget* parent = nullptr);
+};
+
+// "Berechnungsmethoden": Janssen, Motzkus, the radial stress field.
+class TBerechnungsmethoden : public TInfoTextWindow {
+    Q_OBJECT
+public:
+    explicit TBerechnungsmethoden(QWidget* parent = nullptr);
+};
+
+// "Woher bekomme ich Schüttgutkennwerte?": shear testers; a navy heading
+// label above a memo without scroll bar.
+class TSGEigenschaften : public TInfoTextWindow {
+    Q_OBJECT
+public:
+    explicit TSGEigenschaften(QWidget* parent = nullptr);
+};
+
+// Memo texts in the table carry Windows line breaks; the memo wants '\n'.
+QString memoText(const QString& tableText);
+
+}  // namespace korvane::ui

@@ -48,23 +48,30 @@ void integrateVertical(SiloModel& m, int first, int n, double h, double phix, do
                        double U) {
     const double q = m.Kwert * std::tan(phix) * U / A;
     const double dz = h / n;
+    const double K = m.Kwert;
+    // The running stress and mass stay in registers: each slice starts from
+    // the stress of the slice above, so the loop is one long dependency chain.
+    double sigma = static_cast<double>(m.SIGMAV[first - 1]);
+    double mass = m.Fuellmenge;
     for (int i = 1; i <= n; ++i) {
         const int k = first + i - 1;
-        m.Dz[k] = dz;
         // Heun step: slope at the upper face, predictor, slope at the lower
-        // face, corrector. The stress itself is carried in extended precision.
-        const long double s0v = m.SIGMAV[k - 1];
-        const double sigma0 = static_cast<double>(s0v);
+        // face, corrector.
+        const double sigma0 = sigma;
         const double rho0 = densityChecked(m, sigma0);
         const double s0 = kGravity * rho0 - q * sigma0;
         const double s1v = sigma0 + dz * s0;
         const double rho1 = densityChecked(m, s1v);
-        m.RHOB[k] = (static_cast<long double>(rho0) + rho1) / 2;
+        const long double rhob = (static_cast<long double>(rho0) + rho1) / 2;
         const double s1 = kGravity * rho1 - q * s1v;
-        m.SIGMAV[k] = s0v + static_cast<long double>(dz * 0.5 * (s0 + s1));
-        m.SIGMAW[k] = m.SIGMAV[k] * m.Kwert;
-        m.Fuellmenge = static_cast<double>(m.Fuellmenge + m.RHOB[k] * dz * A);
+        sigma = sigma0 + dz * 0.5 * (s0 + s1);
+        m.Dz[k] = dz;
+        m.RHOB[k] = rhob;
+        m.SIGMAV[k] = sigma;
+        m.SIGMAW[k] = sigma * K;
+        mass = static_cast<double>(mass + rhob * dz * A);
     }
+    m.Fuellmenge = mass;
 }
 
 void integrateShaft(SiloModel& m) {
@@ -91,27 +98,34 @@ void integrateHopper(SiloModel& m) {
         m.Fuellzustand ? 1.0 : (1.0 + std::sin(m.PHIE)) / (1.0 - std::sin(m.PHIE));
     const int nh = m.Schrittetrichter;
     const double dz = (r0 - m.Hspitzeauslauf) / nh;
+    const double N = m.TrichterN, e = m.Stirnwandterm, F = m.TrichterF;
+    const double T = m.TanTrichter, L = m.Laenge;
+    const bool cone = m.Querschnitt == 1;
+    double sigma = static_cast<double>(m.SIGMAV[m.Schritteschaft]);
+    double mass = m.Fuellmenge;
     for (int i = 1; i <= nh; ++i) {
         const int k = m.Schritteschaft + i;
+        // Apex distance of the slice's upper face; both slopes use it.
         const double r = r0 - (r0 - m.Hspitzeauslauf) * (i - 1) / nh;
-        m.Rtrichter[k] = r;
-        m.Dz[k] = dz;
-        const long double s0v = m.SIGMAV[k - 1];
-        const double sigma0 = static_cast<double>(s0v);
+        const double sigma0 = sigma;
         const double rho0 = densityChecked(m, factor * sigma0);
-        const double a = m.TrichterN / r + m.Stirnwandterm;
+        const double a = N / r + e;
         const double s0 = a * sigma0 - kGravity * rho0;
         const double s1v = sigma0 - dz * s0;
         const double rho1 = densityChecked(m, factor * s1v);
-        m.RHOB[k] = (static_cast<long double>(rho0) + rho1) / 2;
+        const long double rhob = (static_cast<long double>(rho0) + rho1) / 2;
         const double s1 = a * s1v - kGravity * rho1;
-        m.SIGMAV[k] = s0v - static_cast<long double>(dz * 0.5 * (s0 + s1));
-        m.SIGMAW[k] = m.SIGMAV[k] * m.TrichterF;
-        const double width = 2.0 * r * m.TanTrichter;
-        const double area =
-            m.Querschnitt == 1 ? kPi / 4.0 * width * width : width * m.Laenge;
-        m.Fuellmenge = static_cast<double>(m.Fuellmenge + m.RHOB[k] * dz * area);
+        sigma = sigma0 - dz * 0.5 * (s0 + s1);
+        m.Rtrichter[k] = r;
+        m.Dz[k] = dz;
+        m.RHOB[k] = rhob;
+        m.SIGMAV[k] = sigma;
+        m.SIGMAW[k] = sigma * F;
+        const double width = 2.0 * r * T;
+        const double area = cone ? kPi / 4.0 * width * width : width * L;
+        mass = static_cast<double>(mass + rhob * dz * area);
     }
+    m.Fuellmenge = mass;
 }
 
 // Cut area and volume above the cut of a heap at the depth fraction d

@@ -103,6 +103,21 @@ TEST_F(PrintCommands, ChosenPdfOutputAlsoWritesIntoTheResultFolder) {
     EXPECT_TRUE(lastPrintOutcome().pdf);
 }
 
+TEST_F(PrintCommands, PdfFileChosenInTheSetUpReceivesThePage) {
+    const bool some = true;
+    setPrintersAvailableOverride(&some);
+    setPrinterChosen(true);
+    programPrinter().setOutputFormat(QPrinter::PdfFormat);
+    const QString chosen = tmp.path() + "/chosen.pdf";
+    programPrinter().setOutputFileName(chosen);
+    Diagramm_Drucken(nullptr);
+    EXPECT_TRUE(lastPrintOutcome().ok);
+    EXPECT_EQ(lastPrintOutcome().path, chosen);
+    EXPECT_EQ(pdfTitle(chosen), QStringLiteral("KORVANE_Diagram"));
+    EXPECT_FALSE(QFileInfo::exists(tmp.path() + "/Output/KORVANE_Diagram.pdf"));
+    programPrinter().setOutputFileName(QString());
+}
+
 TEST_F(PrintCommands, UnwritableResultFolderFallsBackToDocuments) {
     QStandardPaths::setTestModeEnabled(true);
     // A folder below a plain file cannot be created.

@@ -48,3 +48,44 @@ struct GridStep {
 GridStep Rasterschritt(double a, double b);
 
 }  // namespace korvane::ui
+
+// ---- additions used by the main window ------------------------------------
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+namespace korvane::ui {
+
+// Whole lines that fit into a column: column height / line height, the
+// fraction of a last line dropped so that the last row is never cut.
+int visibleLines(int columnHeight, int lineHeight);
+// Rows left for the slices once the forced rows are reserved:
+// L - 4 * (S + T + U) - 2, never below 1.
+int rowsAvailable(int visibleLines, const SectionFlags& f);
+
+// Slice rows of the screen columns for L visible lines. The strides come
+// from the rows available (L less the reserve for forced rows); where the
+// forced rows and the rounding of the strides would still run past the last
+// visible line (`extraRows` counts the heap row and the outlet row), the
+// rows available are lowered until every row is visible.
+std::vector<SelectedRow> selectScreenRows(SiloModel& m, int visibleLines, int extraRows,
+                                          double zStart);
+
+// Fixed-point number as the result columns show it: at most 8 significant
+// digits, `decimals` decimals (0 = integer, no separator), the given decimal
+// separator, no digit grouping. Values that need more than 8 digits before the
+// separator are written in scientific notation; non-finite values give "".
+QString formatResult(long double value, int decimals, QChar decimalPoint);
+
+// Screen factors of the main window, from the whole screen and the part left
+// by the task bar (or panels).
+struct ScreenFactors {
+    double Breitbildfaktor = 1.0;
+    double Skalierung = 1.0;
+    QSize windowSize;       // screen less the task bar
+    double formScale = 1.0; // factor for positions, sizes and fonts of the window
+    int dx = 0, dy = 0;     // width / height taken by the task bar
+};
+ScreenFactors computeScreenFactors(const QRect& geometry, const QRect& available);
+
+}  // namespace korvane::ui

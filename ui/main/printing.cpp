@@ -117,8 +117,20 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
         return;
     }
 
-    const QString fileName = jobTitle + QStringLiteral(".pdf");
     QStringList tried;
+    // A PDF file chosen in the printer set-up receives the page itself.
+    const QString chosenFile = g_chosen ? printer.outputFileName() : QString();
+    if (!chosenFile.isEmpty()) {
+        if (writePdf(chosenFile, jobTitle, paint)) {
+            g_outcome = PrintOutcome{true, true, chosenFile};
+            platform::message(parent, caption,
+                              T(kPdfGeschrieben) + QDir::toNativeSeparators(chosenFile),
+                              platform::Icon::Information);
+            return;
+        }
+        tried << chosenFile;
+    }
+    const QString fileName = jobTitle + QStringLiteral(".pdf");
     for (const QString& folder : pdfFolders()) {
         if (!QDir().mkpath(folder)) {
             tried << QDir(folder).filePath(fileName);

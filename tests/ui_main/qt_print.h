@@ -1,0 +1,11 @@
+// Readable Qt strings in test failure messages.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+    *os << '[' << l.join("|").toStdString() << ']';
+}

@@ -1,0 +1,270 @@
+#include "ui/main/diagram.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QLocale>
+#include <QPainter>
+#include <QPolygon>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "ui/main/display_logic.h"
+#include "ui/texts/tkonst.h"
+
+namespace korvane::ui {
+
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kSilver(192, 192, 192);
+const QColor kGrey(128, 128, 128);
+const QColor kRed(255, 0, 0);
+const QColor kGreen(0, 128, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kBlack(0, 0, 0);
+
+// Grid lines and numbers are bounded whatever the range: a grid finer than
+// this is a scale that went wrong, not a diagram.
+constexpr int kMaxGridLines = 1000;
+
+int toPixel(double v) {
+    if (std::isnan(v)) return 0;
+    const double r = std::round(v);
+    if (r >= INT_MAX) return INT_MAX;
+    if (r <= INT_MIN) return INT_MIN;
+    return static_cast<int>(r);
+}
+
+// Text with its top-left corner at (x, y) on an opaque white cell, as the
+// screen diagram writes all its texts.
+void textOut(QPainter& p, int x, int y, const QString& text, const QColor& colour) {
+    const QFontMetrics fm(p.font());
+    const QRect cell(x, y, fm.horizontalAdvance(text), fm.height());
+    p.fillRect(cell, kWhite);
+    p.setPen(colour);
+    p.drawText(cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+}
+
+QPen solidPen(const QColor& c, int width = 1) {
+    QPen pen(c);
+    pen.setWidth(width);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    return pen;
+}
+
+// Path of one stress curve from the outlet (z = 0) up to the surface: the
+// stress at the lower face of every slice, the height growing by each
+// slice's thickness. Returns the height reached at the top.
+double curve(const SiloModel& m, const long double* sigma, QPolygon& path) {
+    const int ende = std::clamp(m.Indexende, 1, kResultSize - 1);
+    const int anfang = std::clamp(m.Indexanfang, 1, ende);
+    path.clear();
+    path << QPoint(Xpixel(static_cast<double>(sigma[ende])), Ypixel(0.0));
+    double z = 0;
+    for (int j = ende - 1; j >= anfang - 1; --j) {
+        z += static_cast<double>(m.Dz[j + 1]);
+        path << QPoint(Xpixel(static_cast<double>(sigma[j])), Ypixel(z));
+    }
+    return z;
+}
+
+}  // namespace
+
+DiagramMapping& diagramMapping() {
+    static DiagramMapping map;
+    return map;
+}
+
+int Xpixel(const DiagramMapping& map, double stress) {
+    return toPixel(stress * map.Xfaktor + map.Xnull);
+}
+int Ypixel(const DiagramMapping& map, double z) { return toPixel(map.Ynull - z * map.Zfaktor); }
+int Xpixel(double stress) { return Xpixel(diagramMapping(), stress); }
+int Ypixel(double z) { return Ypixel(diagramMapping(), z); }
+
+double diagramStressMax(const SiloModel& m) {
+    double mx = 0;
+    const int last = std::clamp(m.Gesamtschritte, 0, kResultSize - 1);
+    for (int i = 1; i <= last; ++i) {
+        const double v = static_cast<double>(m.SIGMAV[i]);
+        const double w = static_cast<double>(m.SIGMAW[i]);
+        if (std::isfinite(v)) mx = std::max(mx, v);
+        if (std::isfinite(w)) mx = std::max(mx, w);
+    }
+    return mx;
+}
+
+double diagramSiloHeight(const SiloModel& m) {
+    return m.Hschaft + m.Hspitzeoben - m.Hspitzeauslauf + m.Hunttricht;
+}
+
+bool diagramHasCurves(const SiloModel& m) {
+    const int ende = std::clamp(m.Indexende, 0, kResultSize - 1);
+    const int last = std::clamp(m.Gesamtschritte, 0, kResultSize - 1);
+    for (int i = 0; i <= std::max(ende, last); ++i) {
+        if (!std::isfinite(static_cast<double>(m.SIGMAV[i])) ||
+            !std::isfinite(static_cast<double>(m.SIGMAW[i])) ||
+            !std::isfinite(static_cast<double>(m.Dz[i])))
+            return false;
+    }
+    return diagramStressMax(m) > 0;
+}
+
+void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidth,
+                 double skalierung, int language) {
+    using namespace korvane::tkonst;
+    const int W = size.width();
+    const int Hp = size.height();
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBackgroundMode(Qt::TransparentMode);
+
+    // 1-2. Scale of the stress axis; white page; the diagram font.
+    const bool curves = diagramHasCurves(m);
+    const double mx = curves ? diagramStressMax(m) : 0.0;
+    // Without drawable results the stress axis gets a nominal unit range so
+    // that axes and level lines still stand where they belong.
+    const double xmax = curves ? 1.1 * mx : 1.0;
+    const double xmin = curves ? -mx / 9.0 : -1.0 / 9.0;
+    p.fillRect(QRect(0, 0, W, Hp), kWhite);
+    QFont font("Arial");
+    const double skal = std::isfinite(skalierung) && skalierung > 0 ? skalierung : 1.0;
+    const int points = std::max(1, static_cast<int>(std::lround(8.0 * skal)));
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
+    p.setFont(font);
+    const QFontMetrics fm(font);
+
+    const double Hs = diagramSiloHeight(m);
+    if (!(Hs > 0) || !std::isfinite(Hs) || W <= 0 || Hp <= 0) {
+        p.restore();
+        return;
+    }
+
+    // 3. Mapping: outlet at 93 % of the height, silo top at the top edge,
+    // a margin of one ninth of the largest stress left of the height axis.
+    DiagramMapping& map = diagramMapping();
+    map.Xnull = -xmin / (xmax - xmin) * W;
+    map.Ynull = 0.93 * Hp;
+    map.Xfaktor = (W - map.Xnull) / xmax;
+    map.Zfaktor = map.Ynull / Hs;
+
+    const double winW = mainWindowWidth > 0 ? mainWindowWidth : W;
+
+    // 4. Vertical grid in whole Pa.
+    long long gx = 0;
+    if (curves) {
+        const GridStep g = Rasterschritt(1400.0 / winW * xmax, 0);
+        gx = std::llround(g.spacing());
+        p.setPen(solidPen(kSilver));
+        if (gx > 0) {
+            int count = 0;
+            for (long long x = gx; x < xmax && count < kMaxGridLines; x += gx, ++count)
+                p.drawLine(Xpixel(double(x)), Ypixel(0.0), Xpixel(double(x)), Ypixel(Hs));
+        }
+    }
+
+    // 5. Horizontal grid in whole centimetres.
+    const GridStep gzStep = Rasterschritt(1800.0 / winW * Hs, 0);
+    const double gz = std::llround(100.0 * gzStep.spacing()) / 100.0;
+    p.setPen(solidPen(kSilver));
+    if (gz > 0) {
+        for (int k = 1; k * gz < Hs && k <= kMaxGridLines; ++k)
+            p.drawLine(Xpixel(0.0), Ypixel(k * gz), Xpixel(xmax), Ypixel(k * gz));
+    }
+
+    // 6. Base line and height axis.
+    p.setPen(solidPen(kGrey));
+    p.drawLine(Xpixel(xmax), Ypixel(0.0), Xpixel(xmin), Ypixel(0.0));
+    p.drawLine(Xpixel(0.0), Ypixel(0.0), Xpixel(0.0), Ypixel(Hs));
+
+    // 7. Level lines: section boundaries, fill level, heap foot.
+    QColor fontColour = kGrey;
+    auto level = [&](double z, const TextPair& text, const QColor& colour) {
+        p.setPen(solidPen(colour));
+        p.drawLine(Xpixel(xmax), Ypixel(z), Xpixel(xmin), Ypixel(z));
+        const QString t = T(text, language);
+        textOut(p, W - fm.horizontalAdvance(t), Ypixel(z) + 1, t, colour);
+        fontColour = colour;
+    };
+    if (m.vertunten) level(m.Hunttricht, UKTrichter, kGrey);
+    if (m.Trichterja) level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf, OKTrichter, kGrey);
+    if (m.Schaftja) level(Hs, OKSilo, kGrey);
+    level(m.Fuellhoehe, OKFuellung, kRed);
+    if (m.Schuettkegel) level(m.Fuellhoehe - m.Hkegel, UKSchuettkegel, kGreen);
+
+    // 8. Outlet label in the colour of the last level.
+    {
+        const QString t = T(Auslauf, language);
+        textOut(p, W - fm.horizontalAdvance(t), Ypixel(0.0) + 1, t, fontColour);
+    }
+
+    // 9. Stress numbers under the grid lines; the last line stays unnumbered.
+    if (curves && gx > 0) {
+        int count = 0;
+        for (long long x = gx; x < xmax - gx && count < kMaxGridLines; x += gx, ++count) {
+            const QString t = QString::number(x);
+            const int left = Xpixel(double(x)) - toPixel(fm.horizontalAdvance(t) / 2.0);
+            textOut(p, left, Ypixel(0.0) + 1, t, kGrey);
+        }
+    }
+
+    // 10. Height numbers left of the axis.
+    const int halfZero = toPixel(fm.height() / 2.0);
+    if (gz > 0) {
+        const QString point = QLocale().decimalPoint();
+        for (int k = 1; k * gz < Hs - gz && k <= kMaxGridLines; ++k) {
+            QString t = QString::number(k * gz, 'g', 15);
+            t.replace(QLatin1Char('.'), point);
+            const int left = Xpixel(0.0) - fm.horizontalAdvance(t + "0");
+            textOut(p, left, Ypixel(k * gz) - halfZero, t, kGrey);
+        }
+    }
+
+    // 11. The two zeros at the origin.
+    textOut(p, Xpixel(0.0) - toPixel(fm.horizontalAdvance("0") / 2.0), Ypixel(0.0) + 1, "0",
+            kGrey);
+    textOut(p, Xpixel(0.0) - fm.horizontalAdvance("00"), Ypixel(0.0) - halfZero, "0", kGrey);
+
+    // 12. Unit of the height axis.
+    // (kept inside the image where the margin left of the axis is narrow)
+    textOut(p, std::max(0, Xpixel(0.0) - fm.horizontalAdvance("z [m]000")),
+            Ypixel(Hs) + toPixel(1.2 * fm.height()), "z [m]", kGrey);
+
+    const int legendRight = toPixel(0.9 * W);
+    const int legendTop = toPixel(0.965 * Hp);
+    if (curves) {
+        // 13-14. SIGMAV: black, from the outlet up; over a heap a dotted
+        // line on to the heap tip on the axis.
+        QPolygon path;
+        curve(m, m.SIGMAV, path);
+        p.setPen(solidPen(kBlack, 3));
+        p.drawPolyline(path);
+        if (m.Schuettkegel) {
+            QPen dotted = solidPen(kBlack, 3);
+            dotted.setStyle(Qt::DotLine);
+            p.setPen(dotted);
+            p.drawLine(path.last(), QPoint(Xpixel(0.0), Ypixel(m.Fuellhoehe)));
+        }
+        textOut(p, legendRight - fm.horizontalAdvance("SIGMAV [Pa]"), legendTop, "SIGMAV [Pa]",
+                kBlack);
+
+        // 15-16. SIGMAW: blue; over a heap a horizontal line to the axis at
+        // the heap foot.
+        const double zTop = curve(m, m.SIGMAW, path);
+        p.setPen(solidPen(kBlue, 3));
+        p.drawPolyline(path);
+        if (m.Schuettkegel) p.drawLine(path.last(), QPoint(Xpixel(0.0), Ypixel(zTop)));
+        textOut(p, legendRight - fm.horizontalAdvance("SIGMAV [Pa]  SIGMAW [Pa]"), legendTop,
+                "SIGMAW [Pa]", kBlue);
+    }
+
+    // 17. Funnel flow makes the discharge stresses meaningless: say so over the curves.
+    if (!m.Massenfluss && m.Spannungszustand() == 1 && m.Trichterja) {
+        textOut(p, toPixel(0.3 * W), toPixel(0.5 * Hp), T(Kernfluss, language), kRed);
+    }
+    p.restore();
+}
+
+}  // namespace korvane::ui

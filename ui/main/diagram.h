@@ -1,0 +1,51 @@
+// The result diagram: SIGMAV (black) and SIGMAW (blue) over the height z on
+// a grid, with the section boundaries, the fill level and the heap foot as
+// level lines, axis numbers, a legend and the funnel-flow warning.
+//
+// The mapping from (stress, height) to pixels is shared with the printed
+// diagram: every drawing sets Xnull / Ynull / Xfaktor / Zfaktor first and
+// then places everything with Xpixel / Ypixel.
+#pragma once
+
+#include <QSize>
+
+#include "calc/model.h"
+
+class QPainter;
+
+namespace korvane::ui {
+
+struct DiagramMapping {
+    double Xnull = 0;    // pixel column of stress 0
+    double Ynull = 0;    // pixel row of height 0
+    double Xfaktor = 0;  // pixels per Pa
+    double Zfaktor = 0;  // pixels per m
+};
+
+// The program's one mapping state, shared by the screen and the printed diagram.
+DiagramMapping& diagramMapping();
+
+// Pixel column of a stress and pixel row of a height with the current
+// mapping, rounded to the nearest integer (clamped to the int range; a value
+// that is not a number maps to 0).
+int Xpixel(double stress);
+int Ypixel(double z);
+int Xpixel(const DiagramMapping& map, double stress);
+int Ypixel(const DiagramMapping& map, double z);
+
+// Largest SIGMAV / SIGMAW over slices 1..Gesamtschritte, starting from 0;
+// values that are not finite are skipped.
+double diagramStressMax(const SiloModel& m);
+// Total silo height Hschaft + hopper height + Hunttricht.
+double diagramSiloHeight(const SiloModel& m);
+// True when the results can be drawn as curves: all finite and not all zero.
+bool diagramHasCurves(const SiloModel& m);
+
+// Draws the whole diagram into an area of `size` pixels at the painter's
+// origin. `mainWindowWidth` sets the density of the grid, `skalierung` the
+// font (8 x skalierung points), `language` the texts (0 German, 1 English).
+// Results that cannot be drawn leave the axes and level lines only.
+void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidth,
+                 double skalierung, int language);
+
+}  // namespace korvane::ui

@@ -1,0 +1,196 @@
+#include "ui/main/display_logic.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace korvane::ui {
+
+int zDecimals(double Fuellhoehe) {
+    // A metre-scale silo gets millimetres (4 decimals at 12 m), a very tall one
+    // centimetres; an unset fill height falls back to millimetres.
+    if (!(Fuellhoehe > 0) || !std::isfinite(Fuellhoehe)) return 3;
+    const long d = std::lround(7.0 - std::log10(100.0 * Fuellhoehe));
+    return static_cast<int>(std::clamp(d, 0L, 10L));
+}
+
+SectionFlags sectionFlags(const SiloModel& m) {
+    SectionFlags f;
+    // Shaft rows only when the heap foot lies above the top of the hopper,
+    // hopper rows only when the fill reaches into the hopper.
+    f.S = m.Schaftja && m.Hunttricht + (m.Hspitzeoben - m.Hspitzeauslauf) + m.Hkegel < m.Fuellhoehe;
+    f.T = m.Trichterja && m.Hunttricht + m.Hkegel < m.Fuellhoehe;
+    f.U = m.vertunten;
+    return f;
+}
+
+namespace {
+
+// Stride rule shared by screen and page: a huge (or undefined) stride is
+// replaced by 333 so that a nearly empty section still shows a few rows.
+int limitStride(double k) {
+    if (!std::isfinite(k) || k > 500.0) return 333;
+    return static_cast<int>(std::lround(k));
+}
+
+}  // namespace
+
+Strides screenStrides(const SiloModel& m, int rowsAvailable) {
+    const SectionFlags f = sectionFlags(m);
+    const double R = std::max(1, rowsAvailable);
+    auto stride = [&](bool present, double H) {
+        if (!present) return 0;
+        // Each section gets a share of the R rows in proportion to its filled height.
+        return limitStride(1000.0 * m.Fuellhoehe / (R * H) - 1.0);
+    };
+    Strides k;
+    k.kS = stride(f.S, m.Hfuellschaft);
+    k.kT = stride(f.T, m.Hfuelltrichter);
+    k.kU = stride(f.U, m.Hfuellunten);
+    return k;
+}
+
+Strides pageStrides(const SiloModel& m) {
+    const SectionFlags f = sectionFlags(m);
+    auto stride = [&](bool present, double H, double rowsPerFill) {
+        if (!present) return 0;
+        return limitStride(1000.0 / (H * rowsPerFill / m.Fuellhoehe) - 1.0);
+    };
+    Strides k;
+    k.kS = stride(f.S, m.Hfuellschaft, 40.0);
+    k.kT = stride(f.T, m.Hfuelltrichter, 45.0);
+    k.kU = stride(f.U, m.Hfuellunten, 40.0);
+    return k;
+}
+
+std::vector<SelectedRow> selectRows(SiloModel& m, const Strides& k, double zStart) {
+    const SectionFlags f = sectionFlags(m);
+    const int N1 = m.Schritteschaft;
+    const int N2 = m.Schrittetrichter;
+    const int G = std::clamp(m.Gesamtschritte, 0, kResultSize - 1);
+    std::vector<SelectedRow> rows;
+    double zlauf = zStart;
+    int n = 0;
+    for (int i = 1; i <= G; ++i) {
+        // The counter runs through every slice; inside a section it is held
+        // at that section's stride so that the first slice after a boundary
+        // is shown at once.
+        ++n;
+        if (f.S && i <= N1 && n > k.kS) n = k.kS;
+        if (f.T && i > N1 && i <= N1 + N2 && n > k.kT) n = k.kT;
+        if (f.U && i > N1 + N2 && i <= G && n > k.kU) n = k.kU;
+
+        const bool shown = (f.S && i == 1) || (f.S && i == N1) || (f.T && i == N1 + 1) ||
+                           (f.T && i == N1 + 2) || (f.T && i == N1 + N2) ||
+                           (f.U && i == N1 + N2 + 1) || (f.U && i == N1 + N2 + 2) ||
+                           (f.U && i == G - 1) || (f.U && i == G) ||
+                           (f.S && i < N1 && n == k.kS) ||
+                           (f.T && i > N1 + 1 && i < N1 + N2 && n == k.kT) ||
+                           (f.U && i > N1 + N2 + 1 && n == k.kU);
+        if (shown) {
+            SelectedRow r;
+            r.index = i;
+            r.z = zlauf;
+            if (i == 1) r.label = m.Schuettkegel ? RowLabel::UkKegel : RowLabel::OkFuellg;
+            else if (f.S && f.T && i == N1 + 1) r.label = RowLabel::UkSchaft;
+            else if (f.T && f.U && i == N1 + N2 + 1) r.label = RowLabel::UkTricht;
+            rows.push_back(r);
+            n = 0;
+        }
+        zlauf -= static_cast<double>(m.Dz[i]);
+    }
+    m.Zlauf = zlauf;
+    return rows;
+}
+
+GridStep Rasterschritt(double a, double b) {
+    GridStep g;
+    const double range = a - b;
+    // No range, no grid: the callers draw nothing for a zero spacing.
+    if (!std::isfinite(range) || !(range > 0)) return g;
+    const int e = static_cast<int>(std::trunc(std::log10(1000.0 * range)));
+    g.d = e > 0 ? std::pow(10.0, e - 3) : 0.001;
+    const double mm = std::trunc(10.0 * range / g.d);
+    if (mm <= 15) g.s = 2;        // 10..15, and the nearest for tiny ranges
+    else if (mm <= 45) g.s = 5;   // 16..45
+    else if (mm <= 85) g.s = 10;  // 46..85
+    else g.s = 20;                // 86..99, and the nearest above
+    return g;
+}
+
+int visibleLines(int columnHeight, int lineHeight) {
+    if (lineHeight <= 0 || columnHeight <= 0) return 0;
+    return columnHeight / lineHeight;
+}
+
+int rowsAvailable(int L, const SectionFlags& f) {
+    const int R = L - 4 * (int(f.S) + int(f.T) + int(f.U)) - 2;
+    return std::max(1, R);
+}
+
+std::vector<SelectedRow> selectScreenRows(SiloModel& m, int L, int extraRows, double zStart) {
+    const SectionFlags f = sectionFlags(m);
+    int R = rowsAvailable(L, f);
+    std::vector<SelectedRow> rows = selectRows(m, screenStrides(m, R), zStart);
+    while (R > 1 && static_cast<int>(rows.size()) + extraRows > L) {
+        R = std::max(1, R - std::max(1, static_cast<int>(rows.size()) + extraRows - L));
+        rows = selectRows(m, screenStrides(m, R), zStart);
+    }
+    return rows;
+}
+
+QString formatResult(long double value, int decimals, QChar decimalPoint) {
+    if (!std::isfinite(static_cast<double>(value))) return {};
+    decimals = std::clamp(decimals, 0, 15);
+    char buf[64];
+    // Round to 8 significant digits first, then write the fixed decimals.
+    std::snprintf(buf, sizeof buf, "%.7Le", value);
+    const long double rounded = std::strtold(buf, nullptr);
+    if (std::fabs(static_cast<double>(rounded)) >= 1e8) {
+        std::snprintf(buf, sizeof buf, "%.7LE", rounded);
+    } else {
+        std::snprintf(buf, sizeof buf, "%.*Lf", decimals, rounded);
+    }
+    QString s = QString::fromLatin1(buf);
+    // "-0" and "-0.00" are zeros.
+    if (s.startsWith('-')) {
+        bool allZero = true;
+        for (QChar c : s.mid(1))
+            if (c != '0' && c != '.') allZero = false;
+        if (allZero) s.remove(0, 1);
+    }
+    s.replace('.', decimalPoint);
+    return s;
+}
+
+ScreenFactors computeScreenFactors(const QRect& geometry, const QRect& available) {
+    ScreenFactors f;
+    const double W = geometry.width();
+    const double H = geometry.height();
+    if (W <= 0 || H <= 0) return f;
+    if (H / 768.0 < W / 1024.0) f.Breitbildfaktor = (H / 768.0) / (W / 1024.0);
+
+    // The task bar is what the available area leaves out; a bar that takes
+    // width (and no height) stands vertically.
+    const int takenW = std::max(0, geometry.width() - available.width());
+    const int takenH = std::max(0, geometry.height() - available.height());
+    if (takenW > 0 && takenH == 0) f.dx = takenW;
+    else f.dy = takenH;
+
+    f.windowSize = QSize(geometry.width() - f.dx, geometry.height() - f.dy);
+    const double ww = f.windowSize.width();
+    const double wh = f.windowSize.height();
+    const double k = (W - f.dx) / ww;
+    // Scale the 800 x 600 design by the tighter of the two directions.
+    if (wh * k / (600.0 - f.dy) < k * ww / (800.0 - f.dx))
+        f.formScale = std::lround(wh * k) / (600.0 - f.dy);
+    else
+        f.formScale = std::lround(ww * k) / (800.0 - f.dx);
+
+    if (W / H <= 101.0 / 75.0) f.Skalierung = W / 800.0;
+    else f.Skalierung = H * 0.95 / 600.0;
+    return f;
+}
+
+}  // namespace korvane::ui

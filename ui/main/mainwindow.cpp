@@ -1,0 +1,795 @@
+#include "ui/main/mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QEvent>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QTextDocument>
+#include <QTextOption>
+#include <QTimer>
+#include <cerrno>
+#include <cmath>
+#include <limits>
+#include <tuple>
+
+#include "calc/engine.h"
+#include "calc/model.h"
+#include "files/parfile.h"
+#include "ui/info/infowindows.h"
+#include "ui/main/appstate.h"
+#include "ui/main/diagram.h"
+#include "ui/main/display_logic.h"
+#include "ui/main/mainwindow_texts.h"
+#include "ui/main/platform.h"
+#include "ui/main/printing.h"
+#include "ui/parameters/parameterform.h"
+#include "ui/texts/tkonst.h"
+
+namespace korvane::ui {
+
+using namespace korvane::tkonst;
+
+namespace {
+
+const char* const kParameterFilter = "Parameter-File (*.par);;Alle Dateien (*)";
+const char* const kResultFilter = "Ergebnis-File (*.txt);;Alle Dateien (*)";
+
+// Design geometry of the window at 96 dpi (left, top, width, height); the
+// creation step scales it to the screen.
+struct Design {
+    int x, y, w, h;
+};
+constexpr Design kEdit11{0, 13, 105, 15};
+constexpr Design kEdit3{125, 13, 72, 15};
+constexpr Design kVertspausl{210, 13, 104, 15};
+constexpr Design kStaticText1{343, 0, 60, 14};
+constexpr Design kMeldung{343, 13, 186, 15};
+constexpr Design kMeldung2{343, 29, 186, 16};
+constexpr Design kMemo2{0, 65, 68, 440};
+constexpr Design kMemo3{73, 65, 56, 440};
+constexpr Design kMemo5{133, 65, 68, 440};
+constexpr Design kMemo7{205, 65, 60, 440};
+constexpr Design kMemo8{268, 65, 59, 440};
+constexpr Design kImage2{344, 64, 425, 441};
+constexpr int kDesignFontPx = 11;
+constexpr int kMargin = 4;  // the window's border around the client controls
+
+QChar decimalPoint() {
+    const QString p = QLocale().decimalPoint();
+    return p.isEmpty() ? QChar('.') : p.at(0);
+}
+
+QString fmt(long double v, int decimals) { return formatResult(v, decimals, decimalPoint()); }
+
+std::string toLocal(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// What keeps the results from being shown: 0 none, 1 numbers that are not
+// finite, 2 nothing to show (no fill, or every stress zero).
+int resultProblem(const SiloModel& m) {
+    const int ende = std::clamp(m.Indexende, 0, kResultSize - 1);
+    const int last = std::clamp(m.Gesamtschritte, 0, kResultSize - 1);
+    for (int i = 0; i <= std::max(ende, last); ++i) {
+        if (!std::isfinite(static_cast<double>(m.SIGMAV[i])) ||
+            !std::isfinite(static_cast<double>(m.SIGMAW[i])) ||
+            !std::isfinite(static_cast<double>(m.RHOB[i])) ||
+            !std::isfinite(static_cast<double>(m.Dz[i])))
+            return 1;
+    }
+    if (!std::isfinite(m.Fuellmenge)) return 1;
+    if (!(m.Fuellhoehe > 0) || !std::isfinite(m.Fuellhoehe)) return 2;
+    if (diagramStressMax(m) <= 0 && m.SIGMAV[ende] == 0) return 2;
+    return 0;
+}
+
+QString rowLabel(RowLabel l) {
+    switch (l) {
+        case RowLabel::OkFuellg: return T(OKFuellg);
+        case RowLabel::UkKegel: return T(UKKegel);
+        case RowLabel::UkSchaft: return T(UKSchaft);
+        case RowLabel::UkTricht: return T(UKTricht);
+        case RowLabel::Auslauf: return T(Auslauf);
+        case RowLabel::Blank: break;
+    }
+    return QStringLiteral(" ");
+}
+
+QString fileErrorText(const FileError& err, const QString& path) {
+    QString text = T(Fehler) + " " + QString::number(err.code);
+    text += "\n" + T(texts::Datei) + ": " + path;
+    if (!err.reason.empty() || err.line > 0) {
+        text += "\n";
+        if (err.line > 0) text += T(texts::Zeile) + " " + QString::number(err.line) + ": ";
+        text += QString::fromStdString(err.reason);
+    }
+    return text;
+}
+
+QString withoutTrailingSlashes(QString dir) {
+    while (dir.size() > 1 && (dir.endsWith('/') || dir.endsWith('\\'))) dir.chop(1);
+    return dir;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+ResultImage::ResultImage(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ResultImage::clearWhite() {
+    image_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image_.fill(Qt::white);
+    update();
+}
+
+void ResultImage::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    if (!image_.isNull()) p.drawImage(0, 0, image_);
+}
+
+// ---------------------------------------------------------------------------
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("Form1");
+    buildControls();
+    buildMenu();
+    applyScale();
+    resize(823, 598);
+}
+
+QMenu* TForm1::menu(const char* name) {
+    auto* m = new QMenu(this);
+    m->setObjectName(name);
+    m->menuAction()->setObjectName(name);
+    return m;
+}
+
+QAction* TForm1::action(QMenu* into, const char* name, void (TForm1::*handler)()) {
+    auto* a = new QAction(this);
+    a->setObjectName(name);
+    connect(a, &QAction::triggered, this, handler);
+    into->addAction(a);
+    return a;
+}
+
+void TForm1::buildControls() {
+    client_ = new QWidget(this);
+    client_->setObjectName("Form1Client");
+    client_->setAutoFillBackground(true);
+    setCentralWidget(client_);
+    client_->installEventFilter(this);
+
+    auto label = [&](const char* name) {
+        auto* l = new QLabel(client_);
+        l->setObjectName(name);
+        return l;
+    };
+    auto field = [&](const char* name) {
+        auto* e = new QLineEdit(client_);
+        e->setObjectName(name);
+        e->setReadOnly(true);
+        e->setFocusPolicy(Qt::NoFocus);
+        e->setTextMargins(0, 0, 0, 0);
+        return e;
+    };
+    auto column = [&](const char* name, bool right) {
+        auto* c = new QPlainTextEdit(client_);
+        c->setObjectName(name);
+        c->setReadOnly(true);
+        c->setFocusPolicy(Qt::NoFocus);
+        c->setLineWrapMode(QPlainTextEdit::NoWrap);
+        c->setWordWrapMode(QTextOption::NoWrap);
+        c->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        c->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        c->document()->setDocumentMargin(1);
+        QTextOption opt = c->document()->defaultTextOption();
+        opt.setAlignment(right ? Qt::AlignRight : Qt::AlignLeft);
+        opt.setWrapMode(QTextOption::NoWrap);
+        c->document()->setDefaultTextOption(opt);
+        QPalette pal = c->palette();
+        pal.setColor(QPalette::Text, Qt::black);
+        c->setPalette(pal);
+        return c;
+    };
+
+    Label24_ = label("Label24");
+    Edit11_ = field("Edit11");
+    Label10_ = label("Label10");
+    Edit3_ = field("Edit3");
+    Labelvertsp_ = label("Labelvertsp");
+    Vertspausl_ = field("Vertspausl");
+    StaticText1_ = label("StaticText1");
+    StaticText1_->setFrameStyle(QFrame::NoFrame);
+    Meldung_ = field("Meldung");
+    Meldung2_ = field("Meldung2");
+    Label1_ = label("Label1");
+    Label2_ = label("Label2");
+    Label4_ = label("Label4");
+    Label6_ = label("Label6");
+    Label7_ = label("Label7");
+    Memo2_ = column("Memo2", false);
+    Memo3_ = column("Memo3", true);
+    Memo5_ = column("Memo5", true);
+    Memo7_ = column("Memo7", true);
+    Memo8_ = column("Memo8", true);
+    Image2_ = new ResultImage(client_);
+    Image2_->setObjectName("Image2");
+
+    // The columns scroll together so that a row stays a row across them.
+    const QList<QPlainTextEdit*> cols{Memo2_, Memo3_, Memo5_, Memo7_, Memo8_};
+    for (QPlainTextEdit* a : cols)
+        for (QPlainTextEdit* b : cols)
+            if (a != b)
+                connect(a->verticalScrollBar(), &QScrollBar::valueChanged,
+                        b->verticalScrollBar(), &QScrollBar::setValue);
+}
+
+void TForm1::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu1");
+
+    Datei1_ = menu("Datei1");
+    Dateioeffnen1_ = action(Datei1_, "Dateioeffnen1", &TForm1::AusDatei1Click);
+    Speichern3_ = action(Datei1_, "Speichern3", &TForm1::Speichern2Click);
+    Speichernunter1_ = action(Datei1_, "Speichernunter1", &TForm1::Speichern1Click);
+    Datei1_->addSeparator()->setObjectName("N4");
+    ErgebnisseSpeichern_ = action(Datei1_, "ErgebnisseSpeichern", &TForm1::ErgebnisseSpeichernClick);
+    Ergebnisdateispeichernunter1_ = action(Datei1_, "Ergebnisdateispeichernunter1",
+                                           &TForm1::Ergebnisdateispeichernunter1Click);
+    Datei1_->addSeparator()->setObjectName("N2");
+    Druckereinrichten1_ = action(Datei1_, "Druckereinrichten1", &TForm1::Druckereinrichten1Click);
+    Ergebnissedrucken1_ = menu("Ergebnissedrucken1");
+    Tabelle1_ = action(Ergebnissedrucken1_, "Tabelle1", &TForm1::Tabelle1Click);
+    Diagramm1_ = action(Ergebnissedrucken1_, "Diagramm1", &TForm1::Diagramm1Click);
+    Datei1_->addMenu(Ergebnissedrucken1_);
+    Datei1_->addSeparator()->setObjectName("N5");
+    Beenden1_ = action(Datei1_, "Beenden1", &TForm1::BEENDEN);
+    bar->addMenu(Datei1_);
+
+    Einstellungen1_ = menu("Einstellungen1");
+    Parameter1_ = action(Einstellungen1_, "Parameter1", &TForm1::Parameter1Click);
+    Ansehen1_ = action(Einstellungen1_, "Ansehen1", &TForm1::Ansehen1Click);
+    bar->addMenu(Einstellungen1_);
+
+    SpracheLanguage2_ = menu("SpracheLanguage2");
+    Deutsch_ = action(SpracheLanguage2_, "Deutsch", &TForm1::DeutschClick);
+    English_ = action(SpracheLanguage2_, "English", &TForm1::EnglishClick);
+    bar->addMenu(SpracheLanguage2_);
+
+    About1_ = menu("About1");
+    WasdiesesProgrammberechnet1_ = action(About1_, "WasdiesesProgrammberechnet1",
+                                          &TForm1::WasdiesesProgrammberechnet1Click);
+    Daten1_ = action(About1_, "Daten1", &TForm1::Daten1Click);
+    Vorgabewerte1_ = action(About1_, "Vorgabewerte1", &TForm1::Vorgabewerte1Click);
+    VorgabewerteSilo1_ = action(About1_, "VorgabewerteSilo1", &TForm1::VorgabewerteSilo1Click);
+    Berechnungsmethoden1_ =
+        action(About1_, "Berechnungsmethoden1", &TForm1::Berechnungsmethoden1Click);
+    About1_->addSeparator()->setObjectName("N3");
+    Woher_ = action(About1_, "Woher", &TForm1::WoherClick);
+    About1_->addSeparator()->setObjectName("N6");
+    Literatur1_ = action(About1_, "Literatur1", &TForm1::Literatur1Click);
+    About1_->addSeparator()->setObjectName("N1");
+    EULA1_ = action(About1_, "EULA1", &TForm1::EULA1Click);
+    Info1_ = action(About1_, "Info1", &TForm1::About1Click);
+    bar->addMenu(About1_);
+}
+
+void TForm1::applyScale() {
+    const double f = formScale_;
+    auto s = [f](int v) { return static_cast<int>(std::lround(v * f)); };
+    const int mg = s(kMargin);
+    auto place = [&](QWidget* w, const Design& d) {
+        w->setGeometry(mg + s(d.x), mg + s(d.y), s(d.w), s(d.h));
+    };
+
+    QFont windowFont("Arial");
+    windowFont.setPixelSize(std::max(1, s(kDesignFontPx)));
+    setFont(windowFont);
+    menuBar()->setFont(windowFont);
+    QFont fieldFont("MS Sans Serif");
+    fieldFont.setStyleHint(QFont::SansSerif);
+    fieldFont.setPixelSize(std::max(1, s(kDesignFontPx)));
+    for (QLineEdit* e : {Edit11_, Edit3_, Vertspausl_}) e->setFont(fieldFont);
+    for (QLineEdit* e : {Meldung_, Meldung2_}) e->setFont(windowFont);
+    for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_}) c->setFont(windowFont);
+
+    // Edits a little taller than designed where the font needs it, so that
+    // no descender is cut off on any platform style.
+    const int fieldH = std::max(s(15), QFontMetrics(fieldFont).height() + 4);
+    place(Edit11_, kEdit11);
+    place(Edit3_, kEdit3);
+    place(Vertspausl_, kVertspausl);
+    place(Meldung_, kMeldung);
+    place(Meldung2_, kMeldung2);
+    for (QLineEdit* e : {Edit11_, Edit3_, Vertspausl_, Meldung_})
+        e->setFixedHeight(fieldH);
+    Meldung2_->move(Meldung2_->x(), Meldung_->y() + fieldH + s(1));
+    Meldung2_->setFixedHeight(fieldH);
+    const int fieldsBottom = Meldung2_->y() + fieldH;
+
+    auto placeLabel = [&](QLabel* l, int x, int y) {
+        l->adjustSize();
+        l->move(mg + s(x), mg + s(y));
+    };
+    placeLabel(Label24_, 0, 0);
+    placeLabel(Label10_, 125, 0);
+    placeLabel(Labelvertsp_, 210, 0);
+    place(StaticText1_, kStaticText1);
+    StaticText1_->adjustSize();
+
+    // Column heads above their columns; below the status fields whatever
+    // the font makes of their height.
+    const int headTop = std::max(mg + s(52), fieldsBottom + s(4));
+    const int lineH = QFontMetrics(windowFont).height();
+    placeLabel(Label1_, 7, 52);
+    placeLabel(Label2_, 80, 52);
+    placeLabel(Label4_, 135, 52);
+    placeLabel(Label6_, 205, 52);
+    placeLabel(Label7_, 268, 52);
+    for (QLabel* l : {Label1_, Label2_, Label4_, Label6_, Label7_}) l->move(l->x(), headTop);
+    const int colTop = std::max(mg + s(65), headTop + lineH + s(1));
+    // Each column at least as wide as its head, so that no head runs into
+    // the next one; columns move right where a wider one needs the room.
+    int prevRight = std::numeric_limits<int>::min() / 2;
+    for (auto [c, d, l] : {std::tuple{Memo2_, kMemo2, Label1_}, {Memo3_, kMemo3, Label2_},
+                           {Memo5_, kMemo5, Label4_}, {Memo7_, kMemo7, Label6_},
+                           {Memo8_, kMemo8, Label7_}}) {
+        const int x = std::max(mg + s(d.x), prevRight + s(5));
+        const int w = std::max(s(d.w), l->width() + s(6));
+        c->setGeometry(x, colTop, w, s(d.h));
+        prevRight = x + w;
+    }
+    // The numeric heads stand right-aligned over their columns.
+    for (auto [l, c] : {std::pair{Label2_, Memo3_}, {Label4_, Memo5_}, {Label6_, Memo7_},
+                        {Label7_, Memo8_}})
+        l->move(c->x() + c->width() - l->width() - s(2), l->y());
+    Label1_->move(Memo2_->x() + s(3), Label1_->y());
+    place(Image2_, kImage2);
+    Image2_->move(std::max(Image2_->x(), prevRight + s(12)), colTop - s(1));
+    FormPaint();
+}
+
+int TForm1::lineHeight() const {
+    // Lines of a plain text column are laid out at the font's line spacing
+    // (leading included); a fractional pitch counts as the next pixel.
+    return static_cast<int>(std::ceil(QFontMetricsF(Memo2_->font()).lineSpacing() - 1e-6));
+}
+
+int TForm1::columnContentHeight() const {
+    const int margin = static_cast<int>(std::ceil(Memo2_->document()->documentMargin()));
+    return Memo2_->viewport()->height() - 2 * margin;
+}
+
+// ---------------------------------------------------------------------------
+// Creation
+
+bool TForm1::FormCreate() {
+    return FormCreate(platform::programFolder(), platform::documentsFolder());
+}
+
+bool TForm1::FormCreate(const QString& programDir, const QString& documentsDir) {
+    const platform::ScreenInfo screen = platform::primaryScreen();
+    const ScreenFactors sf = computeScreenFactors(screen.geometry, screen.available);
+    app().Breitbildfaktor = sf.Breitbildfaktor;
+    app().Skalierung = sf.Skalierung;
+    formScale_ = sf.formScale > 0 && std::isfinite(sf.formScale) ? sf.formScale : 1.0;
+    applyScale();
+    if (sf.windowSize.isValid()) resize(sf.windowSize);
+    setWindowState(Qt::WindowMaximized);
+
+    const DataFolders folders = resolveDataFolders(toLocal(programDir), toLocal(documentsDir));
+    if (folders.markerInvalid) {
+        platform::message(nullptr, "KORVANE", T(Geaendert) + " (FOLDER.DAT)",
+                          platform::Icon::Critical);
+        return false;
+    }
+    auto q = [](const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); };
+    app().Programmordner = q(folders.Programmordner);
+    app().Datenordner = q(folders.Datenordner);
+    app().Parameterordner = q(folders.Parameterordner);
+    app().Ergebnisordner = q(folders.Ergebnisordner);
+    app().Flyerordner = q(folders.Flyerordner);
+    return true;
+}
+
+void TForm1::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (!firstShowSeen_) {
+        // The first activation runs once the window is on the screen; later
+        // activations are explicit, after each modal window from the menu.
+        firstShowSeen_ = true;
+        QTimer::singleShot(0, this, [this] { Form1AKTIV(); });
+    }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == client_ && e->type() == QEvent::Resize) {
+        // A resized window re-lays out and redraws what it already has; it
+        // does not recompute and does not repeat the warnings' beeps. During
+        // an activation the run itself fills the new layout.
+        FormPaint();
+        if (activated_ && !inActivation_) {
+            fillColumns(false);
+            DIAGRAMM();
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+// ---------------------------------------------------------------------------
+// Activation and the calculation run
+
+void TForm1::processPendingMessages() {
+    // Repaints only: a click arriving now waits until the run has finished.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TForm1::Form1AKTIV() {
+    if (inActivation_) {
+        activationPending_ = true;
+        return;
+    }
+    inActivation_ = true;
+    do {
+        activationPending_ = false;
+        DAUERANZEIGE();
+        FormPaint();
+        LOESCHEN();
+        FormPaint();
+        processPendingMessages();
+
+        SiloModel& m = globalModel();
+        clearResults(m);
+        prepare(m, m.Erststart && app().Parameterdatei.isEmpty());
+        m.Erststart = false;
+        ++activations_;
+        activated_ = true;
+        HAUPTPROGRAMM();
+    } while (activationPending_);
+    inActivation_ = false;
+}
+
+void TForm1::HAUPTPROGRAMM() {
+    calculate(globalModel());
+    ANZEIGE();
+    DIAGRAMM();
+    processPendingMessages();
+}
+
+void TForm1::FormPaint() {
+    const int mg = static_cast<int>(std::lround(kMargin * formScale_));
+    const int gap = static_cast<int>(std::lround(10 * formScale_));
+    const int w = std::max(1, client_->width() - Image2_->x() - gap);
+    const int h = std::max(1, client_->height() - Image2_->y() - std::max(gap, mg));
+    Image2_->resize(w, h);
+    for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_})
+        c->resize(c->width(), h - (c->y() - Image2_->y()));
+}
+
+// ---------------------------------------------------------------------------
+// Texts, columns and status fields
+
+void TForm1::Labelsprache() {
+    setWindowTitle(QString::fromUtf8(kProductName) + "    " + QString::fromUtf8(kMakerNotice));
+
+    Datei1_->setTitle(T(tkonst::Datei1));
+    Dateioeffnen1_->setText(T(tkonst::Dateioeffnen1));
+    Speichern3_->setText(T(tkonst::Speichern3));
+    Speichernunter1_->setText(T(tkonst::Speichernunter1));
+    ErgebnisseSpeichern_->setText(T(tkonst::ErgebnisseSpeichern));
+    Ergebnisdateispeichernunter1_->setText(T(tkonst::Ergebnisdateispeichernunter1));
+    Druckereinrichten1_->setText(T(tkonst::Druckereinrichten1));
+    Ergebnissedrucken1_->setTitle(T(tkonst::Ergebnissedrucken1));
+    Tabelle1_->setText(T(tkonst::Tabelle1));
+    Diagramm1_->setText(T(tkonst::Diagramm1));
+    Beenden1_->setText(T(tkonst::Beenden1));
+    Einstellungen1_->setTitle(T(tkonst::Einstellungen1));
+    Parameter1_->setText(T(tkonst::Parameter1));
+    Ansehen1_->setText(T(tkonst::Ansehen1));
+    SpracheLanguage2_->setTitle(QString::fromUtf8(kSpracheLanguage));
+    Deutsch_->setText(QString::fromUtf8(kDeutsch));
+    English_->setText(QString::fromUtf8(kEnglish));
+    About1_->setTitle(T(tkonst::About1));
+    WasdiesesProgrammberechnet1_->setText(T(tkonst::WasdiesesProgrammberechnet1));
+    Daten1_->setText(T(tkonst::Daten1));
+    Vorgabewerte1_->setText(T(tkonst::Vorgabewerte1));
+    VorgabewerteSilo1_->setText(T(tkonst::VorgabeSiloInfo1));
+    Berechnungsmethoden1_->setText(T(tkonst::Berechnungsmethoden1));
+    Woher_->setText(T(tkonst::Woher));
+    Literatur1_->setText(T(tkonst::Literatur1));
+    EULA1_->setText(QString::fromUtf8(kEulaMenu));
+    Info1_->setText(T(tkonst::Info1));
+
+    Label1_->setText(T(tkonst::Label1));
+    Label2_->setText(T(tkonst::Label2));
+    Label4_->setText(T(tkonst::Label4));
+    Label6_->setText(T(tkonst::Label6));
+    Label7_->setText(T(tkonst::Label7));
+    StaticText1_->setText(T(tkonst::StaticText1));
+    Labelvertsp_->setText(T(tkonst::Labelvertsp));
+    Label10_->setText(T(tkonst::Label10));
+    Label24_->setText(T(tkonst::Label24));
+
+    Label2_->setToolTip(T(Label2Hint));
+    Label4_->setToolTip(T(Label4Hint));
+    Label6_->setToolTip(T(Label6Hint));
+    Label7_->setToolTip(T(Label7Hint));
+    client_->setToolTip(T(Form1Hint));
+    Edit11_->setToolTip(T(Edit11Hint));
+    Edit3_->setToolTip(T(Edit3Hint));
+    Vertspausl_->setToolTip(T(VertspauslHint));
+    Image2_->setToolTip(T(PositionHint));
+    Memo2_->setToolTip(T(PositionHint));
+    Memo3_->setToolTip(T(Label2Hint));
+    Memo5_->setToolTip(T(Label4Hint));
+    Memo7_->setToolTip(T(Label6Hint));
+    Memo8_->setToolTip(T(Label7Hint));
+
+    // Label widths follow their texts; keep the heads over their columns.
+    applyScale();
+}
+
+void TForm1::DAUERANZEIGE() {
+    Labelsprache();
+    const AppState& a = app();
+    if (!a.Parameterdatei.isEmpty()) {
+        QString caption = QString::fromUtf8(kProductName) + "    " +
+                          QString::fromUtf8(kMakerNotice) + "      [" +
+                          T(AktuelleParameterdatei) + ": " + a.Parameterdatei + "]";
+        if (a.Geaendert) caption += T(Geaendert);
+        setWindowTitle(caption);
+    }
+}
+
+void TForm1::LOESCHEN() {
+    for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_}) c->clear();
+    Edit3_->clear();
+    Edit11_->clear();
+    Meldung_->clear();
+    Image2_->clearWhite();
+}
+
+void TForm1::ANZEIGE() { fillColumns(true); }
+
+void TForm1::fillColumns(bool withBeeps) {
+    SiloModel& m = globalModel();
+    const int D = zDecimals(m.Fuellhoehe);
+    for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_}) c->clear();
+    Meldung_->clear();
+    Meldung2_->clear();
+
+    Edit11_->setText(m.Spannungszustand() == 1 ? T(Entleerungszust) : T(Fuellzustand));
+
+    const int problem = resultProblem(m);
+    if (problem != 0) {
+        // Nothing that is not a number reaches the columns: say what is wrong.
+        Meldung_->setText(T(texts::KeineErgebnisse));
+        Meldung2_->setText(problem == 1 ? T(texts::NichtEndlich) : T(texts::AlleNull));
+        Edit3_->clear();
+        Vertspausl_->clear();
+        if (withBeeps) platform::beep();
+        return;
+    }
+
+    if (m.Messbereichueberschritten) {
+        Meldung_->setText(T(Messbereich));
+        if (withBeeps) platform::beep();
+    }
+    if (!m.Massenfluss && m.Spannungszustand() == 1 && m.Trichterja) {
+        Meldung2_->setText(T(Kernfluss));
+        if (withBeeps) platform::beep();
+    }
+
+    const int G = std::clamp(m.Gesamtschritte, 0, kResultSize - 1);
+    const int ende = std::clamp(m.Indexende, 0, kResultSize - 1);
+    double zlauf = 0;
+    for (int i = 1; i <= G; ++i) zlauf += static_cast<double>(m.Dz[i]);
+    m.Zlauf = zlauf;
+
+    Edit3_->setText(fmt(m.Fuellmenge, m.Fuellmenge < 1000 ? 2 : 0));
+
+    const int L = visibleLines(columnContentHeight(), lineHeight());
+
+    QStringList pos, z, rho, sv, sw;
+    if (m.Schuettkegel) {
+        pos << T(OKFuellg);
+        z << fmt(m.Fuellhoehe, D);
+        rho << fmt(density(m, 10.0), 0);
+        sv << "0";
+        sw << " ";
+    }
+    const int extraRows = (m.Schuettkegel ? 1 : 0) + 1;  // heap row, outlet row
+    for (const SelectedRow& r : selectScreenRows(m, L, extraRows, zlauf)) {
+        pos << rowLabel(r.label);
+        z << fmt(r.z, D);
+        rho << fmt(m.RHOB[r.index], 0);
+        sv << fmt(m.SIGMAV[r.index - 1], 0);
+        sw << fmt(m.SIGMAW[r.index - 1], 0);
+    }
+    pos << T(Auslauf);
+    z << fmt(0.0L, D);
+    sv << fmt(m.SIGMAV[ende], 0);
+    sw << fmt(m.SIGMAW[ende], 0);
+
+    Memo2_->setPlainText(pos.join('\n'));
+    Memo3_->setPlainText(z.join('\n'));
+    Memo5_->setPlainText(rho.join('\n'));
+    Memo7_->setPlainText(sv.join('\n'));
+    Memo8_->setPlainText(sw.join('\n'));
+    Vertspausl_->setText(fmt(m.SIGMAV[ende], 0));
+}
+
+void TForm1::DIAGRAMM() {
+    Image2_->clearWhite();
+    QPainter p(&Image2_->image());
+    drawDiagram(p, Image2_->image().size(), globalModel(), width(), app().Skalierung, sprache());
+    p.end();
+    Image2_->update();
+}
+
+// ---------------------------------------------------------------------------
+// Files
+
+bool TForm1::writeParameterFile(const QString& path) {
+    FileError err;
+    if (Parameterdatei_schreiben(globalModel(), toLocal(path), err)) return true;
+    platform::message(this, T(Fehler),
+                      fileErrorText(err, path) + "\n" + T(texts::NichtGespeichert),
+                      platform::Icon::Critical);
+    return false;
+}
+
+bool TForm1::writeResultFile(const QString& path) {
+    SiloModel& m = globalModel();
+    FileError err;
+    if (resultProblem(m) == 1) {
+        err.code = EINVAL;
+        err.reason = T(texts::KeineErgebnisse).toStdString();
+    } else if (Ergebnisdatei_schreiben(m, toLocal(path), err)) {
+        return true;
+    }
+    platform::message(this, T(Fehler), fileErrorText(err, path) + "\n" + T(texts::NichtGespeichert),
+                      platform::Icon::Critical);
+    return false;
+}
+
+void TForm1::AusDatei1Click() {
+    QString start = withoutTrailingSlashes(app().Parameterordner);
+    if (!openPreset_.isEmpty()) start = openPreset_;
+    lastDialogFolder_ = start;
+    const QString path = platform::getOpenFileName(this, QString(Dateioeffnen1_->text()).remove('&'),
+                                                   start, kParameterFilter);
+    if (path.isEmpty()) return;
+
+    SiloModel& m = globalModel();
+    FileError err;
+    if (!Parameterdatei_lesen(m, toLocal(path), err)) {
+        // The reader changes nothing on failure; neither does the window.
+        platform::message(this, T(Fehler), fileErrorText(err, path), platform::Icon::Critical);
+        return;
+    }
+    app().Parameterdatei = path;
+    app().Parameterfehler = 0;
+    app().Geaendert = false;
+    DAUERANZEIGE();
+    LOESCHEN();
+    showParameterForm(this);
+    Form1AKTIV();
+}
+
+void TForm1::Speichern2Click() {
+    QString path = app().Parameterdatei;
+    if (path.isEmpty()) {
+        lastDialogFolder_ = app().Parameterordner;
+        path = platform::getSaveFileName(this, QString(Speichern3_->text()).remove('&'),
+                                         app().Parameterordner, kParameterFilter, "par");
+    }
+    if (path.isEmpty()) return;
+    if (!writeParameterFile(path)) return;
+    app().Parameterdatei = path;
+    app().Geaendert = false;
+    DAUERANZEIGE();
+}
+
+void TForm1::Speichern1Click() {
+    lastDialogFolder_ = app().Parameterordner;
+    const QString path = platform::getSaveFileName(
+        this, QString(Speichernunter1_->text()).remove('&'), app().Parameterordner,
+        kParameterFilter, "par");
+    if (path.isEmpty()) return;
+    if (!writeParameterFile(path)) return;
+    app().Parameterdatei = path;
+    app().Geaendert = false;
+    DAUERANZEIGE();
+    openPreset_ = path;
+}
+
+void TForm1::ErgebnisseSpeichernClick() {
+    QString path = app().Ergebnisdatei;
+    if (path.isEmpty()) {
+        lastDialogFolder_ = app().Ergebnisordner;
+        path = platform::getSaveFileName(this, QString(ErgebnisseSpeichern_->text()).remove('&'),
+                                         app().Ergebnisordner, kResultFilter, "txt");
+    }
+    if (path.isEmpty()) return;
+    if (!writeResultFile(path)) return;
+    app().Ergebnisdatei = path;
+    DAUERANZEIGE();
+}
+
+void TForm1::Ergebnisdateispeichernunter1Click() {
+    lastDialogFolder_ = app().Ergebnisordner;
+    const QString path = platform::getSaveFileName(
+        this, QString(Ergebnisdateispeichernunter1_->text()).remove('&'), app().Ergebnisordner,
+        kResultFilter, "txt");
+    if (path.isEmpty()) return;
+    if (!writeResultFile(path)) return;
+    app().Ergebnisdatei = path;
+    DAUERANZEIGE();
+}
+
+// ---------------------------------------------------------------------------
+// Modal windows, printing, language
+
+void TForm1::Parameter1Click() {
+    showParameterForm(this);
+    Form1AKTIV();
+}
+
+void TForm1::Ansehen1Click() {
+    app().Nuransehen = true;
+    showParameterForm(this);
+    Form1AKTIV();
+}
+
+void TForm1::showInfo(int which) {
+    if (showInfoWindow(this, static_cast<InfoWindow>(which)) == QDialog::Accepted) Form1AKTIV();
+}
+
+void TForm1::About1Click() { showInfo(int(InfoWindow::About)); }
+void TForm1::WoherClick() { showInfo(int(InfoWindow::SGEigenschaften)); }
+void TForm1::Berechnungsmethoden1Click() { showInfo(int(InfoWindow::Berechnungsmethoden)); }
+void TForm1::Vorgabewerte1Click() { showInfo(int(InfoWindow::Vorgabewerteinfo)); }
+void TForm1::VorgabewerteSilo1Click() { showInfo(int(InfoWindow::VorgabeSiloInfo)); }
+void TForm1::WasdiesesProgrammberechnet1Click() { showInfo(int(InfoWindow::Wasberechnetwird)); }
+void TForm1::Daten1Click() { showInfo(int(InfoWindow::Dateneinaus)); }
+void TForm1::Literatur1Click() { showInfo(int(InfoWindow::Buch)); }
+void TForm1::EULA1Click() { openEula(this); }
+
+void TForm1::Tabelle_Drucken() {
+    ui::Tabelle_Drucken(this, PrintStatus{Edit11_->text(), Edit3_->text(), Vertspausl_->text()});
+}
+void TForm1::Diagramm_Drucken() { ui::Diagramm_Drucken(this); }
+void TForm1::Tabelle1Click() { Tabelle_Drucken(); }
+void TForm1::Diagramm1Click() { Diagramm_Drucken(); }
+void TForm1::Druckereinrichten1Click() { Druckereinrichten(this); }
+
+void TForm1::DeutschClick() {
+    setSprache(0);
+    DAUERANZEIGE();
+    DIAGRAMM();
+    ANZEIGE();
+}
+
+void TForm1::EnglishClick() {
+    setSprache(1);
+    DAUERANZEIGE();
+    DIAGRAMM();
+    ANZEIGE();
+}
+
+void TForm1::BEENDEN() { close(); }
+
+}  // namespace korvane::ui

@@ -1,0 +1,134 @@
+// The main window TForm1: menu, status fields, the five result columns and
+// the result diagram. Every activation (at start and after each modal window
+// opened from the menu) clears the displays, prepares the silo model, runs
+// the calculation and shows the results; there is no cache.
+#pragma once
+
+#include <QImage>
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+
+namespace korvane::ui {
+
+// Drawing surface of the diagram: keeps the last drawing as an image and
+// shows it; the window draws into image() and calls update().
+class ResultImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit ResultImage(QWidget* parent = nullptr);
+    QImage& image() { return image_; }
+    void clearWhite();  // image of the widget's size, all white
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QImage image_;
+};
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    // ---- the published methods ------------------------------------------
+    void Labelsprache();
+    // Creation step: screen factors, window size, data folders. False when
+    // the data folder marker holds something else (the program must end).
+    bool FormCreate();
+    bool FormCreate(const QString& programDir, const QString& documentsDir);
+    void DIAGRAMM();
+    void ANZEIGE();
+    void DAUERANZEIGE();
+    void HAUPTPROGRAMM();
+    void BEENDEN();
+    void Parameter1Click();
+    void About1Click();
+    void LOESCHEN();
+    void AusDatei1Click();
+    void Speichern1Click();
+    void Form1AKTIV();
+    void Speichern2Click();
+    void Ansehen1Click();
+    void ErgebnisseSpeichernClick();
+    void Ergebnisdateispeichernunter1Click();
+    void WoherClick();
+    void Berechnungsmethoden1Click();
+    void Vorgabewerte1Click();
+    void VorgabewerteSilo1Click();
+    void WasdiesesProgrammberechnet1Click();
+    void Daten1Click();
+    void Diagramm_Drucken();
+    void Tabelle_Drucken();
+    void Tabelle1Click();
+    void Diagramm1Click();
+    void DeutschClick();
+    void EnglishClick();
+    void Druckereinrichten1Click();
+    void FormPaint();
+    void Literatur1Click();
+    void EULA1Click();
+
+    // ---- for tests and the other windows --------------------------------
+    double formScale() const { return formScale_; }
+    // Pixel pitch of one line in the result columns.
+    int lineHeight() const;
+    // Height of the part of a column that shows lines (inside frame and margin).
+    int columnContentHeight() const;
+    // Folder the last file dialog was started in (a file path when preset).
+    QString lastDialogFolder() const { return lastDialogFolder_; }
+    int activationCount() const { return activations_; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void buildControls();
+    void buildMenu();
+    void applyScale();
+    // Fills the columns and status fields; the language switch and a resize
+    // refill without beeping again.
+    void fillColumns(bool withBeeps);
+    void showInfo(int which);
+    bool writeParameterFile(const QString& path);
+    bool writeResultFile(const QString& path);
+    void processPendingMessages();
+
+    QMenu* menu(const char* name);
+    QAction* action(QMenu* into, const char* name, void (TForm1::*handler)());
+
+    double formScale_ = 1.0;
+    bool firstShowSeen_ = false;
+    bool activated_ = false;      // the first activation has run
+    bool inActivation_ = false;
+    bool activationPending_ = false;
+    int activations_ = 0;
+    QString openPreset_;          // file name preset for the open dialog
+    QString lastDialogFolder_;
+
+    // status fields and columns
+    QLabel *Label24_, *Label10_, *Labelvertsp_, *StaticText1_;
+    QLineEdit *Edit11_, *Edit3_, *Vertspausl_, *Meldung_, *Meldung2_;
+    QLabel *Label1_, *Label2_, *Label4_, *Label6_, *Label7_;
+    QPlainTextEdit *Memo2_, *Memo3_, *Memo5_, *Memo7_, *Memo8_;
+    ResultImage* Image2_;
+    QWidget* client_;
+
+    // menus
+    QMenu *Datei1_, *Ergebnissedrucken1_, *Einstellungen1_, *SpracheLanguage2_, *About1_;
+    QAction *Dateioeffnen1_, *Speichern3_, *Speichernunter1_, *ErgebnisseSpeichern_,
+        *Ergebnisdateispeichernunter1_, *Druckereinrichten1_, *Tabelle1_, *Diagramm1_,
+        *Beenden1_, *Parameter1_, *Ansehen1_, *Deutsch_, *English_,
+        *WasdiesesProgrammberechnet1_, *Daten1_, *Vorgabewerte1_, *VorgabewerteSilo1_,
+        *Berechnungsmethoden1_, *Woher_, *Literatur1_, *EULA1_, *Info1_;
+};
+
+}  // namespace korvane::ui

@@ -1,9 +1,496 @@
 #include "ui/density/densitywindow.h"
 
-#include <QDialog>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "calc/engine.h"
+#include "calc/form_logic.h"
+#include "ui/density/keyfilter.h"
+#include "ui/density/radiogroup.h"
+#include "ui/main/appstate.h"
+#include "ui/main/platform.h"
+#include "ui/texts/tkonst.h"
 
 namespace korvane::ui {
 
-int showDensityWindow(QWidget*) { return QDialog::Rejected; }
+using tkonst::T;
+
+// ---- the check ------------------------------------------------------------------
+
+bool Messwerte_pruefen(const QList<MessZeile>& rows, int anpassart, DensityWorkingCopy& w) {
+    int n = 0;
+    for (int r = 0; r < rows.size() && r < kMaxPairs; ++r) {
+        const MessZeile& z = rows[r];
+        if (z.sigma.isEmpty() || z.rho.isEmpty()) continue;
+        const double s = textToNumber(z.sigma.toStdString());
+        const double rho = textToNumber(z.rho.toStdString());
+        // A zero stress or density has no logarithm: such a pair is no measurement.
+        if (s * rho == 0) continue;
+        ++n;
+        w.Messtabelle[1][n] = s;
+        w.Messtabelle[2][n] = rho;
+    }
+    w.Messpunktzahl = n;
+    for (int i = n + 1; i <= kMaxPairs; ++i) {
+        w.Messtabelle[1][i] = 0;
+        w.Messtabelle[2][i] = 0;
+    }
+    // Exchange sort: pairs with equal stress keep their order.
+    for (int j = 1; j < n; ++j)
+        for (int k = j + 1; k <= n; ++k)
+            if (w.Messtabelle[1][j] > w.Messtabelle[1][k]) {
+                std::swap(w.Messtabelle[1][j], w.Messtabelle[1][k]);
+                std::swap(w.Messtabelle[2][j], w.Messtabelle[2][k]);
+            }
+    w.Messanpassart = anpassart;
+    if (n >= 2) fit(w);
+    return workingDensity(w, 0.1) > 0;
+}
+
+// ---- the check diagram ----------------------------------------------------------
+
+double dichteGitterschritt(double m) {
+    if (!(m > 0) || !std::isfinite(m)) return 1;
+    const double e = std::round(std::log(m) / 2.3 - 0.5);
+    double step = std::pow(10.0, e);
+    if (step >= 1) step = std::round(step);
+    if (m / step > 8) {
+        step *= 2;
+    } else if (m / step < 3) {
+        // Halved and rounded to whole units; a spacing below one unit (tiny
+        // axis ranges) is kept as the exact half instead of becoming 0.
+        const double half = step / 2;
+        step = half >= 1 ? std::round(half) : half;
+    }
+    return step;
+}
+
+int DichteSkala::px(double sigma) const {
+    const double v = sigma * sx + x0;
+    return static_cast<int>(std::lround(std::clamp(v, -1e5, 1e5)));
+}
+int DichteSkala::py(double rho) const {
+    const double v = y0 - rho * sy;
+    return static_cast<int>(std::lround(std::clamp(v, -1e5, 1e5)));
+}
+
+DichteSkala dichteSkala(const DensityWorkingCopy& w, int W, int H) {
+    DichteSkala s;
+    const int n = std::clamp(w.Messpunktzahl, 1, kMaxPairs);
+    const double Sn = w.Messtabelle[1][n];
+    const double Rn = w.Messtabelle[2][n];
+    s.xmax = 1.2 * Sn;
+    s.xmin = -s.xmax / 9;
+    s.ymin = 0;
+    s.ymax = 1.5 * Rn;
+    s.x0 = -s.xmin / (s.xmax - s.xmin) * W;
+    s.sx = (W - s.x0) / s.xmax;
+    s.y0 = 0.93 * H;
+    s.sy = s.y0 / s.ymax;
+    s.sigmaSchritt = dichteGitterschritt(s.xmax);
+    s.rhoSchritt = dichteGitterschritt(s.ymax);
+    return s;
+}
+
+namespace {
+QString schrittText(double step) {
+    if (step >= 1) return QString::number(static_cast<long long>(std::llround(step)));
+    return QString::fromStdString(formatGeneral8(step));
+}
+}  // namespace
+
+void zeichneDichteDiagramm(QPainter& p, int W, int H, const DensityWorkingCopy& w) {
+    p.save();
+    p.fillRect(0, 0, W, H, Qt::white);
+    const int n = w.Messpunktzahl;
+    if (n < 1 || !(w.Messtabelle[1][n] > 0) || !(w.Messtabelle[2][n] > 0)) {
+        p.restore();
+        return;
+    }
+    const DichteSkala s = dichteSkala(w, W, H);
+    const QColor grau(128, 128, 128);
+    p.setPen(QPen(grau, 1));
+    p.setBrush(Qt::NoBrush);
+
+    // Grid lines at multiples of the steps, inside the ranges.
+    for (int k = static_cast<int>(std::ceil(s.xmin / s.sigmaSchritt)); k * s.sigmaSchritt < s.xmax;
+         ++k) {
+        const double x = k * s.sigmaSchritt;
+        if (x <= s.xmin) continue;
+        p.drawLine(s.px(x), s.py(0), s.px(x), s.py(s.ymax));
+    }
+    for (int k = 1; k * s.rhoSchritt < s.ymax; ++k) {
+        const double y = k * s.rhoSchritt;
+        p.drawLine(s.px(0), s.py(y), s.px(s.xmax), s.py(y));
+    }
+    // Axes.
+    p.drawLine(s.px(s.xmax), s.py(0), s.px(s.xmin), s.py(0));
+    p.drawLine(s.px(0), s.py(0), s.px(0), s.py(s.ymax));
+
+    // Labels.
+    const QFontMetrics fm(p.font());
+    const int th = fm.height();
+    auto textAt = [&](int left, int top, const QString& t) {
+        p.drawText(QRect(left, top, fm.horizontalAdvance(t) + 2, th), Qt::AlignLeft | Qt::AlignTop,
+                   t);
+    };
+    const QString sx = schrittText(s.sigmaSchritt);
+    textAt(s.px(s.sigmaSchritt) - fm.horizontalAdvance(sx) / 2, s.py(0) + 1, sx);
+    textAt(s.px(0) - fm.horizontalAdvance("0") / 2, s.py(0) + 1, "0");
+    const QString sl = QStringLiteral("SIGMA [Pa]");
+    textAt(static_cast<int>(std::lround(0.9 * W)) - fm.horizontalAdvance(sl), s.py(0) + 1, sl);
+    const QString ry = schrittText(s.rhoSchritt);
+    textAt(s.px(s.xmin), s.py(s.rhoSchritt) - th / 2, ry);
+    textAt(s.px(0) - static_cast<int>(std::lround(2.5 * fm.horizontalAdvance("0"))),
+           s.py(0) - th / 2, "0");
+    textAt(s.px(s.xmin), s.py(s.ymax), QStringLiteral("RHOB [kg/m3]"));
+
+    // Measured pairs.
+    p.setPen(QPen(Qt::black, 1));
+    for (int i = 1; i <= n; ++i) {
+        const int x = s.px(w.Messtabelle[1][i]);
+        const int y = s.py(w.Messtabelle[2][i]);
+        p.drawRect(x - 2, y - 2, 4, 4);
+    }
+
+    // Fitted curve: red below the first pair, green over the measured range,
+    // red above the last pair, drawn as one polyline.
+    const double S1 = w.Messtabelle[1][1];
+    const double Sn = w.Messtabelle[1][n];
+    QPoint last(s.px(0.1 * S1 + 0.9 * S1 / 100), s.py(workingDensity(w, 0.1 * S1 + 0.9 * S1 / 100)));
+    auto stretch = [&](double from, double span, const QColor& c, int first) {
+        p.setPen(QPen(c, 1));
+        for (int i = first; i <= 100; ++i) {
+            const double sig = from + span * i / 100.0;
+            const QPoint pt(s.px(sig), s.py(workingDensity(w, sig)));
+            p.drawLine(last, pt);
+            last = pt;
+        }
+    };
+    stretch(0.1 * S1, 0.9 * S1, QColor(255, 0, 0), 2);
+    stretch(S1, Sn - S1, QColor(0, 128, 0), 1);
+    stretch(Sn, 0.5 * Sn, QColor(255, 0, 0), 1);
+    p.restore();
+}
+
+// ---- widgets ---------------------------------------------------------------------
+
+// The check diagram: an image that the window draws into; a click is "Testen".
+class DiagrammBild : public QWidget {
+public:
+    explicit DiagrammBild(QWidget* parent) : QWidget(parent) { setObjectName("RhoSigmaDiagramm"); }
+    QImage bild;
+    std::function<void()> onClick;
+    void setBildSize(QSize sz) {
+        bild = QImage(sz, QImage::Format_RGB32);
+        bild.fill(Qt::white);
+        setFixedSize(sz);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.drawImage(0, 0, bild);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && onClick)
+            onClick();
+    }
+};
+
+namespace {
+
+// Cell editor of the grid: the decimal filter sits on every editor created.
+class GridDelegate : public QStyledItemDelegate {
+public:
+    GridDelegate(QObject* filter, QObject* parent) : QStyledItemDelegate(parent), m_filter(filter) {}
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& o,
+                          const QModelIndex& idx) const override {
+        QWidget* ed = QStyledItemDelegate::createEditor(parent, o, idx);
+        if (ed) {
+            ed->setObjectName("StringGrid1Editor");
+            ed->installEventFilter(m_filter);
+            m_editor = ed;
+        }
+        return ed;
+    }
+    void destroyEditor(QWidget* ed, const QModelIndex& idx) const override {
+        if (m_editor == ed) m_editor = nullptr;
+        QStyledItemDelegate::destroyEditor(ed, idx);
+    }
+    QWidget* openEditor() const { return m_editor; }
+    // Takes the text of an open editor into the grid.
+    void commitOpen() {
+        if (m_editor) emit const_cast<GridDelegate*>(this)->commitData(m_editor);
+    }
+
+private:
+    QObject* m_filter;
+    mutable QPointer<QWidget> m_editor;
+};
+
+QString general8(double v) { return QString::fromStdString(formatGeneral8(v)); }
+
+}  // namespace
+
+TForm6::TForm6(QWidget* parent) : QDialog(parent) {
+    setObjectName("Form6");
+    setWindowFlag(Qt::Tool, true);
+    const double f = std::round(app().Skalierung * 800) / 800.0;
+    QFont fnt = font();
+    if (fnt.pointSizeF() > 0) fnt.setPointSizeF(fnt.pointSizeF() * f);
+    setFont(fnt);
+
+    auto* keyFilter = new DecimalKeyFilter([this](QObject*) { m_ok->setEnabled(false); }, this);
+
+    m_memo = new QPlainTextEdit(this);
+    m_memo->setObjectName("Memo1");
+    m_memo->setReadOnly(true);
+    m_memo->setPlainText(QString::fromUtf8("Eingabe von Wertepaaren: Spannung SIGMA\n"
+                                           "und zugehörige Schüttgutdichte RHOB"));
+    m_memo->setFixedHeight(QFontMetrics(fnt).lineSpacing() * 2 + 12);
+    m_memo->setFocusPolicy(Qt::NoFocus);
+
+    m_grid = new QTableWidget(kMaxPairs, 3, this);
+    m_grid->setObjectName("StringGrid1");
+    m_grid->setHorizontalHeaderLabels({"Nr.", "SIGMA [Pa]", "RHOB [kg/m3]"});
+    m_grid->verticalHeader()->setVisible(false);
+    m_grid->horizontalHeader()->setHighlightSections(false);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setItemDelegate(new GridDelegate(keyFilter, m_grid));
+    m_grid->installEventFilter(keyFilter);
+    m_grid->installEventFilter(this);
+
+    m_grid->setToolTip(QString::fromUtf8(
+        "Achtung! Wird bei der Berechnung der Spannungsbreich der Vorgabewerte verlassen, sind "
+        "Fehlberechnungen möglich."));
+    for (int r = 0; r < kMaxPairs; ++r) {
+        auto* nr = new QTableWidgetItem(QString::number(r + 1));
+        nr->setFlags(Qt::ItemIsEnabled);
+        nr->setBackground(palette().button());
+        m_grid->setItem(r, 0, nr);
+        m_grid->setItem(r, 1, new QTableWidgetItem());
+        m_grid->setItem(r, 2, new QTableWidgetItem());
+    }
+    const double sk = app().Skalierung;
+    m_grid->setColumnWidth(0, static_cast<int>(std::lround(28 * sk)));
+    m_grid->setColumnWidth(1, static_cast<int>(std::lround(80 * sk)));
+    m_grid->setColumnWidth(2, static_cast<int>(std::lround(90 * sk)));
+    const int rowH = std::max(
+        static_cast<int>(std::lround(2 * QFontInfo(fnt).pointSizeF() + 0.5)),
+        QFontMetrics(fnt).height() + 2);
+    m_grid->verticalHeader()->setDefaultSectionSize(rowH);
+    m_grid->verticalHeader()->setMinimumSectionSize(rowH);
+    m_grid->setFixedWidth(m_grid->columnWidth(0) + m_grid->columnWidth(1) +
+                          m_grid->columnWidth(2) + 3 + 18 + 2 * m_grid->frameWidth());
+
+    m_diagramm = new DiagrammBild(this);
+    m_diagramm->setBildSize(QSize(static_cast<int>(std::lround(225 * sk)),
+                                  static_cast<int>(std::lround(195 * sk))));
+    m_diagramm->setToolTip(QString::fromUtf8(
+        "Grafik durch Anklicken aktualsieren! Hinweis: Der durch Meßwerte abgesicherte Bereich ist "
+        "grün"));
+    m_diagramm->onClick = [this] { RhoSigmaDiagrammClick(); };
+
+    m_anpass = new RadioGroup("anpassgroup",
+                              {T(tkonst::Anpassart0), T(tkonst::Anpassart1), T(tkonst::Anpassart2),
+                               T(tkonst::Anpassart3)},
+                              this);
+    m_anpass->setTitle(T(tkonst::anpassgroup));
+    m_anpass->setToolTip(
+        QString::fromUtf8("Überprüfen Sie die Anpassung mit dem Button \"Testen\"."));
+    m_anpass->setItemIndex(2);
+    connect(m_anpass, &RadioGroup::clicked, this, [this] { anpassgroupClick(); });
+
+    m_test = new QPushButton(T(tkonst::TestButton), this);
+    m_test->setObjectName("TestButton");
+    m_test->setToolTip("Zeigt aktuelle Anpassung");
+    m_ok = new QPushButton("OK", this);
+    m_ok->setObjectName("OKButton1");
+    m_abbr = new QPushButton(T(tkonst::Abbruch), this);
+    m_abbr->setObjectName("AbbrButton1");
+    for (auto* b : {m_test, m_ok, m_abbr}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    connect(m_test, &QPushButton::clicked, this, [this] { TestButtonClick(); });
+    connect(m_ok, &QPushButton::clicked, this, [this] { OKButton1Clic(); });
+    connect(m_abbr, &QPushButton::clicked, this, [this] { AbbrButton1Click(); });
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(m_grid, 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(m_diagramm, 0, Qt::AlignTop | Qt::AlignHCenter);
+    right->addWidget(m_anpass);
+    right->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_test);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_abbr);
+    right->addLayout(buttons);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right);
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(12, 12, 12, 12);
+    top->addWidget(m_memo);
+    top->addLayout(columns, 1);
+    resize(sizeHint().width(), static_cast<int>(std::lround(420 * sk)));
+}
+
+bool TForm6::eventFilter(QObject* obj, QEvent* ev) {
+    // A character typed while the grid itself has the focus belongs to the
+    // cell editor that is open on the current cell.
+    static bool forwarding = false;
+    if (obj == m_grid && ev->type() == QEvent::KeyPress && !forwarding) {
+        const QString t = static_cast<QKeyEvent*>(ev)->text();
+        if (t.isEmpty() || t.at(0).unicode() < 32 || DecimalKeyFilter::filtered(t.at(0)).isNull())
+            return QDialog::eventFilter(obj, ev);
+        auto* delegate = static_cast<GridDelegate*>(m_grid->itemDelegate());
+        QWidget* ed = delegate->openEditor();
+        const QModelIndex cur = m_grid->currentIndex();
+        if (!ed && cur.isValid() && cur.column() > 0) {
+            m_grid->edit(cur);
+            ed = delegate->openEditor();
+        }
+        if (ed && ed->isVisible() && ed->isEnabled()) {
+            ed->setFocus();
+            forwarding = true;
+            QCoreApplication::sendEvent(ed, ev);
+            forwarding = false;
+            return true;
+        }
+    }
+    return QDialog::eventFilter(obj, ev);
+}
+
+const QImage& TForm6::diagramm() const { return m_diagramm->bild; }
+
+void TForm6::Labelsprache() {
+    setWindowTitle(T(tkonst::Form6Caption));
+    m_memo->setPlainText(T(tkonst::Eingabetext));
+    m_test->setText(T(tkonst::TestButton));
+    m_abbr->setText(T(tkonst::Abbruch));
+    m_anpass->setTitle(T(tkonst::anpassgroup));
+    m_anpass->setItems({T(tkonst::Anpassart0), T(tkonst::Anpassart1), T(tkonst::Anpassart2),
+                        T(tkonst::Anpassart3)});
+}
+
+void TForm6::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!e->spontaneous()) FormActivate();
+}
+
+void TForm6::FormActivate() {
+    DensityWorkingCopy& w = globalWorkingCopy();
+    Labelsprache();
+    const int n = std::clamp(w.Messpunktzahl, 0, kMaxPairs);
+    m_grid->scrollToTop();
+    for (int r = 1; r <= kMaxPairs; ++r) {
+        const bool used = r <= n;
+        m_grid->item(r - 1, 1)->setText(used ? general8(w.Messtabelle[1][r]) : QString());
+        m_grid->item(r - 1, 2)->setText(used ? general8(w.Messtabelle[2][r]) : QString());
+    }
+    m_grid->setCurrentCell(std::min(n, kMaxPairs - 1), 1);
+    m_grid->setFocus();
+    m_sicherung = w;
+    const int art = w.Messanpassart;
+    // Selecting the kind fires its click, which would already check the
+    // table: block it, the activation checks itself.
+    {
+        const QSignalBlocker block(m_anpass);
+        m_anpass->setItemIndex(art >= 0 && art <= 3 ? art : 0);
+    }
+    m_diagramm->bild.fill(Qt::white);
+    if (n > 1) {
+        pruefen();
+        Zeichnen();
+    }
+    m_diagramm->update();
+    m_ok->setEnabled(false);
+}
+
+QList<MessZeile> TForm6::gridRows() {
+    static_cast<GridDelegate*>(m_grid->itemDelegate())->commitOpen();
+    QList<MessZeile> rows;
+    for (int r = 0; r < kMaxPairs; ++r)
+        rows << MessZeile{m_grid->item(r, 1)->text().trimmed(), m_grid->item(r, 2)->text().trimmed()};
+    return rows;
+}
+
+bool TForm6::pruefen() {
+    m_gueltig = Messwerte_pruefen(gridRows(), std::max(0, m_anpass->itemIndex()), globalWorkingCopy());
+    return m_gueltig;
+}
+
+void TForm6::Zeichnen() {
+    QPainter p(&m_diagramm->bild);
+    p.setFont(font());
+    zeichneDichteDiagramm(p, m_diagramm->bild.width(), m_diagramm->bild.height(),
+                          globalWorkingCopy());
+    p.end();
+    m_diagramm->update();
+}
+
+void TForm6::TestButtonClick() {
+    pruefen();
+    if (globalWorkingCopy().Messpunktzahl < 2) return;
+    Zeichnen();
+    m_ok->setEnabled(true);
+}
+
+void TForm6::anpassgroupClick() { pruefen(); }
+
+void TForm6::OKButton1Clic() {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    pruefen();
+    QGuiApplication::restoreOverrideCursor();
+    if (m_gueltig) {
+        done(QDialog::Accepted);
+        return;
+    }
+    platform::messageOkCancel(
+        this, "PROBLEM",
+        QString::fromUtf8("Negative oder zu kleine Werte für RHOB bei kleinen Spannungen SIGMA."),
+        platform::Icon::Question);
+}
+
+void TForm6::AbbrButton1Click() {
+    globalWorkingCopy() = m_sicherung;
+    done(QDialog::Rejected);
+}
+
+void TForm6::reject() { AbbrButton1Click(); }
+
+namespace {
+QPointer<TForm6> g_form6;
+}
+
+int showDensityWindow(QWidget* parent) {
+    if (!g_form6) g_form6 = new TForm6(parent);
+    return g_form6->exec();
+}
 
 }  // namespace korvane::ui

@@ -2,10 +2,103 @@
 // the kind of fit and its check diagram, on the working copy.
 #pragma once
 
+#include <QDialog>
+#include <QImage>
+#include <QList>
+#include <QString>
+
+#include "calc/model.h"
+
 class QWidget;
+class QPainter;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+class QLabel;
 
 namespace korvane::ui {
 
+class RadioGroup;
+
 int showDensityWindow(QWidget* parent);
+
+// ---- logic of the window, callable without it ----------------------------
+
+// One grid row as typed: the SIGMA and the RHOB cell.
+struct MessZeile {
+    QString sigma;
+    QString rho;
+};
+
+// The check that every command of the window runs: reads the rows in order
+// (a row counts when both cells are filled; a pair with SIGMA*RHOB = 0 is
+// dropped), closes the gaps, sorts by ascending SIGMA (stable for equal
+// stresses), stores the fit kind, fits with at least two pairs and returns
+// whether the fitted law gives a positive density at 0.1 Pa.
+bool Messwerte_pruefen(const QList<MessZeile>& rows, int anpassart, DensityWorkingCopy& w);
+
+// Grid spacing of the check diagram for an axis running up to m. Never 0:
+// below a spacing of 1 the decade itself is halved or doubled.
+double dichteGitterschritt(double m);
+
+// Value ranges and pixel mapping of the check diagram.
+struct DichteSkala {
+    double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+    double x0 = 0, sx = 0, y0 = 0, sy = 0;
+    double sigmaSchritt = 0, rhoSchritt = 0;
+    int px(double sigma) const;
+    int py(double rho) const;
+};
+DichteSkala dichteSkala(const DensityWorkingCopy& w, int width, int height);
+
+// Draws the check diagram of the working copy (at least one pair) onto a
+// white W x H area: grid, axes, labels, measured squares, fitted curve red
+// below the first pair, green over the measured range, red above it.
+void zeichneDichteDiagramm(QPainter& p, int width, int height, const DensityWorkingCopy& w);
+
+// ---- the window ---------------------------------------------------------------
+
+class DiagrammBild;
+
+class TForm6 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm6(QWidget* parent = nullptr);
+
+    void Labelsprache();
+    void FormActivate();
+    // The grid's rows 1..50 as typed (an open cell editor is committed first).
+    QList<MessZeile> gridRows();
+    void TestButtonClick();
+    void RhoSigmaDiagrammClick() { TestButtonClick(); }
+    void anpassgroupClick();
+    void OKButton1Clic();
+    void AbbrButton1Click();
+    void Zeichnen();
+
+    bool Anpassunggueltig() const { return m_gueltig; }
+    const QImage& diagramm() const;
+
+    void reject() override;  // Escape and the close box cancel
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* obj, QEvent* ev) override;
+
+private:
+    bool pruefen();
+
+    QPlainTextEdit* m_memo;
+    QTableWidget* m_grid;
+    DiagrammBild* m_diagramm;
+    RadioGroup* m_anpass;
+    QPushButton* m_test;
+    QPushButton* m_ok;
+    QPushButton* m_abbr;
+    bool m_gueltig = false;
+    // Everything the window may change, as it was at activation: Cancel
+    // restores the pairs, their count, the fit kind and the coefficients.
+    DensityWorkingCopy m_sicherung;
+};
 
 }  // namespace korvane::ui

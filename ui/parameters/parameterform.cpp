@@ -1,10 +1,11 @@
 #include "ui/parameters/parameterform.h"
 
-#include <QDialog>
+#include "ui/parameters/tform2.h"
 
 namespace korvane::ui {
 
-// Placeholder until the form is built.
-int showParameterForm(QWidget*) { return QDialog::Accepted; }
+// One form for the whole run, created at its first use and shown modally;
+// every showing fills it from the model.
+int showParameterForm(QWidget* parent) { return parameterForm(parent)->exec(); }
 
 }  // namespace korvane::ui

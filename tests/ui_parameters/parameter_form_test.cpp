@@ -1,0 +1,509 @@
+// The parameter form driven like a user: keys into the edits, clicks on the
+// options, OK / Abbrechen / the close box, captions, the live sketch.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "calc/engine.h"
+#include "ui/density/densitywindow.h"
+#include "ui/density/radiogroup.h"
+#include "ui/main/appstate.h"
+#include "ui/main/platform.h"
+#include "ui/parameters/parameterform.h"
+#include "ui/parameters/tform2.h"
+#include "ui/texts/tkonst.h"
+
+using namespace korvane;
+using namespace korvane::ui;
+
+namespace {
+
+const QString kGerman = QString::fromUtf8("Parameter      [Aktuelle Parameterdatei: ");
+
+class ParameterFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tkonst::setSprache(0);
+        SiloModel& m = globalModel();
+        m = SiloModel{};
+        resetToDefaults(m);
+        globalWorkingCopy() = DensityWorkingCopy{};
+        app() = AppState{};
+        platform::clearNextAnswer();
+        platform::shownMessages().clear();
+        form = parameterForm();
+    }
+    void TearDown() override {
+        if (form->isVisible()) {
+            app().Offenhalten = false;
+            form->AbbruchClick();
+        }
+        tkonst::setSprache(0);
+    }
+    void open() {
+        form->show();
+        QApplication::setActiveWindow(form);
+    }
+    template <class W>
+    W* get(const char* name) {
+        W* w = form->findChild<W*>(name);
+        EXPECT_TRUE(w) << name;
+        return w;
+    }
+    QLineEdit* edit(const char* name) { return get<QLineEdit>(name); }
+    // Replaces a field's text by typing, as a user does.
+    void retype(const char* name, const QString& keys) {
+        QLineEdit* e = edit(name);
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Backspace);
+        QTest::keyClicks(e, keys);
+    }
+    void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2)); }
+    // OK with a problem pending: the box answers OK without showing.
+    QString okMessage() {
+        platform::shownMessages().clear();
+        platform::setNextAnswer(true);
+        click(get<QPushButton>("Button1"));
+        platform::clearNextAnswer();
+        return platform::shownMessages().isEmpty() ? QString() : platform::shownMessages().last();
+    }
+
+    TForm2* form = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ParameterFormTest, ShowsTheModel) {
+    open();
+    EXPECT_EQ(form->objectName(), "Form2");
+    EXPECT_EQ(edit("Edit4")->text(), "6");
+    EXPECT_EQ(edit("Edit2")->text(), "6");
+    EXPECT_EQ(edit("Edit5")->text(), "9");
+    EXPECT_EQ(edit("Edit6")->text(), "30");
+    EXPECT_EQ(edit("Edit15")->text(), "40");
+    EXPECT_EQ(edit("Edit19")->text(), "50000");
+    EXPECT_TRUE(get<QRadioButton>("Rhofunkt")->isChecked());
+    EXPECT_TRUE(get<QRadioButton>("RadioButton6")->isChecked());
+    EXPECT_TRUE(get<QRadioButton>("RadioButton1")->isChecked());
+    EXPECT_EQ(get<RadioGroup>("RadioGroup1")->itemIndex(), 1);  // rectangular
+    EXPECT_EQ(form->windowTitle(), "Parameter");
+    // Enable states match the options shown.
+    EXPECT_FALSE(edit("Edit1")->isEnabled());
+    EXPECT_FALSE(edit("boeschwinkel")->isEnabled());
+    EXPECT_FALSE(edit("Hunttricht")->isEnabled());
+    EXPECT_TRUE(edit("Edit18")->isEnabled());
+    EXPECT_FALSE(get<QPushButton>("WerteButton")->isEnabled());
+    EXPECT_FALSE(edit("Edit31")->isEnabled());
+    // Derived values of the default silo: 6 m shaft over a 30 degree hopper.
+    EXPECT_FALSE(get<QLabel>("Silohoehe")->text().isEmpty());
+    EXPECT_FALSE(app().Geaendert);
+    EXPECT_EQ(app().Parameterfehler, 0);
+}
+
+TEST_F(ParameterFormTest, CommaBecomesPointMinusAndLettersDoNothing) {
+    open();
+    retype("Edit5", "7,5");
+    EXPECT_EQ(edit("Edit5")->text(), "7.5");
+    QTest::keyClicks(edit("Edit5"), "-xE+");
+    EXPECT_EQ(edit("Edit5")->text(), "7.5");
+    retype("Edit15", "3a5");
+    EXPECT_EQ(edit("Edit15")->text(), "35");
+    EXPECT_FALSE(app().Anzeigestart);
+    EXPECT_TRUE(app().Geaendert);
+}
+
+TEST_F(ParameterFormTest, OptionsBeforeAnyKeyKeepParametersUnchanged) {
+    open();
+    click(get<RadioGroup>("RadioGroup1")->item(0));
+    click(get<QRadioButton>("boeschungsw"));
+    click(get<QCheckBox>("vertunten"));
+    EXPECT_FALSE(app().Geaendert);
+    EXPECT_TRUE(edit("boeschwinkel")->isEnabled());
+    EXPECT_FALSE(edit("Edit27")->isEnabled());
+    EXPECT_TRUE(edit("Hunttricht")->isEnabled());
+    // The first key typed ends that: the next option change marks a change.
+    QTest::keyClick(edit("Edit5"), Qt::Key_End);  // no character: does not count
+    EXPECT_TRUE(app().Anzeigestart);
+    QTest::keyClicks(edit("Edit5"), "0");
+    click(get<RadioGroup>("RadioGroup1")->item(1));
+    EXPECT_TRUE(app().Geaendert);
+    EXPECT_TRUE(edit("Edit27")->isEnabled());
+}
+
+TEST_F(ParameterFormTest, AtLeastOneOfShaftAndHopperStays) {
+    open();
+    auto* schaft = get<QCheckBox>("Schaftja");
+    auto* trichter = get<QCheckBox>("Trichterja");
+    click(schaft);
+    EXPECT_FALSE(schaft->isChecked());
+    EXPECT_FALSE(edit("Edit2")->isEnabled());
+    click(trichter);  // unchecking the hopper brings the shaft back
+    EXPECT_FALSE(trichter->isChecked());
+    EXPECT_TRUE(schaft->isChecked());
+    click(schaft);  // and unchecking the shaft brings the hopper back
+    EXPECT_FALSE(schaft->isChecked());
+    EXPECT_TRUE(trichter->isChecked());
+}
+
+TEST_F(ParameterFormTest, UncheckingTheHopperUnchecksAndDisablesThePartBelow) {
+    open();
+    auto* unten = get<QCheckBox>("vertunten");
+    click(unten);
+    ASSERT_TRUE(unten->isChecked());
+    EXPECT_TRUE(edit("Hunttricht")->isEnabled());
+    click(get<QCheckBox>("Trichterja"));
+    EXPECT_FALSE(unten->isChecked());
+    EXPECT_FALSE(unten->isEnabled());
+    EXPECT_FALSE(edit("Hunttricht")->isEnabled());
+    EXPECT_FALSE(edit("Phixunten")->isEnabled());
+    EXPECT_FALSE(edit("Edit6")->isEnabled());
+    EXPECT_TRUE(get<QLabel>("MFKFLabel")->text().isEmpty());
+}
+
+TEST_F(ParameterFormTest, Problem3FillAboveTheSilo) {
+    open();
+    retype("Edit5", "100");
+    EXPECT_EQ(app().Parameterfehler, 3);
+    const double before = globalModel().Fuellhoehe;
+    EXPECT_EQ(okMessage(), QString::fromUtf8("Füllhöhe höher als Silooberkante."));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, before);
+    EXPECT_TRUE(get<SketchBild>("Image1")->result().badData);
+}
+
+TEST_F(ParameterFormTest, Problem6DensityLaw) {
+    open();
+    retype("Edit19", "0");
+    EXPECT_EQ(okMessage(),
+              QString::fromUtf8("Ungültige Parameter zur Berechnung der Schüttgutdichte rhob!"));
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(ParameterFormTest, Problem9HopperAngleAndTinySilo) {
+    open();
+    retype("Edit6", "90");
+    EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültige Siloform!"));
+    retype("Edit6", "30");
+    EXPECT_EQ(app().Parameterfehler, 0);
+    // Shaft only, with no height: a silo below 0.01 m is a geometry problem.
+    click(get<QCheckBox>("Trichterja"));
+    retype("Edit2", "0");
+    EXPECT_EQ(app().Parameterfehler, 9);
+    EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültige Siloform!"));
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(ParameterFormTest, Problem10Friction) {
+    open();
+    retype("Phixtrichter", "45");  // above PHIE = 40
+    EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültige Werte von PHIX und/oder PHIE."));
+    retype("Phixtrichter", "40");
+    EXPECT_EQ(app().Parameterfehler, 0);
+}
+
+TEST_F(ParameterFormTest, Problem13KIsReportedAtOnce) {
+    open();
+    click(get<QRadioButton>("RadioButton7"));
+    ASSERT_TRUE(edit("Edit31")->isEnabled());
+    retype("Edit31", "0");
+    EXPECT_EQ(app().Parameterfehler, 0);  // the live check knows nothing of K
+    EXPECT_EQ(okMessage(), QString::fromUtf8("K muss größer Null sein."));
+    EXPECT_TRUE(form->isVisible());
+    // Corrected, OK takes the value over and closes.
+    retype("Edit31", "0.5");
+    QTest::mouseClick(edit("Edit31"), Qt::LeftButton);  // its click re-runs the check
+    click(get<QPushButton>("Button1"));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(globalModel().Kwahl, 2);
+    EXPECT_DOUBLE_EQ(globalModel().Kwert, 0.5);
+}
+
+TEST_F(ParameterFormTest, Problem20AngleOfRepose) {
+    open();
+    click(get<QRadioButton>("boeschungsw"));
+    retype("boeschwinkel", "89.5");
+    EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültiger Wert für Böschungswinkel."));
+    retype("boeschwinkel", "25");
+    EXPECT_EQ(app().Parameterfehler, 0);
+}
+
+TEST_F(ParameterFormTest, Problem21MissingPairs) {
+    open();
+    click(get<QRadioButton>("Rhoanpass"));
+    EXPECT_TRUE(get<QPushButton>("WerteButton")->isEnabled());
+    EXPECT_FALSE(edit("Edit17")->isEnabled());
+    EXPECT_EQ(okMessage(),
+              QString::fromUtf8("Fehlende Wertepaare für Dichte-Spannungs-Funktion."));
+    EXPECT_EQ(globalModel().Messanzahl, 0);
+}
+
+TEST_F(ParameterFormTest, EnglishProblemText) {
+    tkonst::setSprache(1);
+    open();
+    retype("Edit5", "100");
+    EXPECT_EQ(okMessage(), "Filling height > silo height.");
+}
+
+TEST_F(ParameterFormTest, OkTakesOverAndCloses) {
+    open();
+    retype("Edit5", "10");
+    click(get<RadioGroup>("RadioGroup4")->item(1));
+    click(get<QPushButton>("Button1"));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 10);
+    EXPECT_TRUE(globalModel().Entleerungszustand);
+    EXPECT_FALSE(globalModel().Erststart);
+    EXPECT_EQ(globalModel().Schrittzahl, 1000);
+}
+
+TEST_F(ParameterFormTest, CircularSiloIgnoresItsLength) {
+    open();
+    retype("Edit27", "0");
+    EXPECT_EQ(app().Parameterfehler, 9);  // a rectangle needs a length
+    click(get<RadioGroup>("RadioGroup1")->item(0));
+    EXPECT_FALSE(edit("Edit27")->isEnabled());
+    EXPECT_EQ(app().Parameterfehler, 0);  // a circle has none
+    EXPECT_FALSE(get<SketchBild>("Image1")->result().badData);
+    click(get<QPushButton>("Button1"));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(globalModel().Querschnitt, 1);
+}
+
+TEST_F(ParameterFormTest, TextsThatAreNoNumbersRaiseNothing) {
+    open();
+    retype("Edit5", "");
+    EXPECT_EQ(app().Parameterfehler, 9);  // fill height 0
+    retype("Edit5", ".");
+    EXPECT_EQ(app().Parameterfehler, 9);
+    retype("Edit5", "1..2");
+    EXPECT_NE(app().Parameterfehler, 3);
+}
+
+TEST_F(ParameterFormTest, ViewOnly) {
+    app().Nuransehen = true;
+    open();
+    auto* ok = get<QPushButton>("Button1");
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_EQ(form->focusWidget(), get<QPushButton>("Button2"));
+    retype("Edit5", "10");
+    form->Button1Click();  // OK, if triggered, only closes
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 9);
+    EXPECT_FALSE(app().Nuransehen);
+}
+
+TEST_F(ParameterFormTest, CloseQueryKeepsAChangedFormWithAProblemOpen) {
+    open();
+    retype("Edit5", "100");
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    // Escape is Abbrechen: clears the change mark and closes.
+    QTest::keyClick(edit("Edit5"), Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(app().Geaendert);
+    EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 9);
+}
+
+TEST_F(ParameterFormTest, OkWithAProblemThenAbbrechenClosesAtOnce) {
+    open();
+    retype("Edit5", "100");
+    okMessage();
+    EXPECT_FALSE(app().Offenhalten);  // consumed by the refused close
+    click(get<QPushButton>("Button2"));
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(ParameterFormTest, CloseBoxClosesAnUnchangedForm) {
+    open();
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(ParameterFormTest, CaptionWithFileAndChangeMarkGerman) {
+    app().Parameterdatei = "/data/Par/silo1.par";
+    open();
+    EXPECT_EQ(form->windowTitle(), "Parameter");
+    retype("Edit5", "8");
+    EXPECT_EQ(form->windowTitle(),
+              kGerman + "/data/Par/silo1.par]" + "    " + QString::fromUtf8("Geändert!"));
+}
+
+TEST_F(ParameterFormTest, CaptionWithFileAndChangeMarkEnglish) {
+    tkonst::setSprache(1);
+    app().Parameterdatei = "/data/Par/silo1.par";
+    open();
+    EXPECT_EQ(form->windowTitle(), "Parameters");
+    EXPECT_EQ(get<QPushButton>("Button2")->text(), "CANCEL");
+    retype("Edit5", "8");
+    EXPECT_EQ(form->windowTitle(),
+              "Parameter      [parameter file: /data/Par/silo1.par]    Data modified!");
+}
+
+TEST_F(ParameterFormTest, CaptionShownChangedAfterLoad) {
+    app().Parameterdatei = "/p/a.par";
+    app().Geaendert = true;
+    open();
+    EXPECT_EQ(form->windowTitle(), kGerman + "/p/a.par]    " + QString::fromUtf8("Geändert!"));
+}
+
+TEST_F(ParameterFormTest, SketchScaleExample) {
+    // A silo 6 m wide and 20 m high in the 247 x 400 image: 16 px per metre.
+    SiloModel& m = globalModel();
+    m.Trichterja = false;
+    m.Schaftja = true;
+    m.Hschaft = 20;
+    m.Fuellhoehe = 10;
+    open();
+    auto* img = get<SketchBild>("Image1");
+    ASSERT_EQ(img->size(), QSize(247, 400));
+    const SketchResult& r = img->result();
+    ASSERT_FALSE(r.badData);
+    EXPECT_DOUBLE_EQ(r.Massstab, 16);
+    EXPECT_DOUBLE_EQ(r.Ybasis, 360);
+    const QImage pic = img->render();
+    const int mid = 123;
+    EXPECT_EQ(pic.pixel(mid, 360), qRgb(0, 0, 0));         // bottom of the outline
+    EXPECT_EQ(pic.pixel(mid, 40), qRgb(0, 0, 0));          // top at 20 m
+    EXPECT_EQ(pic.pixel(mid, 200), qRgb(255, 0, 0));       // surface at 10 m
+    EXPECT_EQ(pic.pixel(mid, 300), qRgb(255, 255, 255));   // inside: white
+    EXPECT_EQ(pic.pixel(mid - 3 * 16 + 1, 250), qRgb(0, 0, 0)) << "left wall";
+    EXPECT_EQ(pic.pixel(10, 10), qRgb(255, 255, 255));
+    EXPECT_EQ(get<QLabel>("Silohoehe")->text(), "20");
+    EXPECT_EQ(get<QLabel>("Hohnekegel")->text(), "10");
+}
+
+TEST_F(ParameterFormTest, BadDataDrawsOnlyTheText) {
+    open();
+    retype("Edit5", "100");
+    const QImage pic = get<SketchBild>("Image1")->render();
+    int dark = 0, red = 0, topDark = 0;
+    for (int y = 0; y < pic.height(); ++y)
+        for (int x = 0; x < pic.width(); ++x) {
+            const QRgb c = pic.pixel(x, y);
+            if (qRed(c) > 200 && qGreen(c) < 80) ++red;
+            if (qGray(c) < 100) {
+                ++dark;
+                if (y < pic.height() / 2) ++topDark;
+            }
+        }
+    EXPECT_GT(dark, 20);    // the text is there
+    EXPECT_EQ(red, 0);      // no surface line
+    EXPECT_EQ(topDark, 0);  // text starts at half the height
+}
+
+TEST_F(ParameterFormTest, FittedLawOfALoadedFileIsConfirmedWithoutMissingPairs) {
+    SiloModel& m = globalModel();
+    m.Rhokonstant = false;
+    m.Rhofunktion = false;
+    m.Messanzahl = 2;
+    m.Messsigma[1] = 1000;
+    m.Messrho[1] = 1500;
+    m.Messsigma[2] = 3000;
+    m.Messrho[2] = 1600;
+    m.Anpassart = 0;
+    m.AnpassA = 1450;
+    m.AnpassB = 0.05;
+    open();
+    EXPECT_TRUE(get<QRadioButton>("Rhoanpass")->isChecked());
+    EXPECT_EQ(globalWorkingCopy().Messpunktzahl, 2);
+    EXPECT_EQ(app().Parameterfehler, 0);
+    click(get<QPushButton>("Button1"));
+    EXPECT_TRUE(platform::shownMessages().isEmpty());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(globalModel().Messanzahl, 2);
+    EXPECT_DOUBLE_EQ(globalModel().AnpassB, 0.05);
+}
+
+TEST_F(ParameterFormTest, ShowingWithoutSurfaceClearsSurchargeAndRepose) {
+    SiloModel& m = globalModel();
+    m.Auflastspannung = -5;
+    m.boeschwinkel = 0.3;
+    open();
+    EXPECT_TRUE(get<QRadioButton>("RadioButton1")->isChecked());
+    EXPECT_DOUBLE_EQ(globalModel().Auflastspannung, 0);
+    EXPECT_DOUBLE_EQ(globalModel().boeschwinkel, 0);
+}
+
+TEST_F(ParameterFormTest, MassFlowLabelInTheDischargeState) {
+    SiloModel& m = globalModel();
+    m.setSpannungszustand(1);
+    open();
+    const QString t = get<QLabel>("MFKFLabel")->text();
+    EXPECT_TRUE(t == "MF" || t == "KF") << t.toStdString();
+    click(get<RadioGroup>("RadioGroup4")->item(0));
+    EXPECT_EQ(get<QLabel>("MFKFLabel")->text(), " ");
+}
+
+TEST_F(ParameterFormTest, WerteOpensTheDensityWindowAndMarksAChange) {
+    open();
+    click(get<QRadioButton>("Rhoanpass"));
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        seen = w && w->objectName() == "Form6";
+        if (w) QTest::keyClick(w, Qt::Key_Escape);
+    });
+    click(get<QPushButton>("WerteButton"));
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(app().Geaendert);
+    EXPECT_FALSE(app().Anzeigestart);
+}
+
+TEST_F(ParameterFormTest, ModalShowingReturnsAfterOk) {
+    QTimer::singleShot(0, [&] {
+        if (auto* b = form->findChild<QPushButton*>("Button1")) b->click();
+    });
+    EXPECT_EQ(showParameterForm(nullptr), QDialog::Accepted);
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(ParameterFormTest, PairsEditedThroughWerteReachTheModelOnOk) {
+    SiloModel& m = globalModel();
+    m.Rhokonstant = false;
+    m.Rhofunktion = false;
+    m.Messanzahl = 2;
+    m.Messsigma[1] = 1000;
+    m.Messrho[1] = 1500;
+    m.Messsigma[2] = 3000;
+    m.Messrho[2] = 1600;
+    open();
+    QTimer::singleShot(0, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) return;
+        auto* grid = w->findChild<QTableWidget*>("StringGrid1");
+        grid->item(2, 1)->setText("8000");
+        grid->item(2, 2)->setText("1700");
+        w->findChild<QPushButton*>("TestButton")->click();
+        w->findChild<QPushButton*>("OKButton1")->click();
+    });
+    click(get<QPushButton>("WerteButton"));
+    // The activation after the density window keeps the edited working copy.
+    EXPECT_EQ(globalWorkingCopy().Messpunktzahl, 3);
+    EXPECT_EQ(app().Parameterfehler, 0);
+    click(get<QPushButton>("Button1"));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(globalModel().Messanzahl, 3);
+    EXPECT_DOUBLE_EQ(globalModel().Messsigma[3], 8000);
+}
+
+TEST(ParameterFormScaling, SketchAndFontFollowTheScreenFactor) {
+    app() = AppState{};
+    const int basePt = TForm2().font().pointSize();
+    app().Skalierung = 1.5;
+    TForm2 big;
+    auto* img = big.findChild<SketchBild*>("Image1");
+    ASSERT_TRUE(img);
+    EXPECT_EQ(img->size(), QSize(371, 600));
+    EXPECT_NEAR(big.font().pointSizeF(), basePt * 1.5, 0.6);
+    app() = AppState{};
+}

@@ -1,0 +1,916 @@
+#include "ui/parameters/tform2.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "calc/engine.h"
+#include "ui/density/densitywindow.h"
+#include "ui/density/keyfilter.h"
+#include "ui/density/radiogroup.h"
+#include "ui/main/appstate.h"
+#include "ui/main/platform.h"
+#include "ui/parameters/parameterform.h"
+#include "ui/texts/tkonst.h"
+
+namespace korvane::ui {
+
+using tkonst::T;
+
+namespace {
+
+QString fmt(double v) { return QString::fromStdString(formatGeneral8(v)); }
+QString fmtDeg(double rad) { return fmt(radToDeg(rad)); }
+std::string txt(const QLineEdit* e) { return e->text().toStdString(); }
+
+// Base size of the sketch at the screen factor 1.
+constexpr int kSketchWidth = 247;
+constexpr int kSketchHeight = 400;
+
+double controlScale() { return std::round(app().Skalierung * 800) / 800.0; }
+
+}  // namespace
+
+// ---- the sketch ------------------------------------------------------------------
+
+void paintSketch(QPainter& p, int W, int H, const SketchResult& r) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(0, 0, W, H, Qt::white);
+    if (r.badData) {
+        const QString t = QStringLiteral("Bad Data");
+        const QFontMetrics fm(p.font());
+        p.setPen(Qt::black);
+        p.drawText(QRect((W - fm.horizontalAdvance(t)) / 2, H / 2, fm.horizontalAdvance(t) + 2,
+                         fm.height()),
+                   Qt::AlignLeft | Qt::AlignTop, t);
+    } else {
+        for (const SketchLine& l : r.lines) {
+            QPen pen(l.red ? QColor(255, 0, 0) : QColor(0, 0, 0), 1);
+            if (l.dotted) pen.setStyle(Qt::DotLine);
+            p.setPen(pen);
+            p.drawLine(l.x1, l.y1, l.x2, l.y2);
+        }
+    }
+    p.restore();
+}
+
+SketchBild::SketchBild(QWidget* parent) : QWidget(parent) { setObjectName("Image1"); }
+
+void SketchBild::setResult(const SketchResult& r) {
+    m_result = r;
+    update();
+}
+
+QImage SketchBild::render() const {
+    QImage img(size(), QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setFont(font());
+    paintSketch(p, width(), height(), m_result);
+    return img;
+}
+
+void SketchBild::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    paintSketch(p, width(), height(), m_result);
+}
+
+// ---- construction -------------------------------------------------------------------
+
+QLineEdit* TForm2::makeEdit(const char* name) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(name);
+    e->setFixedWidth(static_cast<int>(std::lround(64 * controlScale())));
+    return e;
+}
+
+QLabel* TForm2::makeOutput(const char* name) {
+    auto* l = new QLabel(this);
+    l->setObjectName(name);
+    // Output fields: the tool tip colour marks them as computed, not typed.
+    l->setAutoFillBackground(true);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::ToolTipBase));
+    pal.setColor(QPalette::WindowText, pal.color(QPalette::ToolTipText));
+    l->setPalette(pal);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setMinimumWidth(static_cast<int>(std::lround(64 * controlScale())));
+    return l;
+}
+
+TForm2::TForm2(QWidget* parent) : QDialog(parent) {
+    setObjectName("Form2");
+    setWindowTitle("Parameter");
+    const double f = controlScale();
+    QFont fnt = font();
+    if (fnt.pointSizeF() > 0) fnt.setPointSizeF(fnt.pointSizeF() * f);
+    setFont(fnt);
+
+    auto group = [this](const QString& title, const char* name) {
+        auto* g = new QGroupBox(title, this);
+        g->setObjectName(name);
+        return g;
+    };
+    auto label = [this](const QString& text) { return new QLabel(text, this); };
+    auto radio = [this](const QString& text, const char* name) {
+        auto* b = new QRadioButton(text, this);
+        b->setObjectName(name);
+        return b;
+    };
+    auto check = [this](const QString& text, const char* name) {
+        auto* c = new QCheckBox(text, this);
+        c->setObjectName(name);
+        return c;
+    };
+    const auto u = [](const char* s) { return QString::fromUtf8(s); };
+
+    // Stress state and cross-section.
+    RadioGroup4 = new RadioGroup("RadioGroup4", {u("Füllzustand"), u("Entleerungszust.")}, this);
+    RadioGroup4->setTitle("Spannungszustand");
+    RadioGroup1 = new RadioGroup("RadioGroup1", {"Kreis", "Rechteck"}, this);
+    RadioGroup1->setTitle("Siloquerschnitt");
+
+    // Bulk density.
+    gDichte = group(u("Schüttgutdichte"), "GroupBoxDichte");
+    Rhokonst = radio("konstant", "Rhokonst");
+    Rhofunkt = radio("Funktion", "Rhofunkt");
+    Rhoanpass = radio("Anpassung", "Rhoanpass");
+    Edit17 = makeEdit("Edit17");
+    Edit18 = makeEdit("Edit18");
+    Edit19 = makeEdit("Edit19");
+    WerteButton = new QPushButton("Werte", this);
+    WerteButton->setObjectName("WerteButton");
+    {
+        auto* g = new QGridLayout(gDichte);
+        g->addWidget(Rhokonst, 0, 0);
+        g->addWidget(Rhofunkt, 1, 0);
+        g->addWidget(Rhoanpass, 2, 0);
+        g->addWidget(WerteButton, 3, 0);
+        g->addWidget(label("RHOMIN [kg/m3]"), 0, 1);
+        g->addWidget(Edit17, 0, 2);
+        g->addWidget(label("RHOMAX [kg/m3]"), 1, 1);
+        g->addWidget(Edit18, 1, 2);
+        g->addWidget(label("SIGMA0 [Pa]"), 2, 1);
+        g->addWidget(Edit19, 2, 2);
+    }
+
+    // Internal friction and K.
+    gReibung = group("Innere Reibung", "GroupBoxReibung");
+    Edit15 = makeEdit("Edit15");
+    {
+        auto* h = new QHBoxLayout(gReibung);
+        h->addWidget(label(u("PHIE [°]")));
+        h->addWidget(Edit15);
+        h->addStretch(1);
+    }
+    gK = group("K (LAMBDA)", "GroupBoxK");
+    RadioButton5 = radio("1.2(1-sinPHIE)", "RadioButton5");
+    RadioButton6 = radio("0.4", "RadioButton6");
+    RadioButton7 = radio("Wert:", "RadioButton7");
+    Label44 = makeOutput("Label44");
+    Edit31 = makeEdit("Edit31");
+    {
+        auto* g = new QGridLayout(gK);
+        g->addWidget(RadioButton5, 0, 0);
+        g->addWidget(Label44, 0, 1);
+        g->addWidget(RadioButton6, 1, 0);
+        g->addWidget(RadioButton7, 2, 0);
+        g->addWidget(Edit31, 2, 1);
+    }
+
+    // Shaft and its cross-section.
+    gSchaft = group("Siloschaft", "GroupBoxSchaft");
+    Schaftja = check("Ja", "Schaftja");
+    Edit2 = makeEdit("Edit2");
+    Phixschaft = makeEdit("Phixschaft");
+    lHoeheSchaft = label(u("Höhe [m]:"));
+    {
+        auto* g = new QGridLayout(gSchaft);
+        g->addWidget(Schaftja, 0, 0);
+        g->addWidget(lHoeheSchaft, 1, 0);
+        g->addWidget(Edit2, 1, 1);
+        g->addWidget(label(u("PHIX [°]")), 2, 0);
+        g->addWidget(Phixschaft, 2, 1);
+    }
+    gQuer = group("Schaft/OK Trichter", "GroupBoxQuerschnitt");
+    Edit4 = makeEdit("Edit4");
+    Edit27 = makeEdit("Edit27");
+    lDurchmesser = label("Durchmesser/ Breite [m]");
+    lLaenge = label(u("Länge [m]"));
+    {
+        auto* g = new QGridLayout(gQuer);
+        g->addWidget(lDurchmesser, 0, 0);
+        g->addWidget(Edit4, 0, 1);
+        g->addWidget(lLaenge, 1, 0);
+        g->addWidget(Edit27, 1, 1);
+    }
+
+    // Hopper and the part below it.
+    gTrichter = group("Trichter", "GroupBoxTrichter");
+    Trichterja = check("Ja", "Trichterja");
+    MFKFLabel = makeOutput("MFKFLabel");
+    MFKFLabel->setMinimumWidth(static_cast<int>(std::lround(28 * f)));
+    Edit6 = makeEdit("Edit6");
+    Edit7 = makeEdit("Edit7");
+    Phixtrichter = makeEdit("Phixtrichter");
+    PHIXTrichterStirnwand = makeEdit("PHIXTrichterStirnwand");
+    lWandneigung = label("Wandneigung geg. die Vertikale [°]");
+    lWandneigung->setText(u("Wandneigung geg. die Vertikale [°]"));
+    lAuslauf = label("Auslaufbreite/ -durchmesser [m]");
+    lStirnwand = label(u("PHIX [°] Stirnwand"));
+    {
+        auto* g = new QGridLayout(gTrichter);
+        auto* h = new QHBoxLayout;
+        h->addWidget(Trichterja);
+        h->addWidget(MFKFLabel);
+        h->addStretch(1);
+        g->addLayout(h, 0, 0, 1, 2);
+        g->addWidget(lWandneigung, 1, 0);
+        g->addWidget(Edit6, 1, 1);
+        g->addWidget(lAuslauf, 2, 0);
+        g->addWidget(Edit7, 2, 1);
+        g->addWidget(label(u("PHIX [°]")), 3, 0);
+        g->addWidget(Phixtrichter, 3, 1);
+        g->addWidget(lStirnwand, 4, 0);
+        g->addWidget(PHIXTrichterStirnwand, 4, 1);
+    }
+    gUnten = group("unter Trichter", "GroupBoxUnten");
+    vertunten = check("Vertikalteil", "vertunten");
+    Hunttricht = makeEdit("Hunttricht");
+    Phixunten = makeEdit("Phixunten");
+    lHoeheUnten = label(u("Höhe [m]:"));
+    {
+        auto* g = new QGridLayout(gUnten);
+        g->addWidget(vertunten, 0, 0);
+        g->addWidget(lHoeheUnten, 1, 0);
+        g->addWidget(Hunttricht, 1, 1);
+        g->addWidget(label(u("PHIX [°]")), 2, 0);
+        g->addWidget(Phixunten, 2, 1);
+    }
+
+    // Surface, fill height, derived values.
+    gOberfl = group(u("Auflast/Oberfläche"), "GroupBoxOberflaeche");
+    RadioButton1 = radio("keine", "RadioButton1");
+    boeschungsw = radio(u("Schüttkegel"), "boeschungsw");
+    Auflast = radio("Druckspang.", "Auflast");
+    boeschwinkel = makeEdit("boeschwinkel");
+    Edit1 = makeEdit("Edit1");
+    lBoeschwinkel = label(u("Böschungs- winkel [°]:"));
+    {
+        auto* g = new QGridLayout(gOberfl);
+        g->addWidget(RadioButton1, 0, 0);
+        g->addWidget(boeschungsw, 1, 0);
+        g->addWidget(lBoeschwinkel, 2, 0);
+        g->addWidget(boeschwinkel, 2, 1);
+        g->addWidget(Auflast, 3, 0);
+        g->addWidget(label("in [Pa]"), 4, 0);
+        g->addWidget(Edit1, 4, 1);
+    }
+    gFuell = group(u("Füllhöhe"), "GroupBoxFuellhoehe");
+    Edit5 = makeEdit("Edit5");
+    Hohnekegel = makeOutput("Hohnekegel");
+    lInkl = label(u("ab Silounterkante inkl. Schüttkegel [m]"));
+    lOhne = label(u("ab Silounterkante ohne Schüttkegel [m]"));
+    for (QLabel* l : {lInkl, lOhne}) l->setWordWrap(true);
+    {
+        auto* g = new QGridLayout(gFuell);
+        g->addWidget(lInkl, 0, 0);
+        g->addWidget(Edit5, 0, 1);
+        g->addWidget(lOhne, 1, 0);
+        g->addWidget(Hohnekegel, 1, 1);
+    }
+    gBerechnet = group("Berechnet:", "GroupBoxBerechnet");
+    Silohoehe = makeOutput("Silohoehe");
+    Trichterhoehe = makeOutput("Trichterhoehe");
+    Silonetvol = makeOutput("Silonetvol");
+    Silobrutvol = makeOutput("Silobrutvol");
+    lSilohoehe = label(u("Silohöhe [m]"));
+    lTrichterhoehe = label(u("Trichterhöhe [m]"));
+    lNetvol = label(u("Schüttgutvolumen (netto) [m3]"));
+    lBrutvol = label(u("Silovolumen (brutto) [m3]"));
+    {
+        auto* g = new QGridLayout(gBerechnet);
+        g->addWidget(lSilohoehe, 0, 0);
+        g->addWidget(Silohoehe, 0, 1);
+        g->addWidget(lTrichterhoehe, 1, 0);
+        g->addWidget(Trichterhoehe, 1, 1);
+        g->addWidget(lNetvol, 2, 0);
+        g->addWidget(Silonetvol, 2, 1);
+        g->addWidget(lBrutvol, 3, 0);
+        g->addWidget(Silobrutvol, 3, 1);
+    }
+
+    Image1 = new SketchBild(this);
+    Image1->setFixedSize(static_cast<int>(std::lround(kSketchWidth * f)),
+                         static_cast<int>(std::lround(kSketchHeight * f)));
+    Button1 = new QPushButton("OK", this);
+    Button1->setObjectName("Button1");
+    Button2 = new QPushButton("Abbrechen", this);
+    Button2->setObjectName("Button2");
+    for (QPushButton* b : {Button1, Button2, WerteButton}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+
+    // Layout: options at the left, the sections in the middle, surface and
+    // results next, the sketch with the buttons at the right.
+    auto* col1 = new QVBoxLayout;
+    col1->addWidget(RadioGroup4);
+    col1->addWidget(RadioGroup1);
+    col1->addWidget(gDichte);
+    col1->addWidget(gReibung);
+    col1->addWidget(gK);
+    col1->addStretch(1);
+    auto* col2 = new QVBoxLayout;
+    col2->addWidget(gSchaft);
+    col2->addWidget(gQuer);
+    col2->addWidget(gTrichter);
+    col2->addWidget(gUnten);
+    col2->addStretch(1);
+    auto* col3 = new QVBoxLayout;
+    col3->addWidget(gOberfl);
+    col3->addWidget(gFuell);
+    col3->addWidget(gBerechnet);
+    col3->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto* col4 = new QVBoxLayout;
+    col4->addWidget(Image1, 0, Qt::AlignTop | Qt::AlignHCenter);
+    col4->addStretch(1);
+    col4->addLayout(buttons);
+    auto* top = new QHBoxLayout(this);
+    top->setContentsMargins(12, 12, 12, 12);
+    top->addLayout(col1);
+    top->addLayout(col2);
+    top->addLayout(col3);
+    top->addLayout(col4);
+
+    // Default contents of the controls.
+    RadioGroup4->setItemIndex(0);
+    RadioGroup1->setItemIndex(1);
+    Rhokonst->setChecked(true);
+    RadioButton1->setChecked(true);
+    Edit17->setText("2400");
+    Edit18->setText("2800");
+    Edit19->setText("50000");
+    Edit15->setText("40");
+    Edit2->setText("0");
+    Phixschaft->setText("30");
+    Edit4->setText("6");
+    Edit27->setText("6");
+    Edit6->setText("30");
+    Edit7->setText("1.0");
+    Phixtrichter->setText("30");
+    PHIXTrichterStirnwand->setText("30");
+    Hunttricht->setText("0");
+    Phixunten->setText("30");
+    boeschwinkel->setText("0");
+    Edit1->setText("0");
+    Edit5->setText("12");
+
+    // Wiring: option changes go through AENDERUNG, typing in a geometry
+    // field redraws, the other numeric fields count as option changes.
+    connect(RadioGroup4, &RadioGroup::clicked, this, [this] { AENDERUNG(RadioGroup4); });
+    connect(RadioGroup1, &RadioGroup::clicked, this, [this] { AENDERUNG(RadioGroup1); });
+    for (QCheckBox* c : {Schaftja, Trichterja, vertunten})
+        connect(c, &QCheckBox::toggled, this, [this, c] { AENDERUNG(c); });
+    for (QRadioButton* b :
+         {Rhokonst, Rhofunkt, Rhoanpass, RadioButton5, RadioButton6, RadioButton7, RadioButton1,
+          boeschungsw, Auflast})
+        connect(b, &QRadioButton::toggled, this, [this, b](bool on) {
+            if (on) AENDERUNG(b);
+        });
+    for (QLineEdit* e : {Edit2, Edit4, Edit27, Edit6, Edit7, Hunttricht, boeschwinkel, Edit5})
+        connect(e, &QLineEdit::textChanged, this, [this] { Zeichnen(); });
+    for (QLineEdit* e : {Edit15, Edit17, Edit18, Edit19, Phixschaft, Phixtrichter, Phixunten,
+                         PHIXTrichterStirnwand})
+        connect(e, &QLineEdit::textChanged, this, [this, e] { AENDERUNG(e); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { AbbruchClick(); });
+    connect(WerteButton, &QPushButton::clicked, this, [this] { WerteButtonClick(); });
+
+    // Kommafilter on every edit field and on the form: the first key typed
+    // ends the showing phase (Anzeigestart).
+    auto* kommafilter = new DecimalKeyFilter([](QObject*) { app().Anzeigestart = false; }, this);
+    installEventFilter(kommafilter);
+    for (QLineEdit* e : findChildren<QLineEdit*>()) e->installEventFilter(kommafilter);
+    Edit31->installEventFilter(this);  // its click counts as an option change
+
+    adjustSize();
+    if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+}
+
+TForm2* parameterForm(QWidget* parent) {
+    static QPointer<TForm2> form;
+    if (!form) form = new TForm2(parent);
+    return form;
+}
+
+// ---- enable states ------------------------------------------------------------------
+
+void TForm2::einstellungen1_0() {
+    Edit27->setEnabled(false);
+    PHIXTrichterStirnwand->setEnabled(false);
+}
+void TForm2::einstellungen1_1() {
+    Edit27->setEnabled(true);
+    PHIXTrichterStirnwand->setEnabled(true);
+}
+void TForm2::einstellungen2_0a() {
+    vertunten->setEnabled(false);
+    Edit6->setEnabled(false);
+    Edit7->setEnabled(false);
+    Phixtrichter->setEnabled(false);
+    MFKFLabel->setText(QString());
+}
+void TForm2::einstellungen2_1a() {
+    vertunten->setEnabled(true);
+    Edit6->setEnabled(true);
+    Edit7->setEnabled(true);
+    Phixtrichter->setEnabled(true);
+}
+void TForm2::einstellungen3_1() {
+    Edit1->setEnabled(false);
+    boeschwinkel->setEnabled(false);
+}
+void TForm2::einstellungen3_2() {
+    Edit1->setEnabled(false);
+    boeschwinkel->setEnabled(true);
+}
+void TForm2::einstellungen3_3() {
+    Edit1->setEnabled(true);
+    boeschwinkel->setEnabled(false);
+}
+void TForm2::einstellungen4_1() {
+    Hunttricht->setEnabled(true);
+    Phixunten->setEnabled(true);
+}
+void TForm2::einstellungen4_2() {
+    Hunttricht->setEnabled(false);
+    Phixunten->setEnabled(false);
+}
+void TForm2::einstellungen5_0() {
+    Edit2->setEnabled(false);
+    Phixschaft->setEnabled(false);
+}
+void TForm2::einstellungen5_1() {
+    Edit2->setEnabled(true);
+    Phixschaft->setEnabled(true);
+}
+void TForm2::einstellungen6_0() {
+    Edit17->setEnabled(true);
+    Edit18->setEnabled(false);
+    Edit19->setEnabled(false);
+    WerteButton->setEnabled(false);
+}
+void TForm2::einstellungen6_1() {
+    Edit17->setEnabled(true);
+    Edit18->setEnabled(true);
+    Edit19->setEnabled(true);
+    WerteButton->setEnabled(false);
+}
+void TForm2::einstellungen6_2() {
+    Edit17->setEnabled(false);
+    Edit18->setEnabled(false);
+    Edit19->setEnabled(false);
+    WerteButton->setEnabled(true);
+}
+void TForm2::einstellungenG_5() { Edit31->setEnabled(false); }
+void TForm2::einstellungenG_6() {
+    Edit31->setEnabled(false);
+    Label44->setText(" ");
+}
+void TForm2::einstellungenG_7() {
+    Edit31->setEnabled(true);
+    Label44->setText(" ");
+}
+
+void TForm2::reapplyEnableStates(bool withSurface) {
+    if (RadioGroup1->itemIndex() == 0) einstellungen1_0();
+    else einstellungen1_1();
+    if (Trichterja->isChecked()) einstellungen2_1a();
+    else einstellungen2_0a();
+    if (Schaftja->isChecked()) einstellungen5_1();
+    else einstellungen5_0();
+    if (vertunten->isChecked()) einstellungen4_1();
+    else einstellungen4_2();
+    if (Rhokonst->isChecked()) einstellungen6_0();
+    if (Rhofunkt->isChecked()) einstellungen6_1();
+    if (Rhoanpass->isChecked()) einstellungen6_2();
+    if (RadioButton5->isChecked()) einstellungenG_5();
+    if (RadioButton6->isChecked()) einstellungenG_6();
+    if (RadioButton7->isChecked()) einstellungenG_7();
+    if (withSurface) {
+        if (RadioButton1->isChecked()) einstellungen3_1();
+        if (boeschungsw->isChecked()) einstellungen3_2();
+        if (Auflast->isChecked()) einstellungen3_3();
+    }
+}
+
+// ---- texts and captions ---------------------------------------------------------------
+
+void TForm2::setLongCaption(int language) {
+    setWindowTitle(T(tkonst::ParameterdateiCaption, language) + app().Parameterdatei + "]" +
+                   "    " + T(tkonst::Geaendert, language));
+}
+
+void TForm2::Labelsprache() {
+    setWindowTitle(T(tkonst::ParameterCaption));
+    gDichte->setTitle(T(tkonst::Schuettgutdichte));
+    Button2->setText(T(tkonst::Abbruch));
+    Rhokonst->setText(T(tkonst::Rhokonst));
+    Rhofunkt->setText(T(tkonst::Rhofunkt));
+    Rhoanpass->setText(T(tkonst::Rhoanpass));
+    WerteButton->setText(T(tkonst::WerteButton));
+    gReibung->setTitle(T(tkonst::InnereReibung));
+    gK->setTitle(T(tkonst::KLambda));
+    RadioButton7->setText(T(tkonst::RadioButton7));
+    RadioGroup4->setTitle(T(tkonst::RadioGroup4));
+    RadioGroup4->setItems({T(tkonst::Spannungszustand0), T(tkonst::Spannungszustand1)});
+    RadioGroup1->setTitle(T(tkonst::RadioGroup1));
+    RadioGroup1->setItems({T(tkonst::Kreis), T(tkonst::Rechteck)});
+    gOberfl->setTitle(T(tkonst::AuflastOberflaeche));
+    RadioButton1->setText(T(tkonst::RadioButton1));
+    boeschungsw->setText(T(tkonst::boeschungsw));
+    lBoeschwinkel->setText(T(tkonst::Boeschungswinkel));
+    Auflast->setText(T(tkonst::Auflast));
+    gFuell->setTitle(T(tkonst::Fuellhoehe));
+    lInkl->setText(T(tkonst::InklSchuettkegel));
+    lOhne->setText(T(tkonst::OhneSchuettkegel));
+    gSchaft->setTitle(T(tkonst::Siloschaft));
+    Schaftja->setText(T(tkonst::Ja));
+    Trichterja->setText(T(tkonst::Ja));
+    lHoeheSchaft->setText(T(tkonst::HoeheSchaft));
+    gQuer->setTitle(T(tkonst::SchaftOKTrichter));
+    lDurchmesser->setText(T(tkonst::DurchmesserBreite));
+    lLaenge->setText(T(tkonst::Laenge));
+    gTrichter->setTitle(T(tkonst::Trichter));
+    lWandneigung->setText(T(tkonst::Wandneigung));
+    lAuslauf->setText(T(tkonst::Auslaufbreite));
+    lStirnwand->setText(T(tkonst::PhixStirnwaende));
+    gUnten->setTitle(T(tkonst::UnterTrichter));
+    vertunten->setText(T(tkonst::Vertikalteil));
+    lHoeheUnten->setText(T(tkonst::HoeheUnten));
+    gBerechnet->setTitle(T(tkonst::Berechnet));
+    lSilohoehe->setText(T(tkonst::Silohoehe));
+    lTrichterhoehe->setText(T(tkonst::Trichterhoehe));
+    lNetvol->setText(T(tkonst::Schuettgutvolumen));
+    lBrutvol->setText(T(tkonst::Silovolumen));
+
+    Rhokonst->setToolTip(T(tkonst::RhokonstHint));
+    Edit17->setToolTip(T(tkonst::RhofunktHint));
+    Edit18->setToolTip(T(tkonst::RhofunktHint));
+    Edit19->setToolTip(T(tkonst::RhofunktHint));
+    Rhofunkt->setToolTip(T(tkonst::RhofunktHint));
+    Rhoanpass->setToolTip(T(tkonst::RhoanpassHint));
+    Edit15->setToolTip(T(tkonst::Edit15Hint));
+    gK->setToolTip(T(tkonst::KLambdaHint));
+    RadioButton5->setToolTip(T(tkonst::RadioButton5Hint));
+    Label44->setToolTip(T(tkonst::RadioButton5Hint));
+    RadioButton6->setToolTip(T(tkonst::RadioButton6Hint));
+    RadioGroup4->setToolTip(T(tkonst::RadioGroup4Hint));
+    boeschungsw->setToolTip(T(tkonst::boeschungswHint));
+    boeschwinkel->setToolTip(T(tkonst::boeschwinkelHint));
+    Auflast->setToolTip(T(tkonst::AuflastHint));
+    Edit1->setToolTip(T(tkonst::AuflastHint));
+    Edit5->setToolTip(T(tkonst::Edit5Hint));
+    Hohnekegel->setToolTip(T(tkonst::HohnekegelHint));
+    Phixschaft->setToolTip(T(tkonst::PhixschaftHint));
+    Edit4->setToolTip(T(tkonst::Edit4Hint));
+    MFKFLabel->setToolTip(T(tkonst::MFKFLabelHint));
+    Phixtrichter->setToolTip(T(tkonst::PhixtrichterHint));
+    PHIXTrichterStirnwand->setToolTip(T(tkonst::PHIXTrichterStirnwandHint));
+    vertunten->setToolTip(T(tkonst::vertuntenHint));
+    Phixunten->setToolTip(T(tkonst::PhixuntenHint));
+    Silonetvol->setToolTip(T(tkonst::SilonetvolHint));
+    Silobrutvol->setToolTip(T(tkonst::SilobrutvolHint));
+    Button1->setToolTip(T(tkonst::Button1Hint));
+    Button2->setToolTip(T(tkonst::Button2Hint));
+}
+
+// ---- reading the controls -------------------------------------------------------------
+
+FormInput TForm2::formInput() const {
+    FormInput in;
+    in.RadioGroup4 = RadioGroup4->itemIndex();
+    in.RadioGroup1 = RadioGroup1->itemIndex();
+    in.Rhokonst = Rhokonst->isChecked();
+    in.Rhofunkt = Rhofunkt->isChecked();
+    in.Rhoanpass = Rhoanpass->isChecked();
+    in.Edit17 = txt(Edit17);
+    in.Edit18 = txt(Edit18);
+    in.Edit19 = txt(Edit19);
+    in.Edit15 = txt(Edit15);
+    in.RadioButton5 = RadioButton5->isChecked();
+    in.RadioButton6 = RadioButton6->isChecked();
+    in.RadioButton7 = RadioButton7->isChecked();
+    in.Edit31 = txt(Edit31);
+    in.Schaftja = Schaftja->isChecked();
+    in.Edit2 = txt(Edit2);
+    in.Phixschaft = txt(Phixschaft);
+    in.Edit4 = txt(Edit4);
+    in.Edit27 = txt(Edit27);
+    in.Trichterja = Trichterja->isChecked();
+    in.Edit6 = txt(Edit6);
+    in.Edit7 = txt(Edit7);
+    in.Phixtrichter = txt(Phixtrichter);
+    in.PHIXTrichterStirnwand = txt(PHIXTrichterStirnwand);
+    in.vertunten = vertunten->isChecked();
+    in.Hunttricht = txt(Hunttricht);
+    in.Phixunten = txt(Phixunten);
+    in.RadioButton1 = RadioButton1->isChecked();
+    in.boeschungsw = boeschungsw->isChecked();
+    in.Auflast = Auflast->isChecked();
+    in.boeschwinkel = txt(boeschwinkel);
+    in.Edit1 = txt(Edit1);
+    in.Edit5 = txt(Edit5);
+    return in;
+}
+
+// ---- showing the model ------------------------------------------------------------------
+
+void TForm2::ZEIGE_PARAMETER() {
+    SiloModel& m = globalModel();
+    // Each change below fires its handler as a click would; Anzeigestart is
+    // set, so none of them marks the parameters as changed.
+    if (m.Fuellzustand && !m.Entleerungszustand) RadioGroup4->setItemIndex(0);
+    else if (m.Entleerungszustand && !m.Fuellzustand) RadioGroup4->setItemIndex(1);
+
+    if (m.Rhokonstant) Rhokonst->setChecked(true);
+    else if (m.Rhofunktion) Rhofunkt->setChecked(true);
+    else Rhoanpass->setChecked(true);
+
+    Edit17->setText(fmt(m.RHOMIN));
+    Edit18->setText(fmt(m.RHOMAX));
+    Edit19->setText(fmt(m.SIGMA0));
+    Edit15->setText(fmtDeg(m.PHIE));
+    Phixschaft->setText(fmtDeg(m.Phixschaft));
+    Phixtrichter->setText(fmtDeg(m.Phixtrichter));
+    Phixunten->setText(fmtDeg(m.Phixunten));
+    PHIXTrichterStirnwand->setText(fmtDeg(m.PhixStirnwand));
+
+    RadioGroup1->setItemIndex(m.Querschnitt == 1 ? 0 : 1);
+
+    Edit4->setText(fmt(m.Durchmesser));
+    Edit27->setText(fmt(m.Laenge));
+    Edit7->setText(fmt(m.Auslauf));
+
+    if (!m.vertunten) m.Hunttricht = 0;
+    Trichterja->setChecked(m.Trichterja);
+    Schaftja->setChecked(m.Schaftja);
+    vertunten->setChecked(m.vertunten);
+    Hunttricht->setText(fmt(m.Hunttricht));
+
+    for (QRadioButton* b : {RadioButton1, boeschungsw, Auflast}) b->setAutoExclusive(false);
+    for (QRadioButton* b : {RadioButton1, boeschungsw, Auflast}) b->setChecked(false);
+    for (QRadioButton* b : {RadioButton1, boeschungsw, Auflast}) b->setAutoExclusive(true);
+    if (m.Schuettkegel) {
+        boeschungsw->setChecked(true);
+    } else {
+        m.boeschwinkel = 0;
+        if (m.Auflastspannung > 0) {
+            Auflast->setChecked(true);
+        } else {
+            m.Auflastspannung = 0;
+            RadioButton1->setChecked(true);
+        }
+    }
+
+    boeschwinkel->setText(fmtDeg(m.boeschwinkel));
+    Edit1->setText(fmt(m.Auflastspannung));
+    Edit6->setText(fmtDeg(m.Trichterwinkel));
+    Edit5->setText(fmt(m.Fuellhoehe));
+    Edit2->setText(fmt(m.Hschaft));
+
+    if (m.Kwahl == 0) {
+        RadioButton5->setChecked(true);
+    } else if (m.Kwahl == 1) {
+        RadioButton6->setChecked(true);
+    } else {
+        RadioButton7->setChecked(true);
+        Edit31->setText(fmt(m.Kwert));
+    }
+    // A control already in the model's state fires nothing: bring every
+    // dependent control into line with the options now shown.
+    reapplyEnableStates(true);
+}
+
+// ---- handlers --------------------------------------------------------------------------
+
+void TForm2::AENDERUNG(QObject* sender) {
+    AppState& a = app();
+    if (!a.Anzeigestart) a.Geaendert = true;
+    if (a.Geaendert && !a.Parameterdatei.isEmpty()) setLongCaption(0);
+
+    if (sender == RadioGroup1) {
+        if (RadioGroup1->itemIndex() == 0) einstellungen1_0();
+        else if (RadioGroup1->itemIndex() == 1) einstellungen1_1();
+    } else if (sender == Trichterja) {
+        if (Trichterja->isChecked()) {
+            einstellungen2_1a();
+        } else {
+            einstellungen2_0a();
+            vertunten->setChecked(false);
+            if (!Schaftja->isChecked()) Schaftja->setChecked(true);
+        }
+    } else if (sender == Schaftja) {
+        if (Schaftja->isChecked()) {
+            einstellungen5_1();
+        } else {
+            einstellungen5_0();
+            if (!Trichterja->isChecked()) Trichterja->setChecked(true);
+        }
+    } else if (sender == vertunten) {
+        if (vertunten->isChecked()) einstellungen4_1();
+        else einstellungen4_2();
+    } else if (sender == Rhokonst && Rhokonst->isChecked()) {
+        einstellungen6_0();
+    } else if (sender == Rhofunkt && Rhofunkt->isChecked()) {
+        einstellungen6_1();
+    } else if (sender == Rhoanpass && Rhoanpass->isChecked()) {
+        einstellungen6_2();
+    } else if (sender == RadioButton5 && RadioButton5->isChecked()) {
+        einstellungenG_5();
+    } else if (sender == RadioButton6 && RadioButton6->isChecked()) {
+        einstellungenG_6();
+    } else if (sender == RadioButton7 && RadioButton7->isChecked()) {
+        einstellungenG_7();
+    } else if (sender == RadioButton1 && RadioButton1->isChecked()) {
+        einstellungen3_1();
+    } else if (sender == boeschungsw && boeschungsw->isChecked()) {
+        einstellungen3_2();
+    } else if (sender == Auflast && Auflast->isChecked()) {
+        einstellungen3_3();
+    }
+    if (a.Anzeigestart) reapplyEnableStates(false);
+    silo_zeichnen();
+}
+
+void TForm2::Zeichnen() {
+    AppState& a = app();
+    Labelsprache();
+    // Shown with the fitted law: the committed measurements become the
+    // working copy before the sketch checks for missing pairs.
+    SiloModel& m = globalModel();
+    if (a.Anzeigestart && m.Dichtemodus() == 2) committedToWorkingCopy(m, globalWorkingCopy());
+    silo_zeichnen();
+    if (!a.Anzeigestart) a.Geaendert = true;
+    if (a.Geaendert && !a.Parameterdatei.isEmpty()) setLongCaption(tkonst::sprache());
+}
+
+void TForm2::silo_zeichnen() {
+    AppState& a = app();
+    a.Parameterfehler = 0;
+    for (QLabel* l : {Trichterhoehe, Silohoehe, Silobrutvol, Silonetvol}) l->setText(QString());
+    if (!a.Anzeigestart) a.Geaendert = true;
+    if (a.Geaendert && !a.Parameterdatei.isEmpty()) setLongCaption(tkonst::sprache());
+
+    const SketchResult r =
+        siloSketch(globalModel(), formInput(), globalWorkingCopy(), Image1->width(), Image1->height());
+    a.Parameterfehler = r.code;
+    Image1->setResult(r);
+    if (r.derivedValid) {
+        Trichterhoehe->setText(QString::fromStdString(r.Trichterhoehe));
+        Silohoehe->setText(QString::fromStdString(r.Silohoehe));
+        Silobrutvol->setText(QString::fromStdString(r.Silobrutvol));
+        Silonetvol->setText(QString::fromStdString(r.Silonetvol));
+        Hohnekegel->setText(QString::fromStdString(r.Hohnekegel));
+    }
+    if (!r.Label44.empty()) Label44->setText(QString::fromStdString(r.Label44));
+    switch (r.flowLabel) {
+        case 1: MFKFLabel->setText(T(tkonst::MF)); break;
+        case 2: MFKFLabel->setText(T(tkonst::KF)); break;
+        case 3: MFKFLabel->setText(" "); break;
+        case 4: MFKFLabel->setText(QString()); break;
+        default: break;
+    }
+}
+
+void TForm2::neue_par_uebernehmen() {
+    app().Parameterfehler = takeOver(globalModel(), formInput(), globalWorkingCopy());
+}
+
+void TForm2::Form2Aktiv() {
+    AppState& a = app();
+    a.Anzeigestart = true;
+    if (a.Parameterdatei.isEmpty()) {
+        setWindowTitle("Parameter");
+    } else {
+        QString c = T(tkonst::ParameterdateiCaption, 0) + a.Parameterdatei + "]";
+        if (a.Geaendert) c += "    " + T(tkonst::Geaendert, 0);
+        setWindowTitle(c);
+    }
+    ZEIGE_PARAMETER();
+    if (a.Nuransehen) {
+        Button1->setEnabled(false);
+        Button2->setFocus();
+    } else {
+        Button1->setEnabled(true);
+        Button1->setFocus();
+    }
+}
+
+void TForm2::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (e->spontaneous()) return;
+    Form2Aktiv();
+    Zeichnen();  // the activation that follows the showing
+}
+
+void TForm2::Button1Click() {
+    AppState& a = app();
+    SiloModel& m = globalModel();
+    if (!a.Nuransehen) {
+        if (a.Parameterfehler == 0) {
+            a.Offenhalten = false;
+            clearResults(m);
+            neue_par_uebernehmen();
+            m.Erststart = false;
+            // A problem that only the take-over finds (K, or a density law
+            // that the live check let pass) is reported at once and keeps the
+            // form open, changed or not: closing would hand the calculation a
+            // half-written parameter set without a word.
+            if (a.Parameterfehler != 0) {
+                a.Offenhalten = true;
+                platform::messageOkCancel(this, "PROBLEM", tkonst::problemText(a.Parameterfehler),
+                                          platform::Icon::Question);
+            }
+        } else {
+            // The close that OK requests is refused once: the form stays open.
+            a.Offenhalten = true;
+            if (platform::messageOkCancel(this, "PROBLEM", tkonst::problemText(a.Parameterfehler),
+                                          platform::Icon::Question))
+                m.Erststart = false;
+        }
+    }
+    tryClose(QDialog::Accepted);
+}
+
+void TForm2::AbbruchClick() {
+    app().Geaendert = false;
+    tryClose(QDialog::Rejected);
+}
+
+void TForm2::reject() { AbbruchClick(); }
+
+void TForm2::WerteButtonClick() {
+    app().Anzeigestart = false;
+    showDensityWindow(this);
+    Zeichnen();
+}
+
+bool TForm2::FormCloseQuery() {
+    AppState& a = app();
+    if (a.Offenhalten) {
+        a.Offenhalten = false;
+        return false;
+    }
+    if (a.Parameterfehler != 0 && a.Geaendert) return false;
+    return true;
+}
+
+void TForm2::FormClose() { app().Nuransehen = false; }
+
+void TForm2::tryClose(int result) {
+    if (!FormCloseQuery()) return;
+    FormClose();
+    done(result);
+}
+
+void TForm2::closeEvent(QCloseEvent* e) {
+    // The window's close box: the close query decides; nothing is cleared.
+    if (!FormCloseQuery()) {
+        e->ignore();
+        return;
+    }
+    FormClose();
+    e->accept();
+    done(QDialog::Rejected);
+}
+
+void TForm2::hideEvent(QHideEvent* e) {
+    QDialog::hideEvent(e);
+    if (!e->spontaneous()) app().Nuransehen = false;  // FormHide
+}
+
+bool TForm2::eventFilter(QObject* obj, QEvent* ev) {
+    if (obj == Edit31 && ev->type() == QEvent::MouseButtonRelease) AENDERUNG(Edit31);
+    return QDialog::eventFilter(obj, ev);
+}
+
+}  // namespace korvane::ui

@@ -39,6 +39,9 @@ protected:
         app() = AppState{};
         platform::clearNextAnswer();
         platform::shownMessages().clear();
+        // A full-HD desktop, on which the form keeps its design size.
+        static const platform::ScreenInfo desktop{QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1040)};
+        platform::setScreenOverride(&desktop);
         form = parameterForm();
     }
     void TearDown() override {
@@ -497,6 +500,9 @@ TEST_F(ParameterFormTest, PairsEditedThroughWerteReachTheModelOnOk) {
 }
 
 TEST(ParameterFormScaling, SketchAndFontFollowTheScreenFactor) {
+    // A desktop large enough for the scaled form.
+    const platform::ScreenInfo wide{QRect(0, 0, 2560, 1600), QRect(0, 0, 2560, 1560)};
+    platform::setScreenOverride(&wide);
     app() = AppState{};
     const int basePt = TForm2().font().pointSize();
     app().Skalierung = 1.5;
@@ -506,4 +512,24 @@ TEST(ParameterFormScaling, SketchAndFontFollowTheScreenFactor) {
     EXPECT_EQ(img->size(), QSize(371, 600));
     EXPECT_NEAR(big.font().pointSizeF(), basePt * 1.5, 0.6);
     app() = AppState{};
+    platform::setScreenOverride(nullptr);
+}
+
+TEST(ParameterFormScaling, FormFitsASmallDesktop) {
+    // 1280 x 1024 gives the screen factor 1.6; the grown form must still fit.
+    const platform::ScreenInfo screen{QRect(0, 0, 1280, 1024), QRect(0, 0, 1280, 984)};
+    platform::setScreenOverride(&screen);
+    app() = AppState{};
+    app().Skalierung = 1.6;
+    TForm2 form;
+    EXPECT_LE(form.sizeHint().width(), 1280);
+    EXPECT_LE(form.sizeHint().height(), 984);
+    // Everything shrank together: the sketch keeps its proportions and the
+    // text stays readable.
+    const QSize sketch = form.findChild<SketchBild*>("Image1")->size();
+    EXPECT_LT(sketch.height(), 640);
+    EXPECT_NEAR(double(sketch.width()) / sketch.height(), 247.0 / 400.0, 0.01);
+    EXPECT_GE(form.font().pointSizeF(), QApplication::font().pointSizeF() * 0.9);
+    app() = AppState{};
+    platform::setScreenOverride(nullptr);
 }

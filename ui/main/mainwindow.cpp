@@ -298,6 +298,8 @@ void TForm1::applyScale() {
     windowFont.setPixelSize(std::max(1, s(kDesignFontPx)));
     setFont(windowFont);
     menuBar()->setFont(windowFont);
+    // Pop-up menus are windows of their own and do not inherit the font.
+    for (QMenu* m : findChildren<QMenu*>()) m->setFont(windowFont);
     QFont fieldFont("MS Sans Serif");
     fieldFont.setStyleHint(QFont::SansSerif);
     fieldFont.setPixelSize(std::max(1, s(kDesignFontPx)));

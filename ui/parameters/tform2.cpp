@@ -1,6 +1,7 @@
 #include "ui/parameters/tform2.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -411,8 +412,41 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     for (QLineEdit* e : findChildren<QLineEdit*>()) e->installEventFilter(kommafilter);
     Edit31->installEventFilter(this);  // its click counts as an option change
 
+    fitToScreen();
     adjustSize();
     if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+}
+
+// The form grows with the screen factor; where its controls would then be
+// wider or taller than the free desktop, fonts, field widths and the sketch
+// shrink together until the whole form fits.
+void TForm2::fitToScreen() {
+    const QRect avail = platform::primaryScreen().available;
+    // Room for the frame and for longer captions in the other language.
+    const int maxW = avail.width() * 9 / 10, maxH = avail.height() * 9 / 10;
+    for (int pass = 0; pass < 6; ++pass) {
+        const QSize hint = sizeHint();
+        if (hint.width() <= maxW && hint.height() <= maxH) return;
+        const double r = std::clamp(
+            std::min(double(maxW) / hint.width(), double(maxH) / hint.height()), 0.5, 0.97);
+        auto scaled = [r](int v) { return static_cast<int>(std::lround(v * r)); };
+        QFont fnt = font();
+        if (fnt.pointSizeF() > 0) fnt.setPointSizeF(fnt.pointSizeF() * r);
+        else if (fnt.pixelSize() > 0) fnt.setPixelSize(std::max(6, scaled(fnt.pixelSize())));
+        setFont(fnt);
+        for (QLineEdit* e : findChildren<QLineEdit*>()) {
+            if (e->minimumWidth() == e->maximumWidth()) e->setFixedWidth(scaled(e->maximumWidth()));
+        }
+        for (QLabel* l : findChildren<QLabel*>()) {
+            if (l->minimumWidth() > 0) l->setMinimumWidth(scaled(l->minimumWidth()));
+        }
+        Image1->setFixedSize(scaled(Image1->width()), scaled(Image1->height()));
+        // Size hints are cached per layout: drop them all before measuring again.
+        for (QWidget* w : findChildren<QWidget*>()) w->updateGeometry();
+        for (QLayout* l : findChildren<QLayout*>()) l->invalidate();
+        layout()->invalidate();
+        layout()->activate();
+    }
 }
 
 TForm2* parameterForm(QWidget* parent) {

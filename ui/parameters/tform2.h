@@ -65,6 +65,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void fitToScreen();
     void hideEvent(QHideEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* obj, QEvent* ev) override;

@@ -172,6 +172,7 @@ TEST_F(PrintCommands, PrinterSetupDialogRecordsTheChoice) {
         if (dlg) {
             seen = true;
             EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Drucker einrichten"));
+            EXPECT_EQ(dlg->objectName(), QStringLiteral("PrinterSetupDialog1"));
             dlg->done(QDialog::Accepted);
         }
     });

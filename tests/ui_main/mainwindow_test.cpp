@@ -370,6 +370,41 @@ TEST_F(MainWindowTest, SaveParametersAndResults) {
     EXPECT_TRUE(platform::shownMessages().isEmpty());
 }
 
+// Each file dialog lives as long as the window and offers the file last
+// chosen in it; only a dialog not used yet starts in its data folder.
+TEST_F(MainWindowTest, FileDialogsOfferTheLastChosenFile) {
+    QTemporaryDir prog, docs, dir;
+    ASSERT_TRUE(w->FormCreate(prog.path(), docs.path()));
+
+    platform::setNextFileName("");
+    w->Ergebnisdateispeichernunter1Click();
+    EXPECT_EQ(w->lastDialogFolder(), prog.path() + "/Output/");
+    platform::setNextFileName(dir.path() + "/first");
+    w->Ergebnisdateispeichernunter1Click();
+    EXPECT_EQ(app().Ergebnisdatei, dir.path() + "/first.txt");
+    platform::setNextFileName("");
+    w->Ergebnisdateispeichernunter1Click();
+    EXPECT_EQ(w->lastDialogFolder(), dir.path() + "/first.txt");
+    EXPECT_EQ(app().Ergebnisdatei, dir.path() + "/first.txt");
+
+    platform::setNextFileName("");
+    w->Speichern1Click();
+    EXPECT_EQ(w->lastDialogFolder(), prog.path() + "/Par/");
+    platform::setNextFileName(dir.path() + "/silo");
+    w->Speichern1Click();
+    platform::setNextFileName("");
+    w->Speichern1Click();
+    EXPECT_EQ(w->lastDialogFolder(), dir.path() + "/silo.par");
+
+    // A file opened later is what the open dialog offers next time.
+    load("case_0002.par");
+    platform::setNextFileName("");
+    w->AusDatei1Click();
+    EXPECT_EQ(w->lastDialogFolder(), kCases + "case_0002.par");
+    EXPECT_EQ(app().Parameterdatei, kCases + "case_0002.par");
+    EXPECT_TRUE(platform::shownMessages().isEmpty());
+}
+
 TEST_F(MainWindowTest, FailedSaveIsReportedAndKeepsTheOldName) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.par"));  // a folder where the file should go

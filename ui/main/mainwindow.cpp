@@ -674,6 +674,7 @@ void TForm1::AusDatei1Click() {
     const QString path = platform::getOpenFileName(this, QString(Dateioeffnen1_->text()).remove('&'),
                                                    start, kParameterFilter);
     if (path.isEmpty()) return;
+    openPreset_ = path;  // the dialog keeps the chosen name, also when the file is refused
 
     SiloModel& m = globalModel();
     FileError err;
@@ -694,9 +695,11 @@ void TForm1::AusDatei1Click() {
 void TForm1::Speichern2Click() {
     QString path = app().Parameterdatei;
     if (path.isEmpty()) {
-        lastDialogFolder_ = app().Parameterordner;
-        path = platform::getSaveFileName(this, QString(Speichern3_->text()).remove('&'),
-                                         app().Parameterordner, kParameterFilter, "par");
+        const QString start = savePreset_.isEmpty() ? app().Parameterordner : savePreset_;
+        lastDialogFolder_ = start;
+        path = platform::getSaveFileName(this, QString(Speichern3_->text()).remove('&'), start,
+                                         kParameterFilter, "par");
+        if (!path.isEmpty()) savePreset_ = path;
     }
     if (path.isEmpty()) return;
     if (!writeParameterFile(path)) return;
@@ -706,11 +709,12 @@ void TForm1::Speichern2Click() {
 }
 
 void TForm1::Speichern1Click() {
-    lastDialogFolder_ = app().Parameterordner;
+    const QString start = savePreset_.isEmpty() ? app().Parameterordner : savePreset_;
+    lastDialogFolder_ = start;
     const QString path = platform::getSaveFileName(
-        this, QString(Speichernunter1_->text()).remove('&'), app().Parameterordner,
-        kParameterFilter, "par");
+        this, QString(Speichernunter1_->text()).remove('&'), start, kParameterFilter, "par");
     if (path.isEmpty()) return;
+    savePreset_ = path;
     if (!writeParameterFile(path)) return;
     app().Parameterdatei = path;
     app().Geaendert = false;
@@ -721,9 +725,11 @@ void TForm1::Speichern1Click() {
 void TForm1::ErgebnisseSpeichernClick() {
     QString path = app().Ergebnisdatei;
     if (path.isEmpty()) {
-        lastDialogFolder_ = app().Ergebnisordner;
+        const QString start = resultPreset_.isEmpty() ? app().Ergebnisordner : resultPreset_;
+        lastDialogFolder_ = start;
         path = platform::getSaveFileName(this, QString(ErgebnisseSpeichern_->text()).remove('&'),
-                                         app().Ergebnisordner, kResultFilter, "txt");
+                                         start, kResultFilter, "txt");
+        if (!path.isEmpty()) resultPreset_ = path;
     }
     if (path.isEmpty()) return;
     if (!writeResultFile(path)) return;
@@ -732,11 +738,13 @@ void TForm1::ErgebnisseSpeichernClick() {
 }
 
 void TForm1::Ergebnisdateispeichernunter1Click() {
-    lastDialogFolder_ = app().Ergebnisordner;
+    const QString start = resultPreset_.isEmpty() ? app().Ergebnisordner : resultPreset_;
+    lastDialogFolder_ = start;
     const QString path = platform::getSaveFileName(
-        this, QString(Ergebnisdateispeichernunter1_->text()).remove('&'), app().Ergebnisordner,
-        kResultFilter, "txt");
+        this, QString(Ergebnisdateispeichernunter1_->text()).remove('&'), start, kResultFilter,
+        "txt");
     if (path.isEmpty()) return;
+    resultPreset_ = path;
     if (!writeResultFile(path)) return;
     app().Ergebnisdatei = path;
     DAUERANZEIGE();

@@ -111,7 +111,12 @@ private:
     bool inActivation_ = false;
     bool activationPending_ = false;
     int activations_ = 0;
-    QString openPreset_;          // file name preset for the open dialog
+    // File name each dialog offers next: the last file chosen in it (the
+    // open dialog also the last name saved with "save as"); empty at start,
+    // when the dialog starts in its data folder.
+    QString openPreset_;          // parameter files, open
+    QString savePreset_;          // parameter files, save and save as
+    QString resultPreset_;        // result files
     QString lastDialogFolder_;
 
     // status fields and columns

@@ -189,6 +189,7 @@ void Diagramm_Drucken(QWidget* parent) {
 
 void Druckereinrichten(QWidget* parent) {
     QPrintDialog dialog(&programPrinter(), parent);
+    dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
     QString title = T(tkonst::Druckereinrichten1);
     title.remove(QLatin1Char('&'));
     dialog.setWindowTitle(title);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -101,4 +103,66 @@ TEST(EulaPdf, TheShippedConditionsGiveEachLanguageItsOwnPages) {
     QTemporaryDir dir;
     ASSERT_TRUE(writeEulaPdf(text, dir.path() + "/KORVANE_EULA.pdf"));
     EXPECT_EQ(pdfPages(readAll(dir.path() + "/KORVANE_EULA.pdf")), all);
+}
+
+namespace {
+
+// The text of each page as pdftotext reads it, or an empty list without it.
+QStringList pdfPageTexts(const QString& pdf) {
+    const QString tool = QStandardPaths::findExecutable("pdftotext");
+    if (tool.isEmpty()) return {};
+    QProcess p;
+    p.start(tool, {"-layout", pdf, "-"});
+    if (!p.waitForFinished(30000)) return {};
+    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split('\f');
+    while (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
+    return pages;
+}
+
+QStringList nonEmptyLines(const QString& page) {
+    QStringList out;
+    for (const QString& l : page.split('\n'))
+        if (!l.trimmed().isEmpty()) out << l.trimmed();
+    return out;
+}
+
+}  // namespace
+
+TEST(EulaPdf, SectionHeadingsAreNotLeftAtThePageFoot) {
+    // Filler paragraphs of growing length push "# 2. ..." through every
+    // position on the first page, among them its very foot.
+    static const QRegularExpression heading("^\\d+\\. [A-Z]");
+    bool checkedText = false;
+    for (int filler = 30; filler <= 60; ++filler) {
+        QString text = "# KORVANE - Conditions of use\n\n# 1. First\n\n";
+        for (int i = 0; i < filler; ++i) text += "1.1 Some words of the conditions.\n\n";
+        text += "# 2. Second\n\n2.1 The text that belongs to the second heading.\n";
+        EXPECT_TRUE(eulaHeadingsKeptWithText(text)) << filler;
+
+        QTemporaryDir dir;
+        const QString out = dir.path() + "/e.pdf";
+        ASSERT_TRUE(writeEulaPdf(text, out));
+        const QStringList pages = pdfPageTexts(out);
+        if (pages.isEmpty()) continue;  // no pdftotext here
+        checkedText = true;
+        for (int p = 0; p < pages.size(); ++p) {
+            const QStringList lines = nonEmptyLines(pages[p]);
+            ASSERT_GE(lines.size(), 2) << filler;
+            // The last line is the page number; the one above it is text.
+            EXPECT_FALSE(heading.match(lines[lines.size() - 2]).hasMatch())
+                << "heading alone at the foot of page " << p + 1 << ", filler " << filler;
+        }
+        // Nothing of the next page is drawn (hidden) on this one: the text
+        // reads "2.1" exactly once.
+        int count = 0;
+        for (const QString& page : pages) count += int(page.count("2.1 The text"));
+        EXPECT_EQ(count, 1) << filler;
+    }
+    if (!checkedText) GTEST_SKIP() << "pdftotext not available; layout check only";
+}
+
+TEST(EulaPdf, TheShippedConditionsKeepHeadingsWithTheirText) {
+    QFile src(QStringLiteral(KORVANE_TEST_DATA) + "/../../ui/texts/KORVANE_EULA.txt");
+    ASSERT_TRUE(src.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(eulaHeadingsKeptWithText(QString::fromUtf8(src.readAll())));
 }

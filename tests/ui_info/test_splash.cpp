@@ -298,3 +298,26 @@ TEST_F(StartWindow, RealMainWindowRunsAfterAcceptance) {
     EXPECT_EQ(runProgram(*qApp, hooks), 0);
     EXPECT_GE(activations, 1) << "the first showing runs the first calculation";
 }
+
+TEST_F(StartWindow, EditorWindowsFollowTheHelpWindowsBeforeTheStartWindowShows) {
+    StartHooks hooks;
+    QWidget* main = nullptr;
+    QWidget* owner = nullptr;
+    bool helpWindowsThere = false, startWindowShown = false, editorsBeforeStart = false;
+    hooks.createMainWindow = [&]() -> QWidget* { return main = new FakeMain; };
+    hooks.createEditorWindows = [&](QWidget& w) {
+        owner = &w;
+        helpWindowsThere = existingInfoWindow(InfoWindow::About) &&
+                           existingInfoWindow(InfoWindow::SGEigenschaften) &&
+                           existingInfoWindow(InfoWindow::Vorgabewerteinfo);
+        editorsBeforeStart = !startWindowShown;
+    };
+    hooks.startWindowShown = [&](TSplashForm& f) {
+        startWindowShown = true;
+        QTimer::singleShot(0, &f, [&f] { f.close(); });
+    };
+    EXPECT_EQ(runProgram(*qApp, hooks), 0);
+    EXPECT_EQ(owner, main);
+    EXPECT_TRUE(helpWindowsThere);
+    EXPECT_TRUE(editorsBeforeStart);
+}

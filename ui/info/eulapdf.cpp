@@ -7,10 +7,13 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
+#include <cmath>
 
 namespace korvane::ui {
 
@@ -20,6 +23,10 @@ constexpr int kResolution = 300;        // dots per inch of the page
 constexpr double kFooterMm = 10.0;      // room for the page number
 
 QString fontFamily() { return QStringLiteral("Arial"); }
+
+// Section headings carry this property so that the page layout can keep them
+// together with the paragraph that follows.
+constexpr int kHeadingProperty = QTextFormat::UserProperty + 1;
 
 // Fills the document from the source text.
 void buildDocument(QTextDocument& doc, const QString& source) {
@@ -67,6 +74,7 @@ void buildDocument(QTextDocument& doc, const QString& source) {
             text = lines.join(' ').mid(2).trimmed();
             if (numbered.match(text).hasMatch()) {
                 bf = headingBlock;
+                bf.setProperty(kHeadingProperty, true);
                 cf = heading;
             } else {
                 bf = titleBlock;
@@ -89,6 +97,48 @@ void buildDocument(QTextDocument& doc, const QString& source) {
             cur.insertBlock(bf, cf);
         }
         cur.insertText(text, cf);
+    }
+}
+
+// Page on which the block's first (or last) line lies, for pages of the given
+// height. The middle of the line counts: a line pushed onto the next page
+// starts exactly at the page boundary, give or take rounding.
+int pageOfLine(const QTextBlock& b, double pageHeight, bool lastLine) {
+    const QRectF r = b.document()->documentLayout()->blockBoundingRect(b);
+    const QTextLayout* layout = b.layout();
+    double y = r.center().y();
+    if (layout && layout->lineCount() > 0) {
+        const QTextLine line = layout->lineAt(lastLine ? layout->lineCount() - 1 : 0);
+        y = r.top() + line.y() + line.height() / 2;
+    }
+    return int(std::floor(y / pageHeight));
+}
+
+// Index of the first heading that stands at the foot of a page while its
+// paragraph begins on the next page; -1 when there is none.
+int strandedHeading(const QTextDocument& doc, double pageHeight) {
+    int index = 0;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next(), ++index) {
+        if (!b.blockFormat().property(kHeadingProperty).toBool()) continue;
+        const QTextBlock next = b.next();
+        if (!next.isValid()) continue;
+        if (pageOfLine(next, pageHeight, false) > pageOfLine(b, pageHeight, true)) return index;
+    }
+    return -1;
+}
+
+// Lays the document out on pages of the given size. A heading that would be
+// left alone at the foot of a page moves to the next page with its text.
+void paginate(QTextDocument& doc, QSizeF page) {
+    doc.setPageSize(page);
+    for (int guard = 0; guard < 1000; ++guard) {
+        const int h = strandedHeading(doc, page.height());
+        if (h < 0) break;
+        QTextBlock b = doc.findBlockByNumber(h);
+        QTextBlockFormat f = b.blockFormat();
+        f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(b).setBlockFormat(f);
+        doc.setPageSize(page);
     }
 }
 
@@ -122,8 +172,19 @@ int eulaPageCount(const QString& sourceText) {
     QTextDocument doc;
     doc.documentLayout()->setPaintDevice(&writer);
     buildDocument(doc, sourceText);
-    doc.setPageSize(QSizeF(g.paint.width(), g.bodyHeight));
+    paginate(doc, QSizeF(g.paint.width(), g.bodyHeight));
     return doc.pageCount();
+}
+
+bool eulaHeadingsKeptWithText(const QString& sourceText) {
+    QPdfWriter writer(QString{});
+    setUp(writer);
+    const PageGeometry g = geometry(writer);
+    QTextDocument doc;
+    doc.documentLayout()->setPaintDevice(&writer);
+    buildDocument(doc, sourceText);
+    paginate(doc, QSizeF(g.paint.width(), g.bodyHeight));
+    return strandedHeading(doc, g.bodyHeight) < 0;
 }
 
 bool writeEulaPdf(const QString& sourceText, const QString& pdfPath, QString* error) {
@@ -137,7 +198,7 @@ bool writeEulaPdf(const QString& sourceText, const QString& pdfPath, QString* er
         QTextDocument doc;
         doc.documentLayout()->setPaintDevice(&writer);
         buildDocument(doc, sourceText);
-        doc.setPageSize(QSizeF(g.paint.width(), g.bodyHeight));
+        paginate(doc, QSizeF(g.paint.width(), g.bodyHeight));
         const int pages = doc.pageCount();
 
         QPainter p;
@@ -150,7 +211,10 @@ bool writeEulaPdf(const QString& sourceText, const QString& pdfPath, QString* er
         for (int page = 0; page < pages; ++page) {
             if (page > 0) writer.newPage();
             p.save();
-            const QRectF view(0, page * g.bodyHeight, g.paint.width(), g.bodyHeight);
+            // A line pushed onto the next page starts right at this page's
+            // bottom edge; one device pixel less keeps it from being drawn
+            // (invisibly, but searchable) on this page too.
+            const QRectF view(0, page * g.bodyHeight, g.paint.width(), g.bodyHeight - 1);
             p.setClipRect(QRectF(0, 0, g.paint.width(), g.bodyHeight));
             p.translate(0, -view.top());
             doc.drawContents(&p, view);

@@ -17,4 +17,8 @@ bool writeEulaPdf(const QString& sourceText, const QString& pdfPath, QString* er
 // Number of pages the text takes (same layout as the PDF).
 int eulaPageCount(const QString& sourceText);
 
+// True when, in the PDF's page layout, no section heading is left at the
+// foot of a page with its paragraph on the next page.
+bool eulaHeadingsKeptWithText(const QString& sourceText);
+
 }  // namespace korvane::ui

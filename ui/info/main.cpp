@@ -5,6 +5,7 @@
 
 #include "ui/info/startup.h"
 #include "ui/main/mainwindow.h"
+#include "ui/parameters/tform2.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -16,6 +17,10 @@ int main(int argc, char** argv) {
             return nullptr;
         }
         return form;
+    };
+    // The parameter form lives for the whole run, like the help windows.
+    hooks.createEditorWindows = [](QWidget& mainWindow) {
+        korvane::ui::parameterForm(&mainWindow);
     };
     return korvane::ui::runProgram(application, hooks);
 }

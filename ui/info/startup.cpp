@@ -39,6 +39,7 @@ int runProgram(QApplication& application, const StartHooks& hooks) {
     auto splash = std::make_unique<TSplashForm>();
     createInfoWindow(InfoWindow::About);
     createInfoWindow(InfoWindow::SGEigenschaften);
+    if (hooks.createEditorWindows) hooks.createEditorWindows(*mainWindow);
 
     // The start window, waited for until it is hidden again.
     const bool quitOnLast = QGuiApplication::quitOnLastWindowClosed();

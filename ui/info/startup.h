@@ -16,6 +16,9 @@ struct StartHooks {
     // data folders). Returns null when the creation step ended the program
     // (a data folder marker with wrong content, already reported).
     std::function<QWidget*()> createMainWindow;
+    // Creates the parameter editor's windows, after the help windows, with
+    // the main window as their owner (may be empty).
+    std::function<void(QWidget&)> createEditorWindows;
     // Called once the start window is shown, before it is waited for
     // (tests drive the window from here).
     std::function<void(TSplashForm&)> startWindowShown;

@@ -41,6 +41,12 @@ Heap computeHeap(int q, double D, double L, double d, double T, double Hu, doubl
     // Base in the shaft: the heap spans the full shaft cross-section.
     Heap shaft = heapOver(q, D, L, tb);
     if (shaft.Hkegel + Hu + Hh <= Hf) return shaft;
+    // Without a hopper (no hopper height) the base cannot lie on a hopper
+    // wall: the heap spans the shaft, and a fill lower than that heap leaves
+    // the flat surface below the silo's lower edge, which the checks refuse.
+    // Solving for a hopper base here would put the heap on the outlet width
+    // (or on a slope that does not exist) inside a wider shaft.
+    if (!(Hh > 0)) return shaft;
     // Base in the hopper: the base width and the heap height depend on each
     // other through w = d + 2 T (Hf - Hu - Hkegel).
     double w;

@@ -100,6 +100,30 @@ TEST(Geometry, WideObeliskInAWedgeHopperKeepsTheRidgeHeight) {
     EXPECT_GT(h.w, 2);
 }
 
+TEST(Geometry, HeapWithoutHopperAlwaysSpansTheShaft) {
+    // Shaft 6 m wide without a hopper, fill height 1.5 m, repose 30 deg: the
+    // heap over the full width is tan 30 * 3 = 1.7320508 m high, more than
+    // the fill. Its base must still be the shaft (a negative surface level
+    // that the checks refuse), never the outlet width of 1 m, whatever the
+    // hopper-angle field holds (0 after loading, 30 in the form).
+    const double tb = std::tan(degToRad(30));
+    for (double T : {0.0, std::tan(degToRad(30))}) {
+        Heap cone = computeHeap(1, 6, 0, 1, T, 0, 0, 1.5, tb);
+        EXPECT_DOUBLE_EQ(cone.w, 6) << T;
+        EXPECT_NEAR(cone.Hkegel, 1.7320508, 1e-7) << T;
+        EXPECT_NEAR(cone.Vkegel, kPi * 36 * 1.7320508 / 12, 1e-6) << T;
+        // Obelisk 6 m x 8 m: height tan 30 * 3, volume h * 6 * (24 - 6) / 6.
+        Heap ob = computeHeap(0, 6, 8, 1, T, 0, 0, 1.5, tb);
+        EXPECT_DOUBLE_EQ(ob.w, 6) << T;
+        EXPECT_NEAR(ob.Hkegel, 1.7320508, 1e-7) << T;
+        EXPECT_NEAR(ob.Vkegel, 1.7320508 * 18, 1e-6) << T;
+    }
+    // With a part below the shaft (a file-only silo) a heap over the outlet
+    // that reaches above the fill still stands in that part.
+    Heap low = computeHeap(1, 6, 0, 1, 0, 2, 0, 2.2, std::tan(degToRad(40)));
+    EXPECT_DOUBLE_EQ(low.w, 1);
+}
+
 TEST(Geometry, SurfaceAtTheHopperTopCountsTheFullFrustum) {
     auto m = defaults();
     computeOutletSections(*m);

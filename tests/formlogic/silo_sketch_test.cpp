@@ -331,3 +331,30 @@ TEST(SiloSketch, ExtremeValuesStayWithinPixelRange) {
         EXPECT_LE(std::abs(l.y2), 1000000);
     }
 }
+
+TEST(SiloSketch, HeapHigherThanTheFillOfAShaftWithoutHopperIsRefused) {
+    // Circular shaft 6 m wide and 6 m high, no hopper (its angle field still
+    // 30, its outlet field 1), filled to 1.5 m with a heap of 30 deg: the heap
+    // over the shaft is 1.7320508 m high, so the flat surface would lie below
+    // the silo's lower edge.
+    Sketch s;
+    FormInput in = defaultForm();
+    in.RadioGroup1 = 0;
+    in.Trichterja = false;
+    in.Edit5 = "1.5";
+    in.RadioButton1 = false;
+    in.boeschungsw = true;
+    in.boeschwinkel = "30";
+    EXPECT_EQ(s.code(in), kProblemGeometry);
+    auto m = std::make_unique<SiloModel>();
+    EXPECT_EQ(takeOver(*m, in, *s.w), kProblemGeometry);
+    EXPECT_DOUBLE_EQ(m->Boberflaeche, 6);
+    EXPECT_NEAR(m->Hkegel, 1.7320508, 1e-7);
+    // Filled to 2.5 m the same heap fits: surface at 0.7679492 m, base 6 m.
+    in.Edit5 = "2.5";
+    EXPECT_EQ(s.code(in), kProblemNone);
+    EXPECT_EQ(takeOver(*m, in, *s.w), kProblemNone);
+    EXPECT_DOUBLE_EQ(m->Boberflaeche, 6);
+    EXPECT_NEAR(m->Hoberflaeche, 2.5 - 1.7320508, 1e-7);
+    EXPECT_NEAR(m->Fuellvolumen, kPi * 9 * (2.5 - 1.7320508) + kPi * 36 * 1.7320508 / 12, 1e-5);
+}

@@ -147,6 +147,23 @@ TEST(DichteDiagramm, CurveIsGreenOverTheMeasuredRangeAndRedOutside) {
     EXPECT_EQ(img.pixel(s.px(0), s.py(1200)), qRgb(128, 128, 128));
 }
 
+TEST(DichteDiagramm, LabelsHideTheLinesBeneathThem) {
+    // "RHOB [kg/m3]" stands with its top left corner at (xmin, ymax), over the
+    // top end of the RHOB axis; on the white ground of its text the axis does
+    // not show through.
+    DensityWorkingCopy w;
+    Messwerte_pruefen(rows({{"1000", "1500"}, {"10000", "1800"}}), 0, w);
+    QImage img(225, 195, QImage::Format_RGB32);
+    QPainter p(&img);
+    zeichneDichteDiagramm(p, 225, 195, w);
+    p.end();
+    const DichteSkala s = dichteSkala(w, 225, 195);
+    ASSERT_EQ(s.py(s.ymax), 0);
+    EXPECT_EQ(img.pixel(s.px(0), s.py(s.ymax)), qRgb(255, 255, 255));
+    // Below the label the axis is drawn in grey.
+    EXPECT_EQ(img.pixel(s.px(0), s.py(s.ymax / 2)), qRgb(128, 128, 128));
+}
+
 // ---- the window, driven with keys and clicks ------------------------------------------
 
 class DensityWindowTest : public ::testing::Test {

@@ -230,6 +230,58 @@ TEST_F(ParameterFormTest, Problem13KIsReportedAtOnce) {
     EXPECT_DOUBLE_EQ(globalModel().Kwert, 0.5);
 }
 
+TEST_F(ParameterFormTest, RefusedTakeOverLeavesTheModelAsItWas) {
+    open();
+    retype("Edit5", "10");
+    click(get<QRadioButton>("RadioButton7"));
+    retype("Edit31", "0");
+    EXPECT_EQ(okMessage(), QString::fromUtf8("K muss größer Null sein."));
+    ASSERT_TRUE(form->isVisible());
+    // Nothing of the refused set reached the model: not the fill height read
+    // before K, not the K choice.
+    const SiloModel& m = globalModel();
+    EXPECT_DOUBLE_EQ(m.Fuellhoehe, 9);
+    EXPECT_EQ(m.Kwahl, 1);
+    EXPECT_DOUBLE_EQ(m.Kwert, 0.4);
+    // Leaving with Abbrechen hands the calculation the old set, whole.
+    click(get<QPushButton>("Button2"));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_DOUBLE_EQ(m.Fuellhoehe, 9);
+    EXPECT_EQ(m.Kwahl, 1);
+}
+
+TEST_F(ParameterFormTest, KCorrectedByKeysAloneIsTakenOver) {
+    open();
+    click(get<QRadioButton>("RadioButton7"));
+    retype("Edit31", "0");
+    EXPECT_EQ(okMessage(), QString::fromUtf8("K muss größer Null sein."));
+    // Typing in the K field redraws nothing; OK judges the new value.
+    retype("Edit31", "0.45");
+    EXPECT_EQ(okMessage(), QString());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(globalModel().Kwahl, 2);
+    EXPECT_DOUBLE_EQ(globalModel().Kwert, 0.45);
+}
+
+TEST_F(ParameterFormTest, AbbrechenKeepsTheMarkOfAnEarlierChange) {
+    // Parameters changed and taken over earlier, not saved since.
+    app().Parameterdatei = "/p/a.par";
+    app().Geaendert = true;
+    open();
+    retype("Edit5", "8");
+    click(get<QPushButton>("Button2"));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(app().Geaendert);
+    EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 9);
+    // Unchanged at showing: Abbrechen leaves it unchanged.
+    app().Geaendert = false;
+    open();
+    retype("Edit5", "8");
+    EXPECT_TRUE(app().Geaendert);
+    click(get<QPushButton>("Button2"));
+    EXPECT_FALSE(app().Geaendert);
+}
+
 TEST_F(ParameterFormTest, Problem20AngleOfRepose) {
     open();
     click(get<QRadioButton>("boeschungsw"));
@@ -383,6 +435,20 @@ TEST_F(ParameterFormTest, SketchScaleExample) {
     EXPECT_EQ(pic.pixel(10, 10), qRgb(255, 255, 255));
     EXPECT_EQ(get<QLabel>("Silohoehe")->text(), "20");
     EXPECT_EQ(get<QLabel>("Hohnekegel")->text(), "10");
+}
+
+TEST_F(ParameterFormTest, FieldsStayInPlaceWhileTheDerivedValuesChange) {
+    open();
+    QCoreApplication::processEvents();
+    const QRect before = edit("Edit5")->geometry();
+    const QRect sketchBefore = get<SketchBild>("Image1")->geometry();
+    // A heap gives the fill height without it 8 digits instead of "9".
+    click(get<QRadioButton>("boeschungsw"));
+    retype("boeschwinkel", "30");
+    QCoreApplication::processEvents();
+    ASSERT_EQ(get<QLabel>("Hohnekegel")->text().size(), 9);
+    EXPECT_EQ(edit("Edit5")->geometry(), before);
+    EXPECT_EQ(get<SketchBild>("Image1")->geometry(), sketchBefore);
 }
 
 TEST_F(ParameterFormTest, BadDataDrawsOnlyTheText) {

@@ -144,7 +144,10 @@ void zeichneDichteDiagramm(QPainter& p, int W, int H, const DensityWorkingCopy& 
     p.drawLine(s.px(s.xmax), s.py(0), s.px(s.xmin), s.py(0));
     p.drawLine(s.px(0), s.py(0), s.px(0), s.py(s.ymax));
 
-    // Labels.
+    // Labels, on the white ground of the image: a label hides the lines
+    // beneath it, so the "0" beside the origin and the axis title stay legible.
+    p.setBackgroundMode(Qt::OpaqueMode);
+    p.setBackground(Qt::white);
     const QFontMetrics fm(p.font());
     const int th = fm.height();
     auto textAt = [&](int left, int top, const QString& t) {
@@ -163,6 +166,7 @@ void zeichneDichteDiagramm(QPainter& p, int W, int H, const DensityWorkingCopy& 
     textAt(s.px(s.xmin), s.py(s.ymax), QStringLiteral("RHOB [kg/m3]"));
 
     // Measured pairs.
+    p.setBackgroundMode(Qt::TransparentMode);
     p.setPen(QPen(Qt::black, 1));
     for (int i = 1; i <= n; ++i) {
         const int x = s.px(w.Messtabelle[1][i]);

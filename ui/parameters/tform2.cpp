@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <cmath>
+#include <memory>
 
 #include "calc/engine.h"
 #include "ui/density/densitywindow.h"
@@ -108,7 +109,12 @@ QLabel* TForm2::makeOutput(const char* name) {
     l->setPalette(pal);
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
-    l->setMinimumWidth(static_cast<int>(std::lround(64 * controlScale())));
+    // Wide enough for the usual 8 significant digits, so that the fields
+    // beside do not shift while the values change with every key.
+    l->setText(QStringLiteral("888.88888"));
+    const int digitsWidth = l->sizeHint().width();
+    l->clear();
+    l->setMinimumWidth(std::max(static_cast<int>(std::lround(64 * controlScale())), digitsWidth));
     return l;
 }
 
@@ -810,6 +816,7 @@ void TForm2::Zeichnen() {
 void TForm2::silo_zeichnen() {
     AppState& a = app();
     a.Parameterfehler = 0;
+    m_problemAusUebernahme = false;
     for (QLabel* l : {Trichterhoehe, Silohoehe, Silobrutvol, Silonetvol}) l->setText(QString());
     if (!a.Anzeigestart) a.Geaendert = true;
     if (a.Geaendert && !a.Parameterdatei.isEmpty()) setLongCaption(tkonst::sprache());
@@ -842,6 +849,7 @@ void TForm2::neue_par_uebernehmen() {
 void TForm2::Form2Aktiv() {
     AppState& a = app();
     a.Anzeigestart = true;
+    m_geaendertBeimZeigen = a.Geaendert;
     if (a.Parameterdatei.isEmpty()) {
         setWindowTitle("Parameter");
     } else {
@@ -870,19 +878,28 @@ void TForm2::Button1Click() {
     AppState& a = app();
     SiloModel& m = globalModel();
     if (!a.Nuransehen) {
+        // A problem the take-over found is not kept by any live check (typing
+        // K redraws nothing): the take-over judges the values again.
+        if (m_problemAusUebernahme) a.Parameterfehler = 0;
         if (a.Parameterfehler == 0) {
             a.Offenhalten = false;
+            // The take-over writes the model step by step; a set it refuses
+            // is not left half-written for the next calculation.
+            const auto vorher = std::make_unique<SiloModel>(m);
             clearResults(m);
             neue_par_uebernehmen();
             m.Erststart = false;
             // A problem that only the take-over finds (K, or a density law
             // that the live check let pass) is reported at once and keeps the
-            // form open, changed or not: closing would hand the calculation a
-            // half-written parameter set without a word.
+            // form open, changed or not, with the model as it was.
             if (a.Parameterfehler != 0) {
+                m = *vorher;
+                m_problemAusUebernahme = true;
                 a.Offenhalten = true;
-                platform::messageOkCancel(this, "PROBLEM", tkonst::problemText(a.Parameterfehler),
-                                          platform::Icon::Question);
+                if (platform::messageOkCancel(this, "PROBLEM",
+                                              tkonst::problemText(a.Parameterfehler),
+                                              platform::Icon::Question))
+                    m.Erststart = false;
             }
         } else {
             // The close that OK requests is refused once: the form stays open.
@@ -896,8 +913,14 @@ void TForm2::Button1Click() {
 }
 
 void TForm2::AbbruchClick() {
-    app().Geaendert = false;
+    // Cleared, the change mark lets the close query pass whatever problem is
+    // pending. What the form discards is this showing's editing only: a change
+    // taken over earlier and not yet saved keeps its mark, so the status
+    // fields and printouts do not present the changed set as the file's.
+    AppState& a = app();
+    a.Geaendert = false;
     tryClose(QDialog::Rejected);
+    a.Geaendert = m_geaendertBeimZeigen;
 }
 
 void TForm2::reject() { AbbruchClick(); }

@@ -111,6 +111,12 @@ private:
     SketchBild* Image1;
     QPushButton *Button1, *Button2;
 
+    // The pending problem was found by the take-over on OK, not by the live
+    // check: the next OK takes over again instead of repeating the message.
+    bool m_problemAusUebernahme = false;
+    // The change mark as it was when the form was shown; Abbrechen returns to it.
+    bool m_geaendertBeimZeigen = false;
+
     // Group boxes and captions that Labelsprache relabels.
     QGroupBox *gDichte, *gReibung, *gK, *gSchaft, *gQuer, *gTrichter, *gUnten, *gOberfl,
         *gFuell, *gBerechnet;

@@ -692,15 +692,22 @@ void TForm1::AusDatei1Click() {
     Form1AKTIV();
 }
 
+// The save dialog of a file kind: starts at the file last chosen in it, else
+// in the kind's data folder; remembers the name chosen. Empty = cancelled.
+QString TForm1::askSaveName(QString& preset, const QString& folder, const QAction* item,
+                            const QString& filter, const QString& suffix) {
+    const QString start = preset.isEmpty() ? folder : preset;
+    lastDialogFolder_ = start;
+    const QString path =
+        platform::getSaveFileName(this, QString(item->text()).remove('&'), start, filter, suffix);
+    if (!path.isEmpty()) preset = path;
+    return path;
+}
+
 void TForm1::Speichern2Click() {
     QString path = app().Parameterdatei;
-    if (path.isEmpty()) {
-        const QString start = savePreset_.isEmpty() ? app().Parameterordner : savePreset_;
-        lastDialogFolder_ = start;
-        path = platform::getSaveFileName(this, QString(Speichern3_->text()).remove('&'), start,
-                                         kParameterFilter, "par");
-        if (!path.isEmpty()) savePreset_ = path;
-    }
+    if (path.isEmpty())
+        path = askSaveName(savePreset_, app().Parameterordner, Speichern3_, kParameterFilter, "par");
     if (path.isEmpty()) return;
     if (!writeParameterFile(path)) return;
     app().Parameterdatei = path;
@@ -709,12 +716,9 @@ void TForm1::Speichern2Click() {
 }
 
 void TForm1::Speichern1Click() {
-    const QString start = savePreset_.isEmpty() ? app().Parameterordner : savePreset_;
-    lastDialogFolder_ = start;
-    const QString path = platform::getSaveFileName(
-        this, QString(Speichernunter1_->text()).remove('&'), start, kParameterFilter, "par");
+    const QString path =
+        askSaveName(savePreset_, app().Parameterordner, Speichernunter1_, kParameterFilter, "par");
     if (path.isEmpty()) return;
-    savePreset_ = path;
     if (!writeParameterFile(path)) return;
     app().Parameterdatei = path;
     app().Geaendert = false;
@@ -724,13 +728,9 @@ void TForm1::Speichern1Click() {
 
 void TForm1::ErgebnisseSpeichernClick() {
     QString path = app().Ergebnisdatei;
-    if (path.isEmpty()) {
-        const QString start = resultPreset_.isEmpty() ? app().Ergebnisordner : resultPreset_;
-        lastDialogFolder_ = start;
-        path = platform::getSaveFileName(this, QString(ErgebnisseSpeichern_->text()).remove('&'),
-                                         start, kResultFilter, "txt");
-        if (!path.isEmpty()) resultPreset_ = path;
-    }
+    if (path.isEmpty())
+        path = askSaveName(resultPreset_, app().Ergebnisordner, ErgebnisseSpeichern_,
+                           kResultFilter, "txt");
     if (path.isEmpty()) return;
     if (!writeResultFile(path)) return;
     app().Ergebnisdatei = path;
@@ -738,13 +738,9 @@ void TForm1::ErgebnisseSpeichernClick() {
 }
 
 void TForm1::Ergebnisdateispeichernunter1Click() {
-    const QString start = resultPreset_.isEmpty() ? app().Ergebnisordner : resultPreset_;
-    lastDialogFolder_ = start;
-    const QString path = platform::getSaveFileName(
-        this, QString(Ergebnisdateispeichernunter1_->text()).remove('&'), start, kResultFilter,
-        "txt");
+    const QString path = askSaveName(resultPreset_, app().Ergebnisordner,
+                                     Ergebnisdateispeichernunter1_, kResultFilter, "txt");
     if (path.isEmpty()) return;
-    resultPreset_ = path;
     if (!writeResultFile(path)) return;
     app().Ergebnisdatei = path;
     DAUERANZEIGE();

@@ -100,6 +100,8 @@ private:
     void showInfo(int which);
     bool writeParameterFile(const QString& path);
     bool writeResultFile(const QString& path);
+    QString askSaveName(QString& preset, const QString& folder, const QAction* item,
+                        const QString& filter, const QString& suffix);
     void processPendingMessages();
 
     QMenu* menu(const char* name);

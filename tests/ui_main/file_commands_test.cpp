@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <functional>
 #include <memory>
 #include <sys/stat.h>
 
@@ -47,11 +48,13 @@ void writeAll(const QString& path, const QByteArray& bytes) {
 // Closes the parameter form (or any modal dialog) with OK or Abbrechen.
 class ModalCloser {
 public:
-    explicit ModalCloser(bool accept) {
+    explicit ModalCloser(bool accept, std::function<void()> onShow = {}) {
         timer_.setInterval(20);
-        QObject::connect(&timer_, &QTimer::timeout, [accept] {
-            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        QObject::connect(&timer_, &QTimer::timeout, [accept, onShow] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                if (onShow) onShow();
                 accept ? d->accept() : d->reject();
+            }
         });
         timer_.start();
     }
@@ -220,4 +223,18 @@ TEST_F(FileCommandsTest, StatusFieldsShowTheirWholeNumber) {
     w->ANZEIGE();
     EXPECT_EQ(contents->text(), "12.50");
     EXPECT_EQ(contents->font().pixelSize(), standard.pixelSize());  // a short number in the usual size
+}
+
+TEST_F(FileCommandsTest, WhileTheFormShowsALoadedFileNoOldResultIsShown) {
+    ASSERT_FALSE(w->findChild<QLineEdit*>("Vertspausl")->text().isEmpty());  // the start silo's
+    QStringList shown;
+    platform::setNextFileName(kExamples + "Getreide_Dichtekurve.par");
+    {
+        ModalCloser closer(false, [&] {
+            for (const char* name : {"Edit11", "Edit3", "Vertspausl"})
+                shown << w->findChild<QLineEdit*>(name)->text();
+        });
+        w->AusDatei1Click();
+    }
+    EXPECT_EQ(shown, QStringList({"", "", ""}));
 }

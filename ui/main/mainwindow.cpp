@@ -578,6 +578,7 @@ void TForm1::LOESCHEN() {
     for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_}) c->clear();
     Edit3_->clear();
     Edit11_->clear();
+    Vertspausl_->clear();  // no outlet stress of an earlier calculation
     Meldung_->clear();
     Image2_->clearWhite();
 }

@@ -16,9 +16,11 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTextDocument>
 #include <QTextOption>
 #include <QTimer>
+#include <QVariant>
 #include <cerrno>
 #include <cmath>
 #include <limits>
@@ -31,6 +33,7 @@
 #include "ui/main/appstate.h"
 #include "ui/main/diagram.h"
 #include "ui/main/display_logic.h"
+#include "ui/main/file_messages.h"
 #include "ui/main/mainwindow_texts.h"
 #include "ui/main/platform.h"
 #include "ui/main/printing.h"
@@ -106,14 +109,27 @@ QString rowLabel(RowLabel l) {
 }
 
 QString fileErrorText(const FileError& err, const QString& path) {
-    QString text = T(Fehler) + " " + QString::number(err.code);
-    text += "\n" + T(texts::Datei) + ": " + path;
-    if (!err.reason.empty() || err.line > 0) {
-        text += "\n";
-        if (err.line > 0) text += T(texts::Zeile) + " " + QString::number(err.line) + ": ";
-        text += QString::fromStdString(err.reason);
+    return korvane::ui::fileErrorText(err, path, sprache());
+}
+
+// A status field always shows its whole number: a text wider than the field
+// is shown in a smaller font until it fits, never cut at one end.
+void showWhole(QLineEdit* field, const QString& text) {
+    const QVariant standard = field->property("korvaneStandardFont");
+    QFont font = standard.isValid() ? standard.value<QFont>() : field->font();
+    const QMargins tm = field->textMargins();
+    const int frame = field->hasFrame()
+                          ? field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field)
+                          : 0;
+    // QLineEdit keeps two pixels on each side of its text.
+    const int room = field->width() - 2 * frame - 4 - tm.left() - tm.right();
+    for (int px = font.pixelSize(); px > 4; --px) {
+        font.setPixelSize(px);
+        if (QFontMetricsF(font).horizontalAdvance(text) <= room) break;
     }
-    return text;
+    field->setFont(font);
+    field->setText(text);
+    field->setCursorPosition(0);
 }
 
 QString withoutTrailingSlashes(QString dir) {
@@ -303,7 +319,10 @@ void TForm1::applyScale() {
     QFont fieldFont("MS Sans Serif");
     fieldFont.setStyleHint(QFont::SansSerif);
     fieldFont.setPixelSize(std::max(1, s(kDesignFontPx)));
-    for (QLineEdit* e : {Edit11_, Edit3_, Vertspausl_}) e->setFont(fieldFont);
+    for (QLineEdit* e : {Edit11_, Edit3_, Vertspausl_}) {
+        e->setFont(fieldFont);
+        e->setProperty("korvaneStandardFont", fieldFont);  // what showWhole() starts from
+    }
     for (QLineEdit* e : {Meldung_, Meldung2_}) e->setFont(windowFont);
     for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_}) c->setFont(windowFont);
 
@@ -559,6 +578,7 @@ void TForm1::LOESCHEN() {
     for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_}) c->clear();
     Edit3_->clear();
     Edit11_->clear();
+    Vertspausl_->clear();  // no outlet stress of an earlier calculation
     Meldung_->clear();
     Image2_->clearWhite();
 }
@@ -600,7 +620,7 @@ void TForm1::fillColumns(bool withBeeps) {
     for (int i = 1; i <= G; ++i) zlauf += static_cast<double>(m.Dz[i]);
     m.Zlauf = zlauf;
 
-    Edit3_->setText(fmt(m.Fuellmenge, m.Fuellmenge < 1000 ? 2 : 0));
+    showWhole(Edit3_, fmt(m.Fuellmenge, m.Fuellmenge < 1000 ? 2 : 0));
 
     const int L = visibleLines(columnContentHeight(), lineHeight());
 
@@ -630,7 +650,7 @@ void TForm1::fillColumns(bool withBeeps) {
     Memo5_->setPlainText(rho.join('\n'));
     Memo7_->setPlainText(sv.join('\n'));
     Memo8_->setPlainText(sw.join('\n'));
-    Vertspausl_->setText(fmt(m.SIGMAV[ende], 0));
+    showWhole(Vertspausl_, fmt(m.SIGMAV[ende], 0));
 }
 
 void TForm1::DIAGRAMM() {

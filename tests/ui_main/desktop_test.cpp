@@ -226,3 +226,30 @@ TEST_F(DesktopTest, EveryWindowCarriesTheProgramsIcon) {
     TForm1 w;
     EXPECT_FALSE(w.windowIcon().isNull());
 }
+
+// Run by tests/install_check.sh as a normal user against an installed
+// program folder that user cannot write (skipped otherwise): the data
+// folders are made in the documents folder, the examples are there, and
+// results and parameters can be saved there.
+TEST(InstalledProgram, SavesIntoTheUsersDataFolder) {
+    const QString installed = qEnvironmentVariable("KORVANE_INSTALLED_PROGRAM_DIR");
+    if (installed.isEmpty()) GTEST_SKIP() << "only run by the install check";
+    ASSERT_FALSE(platform::folderWritable(installed)) << "run as a user who cannot write it";
+    globalModel() = SiloModel{};
+    app() = AppState{};
+    const QString docs = platform::documentsFolder();
+    TForm1 w;
+    ASSERT_TRUE(w.FormCreate(installed, docs));
+    EXPECT_EQ(app().Parameterordner, docs + "/Korvane/Par/");
+    EXPECT_TRUE(QFileInfo::exists(app().Parameterordner + "Standardsilo.par"));
+    w.Form1AKTIV();  // the default silo, calculated
+    const QString result = app().Ergebnisordner + "standard.txt";
+    platform::setNextFileName(result);
+    w.Ergebnisdateispeichernunter1Click();
+    EXPECT_GT(QFileInfo(result).size(), 1000);
+    const QString parameters = app().Parameterordner + "mine.par";
+    platform::setNextFileName(parameters);
+    w.Speichern1Click();
+    EXPECT_TRUE(QFileInfo::exists(parameters));
+    EXPECT_TRUE(platform::shownMessages().isEmpty()) << platform::shownMessages().join('\n').toStdString();
+}

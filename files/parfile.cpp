@@ -664,7 +664,7 @@ bool writeFileSafely(const std::string& givenPath, std::string_view data, FileEr
         // would let the rename replace it (the folder is writable, or root).
         setSystemError(err, EACCES, path);
         err.fault = FileFault::WriteProtected;
-        err.reason = path + ": the file is write-protected";
+        err.reason = "the file is write-protected";
         return false;
     }
 

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
-#include <QActionGroup>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -275,13 +274,8 @@ void TForm1::buildMenu() {
     SpracheLanguage2_ = menu("SpracheLanguage2");
     Deutsch_ = action(SpracheLanguage2_, "Deutsch", &TForm1::DeutschClick);
     English_ = action(SpracheLanguage2_, "English", &TForm1::EnglishClick);
-    // The current language carries a check mark.
-    auto* languages = new QActionGroup(this);
-    languages->setExclusive(true);
-    for (QAction* a : {Deutsch_, English_}) {
-        a->setCheckable(true);
-        languages->addAction(a);
-    }
+    // The current language carries a check mark (set with the texts).
+    for (QAction* a : {Deutsch_, English_}) a->setCheckable(true);
     bar->addMenu(SpracheLanguage2_);
 
     About1_ = menu("About1");

@@ -383,8 +383,7 @@ void TForm1::updateMinimumSize() {
     const double f = formScale_;
     auto s = [f](int v) { return static_cast<int>(std::lround(v * f)); };
     // The diagram: its legend ends at 90 % of the width and the funnel-flow
-    // warning starts at 30 %; both must fit whole, in either language, and
-    // the level lines need some height between them.
+    // warning starts at 30 %; both must fit whole, in either language.
     const QFontMetrics dfm(diagramFont(app().Skalierung));
     int warning = 0;
     for (int language : {0, 1})
@@ -392,7 +391,10 @@ void TForm1::updateMinimumSize() {
     const int diagramW = std::max(
         {s(200), dfm.horizontalAdvance(QStringLiteral("SIGMAV [Pa]  SIGMAW [Pa]")) * 100 / 85,
          warning * 100 / 65});
-    const int diagramH = std::max(s(220), 14 * dfm.height());
+    // The legend's top stands at 96.5 % of the height: below it one line of
+    // text must still fit.
+    const int diagramH = std::max({s(220), 14 * dfm.height(),
+                                   static_cast<int>(std::ceil((dfm.height() + 1) / 0.035))});
     // The columns: room for the forced rows of every section and a few
     // slices in between.
     const int frame = 2 * Memo2_->frameWidth();

@@ -29,6 +29,7 @@
 #include "calc/engine.h"
 #include "calc/model.h"
 #include "files/parfile.h"
+#include "ui/info/infoscaling.h"
 #include "ui/info/infowindows.h"
 #include "ui/main/appstate.h"
 #include "ui/main/diagram.h"
@@ -406,7 +407,7 @@ void TForm1::updateMinimumSize() {
     h += menuBar()->sizeHint().height();
     // Never more than the desktop can show with the window's frame.
     const QRect avail = platform::primaryScreen().available;
-    const QSize frameExtra(8, 32);
+    const QSize frameExtra = typicalFrameExtra();
     if (avail.isValid()) {
         w = std::min(w, avail.width() - frameExtra.width());
         h = std::min(h, avail.height() - frameExtra.height());

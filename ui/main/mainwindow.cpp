@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
-#include <QActionGroup>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,6 +31,7 @@
 #include "calc/engine.h"
 #include "calc/model.h"
 #include "files/parfile.h"
+#include "ui/info/infoscaling.h"
 #include "ui/info/infowindows.h"
 #include "ui/main/appstate.h"
 #include "ui/main/diagram.h"
@@ -291,13 +291,8 @@ void TForm1::buildMenu() {
     SpracheLanguage2_ = menu("SpracheLanguage2");
     Deutsch_ = action(SpracheLanguage2_, "Deutsch", &TForm1::DeutschClick);
     English_ = action(SpracheLanguage2_, "English", &TForm1::EnglishClick);
-    // The current language carries a check mark.
-    auto* languages = new QActionGroup(this);
-    languages->setExclusive(true);
-    for (QAction* a : {Deutsch_, English_}) {
-        a->setCheckable(true);
-        languages->addAction(a);
-    }
+    // The current language carries a check mark (set with the texts).
+    for (QAction* a : {Deutsch_, English_}) a->setCheckable(true);
     bar->addMenu(SpracheLanguage2_);
 
     About1_ = menu("About1");
@@ -408,8 +403,7 @@ void TForm1::updateMinimumSize() {
     const double f = formScale_;
     auto s = [f](int v) { return static_cast<int>(std::lround(v * f)); };
     // The diagram: its legend ends at 90 % of the width and the funnel-flow
-    // warning starts at 30 %; both must fit whole, in either language, and
-    // the level lines need some height between them.
+    // warning starts at 30 %; both must fit whole, in either language.
     const QFontMetrics dfm(diagramFont(app().Skalierung));
     int warning = 0;
     for (int language : {0, 1})
@@ -417,7 +411,10 @@ void TForm1::updateMinimumSize() {
     const int diagramW = std::max(
         {s(200), dfm.horizontalAdvance(QStringLiteral("SIGMAV [Pa]  SIGMAW [Pa]")) * 100 / 85,
          warning * 100 / 65});
-    const int diagramH = std::max(s(220), 14 * dfm.height());
+    // The legend's top stands at 96.5 % of the height: below it one line of
+    // text must still fit.
+    const int diagramH = std::max({s(220), 14 * dfm.height(),
+                                   static_cast<int>(std::ceil((dfm.height() + 1) / 0.035))});
     // The columns: room for the forced rows of every section and a few
     // slices in between.
     const int frame = 2 * Memo2_->frameWidth();
@@ -429,7 +426,7 @@ void TForm1::updateMinimumSize() {
     h += menuBar()->sizeHint().height();
     // Never more than the desktop can show with the window's frame.
     const QRect avail = platform::primaryScreen().available;
-    const QSize frameExtra(8, 32);
+    const QSize frameExtra = typicalFrameExtra();
     if (avail.isValid()) {
         w = std::min(w, avail.width() - frameExtra.width());
         h = std::min(h, avail.height() - frameExtra.height());

@@ -283,7 +283,7 @@ StressGrid printedStressGrid(double xmax) {
     g.gx = gx;
     // First grid value: the smallest multiple of gx above xmin, found by
     // stepping down from 0 until at or below xmin and one step back up
-    // (at most a few steps, since gx is a fifth of the range or more).
+    // (a few steps at most: gx is a ninth of the range or more).
     double h = 0;
     for (int i = 0; h > xmin && i < kMaxGridLines; ++i) h -= gx;
     h += gx;

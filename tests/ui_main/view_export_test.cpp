@@ -12,6 +12,8 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -21,6 +23,7 @@
 #include <memory>
 
 #include "calc/model.h"
+#include "files/batch.h"
 #include "files/parfile.h"
 #include "ui/main/appstate.h"
 #include "ui/main/diagram.h"
@@ -169,6 +172,12 @@ TEST_F(ViewExportTest, ComparisonCurvesAppearAndDisappear) {
     // Its curves in grey, dashed, and wholly inside the image: the top of
     // the comparison silo is within the diagram's height.
     const SiloModel& cmp = *w->comparisonModel();
+    // Calculated as korvane-calc calculates the file.
+    auto batch = std::make_unique<SiloModel>();
+    ASSERT_EQ(runBatch(*batch, (kExamples + "Getreide_Dichtekurve.par").toStdString(), "", 0).exitCode,
+              kExitOk);
+    EXPECT_EQ(cmp.Fuellmenge, batch->Fuellmenge);
+    EXPECT_EQ(cmp.SIGMAW[cmp.Indexende], batch->SIGMAW[batch->Indexende]);
     const QImage img = diagram();
     EXPECT_GE(Ypixel(diagramSiloHeight(cmp)), 0);
     int on = 0, off = 0;
@@ -289,4 +298,32 @@ TEST_F(ViewExportTest, CopiedTableHasOneLinePerSliceAndAHeader) {
             "\t" + plain.toString(double(globalModel().SIGMAW[globalModel().Indexende]), 'f', 0)))
             << lines.last().toStdString();
     }
+}
+
+TEST_F(ViewExportTest, MenuTextsInBothLanguages) {
+    struct Texts {
+        const char* language;
+        QStringList expected;  // view menu, its three items, export, copy
+    };
+    const Texts table[] = {
+        {"Deutsch",
+         {"&Ansicht", "Beide Zustände zeigen", "Vergleichen mit Parameterdatei…",
+          "Vergleich beenden", "Diagramm exportieren…", "Tabelle kopieren"}},
+        {"English",
+         {"&View", "Show both states", "Compare with parameter file…", "End comparison",
+          "Export diagram…", "Copy table"}},
+    };
+    for (const Texts& t : table) {
+        get<QAction>(t.language)->trigger();
+        QStringList shown{get<QMenu>("ViewMenu")->title()};
+        for (const char* a :
+             {"ShowBothStates", "CompareWithFile", "EndComparison", "ExportDiagram", "CopyTable"})
+            shown << get<QAction>(a)->text();
+        EXPECT_EQ(shown, t.expected) << t.language;
+    }
+    // The view menu stands between the parameter menu and the language menu.
+    QStringList titles;
+    for (QAction* a : w->menuBar()->actions()) titles << a->objectName();
+    EXPECT_EQ(titles.indexOf("ViewMenu"), titles.indexOf("Einstellungen1") + 1);
+    EXPECT_EQ(titles.indexOf("SpracheLanguage2"), titles.indexOf("ViewMenu") + 1);
 }

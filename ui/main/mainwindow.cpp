@@ -2,6 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QInputDialog>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
@@ -30,16 +33,21 @@
 
 #include "calc/engine.h"
 #include "calc/model.h"
+#include "files/batch.h"
 #include "files/parfile.h"
 #include "ui/info/infoscaling.h"
+#include "files/result_rows.h"
 #include "ui/info/infowindows.h"
 #include "ui/main/appstate.h"
 #include "ui/main/diagram.h"
+#include "ui/main/diagram_export.h"
 #include "ui/main/display_logic.h"
 #include "ui/main/file_messages.h"
 #include "ui/main/mainwindow_texts.h"
 #include "ui/main/platform.h"
+#include "ui/main/print_pages.h"
 #include "ui/main/printing.h"
+#include "ui/main/view_texts.h"
 #include "ui/parameters/parameterform.h"
 #include "ui/texts/tkonst.h"
 
@@ -170,6 +178,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setObjectName("Form1");
     buildControls();
     buildMenu();
+    buildViewAndExportMenus();
     applyScale();
     resize(823, 598);
 }
@@ -556,6 +565,7 @@ void TForm1::Form1AKTIV() {
 
 void TForm1::HAUPTPROGRAMM() {
     calculate(globalModel());
+    if (showBothStatesAction_->isChecked()) calculateOtherState();
     ANZEIGE();
     DIAGRAMM();
     processPendingMessages();
@@ -606,6 +616,7 @@ void TForm1::Labelsprache() {
     Literatur1_->setText(T(tkonst::Literatur1));
     EULA1_->setText(QString::fromUtf8(kEulaMenu));
     Info1_->setText(T(tkonst::Info1));
+    labelViewAndExportMenus();
 
     Label1_->setText(T(tkonst::Label1));
     Label2_->setText(T(tkonst::Label2));
@@ -731,7 +742,7 @@ void TForm1::DIAGRAMM() {
     Image2_->clearWhite();
     QPainter p(&Image2_->image());
     drawDiagram(p, Image2_->image().deviceIndependentSize().toSize(), globalModel(), width(),
-                app().Skalierung, sprache());
+                app().Skalierung, sprache(), diagramExtras());
     p.end();
     Image2_->update();
 }
@@ -874,7 +885,7 @@ void TForm1::EULA1Click() { openEula(this); }
 void TForm1::Tabelle_Drucken() {
     ui::Tabelle_Drucken(this, PrintStatus{Edit11_->text(), Edit3_->text(), Vertspausl_->text()});
 }
-void TForm1::Diagramm_Drucken() { ui::Diagramm_Drucken(this); }
+void TForm1::Diagramm_Drucken() { ui::Diagramm_Drucken(this, diagramExtras()); }
 void TForm1::Tabelle1Click() { Tabelle_Drucken(); }
 void TForm1::Diagramm1Click() { Diagramm_Drucken(); }
 void TForm1::Druckereinrichten1Click() { Druckereinrichten(this); }
@@ -894,5 +905,182 @@ void TForm1::EnglishClick() {
 }
 
 void TForm1::BEENDEN() { close(); }
+
+// ---------------------------------------------------------------------------
+// View menu: both states, comparison; export of the diagram, copy of the table
+
+void TForm1::buildViewAndExportMenus() {
+    // "View" between the parameter menu and the language menu.
+    viewMenu_ = menu("ViewMenu");
+    showBothStatesAction_ = action(viewMenu_, "ShowBothStates", &TForm1::toggleBothStates);
+    showBothStatesAction_->setCheckable(true);
+    viewMenu_->addSeparator();
+    compareAction_ = action(viewMenu_, "CompareWithFile", &TForm1::compareWithParameterFile);
+    endComparisonAction_ = action(viewMenu_, "EndComparison", &TForm1::endComparison);
+    endComparisonAction_->setEnabled(false);
+    menuBar()->insertMenu(SpracheLanguage2_->menuAction(), viewMenu_);
+
+    // Export and copy in the file menu, after the result file commands.
+    QAction* beforeN2 = Datei1_->findChild<QAction*>("N2");
+    if (!beforeN2) beforeN2 = findChild<QAction*>("N2");
+    exportDiagramAction_ = action(Datei1_, "ExportDiagram", &TForm1::exportDiagram);
+    copyTableAction_ = action(Datei1_, "CopyTable", &TForm1::copyTable);
+    copyTableAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    if (beforeN2) {
+        Datei1_->removeAction(exportDiagramAction_);
+        Datei1_->removeAction(copyTableAction_);
+        Datei1_->insertAction(beforeN2, exportDiagramAction_);
+        Datei1_->insertAction(beforeN2, copyTableAction_);
+    }
+}
+
+void TForm1::labelViewAndExportMenus() {
+    viewMenu_->setTitle(T(texts::Ansicht1));
+    showBothStatesAction_->setText(T(texts::BeideZustaende));
+    compareAction_->setText(T(texts::Vergleichen));
+    endComparisonAction_->setText(T(texts::VergleichBeenden));
+    exportDiagramAction_->setText(T(texts::DiagrammExportieren));
+    copyTableAction_->setText(T(texts::TabelleKopieren));
+}
+
+void TForm1::calculateOtherState() {
+    // The same silo with the state switched, on a copy: the model, the
+    // columns and the status fields keep the state chosen in the form.
+    if (!otherState_) otherState_ = std::make_unique<SiloModel>();
+    SiloModel& o = *otherState_;
+    o = globalModel();
+    o.setSpannungszustand(globalModel().Spannungszustand() == 1 ? 0 : 1);
+    clearResults(o);
+    prepare(o, false);
+    calculate(o);
+}
+
+DiagramExtras TForm1::diagramExtras() const {
+    DiagramExtras e;
+    if (showBothStatesAction_->isChecked() && otherState_) e.otherState = otherState_.get();
+    if (comparison_) {
+        e.comparison = comparison_.get();
+        e.comparisonName = QFileInfo(comparisonPath_).fileName();
+    }
+    return e;
+}
+
+void TForm1::toggleBothStates() {
+    if (showBothStatesAction_->isChecked()) {
+        // Results already shown get their other state at once.
+        if (activated_) calculateOtherState();
+    } else {
+        otherState_.reset();
+    }
+    if (activated_ && !inActivation_) DIAGRAMM();
+}
+
+void TForm1::compareWithParameterFile() {
+    QString start = withoutTrailingSlashes(app().Parameterordner);
+    if (!comparePreset_.isEmpty()) start = comparePreset_;
+    lastDialogFolder_ = start;
+    const QString path = platform::getOpenFileName(
+        this, QString(compareAction_->text()).remove('&'), start, kParameterFilter);
+    if (path.isEmpty()) return;
+    comparePreset_ = path;
+
+    // The reader's verdict first, with the message of the open command; the
+    // file is read into a scratch model, never into the program's model.
+    FileError err;
+    if (!Parameterdatei_lesen(*std::make_unique<SiloModel>(), toLocal(path), err)) {
+        platform::message(this, T(Fehler), fileErrorText(err, path), platform::Icon::Critical);
+        return;
+    }
+    // Calculated as korvane-calc calculates the file: default start, load,
+    // the form's checks on OK, the calculation.
+    auto silo = std::make_unique<SiloModel>();
+    const BatchResult r = runBatch(*silo, toLocal(path), std::string(), sprache());
+    if (r.exitCode != kExitOk) {
+        QString why = r.Parameterfehler != 0
+                          ? QString::fromStdString(korvane::problemText(r.Parameterfehler, sprache()))
+                          : T(texts::ErgebnisseUngueltig);
+        platform::message(this, T(Fehler), T(texts::VergleichUngueltig) + "\n" + path + "\n" + why,
+                          platform::Icon::Critical);
+        return;
+    }
+    comparison_ = std::move(silo);
+    comparisonPath_ = path;
+    endComparisonAction_->setEnabled(true);
+    if (activated_ && !inActivation_) DIAGRAMM();
+}
+
+void TForm1::endComparison() {
+    comparison_.reset();
+    comparisonPath_.clear();
+    endComparisonAction_->setEnabled(false);
+    if (activated_ && !inActivation_) DIAGRAMM();
+}
+
+void TForm1::exportDiagram() {
+    const QString path = askSaveName(exportPreset_, app().Ergebnisordner, exportDiagramAction_,
+                                     T(texts::ExportFilter), "png");
+    if (path.isEmpty()) return;
+    const ExportFormat format = exportFormatOf(path);
+    int imageWidth = kDefaultExportWidth;
+    if (format == ExportFormat::Png) {
+        QInputDialog ask(this);
+        ask.setObjectName("ExportWidthDialog");
+        ask.setWindowTitle(QString(exportDiagramAction_->text()).remove('&'));
+        ask.setInputMode(QInputDialog::IntInput);
+        ask.setLabelText(T(texts::ExportBreite));
+        ask.setIntRange(100, 20000);
+        ask.setIntValue(kDefaultExportWidth);
+        if (ask.exec() != QDialog::Accepted) return;
+        imageWidth = ask.intValue();
+    }
+
+    // The export draws with the screen's and the printer's code; the mapping
+    // of the screen diagram is kept for whatever reads it afterwards.
+    const DiagramMapping keep = diagramMapping();
+    const DiagramExtras extras = diagramExtras();
+    const int windowWidth = width();
+    const double skalierung = app().Skalierung;
+    const int language = sprache();
+    auto draw = [&](QPainter& p, QSize size) {
+        drawDiagram(p, size, globalModel(), windowWidth, skalierung, language, extras);
+    };
+    const QSize size = Image2_->size();
+    const QString title = QString::fromUtf8(kProductName) + " " + QFileInfo(path).fileName();
+    bool ok = false;
+    switch (format) {
+        case ExportFormat::Png: ok = exportDiagramPng(path, imageWidth, size, draw); break;
+        case ExportFormat::Svg: ok = exportDiagramSvg(path, size, title, draw); break;
+        case ExportFormat::Pdf:
+            ok = exportDiagramPdf(path, title, [&](QPainter& p) {
+                paintDiagramPage(p, globalModel(), app().Parameterdatei, app().Geaendert,
+                                 language, extras);
+            });
+            break;
+    }
+    diagramMapping() = keep;
+    if (!ok)
+        platform::message(this, T(Fehler), T(texts::ExportFehler) + path, platform::Icon::Critical);
+}
+
+QString TForm1::resultTableText() const {
+    // Numbers in the desktop's notation, without thousands separators, so
+    // that a spreadsheet pasted into reads them as numbers.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    auto num = [&](long double v, int decimals) {
+        double d = static_cast<double>(v);
+        if (std::round(d * std::pow(10.0, decimals)) == 0) d = 0;  // no "-0"
+        return locale.toString(d, 'f', decimals);
+    };
+    QString text = QStringLiteral("z [m]\tRHOB [kg/m3]\tSIGMAV [Pa]\tSIGMAW [Pa]\n");
+    const SiloModel& m = globalModel();
+    if (resultProblem(m) != 0) return text;
+    for (const ResultRow& r : resultRows(m))
+        text += num(r.z, 3) + '\t' + num(r.RHOB, 1) + '\t' + num(r.SIGMAV, 0) + '\t' +
+                num(r.SIGMAW, 0) + '\n';
+    return text;
+}
+
+void TForm1::copyTable() { QGuiApplication::clipboard()->setText(resultTableText()); }
 
 }  // namespace korvane::ui

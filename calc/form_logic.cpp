@@ -354,11 +354,26 @@ bool resultsSound(const SiloModel& m) {
     const double scalars[] = {m.Massenflusswinkel, m.TrichterF, m.TrichterN, m.Stirnwandterm};
     for (double v : scalars)
         if (!std::isfinite(v)) return false;
-    if (!(m.Fuellmenge >= 0 && std::isfinite(m.Fuellmenge))) return false;
+    // A silo filled at least 1 cm with a positive density holds something.
+    if (!(m.Fuellmenge > 0 && std::isfinite(m.Fuellmenge))) return false;
     if (!resultsFinite(m)) return false;
     const int last = 3 * std::clamp(m.Schrittzahl, 0, kMaxSchrittzahl);
+    // The slices stack up to the surface level: the heights the displays
+    // print are the sums of the slice heights. Where the hopper's apex lies
+    // so far below that its distance swamps the fill height (a wall all but
+    // vertical), the slice heights lose their digits and do not add up.
+    double depth = 0;
+    for (int i = 1; i <= last; ++i) depth += static_cast<double>(m.Dz[i]);
+    if (!(std::fabs(depth - m.Hoberflaeche) <= 1e-6 * std::max(1.0, m.Hoberflaeche)))
+        return false;
+    // The hopper's wall stresses are its vertical stresses times F: a hopper
+    // so close to vertical that F is no longer positive has no wall stress.
+    if (m.Trichterja && !(m.TrichterF > 0)) return false;
     for (int i = 0; i <= last; ++i) {
-        if (!(m.SIGMAV[i] >= 0 && m.SIGMAW[i] >= 0 && m.Dz[i] >= 0 && m.RHOB[i] >= 0))
+        // (a negative zero would print as "-0")
+        if (!(m.SIGMAV[i] >= 0 && m.SIGMAW[i] >= 0 && m.Dz[i] >= 0 && m.RHOB[i] >= 0) ||
+            std::signbit(static_cast<double>(m.SIGMAV[i])) ||
+            std::signbit(static_cast<double>(m.SIGMAW[i])))
             return false;
         if (m.Dz[i] > 0 && !(m.RHOB[i] > 0)) return false;
     }

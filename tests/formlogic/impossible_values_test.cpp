@@ -79,6 +79,9 @@ const Case kCases[] = {
     {"hopper angle of 1e306 degrees",
      [](FormInput& in, DensityWorkingCopy&) { in.Edit6 = "1e306"; }, kProblemGeometry,
      kProblemGeometry},
+    // The hopper's height is finite (1.7e302 m) but F of the wall stresses is not positive.
+    {"hopper wall all but vertical", [](FormInput& in, DensityWorkingCopy&) { in.Edit6 = "1e-300"; },
+     kProblemGeometry, kProblemNone},
     {"negative constant density", [](FormInput& in, DensityWorkingCopy&) { in.Edit17 = "-5"; },
      kProblemDensity, kProblemDensity},
     {"density function with a negative reference stress",

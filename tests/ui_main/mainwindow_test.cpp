@@ -660,6 +660,7 @@ TEST_F(OpenThenLeaveTheForm, AFileWithAProblemShowsItsTextAndNoResults) {
     open(kCases + "invalid/code13_k_value_zero.par", false);
     EXPECT_EQ(text("Meldung"), "Keine gültigen Ergebnisse");
     EXPECT_EQ(text("Meldung2"), "K muss größer Null sein.");
+    EXPECT_EQ(get<QLineEdit>("Meldung2")->toolTip(), "K muss größer Null sein.");
     EXPECT_TRUE(text("Edit3").isEmpty());
     EXPECT_TRUE(text("Vertspausl").isEmpty());
     for (const char* c : {"Memo2", "Memo3", "Memo5", "Memo7", "Memo8"})
@@ -682,5 +683,6 @@ TEST_F(OpenThenLeaveTheForm, AFileWithAProblemShowsItsTextAndNoResults) {
     // A valid file afterwards shows its results again.
     open(kExamples + "Standardsilo.par", false);
     EXPECT_TRUE(text("Meldung").isEmpty());
+    EXPECT_TRUE(get<QLineEdit>("Meldung2")->toolTip().isEmpty());
     EXPECT_FALSE(text("Edit3").isEmpty());
 }

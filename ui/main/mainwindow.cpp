@@ -574,14 +574,17 @@ void TForm1::fillColumns(bool withBeeps) {
     for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_}) c->clear();
     Meldung_->clear();
     Meldung2_->clear();
+    Meldung2_->setToolTip(QString());
 
     Edit11_->setText(m.Spannungszustand() == 1 ? T(Entleerungszust) : T(Fuellzustand));
 
     if (loadedProblem_ != 0) {
         // The opened set has a parameter problem: its text, and no numbers.
         Meldung_->setText(T(texts::KeineErgebnisse));
+        // The line may be narrower than the text: its tool tip holds it all.
         Meldung2_->setText(problemText(loadedProblem_));
         Meldung2_->setCursorPosition(0);
+        Meldung2_->setToolTip(Meldung2_->text());
         Edit3_->clear();
         Vertspausl_->clear();
         if (withBeeps) platform::beep();

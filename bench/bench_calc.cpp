@@ -7,6 +7,7 @@
 
 #include "calc/engine.h"
 #include "calc/form_logic.h"
+#include "files/vary.h"
 
 using namespace korvane;
 
@@ -83,5 +84,38 @@ static void BM_ExponentialFit50(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ExponentialFit50)->Unit(benchmark::kMicrosecond);
+
+// One run of a parameter study: the form's checks and the calculation of the
+// standard silo with one field changed.
+static void BM_StudySingleRun(benchmark::State& state) {
+    auto base = std::make_unique<SiloModel>();
+    std::string error;
+    if (!loadStudyBase(*base, KORVANE_EXAMPLES "/Standardsilo.par", error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    VaryPlan plan;
+    makeVaryPlan({{"Auflastspannung", 0, 0, 1}}, plan, error);
+    auto work = std::make_unique<SiloModel>();
+    for (auto _ : state) benchmark::DoNotOptimize(runVariation(*base, plan, 0, *work).SIGMAW_max);
+}
+BENCHMARK(BM_StudySingleRun)->Unit(benchmark::kMicrosecond);
+
+// 10 000 runs of the standard silo (surcharge 0 .. 9 999 Pa) on 1 and 2 threads.
+static void BM_Study10000Runs(benchmark::State& state) {
+    auto base = std::make_unique<SiloModel>();
+    std::string error;
+    if (!loadStudyBase(*base, KORVANE_EXAMPLES "/Standardsilo.par", error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    VaryPlan plan;
+    makeVaryPlan({{"Auflastspannung", 0, 9999, 1}}, plan, error);
+    for (auto _ : state) {
+        const auto rows = runVaryStudy(*base, plan, static_cast<unsigned>(state.range(0)));
+        benchmark::DoNotOptimize(rows.back().SIGMAW_max);
+    }
+}
+BENCHMARK(BM_Study10000Runs)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();

@@ -1,5 +1,6 @@
 #include "files/batch.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -87,6 +88,16 @@ BatchResult runBatch(SiloModel& m, const std::string& parPath, const std::string
         res.message = "korvane-calc: " + parPath + ": results not finite";
         return res;
     }
+    if (resultPath == "-") {
+        // "-" names standard output: the rows go there, nothing is replaced.
+        const std::string text = resultFileText(m);
+        if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
+            std::fflush(stdout) != 0) {
+            res.exitCode = kExitFile;
+            res.message = "korvane-calc: cannot write the results to standard output";
+        }
+        return res;
+    }
     if (!resultPath.empty() && !Ergebnisdatei_schreiben(m, resultPath, err)) {
         res.exitCode = kExitFile;
         res.message = fileMessage(resultPath, err, "cannot write");
@@ -111,9 +122,10 @@ std::string resultJson(const SiloModel& m, int Parameterfehler) {
             o += "null";
             return;
         }
+        // As printf's %.17g, but never with the process locale's decimal comma.
         char buf[40];
-        std::snprintf(buf, sizeof buf, "%.17g", v);
-        o += buf;
+        auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17);
+        o.append(buf, r.ptr);
     };
     auto integer = [&](const char* k, long v) {
         key(k);

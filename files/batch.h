@@ -25,7 +25,8 @@ struct BatchResult {
 };
 
 // Runs the pipeline on `m` (a freshly started model: all zero). language 0
-// German, 1 English (for the problem texts). resultPath empty = no result file.
+// German, 1 English (for the problem texts). resultPath empty = no result file,
+// "-" = the result rows on standard output.
 BatchResult runBatch(SiloModel& m, const std::string& parPath, const std::string& resultPath,
                      int language);
 

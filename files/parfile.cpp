@@ -4,12 +4,14 @@
 // and line ends before a value, take the run of printable characters, drop
 // the rest of the line, read 0 at the end of the file), but a file is taken
 // over only when it has been read completely and every value is a valid,
-// finite number that fits the model's arrays. Writing goes to a temporary
-// file in the target's folder that replaces the target only when complete.
+// finite number that fits the model's arrays. Numbers never depend on the
+// process locale. Writing goes to a temporary file in the target's folder
+// that replaces the target only when complete.
 #include "files/parfile.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -27,69 +29,23 @@ namespace korvane {
 
 // ---------------------------------------------------------------------------
 // Number formats
-// ---------------------------------------------------------------------------
-
-std::string formatReal23(double v) {
-    if (!std::isfinite(v)) {
-        // Never written by the program (the form only lets finite values
-        // through); keep the field width so the layout stays intact.
-        std::string s = std::isnan(v) ? " NAN" : (v < 0 ? "-INF" : " INF");
-        return s + std::string(23 - s.size(), ' ');
-    }
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14E", v);  // [-]d.ddddddddddddddE[+-]dd[d]
-    std::string s(buf);
-    std::string sign = " ";
-    if (!s.empty() && s[0] == '-') {
-        sign = "-";
-        s.erase(0, 1);
-    }
-    const auto e = s.find('E');
-    std::string mant = s.substr(0, e);
-    char esign = s[e + 1];
-    int exp = std::atoi(s.c_str() + e + 2);
-    if (v == 0) {  // -0.0 is written like 0
-        sign = " ";
-        esign = '+';
-    }
-    char ebuf[16];
-    std::snprintf(ebuf, sizeof ebuf, "%04d", exp);
-    return sign + mant + "E" + esign + ebuf;
-}
-
-std::string formatFixed(long double v, int width, int decimals) {
-    char buf[128];
-    int n = std::snprintf(buf, sizeof buf, "%*.*Lf", width, decimals, v);
-    if (n < 0) return std::string();
-    if (n < static_cast<int>(sizeof buf)) return std::string(buf, static_cast<size_t>(n));
-    std::string big(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(big.data(), big.size(), "%*.*Lf", width, decimals, v);
-    big.resize(static_cast<size_t>(n));
-    return big;
-}
-
-// ---------------------------------------------------------------------------
-// Reading
+//
+// Every number in a file is written and read with std::to_chars and
+// std::from_chars: they never look at the process locale, so a desktop with a
+// decimal comma reads and writes the same files as the batch tool.
 // ---------------------------------------------------------------------------
 
 namespace {
 
-// Longest value run the reader takes for an integer / a real.
-constexpr size_t kMaxIntChars = 32;
-constexpr size_t kMaxRealChars = 64;
-
-bool isIntegerText(const std::string& t) {
-    size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    if (i == t.size()) return false;
-    for (; i < t.size(); ++i)
-        if (t[i] < '0' || t[i] > '9') return false;
-    return true;
+std::string charsOf(double v, std::chars_format f, int precision) {
+    char buf[400];
+    auto r = std::to_chars(buf, buf + sizeof buf, v, f, precision);
+    return std::string(buf, r.ptr);
 }
 
-// Decimal number syntax: [sign] digits [. [digits]] | [sign] . digits,
+// Decimal number syntax of the file: [sign] digits [. [digits]] | [sign] . digits,
 // then optionally E or e, [sign], digits.
-bool isRealText(const std::string& t) {
+bool isRealText(std::string_view t) {
     size_t i = 0, n = t.size();
     if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
     size_t digits = 0;
@@ -109,49 +65,246 @@ bool isRealText(const std::string& t) {
     return i == n;
 }
 
+// True when a syntactically valid real (without sign) lies below the
+// smallest double: it then reads as zero, as the run-time library's
+// conversion gives it. Only asked for texts that left the double range.
+bool isBelowRange(std::string_view t) {
+    const size_t ePos = std::min(t.find_first_of("eE"), t.size());
+    const std::string_view mant = t.substr(0, ePos);
+    const size_t point = std::min(mant.find('.'), mant.size());
+    long order = 0;  // decimal exponent of the first significant digit
+    bool significant = false;
+    for (size_t i = 0; i < mant.size(); ++i) {
+        if (i == point || mant[i] == '0') continue;
+        order = i < point ? static_cast<long>(point - 1 - i) : -static_cast<long>(i - point);
+        significant = true;
+        break;
+    }
+    if (!significant) return true;
+    long e = 0;
+    size_t i = ePos + 1;
+    bool negative = false;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
+    for (; i < t.size(); ++i) e = std::min(e * 10 + (t[i] - '0'), 1000000L);
+    return order + (negative ? -e : e) < 0;
+}
+
+enum class RealParse { Ok, Syntax, Range };
+
+// Parses a real of the file syntax completely; a text that is only partly a
+// number is a syntax fault, a number beyond the largest double a range fault.
+RealParse parseReal(std::string_view t, double& v) {
+    if (!isRealText(t)) return RealParse::Syntax;
+    std::string_view body = t;
+    bool negative = false;
+    if (body[0] == '+' || body[0] == '-') {
+        negative = body[0] == '-';
+        body.remove_prefix(1);
+    }
+    double x = 0;
+    auto r = std::from_chars(body.data(), body.data() + body.size(), x, std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range) {
+        if (!isBelowRange(body)) return RealParse::Range;
+        x = 0;
+    } else if (r.ec != std::errc() || r.ptr != body.data() + body.size()) {
+        return RealParse::Syntax;
+    }
+    if (!std::isfinite(x)) return RealParse::Range;
+    v = negative ? -x : x;
+    return RealParse::Ok;
+}
+
+// The 23-character field from the mantissa and exponent text of to_chars
+// ("d.dddddddddddddd", "e+308").
+std::string real23FromChars(const std::string& sci, bool negative) {
+    const auto e = sci.find('e');
+    std::string mant = sci.substr(0, e);
+    char esign = sci[e + 1];
+    int exp = 0;
+    std::from_chars(sci.data() + e + 2, sci.data() + sci.size(), exp);
+    char ebuf[8];
+    auto r = std::to_chars(ebuf, ebuf + sizeof ebuf, exp);
+    std::string digits(ebuf, r.ptr);
+    return std::string(negative ? "-" : " ") + mant + "E" + esign +
+           std::string(4 - std::min<size_t>(4, digits.size()), '0') + digits;
+}
+
+// The value rounded toward zero to 15 significant digits: used where the
+// rounding to nearest would carry a value near the largest double beyond it.
+std::string real23Truncated(double v) {
+    std::string sci = charsOf(std::fabs(v), std::chars_format::scientific, 20);
+    const auto e = sci.find('e');
+    sci = sci.substr(0, 16) + sci.substr(e);
+    return real23FromChars(sci, v < 0);
+}
+
+}  // namespace
+
+std::string formatReal23(double v) {
+    if (!std::isfinite(v)) {
+        // Never written to a file (the writer refuses such a model); keep the
+        // field width for the callers that only show the text.
+        std::string s = std::isnan(v) ? " NAN" : (v < 0 ? "-INF" : " INF");
+        return s + std::string(23 - s.size(), ' ');
+    }
+    if (v == 0) return " 0.00000000000000E+0000";  // -0.0 is written like 0
+    std::string s = real23FromChars(charsOf(std::fabs(v), std::chars_format::scientific, 14), v < 0);
+    double back = 0;
+    if (parseReal(std::string_view(s).substr(s[0] == ' ' ? 1 : 0), back) != RealParse::Ok)
+        s = real23Truncated(v);
+    return s;
+}
+
+std::string formatFixed(long double v, int width, int decimals) {
+    char buf[5000];  // the widest long double in fixed notation has 4933 digits
+    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    if (r.ec != std::errc()) return std::string();
+    std::string s(buf, r.ptr);
+    if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<size_t>(width) - s.size(), ' ');
+    return s;
+}
+
+// ---------------------------------------------------------------------------
+// Field names and excerpts
+// ---------------------------------------------------------------------------
+
+const char* parFieldName(ParField f) {
+    switch (f) {
+        case ParField::None: return "";
+        case ParField::Schrittzahl: return "Schrittzahl";
+        case ParField::Rhokonstant: return "the constant density switch";
+        case ParField::Rhofunktion: return "the density function switch";
+        case ParField::RHOMIN: return "RHOMIN";
+        case ParField::RHOMAX: return "RHOMAX";
+        case ParField::SIGMA0: return "SIGMA0";
+        case ParField::Anpassart: return "Anpassart";
+        case ParField::Messanzahl: return "Messanzahl";
+        case ParField::AnpassA: return "AnpassA";
+        case ParField::AnpassB: return "AnpassB";
+        case ParField::AnpassRHOMIN: return "AnpassRHOMIN";
+        case ParField::AnpassRHOMAX: return "AnpassRHOMAX";
+        case ParField::AnpassSIGMA0: return "AnpassSIGMA0";
+        case ParField::Messsigma: return "a measured SIGMA";
+        case ParField::Messrho: return "a measured RHOB";
+        case ParField::PHIE: return "PHIE";
+        case ParField::Phixschaft: return "Phixschaft";
+        case ParField::Phixtrichter: return "Phixtrichter";
+        case ParField::Phixunten: return "Phixunten";
+        case ParField::Kwahl: return "Kwahl";
+        case ParField::Kwert: return "Kwert";
+        case ParField::Spannungszustand: return "the stress state";
+        case ParField::Querschnitt: return "Querschnitt";
+        case ParField::Durchmesser: return "Durchmesser";
+        case ParField::Laenge: return "Laenge";
+        case ParField::Trichterja: return "Trichterja";
+        case ParField::Trichterwinkel: return "Trichterwinkel";
+        case ParField::Auslauf: return "Auslauf";
+        case ParField::Schaftja: return "Schaftja";
+        case ParField::Hschaft: return "Hschaft";
+        case ParField::vertunten: return "vertunten";
+        case ParField::Hunttricht: return "Hunttricht";
+        case ParField::Schuettkegel: return "Schuettkegel";
+        case ParField::boeschwinkel: return "boeschwinkel";
+        case ParField::Auflastspannung: return "Auflastspannung";
+        case ParField::Fuellhoehe: return "Fuellhoehe";
+        case ParField::PhixStirnwand: return "PhixStirnwand";
+    }
+    return "";
+}
+
+std::string sanitizedExcerpt(const std::string& raw, size_t maxChars) {
+    std::string s;
+    for (size_t i = 0; i < raw.size() && i < maxChars; ++i) {
+        const unsigned char c = static_cast<unsigned char>(raw[i]);
+        s += (c >= 32 && c < 127) ? static_cast<char>(c) : '?';
+    }
+    if (raw.size() > maxChars) s += "...";
+    return s;
+}
+
+// ---------------------------------------------------------------------------
+// Reading
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// Longest value run the reader takes for an integer / a real.
+constexpr size_t kMaxIntChars = 32;
+constexpr size_t kMaxRealChars = 64;
+
+// A whole number: [sign] digits, nothing else.
+bool parseInteger(std::string_view t, long long& v, bool& range) {
+    range = false;
+    bool negative = false;
+    if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
+        negative = t[0] == '-';
+        t.remove_prefix(1);
+    }
+    if (t.empty()) return false;
+    for (char c : t)
+        if (c < '0' || c > '9') return false;
+    unsigned long long u = 0;
+    auto r = std::from_chars(t.data(), t.data() + t.size(), u);
+    if (r.ec == std::errc::result_out_of_range || u > 2147483648ULL ||
+        (!negative && u > 2147483647ULL)) {
+        range = true;
+        return false;
+    }
+    v = negative ? -static_cast<long long>(u) : static_cast<long long>(u);
+    return true;
+}
+
 class ParReader {
 public:
     explicit ParReader(std::string text) : s_(std::move(text)) {}
 
     bool failed() const { return failed_; }
-    int errorLine() const { return errLine_; }
-    const std::string& errorReason() const { return errReason_; }
+    const FileError& error() const { return err_; }
 
     // End of file in the sense of the run-time library's Eof: nothing left.
     bool eof() const { return pos_ >= s_.size(); }
 
-    long readInt(const char* what) {
+    long readInt(ParField f, int pair = 0) {
         std::string t;
-        if (!token(t, kMaxIntChars, what)) return 0;
+        if (!token(t, kMaxIntChars, f, pair)) return 0;
         if (t.empty()) return 0;  // end of file reads as 0
-        if (!isIntegerText(t)) {
-            fail(std::string("invalid integer \"") + t + "\" for " + what);
-            return 0;
-        }
-        errno = 0;
-        char* end = nullptr;
-        long long v = std::strtoll(t.c_str(), &end, 10);
-        if (errno == ERANGE || v > 2147483647LL || v < -2147483648LL) {
-            fail(std::string("integer out of range \"") + t + "\" for " + what);
+        long long v = 0;
+        bool range = false;
+        if (!parseInteger(t, v, range)) {
+            fail(range ? FileFault::OutOfRange : FileFault::NotInteger, f, pair, t,
+                 range ? "integer out of range" : "invalid integer");
             return 0;
         }
         return static_cast<long>(v);
     }
 
-    double readReal(const char* what) {
+    double readReal(ParField f, int pair = 0) {
         std::string t;
-        if (!token(t, kMaxRealChars, what)) return 0;
+        if (!token(t, kMaxRealChars, f, pair)) return 0;
         if (t.empty()) return 0;
-        if (!isRealText(t)) {
-            fail(std::string("invalid number \"") + t + "\" for " + what);
-            return 0;
+        double v = 0;
+        switch (parseReal(t, v)) {
+            case RealParse::Ok: return v;
+            case RealParse::Syntax: fail(FileFault::NotNumber, f, pair, t, "invalid number"); break;
+            case RealParse::Range: fail(FileFault::OutOfRange, f, pair, t, "number out of range"); break;
         }
-        double v = std::strtod(t.c_str(), nullptr);
-        if (!std::isfinite(v)) {
-            fail(std::string("number out of range \"") + t + "\" for " + what);
-            return 0;
+        return 0;
+    }
+
+    // An angle in degrees, returned in radians. A value whose conversion
+    // leaves the doubles could never be written back: it is out of range.
+    double readAngle(ParField f) {
+        const size_t at = pos_;
+        const double deg = readReal(f);
+        const double rad = deg * kPi / 180.0;
+        if (!failed_ && (!std::isfinite(rad) || !std::isfinite(rad * 180.0 / kPi))) {
+            size_t p = at;
+            while (p < s_.size() && static_cast<unsigned char>(s_[p]) < 33) ++p;
+            size_t e = p;
+            while (e < s_.size() && static_cast<unsigned char>(s_[e]) >= 33) ++e;
+            fail(FileFault::OutOfRange, f, 0, s_.substr(p, e - p), "number out of range");
         }
-        return v;
+        return rad;
     }
 
     // Discards the rest of the current line, including its line end.
@@ -167,17 +320,26 @@ public:
         }
     }
 
-    void fail(const std::string& reason) {
+    // Marks the value just read as faulty.
+    void fail(FileFault fault, ParField f, int pair, const std::string& raw, const char* what) {
         if (failed_) return;
         failed_ = true;
-        errLine_ = tokenLine_;
-        errReason_ = reason;
+        err_.code = EINVAL;
+        err_.line = tokenLine_;
+        err_.fault = fault;
+        err_.field = f;
+        err_.pair = pair;
+        err_.excerpt = sanitizedExcerpt(raw);
+        err_.reason = std::string(what);
+        if (!raw.empty()) err_.reason += " \"" + err_.excerpt + "\"";
+        err_.reason += std::string(" for ") + parFieldName(f);
+        if (pair > 0) err_.reason += " of pair " + std::to_string(pair);
     }
 
 private:
     // Skips characters below 33 (blanks, tabs, line ends), then takes the run
     // of characters with code >= 33. Empty at the end of the file.
-    bool token(std::string& out, size_t maxChars, const char* what) {
+    bool token(std::string& out, size_t maxChars, ParField f, int pair) {
         if (failed_) return false;
         while (pos_ < s_.size() && static_cast<unsigned char>(s_[pos_]) < 33) {
             char c = s_[pos_++];
@@ -189,7 +351,7 @@ private:
         while (pos_ < s_.size() && static_cast<unsigned char>(s_[pos_]) >= 33) ++pos_;
         out.assign(s_, start, pos_ - start);
         if (out.size() > maxChars) {
-            fail(std::string("value too long for ") + what);
+            fail(FileFault::TooLong, f, pair, out, "value too long");
             return false;
         }
         return true;
@@ -200,25 +362,28 @@ private:
     int line_ = 1;
     int tokenLine_ = 1;
     bool failed_ = false;
-    int errLine_ = 0;
-    std::string errReason_;
+    FileError err_;
 };
+
+void setSystemError(FileError& err, int code, const std::string& what) {
+    err = FileError{};
+    err.code = code ? code : EIO;
+    err.fault = FileFault::System;
+    err.reason = what.empty() ? std::string(std::strerror(err.code))
+                              : what + ": " + std::strerror(err.code);
+}
 
 bool readWholeFile(const std::string& path, std::string& text, FileError& err) {
     errno = 0;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) {
-        err.code = errno ? errno : EIO;
-        err.line = 0;
-        err.reason = std::strerror(err.code);
+        setSystemError(err, errno ? errno : EIO, "");
         return false;
     }
     struct stat st{};
     if (fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
         std::fclose(f);
-        err.code = EISDIR;
-        err.line = 0;
-        err.reason = std::strerror(EISDIR);
+        setSystemError(err, EISDIR, "");
         return false;
     }
     // A parameter file is a few kilobytes; anything far larger (or a device
@@ -231,8 +396,9 @@ bool readWholeFile(const std::string& path, std::string& text, FileError& err) {
         text.append(buf, n);
         if (text.size() > kMaxFileSize) {
             std::fclose(f);
+            err = FileError{};
             err.code = EFBIG;
-            err.line = 0;
+            err.fault = FileFault::TooLarge;
             err.reason = "file too large for a parameter file";
             return false;
         }
@@ -241,9 +407,7 @@ bool readWholeFile(const std::string& path, std::string& text, FileError& err) {
     int e = errno;
     std::fclose(f);
     if (bad) {
-        err.code = e ? e : EIO;
-        err.line = 0;
-        err.reason = std::strerror(err.code);
+        setSystemError(err, e ? e : EIO, "");
         return false;
     }
     return true;
@@ -256,115 +420,134 @@ bool Parameterdatei_lesen(SiloModel& m, const std::string& path, FileError& err)
     std::string text;
     if (!readWholeFile(path, text, err)) return false;
 
+    // A file without a single value (empty, blanks, line ends only) would
+    // load as a silo of zeros: it is not a parameter file at all.
+    if (std::none_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 33; })) {
+        err.code = EINVAL;
+        err.fault = FileFault::NotParameterFile;
+        err.reason = "not a Korvane parameter file";
+        return false;
+    }
+
     // Everything goes into a copy first; the model is replaced only when the
     // whole file has been read without a fault.
     auto c = std::make_unique<SiloModel>(m);
     ParReader r(std::move(text));
-    auto rad = [](double deg) { return deg * kPi / 180.0; };
 
-    long schrittzahl = r.readInt("Schrittzahl");
+    const long schrittzahl = r.readInt(ParField::Schrittzahl);
     r.nextLine();
-    if (!r.failed() && schrittzahl > kResultSize / 3) {
-        // 3 * Schrittzahl is the last index of the result arrays.
-        r.fail("Schrittzahl " + std::to_string(schrittzahl) + " exceeds " +
-               std::to_string(kResultSize / 3));
+    if (!r.failed() && (schrittzahl < 1 || schrittzahl > kMaxSchrittzahl)) {
+        // The slice step needs at least one slice per section, and the result
+        // arrays hold 3 * Schrittzahl + 1 entries.
+        r.fail(FileFault::SliceCount, ParField::Schrittzahl, 0, std::to_string(schrittzahl),
+               ("slice count must lie between 1 and " + std::to_string(kMaxSchrittzahl) + ", not").c_str());
     }
     c->Schrittzahl = static_cast<int>(schrittzahl);
-    c->Rhokonstant = r.readInt("the constant density switch") == 1;
+    c->Rhokonstant = r.readInt(ParField::Rhokonstant) == 1;
     r.nextLine();
-    c->Rhofunktion = r.readInt("the density function switch") == 1;
+    c->Rhofunktion = r.readInt(ParField::Rhofunktion) == 1;
     r.nextLine();
-    c->RHOMIN = r.readReal("RHOMIN");
+    c->RHOMIN = r.readReal(ParField::RHOMIN);
     r.nextLine();
-    c->RHOMAX = r.readReal("RHOMAX");
+    c->RHOMAX = r.readReal(ParField::RHOMAX);
     r.nextLine();
-    c->SIGMA0 = r.readReal("SIGMA0");
+    c->SIGMA0 = r.readReal(ParField::SIGMA0);
     r.nextLine();
     c->Rhosteigung = 0;
 
     if (!c->Rhokonstant && !c->Rhofunktion) {
-        c->Anpassart = static_cast<int>(r.readInt("Anpassart"));
+        c->Anpassart = static_cast<int>(r.readInt(ParField::Anpassart));
         r.nextLine();
-        long n = r.readInt("Messanzahl");
+        const long n = r.readInt(ParField::Messanzahl);
         r.nextLine();
         if (!r.failed() && n > kMaxPairs) {
-            r.fail("Messanzahl " + std::to_string(n) + " exceeds " + std::to_string(kMaxPairs));
+            r.fail(FileFault::PairCount, ParField::Messanzahl, 0, std::to_string(n),
+                   ("at most " + std::to_string(kMaxPairs) + " pairs, not").c_str());
         }
         c->Messanzahl = static_cast<int>(n);
-        c->AnpassA = r.readReal("AnpassA");
+        c->AnpassA = r.readReal(ParField::AnpassA);
         r.nextLine();
-        c->AnpassB = r.readReal("AnpassB");
+        c->AnpassB = r.readReal(ParField::AnpassB);
         r.nextLine();
-        c->AnpassRHOMIN = r.readReal("AnpassRHOMIN");
+        c->AnpassRHOMIN = r.readReal(ParField::AnpassRHOMIN);
         r.nextLine();
-        c->AnpassRHOMAX = r.readReal("AnpassRHOMAX");
+        c->AnpassRHOMAX = r.readReal(ParField::AnpassRHOMAX);
         r.nextLine();
-        c->AnpassSIGMA0 = r.readReal("AnpassSIGMA0");
+        c->AnpassSIGMA0 = r.readReal(ParField::AnpassSIGMA0);
         r.nextLine();
-        for (long i = 1; i <= n && i <= kMaxPairs && !r.failed(); ++i) {
-            c->Messsigma[i] = r.readReal("a measured SIGMA");
-            c->Messrho[i] = r.readReal("a measured RHOB");
+        for (int i = 1; i <= n && i <= kMaxPairs && !r.failed(); ++i) {
+            c->Messsigma[i] = r.readReal(ParField::Messsigma, i);
+            c->Messrho[i] = r.readReal(ParField::Messrho, i);
             r.nextLine();
         }
     }
 
-    c->PHIE = rad(r.readReal("PHIE"));
+    c->PHIE = r.readAngle(ParField::PHIE);
     r.nextLine();
-    c->Phixschaft = rad(r.readReal("Phixschaft"));
+    c->Phixschaft = r.readAngle(ParField::Phixschaft);
     r.nextLine();
-    c->Phixtrichter = rad(r.readReal("Phixtrichter"));
+    c->Phixtrichter = r.readAngle(ParField::Phixtrichter);
     r.nextLine();
-    c->Phixunten = rad(r.readReal("Phixunten"));
+    c->Phixunten = r.readAngle(ParField::Phixunten);
     r.nextLine();
 
-    c->Kwahl = static_cast<std::uint8_t>(r.readInt("Kwahl") & 0xFF);
+    c->Kwahl = static_cast<std::uint8_t>(r.readInt(ParField::Kwahl) & 0xFF);
     r.nextLine();
-    c->Kwert = r.readReal("Kwert");
+    c->Kwert = r.readReal(ParField::Kwert);
     r.nextLine();
-    bool filling = r.readInt("the stress state") == 1;
+    const bool filling = r.readInt(ParField::Spannungszustand) == 1;
     r.nextLine();
     c->Fuellzustand = filling;
     c->Entleerungszustand = !filling;
-    c->Querschnitt = static_cast<std::uint8_t>(r.readInt("Querschnitt") & 0xFF);
+    const long querschnitt = r.readInt(ParField::Querschnitt);
     r.nextLine();
-    c->Durchmesser = r.readReal("Durchmesser");
+    if (!r.failed() && querschnitt != 0 && querschnitt != 1) {
+        // Area and perimeter weigh the rectangle by (1 - c) and the circle by
+        // c: any other value gives a shape that does not exist.
+        r.fail(FileFault::CrossSection, ParField::Querschnitt, 0, std::to_string(querschnitt),
+               "cross-section must be 0 or 1, not");
+    }
+    c->Querschnitt = static_cast<std::uint8_t>(querschnitt & 0xFF);
+    c->Durchmesser = r.readReal(ParField::Durchmesser);
     r.nextLine();
-    c->Laenge = r.readReal("Laenge");
+    c->Laenge = r.readReal(ParField::Laenge);
     r.nextLine();
 
     const double q = c->Querschnitt;
     c->Flaeche = (1 - q) * c->Laenge * c->Durchmesser + q * kPi * c->Durchmesser * c->Durchmesser / 4;
     c->Umfang = 2 * (1 - q) * (c->Laenge + c->Durchmesser) + q * kPi * c->Durchmesser;
 
-    c->Trichterja = r.readInt("Trichterja") != 0;
+    c->Trichterja = r.readInt(ParField::Trichterja) != 0;
     r.nextLine();
-    c->Trichterwinkel = r.readReal("Trichterwinkel");
+    // The hopper angle counts only with a hopper; without one it is cleared.
+    const double trichterwinkel =
+        c->Trichterja ? r.readAngle(ParField::Trichterwinkel) : r.readReal(ParField::Trichterwinkel);
     r.nextLine();
-    c->Auslauf = r.readReal("Auslauf");
+    c->Auslauf = r.readReal(ParField::Auslauf);
     r.nextLine();
-    c->Schaftja = r.readInt("Schaftja") != 0;
+    c->Schaftja = r.readInt(ParField::Schaftja) != 0;
     r.nextLine();
-    c->Hschaft = r.readReal("Hschaft");
+    c->Hschaft = r.readReal(ParField::Hschaft);
     r.nextLine();
-    c->vertunten = r.readInt("vertunten") != 0;
+    c->vertunten = r.readInt(ParField::vertunten) != 0;
     r.nextLine();
-    c->Hunttricht = r.readReal("Hunttricht");
+    c->Hunttricht = r.readReal(ParField::Hunttricht);
     r.nextLine();
-    c->Schuettkegel = r.readInt("Schuettkegel") != 0;
+    c->Schuettkegel = r.readInt(ParField::Schuettkegel) != 0;
     r.nextLine();
-    c->boeschwinkel = rad(r.readReal("boeschwinkel"));
+    c->boeschwinkel = r.readAngle(ParField::boeschwinkel);
     r.nextLine();
-    c->Auflastspannung = r.readReal("Auflastspannung");
+    c->Auflastspannung = r.readReal(ParField::Auflastspannung);
     r.nextLine();
-    c->Fuellhoehe = r.readReal("Fuellhoehe");
+    c->Fuellhoehe = r.readReal(ParField::Fuellhoehe);
     r.nextLine();
 
     // Files of the earlier layout end here; the end-wall friction then reads 0.
-    c->PhixStirnwand = r.eof() ? 0.0 : r.readReal("PhixStirnwand");
-    c->PhixStirnwand = rad(c->PhixStirnwand);
+    c->PhixStirnwand = r.eof() ? 0.0 : r.readAngle(ParField::PhixStirnwand);
 
     if (c->Trichterja) {
-        c->Trichterwinkel = rad(c->Trichterwinkel);
+        c->Trichterwinkel = trichterwinkel;
         c->TanTrichter = std::tan(c->Trichterwinkel);
         c->Hspitzeauslauf = c->Auslauf / (2 * c->TanTrichter);
         c->Hspitzeoben = c->Durchmesser / (2 * c->TanTrichter);
@@ -378,9 +561,7 @@ bool Parameterdatei_lesen(SiloModel& m, const std::string& path, FileError& err)
     }
 
     if (r.failed()) {
-        err.code = EINVAL;
-        err.line = r.errorLine();
-        err.reason = r.errorReason();
+        err = r.error();
         return false;
     }
     m = *c;
@@ -393,12 +574,6 @@ bool Parameterdatei_lesen(SiloModel& m, const std::string& path, FileError& err)
 
 namespace {
 
-void setErr(FileError& err, int code, const std::string& what) {
-    err.code = code ? code : EIO;
-    err.line = 0;
-    err.reason = what + ": " + std::strerror(err.code);
-}
-
 std::string folderOf(const std::string& path) {
     auto p = path.find_last_of('/');
     if (p == std::string::npos) return ".";
@@ -406,65 +581,135 @@ std::string folderOf(const std::string& path) {
     return path.substr(0, p);
 }
 
-// Writes `data` to a temporary file beside `path`, flushes it to the disk and
-// renames it over `path`. On any failure the old file stays as it was.
-bool writeAtomically(const std::string& path, const std::string& data, FileError& err) {
+// Follows a chain of symbolic links at the end of `path` to the name that is
+// finally written. `direct` is set when the chain passes through /proc (the
+// links of /dev/stdout and /proc/self/fd name open files, not files that a
+// rename could replace). False for a loop of links.
+bool resolveLinks(std::string& path, bool& direct) {
+    direct = false;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat ls{};
+        if (::lstat(path.c_str(), &ls) != 0 || !S_ISLNK(ls.st_mode)) return true;
+        std::string target(static_cast<size_t>(ls.st_size > 0 ? ls.st_size : 0) + 256, '\0');
+        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n < 0) return true;
+        target.resize(static_cast<size_t>(n));
+        if (path.rfind("/proc/", 0) == 0 || target.rfind("/proc/", 0) == 0) {
+            direct = true;
+            return true;
+        }
+        path = (!target.empty() && target[0] == '/') ? target : folderOf(path) + "/" + target;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+bool writeAll(int fd, std::string_view data) {
+    size_t off = 0;
+    while (off < data.size()) {
+        ssize_t w = ::write(fd, data.data() + off, data.size() - off);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        off += static_cast<size_t>(w);
+    }
+    return true;
+}
+
+// A device, a FIFO or an open file behind /proc is written in place: it
+// cannot be replaced, and replacing it would take it from whoever uses it.
+bool writeDirectly(const std::string& path, std::string_view data, FileError& err) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        setSystemError(err, errno, "cannot write " + path);
+        return false;
+    }
+    if (!writeAll(fd, data)) {
+        const int e = errno;
+        ::close(fd);
+        setSystemError(err, e, "write failed");
+        return false;
+    }
+    if (::close(fd) != 0) {
+        setSystemError(err, errno, "write failed");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool writeFileSafely(const std::string& givenPath, std::string_view data, FileError& err) {
     err = FileError{};
-    if (path.empty()) {
-        setErr(err, ENOENT, "empty file name");
+    if (givenPath.empty()) {
+        setSystemError(err, ENOENT, "empty file name");
+        return false;
+    }
+    std::string path = givenPath;
+    bool direct = false;
+    if (!resolveLinks(path, direct)) {
+        setSystemError(err, errno, givenPath);
         return false;
     }
     struct stat target{};
-    bool exists = ::stat(path.c_str(), &target) == 0;
+    const bool exists = ::stat(path.c_str(), &target) == 0;
     if (exists && S_ISDIR(target.st_mode)) {
-        setErr(err, EISDIR, path);
+        setSystemError(err, EISDIR, path);
         return false;
     }
-    std::string tmpl = path + ".XXXXXX";
-    std::string buf = tmpl;
+    if (direct || (exists && !S_ISREG(target.st_mode))) return writeDirectly(path, data, err);
+    if (exists && ((target.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+        // A write-protected file stays as it is, also for a user whose rights
+        // would let the rename replace it (the folder is writable, or root).
+        setSystemError(err, EACCES, path);
+        err.fault = FileFault::WriteProtected;
+        err.reason = "the file is write-protected";
+        return false;
+    }
+
+    // A short temporary name in the target's folder: a rename within one
+    // folder is atomic, and a name of the longest legal length still leaves
+    // room for it.
+    std::string buf = folderOf(path) + "/.kv-XXXXXX";
     int fd = ::mkstemp(buf.data());
     if (fd < 0) {
-        setErr(err, errno, "cannot create a file in " + folderOf(path));
+        setSystemError(err, errno, "cannot create a file in " + folderOf(path));
         return false;
     }
     const std::string tmp = buf;
     auto abandon = [&](int code, const std::string& what) {
         ::close(fd);
         ::unlink(tmp.c_str());
-        setErr(err, code, what);
+        setSystemError(err, code, what);
         return false;
     };
-    // Permissions as a freshly created file would get, or those of the file
-    // being replaced.
+    // Permissions (and, where allowed, owner) as a freshly created file would
+    // get, or those of the file being replaced.
     mode_t mode;
     if (exists) {
         mode = target.st_mode & 07777;
+        if (::fchown(fd, target.st_uid, target.st_gid) != 0) {
+            // Not allowed to give the file away: it belongs to the writer.
+        }
     } else {
         mode_t um = ::umask(0);
         ::umask(um);
         mode = 0666 & ~um;
     }
     if (::fchmod(fd, mode) != 0) return abandon(errno, "cannot set permissions");
-    size_t off = 0;
-    while (off < data.size()) {
-        ssize_t w = ::write(fd, data.data() + off, data.size() - off);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            return abandon(errno, "write failed");
-        }
-        off += static_cast<size_t>(w);
-    }
+    if (!writeAll(fd, data)) return abandon(errno, "write failed");
     if (::fsync(fd) != 0) return abandon(errno, "write failed");
     if (::close(fd) != 0) {
         int e = errno;
         ::unlink(tmp.c_str());
-        setErr(err, e, "write failed");
+        setSystemError(err, e, "write failed");
         return false;
     }
     if (::rename(tmp.c_str(), path.c_str()) != 0) {
         int e = errno;
         ::unlink(tmp.c_str());
-        setErr(err, e, "cannot replace " + path);
+        setSystemError(err, e, "cannot replace " + path);
         return false;
     }
     int dfd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
@@ -475,62 +720,126 @@ bool writeAtomically(const std::string& path, const std::string& data, FileError
     return true;
 }
 
-}  // namespace
+namespace {
 
-std::string parameterFileText(const SiloModel& m) {
+// Builds the parameter file text. Every real is checked to read back as the
+// finite number the reader accepts; the first value that cannot is named in
+// `problem` (the text then holds its field as formatReal23 shows it).
+std::string buildParameterText(const SiloModel& m, FileError* problem) {
     std::string o;
-    auto integer = [&](long v) { o += std::to_string(v); o += "\r\n"; };
-    auto real = [&](double v) { o += formatReal23(v); o += "\r\n"; };
-    auto deg = [&](double r) { real(r * 180.0 / kPi); };
+    bool failed = false;
+    auto refuse = [&](ParField f, int pair, const std::string& shown) {
+        if (failed || !problem) return;
+        failed = true;
+        *problem = FileError{};
+        problem->code = EINVAL;
+        problem->fault = FileFault::NotWritable;
+        problem->field = f;
+        problem->pair = pair;
+        problem->excerpt = sanitizedExcerpt(shown);
+        problem->reason = std::string("value cannot be written for ") + parFieldName(f);
+    };
+    auto integer = [&](long v) {
+        char buf[24];
+        auto r = std::to_chars(buf, buf + sizeof buf, v);
+        o.append(buf, r.ptr);
+        o += "\r\n";
+    };
+    auto field = [&](double v, ParField f, int pair = 0) {
+        std::string t = formatReal23(v);
+        double back = 0;
+        if (!std::isfinite(v) ||
+            parseReal(std::string_view(t).substr(t[0] == ' ' ? 1 : 0), back) != RealParse::Ok)
+            refuse(f, pair, t);
+        return t;
+    };
+    auto real = [&](double v, ParField f) { o += field(v, f); o += "\r\n"; };
+    // Angles are held in radians and written in degrees; the degrees must
+    // come back as a finite angle in radians.
+    auto deg = [&](double r, ParField f) {
+        const double d = r * 180.0 / kPi;
+        std::string t = formatReal23(d);
+        double back = 0;
+        if (std::isfinite(d) &&
+            (parseReal(std::string_view(t).substr(t[0] == ' ' ? 1 : 0), back) != RealParse::Ok ||
+             !std::isfinite(back * kPi / 180.0))) {
+            t = real23Truncated(d);
+            back = 0;
+            parseReal(std::string_view(t).substr(t[0] == ' ' ? 1 : 0), back);
+        }
+        if (!std::isfinite(d) || !std::isfinite(back * kPi / 180.0)) refuse(f, 0, t);
+        o += t;
+        o += "\r\n";
+    };
 
+    if (m.Schrittzahl < 1 || m.Schrittzahl > kMaxSchrittzahl)
+        refuse(ParField::Schrittzahl, 0, std::to_string(m.Schrittzahl));
     integer(m.Schrittzahl);
     integer(m.Rhokonstant ? 1 : 0);
     integer(m.Rhofunktion ? 1 : 0);
-    real(m.RHOMIN);
-    real(m.RHOMAX);
-    real(m.SIGMA0);
+    real(m.RHOMIN, ParField::RHOMIN);
+    real(m.RHOMAX, ParField::RHOMAX);
+    real(m.SIGMA0, ParField::SIGMA0);
     if (!m.Rhokonstant && !m.Rhofunktion) {
         integer(m.Anpassart);
         integer(m.Messanzahl);
-        real(m.AnpassA);
-        real(m.AnpassB);
-        real(m.AnpassRHOMIN);
-        real(m.AnpassRHOMAX);
-        real(m.AnpassSIGMA0);
+        real(m.AnpassA, ParField::AnpassA);
+        real(m.AnpassB, ParField::AnpassB);
+        real(m.AnpassRHOMIN, ParField::AnpassRHOMIN);
+        real(m.AnpassRHOMAX, ParField::AnpassRHOMAX);
+        real(m.AnpassSIGMA0, ParField::AnpassSIGMA0);
         for (int i = 1; i <= m.Messanzahl && i <= kMaxPairs; ++i) {
-            o += formatReal23(m.Messsigma[i]);
-            o += formatReal23(m.Messrho[i]);
+            o += field(m.Messsigma[i], ParField::Messsigma, i);
+            // The second field's sign position separates the two; a minus
+            // there would join them into one value, so it gets a blank first.
+            std::string rho = field(m.Messrho[i], ParField::Messrho, i);
+            if (rho[0] != ' ') o += ' ';
+            o += rho;
             o += "\r\n";
         }
     }
-    deg(m.PHIE);
-    deg(m.Phixschaft);
-    deg(m.Phixtrichter);
-    deg(m.Phixunten);
+    deg(m.PHIE, ParField::PHIE);
+    deg(m.Phixschaft, ParField::Phixschaft);
+    deg(m.Phixtrichter, ParField::Phixtrichter);
+    deg(m.Phixunten, ParField::Phixunten);
     integer(m.Kwahl);
-    real(m.Kwert);
+    real(m.Kwert, ParField::Kwert);
     integer(m.Fuellzustand ? 1 : 0);
+    if (m.Querschnitt > 1) refuse(ParField::Querschnitt, 0, std::to_string(m.Querschnitt));
     integer(m.Querschnitt);
-    real(m.Durchmesser);
-    real(m.Laenge);
+    real(m.Durchmesser, ParField::Durchmesser);
+    real(m.Laenge, ParField::Laenge);
     integer(m.Trichterja ? 1 : 0);
-    deg(m.Trichterwinkel);
-    real(m.Auslauf);
+    deg(m.Trichterwinkel, ParField::Trichterwinkel);
+    real(m.Auslauf, ParField::Auslauf);
     integer(m.Schaftja ? 1 : 0);
-    real(m.Hschaft);
+    real(m.Hschaft, ParField::Hschaft);
     integer(m.vertunten ? 1 : 0);
-    real(m.Hunttricht);
+    real(m.Hunttricht, ParField::Hunttricht);
     integer(m.Schuettkegel ? 1 : 0);
-    deg(m.boeschwinkel);
-    real(m.Auflastspannung);
-    real(m.Fuellhoehe);
-    deg(m.PhixStirnwand);
+    deg(m.boeschwinkel, ParField::boeschwinkel);
+    real(m.Auflastspannung, ParField::Auflastspannung);
+    real(m.Fuellhoehe, ParField::Fuellhoehe);
+    deg(m.PhixStirnwand, ParField::PhixStirnwand);
     for (int i = 0; i < 21; ++i) o += "1\r\n";
     return o;
 }
 
+}  // namespace
+
+std::string parameterFileText(const SiloModel& m) { return buildParameterText(m, nullptr); }
+
+bool parameterFileWritable(const SiloModel& m, FileError& err) {
+    err = FileError{};
+    buildParameterText(m, &err);
+    return err.fault == FileFault::None;
+}
+
 bool Parameterdatei_schreiben(const SiloModel& m, const std::string& path, FileError& err) {
-    return writeAtomically(path, parameterFileText(m), err);
+    err = FileError{};
+    const std::string text = buildParameterText(m, &err);
+    if (err.fault != FileFault::None) return false;
+    return writeFileSafely(path, text, err);
 }
 
 std::string resultFileText(SiloModel& m) {
@@ -572,7 +881,7 @@ std::string resultFileText(SiloModel& m) {
 }
 
 bool Ergebnisdatei_schreiben(SiloModel& m, const std::string& path, FileError& err) {
-    return writeAtomically(path, resultFileText(m), err);
+    return writeFileSafely(path, resultFileText(m), err);
 }
 
 // ---------------------------------------------------------------------------

@@ -204,3 +204,25 @@ TEST(KorvaneCalc, ExitCodesAndOutput) {
     EXPECT_NE(r.err.find("Ungültige Werte von PHIX und/oder PHIE."), std::string::npos) << r.err;
     EXPECT_TRUE(r.out.empty());
 }
+
+TEST(KorvaneCalc, DashAndDevicesAreStandardOutputNeverReplaced) {
+    ktest::TempDir d;
+    const std::string par = kCases + "/case_0002.par";
+    const std::string rows = ktest::slurp(kCases + "/case_0002.txt");
+
+    CmdResult r = run(par + " -", d);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, rows);
+    EXPECT_FALSE(std::filesystem::exists(d.file("-")));
+
+    r = run("--json " + par + " -", d);
+    EXPECT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.out.rfind(rows, 0), 0u);
+    compareJson(ktest::slurp(kCases + "/case_0002.json"), r.out.substr(rows.size()), "json after rows");
+
+    // Standard output named as a file (here redirected into a file).
+    r = run(par + " /dev/stdout", d);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, rows);
+    EXPECT_TRUE(std::filesystem::is_symlink("/dev/stdout"));
+}

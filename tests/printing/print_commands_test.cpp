@@ -2,11 +2,16 @@
 // job titles, the hourglass, the error path and the printer set-up dialog.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
@@ -17,6 +22,7 @@
 #include "print_test_util.h"
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
+#include "ui/main/printer_setup.h"
 #include "ui/main/printing.h"
 #include "ui/texts/tkonst.h"
 
@@ -51,6 +57,22 @@ protected:
     const PrintStatus status{QStringLiteral("Füllzustand"), QStringLiteral("1234"), QStringLiteral("567")};
 };
 
+// Accepts every message box that comes up while it lives (the seam answers
+// only the next one).
+class MessageBoxCloser {
+public:
+    MessageBoxCloser() {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+        });
+        timer_.start();
+    }
+
+private:
+    QTimer timer_;
+};
+
 QString pdfTitle(const QString& path) {
     for (const QString& l : test::runTool(QStringLiteral("pdfinfo"), {path}).split('\n'))
         if (l.startsWith(QStringLiteral("Title:"))) return l.mid(6).trimmed();
@@ -83,7 +105,7 @@ TEST_F(PrintCommands, DiagramWithoutPrinterBecomesPdfWithItsTitle) {
     app().Parameterdatei = QStringLiteral("/data/Par/a.par");
     tkonst::setSprache(1);
     Diagramm_Drucken(nullptr);
-    const QString path = tmp.path() + "/Output/KORVANE_Diagram.pdf";
+    const QString path = tmp.path() + "/Output/KORVANE_Diagram_a.pdf";
     ASSERT_TRUE(QFileInfo::exists(path));
     EXPECT_TRUE(platform::shownMessages().value(0).startsWith(
         QStringLiteral("The page was saved as a PDF file:\n")));
@@ -156,7 +178,7 @@ TEST_F(PrintCommands, PrinterFailureIsReportedAndTheHourglassRestored) {
 TEST_F(PrintCommands, PrinterSetupDialogRecordsTheChoice) {
     bool seen = false;
     QTimer::singleShot(0, [&] {
-        auto* dlg = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        auto* dlg = qobject_cast<PrinterSetupDialog*>(QApplication::activeModalWidget());
         if (dlg) {
             seen = true;
             dlg->reject();
@@ -168,15 +190,113 @@ TEST_F(PrintCommands, PrinterSetupDialogRecordsTheChoice) {
 
     seen = false;
     QTimer::singleShot(0, [&] {
-        auto* dlg = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        auto* dlg = qobject_cast<PrinterSetupDialog*>(QApplication::activeModalWidget());
         if (dlg) {
             seen = true;
             EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Drucker einrichten"));
             EXPECT_EQ(dlg->objectName(), QStringLiteral("PrinterSetupDialog1"));
-            dlg->done(QDialog::Accepted);
+            dlg->accept();
         }
     });
     Druckereinrichten(nullptr);
     EXPECT_TRUE(seen);
     EXPECT_TRUE(printerChosen());
+}
+
+TEST_F(PrintCommands, SetUpConfirmsWithOkAndItsPaperAndOrientationReachThePdf) {
+    const QString chosen = tmp.path() + "/landscape.pdf";
+    QStringList buttons;
+    QTimer::singleShot(0, [&] {
+        auto* dlg = qobject_cast<PrinterSetupDialog*>(QApplication::activeModalWidget());
+        if (!dlg) return;
+        for (auto* b : dlg->findChildren<QAbstractButton*>()) buttons << b->text().remove('&');
+        auto* printers = dlg->findChild<QComboBox*>(QStringLiteral("Printers"));
+        printers->setCurrentIndex(printers->count() - 1);  // PDF file, no printer
+        dlg->findChild<QLineEdit*>(QStringLiteral("PdfFile"))->setText(chosen);
+        auto* paper = dlg->findChild<QComboBox*>(QStringLiteral("Paper"));
+        paper->setCurrentIndex(paper->findData(int(QPageSize::A5)));
+        dlg->findChild<QRadioButton*>(QStringLiteral("Landscape"))->setChecked(true);
+        dlg->accept();
+    });
+    Druckereinrichten(nullptr);
+    ASSERT_TRUE(printerChosen());
+    EXPECT_FALSE(buttons.isEmpty());
+    for (const QString& b : buttons) {
+        EXPECT_NE(b, QStringLiteral("Print"));
+        EXPECT_NE(b, QStringLiteral("Drucken"));
+    }
+    Diagramm_Drucken(nullptr);
+    ASSERT_TRUE(lastPrintOutcome().ok);
+    EXPECT_EQ(lastPrintOutcome().path, chosen);
+    if (test::haveTool(QStringLiteral("pdfinfo"))) {
+        QString size;
+        for (const QString& l : test::runTool(QStringLiteral("pdfinfo"), {chosen}).split('\n'))
+            if (l.startsWith(QStringLiteral("Page size:"))) size = l;
+        // A5 landscape: 210 x 148 mm, 595 x 420 pt.
+        const QRegularExpressionMatch pt =
+            QRegularExpression(QStringLiteral("([0-9.]+) x ([0-9.]+) pts")).match(size);
+        ASSERT_TRUE(pt.hasMatch()) << size.toStdString();
+        EXPECT_NEAR(pt.captured(1).toDouble(), 595.3, 1.0);
+        EXPECT_NEAR(pt.captured(2).toDouble(), 419.5, 1.0);
+    }
+    programPrinter().setOutputFileName(QString());
+    programPrinter().setPageOrientation(QPageLayout::Portrait);
+    programPrinter().setPageSize(QPageSize(QPageSize::A4));
+}
+
+TEST_F(PrintCommands, FallbackPdfsNeverReplaceEachOther) {
+    app().Parameterdatei = QStringLiteral("/data/Par/Standardsilo.par");
+    MessageBoxCloser closer;
+    QStringList written;
+    for (int i = 0; i < 3; ++i) {
+        Tabelle_Drucken(nullptr, status);
+        ASSERT_TRUE(lastPrintOutcome().ok);
+        written << lastPrintOutcome().path;
+    }
+    Diagramm_Drucken(nullptr);
+    written << lastPrintOutcome().path;
+    EXPECT_EQ(QFileInfo(written[0]).fileName(), QStringLiteral("KORVANE_Table_Standardsilo.pdf"));
+    EXPECT_EQ(QFileInfo(written[1]).fileName(), QStringLiteral("KORVANE_Table_Standardsilo_2.pdf"));
+    EXPECT_EQ(QFileInfo(written[3]).fileName(), QStringLiteral("KORVANE_Diagram_Standardsilo.pdf"));
+    written.removeDuplicates();
+    EXPECT_EQ(written.size(), 4);
+    for (const QString& f : written) EXPECT_TRUE(QFileInfo::exists(f)) << f.toStdString();
+}
+
+TEST_F(PrintCommands, FileChosenInTheSetUpIsNotReusedWithoutAsking) {
+    const bool some = true;
+    setPrintersAvailableOverride(&some);
+    setPrinterChosen(true);
+    programPrinter().setOutputFileName(tmp.path() + "/chosen.pdf");
+    programPrinter().setOutputFormat(QPrinter::PdfFormat);
+    const QString chosen = tmp.path() + "/chosen.pdf";
+    MessageBoxCloser closer;
+    Tabelle_Drucken(nullptr, status);
+    EXPECT_EQ(lastPrintOutcome().path, chosen);
+    EXPECT_EQ(platform::shownMessages().size(), 1);  // where the page went
+
+    // The second page: the user is asked; Cancel keeps the table.
+    platform::shownMessages().clear();
+    platform::setNextAnswer(false);
+    Diagramm_Drucken(nullptr);
+    ASSERT_GE(platform::shownMessages().size(), 1);
+    EXPECT_TRUE(platform::shownMessages()[0].contains(chosen)) << platform::shownMessages()[0].toStdString();
+    EXPECT_EQ(lastPrintOutcome().path, tmp.path() + "/chosen_2.pdf");
+    if (test::haveTool(QStringLiteral("pdfinfo"))) EXPECT_EQ(pdfTitle(chosen), QStringLiteral("KORVANE_Table"));
+
+    // OK replaces it.
+    platform::setNextAnswer(true);
+    Diagramm_Drucken(nullptr);
+    EXPECT_EQ(lastPrintOutcome().path, chosen);
+    if (test::haveTool(QStringLiteral("pdfinfo"))) EXPECT_EQ(pdfTitle(chosen), QStringLiteral("KORVANE_Diagram"));
+    programPrinter().setOutputFileName(QString());
+}
+
+TEST_F(PrintCommands, NoMessageBoxUnderTheHourglass) {
+    MessageBoxCloser closer;
+    const int before = platform::messagesUnderBusyCursor();
+    Tabelle_Drucken(nullptr, status);
+    Diagramm_Drucken(nullptr);
+    EXPECT_EQ(platform::shownMessages().size(), 2);
+    EXPECT_EQ(platform::messagesUnderBusyCursor(), before);
 }

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <cmath>
+#include <memory>
 
 #include "calc/engine.h"
 #include "print_test_util.h"
@@ -63,21 +64,60 @@ int columnRun(const QImage& img, int x, int y, int r, int g, int b) {
 
 }  // namespace
 
-TEST(PrintedDiagramRules, HeightGridInWholeMetres) {
-    EXPECT_EQ(printedHeightGrid(12), (std::vector<int>{0, 5, 10}));
-    EXPECT_EQ(printedHeightGrid(30), (std::vector<int>{0, 10, 20}));
-    EXPECT_EQ(printedHeightGrid(9), (std::vector<int>{0, 2, 4, 6, 8}));
-    EXPECT_EQ(printedHeightGrid(100), (std::vector<int>{0, 50}));
-    // A step that rounds to 0 becomes 1 m.
-    EXPECT_EQ(printedHeightGrid(0.4), (std::vector<int>{0}));
+TEST(PrintedDiagramRules, HeightGridByTheScreensStepRule) {
+    struct Case {
+        double fill;
+        std::vector<double> lines;
+    };
+    const Case cases[] = {
+        {12, {0, 2, 4, 6, 8, 10}},
+        {30, {0, 5, 10, 15, 20, 25}},
+        {9, {0, 2, 4, 6, 8}},
+        {100, {0, 20, 40, 60, 80}},
+        // A low silo gets decimetre lines, as on the screen.
+        {0.8, {0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7}},
+        {0.4, {0, 0.05, 0.1, 0.15, 0.2, 0.25, 0.3, 0.35}},
+        // Heights beyond the integer range keep their values.
+        {3e9, {0, 5e8, 1e9, 1.5e9, 2e9, 2.5e9}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<double> got = printedHeightGrid(c.fill);
+        ASSERT_EQ(got.size(), c.lines.size()) << c.fill;
+        for (size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], c.lines[i], 1e-9 * c.fill) << c.fill;
+    }
     EXPECT_TRUE(printedHeightGrid(0).empty());
     EXPECT_TRUE(printedHeightGrid(std::nan("")).empty());
+}
+
+TEST(PrintedDiagramRules, GridsOfAnEnormousSiloStayBounded) {
+    const std::vector<double> z = printedHeightGrid(1e19);
+    EXPECT_FALSE(z.empty());
+    EXPECT_LE(z.size(), 201u);
+    for (double v : z) EXPECT_TRUE(v >= 0 && v < 1e19) << v;
+    const StressGrid g = printedStressGrid(1e30);
+    EXPECT_GT(g.gx, 0);
+    EXPECT_LE(g.values.size(), 201u);
+}
+
+TEST(PrintedDiagram, EnormousSiloPrintsInBoundedTime) {
+    // A silo 1e19 m tall: the page is drawn (bounded grids, no integer
+    // overflow) instead of looping for ever.
+    SiloModel& m = test::defaultSilo();
+    m.Hschaft = 1e19;
+    m.Fuellhoehe = 1e19;
+    const QImage img = diagramImage(m);
+    EXPECT_FALSE(img.isNull());
+    QImage screen(400, 300, QImage::Format_RGB32);
+    QPainter p(&screen);
+    drawDiagram(p, screen.size(), m, 1280, 1.0, 0);
+    p.end();
+    test::defaultSilo();
 }
 
 TEST(PrintedDiagramRules, StressGridFromTheFirstMultipleAboveXmin) {
     const StressGrid g = printedStressGrid(88000);
     EXPECT_EQ(g.gx, 20000);
-    EXPECT_EQ(g.values, (std::vector<long long>{0, 20000, 40000, 60000, 80000}));
+    EXPECT_EQ(g.values, (std::vector<double>{0, 20000, 40000, 60000, 80000}));
     // 5.5 kPa: decade 1000, m = 55, spacing 1000; xmin = -611 -> first line at 0.
     const StressGrid h = printedStressGrid(5500);
     EXPECT_EQ(h.gx, 1000);
@@ -90,20 +130,22 @@ TEST(PrintedDiagramRules, StressGridFromTheFirstMultipleAboveXmin) {
     EXPECT_TRUE(printedStressGrid(INFINITY).values.empty());
 }
 
-TEST(PrintedDiagram, HeightGridLinesAt5And10ForAFillOf12m) {
+TEST(PrintedDiagram, HeightGridLinesEveryTwoMetresForAFillOf12m) {
     SiloModel& m = silo("9", "12");
     const QImage img = diagramImage(m);
     const double xmax = 1.1 * diagramStressMax(m);
-    // z = 0 is covered by the black frame; 5 and 10 m are the grey grid lines.
-    EXPECT_EQ(solidGreyRows(img, xmax, siloHeight(m)), (std::vector<int>{py(10), py(5)}));
+    // z = 0 is covered by the black frame; 2 ... 10 m are the grey grid lines.
+    EXPECT_EQ(solidGreyRows(img, xmax, siloHeight(m)),
+              (std::vector<int>{py(10), py(8), py(6), py(4), py(2)}));
     EXPECT_GT(rowShare(img, py(0), px(0), px(xmax), 0, 0, 0), 0.95);
 }
 
-TEST(PrintedDiagram, HeightGridLinesAt10And20ForAFillOf30m) {
+TEST(PrintedDiagram, HeightGridLinesEveryFiveMetresForAFillOf30m) {
     SiloModel& m = silo("26", "30");
     const QImage img = diagramImage(m);
     const double xmax = 1.1 * diagramStressMax(m);
-    EXPECT_EQ(solidGreyRows(img, xmax, siloHeight(m)), (std::vector<int>{py(20), py(10)}));
+    EXPECT_EQ(solidGreyRows(img, xmax, siloHeight(m)),
+              (std::vector<int>{py(25), py(20), py(15), py(10), py(5)}));
 }
 
 TEST(PrintedDiagram, LevelLinesAreDashDotted) {
@@ -221,10 +263,10 @@ TEST(PrintedDiagramText, LabelsLegendAndNumbers) {
         if (std::abs(w.yMin - test::unitsToPt(py(0) + 1)) < 2.0 && w.text != QStringLiteral("Auslauf"))
             stresses.push_back(w.text);
     }
-    EXPECT_EQ(heights, (std::vector<QString>{"10", "5", "0"}));
+    EXPECT_EQ(heights, (std::vector<QString>{"10", "8", "6", "4", "2", "0"}));
     std::vector<QString> expected;
-    for (long long h : g.values)
-        if (h < 1.1 * diagramStressMax(m) - 1.1 * g.gx) expected.push_back(QString::number(h));
+    for (double h : g.values)
+        if (h < 1.1 * diagramStressMax(m) - 1.1 * g.gx) expected.push_back(QString::number(h, 'f', 0));
     EXPECT_GE(expected.size(), 3u);
     // The outlet height label "0" shares the base line's row.
     stresses.erase(std::remove(stresses.begin(), stresses.end(), QStringLiteral("0")), stresses.end());
@@ -256,4 +298,47 @@ TEST(PrintedDiagramText, HeapFunnelFlowInEnglishWithFileName) {
     const QString changed = test::pdfLines(path).join('\n');
     EXPECT_FALSE(changed.contains(QStringLiteral("heap.par")));
     EXPECT_TRUE(changed.contains(QStringLiteral("© 2026 Korvane developers")));
+}
+
+TEST(PrintedDiagramText, LowSiloGetsDecimetreHeightLabels) {
+    if (!test::haveTool(QStringLiteral("pdftotext"))) GTEST_SKIP() << "poppler-utils missing";
+    // A shaft of 0.8 m filled to the top: numbers every 0.1 m, as on the screen.
+    SiloModel& m = test::formSilo([](FormInput& in) {
+        in.Edit2 = "0.8";
+        in.Edit5 = "0.8";
+        in.Trichterja = false;
+    });
+    const QString path = test::scratchDir() + "/diagram_low.pdf";
+    ASSERT_TRUE(test::pagePdf(path, [&](QPainter& p) { paintDiagramPage(p, m, {}, false, 1); }));
+    const double axisPt = test::unitsToPt(px(0));
+    std::vector<QString> heights;
+    for (const test::PdfWord& w : test::pdfWords(path))
+        if (w.xMax < axisPt && w.yMin > test::unitsToPt(300) && w.yMin < test::unitsToPt(py(0)))
+            heights.push_back(w.text);
+    EXPECT_EQ(heights, (std::vector<QString>{"0.7", "0.6", "0.5", "0.4", "0.3", "0.2", "0.1", "0"}));
+}
+
+TEST(PrintedDiagramText, LongPathShortenedInTheMiddleKeepsTheFileName) {
+    if (!test::haveTool(QStringLiteral("pdftotext"))) GTEST_SKIP() << "poppler-utils missing";
+    SiloModel& m = test::defaultSilo();
+    QString folder = QStringLiteral("/home/engineer");
+    while (folder.size() < 180) folder += QStringLiteral("/projects_silo_plant");
+    const QString file = folder + QStringLiteral("/Standardsilo.par");
+    ASSERT_GE(file.size(), 200);
+    const QString path = test::scratchDir() + "/diagram_long.pdf";
+    for (int page = 0; page < 2; ++page) {
+        const PrintStatus status{QStringLiteral("Füllzustand"), QStringLiteral("1"), QStringLiteral("2")};
+        ASSERT_TRUE(test::pagePdf(path, [&](QPainter& p) {
+            if (page == 0) paintDiagramPage(p, m, file, false, 0);
+            else paintTablePage(p, m, status, file, false, 0);
+        }));
+        const QString first = test::pdfLines(path).value(0);
+        EXPECT_TRUE(first.startsWith(QStringLiteral("KORVANE"))) << first.toStdString();
+        EXPECT_TRUE(first.endsWith(QStringLiteral("/Standardsilo.par]"))) << first.toStdString();
+        EXPECT_TRUE(first.contains(QStringLiteral("[Parameterdatei:/home/"))) << first.toStdString();
+        EXPECT_TRUE(first.contains(QStringLiteral("…"))) << first.toStdString();
+        // Every word of the header stays inside the A4 page (595 pt).
+        for (const test::PdfWord& w : test::pdfWords(path))
+            if (w.yMin < test::unitsToPt(200)) EXPECT_LT(w.xMax, 595.0 - 5.0 * 72 / 25.4) << w.text.toStdString();
+    }
 }

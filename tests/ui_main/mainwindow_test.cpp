@@ -304,7 +304,7 @@ TEST_F(MainWindowTest, RejectedParameterFileChangesNothing) {
     platform::setNextAnswer(true);
     w->AusDatei1Click();
     ASSERT_EQ(platform::shownMessages().size(), 1);
-    EXPECT_TRUE(platform::shownMessages().first().startsWith("Fehler ")) 
+    EXPECT_TRUE(platform::shownMessages().first().contains("Zeile 2"))
         << platform::shownMessages().first().toStdString();
     EXPECT_TRUE(platform::shownMessages().first().contains(bad.fileName()));
     EXPECT_TRUE(app().Parameterdatei.isEmpty());

@@ -9,20 +9,35 @@
 #include "ui/info/infoscaling.h"
 #include "ui/info/infowindows.h"
 #include "ui/info/splashform.h"
+#include "ui/main/platform.h"
 #include "ui/texts/tkonst.h"
 
 namespace korvane::ui {
 
+QRect normalMainWindowGeometry(const QRect& available, QSize minimum) {
+    // The window with its frame (title bar and borders) inside the desktop
+    // that panels and task bars leave free.
+    const QSize frame = typicalFrameExtra();
+    QSize client = available.size() - frame;
+    client = client.expandedTo(minimum).boundedTo(available.size());
+    const QPoint topLeft = available.topLeft() + QPoint(frame.width() / 2, frame.height() - frame.width() / 2);
+    return QRect(topLeft, client.expandedTo(QSize(1, 1)));
+}
+
 void showMainWindowMaximised(QWidget& w) {
     // Without a window manager "maximised" means nothing, so the window is
-    // first given the available desktop itself.
-    w.setGeometry(availableArea());
+    // first given the available desktop itself; un-maximised it keeps a
+    // size whose frame still fits on the desktop.
+    w.setGeometry(normalMainWindowGeometry(availableArea(), w.minimumSize()));
     w.showMaximized();
 }
 
 int runProgram(QApplication& application, const StartHooks& hooks) {
     QApplication::setApplicationName(QString::fromUtf8(tkonst::kApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("korvane"));
+    platform::installProgramIcon();
+    // Every start begins in the current (German) language, Qt's own texts too.
+    tkonst::setSprache(tkonst::sprache());
 
     // The main window first: its creation step works out the screen factors
     // and the data folders that every other window uses.

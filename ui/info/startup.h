@@ -2,6 +2,8 @@
 // conditions of use, and only after acceptance run the main window.
 #pragma once
 
+#include <QRect>
+#include <QSize>
 #include <functional>
 
 class QApplication;
@@ -34,5 +36,8 @@ int runProgram(QApplication& application, const StartHooks& hooks);
 // Shows the main window maximised over the available desktop (screen
 // minus task bar).
 void showMainWindowMaximised(QWidget& w);
+// The main window's geometry when it is not maximised: inside the available
+// desktop together with its frame, never below the window's minimum size.
+QRect normalMainWindowGeometry(const QRect& available, QSize minimum);
 
 }  // namespace korvane::ui

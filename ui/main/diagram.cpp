@@ -112,6 +112,14 @@ bool diagramHasCurves(const SiloModel& m) {
     return diagramStressMax(m) > 0;
 }
 
+QFont diagramFont(double skalierung) {
+    QFont font("Arial");
+    const double skal = std::isfinite(skalierung) && skalierung > 0 ? skalierung : 1.0;
+    const int points = std::max(1, static_cast<int>(std::lround(8.0 * skal)));
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
+    return font;
+}
+
 void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidth,
                  double skalierung, int language) {
     using namespace korvane::tkonst;
@@ -129,10 +137,7 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     const double xmax = curves ? 1.1 * mx : 1.0;
     const double xmin = curves ? -mx / 9.0 : -1.0 / 9.0;
     p.fillRect(QRect(0, 0, W, Hp), kWhite);
-    QFont font("Arial");
-    const double skal = std::isfinite(skalierung) && skalierung > 0 ? skalierung : 1.0;
-    const int points = std::max(1, static_cast<int>(std::lround(8.0 * skal)));
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
+    const QFont font = diagramFont(skalierung);
     p.setFont(font);
     const QFontMetrics fm(font);
 
@@ -153,21 +158,25 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     const double winW = mainWindowWidth > 0 ? mainWindowWidth : W;
 
     // 4. Vertical grid in whole Pa.
-    long long gx = 0;
+    // (Rounded in floating point: stresses and heights beyond the integer
+    // range must neither overflow nor stop the grid from advancing.)
+    double gx = 0;
     if (curves) {
         const GridStep g = Rasterschritt(1400.0 / winW * xmax, 0);
-        gx = std::llround(g.spacing());
+        gx = std::round(g.spacing());
+        if (!std::isfinite(gx)) gx = 0;
         p.setPen(solidPen(kSilver));
         if (gx > 0) {
             int count = 0;
-            for (long long x = gx; x < xmax && count < kMaxGridLines; x += gx, ++count)
-                p.drawLine(Xpixel(double(x)), Ypixel(0.0), Xpixel(double(x)), Ypixel(Hs));
+            for (double x = gx; x < xmax && count < kMaxGridLines; x += gx, ++count)
+                p.drawLine(Xpixel(x), Ypixel(0.0), Xpixel(x), Ypixel(Hs));
         }
     }
 
     // 5. Horizontal grid in whole centimetres.
     const GridStep gzStep = Rasterschritt(1800.0 / winW * Hs, 0);
-    const double gz = std::llround(100.0 * gzStep.spacing()) / 100.0;
+    double gz = std::round(100.0 * gzStep.spacing()) / 100.0;
+    if (!std::isfinite(gz)) gz = 0;
     p.setPen(solidPen(kSilver));
     if (gz > 0) {
         for (int k = 1; k * gz < Hs && k <= kMaxGridLines; ++k)
@@ -203,9 +212,9 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     // 9. Stress numbers under the grid lines; the last line stays unnumbered.
     if (curves && gx > 0) {
         int count = 0;
-        for (long long x = gx; x < xmax - gx && count < kMaxGridLines; x += gx, ++count) {
-            const QString t = QString::number(x);
-            const int left = Xpixel(double(x)) - toPixel(fm.horizontalAdvance(t) / 2.0);
+        for (double x = gx; x < xmax - gx && count < kMaxGridLines; x += gx, ++count) {
+            const QString t = QString::number(x, 'f', 0);
+            const int left = Xpixel(x) - toPixel(fm.horizontalAdvance(t) / 2.0);
             textOut(p, left, Ypixel(0.0) + 1, t, kGrey);
         }
     }

@@ -7,6 +7,7 @@
 // then places everything with Xpixel / Ypixel.
 #pragma once
 
+#include <QFont>
 #include <QSize>
 
 #include "calc/model.h"
@@ -40,6 +41,9 @@ double diagramStressMax(const SiloModel& m);
 double diagramSiloHeight(const SiloModel& m);
 // True when the results can be drawn as curves: all finite and not all zero.
 bool diagramHasCurves(const SiloModel& m);
+
+// The diagram's font: Arial at 8 x skalierung points (96 dpi).
+QFont diagramFont(double skalierung);
 
 // Draws the whole diagram into an area of `size` pixels at the painter's
 // origin. `mainWindowWidth` sets the density of the grid, `skalierung` the

@@ -5,7 +5,10 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QActionGroup>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,9 +19,11 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTextDocument>
 #include <QTextOption>
 #include <QTimer>
+#include <QVariant>
 #include <cerrno>
 #include <cmath>
 #include <limits>
@@ -32,6 +37,7 @@
 #include "ui/main/appstate.h"
 #include "ui/main/diagram.h"
 #include "ui/main/display_logic.h"
+#include "ui/main/file_messages.h"
 #include "ui/main/mainwindow_texts.h"
 #include "ui/main/platform.h"
 #include "ui/main/printing.h"
@@ -107,14 +113,27 @@ QString rowLabel(RowLabel l) {
 }
 
 QString fileErrorText(const FileError& err, const QString& path) {
-    QString text = T(Fehler) + " " + QString::number(err.code);
-    text += "\n" + T(texts::Datei) + ": " + path;
-    if (!err.reason.empty() || err.line > 0) {
-        text += "\n";
-        if (err.line > 0) text += T(texts::Zeile) + " " + QString::number(err.line) + ": ";
-        text += QString::fromStdString(err.reason);
+    return korvane::ui::fileErrorText(err, path, sprache());
+}
+
+// A status field always shows its whole number: a text wider than the field
+// is shown in a smaller font until it fits, never cut at one end.
+void showWhole(QLineEdit* field, const QString& text) {
+    const QVariant standard = field->property("korvaneStandardFont");
+    QFont font = standard.isValid() ? standard.value<QFont>() : field->font();
+    const QMargins tm = field->textMargins();
+    const int frame = field->hasFrame()
+                          ? field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field)
+                          : 0;
+    // QLineEdit keeps two pixels on each side of its text.
+    const int room = field->width() - 2 * frame - 4 - tm.left() - tm.right();
+    for (int px = font.pixelSize(); px > 4; --px) {
+        font.setPixelSize(px);
+        if (QFontMetricsF(font).horizontalAdvance(text) <= room) break;
     }
-    return text;
+    field->setFont(font);
+    field->setText(text);
+    field->setCursorPosition(0);
 }
 
 QString withoutTrailingSlashes(QString dir) {
@@ -130,7 +149,13 @@ ResultImage::ResultImage(QWidget* parent) : QWidget(parent) {
 }
 
 void ResultImage::clearWhite() {
-    image_ = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    // One image pixel per device pixel, so that lines and text stay sharp on
+    // screens that scale; painters on the image work in widget units.
+    const qreal ratio = devicePixelRatioF() > 0 ? devicePixelRatioF() : 1.0;
+    const QSize logical = size().expandedTo(QSize(1, 1));
+    image_ = QImage((QSizeF(logical) * ratio).toSize().expandedTo(QSize(1, 1)),
+                    QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio);
     image_.fill(Qt::white);
     update();
 }
@@ -267,6 +292,13 @@ void TForm1::buildMenu() {
     SpracheLanguage2_ = menu("SpracheLanguage2");
     Deutsch_ = action(SpracheLanguage2_, "Deutsch", &TForm1::DeutschClick);
     English_ = action(SpracheLanguage2_, "English", &TForm1::EnglishClick);
+    // The current language carries a check mark.
+    auto* languages = new QActionGroup(this);
+    languages->setExclusive(true);
+    for (QAction* a : {Deutsch_, English_}) {
+        a->setCheckable(true);
+        languages->addAction(a);
+    }
     bar->addMenu(SpracheLanguage2_);
 
     About1_ = menu("About1");
@@ -301,10 +333,18 @@ void TForm1::applyScale() {
     menuBar()->setFont(windowFont);
     // Pop-up menus are windows of their own and do not inherit the font.
     for (QMenu* m : findChildren<QMenu*>()) m->setFont(windowFont);
+    // The status fields were designed in a Windows bitmap font; where it is
+    // missing it stands for the same metric-compatible sans font as Arial.
+    // (A family that exists is always taken before its substitutes.)
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     QFont fieldFont("MS Sans Serif");
     fieldFont.setStyleHint(QFont::SansSerif);
     fieldFont.setPixelSize(std::max(1, s(kDesignFontPx)));
-    for (QLineEdit* e : {Edit11_, Edit3_, Vertspausl_}) e->setFont(fieldFont);
+    for (QLineEdit* e : {Edit11_, Edit3_, Vertspausl_}) {
+        e->setFont(fieldFont);
+        e->setProperty("korvaneStandardFont", fieldFont);  // what showWhole() starts from
+    }
     for (QLineEdit* e : {Meldung_, Meldung2_}) e->setFont(windowFont);
     for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_}) c->setFont(windowFont);
 
@@ -362,6 +402,40 @@ void TForm1::applyScale() {
     place(Image2_, kImage2);
     Image2_->move(std::max(Image2_->x(), prevRight + s(12)), colTop - s(1));
     FormPaint();
+    updateMinimumSize();
+}
+
+void TForm1::updateMinimumSize() {
+    const double f = formScale_;
+    auto s = [f](int v) { return static_cast<int>(std::lround(v * f)); };
+    // The diagram: its legend ends at 90 % of the width and the funnel-flow
+    // warning starts at 30 %; both must fit whole, in either language, and
+    // the level lines need some height between them.
+    const QFontMetrics dfm(diagramFont(app().Skalierung));
+    int warning = 0;
+    for (int language : {0, 1})
+        warning = std::max(warning, dfm.horizontalAdvance(T(Kernfluss, language)));
+    const int diagramW = std::max(
+        {s(200), dfm.horizontalAdvance(QStringLiteral("SIGMAV [Pa]  SIGMAW [Pa]")) * 100 / 85,
+         warning * 100 / 65});
+    const int diagramH = std::max(s(220), 14 * dfm.height());
+    // The columns: room for the forced rows of every section and a few
+    // slices in between.
+    const int frame = 2 * Memo2_->frameWidth();
+    const int columnsH = 20 * lineHeight() + frame +
+                         2 * static_cast<int>(std::ceil(Memo2_->document()->documentMargin()));
+    const int gap = std::max(s(10), s(kMargin));
+    int w = std::max(Image2_->x() + diagramW, Meldung2_->x() + Meldung2_->width()) + gap;
+    int h = std::max(Image2_->y() + diagramH, Memo2_->y() + columnsH) + gap;
+    h += menuBar()->sizeHint().height();
+    // Never more than the desktop can show with the window's frame.
+    const QRect avail = platform::primaryScreen().available;
+    const QSize frameExtra(8, 32);
+    if (avail.isValid()) {
+        w = std::min(w, avail.width() - frameExtra.width());
+        h = std::min(h, avail.height() - frameExtra.height());
+    }
+    setMinimumSize(std::max(1, w), std::max(1, h));
 }
 
 int TForm1::lineHeight() const {
@@ -399,12 +473,32 @@ bool TForm1::FormCreate(const QString& programDir, const QString& documentsDir) 
         return false;
     }
     auto q = [](const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); };
-    app().Programmordner = q(folders.Programmordner);
-    app().Datenordner = q(folders.Datenordner);
-    app().Parameterordner = q(folders.Parameterordner);
-    app().Ergebnisordner = q(folders.Ergebnisordner);
-    app().Flyerordner = q(folders.Flyerordner);
+    AppState& a = app();
+    a.Programmordner = q(folders.Programmordner);
+    a.Datenordner = q(folders.Datenordner);
+    // An installed program folder belongs to the administrator: the user's
+    // files then live in the documents folder, as with the marker file.
+    if (a.Datenordner == a.Programmordner && !platform::folderWritable(a.Programmordner)) {
+        QString docs = documentsDir;
+        if (!docs.endsWith('/')) docs += '/';
+        a.Datenordner = docs + QStringLiteral("Korvane/");
+    }
+    a.Parameterordner = a.Datenordner + QStringLiteral("Par/");
+    a.Ergebnisordner = a.Datenordner + QStringLiteral("Output/");
+    a.Flyerordner = a.Datenordner + QStringLiteral("Flyer/");
+    if (a.Datenordner != a.Programmordner) prepareUserDataFolders();
     return true;
+}
+
+void TForm1::prepareUserDataFolders() {
+    // First start with a data folder of its own: the parameter folder gets
+    // the examples shipped beside the program (a file the user already has
+    // is never replaced), and the result folder is there to save into.
+    const AppState& a = app();
+    if (!QFileInfo(a.Parameterordner).isDir())
+        platform::copyMissingFiles(a.Programmordner + QStringLiteral("Par/"), a.Parameterordner);
+    QDir().mkpath(a.Parameterordner);
+    QDir().mkpath(a.Ergebnisordner);
 }
 
 void TForm1::showEvent(QShowEvent* e) {
@@ -506,6 +600,8 @@ void TForm1::Labelsprache() {
     SpracheLanguage2_->setTitle(QString::fromUtf8(kSpracheLanguage));
     Deutsch_->setText(QString::fromUtf8(kDeutsch));
     English_->setText(QString::fromUtf8(kEnglish));
+    Deutsch_->setChecked(sprache() == 0);
+    English_->setChecked(sprache() == 1);
     About1_->setTitle(T(tkonst::About1));
     WasdiesesProgrammberechnet1_->setText(T(tkonst::WasdiesesProgrammberechnet1));
     Daten1_->setText(T(tkonst::Daten1));
@@ -562,6 +658,7 @@ void TForm1::LOESCHEN() {
     for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_}) c->clear();
     Edit3_->clear();
     Edit11_->clear();
+    Vertspausl_->clear();  // no outlet stress of an earlier calculation
     Meldung_->clear();
     Image2_->clearWhite();
 }
@@ -617,7 +714,7 @@ void TForm1::fillColumns(bool withBeeps) {
     for (int i = 1; i <= G; ++i) zlauf += static_cast<double>(m.Dz[i]);
     m.Zlauf = zlauf;
 
-    Edit3_->setText(fmt(m.Fuellmenge, m.Fuellmenge < 1000 ? 2 : 0));
+    showWhole(Edit3_, fmt(m.Fuellmenge, m.Fuellmenge < 1000 ? 2 : 0));
 
     const int L = visibleLines(columnContentHeight(), lineHeight());
 
@@ -647,7 +744,7 @@ void TForm1::fillColumns(bool withBeeps) {
     Memo5_->setPlainText(rho.join('\n'));
     Memo7_->setPlainText(sv.join('\n'));
     Memo8_->setPlainText(sw.join('\n'));
-    Vertspausl_->setText(fmt(m.SIGMAV[ende], 0));
+    showWhole(Vertspausl_, fmt(m.SIGMAV[ende], 0));
 }
 
 void TForm1::DIAGRAMM() {
@@ -657,7 +754,8 @@ void TForm1::DIAGRAMM() {
         return;
     }
     QPainter p(&Image2_->image());
-    drawDiagram(p, Image2_->image().size(), globalModel(), width(), app().Skalierung, sprache());
+    drawDiagram(p, Image2_->image().deviceIndependentSize().toSize(), globalModel(), width(),
+                app().Skalierung, sprache());
     p.end();
     Image2_->update();
 }
@@ -689,7 +787,9 @@ bool TForm1::writeResultFile(const QString& path) {
 }
 
 void TForm1::AusDatei1Click() {
-    QString start = withoutTrailingSlashes(app().Parameterordner);
+    // The folder is made on first use: a dialog started in a folder that
+    // does not exist would offer its last part as the file name.
+    QString start = withoutTrailingSlashes(platform::existingFolder(app().Parameterordner));
     if (!openPreset_.isEmpty()) start = openPreset_;
     lastDialogFolder_ = start;
     const QString path = platform::getOpenFileName(this, QString(Dateioeffnen1_->text()).remove('&'),
@@ -721,7 +821,7 @@ void TForm1::AusDatei1Click() {
 // in the kind's data folder; remembers the name chosen. Empty = cancelled.
 QString TForm1::askSaveName(QString& preset, const QString& folder, const QAction* item,
                             const QString& filter, const QString& suffix) {
-    const QString start = preset.isEmpty() ? folder : preset;
+    const QString start = preset.isEmpty() ? platform::existingFolder(folder) : preset;
     lastDialogFolder_ = start;
     const QString path =
         platform::getSaveFileName(this, QString(item->text()).remove('&'), start, filter, suffix);

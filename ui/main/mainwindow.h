@@ -92,6 +92,12 @@ protected:
 
 private:
     void buildControls();
+    // Creates the data folders outside the program folder on first use and
+    // puts the example files into the parameter folder.
+    void prepareUserDataFolders();
+    // Smallest window in which the columns, the message lines and the
+    // diagram with its legend stay usable (at the current scale).
+    void updateMinimumSize();
     void buildMenu();
     void applyScale();
     // Fills the columns and status fields; the language switch and a resize

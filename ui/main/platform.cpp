@@ -6,11 +6,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QIcon>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
 #include <optional>
 
 namespace korvane::ui::platform {
@@ -19,9 +22,23 @@ std::optional<QString> g_nextFile;
 std::optional<bool> g_nextAnswer;
 QStringList g_messages;
 int g_beeps = 0;
+int g_busyMessages = 0;
 bool g_recordOpens = false;
 QStringList g_opened;
 std::optional<ScreenInfo> g_screen;
+
+// File dialogs open large enough for long names and several columns, in
+// the font of the window they belong to, and never larger than the desktop.
+void prepareFileDialog(QFileDialog& dlg, QWidget* parent) {
+    const QFont font = parent ? parent->window()->font() : QApplication::font();
+    dlg.setFont(font);
+    const QFontMetrics fm(font);
+    QSize size(std::max(820, 60 * fm.averageCharWidth()), std::max(520, 26 * fm.height()));
+    const QRect avail = primaryScreen().available;
+    if (avail.isValid())
+        size = size.boundedTo(QSize(avail.width() * 9 / 10, avail.height() * 9 / 10));
+    dlg.resize(size);
+}
 
 QString withSuffix(const QString& path, const QString& suffix) {
     if (path.isEmpty() || suffix.isEmpty()) return path;
@@ -37,7 +54,12 @@ QString getOpenFileName(QWidget* parent, const QString& caption, const QString& 
         g_nextFile.reset();
         return p;
     }
-    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+    QFileDialog dlg(parent, caption, dir, filter);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    prepareFileDialog(dlg, parent);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    return dlg.selectedFiles().first();
 }
 
 QString getSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
@@ -50,6 +72,7 @@ QString getSaveFileName(QWidget* parent, const QString& caption, const QString& 
     QFileDialog dlg(parent, caption, dir, filter);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(defaultSuffix);
+    prepareFileDialog(dlg, parent);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
     return dlg.selectedFiles().first();
 }
@@ -58,6 +81,7 @@ void setNextFileName(const QString& path) { g_nextFile = path; }
 void clearNextFileName() { g_nextFile.reset(); }
 
 bool messageOkCancel(QWidget* parent, const QString& caption, const QString& text, Icon icon) {
+    if (QApplication::overrideCursor()) ++g_busyMessages;
     if (g_nextAnswer) {
         bool a = *g_nextAnswer;
         g_nextAnswer.reset();
@@ -78,6 +102,7 @@ bool messageOkCancel(QWidget* parent, const QString& caption, const QString& tex
 }
 
 void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) {
+    if (QApplication::overrideCursor()) ++g_busyMessages;
     g_messages << text;
     if (g_nextAnswer) {
         g_nextAnswer.reset();
@@ -97,6 +122,7 @@ void message(QWidget* parent, const QString& caption, const QString& text, Icon 
 void setNextAnswer(bool ok) { g_nextAnswer = ok; }
 void clearNextAnswer() { g_nextAnswer.reset(); }
 QStringList& shownMessages() { return g_messages; }
+int messagesUnderBusyCursor() { return g_busyMessages; }
 
 void beep() {
     ++g_beeps;
@@ -151,6 +177,46 @@ QString documentsFolder() {
     QString d = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (d.isEmpty()) d = QDir::homePath();
     return d;
+}
+
+bool folderWritable(const QString& folder) {
+    const QFileInfo info(folder);
+    return info.isDir() && info.isWritable();
+}
+
+QString existingFolder(const QString& folder) {
+    if (folder.isEmpty()) return folder;
+    QDir().mkpath(folder);
+    QString dir = QDir::cleanPath(folder);
+    while (!QFileInfo(dir).isDir()) {
+        const QString up = QFileInfo(dir).absolutePath();
+        if (up == dir) return documentsFolder();
+        dir = up;
+    }
+    return dir.endsWith('/') ? dir : dir + '/';
+}
+
+int copyMissingFiles(const QString& from, const QString& to) {
+    const QDir source(from);
+    if (!source.exists() || !QDir().mkpath(to)) return 0;
+    int copied = 0;
+    for (const QFileInfo& f : source.entryInfoList(QDir::Files | QDir::Readable)) {
+        const QString target = QDir(to).filePath(f.fileName());
+        if (QFileInfo::exists(target)) continue;
+        if (!QFile::copy(f.absoluteFilePath(), target)) continue;
+        // A copy of a read-only installed file is the user's own file now.
+        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner |
+                                          QFileDevice::ReadOwner);
+        ++copied;
+    }
+    return copied;
+}
+
+void installProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/korvane/icons/korvane_%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
 }
 
 }  // namespace korvane::ui::platform

@@ -31,6 +31,9 @@ void message(QWidget* parent, const QString& caption, const QString& text, Icon 
 void setNextAnswer(bool ok);
 void clearNextAnswer();
 QStringList& shownMessages();
+// How many boxes came up while the busy (hourglass) cursor was still set;
+// a box must never appear under it.
+int messagesUnderBusyCursor();
 
 // The system beep, counted for tests.
 void beep();
@@ -57,5 +60,19 @@ void setScreenOverride(const ScreenInfo* info);
 // The folder of the executable and the user's documents folder.
 QString programFolder();
 QString documentsFolder();
+// True when the current user may create and change files in `folder`.
+bool folderWritable(const QString& folder);
+
+// A folder a file dialog can start in: `folder` itself, created when it is
+// missing, or else the nearest folder above it that exists. Never a path
+// whose last part a dialog would take for a file name.
+QString existingFolder(const QString& folder);
+
+// Copies every file of `from` into `to` that `to` does not hold yet (an
+// existing file is never replaced). Returns the number of files copied.
+int copyMissingFiles(const QString& from, const QString& to);
+
+// The program's icon on every window (set once, program-wide).
+void installProgramIcon();
 
 }  // namespace korvane::ui::platform

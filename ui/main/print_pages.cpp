@@ -29,6 +29,12 @@ constexpr int kAreaW = 1600;      // diagram area
 constexpr int kAreaH = 2500;
 constexpr int kAreaX = 150;
 constexpr int kAreaY = 250;
+// Extent both pages need from the printable area's top left corner: the
+// table's columns and the diagram with its labels, legend and frame.
+constexpr double kContentW = 1900;
+constexpr double kContentH = 2800;
+// Grid lines of the printed diagram, whatever the scale.
+constexpr int kMaxGridLines = 200;
 
 // Rounding to the nearest integer, ties to even, as the pixel mapping does.
 int rnd(double v) {
@@ -74,7 +80,10 @@ void header(QPainter& p, int x2, const QString& parameterFile, bool changed, int
             const QColor& color) {
     textOut(p, kLeft, kTop, QString::fromUtf8(tkonst::kProductName), color);
     if (!parameterFile.isEmpty() && !changed)
-        textOut(p, x2, kTop, bracketedFile(parameterFile, language), color);
+        textOut(p, x2, kTop,
+                headerFileText(p.fontMetrics(), parameterFile, language,
+                               p.window().width() - kLeft / 3 - x2),
+                color);
     else
         textOut(p, x2, kTop, QString::fromUtf8(tkonst::kMakerNotice), color);
 }
@@ -119,6 +128,22 @@ bool funnelFlowWarning(const SiloModel& m) {
 
 }  // namespace
 
+QString headerFileText(const QFontMetrics& fm, const QString& parameterFile, int language,
+                       int width) {
+    const QString whole = bracketedFile(parameterFile, language);
+    if (fm.horizontalAdvance(whole) <= width) return whole;
+    // Too long for the line: the folders give way in the middle, the file
+    // name itself always stays whole.
+    const int slash = parameterFile.lastIndexOf(QLatin1Char('/'));
+    const QString folder = parameterFile.left(slash + 1);
+    const QString name = parameterFile.mid(slash + 1);
+    const int fixed = fm.horizontalAdvance(bracketedFile(name, language));
+    const QString shortFolder = fm.elidedText(folder, Qt::ElideMiddle, std::max(0, width - fixed));
+    if (shortFolder.isEmpty() && !folder.isEmpty())
+        return bracketedFile(QStringLiteral("…/") + name, language);
+    return bracketedFile(shortFolder + name, language);
+}
+
 void setPageMapping(QPainter& p) {
     QPaintDevice* d = p.device();
     if (!d) return;
@@ -127,7 +152,12 @@ void setPageMapping(QPainter& p) {
     const double dpiX = d->logicalDpiX() > 0 ? d->logicalDpiX() : 254.0;
     const double dpiY = d->logicalDpiY() > 0 ? d->logicalDpiY() : 254.0;
     p.setViewport(0, 0, w, h);
-    p.setWindow(0, 0, std::max(1, rnd(w * 254.0 / dpiX)), std::max(1, rnd(h * 254.0 / dpiY)));
+    // A page smaller than the drawings (landscape, small paper) is fitted
+    // to them: the logical page grows, so everything shrinks alike.
+    const double pageW = w * 254.0 / dpiX;
+    const double pageH = h * 254.0 / dpiY;
+    const double fit = std::min({1.0, pageW / kContentW, pageH / kContentH});
+    p.setWindow(0, 0, std::max(1, rnd(pageW / fit)), std::max(1, rnd(pageH / fit)));
 }
 
 // ---------------------------------------------------------------------------
@@ -225,21 +255,20 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
 // ---------------------------------------------------------------------------
 // Diagram
 
-std::vector<int> printedHeightGrid(double Fuellhoehe) {
-    std::vector<int> zs;
+std::vector<double> printedHeightGrid(double Fuellhoehe) {
+    std::vector<double> zs;
     if (!(Fuellhoehe > 0) || !std::isfinite(Fuellhoehe)) return zs;
-    // About three to eight lines in whole metres over the fill height.
-    const int k = rnd(std::log(Fuellhoehe) / 2.3 - 0.5);
-    double step = rnd(std::pow(10.0, k));
-    if (step > 0) {
-        if (Fuellhoehe / step > 8) step = 2 * step;
-        else if (Fuellhoehe / step < 3) step = rnd(0.5 * step);
+    // The grid-step rule of the screen over the fill height, in whole
+    // centimetres, so that a low silo gets decimetre lines like on the screen.
+    const double step = std::round(100.0 * Rasterschritt(Fuellhoehe, 0).spacing()) / 100.0;
+    if (!(step > 0) || !std::isfinite(step)) {
+        zs.push_back(0);
+        return zs;
     }
-    if (step <= 0) step = 1;
-    for (int i = 0;; ++i) {
+    for (int i = 0; i <= kMaxGridLines; ++i) {
         const double z = i * step;
         if (!(z < Fuellhoehe)) break;
-        zs.push_back(static_cast<int>(z));
+        zs.push_back(z);
     }
     return zs;
 }
@@ -248,18 +277,17 @@ StressGrid printedStressGrid(double xmax) {
     StressGrid g;
     if (!(xmax > 0) || !std::isfinite(xmax)) return g;
     const double xmin = -xmax / 9.0;
-    g.gx = std::llround(Rasterschritt(xmax, 0).spacing());
+    const double gx = std::round(Rasterschritt(xmax, 0).spacing());
     // A spacing that rounds to 0 Pa would never advance: no stress grid.
-    if (g.gx <= 0) {
-        g.gx = 0;
-        return g;
-    }
+    if (!(gx > 0) || !std::isfinite(gx)) return g;
+    g.gx = gx;
     // First grid value: the smallest multiple of gx above xmin, found by
-    // stepping down from 0 until at or below xmin and one step back up.
-    long long h = 0;
-    while (static_cast<double>(h) > xmin) h -= g.gx;
-    h += g.gx;
-    for (; static_cast<double>(h) < xmax; h += g.gx) g.values.push_back(h);
+    // stepping down from 0 until at or below xmin and one step back up
+    // (at most a few steps, since gx is a fifth of the range or more).
+    double h = 0;
+    for (int i = 0; h > xmin && i < kMaxGridLines; ++i) h -= gx;
+    h += gx;
+    for (int i = 0; h < xmax && i < kMaxGridLines; ++i, h += gx) g.values.push_back(h);
     return g;
 }
 
@@ -306,20 +334,21 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     p.setPen(pagePen(p, grey, 1));
     fontColor = grey;
     const StressGrid sg = printedStressGrid(xmax);
-    for (long long h : sg.values) {
-        const double x = static_cast<double>(h);
+    for (double x : sg.values) {
         p.drawLine(X(x), Y(0), X(x), Y(Hs));
-        if (x < xmax - 1.1 * static_cast<double>(sg.gx)) {
-            const QString s = QString::number(h);
+        if (x < xmax - 1.1 * sg.gx) {
+            const QString s = QString::number(x, 'f', 0);
             text(Xpixel(map, x) + 152 - rnd(width(s) / 2.0), Ypixel(map, 0) + 251, s);
         }
     }
 
     // Height grid in whole metres up to the fill level, starting at 0.
     const int zeroHalf = rnd(p.fontMetrics().height() / 2.0);
-    for (int z : printedHeightGrid(m.Fuellhoehe)) {
+    const QString point = QLocale().decimalPoint();
+    for (double z : printedHeightGrid(m.Fuellhoehe)) {
         p.drawLine(X(0), Y(z), X(xmax), Y(z));
-        const QString s = QString::number(z);
+        QString s = QString::number(z, 'g', 15);
+        s.replace(QLatin1Char('.'), point);
         text(Xpixel(map, 0) + 150 - width(s) - 9, Ypixel(map, z) + 250 - zeroHalf, s);
     }
 

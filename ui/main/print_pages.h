@@ -9,6 +9,7 @@
 #include "calc/model.h"
 #include "ui/main/printing.h"
 
+class QFontMetrics;
 class QPainter;
 
 namespace korvane::ui {
@@ -30,17 +31,24 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
 
 // ---- the grid rules of the printed diagram, exposed for tests -----------
 
-// Height grid in whole metres: the values z = 0, step, 2 step, ... below
-// Fuellhoehe. Empty for a fill height that is not positive.
-std::vector<int> printedHeightGrid(double Fuellhoehe);
+// Height grid: the screen's grid-step rule over Fuellhoehe in whole
+// centimetres, the values z = 0, step, 2 step, ... below Fuellhoehe (at most
+// a fixed number of lines). Empty for a fill height that is not positive.
+std::vector<double> printedHeightGrid(double Fuellhoehe);
 
 // Stress grid for a stress range of xmax (xmin = -xmax / 9): the spacing in
 // whole Pa (0 = no grid) and the grid values from the first multiple of the
-// spacing above xmin up to below xmax.
+// spacing above xmin up to below xmax (at most a fixed number of lines).
 struct StressGrid {
-    long long gx = 0;
-    std::vector<long long> values;
+    double gx = 0;
+    std::vector<double> values;
 };
 StressGrid printedStressGrid(double xmax);
+
+// The bracketed parameter file of a printed header, for a line `width`
+// page units wide: a path too long has its folders shortened in the middle
+// ("…"); the file name always stays whole.
+QString headerFileText(const QFontMetrics& fm, const QString& parameterFile, int language,
+                       int width);
 
 }  // namespace korvane::ui

@@ -6,7 +6,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintDialog>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
@@ -17,6 +17,7 @@
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
 #include "ui/main/print_pages.h"
+#include "ui/main/printer_setup.h"
 #include "ui/texts/tkonst.h"
 
 namespace korvane::ui {
@@ -34,12 +35,21 @@ const TextPair kDruckFehler{"Die Seite konnte nicht gedruckt werden. Drucker: ",
 const TextPair kPdfFehler{"Die PDF-Datei konnte nicht geschrieben werden:\n",
                           "The PDF file could not be written:\n"};
 
+const TextPair kDateiSchonGedruckt{
+    "Die beim Einrichten gewählte PDF-Datei enthält schon eine gedruckte Seite:\n",
+    "The PDF file chosen in the printer set-up already holds a printed page:\n"};
+const TextPair kErsetzenOderNeu{
+    "\n\nOK ersetzt sie, Abbrechen speichert die Seite unter einem neuen Namen daneben.",
+    "\n\nOK replaces it, Cancel saves the page under a new name beside it."};
+
 QPrinter* g_printer = nullptr;
 bool g_chosen = false;
+bool g_chosenFileUsed = false;  // the file chosen in the set-up holds a page
 std::optional<bool> g_printersOverride;
 PrintOutcome g_outcome;
 
-// The hourglass for the time of one print command, restored on every path.
+// The hourglass for the time of one print command, restored on every path
+// and always before a message box appears.
 class WaitCursor {
 public:
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -55,8 +65,21 @@ bool printersAvailable() {
 
 using PagePainter = std::function<void(QPainter&)>;
 
-// One page as a PDF file at 1200 dpi on A4. The file appears only when the
-// page is complete.
+// Paper and orientation of a PDF page: those of the printer set-up once it
+// was accepted, else A4 portrait; 5 mm margins.
+QPageLayout pdfPageLayout() {
+    QPageSize size(QPageSize::A4);
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    if (g_chosen && g_printer) {
+        const QPageLayout chosen = g_printer->pageLayout();
+        if (chosen.pageSize().isValid()) size = chosen.pageSize();
+        orientation = chosen.orientation();
+    }
+    return QPageLayout(size, orientation, QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+}
+
+// One page as a PDF file at 1200 dpi. The file appears only when the page
+// is complete.
 bool writePdf(const QString& path, const QString& title, const PagePainter& paint) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
@@ -65,8 +88,7 @@ bool writePdf(const QString& path, const QString& title, const PagePainter& pain
         pdf.setResolution(1200);
         pdf.setTitle(title);
         pdf.setCreator(QString::fromUtf8(tkonst::kProductName));
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
+        pdf.setPageLayout(pdfPageLayout());
         QPainter painter;
         if (!painter.begin(&pdf)) {
             file.cancelWriting();
@@ -91,7 +113,6 @@ QStringList pdfFolders() {
 }
 
 void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& paint) {
-    WaitCursor wait;
     g_outcome = PrintOutcome{};
     const QString caption = QString::fromUtf8(tkonst::kProductName);
     QPrinter& printer = programPrinter();
@@ -99,12 +120,16 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
     const bool toPdf =
         g_chosen ? printer.outputFormat() == QPrinter::PdfFormat : !printersAvailable();
     if (!toPdf) {
-        printer.setDocName(jobTitle);
-        QPainter painter;
-        bool ok = painter.begin(&printer);
-        if (ok) {
-            paint(painter);
-            ok = painter.end();
+        bool ok = false;
+        {
+            WaitCursor wait;
+            printer.setDocName(jobTitle);
+            QPainter painter;
+            ok = painter.begin(&printer);
+            if (ok) {
+                paint(painter);
+                ok = painter.end();
+            }
         }
         if (!ok) {
             platform::message(parent, caption,
@@ -117,33 +142,55 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
         return;
     }
 
-    QStringList tried;
-    // A PDF file chosen in the printer set-up receives the page itself.
-    const QString chosenFile = g_chosen ? printer.outputFileName() : QString();
-    if (!chosenFile.isEmpty()) {
-        if (writePdf(chosenFile, jobTitle, paint)) {
-            g_outcome = PrintOutcome{true, true, chosenFile};
-            platform::message(parent, caption,
-                              T(kPdfGeschrieben) + QDir::toNativeSeparators(chosenFile),
-                              platform::Icon::Information);
-            return;
+    // A PDF file chosen in the printer set-up receives the first page; a
+    // second page replaces it only when the user says so, else it goes to a
+    // new name beside it.
+    QStringList candidates;  // files to try, in order; empty entries: folders below
+    QString chosenFile = g_chosen ? printer.outputFileName() : QString();
+    if (!chosenFile.isEmpty() && g_chosenFileUsed && QFileInfo::exists(chosenFile)) {
+        const bool replace = platform::messageOkCancel(
+            parent, caption,
+            T(kDateiSchonGedruckt) + QDir::toNativeSeparators(chosenFile) + T(kErsetzenOderNeu),
+            platform::Icon::Question);
+        if (!replace) {
+            const QFileInfo info(chosenFile);
+            chosenFile = unusedPdfName(info.absolutePath(), info.completeBaseName());
         }
-        tried << chosenFile;
     }
-    const QString fileName = jobTitle + QStringLiteral(".pdf");
-    for (const QString& folder : pdfFolders()) {
-        if (!QDir().mkpath(folder)) {
-            tried << QDir(folder).filePath(fileName);
-            continue;
+
+    QStringList tried;
+    QString written;
+    {
+        WaitCursor wait;
+        if (!chosenFile.isEmpty()) {
+            if (writePdf(chosenFile, jobTitle, paint)) {
+                written = chosenFile;
+                if (chosenFile == printer.outputFileName()) g_chosenFileUsed = true;
+            } else {
+                tried << chosenFile;
+            }
         }
-        const QString path = QDir::cleanPath(QDir(folder).absoluteFilePath(fileName));
-        if (writePdf(path, jobTitle, paint)) {
-            g_outcome = PrintOutcome{true, true, path};
-            platform::message(parent, caption, T(kPdfGeschrieben) + QDir::toNativeSeparators(path),
-                              platform::Icon::Information);
-            return;
+        // Without a printer the page gets a new file in the result folder,
+        // named after the page and the parameter file; nothing is replaced.
+        QString base = jobTitle;
+        const QString stem = QFileInfo(app().Parameterdatei).completeBaseName();
+        if (!stem.isEmpty()) base += QLatin1Char('_') + stem;
+        for (const QString& folder : pdfFolders()) {
+            if (!written.isEmpty()) break;
+            if (!QDir().mkpath(folder)) {
+                tried << QDir(folder).filePath(base + QStringLiteral(".pdf"));
+                continue;
+            }
+            const QString path = unusedPdfName(folder, base);
+            if (writePdf(path, jobTitle, paint)) written = path;
+            else tried << path;
         }
-        tried << path;
+    }
+    if (!written.isEmpty()) {
+        g_outcome = PrintOutcome{true, true, written};
+        platform::message(parent, caption, T(kPdfGeschrieben) + QDir::toNativeSeparators(written),
+                          platform::Icon::Information);
+        return;
     }
     g_outcome.pdf = true;
     platform::message(parent, caption,
@@ -161,7 +208,10 @@ QPrinter& programPrinter() {
 }
 
 bool printerChosen() { return g_chosen; }
-void setPrinterChosen(bool chosen) { g_chosen = chosen; }
+void setPrinterChosen(bool chosen) {
+    g_chosen = chosen;
+    g_chosenFileUsed = false;
+}
 const PrintOutcome& lastPrintOutcome() { return g_outcome; }
 
 void setPrintersAvailableOverride(const bool* available) {
@@ -188,12 +238,19 @@ void Diagramm_Drucken(QWidget* parent) {
 }
 
 void Druckereinrichten(QWidget* parent) {
-    QPrintDialog dialog(&programPrinter(), parent);
-    dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
-    QString title = T(tkonst::Druckereinrichten1);
-    title.remove(QLatin1Char('&'));
-    dialog.setWindowTitle(title);
-    if (dialog.exec() == QDialog::Accepted) g_chosen = true;
+    PrinterSetupDialog dialog(programPrinter(), parent);
+    if (dialog.exec() == QDialog::Accepted) {
+        g_chosen = true;
+        g_chosenFileUsed = false;  // a newly chosen file receives the next page
+    }
+}
+
+QString unusedPdfName(const QString& folder, const QString& base) {
+    const QDir dir(folder);
+    QString path = QDir::cleanPath(dir.absoluteFilePath(base + QStringLiteral(".pdf")));
+    for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n)
+        path = QDir::cleanPath(dir.absoluteFilePath(base + QStringLiteral("_%1.pdf").arg(n)));
+    return path;
 }
 
 }  // namespace korvane::ui

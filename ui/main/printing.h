@@ -2,9 +2,11 @@
 //
 // The pages go to the program's printer, which the printer set-up dialog
 // configures. Where no printer is installed and none was chosen, or the
-// chosen output is a PDF file, the page is written as a PDF file into the
-// result folder (KORVANE_Table.pdf, KORVANE_Diagram.pdf) and the user is
-// told where it is. Every outcome, success or failure, is reported.
+// chosen output is a PDF file, the page is written as a PDF file: into the
+// file chosen in the set-up (a second page only after asking), else into a
+// new file in the result folder (KORVANE_Table_<parameter file>.pdf, with a
+// counter where that name exists). The user is told where it is. Every
+// outcome, success or failure, is reported, after the hourglass is gone.
 #pragma once
 
 #include <QString>
@@ -23,8 +25,13 @@ struct PrintStatus {
 
 void Tabelle_Drucken(QWidget* parent, const PrintStatus& status);
 void Diagramm_Drucken(QWidget* parent);
-// The printer set-up dialog; its choice is used by the print commands.
+// The printer set-up dialog (printer or PDF file, paper, orientation); its
+// choice is used by the print commands.
 void Druckereinrichten(QWidget* parent);
+
+// A file name "base.pdf" in `folder`, or "base_2.pdf", "base_3.pdf", ...:
+// the first that does not exist yet.
+QString unusedPdfName(const QString& folder, const QString& base);
 
 // The program-wide printer (created on first use).
 QPrinter& programPrinter();

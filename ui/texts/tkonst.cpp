@@ -4,6 +4,8 @@
 // and the conditions of use live in tkonst_long.cpp.
 #include "ui/texts/tkonst.h"
 
+#include "ui/texts/qt_translation.h"
+
 namespace korvane::tkonst {
 
 namespace {
@@ -16,6 +18,8 @@ void setSprache(int index) {
     // Only the two language commands write the index; anything else is ignored
     // so that a look-up can never index outside the pair.
     if (index == 0 || index == 1) g_sprache = index;
+    // Qt's own dialogs and buttons speak the same language.
+    applyQtTranslation(g_sprache);
 }
 
 QString T(const TextPair& p, int language) {

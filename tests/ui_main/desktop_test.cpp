@@ -1,0 +1,255 @@
+// The main window as a desktop program: data folders of an installed
+// program, Qt's own texts in the window language, the language check mark,
+// the smallest usable window, the window that fits the desktop, the icon,
+// the file dialogs and the status fields' font.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <memory>
+
+#include "calc/model.h"
+#include "ui/info/infoscaling.h"
+#include "ui/info/startup.h"
+#include "ui/main/appstate.h"
+#include "ui/main/diagram.h"
+#include "ui/main/display_logic.h"
+#include "ui/main/mainwindow.h"
+#include "ui/main/platform.h"
+#include "ui/texts/qt_translation.h"
+#include "ui/texts/tkonst.h"
+
+using namespace korvane;
+using namespace korvane::ui;
+
+namespace {
+
+class DesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        globalModel() = SiloModel{};
+        app() = AppState{};
+        tkonst::setSprache(0);
+        platform::shownMessages().clear();
+        platform::clearNextFileName();
+        platform::clearNextAnswer();
+    }
+    void TearDown() override {
+        platform::setScreenOverride(nullptr);
+        platform::clearNextFileName();
+        tkonst::setSprache(0);
+    }
+};
+
+QString cancelText() {
+    QDialogButtonBox box(QDialogButtonBox::Cancel);
+    return box.button(QDialogButtonBox::Cancel)->text();
+}
+
+void writeFile(const QString& path, const QByteArray& content) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+}  // namespace
+
+TEST_F(DesktopTest, QtsOwnTextsFollowTheWindowLanguage) {
+    TForm1 w;
+    w.EnglishClick();
+    EXPECT_FALSE(tkonst::qtTranslationLoaded());
+    EXPECT_EQ(cancelText().remove('&'), QStringLiteral("Cancel"));
+    w.DeutschClick();
+    EXPECT_TRUE(tkonst::qtTranslationLoaded());
+    EXPECT_EQ(cancelText().remove('&'), QStringLiteral("Abbrechen"));
+    w.EnglishClick();
+    EXPECT_EQ(cancelText().remove('&'), QStringLiteral("Cancel"));
+}
+
+TEST_F(DesktopTest, LanguageMenuChecksTheCurrentLanguage) {
+    TForm1 w;
+    auto* deutsch = w.findChild<QAction*>(QStringLiteral("Deutsch"));
+    auto* english = w.findChild<QAction*>(QStringLiteral("English"));
+    ASSERT_TRUE(deutsch && english);
+    w.DeutschClick();
+    EXPECT_TRUE(deutsch->isChecked());
+    EXPECT_FALSE(english->isChecked());
+    w.EnglishClick();
+    EXPECT_FALSE(deutsch->isChecked());
+    EXPECT_TRUE(english->isChecked());
+}
+
+TEST_F(DesktopTest, SmallestWindowKeepsColumnsMessagesAndDiagramUsable) {
+    // A full-HD screen (large fonts) and a laptop screen.
+    for (QSize screen : {QSize(1920, 1080), QSize(1024, 768)}) {
+        const platform::ScreenInfo info{QRect(QPoint(0, 0), screen),
+                                        QRect(0, 0, screen.width(), screen.height() - 30)};
+        platform::setScreenOverride(&info);
+        QTemporaryDir prog, docs;
+        auto w = std::make_unique<TForm1>();
+        ASSERT_TRUE(w->FormCreate(prog.path(), docs.path()));
+        w->setWindowState(Qt::WindowNoState);
+        w->show();
+        for (QSize asked : {QSize(600, 450), QSize(900, 650)}) {
+            w->resize(asked);
+            QTest::qWait(50);
+            w->Form1AKTIV();
+            auto* image = w->findChild<QWidget*>(QStringLiteral("Image2"));
+            const QFontMetrics dfm(diagramFont(app().Skalierung));
+            // The legend ends at 90 % of the diagram width and starts inside it.
+            EXPECT_GE(image->width() * 0.9, dfm.horizontalAdvance("SIGMAV [Pa]  SIGMAW [Pa]"))
+                << screen.width() << " " << asked.width();
+            EXPECT_GE(image->height(), 12 * dfm.height());
+            // Room for the rows of every section in the columns.
+            EXPECT_GE(visibleLines(w->columnContentHeight(), w->lineHeight()), 20);
+            // The second message line is whole.
+            auto* m2 = w->findChild<QLineEdit*>(QStringLiteral("Meldung2"));
+            EXPECT_LE(m2->x() + m2->width(), w->centralWidget()->width());
+        }
+        // The smallest window still fits the desktop with its frame.
+        EXPECT_LE(w->minimumWidth() + typicalFrameExtra().width(), info.available.width());
+        EXPECT_LE(w->minimumHeight() + typicalFrameExtra().height(), info.available.height());
+    }
+}
+
+TEST_F(DesktopTest, UnmaximisedWindowFitsTheAvailableDesktop) {
+    const QRect avail(0, 27, 1920, 1026);  // a panel at the top
+    const QRect normal = normalMainWindowGeometry(avail, QSize(700, 500));
+    const QSize frame = typicalFrameExtra();
+    EXPECT_TRUE(avail.contains(normal));
+    EXPECT_LE(normal.width() + frame.width(), avail.width());
+    EXPECT_LE(normal.height() + frame.height(), avail.height());
+    EXPECT_GE(normal.width(), 700);
+    EXPECT_GE(normal.height(), 500);
+}
+
+TEST_F(DesktopTest, DataFoldersInTheDocumentsFolderWhenTheProgramFolderIsNotWritable) {
+    // A program folder the user cannot write (here: one that does not
+    // exist, which no one can write either, also not the administrator).
+    QTemporaryDir docs;
+    TForm1 w;
+    ASSERT_TRUE(w.FormCreate(QStringLiteral("/nonexistent/korvane/lib/korvane"), docs.path()));
+    EXPECT_EQ(app().Datenordner, docs.path() + "/Korvane/");
+    EXPECT_EQ(app().Parameterordner, docs.path() + "/Korvane/Par/");
+    EXPECT_EQ(app().Ergebnisordner, docs.path() + "/Korvane/Output/");
+    EXPECT_TRUE(QFileInfo(app().Parameterordner).isDir());
+    EXPECT_TRUE(QFileInfo(app().Ergebnisordner).isDir());
+}
+
+TEST_F(DesktopTest, ExamplesAreCopiedOnFirstStartWithoutReplacingAnything) {
+    QTemporaryDir prog, docs;
+    QDir().mkpath(prog.path() + "/Par");
+    writeFile(prog.path() + "/Par/a.par", "shipped a");
+    writeFile(prog.path() + "/Par/b.par", "shipped b");
+    writeFile(prog.path() + "/FOLDER.DAT", "Korvane\n");
+    // The user already has an own a.par in the data folder... but the
+    // parameter folder exists, so this is not a first start: nothing copied.
+    QDir().mkpath(docs.path() + "/Korvane/Par");
+    writeFile(docs.path() + "/Korvane/Par/a.par", "mine");
+    {
+        TForm1 w;
+        ASSERT_TRUE(w.FormCreate(prog.path(), docs.path()));
+    }
+    EXPECT_FALSE(QFileInfo::exists(docs.path() + "/Korvane/Par/b.par"));
+    // First start: the examples arrive; an own file is never replaced.
+    QDir(docs.path() + "/Korvane").removeRecursively();
+    EXPECT_EQ(platform::copyMissingFiles(prog.path() + "/Par", docs.path() + "/Korvane/Par"), 2);
+    writeFile(docs.path() + "/Korvane/Par/a.par", "mine");
+    EXPECT_EQ(platform::copyMissingFiles(prog.path() + "/Par", docs.path() + "/Korvane/Par"), 0);
+    QFile mine(docs.path() + "/Korvane/Par/a.par");
+    ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
+    EXPECT_EQ(mine.readAll(), QByteArray("mine"));
+    QDir(docs.path() + "/Korvane").removeRecursively();
+    {
+        TForm1 w;
+        ASSERT_TRUE(w.FormCreate(prog.path(), docs.path()));
+    }
+    EXPECT_TRUE(QFileInfo::exists(docs.path() + "/Korvane/Par/a.par"));
+    EXPECT_TRUE(QFileInfo::exists(docs.path() + "/Korvane/Par/b.par"));
+    EXPECT_TRUE(QFileInfo(docs.path() + "/Korvane/Output").isDir());
+}
+
+TEST_F(DesktopTest, OpenDialogStartsInAFolderNeverOfferingItAsFileName) {
+    QTemporaryDir prog, docs;
+    TForm1 w;
+    ASSERT_TRUE(w.FormCreate(prog.path(), docs.path()));
+    ASSERT_FALSE(QFileInfo::exists(prog.path() + "/Par"));
+    platform::setNextFileName(QString());
+    w.AusDatei1Click();
+    EXPECT_TRUE(QFileInfo(w.lastDialogFolder()).isDir()) << w.lastDialogFolder().toStdString();
+}
+
+TEST_F(DesktopTest, FileDialogIsLargeAndInTheWindowsFont) {
+    QTemporaryDir prog, docs;
+    const platform::ScreenInfo info{QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1050)};
+    platform::setScreenOverride(&info);
+    TForm1 w;
+    ASSERT_TRUE(w.FormCreate(prog.path(), docs.path()));
+    QSize size;
+    QString family;
+    QTimer::singleShot(0, [&] {
+        if (auto* dlg = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            size = dlg->size();
+            family = dlg->font().family();
+            dlg->reject();
+        }
+    });
+    w.AusDatei1Click();
+    EXPECT_GE(size.width(), 800);
+    EXPECT_GE(size.height(), 500);
+    EXPECT_EQ(family, w.font().family());
+}
+
+TEST_F(DesktopTest, StatusFieldsUseTheFamilyOfTheLabels) {
+    TForm1 w;
+    const QString labels = QFontInfo(w.findChild<QLabel*>(QStringLiteral("Label10"))->font()).family();
+    for (const char* field : {"Edit11", "Edit3", "Vertspausl"})
+        EXPECT_EQ(QFontInfo(w.findChild<QLineEdit*>(field)->font()).family(), labels) << field;
+}
+
+TEST_F(DesktopTest, EveryWindowCarriesTheProgramsIcon) {
+    platform::installProgramIcon();
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    EXPECT_FALSE(QApplication::windowIcon().pixmap(48, 48).isNull());
+    TForm1 w;
+    EXPECT_FALSE(w.windowIcon().isNull());
+}
+
+// Run by tests/install_check.sh as a normal user against an installed
+// program folder that user cannot write (skipped otherwise): the data
+// folders are made in the documents folder, the examples are there, and
+// results and parameters can be saved there.
+TEST(InstalledProgram, SavesIntoTheUsersDataFolder) {
+    const QString installed = qEnvironmentVariable("KORVANE_INSTALLED_PROGRAM_DIR");
+    if (installed.isEmpty()) GTEST_SKIP() << "only run by the install check";
+    ASSERT_FALSE(platform::folderWritable(installed)) << "run as a user who cannot write it";
+    globalModel() = SiloModel{};
+    app() = AppState{};
+    const QString docs = platform::documentsFolder();
+    TForm1 w;
+    ASSERT_TRUE(w.FormCreate(installed, docs));
+    EXPECT_EQ(app().Parameterordner, docs + "/Korvane/Par/");
+    EXPECT_TRUE(QFileInfo::exists(app().Parameterordner + "Standardsilo.par"));
+    w.Form1AKTIV();  // the default silo, calculated
+    const QString result = app().Ergebnisordner + "standard.txt";
+    platform::setNextFileName(result);
+    w.Ergebnisdateispeichernunter1Click();
+    EXPECT_GT(QFileInfo(result).size(), 1000);
+    const QString parameters = app().Parameterordner + "mine.par";
+    platform::setNextFileName(parameters);
+    w.Speichern1Click();
+    EXPECT_TRUE(QFileInfo::exists(parameters));
+    EXPECT_TRUE(platform::shownMessages().isEmpty()) << platform::shownMessages().join('\n').toStdString();
+}

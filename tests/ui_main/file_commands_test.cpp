@@ -1,0 +1,240 @@
+// The file commands of the main window as a user meets them: open and save
+// on a German desktop, the messages for refused files in the window's
+// language, a save onto a write-protected file.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QLineEdit>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <functional>
+#include <memory>
+#include <sys/stat.h>
+
+#include "calc/form_logic.h"
+#include "calc/model.h"
+#include "files/parfile.h"
+#include "tests/common/german_locale.h"
+#include "ui/main/appstate.h"
+#include "ui/main/mainwindow.h"
+#include "ui/main/platform.h"
+#include "ui/texts/tkonst.h"
+
+using namespace korvane;
+using namespace korvane::ui;
+
+namespace {
+
+const QString kExamples = QStringLiteral(KORVANE_TEST_DATA "/../../examples/Par/");
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+// Closes the parameter form (or any modal dialog) with OK or Abbrechen.
+class ModalCloser {
+public:
+    explicit ModalCloser(bool accept, std::function<void()> onShow = {}) {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, [accept, onShow] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                if (onShow) onShow();
+                accept ? d->accept() : d->reject();
+            }
+        });
+        timer_.start();
+    }
+
+private:
+    QTimer timer_;
+};
+
+class FileCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        globalModel() = SiloModel{};
+        app() = AppState{};
+        tkonst::setSprache(0);
+        platform::shownMessages().clear();
+        platform::clearNextFileName();
+        platform::clearNextAnswer();
+        platform::setRecordOpens(true);
+        w = std::make_unique<TForm1>();
+        w->resize(1000, 700);
+        w->show();
+        QElapsedTimer t;
+        t.start();
+        while (w->activationCount() < 1 && t.elapsed() < 5000) QTest::qWait(10);
+        ASSERT_GE(w->activationCount(), 1);
+    }
+    void TearDown() override {
+        w.reset();
+        platform::clearNextAnswer();
+        platform::clearNextFileName();
+        tkonst::setSprache(0);
+    }
+
+    // Opens `path` through the menu; the refusal's message, or empty.
+    QString open(const QString& path) {
+        platform::shownMessages().clear();
+        platform::setNextFileName(path);
+        platform::setNextAnswer(true);
+        {
+            ModalCloser closer(false);
+            w->AusDatei1Click();
+        }
+        platform::clearNextAnswer();
+        return platform::shownMessages().isEmpty() ? QString() : platform::shownMessages().last();
+    }
+
+    std::unique_ptr<TForm1> w;
+};
+
+}  // namespace
+
+TEST_F(FileCommandsTest, OpenAndSaveOnAGermanDesktopKeepTheFile) {
+    ktest::GermanLocale de;
+    if (!de.skipReason().empty()) GTEST_SKIP() << de.skipReason();
+    QTemporaryDir dir;
+    for (const char* name : {"Standardsilo", "Getreide_Dichtekurve"}) {
+        const QString example = kExamples + name + ".par";
+        EXPECT_TRUE(open(example).isEmpty()) << name;
+        ASSERT_EQ(app().Parameterdatei, example);
+        EXPECT_GT(globalModel().RHOMIN, 100.0) << name;  // not cut at the decimal point
+
+        const QString saved = dir.path() + "/" + name + ".par";
+        platform::setNextFileName(saved);
+        w->Speichern1Click();
+        EXPECT_TRUE(platform::shownMessages().isEmpty()) << name;
+        EXPECT_EQ(readAll(saved), readAll(example)) << name;
+
+        const QString results = dir.path() + "/" + name + ".txt";
+        platform::setNextFileName(results);
+        w->Ergebnisdateispeichernunter1Click();
+        const QByteArray rows = readAll(results);
+        EXPECT_TRUE(rows.startsWith("z[m];RHOB[kg/m3];SIGMAV[Pa];SIGMAW[Pa]\r\n")) << name;
+        EXPECT_FALSE(rows.contains(',')) << name;
+    }
+}
+
+TEST_F(FileCommandsTest, RefusedFilesAreExplainedInTheWindowLanguage) {
+    QTemporaryDir dir;
+    QByteArray valid = readAll(kExamples + "Standardsilo.par");
+    auto replaceLine = [&](int index, const QByteArray& value) {
+        QList<QByteArray> lines = valid.split('\n');
+        lines[index] = value + "\r";
+        return lines.join('\n');
+    };
+    struct Case {
+        const char* name;
+        QByteArray content;
+        int language;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"decimal comma", replaceLine(3, "2400,5"), 0,
+         {"Zeile 4", "RHOMIN [kg/m3]", "Dezimalpunkt", QString::fromUtf8("„2400,5“")}},
+        {"decimal comma", replaceLine(3, "2400,5"), 1, {"Line 4", "RHOMIN [kg/m3]", "\"2400,5\""}},
+        {"picture", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\x01\x02", 18), 0,
+         {"Zeile 1", "Anzahl der Scheiben", "?PNG"}},
+        {"empty", QByteArray(), 0, {"keine Korvane-Parameterdatei"}},
+        {"blank", QByteArray(" \r\n\r\n\t"), 1, {"not a Korvane parameter file"}},
+        {"cross-section", replaceLine(13, "255"), 0, {"Zeile 14", "Siloquerschnitt", "255"}},
+        {"slice count", replaceLine(0, "5000"), 1, {"Line 1", "Number of slices per section", "1667"}},
+    };
+    for (const auto& c : cases) {
+        tkonst::setSprache(c.language);
+        const QString path = dir.path() + "/bad.par";
+        writeAll(path, c.content);
+        const double before = globalModel().Fuellhoehe;
+        const QString text = open(path);
+        ASSERT_FALSE(text.isEmpty()) << c.name;
+        for (const QString& e : c.expected)
+            EXPECT_TRUE(text.contains(e)) << c.name << ": " << text.toStdString() << " lacks "
+                                          << e.toStdString();
+        for (QChar ch : text)
+            EXPECT_TRUE(ch == '\n' || (ch.unicode() >= 32 && ch != QChar::ReplacementCharacter))
+                << c.name << ": " << text.toStdString();
+        EXPECT_FALSE(text.contains("Schrittzahl")) << c.name;  // no internal names
+        EXPECT_TRUE(app().Parameterdatei.isEmpty()) << c.name;
+        EXPECT_EQ(globalModel().Fuellhoehe, before) << c.name;
+    }
+}
+
+TEST_F(FileCommandsTest, SaveOntoAWriteProtectedFileIsRefusedWithTheReason) {
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/protected.par";
+    writeAll(path, "old\r\n");
+    ::chmod(QFile::encodeName(path).constData(), 0444);
+    for (int language : {0, 1}) {
+        tkonst::setSprache(language);
+        platform::shownMessages().clear();
+        platform::setNextFileName(path);
+        platform::setNextAnswer(true);
+        w->Speichern1Click();
+        ASSERT_EQ(platform::shownMessages().size(), 1);
+        const QString text = platform::shownMessages().first();
+        EXPECT_TRUE(text.startsWith(language == 0 ? "Fehler 13" : "Error 13")) << text.toStdString();
+        EXPECT_TRUE(text.contains(language == 0 ? "schreibgeschützt" : "write-protected"))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(path));
+        EXPECT_EQ(readAll(path), QByteArray("old\r\n"));
+        EXPECT_TRUE(app().Parameterdatei.isEmpty());
+    }
+}
+
+TEST_F(FileCommandsTest, StatusFieldsShowTheirWholeNumber) {
+    ASSERT_TRUE(open(QStringLiteral(KORVANE_TEST_DATA "/reference-cases/case_0001.par")).isEmpty());
+    ASSERT_EQ(confirmLoadedModel(globalModel(), globalWorkingCopy()), 0);
+    w->Form1AKTIV();
+    ASSERT_FALSE(w->findChild<QLineEdit*>("Edit3")->text().isEmpty());
+    auto* contents = w->findChild<QLineEdit*>("Edit3");
+    auto* outlet = w->findChild<QLineEdit*>("Vertspausl");
+    ASSERT_TRUE(contents && outlet);
+    const QFont standard = contents->font();
+    auto fits = [](QLineEdit* e) {
+        const int frame = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, e);
+        return QFontMetricsF(e->font()).horizontalAdvance(e->text()) <= e->width() - 2 * frame - 4;
+    };
+    for (long double v : {-23443105.0L, 123456.0L, 987654321098.0L}) {
+        globalModel().Fuellmenge = static_cast<double>(v);
+        globalModel().SIGMAV[globalModel().Indexende] = v;
+        w->ANZEIGE();
+        EXPECT_TRUE(fits(contents)) << contents->text().toStdString();
+        EXPECT_TRUE(fits(outlet)) << outlet->text().toStdString();
+        EXPECT_EQ(contents->cursorPosition(), 0);
+    }
+    EXPECT_EQ(contents->text(), "9.8765432E+11");
+    globalModel().Fuellmenge = 12.5;
+    w->ANZEIGE();
+    EXPECT_EQ(contents->text(), "12.50");
+    EXPECT_EQ(contents->font().pixelSize(), standard.pixelSize());  // a short number in the usual size
+}
+
+TEST_F(FileCommandsTest, WhileTheFormShowsALoadedFileNoOldResultIsShown) {
+    ASSERT_FALSE(w->findChild<QLineEdit*>("Vertspausl")->text().isEmpty());  // the start silo's
+    QStringList shown;
+    platform::setNextFileName(kExamples + "Getreide_Dichtekurve.par");
+    {
+        ModalCloser closer(false, [&] {
+            for (const char* name : {"Edit11", "Edit3", "Vertspausl"})
+                shown << w->findChild<QLineEdit*>(name)->text();
+        });
+        w->AusDatei1Click();
+    }
+    EXPECT_EQ(shown, QStringList({"", "", ""}));
+}

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 
 #include "calc/engine.h"
@@ -86,8 +87,12 @@ double textToNumber(const std::string& text) {
 
 std::string formatGeneral8(double value) {
     constexpr int kDigits = 8;
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+    // A field never shows a text that is not a number: no number at all is
+    // an empty field; an infinity is shown as the largest number the display
+    // carries, so that reading it back gives a value the checks refuse
+    // instead of 0.
+    if (std::isnan(value)) return "";
+    if (std::isinf(value)) return value > 0 ? "1.7976931E+308" : "-1.7976931E+308";
     if (value == 0) return "0";
 
     // 18 significant digits first, then round half away from zero on that
@@ -177,7 +182,38 @@ std::string degreesText(double rad) { return formatGeneral8(rad * 180.0 / kPi); 
 
 }  // namespace
 
-void showModelInForm(SiloModel& m, FormInput& in) {
+namespace {
+
+// How a value is written into a field: the form's display, or exactly.
+using NumberText = std::string (*)(double);
+
+// Text that converts back to exactly this double: the shortest one.
+std::string exactText(double v) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+// Degrees of an angle held in radians, as a text whose conversion back to
+// radians (the form's and the file's: degrees * pi / 180) gives exactly the
+// same radians. A file holds degrees with 15 significant digits, which the
+// 15-digit rounding recovers; the other candidates cover angles set otherwise.
+std::string exactDegreesText(double rad) {
+    const double deg = rad * 180.0 / kPi;
+    if (!std::isfinite(deg)) return exactText(deg);
+    for (int digits = 15; digits <= 17; ++digits) {
+        for (double candidate : {deg, std::nextafter(deg, -DBL_MAX), std::nextafter(deg, DBL_MAX)}) {
+            char buf[64];
+            const auto r = std::to_chars(buf, buf + sizeof buf, candidate,
+                                         std::chars_format::general, digits);
+            std::string text(buf, r.ptr);
+            if (degToRad(textToNumber(text)) == rad) return text;
+        }
+    }
+    return exactText(deg);
+}
+
+void showModelWith(SiloModel& m, FormInput& in, NumberText number, NumberText degrees) {
     // stress state; unchanged when the two switches do not say one thing
     if (m.Fuellzustand && !m.Entleerungszustand) in.RadioGroup4 = 0;
     else if (m.Entleerungszustand && !m.Fuellzustand) in.RadioGroup4 = 1;
@@ -188,29 +224,29 @@ void showModelInForm(SiloModel& m, FormInput& in) {
     in.Rhoanpass = !m.Rhokonstant && !m.Rhofunktion;
 
     // density values and angles
-    in.Edit17 = formatGeneral8(m.RHOMIN);
-    in.Edit18 = formatGeneral8(m.RHOMAX);
-    in.Edit19 = formatGeneral8(m.SIGMA0);
-    in.Edit15 = degreesText(m.PHIE);
-    in.Phixschaft = degreesText(m.Phixschaft);
-    in.Phixtrichter = degreesText(m.Phixtrichter);
-    in.Phixunten = degreesText(m.Phixunten);
-    in.PHIXTrichterStirnwand = degreesText(m.PhixStirnwand);
+    in.Edit17 = number(m.RHOMIN);
+    in.Edit18 = number(m.RHOMAX);
+    in.Edit19 = number(m.SIGMA0);
+    in.Edit15 = degrees(m.PHIE);
+    in.Phixschaft = degrees(m.Phixschaft);
+    in.Phixtrichter = degrees(m.Phixtrichter);
+    in.Phixunten = degrees(m.Phixunten);
+    in.PHIXTrichterStirnwand = degrees(m.PhixStirnwand);
 
     // cross-section
     in.RadioGroup1 = m.Querschnitt == 1 ? 0 : 1;
 
     // widths and length
-    in.Edit4 = formatGeneral8(m.Durchmesser);
-    in.Edit27 = formatGeneral8(m.Laenge);
-    in.Edit7 = formatGeneral8(m.Auslauf);
+    in.Edit4 = number(m.Durchmesser);
+    in.Edit27 = number(m.Laenge);
+    in.Edit7 = number(m.Auslauf);
 
     // sections, each box firing its rule as it is set
     setTrichterja(in, m.Trichterja);
     setSchaftja(in, m.Schaftja);
     if (!m.vertunten) m.Hunttricht = 0;
     if (in.vertunten != m.vertunten) setVertunten(in, m.vertunten);
-    in.Hunttricht = formatGeneral8(m.Hunttricht);
+    in.Hunttricht = number(m.Hunttricht);
 
     // surface
     in.RadioButton1 = in.boeschungsw = in.Auflast = false;
@@ -227,17 +263,23 @@ void showModelInForm(SiloModel& m, FormInput& in) {
     }
 
     // remaining values
-    in.boeschwinkel = degreesText(m.boeschwinkel);
-    in.Edit1 = formatGeneral8(m.Auflastspannung);
-    in.Edit6 = degreesText(m.Trichterwinkel);
-    in.Edit5 = formatGeneral8(m.Fuellhoehe);
-    in.Edit2 = formatGeneral8(m.Hschaft);
+    in.boeschwinkel = degrees(m.boeschwinkel);
+    in.Edit1 = number(m.Auflastspannung);
+    in.Edit6 = degrees(m.Trichterwinkel);
+    in.Edit5 = number(m.Fuellhoehe);
+    in.Edit2 = number(m.Hschaft);
 
     // K choice
     in.RadioButton5 = m.Kwahl == 0;
     in.RadioButton6 = m.Kwahl == 1;
     in.RadioButton7 = m.Kwahl != 0 && m.Kwahl != 1;
-    if (in.RadioButton7) in.Edit31 = formatGeneral8(m.Kwert);
+    if (in.RadioButton7) in.Edit31 = number(m.Kwert);
+}
+
+}  // namespace
+
+void showModelInForm(SiloModel& m, FormInput& in) {
+    showModelWith(m, in, &formatGeneral8, &degreesText);
 }
 
 // ---------------------------------------------------------------------------
@@ -248,17 +290,25 @@ namespace {
 
 // Silo form: a hopper needs a positive slope and an outlet narrower than its
 // top; a shaft alone needs a width; a rectangle needs a length. The length of
-// a circular silo means nothing and is not looked at.
+// a circular silo means nothing and is not looked at, but every dimension must
+// be a finite number, since the cross-sections are computed from all of them.
+// Widths and heights are never negative: an outlet of negative width or a
+// shaft of negative height would turn volumes and contents negative.
 bool siloFormValid(bool hopper, bool shaft, bool rectangular, double T, double D, double d,
-                   double L) {
-    if (hopper && !(T > 0 && D > 0 && D - d > 0)) return false;
+                   double L, double Hschaft) {
+    if (!(std::isfinite(T) && std::isfinite(D) && std::isfinite(d) && std::isfinite(L)))
+        return false;
+    if (hopper && !(T > 0 && D > 0 && D - d > 0 && d >= 0)) return false;
     if (shaft && !hopper && !(D > 0)) return false;
+    if (shaft && !(Hschaft >= 0 && std::isfinite(Hschaft))) return false;
     if (rectangular && !(L > 0)) return false;
     return true;
 }
 
 // Friction angles in degrees: wall friction in the hopper must not exceed the
-// internal friction, and every angle stays within 0 < angle <= 89.
+// internal friction, and every angle stays within 0 < angle <= 89. The end
+// walls of a circular silo do not exist; their angle only has to stay a
+// number in radians.
 bool frictionValid(double phie, double phixSchaft, double phixTrichter, double phixUnten,
                    double phixStirn, bool rectangular) {
     auto inRange = [](double a) { return a > 0 && a <= 89; };
@@ -266,7 +316,166 @@ bool frictionValid(double phie, double phixSchaft, double phixTrichter, double p
         return false;
     if (!(phixTrichter <= phie)) return false;
     if (rectangular && !(phixStirn >= 0 && phixStirn <= 89)) return false;
+    if (!std::isfinite(degToRad(phixStirn))) return false;
     return true;
+}
+
+// Values of the constant density and of the density function: a positive
+// least density; for the function a positive reference stress (a negative one
+// would let the density fall without bound as the stress grows) and a largest
+// density not below the least.
+bool densityValuesValid(bool constant, bool function, double rhomin, double rhomax,
+                        double sigma0) {
+    if (!(constant || function)) return true;  // the fitted law is judged on its own
+    if (!(rhomin > 0 && std::isfinite(rhomin))) return false;
+    if (constant) return true;
+    return sigma0 > 0 && std::isfinite(sigma0) && rhomax >= rhomin && std::isfinite(rhomax);
+}
+
+// Every derived length, area and volume of the model is a finite number, and
+// none of those that measure something is negative.
+bool derivedGeometrySound(const SiloModel& m) {
+    const double finite[] = {m.TanTrichter, m.Flaeche, m.Umfang, m.Flaecheunten, m.Umfangunten,
+                             m.Auslaufflaeche, m.Hspitzeauslauf, m.Hspitzeoben};
+    for (double v : finite)
+        if (!std::isfinite(v)) return false;
+    const double nonNegative[] = {m.Hsilo, m.Hkegel, m.Vkegel, m.Hoberflaeche, m.Boberflaeche,
+                                  m.Hfuellschaft, m.Hfuelltrichter, m.Hfuellunten,
+                                  m.Bruttovolumen, m.Fuellvolumen};
+    for (double v : nonNegative)
+        if (!(v >= 0 && std::isfinite(v))) return false;
+    return true;
+}
+
+// What the main window shows and the result file holds after a calculation
+// is sound: finite numbers, no negative stress, a positive density in every
+// slice the calculation integrated, a contents that is not negative.
+bool resultsSound(const SiloModel& m) {
+    const double scalars[] = {m.Massenflusswinkel, m.TrichterF, m.TrichterN, m.Stirnwandterm};
+    for (double v : scalars)
+        if (!std::isfinite(v)) return false;
+    // A silo filled at least 1 cm with a positive density holds something.
+    if (!(m.Fuellmenge > 0 && std::isfinite(m.Fuellmenge))) return false;
+    if (!resultsFinite(m)) return false;
+    const int last = 3 * std::clamp(m.Schrittzahl, 0, kMaxSchrittzahl);
+    // The slices stack up to the surface level: the heights the displays
+    // print are the sums of the slice heights. Where the hopper's apex lies
+    // so far below that its distance swamps the fill height (a wall all but
+    // vertical), the slice heights lose their digits and do not add up.
+    double depth = 0;
+    for (int i = 1; i <= last; ++i) depth += static_cast<double>(m.Dz[i]);
+    if (!(std::fabs(depth - m.Hoberflaeche) <= 1e-6 * std::max(1.0, m.Hoberflaeche)))
+        return false;
+    // The hopper's wall stresses are its vertical stresses times F: a hopper
+    // so close to vertical that F is no longer positive has no wall stress.
+    if (m.Trichterja && !(m.TrichterF > 0)) return false;
+    for (int i = 0; i <= last; ++i) {
+        // (a negative zero would print as "-0")
+        if (!(m.SIGMAV[i] >= 0 && m.SIGMAW[i] >= 0 && m.Dz[i] >= 0 && m.RHOB[i] >= 0) ||
+            std::signbit(static_cast<double>(m.SIGMAV[i])) ||
+            std::signbit(static_cast<double>(m.SIGMAW[i])))
+            return false;
+        if (m.Dz[i] > 0 && !(m.RHOB[i] > 0)) return false;
+    }
+    return true;
+}
+
+// The density law is positive and finite over the stresses [0, sigmaMax]. The
+// straight line, the logarithmic and the exponential law are monotonic and
+// the interpolation is linear between measured points, so the ends of the
+// range and the measured stresses inside it are where the least density lies.
+bool densityPositiveOver(const SiloModel& m, double sigmaMax) {
+    auto positive = [&m](double s) {
+        const double rho = density(m, s);
+        return rho > 0 && std::isfinite(rho);
+    };
+    if (!positive(0) || !positive(sigmaMax)) return false;
+    if (m.Dichtemodus() == 2 && m.Anpassart == 3) {
+        const int n = std::clamp(m.Messanzahl, 0, kMaxPairs);
+        for (int i = 1; i <= n; ++i) {
+            if (m.Messsigma[i] > 0 && m.Messsigma[i] < sigmaMax && !positive(m.Messsigma[i]))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The largest major principal stress at which the calculation evaluated the
+// density: the vertical stress in the vertical sections and at the surface,
+// in the hopper on discharge the vertical stress times (1 + sin PHIE) /
+// (1 - sin PHIE).
+double largestStress(const SiloModel& m) {
+    const int n = std::clamp(m.Schrittzahl, 0, kMaxSchrittzahl);
+    const double factor =
+        m.Fuellzustand ? 1.0 : (1.0 + std::sin(m.PHIE)) / (1.0 - std::sin(m.PHIE));
+    double largest = 0;
+    for (int i = 0; i <= 3 * n; ++i) {
+        double s = static_cast<double>(m.SIGMAV[i]);
+        if (i >= n && i <= 2 * n) s *= factor;
+        largest = std::max(largest, s);
+    }
+    return largest;
+}
+
+// The calculation of the model on a copy, with `adjust` applied to the copy
+// first; true when its results are sound.
+template <typename Adjust>
+bool calculatesSoundly(const SiloModel& m, Adjust adjust, double* sigmaMax = nullptr) {
+    const auto trial = std::make_unique<SiloModel>(m);
+    adjust(*trial);
+    clearResults(*trial);
+    prepare(*trial, false);
+    calculate(*trial);
+    if (sigmaMax) *sigmaMax = largestStress(*trial);
+    return resultsSound(*trial);
+}
+
+// Calculates a set that passed the value checks once, as the main window
+// will, and names the value at fault when the results are not sound. The
+// slice step is explicit: a density law that turns negative, or grows without
+// bound, within the stresses of the silo, a K far above what the bulk solid
+// carries, or a silo so slender or an outlet so narrow that one slice's wall
+// support exceeds its stress make the stresses oscillate, turn negative or
+// overflow. Which value is at fault is found by replacing it with a sound one:
+// the density law by a constant density (its density at no stress), then K
+// by 0.4; what remains is the silo's geometry.
+int calculationProblem(const SiloModel& m) {
+    double sigmaMax = 0;
+    if (calculatesSoundly(m, [](SiloModel&) {}, &sigmaMax)) {
+        // The density law must also hold between the stresses the slices
+        // happened to evaluate, and at the 10 Pa shown for the heap's top.
+        if (!densityPositiveOver(m, std::max(sigmaMax, 10.0))) return kProblemDensity;
+        return kProblemNone;
+    }
+    const double rho0 = density(m, 0);
+    if (!(rho0 > 0 && std::isfinite(rho0))) return kProblemDensity;
+    auto constantDensity = [rho0](SiloModel& t) {
+        t.Rhokonstant = true;
+        t.Rhofunktion = false;
+        t.RHOMIN = rho0;
+    };
+    if (m.Dichtemodus() != 0 && calculatesSoundly(m, constantDensity)) return kProblemDensity;
+    if (m.Kwahl != 0 && m.Kwahl != 1) {
+        auto usualK = [&constantDensity](SiloModel& t) {
+            constantDensity(t);
+            t.Kwahl = 1;
+            t.Kwert = 0.4;
+        };
+        if (calculatesSoundly(m, usualK)) return kProblemK;
+    }
+    return kProblemGeometry;
+}
+
+// An angle of repose between 0 and 89 degrees.
+bool reposeValid(double deg) { return deg >= 0 && deg <= 89; }
+
+// The passive stress ratio (1 + sin PHIE) / (1 - sin PHIE) is the largest
+// ratio of horizontal to vertical stress a bulk solid without cohesion can
+// carry; K beyond it describes no material.
+bool kValid(double K, double phie) {
+    if (!(K > 0 && std::isfinite(K))) return false;
+    const double s = std::sin(phie);
+    return K <= (1.0 + s) / (1.0 - s);
 }
 
 }  // namespace
@@ -367,7 +576,7 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     computeCrossSections(g);
 
     // geometry check, and a fill of at least 1 cm
-    if (!siloFormValid(hopper, shaft, rectangular, t, D, b, L) || !(F >= 0.01))
+    if (!siloFormValid(hopper, shaft, rectangular, t, D, b, L, Hschaft) || !(F >= 0.01))
         return badData(kProblemGeometry);
 
     // hopper apex distances and outlet area
@@ -375,6 +584,7 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
 
     // part below the hopper, outlet section, total height
     const double Hu = in.vertunten ? textToNumber(in.Hunttricht) : 0.0;
+    if (!(Hu >= 0)) return badData(kProblemGeometry);  // a part below of negative height
     g.vertunten = in.vertunten;
     g.Hunttricht = Hu;
     computeOutletSections(g);
@@ -382,14 +592,14 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     g.Hsilo = Hu + hT + Hschaft;
 
     // a silo of no height: a problem of its geometry, not of the heap
-    if (g.Hsilo < 0.01) return badData(kProblemGeometry);
+    if (!(g.Hsilo >= 0.01)) return badData(kProblemGeometry);
 
     // heap
     double tB = 0;
     double B = D;
     if (heap) {
         const double repose = textToNumber(in.boeschwinkel);
-        if (repose < 0 || repose > 89) return badData(kProblemRepose);
+        if (!reposeValid(repose)) return badData(kProblemRepose);
         g.Schuettkegel = true;
         g.boeschwinkel = degToRad(repose);
         tB = std::tan(g.boeschwinkel);
@@ -405,12 +615,21 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     g.Hoberflaeche = Y;
     if (Y < 0 || F > g.Hsilo) return badData(Y < 0 ? kProblemGeometry : kProblemFillAboveSilo);
 
-    // derived values
+    // A surcharge pressing up from the surface is no load a silo can carry.
+    if (in.Auflast && !heap && !(textToNumber(in.Edit1) >= 0)) return badData(kProblemGeometry);
+
+    // derived values; values so large that a height or volume is no longer a
+    // finite number describe no silo
+    const double gross = grossVolume(g);
+    const double net = filledVolume(g, &B);
+    for (double v : {hT, g.Hsilo, g.Hkegel, g.Vkegel, gross, net, Y, B}) {
+        if (!(v >= 0 && std::isfinite(v))) return badData(kProblemGeometry);
+    }
     r.derivedValid = true;
     r.Trichterhoehe = formatGeneral8(hT);
     r.Silohoehe = formatGeneral8(g.Hsilo);
-    r.Silobrutvol = formatGeneral8(grossVolume(g));
-    r.Silonetvol = formatGeneral8(filledVolume(g, &B));
+    r.Silobrutvol = formatGeneral8(gross);
+    r.Silonetvol = formatGeneral8(net);
     r.Hohnekegel = formatGeneral8(Y);
     if (Y <= Hu) B = b;
 
@@ -491,7 +710,7 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     // final check: geometry ends the checks, then friction, then the
     // density law, each later finding replacing an earlier one
     r.code = kProblemNone;
-    if (!siloFormValid(hopper, shaft, rectangular, t, D, b, L)) {
+    if (!siloFormValid(hopper, shaft, rectangular, t, D, b, L, Hschaft)) {
         r.code = kProblemGeometry;
         return r;
     }
@@ -506,7 +725,8 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     const double sigma0 = textToNumber(in.Edit19);
     if (in.Rhofunkt && (sigma0 == 0 || rhomax < rhomin)) r.code = kProblemDensity;
     if (in.Rhoanpass && w.Messpunktzahl < 2) r.code = kProblemMissingPairs;
-    if ((in.Rhokonst || in.Rhofunkt) && rhomin <= 0) r.code = kProblemDensity;
+    if (!densityValuesValid(in.Rhokonst, in.Rhofunkt && !in.Rhokonst, rhomin, rhomax, sigma0))
+        r.code = kProblemDensity;
 
     // mass flow or funnel flow of the hopper in the discharge state
     if (in.RadioGroup4 == 1 && m.Trichterja) {
@@ -557,6 +777,9 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
     m.Rhosteigung = 0;
     m.SIGMA0 = textToNumber(in.Edit19);
     if (!m.Rhokonstant && (m.SIGMA0 == 0 || m.RHOMAX < m.RHOMIN)) code = kProblemDensity;
+    if (!densityValuesValid(m.Rhokonstant, m.Rhofunktion && !m.Rhokonstant, m.RHOMIN, m.RHOMAX,
+                            m.SIGMA0))
+        code = kProblemDensity;
 
     // friction angles, checked in degrees, held in radians
     const bool rectangular = in.RadioGroup1 != 0;
@@ -590,13 +813,15 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
     computeCrossSections(m);
 
     // hopper slope, also without a hopper
-    m.Trichterwinkel = degToRad(textToNumber(in.Edit6));
+    const double hopperAngle = textToNumber(in.Edit6);
+    m.Trichterwinkel = degToRad(hopperAngle);
     m.TanTrichter = std::tan(m.Trichterwinkel);
 
-    // silo form
+    // silo form; a hopper wall leans between vertical and horizontal
     if (!siloFormValid(m.Trichterja, m.Schaftja, m.Querschnitt == 0, m.TanTrichter,
-                       m.Durchmesser, m.Auslauf, m.Laenge))
+                       m.Durchmesser, m.Auslauf, m.Laenge, m.Hschaft))
         return kProblemGeometry;
+    if (m.Trichterja && !(hopperAngle > 0 && hopperAngle < 90)) return kProblemGeometry;
 
     // hopper apex distances and outlet area
     computeHopperApex(m);
@@ -605,6 +830,7 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
     if (in.vertunten) {
         m.vertunten = true;
         m.Hunttricht = textToNumber(in.Hunttricht);
+        if (!(m.Hunttricht >= 0)) return kProblemGeometry;  // a negative height
         if (!(m.Hunttricht > 0)) {
             m.vertunten = false;
             m.Hunttricht = 0;
@@ -626,7 +852,7 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
         // so a later save or calculation never reads degrees as radians.
         const double repose = textToNumber(in.boeschwinkel);
         m.boeschwinkel = degToRad(repose);
-        if (repose < 0 || repose > 89) return kProblemRepose;
+        if (!reposeValid(repose)) return kProblemRepose;
         const Heap h = computeHeap(m.Querschnitt, m.Durchmesser, m.Laenge, m.Auslauf,
                                    m.TanTrichter, m.Hunttricht, Hh, m.Fuellhoehe,
                                    std::tan(m.boeschwinkel));
@@ -643,6 +869,7 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
     // surcharge; with a heap it keeps its value and is not used
     if (in.RadioButton1) m.Auflastspannung = 0;
     else if (in.Auflast) m.Auflastspannung = textToNumber(in.Edit1);
+    if (in.Auflast && !(m.Auflastspannung >= 0)) return kProblemGeometry;
 
     // surface level and filled heights
     m.Hoberflaeche = m.Fuellhoehe - m.Hkegel;
@@ -656,6 +883,10 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
     m.Bruttovolumen = grossVolume(m);
     m.Fuellvolumen = filledVolume(m, &m.Boberflaeche);
 
+    // Values so large that the derived geometry is no longer a finite number
+    // (a diameter of 1e200 m has no finite area) describe no silo.
+    if (!derivedGeometrySound(m)) return kProblemGeometry;
+
     // K
     if (in.RadioButton5) {
         m.Kwert = 1.2 * (1.0 - std::sin(m.PHIE));
@@ -666,8 +897,12 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
     } else if (in.RadioButton7) {
         m.Kwahl = 2;
         m.Kwert = textToNumber(in.Edit31);
-        if (m.Kwert <= 0) code = kProblemK;
+        if (!kValid(m.Kwert, m.PHIE)) code = kProblemK;
     }
+
+    // A set that passed every check is calculated once on a copy, as the main
+    // window will: what it refuses here is never shown as a result.
+    if (code == kProblemNone) code = calculationProblem(m);
     return code;
 }
 
@@ -685,9 +920,59 @@ void committedToWorkingCopy(const SiloModel& m, DensityWorkingCopy& w) {
     w.MessSIGMA0 = m.AnpassSIGMA0;
 }
 
+namespace {
+
+// Values of a loaded model that are not numbers: a file holds finite numbers
+// only, but an angle near the largest number has no finite radians. Such a
+// value is refused before it reaches a field, whose text could not carry it.
+// Only what the set uses is looked at (the form's showing has already set the
+// unused heap angle, part below and surcharge to 0).
+int loadedValuesProblem(const SiloModel& m) {
+    auto finite = [](std::initializer_list<double> values) {
+        for (double v : values)
+            if (!std::isfinite(v)) return false;
+        return true;
+    };
+    if (!finite({m.Durchmesser, m.Laenge, m.Auslauf, m.Hschaft, m.Hunttricht, m.Fuellhoehe,
+                 m.Trichterwinkel, m.Auflastspannung}))
+        return kProblemGeometry;
+    if (m.Schuettkegel && !std::isfinite(m.boeschwinkel)) return kProblemRepose;
+    if (!finite({m.PHIE, m.Phixschaft, m.Phixtrichter, m.Phixunten, m.PhixStirnwand}))
+        return kProblemFriction;
+    if (m.Kwahl != 0 && m.Kwahl != 1 && !std::isfinite(m.Kwert)) return kProblemK;
+    if (!finite({m.RHOMIN, m.RHOMAX, m.SIGMA0})) return kProblemDensity;
+    if (m.Dichtemodus() == 2) {
+        if (!finite({m.AnpassA, m.AnpassB, m.AnpassRHOMIN, m.AnpassRHOMAX, m.AnpassSIGMA0}))
+            return kProblemDensity;
+        const int n = std::clamp(m.Messanzahl, 0, kMaxPairs);
+        for (int i = 1; i <= n; ++i)
+            if (!finite({m.Messsigma[i], m.Messrho[i]})) return kProblemDensity;
+    }
+    return kProblemNone;
+}
+
+}  // namespace
+
+int deriveLoadedModel(SiloModel& m) {
+    // The form's checks and take-over on the loaded values, each written
+    // into its field exactly, so that nothing is rounded to the display's
+    // eight digits: the sketch's pending problem, else the take-over.
+    FormInput in;
+    showModelWith(m, in, &exactText, &exactDegreesText);
+    if (const int code = loadedValuesProblem(m)) return code;
+    // The committed measured set stays the model's own.
+    const auto w = std::make_unique<DensityWorkingCopy>();
+    committedToWorkingCopy(m, *w);
+    const SketchResult sketch = siloSketch(m, in, *w, 247, 400);
+    if (sketch.code != kProblemNone) return sketch.code;
+    clearResults(m);
+    return takeOver(m, in, *w);
+}
+
 int confirmLoadedModel(SiloModel& m, DensityWorkingCopy& w) {
     FormInput in;  // a freshly created form
     showModelInForm(m, in);
+    if (const int code = loadedValuesProblem(m)) return code;
     if (!m.Rhokonstant && !m.Rhofunktion) committedToWorkingCopy(m, w);
     const SketchResult sketch = siloSketch(m, in, w, 247, 400);
     if (sketch.code != kProblemNone) return sketch.code;

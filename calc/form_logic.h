@@ -95,7 +95,14 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
 
 // The take-over on OK: converts the controls' values, checks them and writes
 // them with the derived geometry into the model. Returns the problem code;
-// steps before a stopping problem stay written, as the form does.
+// steps before a stopping problem stay written, as the form does. Values that
+// no silo can have are refused: negative widths, heights and surcharges,
+// angles outside their physical range, values whose derived geometry is not a
+// finite number (code 9, friction 10, angle of repose 20), a density law that
+// is not positive over the stresses of the silo (6), a K that is not positive
+// or above the passive ratio (1 + sin PHIE) / (1 - sin PHIE) (13). A set that
+// passes is calculated once on a copy; what passes gives finite results with
+// positive densities and no negative stress, height, volume or contents.
 int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w);
 
 // Copy of the model's committed measurement set into the working copy
@@ -107,5 +114,13 @@ void committedToWorkingCopy(const SiloModel& m, DensityWorkingCopy& w);
 // controls), the working copy being the model's measured set, then the
 // sketch's pending problem, else the take-over. Returns the problem code.
 int confirmLoadedModel(SiloModel& m, DensityWorkingCopy& w);
+
+// Completes a model just loaded from a file: the same checks and derivations
+// as the take-over (same formulas, same order), from the model's own values
+// at their full precision, so that leaving the form with Abbrechen after
+// opening gives the results of OK. The committed measured set and the density
+// window's working copy are left as they are. Returns the problem code; with
+// a problem the model is only partly derived and must not be calculated.
+int deriveLoadedModel(SiloModel& m);
 
 }  // namespace korvane

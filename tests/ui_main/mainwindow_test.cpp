@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -591,4 +592,98 @@ TEST_F(MainWindowTest, NumbersUseTheUsersDecimalSeparator) {
     EXPECT_EQ(z.last(), "0,0000");
     // No digit grouping in the stresses either.
     EXPECT_FALSE(column("Memo7").join("").contains('.'));
+}
+
+namespace {
+
+const QString kExamples = QStringLiteral(KORVANE_TEST_DATA "/../../examples/Par/");
+
+// What the main window shows of a calculation: contents, outlet stress and
+// the stress column.
+struct Shown {
+    QString contents, outletStress, stresses, message, message2;
+    bool operator==(const Shown& o) const {
+        return contents == o.contents && outletStress == o.outletStress &&
+               stresses == o.stresses && message == o.message && message2 == o.message2;
+    }
+};
+
+}  // namespace
+
+class OpenThenLeaveTheForm : public MainWindowTest {
+protected:
+    // Opens `path` through the menu and leaves the parameter form with OK
+    // (its button, so the take-over runs) or with Abbrechen.
+    void open(const QString& path, bool ok) {
+        platform::setNextFileName(path);
+        int shown = 0;
+        QTimer timer;
+        timer.setInterval(20);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!d) return;
+            ++shown;
+            if (ok) QTest::mouseClick(d->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+            else d->reject();
+        });
+        timer.start();
+        w->AusDatei1Click();
+        ASSERT_EQ(shown, 1) << path.toStdString();
+        ASSERT_EQ(app().Parameterdatei, path);
+    }
+    Shown shown() {
+        return {text("Edit3"), text("Vertspausl"), get<QPlainTextEdit>("Memo7")->toPlainText(),
+                text("Meldung"), text("Meldung2")};
+    }
+};
+
+TEST_F(OpenThenLeaveTheForm, AbbrechenShowsTheResultsOfOkForEveryExample) {
+    const QStringList files = QDir(kExamples).entryList({"*.par"}, QDir::Files, QDir::Name);
+    ASSERT_EQ(files.size(), 5);
+    for (const QString& f : files) {
+        open(kExamples + f, true);
+        const Shown ok = shown();
+        EXPECT_FALSE(ok.contents.isEmpty()) << f.toStdString();
+        // Another silo in between, so nothing is left over from the first.
+        open(kCases + "case_0040.par", true);
+        open(kExamples + f, false);
+        const Shown cancel = shown();
+        EXPECT_TRUE(cancel == ok) << f.toStdString() << ": contents "
+                                  << cancel.contents.toStdString() << " / "
+                                  << ok.contents.toStdString() << ", outlet "
+                                  << cancel.outletStress.toStdString() << " / "
+                                  << ok.outletStress.toStdString();
+    }
+}
+
+TEST_F(OpenThenLeaveTheForm, AFileWithAProblemShowsItsTextAndNoResults) {
+    open(kCases + "case_0040.par", true);
+    open(kCases + "invalid/code13_k_value_zero.par", false);
+    EXPECT_EQ(text("Meldung"), "Keine gültigen Ergebnisse");
+    EXPECT_EQ(text("Meldung2"), "K muss größer Null sein.");
+    EXPECT_EQ(get<QLineEdit>("Meldung2")->toolTip(), "K muss größer Null sein.");
+    EXPECT_TRUE(text("Edit3").isEmpty());
+    EXPECT_TRUE(text("Vertspausl").isEmpty());
+    for (const char* c : {"Memo2", "Memo3", "Memo5", "Memo7", "Memo8"})
+        EXPECT_EQ(get<QPlainTextEdit>(c)->toPlainText(), "") << c;
+    // The other language says the same.
+    w->EnglishClick();
+    EXPECT_EQ(text("Meldung2"), "K must be greater than zero.");
+    w->DeutschClick();
+    // No result file and no printout of a set that was refused.
+    QTemporaryDir dir;
+    platform::setNextFileName(dir.path() + "/refused");
+    platform::setNextAnswer(true);
+    w->ErgebnisseSpeichernClick();
+    EXPECT_FALSE(QFile::exists(dir.path() + "/refused.txt"));
+    platform::shownMessages().clear();
+    platform::setNextAnswer(true);
+    w->Tabelle1Click();
+    ASSERT_EQ(platform::shownMessages().size(), 1);
+    EXPECT_TRUE(platform::shownMessages().first().contains("K muss größer Null sein."));
+    // A valid file afterwards shows its results again.
+    open(kExamples + "Standardsilo.par", false);
+    EXPECT_TRUE(text("Meldung").isEmpty());
+    EXPECT_TRUE(get<QLineEdit>("Meldung2")->toolTip().isEmpty());
+    EXPECT_FALSE(text("Edit3").isEmpty());
 }

@@ -32,6 +32,7 @@
 #include <tuple>
 
 #include "calc/engine.h"
+#include "calc/form_logic.h"
 #include "calc/model.h"
 #include "files/batch.h"
 #include "files/parfile.h"
@@ -564,8 +565,12 @@ void TForm1::Form1AKTIV() {
 }
 
 void TForm1::HAUPTPROGRAMM() {
-    calculate(globalModel());
-    if (showBothStatesAction_->isChecked()) calculateOtherState();
+    // A set whose parameter problem is pending is only partly derived: it is
+    // not calculated, and the displays say what is wrong instead.
+    if (loadedProblem_ == 0) {
+        calculate(globalModel());
+        if (showBothStatesAction_->isChecked()) calculateOtherState();
+    }
     ANZEIGE();
     DIAGRAMM();
     processPendingMessages();
@@ -676,8 +681,22 @@ void TForm1::fillColumns(bool withBeeps) {
     for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_}) c->clear();
     Meldung_->clear();
     Meldung2_->clear();
+    Meldung2_->setToolTip(QString());
 
     Edit11_->setText(m.Spannungszustand() == 1 ? T(Entleerungszust) : T(Fuellzustand));
+
+    if (loadedProblem_ != 0) {
+        // The opened set has a parameter problem: its text, and no numbers.
+        Meldung_->setText(T(texts::KeineErgebnisse));
+        // The line may be narrower than the text: its tool tip holds it all.
+        Meldung2_->setText(problemText(loadedProblem_));
+        Meldung2_->setCursorPosition(0);
+        Meldung2_->setToolTip(Meldung2_->text());
+        Edit3_->clear();
+        Vertspausl_->clear();
+        if (withBeeps) platform::beep();
+        return;
+    }
 
     const int problem = resultProblem(m);
     if (problem != 0) {
@@ -740,6 +759,10 @@ void TForm1::fillColumns(bool withBeeps) {
 
 void TForm1::DIAGRAMM() {
     Image2_->clearWhite();
+    if (loadedProblem_ != 0) {  // no results to draw
+        Image2_->update();
+        return;
+    }
     QPainter p(&Image2_->image());
     drawDiagram(p, Image2_->image().deviceIndependentSize().toSize(), globalModel(), width(),
                 app().Skalierung, sprache(), diagramExtras());
@@ -762,7 +785,7 @@ bool TForm1::writeParameterFile(const QString& path) {
 bool TForm1::writeResultFile(const QString& path) {
     SiloModel& m = globalModel();
     FileError err;
-    if (resultProblem(m) == 1) {
+    if (loadedProblem_ != 0 || resultProblem(m) == 1) {
         err.code = EINVAL;
         err.reason = T(texts::KeineErgebnisse).toStdString();
     } else if (Ergebnisdatei_schreiben(m, toLocal(path), err)) {
@@ -794,9 +817,13 @@ void TForm1::AusDatei1Click() {
     app().Parameterdatei = path;
     app().Parameterfehler = 0;
     app().Geaendert = false;
+    // The file's values complete the model as the form's take-over does, so
+    // that leaving the form with Abbrechen shows the file's results; a set
+    // with a problem shows that problem until a take-over resolves it.
+    loadedProblem_ = deriveLoadedModel(m);
     DAUERANZEIGE();
     LOESCHEN();
-    showParameterForm(this);
+    if (showParameterForm(this) == QDialog::Accepted) loadedProblem_ = 0;
     Form1AKTIV();
 }
 
@@ -858,7 +885,8 @@ void TForm1::Ergebnisdateispeichernunter1Click() {
 // Modal windows, printing, language
 
 void TForm1::Parameter1Click() {
-    showParameterForm(this);
+    // OK closes the form only after a take-over without problem.
+    if (showParameterForm(this) == QDialog::Accepted) loadedProblem_ = 0;
     Form1AKTIV();
 }
 
@@ -882,10 +910,22 @@ void TForm1::Daten1Click() { showInfo(int(InfoWindow::Dateneinaus)); }
 void TForm1::Literatur1Click() { showInfo(int(InfoWindow::Buch)); }
 void TForm1::EULA1Click() { openEula(this); }
 
+// A pending problem of the opened set is said instead of printing a page
+// without results.
+bool TForm1::refusePrintWithProblem() {
+    if (loadedProblem_ == 0) return false;
+    platform::message(this, "PROBLEM", problemText(loadedProblem_), platform::Icon::Warning);
+    return true;
+}
+
 void TForm1::Tabelle_Drucken() {
+    if (refusePrintWithProblem()) return;
     ui::Tabelle_Drucken(this, PrintStatus{Edit11_->text(), Edit3_->text(), Vertspausl_->text()});
 }
-void TForm1::Diagramm_Drucken() { ui::Diagramm_Drucken(this, diagramExtras()); }
+void TForm1::Diagramm_Drucken() {
+    if (refusePrintWithProblem()) return;
+    ui::Diagramm_Drucken(this, diagramExtras());
+}
 void TForm1::Tabelle1Click() { Tabelle_Drucken(); }
 void TForm1::Diagramm1Click() { Diagramm_Drucken(); }
 void TForm1::Druckereinrichten1Click() { Druckereinrichten(this); }
@@ -1017,6 +1057,7 @@ void TForm1::endComparison() {
 }
 
 void TForm1::exportDiagram() {
+    if (refusePrintWithProblem()) return;
     const QString path = askSaveName(exportPreset_, app().Ergebnisordner, exportDiagramAction_,
                                      T(texts::ExportFilter), "png");
     if (path.isEmpty()) return;
@@ -1081,6 +1122,9 @@ QString TForm1::resultTableText() const {
     return text;
 }
 
-void TForm1::copyTable() { QGuiApplication::clipboard()->setText(resultTableText()); }
+void TForm1::copyTable() {
+    if (refusePrintWithProblem()) return;
+    QGuiApplication::clipboard()->setText(resultTableText());
+}
 
 }  // namespace korvane::ui

@@ -125,6 +125,7 @@ private:
     void showInfo(int which);
     bool writeParameterFile(const QString& path);
     bool writeResultFile(const QString& path);
+    bool refusePrintWithProblem();
     QString askSaveName(QString& preset, const QString& folder, const QAction* item,
                         const QString& filter, const QString& suffix);
     void processPendingMessages();
@@ -144,6 +145,9 @@ private:
     bool inActivation_ = false;
     bool activationPending_ = false;
     int activations_ = 0;
+    // Parameter problem of the opened set, until a take-over resolves it
+    // (0 none): the displays show its text instead of results.
+    int loadedProblem_ = 0;
     // File name each dialog offers next: the last file chosen in it (the
     // open dialog also the last name saved with "save as"); empty at start,
     // when the dialog starts in its data folder.

@@ -444,7 +444,10 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     m_abbr = new QPushButton(T(tkonst::Abbruch), this);
     m_abbr->setObjectName("AbbrButton1");
     // Return outside the grid presses the default button: Testen while OK is
-    // disabled, OK once a test enabled it. A focused button takes Return itself.
+    // disabled, OK once a test enabled it. A focused button takes Return
+    // itself, except Testen: once clicked it hands the next Return to OK,
+    // which the test has just enabled.
+    m_test->setAutoDefault(false);
     setOkEnabled(false);
     connect(m_test, &QPushButton::clicked, this, [this] { TestButtonClick(); });
     connect(m_ok, &QPushButton::clicked, this, [this] { OKButton1Clic(); });

@@ -99,7 +99,11 @@ void SketchBild::setResult(const SketchResult& r) {
 }
 
 QImage SketchBild::render() const {
-    QImage img(size(), QImage::Format_RGB32);
+    // At the screen's device pixel ratio, as paintEvent draws it: sharp on a
+    // high-resolution screen, pixel for pixel the same at ratio 1.
+    const qreal dpr = devicePixelRatioF();
+    QImage img(size() * dpr, QImage::Format_RGB32);
+    img.setDevicePixelRatio(dpr);
     QPainter p(&img);
     p.setFont(font());
     paintSketch(p, width(), height(), m_result);
@@ -107,6 +111,8 @@ QImage SketchBild::render() const {
 }
 
 void SketchBild::paintEvent(QPaintEvent*) {
+    // Painted straight onto the widget, in logical pixels: Qt maps them to the
+    // device pixels of the screen, so lines and text stay sharp at any scale.
     QPainter p(this);
     paintSketch(p, width(), height(), m_result);
 }
@@ -357,6 +363,9 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     // Return confirms with OK from any field (the default button); a
     // focused button takes Return itself, as in every Qt dialog.
     Button1->setDefault(true);
+    // Back from the density window the focus is on "Werte": Return then
+    // still means OK, not the density window once more.
+    WerteButton->setAutoDefault(false);
 
     // Layout: options at the left, the sections in the middle, surface and
     // results next, the sketch with the buttons at the right.

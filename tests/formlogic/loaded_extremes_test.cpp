@@ -89,7 +89,9 @@ TEST(LoadedExtremes, EveryValueReplacedIsRefusedOrCalculatesSoundly) {
                     EXPECT_TRUE(sound(*m)) << what;
                     ++calculated;
                 } else {
-                    EXPECT_NE(r.Parameterfehler, 0) << what;
+                    // refused by the reader (an angle whose conversion would
+                    // overflow) or by the form's checks with a problem code
+                    EXPECT_TRUE(r.exitCode == kExitFile || r.Parameterfehler != 0) << what;
                     ++refused;
                 }
             }

@@ -185,6 +185,7 @@ protected:
     void typeInto(int row, int col, const QString& keys) {
         QApplication::setActiveWindow(win);
         grid->setCurrentCell(row, col);
+        grid->setFocus();
         QCoreApplication::processEvents();  // the cell's editor opens
         // The first key opens the cell editor, which then has the focus.
         for (QChar c : keys) {
@@ -258,8 +259,9 @@ TEST_F(DensityWindowTest, OkOnlyAfterTestenAndDisabledByTyping) {
     EXPECT_TRUE(ok->isEnabled());
     EXPECT_EQ(globalWorkingCopy().Messpunktzahl, 2);  // the gap is closed
     EXPECT_DOUBLE_EQ(globalWorkingCopy().Messtabelle[1][2], 3000);
-    typeInto(5, 1, "5");
+    typeInto(5, 1, "5000");
     EXPECT_FALSE(ok->isEnabled());
+    typeInto(5, 2, "1650");
     // A click on the diagram tests as well.
     QWidget* diagram = win->findChild<QWidget*>("RhoSigmaDiagramm");
     ASSERT_TRUE(diagram);
@@ -305,7 +307,8 @@ TEST_F(DensityWindowTest, CancelRestoresEverything) {
     win->show();
     typeInto(3, 1, "500");
     typeInto(3, 2, "1400");
-    grid->item(1, 1)->setText("");
+    grid->item(1, 1)->setText("");  // the row emptied whole
+    grid->item(1, 2)->setText("");
     win->findChild<RadioGroup*>("anpassgroup")->setItemIndex(0);  // runs the check: linear fit
     QTest::mouseClick(test, Qt::LeftButton);
     ASSERT_EQ(globalWorkingCopy().Messpunktzahl, 3);

@@ -360,6 +360,7 @@ TEST_F(ParameterFormTest, ViewOnly) {
 TEST_F(ParameterFormTest, CloseQueryKeepsAChangedFormWithAProblemOpen) {
     open();
     retype("Edit5", "100");
+    platform::setNextAnswer(true);  // the box that says why
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->isVisible());
     // Escape is Abbrechen: clears the change mark and closes.

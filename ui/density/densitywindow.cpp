@@ -61,7 +61,39 @@ bool Messwerte_pruefen(const QList<MessZeile>& rows, int anpassart, DensityWorki
             }
     w.Messanpassart = anpassart;
     if (n >= 2) fit(w);
-    return workingDensity(w, 0.1) > 0;
+    return fitIsFinite(w) && workingDensity(w, 0.1) > 0;
+}
+
+bool fitIsFinite(const DensityWorkingCopy& w) {
+    const int n = std::clamp(w.Messpunktzahl, 0, kMaxPairs);
+    for (int i = 1; i <= n; ++i)
+        if (!std::isfinite(w.Messtabelle[1][i]) || !std::isfinite(w.Messtabelle[2][i])) return false;
+    if (n < 2) return true;
+    switch (w.Messanpassart) {
+        case 0:
+        case 1:
+            if (!std::isfinite(w.MessA) || !std::isfinite(w.MessB)) return false;
+            break;
+        case 2:
+            if (!std::isfinite(w.MessRHOMIN) || !std::isfinite(w.MessRHOMAX) ||
+                !std::isfinite(w.MessSIGMA0))
+                return false;
+            break;
+        default:
+            break;
+    }
+    // The law where the window and the calculation use it: at 0.1 Pa, over
+    // the measured range and up to the diagram's end.
+    const double S1 = w.Messtabelle[1][1], Sn = w.Messtabelle[1][n];
+    for (double s : {0.1, 0.1 * S1, S1, 0.5 * (S1 + Sn), Sn, 1.5 * Sn})
+        if (!std::isfinite(workingDensity(w, s))) return false;
+    return true;
+}
+
+int firstHalfFilledRow(const QList<MessZeile>& rows) {
+    for (int r = 0; r < rows.size() && r < kMaxPairs; ++r)
+        if (rows[r].sigma.isEmpty() != rows[r].rho.isEmpty()) return r;
+    return -1;
 }
 
 // ---- the check diagram ----------------------------------------------------------
@@ -120,7 +152,8 @@ void zeichneDichteDiagramm(QPainter& p, int W, int H, const DensityWorkingCopy& 
     p.save();
     p.fillRect(0, 0, W, H, Qt::white);
     const int n = w.Messpunktzahl;
-    if (n < 1 || !(w.Messtabelle[1][n] > 0) || !(w.Messtabelle[2][n] > 0)) {
+    if (n < 1 || n > kMaxPairs || !(w.Messtabelle[1][n] > 0) || !(w.Messtabelle[2][n] > 0) ||
+        !std::isfinite(w.Messtabelle[1][n]) || !std::isfinite(w.Messtabelle[2][n])) {
         p.restore();
         return;
     }
@@ -175,7 +208,12 @@ void zeichneDichteDiagramm(QPainter& p, int W, int H, const DensityWorkingCopy& 
     }
 
     // Fitted curve: red below the first pair, green over the measured range,
-    // red above the last pair, drawn as one polyline.
+    // red above the last pair, drawn as one polyline. A fit that gives no
+    // number has no curve to show.
+    if (!fitIsFinite(w)) {
+        p.restore();
+        return;
+    }
     const double S1 = w.Messtabelle[1][1];
     const double Sn = w.Messtabelle[1][n];
     QPoint last(s.px(0.1 * S1 + 0.9 * S1 / 100), s.py(workingDensity(w, 0.1 * S1 + 0.9 * S1 / 100)));
@@ -200,12 +238,21 @@ void zeichneDichteDiagramm(QPainter& p, int W, int H, const DensityWorkingCopy& 
 class DiagrammBild : public QWidget {
 public:
     explicit DiagrammBild(QWidget* parent) : QWidget(parent) { setObjectName("RhoSigmaDiagramm"); }
+    // Held at the screen's device pixel ratio, so that lines and labels are
+    // as sharp on a high-resolution screen as on a normal one.
     QImage bild;
     std::function<void()> onClick;
     void setBildSize(QSize sz) {
-        bild = QImage(sz, QImage::Format_RGB32);
-        bild.fill(Qt::white);
         setFixedSize(sz);
+        matchScreen();
+    }
+    // A new white image when the size or the screen's pixel ratio changed.
+    void matchScreen() {
+        const qreal dpr = devicePixelRatioF();
+        if (bild.size() == size() * dpr && bild.devicePixelRatio() == dpr) return;
+        bild = QImage(size() * dpr, QImage::Format_RGB32);
+        bild.setDevicePixelRatio(dpr);
+        bild.fill(Qt::white);
         update();
     }
 
@@ -232,6 +279,7 @@ public:
         if (ed) {
             ed->setObjectName("StringGrid1Editor");
             ed->installEventFilter(m_filter);
+            if (auto* line = qobject_cast<QLineEdit*>(ed)) makeNumberField(line);
             m_editor = ed;
         }
         return ed;
@@ -241,6 +289,20 @@ public:
         QStyledItemDelegate::destroyEditor(ed, idx);
     }
     QWidget* openEditor() const { return m_editor; }
+    // Return in a cell moves on as Tab does (SIGMA, RHOB, next row's SIGMA):
+    // the pairs are typed in one go without reaching for the mouse.
+    bool eventFilter(QObject* obj, QEvent* ev) override {
+        if (ev->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(ev)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                auto* ed = static_cast<QWidget*>(obj);
+                emit commitData(ed);
+                emit closeEditor(ed, QAbstractItemDelegate::EditNextItem);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(obj, ev);
+    }
     // Takes the text of an open editor into the grid.
     void commitOpen() {
         if (m_editor) emit const_cast<GridDelegate*>(this)->commitData(m_editor);
@@ -255,15 +317,55 @@ QString general8(double v) { return QString::fromStdString(formatGeneral8(v)); }
 
 }  // namespace
 
+// The grid of measured pairs. The "Nr." column is a label: it takes no
+// focus, Tab and Return go SIGMA -> RHOB -> next row's SIGMA (Shift+Tab
+// back), and typing never searches for a row: a digit typed belongs to a cell.
+class MeasurementGrid : public QTableWidget {
+public:
+    MeasurementGrid(int rows, int columns, QWidget* parent) : QTableWidget(rows, columns, parent) {}
+    void keyboardSearch(const QString&) override {}
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        const QModelIndex cur = currentIndex();
+        const int r = cur.row(), c = cur.column();
+        if (cur.isValid() && action == MoveNext) {
+            if (c == 1) return model()->index(r, 2);
+            return r + 1 < rowCount() ? model()->index(r + 1, 1) : cur;
+        }
+        if (cur.isValid() && action == MovePrevious) {
+            if (c == 2) return model()->index(r, 1);
+            return r > 0 ? model()->index(r - 1, 2) : cur;
+        }
+        QModelIndex to = QTableWidget::moveCursor(action, modifiers);
+        if (to.isValid() && to.column() == 0) to = model()->index(to.row(), 1);
+        return to;
+    }
+    void currentChanged(const QModelIndex& cur, const QModelIndex& prev) override {
+        QTableWidget::currentChanged(cur, prev);
+        if (cur.isValid() && cur.column() == 0) setCurrentIndex(model()->index(cur.row(), 1));
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+            const QModelIndex next = moveCursor(MoveNext, e->modifiers());
+            if (next.isValid()) setCurrentIndex(next);
+            e->accept();
+            return;
+        }
+        QTableWidget::keyPressEvent(e);
+    }
+};
+
 TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     setObjectName("Form6");
     setWindowFlag(Qt::Tool, true);
     const double f = std::round(app().Skalierung * 800) / 800.0;
-    QFont fnt = font();
-    if (fnt.pointSizeF() > 0) fnt.setPointSizeF(fnt.pointSizeF() * f);
+    // Grows with the screen factor, never smaller than the desktop's text.
+    QFont fnt = QApplication::font();
+    if (fnt.pointSizeF() > 0) fnt.setPointSizeF(fnt.pointSizeF() * std::max(1.0, f));
     setFont(fnt);
 
-    auto* keyFilter = new DecimalKeyFilter([this](QObject*) { m_ok->setEnabled(false); }, this);
+    auto* keyFilter = new DecimalKeyFilter([this](QObject*) { setOkEnabled(false); }, this);
 
     m_memo = new QPlainTextEdit(this);
     m_memo->setObjectName("Memo1");
@@ -273,7 +375,7 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     m_memo->setFixedHeight(QFontMetrics(fnt).lineSpacing() * 2 + 12);
     m_memo->setFocusPolicy(Qt::NoFocus);
 
-    m_grid = new QTableWidget(kMaxPairs, 3, this);
+    m_grid = new MeasurementGrid(kMaxPairs, 3, this);
     m_grid->setObjectName("StringGrid1");
     m_grid->setHorizontalHeaderLabels({"Nr.", "SIGMA [Pa]", "RHOB [kg/m3]"});
     m_grid->verticalHeader()->setVisible(false);
@@ -298,9 +400,16 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
         m_grid->setItem(r, 2, new QTableWidgetItem());
     }
     const double sk = app().Skalierung;
-    m_grid->setColumnWidth(0, static_cast<int>(std::lround(28 * sk)));
-    m_grid->setColumnWidth(1, static_cast<int>(std::lround(80 * sk)));
-    m_grid->setColumnWidth(2, static_cast<int>(std::lround(90 * sk)));
+    // The screen-scaled widths, or wider where the font needs it for a whole
+    // 8-digit value and the column heads.
+    const QFontMetrics gfm(fnt);
+    const int numberWidth = gfm.horizontalAdvance(QStringLiteral("-0.012345678")) + 12;
+    m_grid->setColumnWidth(0, std::max(static_cast<int>(std::lround(28 * sk)),
+                                       gfm.horizontalAdvance(QStringLiteral("50")) + 12));
+    m_grid->setColumnWidth(1, std::max({static_cast<int>(std::lround(80 * sk)), numberWidth,
+                                        gfm.horizontalAdvance(QStringLiteral("SIGMA [Pa]")) + 12}));
+    m_grid->setColumnWidth(2, std::max({static_cast<int>(std::lround(90 * sk)), numberWidth,
+                                        gfm.horizontalAdvance(QStringLiteral("RHOB [kg/m3]")) + 12}));
     const int rowH = std::max(
         static_cast<int>(std::lround(2 * QFontInfo(fnt).pointSizeF() + 0.5)),
         QFontMetrics(fnt).height() + 2);
@@ -334,10 +443,12 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     m_ok->setObjectName("OKButton1");
     m_abbr = new QPushButton(T(tkonst::Abbruch), this);
     m_abbr->setObjectName("AbbrButton1");
-    for (auto* b : {m_test, m_ok, m_abbr}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
+    // Return outside the grid presses the default button: Testen while OK is
+    // disabled, OK once a test enabled it. A focused button takes Return
+    // itself, except Testen: once clicked it hands the next Return to OK,
+    // which the test has just enabled.
+    m_test->setAutoDefault(false);
+    setOkEnabled(false);
     connect(m_test, &QPushButton::clicked, this, [this] { TestButtonClick(); });
     connect(m_ok, &QPushButton::clicked, this, [this] { OKButton1Clic(); });
     connect(m_abbr, &QPushButton::clicked, this, [this] { AbbrButton1Click(); });
@@ -392,6 +503,23 @@ bool TForm6::eventFilter(QObject* obj, QEvent* ev) {
 
 const QImage& TForm6::diagramm() const { return m_diagramm->bild; }
 
+void TForm6::setOkEnabled(bool on) {
+    m_ok->setEnabled(on);
+    m_ok->setDefault(on);
+    m_test->setDefault(!on);
+}
+
+bool TForm6::reportHalfFilledRow(const QList<MessZeile>& rows) {
+    const int r = firstHalfFilledRow(rows);
+    if (r < 0) return false;
+    // The cursor waits in the cell that is still empty.
+    m_grid->setCurrentCell(r, rows[r].sigma.isEmpty() ? 1 : 2);
+    platform::message(this, QString::fromUtf8(tkonst::kProblemCaption),
+                      T(tkonst::HalbeZeile).arg(r + 1), platform::Icon::Warning);
+    m_grid->setFocus();
+    return true;
+}
+
 void TForm6::Labelsprache() {
     setWindowTitle(T(tkonst::Form6Caption));
     m_memo->setPlainText(T(tkonst::Eingabetext));
@@ -417,8 +545,13 @@ void TForm6::FormActivate() {
         m_grid->item(r - 1, 1)->setText(used ? general8(w.Messtabelle[1][r]) : QString());
         m_grid->item(r - 1, 2)->setText(used ? general8(w.Messtabelle[2][r]) : QString());
     }
-    m_grid->setCurrentCell(std::min(n, kMaxPairs - 1), 1);
     m_grid->setFocus();
+    m_grid->setCurrentCell(std::min(n, kMaxPairs - 1), 1);
+    // The cell's editor is open at once and has the focus: the first key
+    // typed goes into it.
+    auto* delegate = static_cast<GridDelegate*>(m_grid->itemDelegate());
+    if (!delegate->openEditor()) m_grid->edit(m_grid->currentIndex());
+    if (QWidget* ed = delegate->openEditor()) ed->setFocus();
     m_sicherung = w;
     const int art = w.Messanpassart;
     // Selecting the kind fires its click, which would already check the
@@ -427,13 +560,14 @@ void TForm6::FormActivate() {
         const QSignalBlocker block(m_anpass);
         m_anpass->setItemIndex(art >= 0 && art <= 3 ? art : 0);
     }
+    m_diagramm->matchScreen();
     m_diagramm->bild.fill(Qt::white);
     if (n > 1) {
         pruefen();
         Zeichnen();
     }
     m_diagramm->update();
-    m_ok->setEnabled(false);
+    setOkEnabled(false);
 }
 
 QList<MessZeile> TForm6::gridRows() {
@@ -444,39 +578,54 @@ QList<MessZeile> TForm6::gridRows() {
     return rows;
 }
 
-bool TForm6::pruefen() {
-    m_gueltig = Messwerte_pruefen(gridRows(), std::max(0, m_anpass->itemIndex()), globalWorkingCopy());
+bool TForm6::pruefen() { return pruefen(gridRows()); }
+
+bool TForm6::pruefen(const QList<MessZeile>& rows) {
+    m_gueltig = Messwerte_pruefen(rows, std::max(0, m_anpass->itemIndex()), globalWorkingCopy());
+    m_endlich = fitIsFinite(globalWorkingCopy());
     return m_gueltig;
 }
 
 void TForm6::Zeichnen() {
+    m_diagramm->matchScreen();
     QPainter p(&m_diagramm->bild);
     p.setFont(font());
-    zeichneDichteDiagramm(p, m_diagramm->bild.width(), m_diagramm->bild.height(),
-                          globalWorkingCopy());
+    const QSize logical = m_diagramm->size();
+    zeichneDichteDiagramm(p, logical.width(), logical.height(), globalWorkingCopy());
     p.end();
     m_diagramm->update();
 }
 
 void TForm6::TestButtonClick() {
-    pruefen();
+    const QList<MessZeile> rows = gridRows();
+    if (reportHalfFilledRow(rows)) return;
+    pruefen(rows);
     if (globalWorkingCopy().Messpunktzahl < 2) return;
     Zeichnen();
-    m_ok->setEnabled(true);
+    setOkEnabled(true);
 }
 
 void TForm6::anpassgroupClick() { pruefen(); }
 
 void TForm6::OKButton1Clic() {
+    const QList<MessZeile> rows = gridRows();
+    if (reportHalfFilledRow(rows)) return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    pruefen();
+    pruefen(rows);
     QGuiApplication::restoreOverrideCursor();
     if (m_gueltig) {
         done(QDialog::Accepted);
         return;
     }
+    // A fit that gives no number at all is not a matter of too small
+    // densities: it has its own message, in the window's language.
+    if (!m_endlich) {
+        platform::messageOkCancel(this, QString::fromUtf8(tkonst::kProblemCaption),
+                                  T(tkonst::AnpassungNichtBerechenbar), platform::Icon::Question);
+        return;
+    }
     platform::messageOkCancel(
-        this, "PROBLEM",
+        this, QString::fromUtf8(tkonst::kProblemCaption),
         QString::fromUtf8("Negative oder zu kleine Werte für RHOB bei kleinen Spannungen SIGMA."),
         platform::Icon::Question);
 }

@@ -37,6 +37,14 @@ struct MessZeile {
 // whether the fitted law gives a positive density at 0.1 Pa.
 bool Messwerte_pruefen(const QList<MessZeile>& rows, int anpassart, DensityWorkingCopy& w);
 
+// Whether the fitted law of the working copy is a law at all: its
+// coefficients and its densities over the diagram's range are finite numbers
+// (two pairs at the same stress give a straight line without a slope).
+bool fitIsFinite(const DensityWorkingCopy& w);
+
+// The first row (0-based) with exactly one of its two cells filled, or -1.
+int firstHalfFilledRow(const QList<MessZeile>& rows);
+
 // Grid spacing of the check diagram for an axis running up to m. Never 0:
 // below a spacing of 1 the decade itself is halved or doubled.
 double dichteGitterschritt(double m);
@@ -87,6 +95,11 @@ protected:
 
 private:
     bool pruefen();
+    bool pruefen(const QList<MessZeile>& rows);
+    void setOkEnabled(bool on);
+    // Tells the user about a row with one cell filled and puts the cursor
+    // into its empty cell; true when there was one.
+    bool reportHalfFilledRow(const QList<MessZeile>& rows);
 
     QPlainTextEdit* m_memo;
     QTableWidget* m_grid;
@@ -96,6 +109,7 @@ private:
     QPushButton* m_ok;
     QPushButton* m_abbr;
     bool m_gueltig = false;
+    bool m_endlich = true;  // the last check's fit is a finite law
     // Everything the window may change, as it was at activation: Cancel
     // restores the pairs, their count, the fit kind and the coefficients.
     DensityWorkingCopy m_sicherung;

@@ -2,16 +2,65 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <algorithm>
 
 namespace korvane::ui {
+
+namespace {
+
+bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isBlank(QChar c) { return c.isSpace(); }
+
+}  // namespace
+
+bool isTypeableNumber(const QString& text) {
+    int points = 0;
+    for (QChar c : text) {
+        if (c == QLatin1Char('.')) ++points;
+        else if (!isDigit(c)) return false;
+    }
+    return points <= 1;
+}
+
+QValidator::State DecimalValidator::validate(QString& input, int& pos) const {
+    input.replace(QLatin1Char(','), QLatin1Char('.'));
+    int lead = 0;
+    while (lead < input.size() && isBlank(input.at(lead))) ++lead;
+    int trail = input.size();
+    while (trail > lead && isBlank(input.at(trail - 1))) --trail;
+    if (lead > 0 || trail < input.size()) {
+        input = input.mid(lead, trail - lead);
+        pos = std::clamp(pos - lead, 0, static_cast<int>(input.size()));
+    }
+    return isTypeableNumber(input) ? Acceptable : Invalid;
+}
+
+void makeNumberField(QLineEdit* e) {
+    e->setValidator(new DecimalValidator(e));
+    QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& text) {
+        if (isTypeableNumber(text)) return;
+        QString kept;
+        bool point = false;
+        for (QChar c : text) {
+            if (c == QLatin1Char(',')) c = QLatin1Char('.');
+            if (isDigit(c) || (c == QLatin1Char('.') && !point)) {
+                point = point || c == QLatin1Char('.');
+                kept += c;
+            }
+        }
+        const int cursor = std::min(e->cursorPosition(), static_cast<int>(kept.size()));
+        e->setText(kept);
+        e->setCursorPosition(cursor);
+    });
+}
 
 DecimalKeyFilter::DecimalKeyFilter(std::function<void(QObject*)> onCharacter, QObject* parent)
     : QObject(parent), m_onCharacter(std::move(onCharacter)) {}
 
 QChar DecimalKeyFilter::filtered(QChar c) {
     if (c == QLatin1Char(',')) return QLatin1Char('.');
-    if (c.unicode() < 32 || c == QLatin1Char('.') || (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
-        return c;
+    if (!c.isPrint() || c == QLatin1Char('.') || isDigit(c)) return c;
     return QChar();
 }
 
@@ -19,10 +68,12 @@ bool DecimalKeyFilter::eventFilter(QObject* obj, QEvent* ev) {
     if (ev->type() != QEvent::KeyPress) return false;
     auto* ke = static_cast<QKeyEvent*>(ev);
     const QString text = ke->text();
-    // Keys without a character (arrows, Delete, function keys) and shortcuts
-    // such as Ctrl+C pass untouched: only typed characters are filtered.
+    // Keys without a character (arrows, Home, End, function keys) pass
+    // untouched and do not count as typing.
     if (text.isEmpty()) return false;
     if (m_onCharacter) m_onCharacter(obj);
+    // Shortcuts (Ctrl+A/C/X/V/Z, Alt+letter) belong to the field or the window.
+    if (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     const QChar c = text.at(0);
     const QChar out = filtered(c);
     if (out.isNull()) return true;

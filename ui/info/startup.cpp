@@ -20,7 +20,8 @@ QRect normalMainWindowGeometry(const QRect& available, QSize minimum) {
     const QSize frame = typicalFrameExtra();
     QSize client = available.size() - frame;
     client = client.expandedTo(minimum).boundedTo(available.size());
-    const QPoint topLeft = available.topLeft() + QPoint(frame.width() / 2, frame.height() - frame.width() / 2);
+    const QPoint topLeft =
+        available.topLeft() + QPoint(frame.width() / 2, frame.height() - frame.width() / 2);
     return QRect(topLeft, client.expandedTo(QSize(1, 1)));
 }
 

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "ui/main/display_logic.h"
+#include "ui/main/view_texts.h"
 #include "ui/texts/tkonst.h"
 
 namespace korvane::ui {
@@ -70,7 +71,60 @@ double curve(const SiloModel& m, const long double* sigma, QPolygon& path) {
     return z;
 }
 
+QPen dashedPen(const QColor& c, int width) {
+    QPen pen = solidPen(c, width);
+    pen.setStyle(Qt::DashLine);
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
+// SIGMAV and SIGMAW of an extra silo model, dashed, with the heap endings of
+// the model's own curves (on to the heap tip, across to the heap foot).
+void drawDashedCurves(QPainter& p, const SiloModel& m, const QColor& vertical,
+                      const QColor& wall) {
+    QPolygon path;
+    curve(m, m.SIGMAV, path);
+    p.setPen(dashedPen(vertical, 3));
+    p.drawPolyline(path);
+    if (m.Schuettkegel) p.drawLine(path.last(), QPoint(Xpixel(0.0), Ypixel(m.Fuellhoehe)));
+    const double zTop = curve(m, m.SIGMAW, path);
+    p.setPen(dashedPen(wall, 3));
+    p.drawPolyline(path);
+    if (m.Schuettkegel) p.drawLine(path.last(), QPoint(Xpixel(0.0), Ypixel(zTop)));
+}
+
 }  // namespace
+
+double diagramStressMax(const SiloModel& m, const DiagramExtras& extras) {
+    double mx = diagramHasCurves(m) ? diagramStressMax(m) : 0.0;
+    for (const SiloModel* e : {extras.otherState, extras.comparison})
+        if (e && diagramHasCurves(*e)) mx = std::max(mx, diagramStressMax(*e));
+    return mx;
+}
+
+double diagramScaleHeight(const SiloModel& m, const DiagramExtras& extras) {
+    double h = diagramSiloHeight(m);
+    // The other state is the same silo; a comparison silo may be taller.
+    if (extras.comparison && diagramHasCurves(*extras.comparison)) {
+        const double hc = diagramSiloHeight(*extras.comparison);
+        if (std::isfinite(hc)) h = std::max(h, hc);
+    }
+    return h;
+}
+
+QString bothStatesLegend(const SiloModel& m, int language) {
+    return tkonst::T(m.Spannungszustand() == 1 ? texts::EntleerenDurchgezogen
+                                               : texts::FuellenDurchgezogen,
+                     language);
+}
+
+QString comparisonLegend(const QString& fileName, int language) {
+    return tkonst::T(texts::VergleichLegende, language) + fileName;
+}
+
+bool funnelFlowCurves(const SiloModel& m) {
+    return !m.Massenfluss && m.Spannungszustand() == 1 && m.Trichterja;
+}
 
 DiagramMapping& diagramMapping() {
     static DiagramMapping map;
@@ -122,6 +176,11 @@ QFont diagramFont(double skalierung) {
 
 void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidth,
                  double skalierung, int language) {
+    drawDiagram(p, size, m, mainWindowWidth, skalierung, language, DiagramExtras{});
+}
+
+void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidth,
+                 double skalierung, int language, const DiagramExtras& extras) {
     using namespace korvane::tkonst;
     const int W = size.width();
     const int Hp = size.height();
@@ -131,18 +190,24 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
 
     // 1-2. Scale of the stress axis; white page; the diagram font.
     const bool curves = diagramHasCurves(m);
-    const double mx = curves ? diagramStressMax(m) : 0.0;
+    const double ownMax = curves ? diagramStressMax(m) : 0.0;
+    // Extra curves join the scale; without them it is the model's own.
+    const double mx = extras.empty() ? ownMax : diagramStressMax(m, extras);
+    const bool scaled = curves || mx > 0;
     // Without drawable results the stress axis gets a nominal unit range so
     // that axes and level lines still stand where they belong.
-    const double xmax = curves ? 1.1 * mx : 1.0;
-    const double xmin = curves ? -mx / 9.0 : -1.0 / 9.0;
+    const double xmax = scaled ? 1.1 * mx : 1.0;
+    const double xmin = scaled ? -mx / 9.0 : -1.0 / 9.0;
     p.fillRect(QRect(0, 0, W, Hp), kWhite);
     const QFont font = diagramFont(skalierung);
     p.setFont(font);
     const QFontMetrics fm(font);
 
-    const double Hs = diagramSiloHeight(m);
-    if (!(Hs > 0) || !std::isfinite(Hs) || W <= 0 || Hp <= 0) {
+    // Hs spans the diagram (a taller comparison silo included); the model's
+    // own top is marked by its level line.
+    const double ownHeight = diagramSiloHeight(m);
+    const double Hs = extras.empty() ? ownHeight : diagramScaleHeight(m, extras);
+    if (!(ownHeight > 0) || !std::isfinite(Hs) || W <= 0 || Hp <= 0) {
         p.restore();
         return;
     }
@@ -161,7 +226,7 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     // (Rounded in floating point: stresses and heights beyond the integer
     // range must neither overflow nor stop the grid from advancing.)
     double gx = 0;
-    if (curves) {
+    if (scaled) {
         const GridStep g = Rasterschritt(1400.0 / winW * xmax, 0);
         gx = std::round(g.spacing());
         if (!std::isfinite(gx)) gx = 0;
@@ -199,7 +264,7 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     };
     if (m.vertunten) level(m.Hunttricht, UKTrichter, kGrey);
     if (m.Trichterja) level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf, OKTrichter, kGrey);
-    if (m.Schaftja) level(Hs, OKSilo, kGrey);
+    if (m.Schaftja) level(ownHeight, OKSilo, kGrey);
     level(m.Fuellhoehe, OKFuellung, kRed);
     if (m.Schuettkegel) level(m.Fuellhoehe - m.Hkegel, UKSchuettkegel, kGreen);
 
@@ -210,7 +275,7 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     }
 
     // 9. Stress numbers under the grid lines; the last line stays unnumbered.
-    if (curves && gx > 0) {
+    if (scaled && gx > 0) {
         int count = 0;
         for (double x = gx; x < xmax - gx && count < kMaxGridLines; x += gx, ++count) {
             const QString t = QString::number(x, 'f', 0);
@@ -243,6 +308,22 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
 
     const int legendRight = toPixel(0.9 * W);
     const int legendTop = toPixel(0.965 * Hp);
+    // Extra curves lie under the model's own: the comparison silo in grey,
+    // the other state in the colours of the own curves; their legend lines
+    // stand right-aligned below the top of the diagram.
+    int extraLegendTop = Ypixel(Hs) + fm.height() + 3;
+    auto extraLegend = [&](const QString& t, const QColor& colour) {
+        textOut(p, legendRight - fm.horizontalAdvance(t), extraLegendTop, t, colour);
+        extraLegendTop += fm.height() + 1;
+    };
+    if (extras.comparison && diagramHasCurves(*extras.comparison)) {
+        drawDashedCurves(p, *extras.comparison, kGrey, kGrey);
+        extraLegend(comparisonLegend(extras.comparisonName, language), kGrey);
+    }
+    if (extras.otherState && diagramHasCurves(*extras.otherState)) {
+        drawDashedCurves(p, *extras.otherState, kBlack, kBlue);
+        extraLegend(bothStatesLegend(m, language), kBlack);
+    }
     if (curves) {
         // 13-14. SIGMAV: black, from the outlet up; over a heap a dotted
         // line on to the heap tip on the axis.
@@ -270,7 +351,8 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     }
 
     // 17. Funnel flow makes the discharge stresses meaningless: say so over the curves.
-    if (!m.Massenfluss && m.Spannungszustand() == 1 && m.Trichterja) {
+    // The discharge curves of the other state carry the same warning.
+    if (funnelFlowCurves(m) || (extras.otherState && funnelFlowCurves(*extras.otherState))) {
         textOut(p, toPixel(0.3 * W), toPixel(0.5 * Hp), T(Kernfluss, language), kRed);
     }
     p.restore();

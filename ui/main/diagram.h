@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QSize>
+#include <QString>
 
 #include "calc/model.h"
 
@@ -44,6 +45,30 @@ bool diagramHasCurves(const SiloModel& m);
 
 // The diagram's font: Arial at 8 x skalierung points (96 dpi).
 QFont diagramFont(double skalierung);
+// Curves drawn together with the model's own, each optional: the other
+// stress state of the same silo (dashed, in the colours of the model's own
+// curves) and a second silo to compare with (grey, dashed). Both join the
+// diagram's scales so that every curve is fully visible.
+struct DiagramExtras {
+    const SiloModel* otherState = nullptr;
+    const SiloModel* comparison = nullptr;
+    QString comparisonName;  // file name of the comparison silo, for the legend
+    bool empty() const { return !otherState && !comparison; }
+};
+
+// Largest stress and silo height of the model joined with the extras that
+// have drawable curves; without extras the model's own values.
+double diagramStressMax(const SiloModel& m, const DiagramExtras& extras);
+double diagramScaleHeight(const SiloModel& m, const DiagramExtras& extras);
+
+// Legend line of the two states: which is drawn solid, which dashed.
+QString bothStatesLegend(const SiloModel& m, int language);
+// Legend line of the comparison silo.
+QString comparisonLegend(const QString& fileName, int language);
+
+// True when the funnel-flow warning belongs over the curves of this model:
+// discharge state, hopper present, no mass flow.
+bool funnelFlowCurves(const SiloModel& m);
 
 // Draws the whole diagram into an area of `size` pixels at the painter's
 // origin. `mainWindowWidth` sets the density of the grid, `skalierung` the
@@ -51,5 +76,8 @@ QFont diagramFont(double skalierung);
 // Results that cannot be drawn leave the axes and level lines only.
 void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidth,
                  double skalierung, int language);
+// The same with extra curves and their legend lines.
+void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidth,
+                 double skalierung, int language, const DiagramExtras& extras);
 
 }  // namespace korvane::ui

@@ -2,10 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QInputDialog>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
-#include <QActionGroup>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,15 +34,21 @@
 #include "calc/engine.h"
 #include "calc/form_logic.h"
 #include "calc/model.h"
+#include "files/batch.h"
 #include "files/parfile.h"
+#include "ui/info/infoscaling.h"
+#include "files/result_rows.h"
 #include "ui/info/infowindows.h"
 #include "ui/main/appstate.h"
 #include "ui/main/diagram.h"
+#include "ui/main/diagram_export.h"
 #include "ui/main/display_logic.h"
 #include "ui/main/file_messages.h"
 #include "ui/main/mainwindow_texts.h"
 #include "ui/main/platform.h"
+#include "ui/main/print_pages.h"
 #include "ui/main/printing.h"
+#include "ui/main/view_texts.h"
 #include "ui/parameters/parameterform.h"
 #include "ui/texts/tkonst.h"
 
@@ -171,6 +179,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setObjectName("Form1");
     buildControls();
     buildMenu();
+    buildViewAndExportMenus();
     applyScale();
     resize(823, 598);
 }
@@ -292,13 +301,8 @@ void TForm1::buildMenu() {
     SpracheLanguage2_ = menu("SpracheLanguage2");
     Deutsch_ = action(SpracheLanguage2_, "Deutsch", &TForm1::DeutschClick);
     English_ = action(SpracheLanguage2_, "English", &TForm1::EnglishClick);
-    // The current language carries a check mark.
-    auto* languages = new QActionGroup(this);
-    languages->setExclusive(true);
-    for (QAction* a : {Deutsch_, English_}) {
-        a->setCheckable(true);
-        languages->addAction(a);
-    }
+    // The current language carries a check mark (set with the texts).
+    for (QAction* a : {Deutsch_, English_}) a->setCheckable(true);
     bar->addMenu(SpracheLanguage2_);
 
     About1_ = menu("About1");
@@ -409,8 +413,7 @@ void TForm1::updateMinimumSize() {
     const double f = formScale_;
     auto s = [f](int v) { return static_cast<int>(std::lround(v * f)); };
     // The diagram: its legend ends at 90 % of the width and the funnel-flow
-    // warning starts at 30 %; both must fit whole, in either language, and
-    // the level lines need some height between them.
+    // warning starts at 30 %; both must fit whole, in either language.
     const QFontMetrics dfm(diagramFont(app().Skalierung));
     int warning = 0;
     for (int language : {0, 1})
@@ -418,7 +421,10 @@ void TForm1::updateMinimumSize() {
     const int diagramW = std::max(
         {s(200), dfm.horizontalAdvance(QStringLiteral("SIGMAV [Pa]  SIGMAW [Pa]")) * 100 / 85,
          warning * 100 / 65});
-    const int diagramH = std::max(s(220), 14 * dfm.height());
+    // The legend's top stands at 96.5 % of the height: below it one line of
+    // text must still fit.
+    const int diagramH = std::max({s(220), 14 * dfm.height(),
+                                   static_cast<int>(std::ceil((dfm.height() + 1) / 0.035))});
     // The columns: room for the forced rows of every section and a few
     // slices in between.
     const int frame = 2 * Memo2_->frameWidth();
@@ -430,7 +436,7 @@ void TForm1::updateMinimumSize() {
     h += menuBar()->sizeHint().height();
     // Never more than the desktop can show with the window's frame.
     const QRect avail = platform::primaryScreen().available;
-    const QSize frameExtra(8, 32);
+    const QSize frameExtra = typicalFrameExtra();
     if (avail.isValid()) {
         w = std::min(w, avail.width() - frameExtra.width());
         h = std::min(h, avail.height() - frameExtra.height());
@@ -561,7 +567,10 @@ void TForm1::Form1AKTIV() {
 void TForm1::HAUPTPROGRAMM() {
     // A set whose parameter problem is pending is only partly derived: it is
     // not calculated, and the displays say what is wrong instead.
-    if (loadedProblem_ == 0) calculate(globalModel());
+    if (loadedProblem_ == 0) {
+        calculate(globalModel());
+        if (showBothStatesAction_->isChecked()) calculateOtherState();
+    }
     ANZEIGE();
     DIAGRAMM();
     processPendingMessages();
@@ -612,6 +621,7 @@ void TForm1::Labelsprache() {
     Literatur1_->setText(T(tkonst::Literatur1));
     EULA1_->setText(QString::fromUtf8(kEulaMenu));
     Info1_->setText(T(tkonst::Info1));
+    labelViewAndExportMenus();
 
     Label1_->setText(T(tkonst::Label1));
     Label2_->setText(T(tkonst::Label2));
@@ -755,7 +765,7 @@ void TForm1::DIAGRAMM() {
     }
     QPainter p(&Image2_->image());
     drawDiagram(p, Image2_->image().deviceIndependentSize().toSize(), globalModel(), width(),
-                app().Skalierung, sprache());
+                app().Skalierung, sprache(), diagramExtras());
     p.end();
     Image2_->update();
 }
@@ -914,7 +924,7 @@ void TForm1::Tabelle_Drucken() {
 }
 void TForm1::Diagramm_Drucken() {
     if (refusePrintWithProblem()) return;
-    ui::Diagramm_Drucken(this);
+    ui::Diagramm_Drucken(this, diagramExtras());
 }
 void TForm1::Tabelle1Click() { Tabelle_Drucken(); }
 void TForm1::Diagramm1Click() { Diagramm_Drucken(); }
@@ -935,5 +945,186 @@ void TForm1::EnglishClick() {
 }
 
 void TForm1::BEENDEN() { close(); }
+
+// ---------------------------------------------------------------------------
+// View menu: both states, comparison; export of the diagram, copy of the table
+
+void TForm1::buildViewAndExportMenus() {
+    // "View" between the parameter menu and the language menu.
+    viewMenu_ = menu("ViewMenu");
+    showBothStatesAction_ = action(viewMenu_, "ShowBothStates", &TForm1::toggleBothStates);
+    showBothStatesAction_->setCheckable(true);
+    viewMenu_->addSeparator();
+    compareAction_ = action(viewMenu_, "CompareWithFile", &TForm1::compareWithParameterFile);
+    endComparisonAction_ = action(viewMenu_, "EndComparison", &TForm1::endComparison);
+    endComparisonAction_->setEnabled(false);
+    menuBar()->insertMenu(SpracheLanguage2_->menuAction(), viewMenu_);
+
+    // Export and copy in the file menu, after the result file commands.
+    QAction* beforeN2 = Datei1_->findChild<QAction*>("N2");
+    if (!beforeN2) beforeN2 = findChild<QAction*>("N2");
+    exportDiagramAction_ = action(Datei1_, "ExportDiagram", &TForm1::exportDiagram);
+    copyTableAction_ = action(Datei1_, "CopyTable", &TForm1::copyTable);
+    copyTableAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    if (beforeN2) {
+        Datei1_->removeAction(exportDiagramAction_);
+        Datei1_->removeAction(copyTableAction_);
+        Datei1_->insertAction(beforeN2, exportDiagramAction_);
+        Datei1_->insertAction(beforeN2, copyTableAction_);
+    }
+}
+
+void TForm1::labelViewAndExportMenus() {
+    viewMenu_->setTitle(T(texts::Ansicht1));
+    showBothStatesAction_->setText(T(texts::BeideZustaende));
+    compareAction_->setText(T(texts::Vergleichen));
+    endComparisonAction_->setText(T(texts::VergleichBeenden));
+    exportDiagramAction_->setText(T(texts::DiagrammExportieren));
+    copyTableAction_->setText(T(texts::TabelleKopieren));
+}
+
+void TForm1::calculateOtherState() {
+    // The same silo with the state switched, on a copy: the model, the
+    // columns and the status fields keep the state chosen in the form.
+    if (!otherState_) otherState_ = std::make_unique<SiloModel>();
+    SiloModel& o = *otherState_;
+    o = globalModel();
+    o.setSpannungszustand(globalModel().Spannungszustand() == 1 ? 0 : 1);
+    clearResults(o);
+    prepare(o, false);
+    calculate(o);
+}
+
+DiagramExtras TForm1::diagramExtras() const {
+    DiagramExtras e;
+    if (showBothStatesAction_->isChecked() && otherState_) e.otherState = otherState_.get();
+    if (comparison_) {
+        e.comparison = comparison_.get();
+        e.comparisonName = QFileInfo(comparisonPath_).fileName();
+    }
+    return e;
+}
+
+void TForm1::toggleBothStates() {
+    if (showBothStatesAction_->isChecked()) {
+        // Results already shown get their other state at once.
+        if (activated_) calculateOtherState();
+    } else {
+        otherState_.reset();
+    }
+    if (activated_ && !inActivation_) DIAGRAMM();
+}
+
+void TForm1::compareWithParameterFile() {
+    QString start = withoutTrailingSlashes(app().Parameterordner);
+    if (!comparePreset_.isEmpty()) start = comparePreset_;
+    lastDialogFolder_ = start;
+    const QString path = platform::getOpenFileName(
+        this, QString(compareAction_->text()).remove('&'), start, kParameterFilter);
+    if (path.isEmpty()) return;
+    comparePreset_ = path;
+
+    // The reader's verdict first, with the message of the open command; the
+    // file is read into a scratch model, never into the program's model.
+    FileError err;
+    if (!Parameterdatei_lesen(*std::make_unique<SiloModel>(), toLocal(path), err)) {
+        platform::message(this, T(Fehler), fileErrorText(err, path), platform::Icon::Critical);
+        return;
+    }
+    // Calculated as korvane-calc calculates the file: default start, load,
+    // the form's checks on OK, the calculation.
+    auto silo = std::make_unique<SiloModel>();
+    const BatchResult r = runBatch(*silo, toLocal(path), std::string(), sprache());
+    if (r.exitCode != kExitOk) {
+        QString why = r.Parameterfehler != 0
+                          ? QString::fromStdString(korvane::problemText(r.Parameterfehler, sprache()))
+                          : T(texts::ErgebnisseUngueltig);
+        platform::message(this, T(Fehler), T(texts::VergleichUngueltig) + "\n" + path + "\n" + why,
+                          platform::Icon::Critical);
+        return;
+    }
+    comparison_ = std::move(silo);
+    comparisonPath_ = path;
+    endComparisonAction_->setEnabled(true);
+    if (activated_ && !inActivation_) DIAGRAMM();
+}
+
+void TForm1::endComparison() {
+    comparison_.reset();
+    comparisonPath_.clear();
+    endComparisonAction_->setEnabled(false);
+    if (activated_ && !inActivation_) DIAGRAMM();
+}
+
+void TForm1::exportDiagram() {
+    if (refusePrintWithProblem()) return;
+    const QString path = askSaveName(exportPreset_, app().Ergebnisordner, exportDiagramAction_,
+                                     T(texts::ExportFilter), "png");
+    if (path.isEmpty()) return;
+    const ExportFormat format = exportFormatOf(path);
+    int imageWidth = kDefaultExportWidth;
+    if (format == ExportFormat::Png) {
+        QInputDialog ask(this);
+        ask.setObjectName("ExportWidthDialog");
+        ask.setWindowTitle(QString(exportDiagramAction_->text()).remove('&'));
+        ask.setInputMode(QInputDialog::IntInput);
+        ask.setLabelText(T(texts::ExportBreite));
+        ask.setIntRange(100, 20000);
+        ask.setIntValue(kDefaultExportWidth);
+        if (ask.exec() != QDialog::Accepted) return;
+        imageWidth = ask.intValue();
+    }
+
+    // The export draws with the screen's and the printer's code; the mapping
+    // of the screen diagram is kept for whatever reads it afterwards.
+    const DiagramMapping keep = diagramMapping();
+    const DiagramExtras extras = diagramExtras();
+    const int windowWidth = width();
+    const double skalierung = app().Skalierung;
+    const int language = sprache();
+    auto draw = [&](QPainter& p, QSize size) {
+        drawDiagram(p, size, globalModel(), windowWidth, skalierung, language, extras);
+    };
+    const QSize size = Image2_->size();
+    const QString title = QString::fromUtf8(kProductName) + " " + QFileInfo(path).fileName();
+    bool ok = false;
+    switch (format) {
+        case ExportFormat::Png: ok = exportDiagramPng(path, imageWidth, size, draw); break;
+        case ExportFormat::Svg: ok = exportDiagramSvg(path, size, title, draw); break;
+        case ExportFormat::Pdf:
+            ok = exportDiagramPdf(path, title, [&](QPainter& p) {
+                paintDiagramPage(p, globalModel(), app().Parameterdatei, app().Geaendert,
+                                 language, extras);
+            });
+            break;
+    }
+    diagramMapping() = keep;
+    if (!ok)
+        platform::message(this, T(Fehler), T(texts::ExportFehler) + path, platform::Icon::Critical);
+}
+
+QString TForm1::resultTableText() const {
+    // Numbers in the desktop's notation, without thousands separators, so
+    // that a spreadsheet pasted into reads them as numbers.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    auto num = [&](long double v, int decimals) {
+        double d = static_cast<double>(v);
+        if (std::round(d * std::pow(10.0, decimals)) == 0) d = 0;  // no "-0"
+        return locale.toString(d, 'f', decimals);
+    };
+    QString text = QStringLiteral("z [m]\tRHOB [kg/m3]\tSIGMAV [Pa]\tSIGMAW [Pa]\n");
+    const SiloModel& m = globalModel();
+    if (resultProblem(m) != 0) return text;
+    for (const ResultRow& r : resultRows(m))
+        text += num(r.z, 3) + '\t' + num(r.RHOB, 1) + '\t' + num(r.SIGMAV, 0) + '\t' +
+                num(r.SIGMAW, 0) + '\n';
+    return text;
+}
+
+void TForm1::copyTable() {
+    if (refusePrintWithProblem()) return;
+    QGuiApplication::clipboard()->setText(resultTableText());
+}
 
 }  // namespace korvane::ui

@@ -8,6 +8,10 @@
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <memory>
+
+#include "calc/model.h"
+#include "ui/main/diagram.h"
 
 class QAction;
 class QLabel;
@@ -76,6 +80,21 @@ public:
     void Literatur1Click();
     void EULA1Click();
 
+    // ---- view options, comparison, export (all off at start) -------------
+    // "Show both states" switched: calculates or drops the other state and redraws.
+    void toggleBothStates();
+    // Loads a second parameter file read-only and draws its curves.
+    void compareWithParameterFile();
+    void endComparison();
+    void exportDiagram();
+    // Every slice of the result as tab-separated text on the clipboard.
+    void copyTable();
+    // The table copyTable() puts on the clipboard.
+    QString resultTableText() const;
+    // The other state and the comparison silo, while shown (else nullptr).
+    const SiloModel* otherStateModel() const { return otherState_.get(); }
+    const SiloModel* comparisonModel() const { return comparison_.get(); }
+
     // ---- for tests and the other windows --------------------------------
     double formScale() const { return formScale_; }
     // Pixel pitch of one line in the result columns.
@@ -110,6 +129,12 @@ private:
     QString askSaveName(QString& preset, const QString& folder, const QAction* item,
                         const QString& filter, const QString& suffix);
     void processPendingMessages();
+
+    void buildViewAndExportMenus();
+    void labelViewAndExportMenus();
+    // The other stress state of the model just calculated, on a copy.
+    void calculateOtherState();
+    DiagramExtras diagramExtras() const;
 
     QMenu* menu(const char* name);
     QAction* action(QMenu* into, const char* name, void (TForm1::*handler)());
@@ -146,6 +171,17 @@ private:
         *Beenden1_, *Parameter1_, *Ansehen1_, *Deutsch_, *English_,
         *WasdiesesProgrammberechnet1_, *Daten1_, *Vorgabewerte1_, *VorgabewerteSilo1_,
         *Berechnungsmethoden1_, *Woher_, *Literatur1_, *EULA1_, *Info1_;
+
+    // view menu, export and table copy
+    QMenu* viewMenu_ = nullptr;
+    QAction *showBothStatesAction_ = nullptr, *compareAction_ = nullptr,
+            *endComparisonAction_ = nullptr, *exportDiagramAction_ = nullptr,
+            *copyTableAction_ = nullptr;
+    std::unique_ptr<SiloModel> otherState_;  // while "Show both states" is on
+    std::unique_ptr<SiloModel> comparison_;  // while a comparison is shown
+    QString comparisonPath_;
+    QString comparePreset_;  // file names the comparison and export dialogs offer next
+    QString exportPreset_;
 };
 
 }  // namespace korvane::ui

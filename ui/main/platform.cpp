@@ -9,6 +9,8 @@
 #include <QFontMetrics>
 #include <QIcon>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
@@ -38,6 +40,14 @@ void prepareFileDialog(QFileDialog& dlg, QWidget* parent) {
     if (avail.isValid())
         size = size.boundedTo(QSize(avail.width() * 9 / 10, avail.height() * 9 / 10));
     dlg.resize(size);
+    // Size, type and date columns as wide as their contents, the name
+    // column takes the rest.
+    if (auto* details = dlg.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
 }
 
 QString withSuffix(const QString& path, const QString& suffix) {

@@ -283,7 +283,7 @@ StressGrid printedStressGrid(double xmax) {
     g.gx = gx;
     // First grid value: the smallest multiple of gx above xmin, found by
     // stepping down from 0 until at or below xmin and one step back up
-    // (at most a few steps, since gx is a fifth of the range or more).
+    // (a few steps at most: gx is a ninth of the range or more).
     double h = 0;
     for (int i = 0; h > xmin && i < kMaxGridLines; ++i) h -= gx;
     h += gx;
@@ -293,6 +293,11 @@ StressGrid printedStressGrid(double xmax) {
 
 void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterFile,
                       bool changed, int language) {
+    paintDiagramPage(p, m, parameterFile, changed, language, DiagramExtras{});
+}
+
+void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterFile,
+                      bool changed, int language, const DiagramExtras& extras) {
     p.save();
     setPageMapping(p);
     const QFont normal = pageFont("Arial", 50);
@@ -309,11 +314,14 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     // Results that are not all finite leave the curves out.
     const bool curves = diagramHasCurves(m);
     double mx = diagramStressMax(m);
+    if (!extras.empty()) mx = std::max(mx, diagramStressMax(m, extras));  // extra curves join
     if (!(mx > 0) || !std::isfinite(mx)) mx = 1.0;
     const double xmax = 1.1 * mx;
     const double xmin = -xmax / 9.0;
     double Hs = diagramSiloHeight(m);
     if (!(Hs > 0) || !std::isfinite(Hs)) Hs = std::max(1.0, m.Fuellhoehe);
+    const double ownHeight = Hs;  // the model's own top, marked by its level line
+    if (!extras.empty()) Hs = std::max(Hs, diagramScaleHeight(m, extras));
 
     DiagramMapping& map = diagramMapping();
     map.Xnull = -xmin / (xmax - xmin) * kAreaW;
@@ -366,7 +374,7 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     if (m.vertunten) level(m.Hunttricht, T(tkonst::UKTrichter, language), grey);
     if (m.Trichterja)
         level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf, T(tkonst::OKTrichter, language), grey);
-    if (m.Schaftja) level(Hs, T(tkonst::OKSilo, language), grey);
+    if (m.Schaftja) level(ownHeight, T(tkonst::OKSilo, language), grey);
     level(m.Fuellhoehe, T(tkonst::OKFuellung, language), red);
     if (m.Schuettkegel) level(m.Fuellhoehe - m.Hkegel, T(tkonst::UKSchuettkegel, language), green);
     // The outlet label, in the colour of the last level label.
@@ -410,6 +418,44 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
         return pen;
     };
 
+    // Extra curves, dashed, under the model's own: the comparison silo in
+    // grey, the other state in the own colours; their legend lines stand
+    // right-aligned below the top of the frame.
+    int extraLegendTop = Ypixel(map, Hs) + kAreaY + 30;
+    auto extraCurves = [&](const SiloModel& e, const QColor& vertical, const QColor& wall,
+                           const QString& legend, const QColor& legendColour) {
+        const int eEnde = std::clamp(e.Indexende, 0, kResultSize - 1);
+        const int eAnfang = std::clamp(e.Indexanfang, 1, kResultSize - 1);
+        auto path = [&](const long double* sigma, double& top) {
+            QPolygon poly;
+            double z = 0;
+            poly << QPoint(X(static_cast<double>(sigma[eEnde])), Y(0));
+            for (int j = eEnde - 1; j >= eAnfang - 1; --j) {
+                z += static_cast<double>(e.Dz[j + 1]);
+                poly << QPoint(X(static_cast<double>(sigma[j])), Y(z));
+            }
+            top = z;
+            return poly;
+        };
+        double top = 0;
+        p.setPen(pagePen(p, vertical, 4, {40, 20}));
+        const QPolygon v = path(e.SIGMAV, top);
+        p.drawPolyline(v);
+        if (e.Schuettkegel) p.drawLine(v.last(), QPoint(X(0), Y(e.Fuellhoehe)));
+        p.setPen(pagePen(p, wall, 2, {40, 20}));
+        const QPolygon w = path(e.SIGMAW, top);
+        p.drawPolyline(w);
+        if (e.Schuettkegel) p.drawLine(w.last(), QPoint(X(0), Y(top)));
+        fontColor = legendColour;
+        text(X(xmax) - 30 - width(legend), extraLegendTop, legend);
+        extraLegendTop += p.fontMetrics().height() + 5;
+    };
+    if (extras.comparison && diagramHasCurves(*extras.comparison))
+        extraCurves(*extras.comparison, grey, grey,
+                    comparisonLegend(extras.comparisonName, language), grey);
+    if (extras.otherState && diagramHasCurves(*extras.otherState))
+        extraCurves(*extras.otherState, black, blue, bothStatesLegend(m, language), black);
+
     double zTop = 0;
     p.setPen(curvePen(black, 4));
     if (curves && ende > 0) {
@@ -438,7 +484,7 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     p.drawPolyline(QPolygon({QPoint(X(0), Y(Hs)), QPoint(X(xmax), Y(Hs)), QPoint(X(xmax), Y(0)),
                              QPoint(X(0), Y(0))}));
 
-    if (funnelFlowWarning(m)) {
+    if (funnelFlowWarning(m) || (extras.otherState && funnelFlowWarning(*extras.otherState))) {
         QFont bold = normal;
         bold.setBold(true);
         p.setFont(bold);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calc/model.h"
+#include "ui/main/diagram.h"
 #include "ui/main/printing.h"
 
 class QFontMetrics;
@@ -28,6 +29,9 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
 // SIGMAW curves with legend samples, frame and funnel-flow warning.
 void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterFile,
                       bool changed, int language);
+// The same with the extra curves the screen shows (other state, comparison).
+void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterFile,
+                      bool changed, int language, const DiagramExtras& extras);
 
 // ---- the grid rules of the printed diagram, exposed for tests -----------
 

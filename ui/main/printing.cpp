@@ -228,12 +228,14 @@ void Tabelle_Drucken(QWidget* parent, const PrintStatus& status) {
     });
 }
 
-void Diagramm_Drucken(QWidget* parent) {
+void Diagramm_Drucken(QWidget* parent) { Diagramm_Drucken(parent, DiagramExtras{}); }
+
+void Diagramm_Drucken(QWidget* parent, const DiagramExtras& extras) {
     const QString file = app().Parameterdatei;
     const bool changed = app().Geaendert;
     const int language = tkonst::sprache();
     printPage(parent, QStringLiteral("KORVANE_Diagram"), [&](QPainter& p) {
-        paintDiagramPage(p, globalModel(), file, changed, language);
+        paintDiagramPage(p, globalModel(), file, changed, language, extras);
     });
 }
 

@@ -25,6 +25,9 @@ struct PrintStatus {
 
 void Tabelle_Drucken(QWidget* parent, const PrintStatus& status);
 void Diagramm_Drucken(QWidget* parent);
+// The printed diagram with the extra curves the screen shows.
+struct DiagramExtras;
+void Diagramm_Drucken(QWidget* parent, const DiagramExtras& extras);
 // The printer set-up dialog (printer or PDF file, paper, orientation); its
 // choice is used by the print commands.
 void Druckereinrichten(QWidget* parent);

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <cmath>
 #include <memory>
@@ -33,7 +35,16 @@ using tkonst::T;
 
 namespace {
 
-QString fmt(double v) { return QString::fromStdString(formatGeneral8(v)); }
+// A value that is not a number (from a broken file or an overflow) is shown
+// as an empty field, never as "NAN" or "INF": the checks then judge it as 0.
+QString fmt(double v) {
+    if (!std::isfinite(v)) return QString();
+    return QString::fromStdString(formatGeneral8(v));
+}
+bool isNonFiniteText(const std::string& t) {
+    return t.find("NAN") != std::string::npos || t.find("INF") != std::string::npos ||
+           t.find("nan") != std::string::npos || t.find("inf") != std::string::npos;
+}
 QString fmtDeg(double rad) { return fmt(radToDeg(rad)); }
 std::string txt(const QLineEdit* e) { return e->text().toStdString(); }
 
@@ -42,6 +53,17 @@ constexpr int kSketchWidth = 247;
 constexpr int kSketchHeight = 400;
 
 double controlScale() { return std::round(app().Skalierung * 800) / 800.0; }
+
+// The widest number a field has to show whole: 8 significant digits after
+// "0.0", with a sign.
+const QString kWidestNumber = QStringLiteral("-0.012345678");
+
+// Width of a number field that shows kWidestNumber whole in `font`: the text,
+// the line edit's inner margins (2 px each side), its frame and the cursor.
+int numberFieldWidth(const QFont& font, const QWidget* w) {
+    const int frame = w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
+    return QFontMetrics(font).horizontalAdvance(kWidestNumber) + 2 * frame + 2 * 2 + 4;
+}
 
 }  // namespace
 
@@ -77,7 +99,11 @@ void SketchBild::setResult(const SketchResult& r) {
 }
 
 QImage SketchBild::render() const {
-    QImage img(size(), QImage::Format_RGB32);
+    // At the screen's device pixel ratio, as paintEvent draws it: sharp on a
+    // high-resolution screen, pixel for pixel the same at ratio 1.
+    const qreal dpr = devicePixelRatioF();
+    QImage img(size() * dpr, QImage::Format_RGB32);
+    img.setDevicePixelRatio(dpr);
     QPainter p(&img);
     p.setFont(font());
     paintSketch(p, width(), height(), m_result);
@@ -85,6 +111,8 @@ QImage SketchBild::render() const {
 }
 
 void SketchBild::paintEvent(QPaintEvent*) {
+    // Painted straight onto the widget, in logical pixels: Qt maps them to the
+    // device pixels of the screen, so lines and text stay sharp at any scale.
     QPainter p(this);
     paintSketch(p, width(), height(), m_result);
 }
@@ -94,8 +122,17 @@ void SketchBild::paintEvent(QPaintEvent*) {
 QLineEdit* TForm2::makeEdit(const char* name) {
     auto* e = new QLineEdit(this);
     e->setObjectName(name);
-    e->setFixedWidth(static_cast<int>(std::lround(64 * controlScale())));
+    makeNumberField(e);
     return e;
+}
+
+// Number fields and output fields as wide as the widest 8-digit value in the
+// form's font, so that no leading digit is ever cut off.
+void TForm2::sizeNumberFields() {
+    for (QLineEdit* e : findChildren<QLineEdit*>()) e->setFixedWidth(numberFieldWidth(font(), e));
+    for (QLabel* l : {Label44, Hohnekegel, Silohoehe, Trichterhoehe, Silonetvol, Silobrutvol})
+        l->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(kWidestNumber) +
+                           2 * l->frameWidth() + 2 * l->margin() + 4);
 }
 
 QLabel* TForm2::makeOutput(const char* name) {
@@ -109,12 +146,6 @@ QLabel* TForm2::makeOutput(const char* name) {
     l->setPalette(pal);
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
-    // Wide enough for the usual 8 significant digits, so that the fields
-    // beside do not shift while the values change with every key.
-    l->setText(QStringLiteral("888.88888"));
-    const int digitsWidth = l->sizeHint().width();
-    l->clear();
-    l->setMinimumWidth(std::max(static_cast<int>(std::lround(64 * controlScale())), digitsWidth));
     return l;
 }
 
@@ -122,8 +153,10 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     setObjectName("Form2");
     setWindowTitle("Parameter");
     const double f = controlScale();
-    QFont fnt = font();
-    if (fnt.pointSizeF() > 0) fnt.setPointSizeF(fnt.pointSizeF() * f);
+    // The form grows with the screen factor but its text never gets smaller
+    // than the desktop's own.
+    QFont fnt = QApplication::font();
+    if (fnt.pointSizeF() > 0) fnt.setPointSizeF(fnt.pointSizeF() * std::max(1.0, f));
     setFont(fnt);
 
     auto group = [this](const QString& title, const char* name) {
@@ -327,10 +360,12 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     Button1->setObjectName("Button1");
     Button2 = new QPushButton("Abbrechen", this);
     Button2->setObjectName("Button2");
-    for (QPushButton* b : {Button1, Button2, WerteButton}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
+    // Return confirms with OK from any field (the default button); a
+    // focused button takes Return itself, as in every Qt dialog.
+    Button1->setDefault(true);
+    // Back from the density window the focus is on "Werte": Return then
+    // still means OK, not the density window once more.
+    WerteButton->setAutoDefault(false);
 
     // Layout: options at the left, the sections in the middle, surface and
     // results next, the sketch with the buttons at the right.
@@ -352,20 +387,32 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     col3->addWidget(gFuell);
     col3->addWidget(gBerechnet);
     col3->addStretch(1);
+    auto* col4 = new QVBoxLayout;
+    col4->addWidget(Image1, 0, Qt::AlignTop | Qt::AlignHCenter);
+    col4->addStretch(1);
+    // The controls scroll where the screen is too small for them at a
+    // readable size; OK and Abbrechen stay in view below them.
+    m_content = new QWidget;
+    m_content->setObjectName("Form2Content");
+    auto* columns = new QHBoxLayout(m_content);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->addLayout(col1);
+    columns->addLayout(col2);
+    columns->addLayout(col3);
+    columns->addLayout(col4);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName("Form2Scroll");
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setWidget(m_content);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
-    auto* col4 = new QVBoxLayout;
-    col4->addWidget(Image1, 0, Qt::AlignTop | Qt::AlignHCenter);
-    col4->addStretch(1);
-    col4->addLayout(buttons);
-    auto* top = new QHBoxLayout(this);
+    auto* top = new QVBoxLayout(this);
     top->setContentsMargins(12, 12, 12, 12);
-    top->addLayout(col1);
-    top->addLayout(col2);
-    top->addLayout(col3);
-    top->addLayout(col4);
+    top->addWidget(m_scroll, 1);
+    top->addLayout(buttons);
 
     // Default contents of the controls.
     RadioGroup4->setItemIndex(0);
@@ -407,6 +454,12 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     for (QLineEdit* e : {Edit15, Edit17, Edit18, Edit19, Phixschaft, Phixtrichter, Phixunten,
                          PHIXTrichterStirnwand})
         connect(e, &QLineEdit::textChanged, this, [this, e] { AENDERUNG(e); });
+    // Every change a user makes to a field, by key, paste, cut, undo or drop,
+    // marks the parameters as changed (the fields' own handlers above only
+    // know typing; the surcharge and K fields have none). Qt emits this
+    // before textChanged, so the redraw that follows sees the edit.
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        connect(e, &QLineEdit::textEdited, this, [this] { markUserEdit(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { AbbruchClick(); });
     connect(WerteButton, &QPushButton::clicked, this, [this] { WerteButtonClick(); });
@@ -418,40 +471,76 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     for (QLineEdit* e : findChildren<QLineEdit*>()) e->installEventFilter(kommafilter);
     Edit31->installEventFilter(this);  // its click counts as an option change
 
+    sizeNumberFields();
     fitToScreen();
-    adjustSize();
-    if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    resize(sizeHint());
+    const QRect avail = platform::primaryScreen().available;
+    move(avail.center() - rect().center());
 }
 
-// The form grows with the screen factor; where its controls would then be
-// wider or taller than the free desktop, fonts, field widths and the sketch
-// shrink together until the whole form fits.
-void TForm2::fitToScreen() {
+QSize TForm2::contentSize() const {
+    if (!m_content || !layout()) return QDialog::sizeHint();
+    const QMargins m = layout()->contentsMargins();
+    const QSize c = m_content->sizeHint();
+    const QSize b = Button1->sizeHint();
+    return QSize(c.width() + m.left() + m.right(),
+                 c.height() + m.top() + m.bottom() + layout()->spacing() + b.height());
+}
+
+QSize TForm2::maximumFormSize() {
+    // Room for the window frame and the desktop's panels.
     const QRect avail = platform::primaryScreen().available;
-    // Room for the frame and for longer captions in the other language.
-    const int maxW = avail.width() * 9 / 10, maxH = avail.height() * 9 / 10;
-    for (int pass = 0; pass < 6; ++pass) {
-        const QSize hint = sizeHint();
-        if (hint.width() <= maxW && hint.height() <= maxH) return;
+    return QSize(avail.width() * 95 / 100, avail.height() * 90 / 100);
+}
+
+QSize TForm2::sizeHint() const {
+    // The whole content where the screen has room for it; otherwise as much
+    // as fits, with scroll bars for the rest.
+    QSize s = contentSize();
+    const QSize most = maximumFormSize();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    if (s.height() > most.height()) s.rwidth() += bar;
+    if (s.width() > most.width()) s.rheight() += bar;
+    return s.boundedTo(most);
+}
+
+// The form grows with the screen factor. Where it would then be larger than
+// the free desktop, its font, fields and sketch shrink together, but the
+// font never below the desktop's own: what still does not fit scrolls.
+void TForm2::fitToScreen() {
+    const QSize most = maximumFormSize();
+    const double floorPt = QApplication::font().pointSizeF();
+    const QSize sketchMin(kSketchWidth * 3 / 4, kSketchHeight * 3 / 4);
+    for (int pass = 0; pass < 8; ++pass) {
+        m_content->layout()->invalidate();
+        m_content->layout()->activate();
+        const QSize hint = contentSize();
+        if (hint.width() <= most.width() && hint.height() <= most.height()) return;
         const double r = std::clamp(
-            std::min(double(maxW) / hint.width(), double(maxH) / hint.height()), 0.5, 0.97);
-        auto scaled = [r](int v) { return static_cast<int>(std::lround(v * r)); };
+            std::min(double(most.width()) / hint.width(), double(most.height()) / hint.height()),
+            0.5, 0.97);
         QFont fnt = font();
-        if (fnt.pointSizeF() > 0) fnt.setPointSizeF(fnt.pointSizeF() * r);
-        else if (fnt.pixelSize() > 0) fnt.setPixelSize(std::max(6, scaled(fnt.pixelSize())));
+        bool shrunk = false;
+        if (fnt.pointSizeF() > 0 && fnt.pointSizeF() > floorPt) {
+            fnt.setPointSizeF(std::max(floorPt, fnt.pointSizeF() * r));
+            shrunk = true;
+        }
         setFont(fnt);
-        for (QLineEdit* e : findChildren<QLineEdit*>()) {
-            if (e->minimumWidth() == e->maximumWidth()) e->setFixedWidth(scaled(e->maximumWidth()));
+        const QSize sketch(std::max(sketchMin.width(), int(std::lround(Image1->width() * r))),
+                           std::max(sketchMin.height(), int(std::lround(Image1->height() * r))));
+        // The sketch keeps its proportions.
+        const double k = std::max(double(sketch.width()) / Image1->width(),
+                                  double(sketch.height()) / Image1->height());
+        if (k < 1) {
+            Image1->setFixedSize(int(std::lround(Image1->width() * k)),
+                                 int(std::lround(Image1->height() * k)));
+            shrunk = true;
         }
-        for (QLabel* l : findChildren<QLabel*>()) {
-            if (l->minimumWidth() > 0) l->setMinimumWidth(scaled(l->minimumWidth()));
-        }
-        Image1->setFixedSize(scaled(Image1->width()), scaled(Image1->height()));
+        if (!shrunk) return;
+        sizeNumberFields();
         // Size hints are cached per layout: drop them all before measuring again.
         for (QWidget* w : findChildren<QWidget*>()) w->updateGeometry();
         for (QLayout* l : findChildren<QLayout*>()) l->invalidate();
-        layout()->invalidate();
-        layout()->activate();
     }
 }
 
@@ -748,6 +837,8 @@ void TForm2::ZEIGE_PARAMETER() {
     // A control already in the model's state fires nothing: bring every
     // dependent control into line with the options now shown.
     reapplyEnableStates(true);
+    // A number longer than its field shows its leading digits.
+    for (QLineEdit* e : findChildren<QLineEdit*>()) e->setCursorPosition(0);
 }
 
 // ---- handlers --------------------------------------------------------------------------
@@ -821,8 +912,20 @@ void TForm2::silo_zeichnen() {
     if (!a.Anzeigestart) a.Geaendert = true;
     if (a.Geaendert && !a.Parameterdatei.isEmpty()) setLongCaption(tkonst::sprache());
 
-    const SketchResult r =
+    SketchResult r =
         siloSketch(globalModel(), formInput(), globalWorkingCopy(), Image1->width(), Image1->height());
+    // Values so large that a derived volume or height overflows are a silo
+    // geometry problem: nothing of them is drawn or shown.
+    if (r.derivedValid && (isNonFiniteText(r.Trichterhoehe) || isNonFiniteText(r.Silohoehe) ||
+                           isNonFiniteText(r.Silobrutvol) || isNonFiniteText(r.Silonetvol) ||
+                           isNonFiniteText(r.Hohnekegel))) {
+        r.derivedValid = false;
+        r.badData = true;
+        r.lines.clear();
+        if (r.code == 0) r.code = kProblemGeometry;
+        Hohnekegel->setText(QString());
+    }
+    if (isNonFiniteText(r.Label44)) r.Label44 = " ";
     a.Parameterfehler = r.code;
     Image1->setResult(r);
     if (r.derivedValid) {
@@ -896,7 +999,7 @@ void TForm2::Button1Click() {
                 m = *vorher;
                 m_problemAusUebernahme = true;
                 a.Offenhalten = true;
-                if (platform::messageOkCancel(this, "PROBLEM",
+                if (platform::messageOkCancel(this, tkonst::kProblemCaption,
                                               tkonst::problemText(a.Parameterfehler),
                                               platform::Icon::Question))
                     m.Erststart = false;
@@ -904,7 +1007,8 @@ void TForm2::Button1Click() {
         } else {
             // The close that OK requests is refused once: the form stays open.
             a.Offenhalten = true;
-            if (platform::messageOkCancel(this, "PROBLEM", tkonst::problemText(a.Parameterfehler),
+            if (platform::messageOkCancel(this, tkonst::kProblemCaption,
+                                          tkonst::problemText(a.Parameterfehler),
                                           platform::Icon::Question))
                 m.Erststart = false;
         }
@@ -951,13 +1055,25 @@ void TForm2::tryClose(int result) {
 
 void TForm2::closeEvent(QCloseEvent* e) {
     // The window's close box: the close query decides; nothing is cleared.
+    // A refused close says why: the pending problem's message.
     if (!FormCloseQuery()) {
         e->ignore();
+        const int code = app().Parameterfehler;
+        if (code != 0)
+            platform::message(this, tkonst::kProblemCaption, tkonst::problemText(code),
+                              platform::Icon::Warning);
         return;
     }
     FormClose();
     e->accept();
     done(QDialog::Rejected);
+}
+
+void TForm2::markUserEdit() {
+    AppState& a = app();
+    a.Anzeigestart = false;
+    a.Geaendert = true;
+    if (!a.Parameterdatei.isEmpty()) setLongCaption(tkonst::sprache());
 }
 
 void TForm2::hideEvent(QHideEvent* e) {

@@ -15,6 +15,7 @@ class QLineEdit;
 class QPainter;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 
 namespace korvane::ui {
 
@@ -62,6 +63,7 @@ public:
     FormInput formInput() const;
 
     void reject() override;  // Escape: Abbrechen
+    QSize sizeHint() const override;
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -92,6 +94,10 @@ private:
     void reapplyEnableStates(bool withSurface);
 
     void tryClose(int result);
+    void markUserEdit();
+    void sizeNumberFields();
+    QSize contentSize() const;
+    static QSize maximumFormSize();
     void setLongCaption(int language);
     QLineEdit* makeEdit(const char* name);
     QLabel* makeOutput(const char* name);
@@ -109,6 +115,8 @@ private:
     QRadioButton *RadioButton1, *boeschungsw, *Auflast;
     QLabel *Hohnekegel, *Silohoehe, *Trichterhoehe, *Silonetvol, *Silobrutvol;
     SketchBild* Image1;
+    QWidget* m_content = nullptr;     // everything above the buttons
+    QScrollArea* m_scroll = nullptr;  // scrolls m_content on small screens
     QPushButton *Button1, *Button2;
 
     // The pending problem was found by the take-over on OK, not by the live

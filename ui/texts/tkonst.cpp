@@ -230,6 +230,11 @@ const TextPair Anpassart1{"RHOB = RHO1*LN(SIGMA/Pa) + RHO0", "RHOB = RHO1*LN(SIG
 const TextPair Anpassart2{"RHOB = RHOMIN + (RHOMAX-RHOMIN)*(1-EXP(SIGMA/SIGMA0))",
                           "RHOB = RHOMIN + (RHOMAX-RHOMIN)*(1-EXP(SIGMA/SIGMA0))"};
 const TextPair Anpassart3{"Linear Interpolieren/Extrapolieren", "Interpolate/Extrapolate (linear)"};
+const TextPair AnpassungNichtBerechenbar{
+    "Die gewählte Anpassung lässt sich aus diesen Wertepaaren nicht berechnen.",
+    "The chosen fit cannot be computed from these pairs."};
+const TextPair HalbeZeile{"Zeile %1: bitte SIGMA und RHOB eingeben oder die Zeile leeren.",
+                          "Row %1: please enter both SIGMA and RHOB or clear the row."};
 
 // ---- start window ----
 const TextPair Nutzungsbedingungen{"Nutzungsbedingungen", "LICENCE"};
@@ -299,7 +304,7 @@ const TextPair* const kAllPairs[] = {
     &Problem03, &Problem06, &Problem09, &Problem10, &Problem13, &Problem20, &Problem21,
     &Fehler,
     &Form6Caption, &Eingabetext, &TestButton, &anpassgroup, &Anpassart0, &Anpassart1,
-    &Anpassart2, &Anpassart3,
+    &Anpassart2, &Anpassart3, &AnpassungNichtBerechenbar, &HalbeZeile,
     &Nutzungsbedingungen, &AcceptButton, &CancelButton, &Bedingungen,
     &BuchCaption, &WeitereInformationen,
     &WasberechnetwirdCaption, &DateneinausCaption, &VorgabewerteinfoCaption,

@@ -184,6 +184,8 @@ extern const TextPair Anpassart0;        // linear regression
 extern const TextPair Anpassart1;        // logarithmic
 extern const TextPair Anpassart2;        // exponential law
 extern const TextPair Anpassart3;        // linear interpolation
+extern const TextPair AnpassungNichtBerechenbar;  // the fit gives no finite law
+extern const TextPair HalbeZeile;        // a row with one of its two cells filled; %1 = row
 
 // ---- start window ----
 extern const TextPair Nutzungsbedingungen;  // caption suffix "Nutzungsbedingungen" / "LICENCE"

@@ -1,0 +1,329 @@
+// The view menu (both states, comparison with another parameter file), the
+// diagram export and the table copy, driven through the main window's menu.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <functional>
+#include <memory>
+
+#include "calc/model.h"
+#include "files/batch.h"
+#include "files/parfile.h"
+#include "ui/main/appstate.h"
+#include "ui/main/diagram.h"
+#include "ui/main/mainwindow.h"
+#include "ui/main/platform.h"
+#include "ui/texts/tkonst.h"
+
+using namespace korvane;
+using namespace korvane::ui;
+
+namespace {
+
+const QString kExamples = QStringLiteral(KORVANE_TEST_DATA "/../../examples/Par/");
+const QString kInvalid = QStringLiteral(KORVANE_TEST_DATA "/reference-cases/invalid/");
+
+bool waitFor(const std::function<bool()>& cond, int ms = 5000) {
+    QElapsedTimer t;
+    t.start();
+    while (!cond()) {
+        if (t.elapsed() > ms) return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+QRgb rgb(const QImage& img, QPoint p) { return img.pixel(p) | 0xFF000000u; }
+
+// Points of a curve as the diagram places them with the current mapping:
+// from the outlet up, slice by slice, over the slices first..last (indices).
+std::vector<QPoint> curvePoints(const SiloModel& m, const long double* sigma, int first,
+                                int last) {
+    std::vector<QPoint> pts;
+    double z = 0;
+    for (int j = m.Indexende - 1; j >= m.Indexanfang - 1; --j) {
+        z += static_cast<double>(m.Dz[j + 1]);
+        if (j >= first && j <= last) pts.emplace_back(Xpixel(double(sigma[j])), Ypixel(z));
+    }
+    return pts;
+}
+
+class ViewExportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        globalModel() = SiloModel{};
+        app() = AppState{};
+        tkonst::setSprache(0);
+        QLocale::setDefault(QLocale::c());
+        platform::shownMessages().clear();
+        platform::clearNextFileName();
+        platform::clearNextAnswer();
+        w = std::make_unique<TForm1>();
+        w->resize(1000, 700);
+        w->show();
+        ASSERT_TRUE(waitFor([&] { return w->activationCount() >= 1; }));
+    }
+    void TearDown() override {
+        w.reset();
+        QLocale::setDefault(QLocale::c());
+        platform::clearNextAnswer();
+        platform::clearNextFileName();
+    }
+
+    template <class T> T* get(const char* name) {
+        T* c = w->findChild<T*>(name);
+        EXPECT_NE(c, nullptr) << name;
+        return c;
+    }
+    QImage diagram() { return w->findChild<ResultImage*>("Image2")->image().copy(); }
+    // What the window shows besides the diagram: columns and status fields.
+    QStringList displays() {
+        QStringList all;
+        for (const char* c : {"Memo2", "Memo3", "Memo5", "Memo7", "Memo8"})
+            all << get<QPlainTextEdit>(c)->toPlainText();
+        for (const char* f : {"Edit11", "Edit3", "Vertspausl", "Meldung", "Meldung2"})
+            all << get<QLineEdit>(f)->text();
+        return all;
+    }
+    void compareWith(const QString& path) {
+        platform::setNextFileName(path);
+        get<QAction>("CompareWithFile")->trigger();
+    }
+
+    std::unique_ptr<TForm1> w;
+};
+
+}  // namespace
+
+TEST_F(ViewExportTest, BothStatesDrawTheOtherStateDashedAndLeaveTheColumns) {
+    const QStringList before = displays();
+    const QImage plain = diagram();
+    const int runs = w->activationCount();
+    QAction* both = get<QAction>("ShowBothStates");
+    ASSERT_TRUE(both->isCheckable());
+    both->trigger();
+
+    ASSERT_NE(w->otherStateModel(), nullptr);
+    const SiloModel& other = *w->otherStateModel();
+    EXPECT_EQ(other.Spannungszustand(), 1);            // the default silo is in the filling state
+    EXPECT_EQ(globalModel().Spannungszustand(), 0);  // the model keeps its state
+    EXPECT_EQ(displays(), before);
+    EXPECT_EQ(w->activationCount(), runs);
+
+    // In the hopper the discharge curves leave the filling curves: black and
+    // blue dashes along them, with gaps between the dashes.
+    const QImage img = diagram();
+    for (auto [sigma, colour] : {std::pair{other.SIGMAV, qRgb(0, 0, 0)},
+                                 {other.SIGMAW, qRgb(0, 0, 255)}}) {
+        int on = 0, off = 0;
+        for (QPoint p : curvePoints(other, sigma, 1100, 1900)) (rgb(img, p) == colour ? on : off)++;
+        EXPECT_GT(on, 100);
+        EXPECT_GT(off, 50);
+    }
+
+    // Every activation calculates the other state anew.
+    globalModel().setSpannungszustand(1);
+    w->Form1AKTIV();
+    ASSERT_NE(w->otherStateModel(), nullptr);
+    EXPECT_EQ(w->otherStateModel()->Spannungszustand(), 0);
+    globalModel().setSpannungszustand(0);
+    w->Form1AKTIV();
+
+    both->trigger();
+    EXPECT_EQ(w->otherStateModel(), nullptr);
+    EXPECT_EQ(diagram(), plain);
+    EXPECT_EQ(displays(), before);
+}
+
+TEST_F(ViewExportTest, ComparisonCurvesAppearAndDisappear) {
+    const QStringList before = displays();
+    const QImage plain = diagram();
+    const QString title = w->windowTitle();
+    const int runs = w->activationCount();
+    EXPECT_FALSE(get<QAction>("EndComparison")->isEnabled());
+
+    compareWith(kExamples + "Getreide_Dichtekurve.par");  // a taller silo
+    ASSERT_NE(w->comparisonModel(), nullptr);
+    EXPECT_TRUE(platform::shownMessages().isEmpty());
+    EXPECT_TRUE(get<QAction>("EndComparison")->isEnabled());
+    EXPECT_EQ(displays(), before);
+    EXPECT_EQ(w->windowTitle(), title);
+    EXPECT_TRUE(app().Parameterdatei.isEmpty());
+    EXPECT_FALSE(app().Geaendert);
+    EXPECT_EQ(w->activationCount(), runs);
+    EXPECT_EQ(globalModel().Fuellhoehe, 9.0);  // still the default silo
+
+    // Its curves in grey, dashed, and wholly inside the image: the top of
+    // the comparison silo is within the diagram's height.
+    const SiloModel& cmp = *w->comparisonModel();
+    // Calculated as korvane-calc calculates the file.
+    auto batch = std::make_unique<SiloModel>();
+    ASSERT_EQ(runBatch(*batch, (kExamples + "Getreide_Dichtekurve.par").toStdString(), "", 0).exitCode,
+              kExitOk);
+    EXPECT_EQ(cmp.Fuellmenge, batch->Fuellmenge);
+    EXPECT_EQ(cmp.SIGMAW[cmp.Indexende], batch->SIGMAW[batch->Indexende]);
+    const QImage img = diagram();
+    EXPECT_GE(Ypixel(diagramSiloHeight(cmp)), 0);
+    int on = 0, off = 0;
+    for (QPoint p : curvePoints(cmp, cmp.SIGMAV, cmp.Indexanfang, 999))
+        (rgb(img, p) == qRgb(128, 128, 128) ? on : off)++;
+    EXPECT_GT(on, 100);
+    EXPECT_GT(off, 50);
+
+    get<QAction>("EndComparison")->trigger();
+    EXPECT_EQ(w->comparisonModel(), nullptr);
+    EXPECT_EQ(diagram(), plain);
+    EXPECT_FALSE(get<QAction>("EndComparison")->isEnabled());
+}
+
+TEST_F(ViewExportTest, RejectedComparisonFileChangesNothing) {
+    QTemporaryDir dir;
+    QFile bad(dir.filePath("comma.par"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("1000\r\n1\r\n0\r\n 2,4E+0003\r\n");
+    bad.close();
+    compareWith(kExamples + "Bunker_Schuettkegel.par");  // an earlier comparison stays
+    ASSERT_NE(w->comparisonModel(), nullptr);
+    const SiloModel* shown = w->comparisonModel();
+    const QImage img = diagram();
+    const QStringList before = displays();
+
+    const QString rejected[] = {dir.filePath("missing.par"), dir.filePath("comma.par"),
+                                kInvalid + "code03_fill_above_silo.par",
+                                kInvalid + "code21_fitted_one_pair.par"};
+    for (const QString& file : rejected) {
+        platform::shownMessages().clear();
+        platform::setNextAnswer(true);
+        compareWith(file);
+        ASSERT_EQ(platform::shownMessages().size(), 1) << file.toStdString();
+        EXPECT_TRUE(platform::shownMessages().first().contains(file)) << file.toStdString();
+        EXPECT_EQ(w->comparisonModel(), shown);
+        EXPECT_EQ(diagram(), img);
+        EXPECT_EQ(displays(), before);
+        EXPECT_TRUE(app().Parameterdatei.isEmpty());
+    }
+    // The file the open command refuses is refused with the open command's message.
+    platform::shownMessages().clear();
+    platform::setNextAnswer(true);
+    compareWith(dir.filePath("comma.par"));
+    ASSERT_EQ(platform::shownMessages().size(), 1);
+    const QString compareMessage = platform::shownMessages().first();
+    platform::shownMessages().clear();
+    platform::setNextAnswer(true);
+    platform::setNextFileName(dir.filePath("comma.par"));
+    w->AusDatei1Click();
+    ASSERT_EQ(platform::shownMessages().size(), 1);
+    EXPECT_EQ(platform::shownMessages().first(), compareMessage);
+}
+
+TEST_F(ViewExportTest, ExportWritesPngSvgAndPdf) {
+    get<QAction>("ShowBothStates")->trigger();
+    QTemporaryDir dir;
+    const QImage screen = diagram();
+
+    // PNG at a chosen width, in the proportions of the screen's diagram.
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(waitFor([] { return QApplication::activeModalWidget() != nullptr; }));
+        auto* ask = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(ask, nullptr);
+        EXPECT_EQ(ask->intValue(), 1600);
+        ask->setIntValue(1200);
+        asked = true;
+        ask->accept();
+    });
+    platform::setNextFileName(dir.filePath("d.png"));
+    get<QAction>("ExportDiagram")->trigger();
+    EXPECT_TRUE(asked);
+    QImage png(dir.filePath("d.png"));
+    ASSERT_FALSE(png.isNull());
+    EXPECT_EQ(png.width(), 1200);
+    EXPECT_NEAR(png.height(), 1200.0 * screen.height() / screen.width(), 1.0);
+    int blue = 0;
+    for (int y = 0; y < png.height(); y += 2)
+        for (int x = 0; x < png.width(); x += 2) blue += rgb(png, QPoint(x, y)) == qRgb(0, 0, 255);
+    EXPECT_GT(blue, 500);
+
+    platform::setNextFileName(dir.filePath("d.svg"));
+    get<QAction>("ExportDiagram")->trigger();
+    QSvgRenderer svg(dir.filePath("d.svg"));
+    ASSERT_TRUE(svg.isValid());
+    EXPECT_EQ(svg.viewBox(), QRect(QPoint(0, 0), screen.size()));
+
+    platform::setNextFileName(dir.filePath("d.pdf"));
+    get<QAction>("ExportDiagram")->trigger();
+    QFile pdf(dir.filePath("d.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
+    EXPECT_TRUE(platform::shownMessages().isEmpty());
+}
+
+TEST_F(ViewExportTest, CopiedTableHasOneLinePerSliceAndAHeader) {
+    // The result file lists the same slices; its first line is its header.
+    const std::string file = resultFileText(globalModel());
+    const int fileLines = static_cast<int>(std::count(file.begin(), file.end(), '\n'));
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)}) {
+        QLocale::setDefault(locale);
+        QApplication::clipboard()->clear();
+        QTest::keyClick(w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), fileLines);
+        EXPECT_EQ(lines.first(), "z [m]\tRHOB [kg/m3]\tSIGMAV [Pa]\tSIGMAW [Pa]");
+        for (const QString& l : lines) EXPECT_EQ(l.count('\t'), 3) << l.toStdString();
+        // The top of the fill and the outlet, in the desktop's notation.
+        const QString point = locale.decimalPoint();
+        QLocale plain = locale;  // no thousands separators: a spreadsheet reads numbers
+        plain.setNumberOptions(QLocale::OmitGroupSeparator);
+        EXPECT_TRUE(lines[1].startsWith("9" + point + "000\t")) << lines[1].toStdString();
+        EXPECT_TRUE(lines.last().startsWith("0" + point + "000\t")) << lines.last().toStdString();
+        EXPECT_TRUE(lines.last().endsWith(
+            "\t" + plain.toString(double(globalModel().SIGMAW[globalModel().Indexende]), 'f', 0)))
+            << lines.last().toStdString();
+    }
+}
+
+TEST_F(ViewExportTest, MenuTextsInBothLanguages) {
+    struct Texts {
+        const char* language;
+        QStringList expected;  // view menu, its three items, export, copy
+    };
+    const Texts table[] = {
+        {"Deutsch",
+         {"&Ansicht", "Beide Zustände zeigen", "Vergleichen mit Parameterdatei…",
+          "Vergleich beenden", "Diagramm exportieren…", "Tabelle kopieren"}},
+        {"English",
+         {"&View", "Show both states", "Compare with parameter file…", "End comparison",
+          "Export diagram…", "Copy table"}},
+    };
+    for (const Texts& t : table) {
+        get<QAction>(t.language)->trigger();
+        QStringList shown{get<QMenu>("ViewMenu")->title()};
+        for (const char* a :
+             {"ShowBothStates", "CompareWithFile", "EndComparison", "ExportDiagram", "CopyTable"})
+            shown << get<QAction>(a)->text();
+        EXPECT_EQ(shown, t.expected) << t.language;
+    }
+    // The view menu stands between the parameter menu and the language menu.
+    QStringList titles;
+    for (QAction* a : w->menuBar()->actions()) titles << a->objectName();
+    EXPECT_EQ(titles.indexOf("ViewMenu"), titles.indexOf("Einstellungen1") + 1);
+    EXPECT_EQ(titles.indexOf("SpracheLanguage2"), titles.indexOf("ViewMenu") + 1);
+}

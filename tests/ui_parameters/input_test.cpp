@@ -1,0 +1,472 @@
+// Input that cannot go wrong in the parameter form and the density grid: the
+// number fields take only what typing can produce, however the text arrives;
+// editing keys work; every change is marked; keyboard use as in a Qt dialog;
+// readable at every screen size.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <string>
+
+#include "calc/engine.h"
+#include "ui/density/densitywindow.h"
+#include "ui/density/radiogroup.h"
+#include "ui/main/appstate.h"
+#include "ui/main/platform.h"
+#include "ui/parameters/tform2.h"
+#include "ui/texts/tkonst.h"
+
+using namespace korvane;
+using namespace korvane::ui;
+
+namespace {
+
+// The Delete key as X11 delivers it: with the character U+007F.
+void pressDelete(QWidget* w) {
+    QTest::sendKeyEvent(QTest::Click, w, Qt::Key_Delete, QString(QChar(0x7f)), Qt::NoModifier);
+}
+
+void pasteWithCtrlV(QLineEdit* e, const QString& clip) {
+    QApplication::clipboard()->setText(clip);
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+}
+
+bool showsNonFinite(const QString& t) {
+    return t.contains("nan", Qt::CaseInsensitive) || t.contains("inf", Qt::CaseInsensitive);
+}
+
+class FormInputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tkonst::setSprache(0);
+        SiloModel& m = globalModel();
+        m = SiloModel{};
+        resetToDefaults(m);
+        globalWorkingCopy() = DensityWorkingCopy{};
+        app() = AppState{};
+        platform::clearNextAnswer();
+        platform::shownMessages().clear();
+        static const platform::ScreenInfo desktop{QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1040)};
+        platform::setScreenOverride(&desktop);
+        form = parameterForm();
+    }
+    void TearDown() override {
+        if (form->isVisible()) {
+            app().Offenhalten = false;
+            form->AbbruchClick();
+        }
+        tkonst::setSprache(0);
+    }
+    void open() {
+        form->show();
+        QApplication::setActiveWindow(form);
+    }
+    template <class W>
+    W* get(const char* name) {
+        W* w = form->findChild<W*>(name);
+        EXPECT_TRUE(w) << name;
+        return w;
+    }
+    QLineEdit* edit(const char* name) { return get<QLineEdit>(name); }
+    QLineEdit* focused(const char* name) {
+        QLineEdit* e = edit(name);
+        e->setFocus();
+        return e;
+    }
+    void click(QAbstractButton* b) {
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+    }
+
+    TForm2* form = nullptr;
+};
+
+}  // namespace
+
+// ---- 1: paste and every other way of text into a number field ----------------------
+
+TEST_F(FormInputTest, PasteCannotBringInWhatTypingCannot) {
+    open();
+    // Ctrl+V of a negative shaft height over the selected field: refused whole.
+    QLineEdit* shaft = focused("Edit2");
+    shaft->selectAll();
+    pasteWithCtrlV(shaft, "-1");
+    EXPECT_EQ(shaft->text(), "6");
+    // The context menu's Paste: an exponent and letters are refused as well.
+    QLineEdit* fill = focused("Edit5");
+    fill->selectAll();
+    QApplication::clipboard()->setText("1e3");
+    fill->paste();
+    EXPECT_EQ(fill->text(), "9");
+    // A pasted comma becomes a point, as a typed one does.
+    fill->selectAll();
+    QApplication::clipboard()->setText("7,5");
+    fill->paste();
+    EXPECT_EQ(fill->text(), "7.5");
+    // One point only.
+    fill->end(false);
+    QApplication::clipboard()->setText(".5");
+    fill->paste();
+    EXPECT_EQ(fill->text(), "7.5");
+    // OK takes over what the fields show.
+    click(get<QPushButton>("Button1"));
+    ASSERT_FALSE(form->isVisible());
+    EXPECT_DOUBLE_EQ(globalModel().Hschaft, 6);
+    EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 7.5);
+}
+
+TEST_F(FormInputTest, PastedHeightBelowTheHopperCannotSplitSketchAndModel) {
+    open();
+    click(get<QCheckBox>("vertunten"));
+    QLineEdit* below = focused("Hunttricht");
+    below->selectAll();
+    QApplication::clipboard()->setText("-2");
+    below->paste();
+    EXPECT_EQ(below->text(), "0");
+    pasteWithCtrlV(below, "2");
+    EXPECT_EQ(below->text(), "2");
+}
+
+// ---- 2: editing keys ---------------------------------------------------------------
+
+TEST_F(FormInputTest, DeleteBackspaceAndShortcutsEditANumberField) {
+    open();
+    QLineEdit* e = focused("Edit19");  // "50000"
+    QTest::keyClick(e, Qt::Key_Home);
+    pressDelete(e);
+    EXPECT_EQ(e->text(), "0000");
+    QTest::keyClick(e, Qt::Key_End);
+    QTest::keyClick(e, Qt::Key_Backspace);
+    EXPECT_EQ(e->text(), "000");
+    QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(e->text(), "0000");
+    QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(e, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_TRUE(e->text().isEmpty());
+    EXPECT_EQ(QApplication::clipboard()->text(), "0000");
+    QTest::keyClicks(e, "4,5");
+    QTest::keyClick(e, Qt::Key_Left);
+    QTest::keyClick(e, Qt::Key_Left, Qt::ShiftModifier);
+    pressDelete(e);
+    EXPECT_EQ(e->text(), "45");
+}
+
+TEST_F(FormInputTest, DeleteKeyInTheDensityGrid) {
+    TForm6 win;
+    auto* grid = win.findChild<QTableWidget*>("StringGrid1");
+    win.show();
+    QApplication::setActiveWindow(&win);
+    grid->setCurrentCell(0, 1);
+    grid->setFocus();
+    // The first key opens the cell's editor, which then has the focus.
+    QTest::keyClicks(QApplication::focusWidget(), "1234");
+    auto* ed = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_TRUE(ed);
+    QTest::keyClick(ed, Qt::Key_Home);
+    pressDelete(ed);
+    EXPECT_EQ(ed->text(), "234");
+    // A paste into a cell is judged as typing is.
+    QApplication::clipboard()->setText("-5");
+    ed->paste();
+    EXPECT_EQ(ed->text(), "234");
+}
+
+// ---- 3: every change is marked -------------------------------------------------------
+
+TEST_F(FormInputTest, ChangesWithoutATypedCharacterAreMarked) {
+    app().Parameterdatei = "/p/a.par";
+    open();
+    // The context menu's Paste, no key at all.
+    QLineEdit* fill = edit("Edit5");
+    fill->selectAll();
+    QApplication::clipboard()->setText("8");
+    fill->paste();
+    EXPECT_TRUE(app().Geaendert);
+    EXPECT_TRUE(form->windowTitle().endsWith(QString::fromUtf8("Geändert!")));
+}
+
+TEST_F(FormInputTest, SurchargeAndKFieldsMarkAChange) {
+    open();
+    // Options right after opening mark nothing, as before.
+    click(get<QRadioButton>("Auflast"));
+    click(get<QRadioButton>("RadioButton7"));
+    EXPECT_FALSE(app().Geaendert);
+    QLineEdit* surcharge = focused("Edit1");
+    surcharge->selectAll();
+    QApplication::clipboard()->setText("5000");
+    surcharge->paste();
+    EXPECT_TRUE(app().Geaendert);
+    // Cancelled, then opened again: typing K alone marks the change too.
+    click(get<QPushButton>("Button2"));
+    open();
+    click(get<QRadioButton>("RadioButton7"));
+    EXPECT_FALSE(app().Geaendert);
+    QTest::keyClicks(focused("Edit31"), "0.5");
+    EXPECT_TRUE(app().Geaendert);
+}
+
+// ---- 4: no NAN or INF in the window ---------------------------------------------------
+
+TEST_F(FormInputTest, NoFieldShowsNanOrInf) {
+    open();
+    QLineEdit* d = focused("Edit4");
+    d->selectAll();
+    QTest::keyClicks(d, "1" + QString(200, '0'));
+    for (QLabel* l : form->findChildren<QLabel*>())
+        EXPECT_FALSE(showsNonFinite(l->text())) << l->objectName().toStdString();
+    for (QLineEdit* e : form->findChildren<QLineEdit*>())
+        EXPECT_FALSE(showsNonFinite(e->text())) << e->objectName().toStdString();
+    EXPECT_EQ(app().Parameterfehler, 9);
+}
+
+TEST_F(FormInputTest, NonFiniteFitIsRefusedWithItsOwnMessageAndNoCurve) {
+    // Two pairs at the same stress: the straight line has no slope.
+    DensityWorkingCopy& w = globalWorkingCopy();
+    w.Messpunktzahl = 2;
+    w.Messtabelle[1][1] = 1000;
+    w.Messtabelle[2][1] = 1500;
+    w.Messtabelle[1][2] = 1000;
+    w.Messtabelle[2][2] = 1600;
+    w.Messanpassart = 0;
+    TForm6 win;
+    win.show();
+    win.findChild<QPushButton*>("TestButton")->click();
+    const QImage img = win.diagramm();
+    int coloured = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = img.pixel(x, y);
+            if (qRed(c) > 200 && qGreen(c) < 80) ++coloured;
+            if (qGreen(c) > 100 && qRed(c) < 80 && qBlue(c) < 80) ++coloured;
+        }
+    EXPECT_EQ(coloured, 0);
+    platform::setNextAnswer(true);
+    win.findChild<QPushButton*>("OKButton1")->click();
+    EXPECT_TRUE(win.isVisible());
+    ASSERT_EQ(platform::shownMessages().size(), 1);
+    EXPECT_EQ(platform::shownMessages().first(), tkonst::T(tkonst::AnpassungNichtBerechenbar));
+    EXPECT_FALSE(platform::shownMessages().first().contains("zu kleine"));
+}
+
+// ---- 5: Tab and Return through the density grid --------------------------------------
+
+class GridKeysTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tkonst::setSprache(0);
+        globalWorkingCopy() = DensityWorkingCopy{};
+        platform::clearNextAnswer();
+        platform::shownMessages().clear();
+        win = new TForm6;
+        grid = win->findChild<QTableWidget*>("StringGrid1");
+        win->show();
+        QApplication::setActiveWindow(win);
+        QCoreApplication::processEvents();
+    }
+    void TearDown() override { delete win; }
+    QWidget* target() { return QApplication::focusWidget() ? QApplication::focusWidget() : grid; }
+    // Types the keys into whatever has the focus; '\t' is Tab, '\n' Return.
+    void type(const QString& keys) {
+        for (QChar c : keys) {
+            if (c == '\t') QTest::keyClick(target(), Qt::Key_Tab);
+            else if (c == '\n') QTest::keyClick(target(), Qt::Key_Return);
+            else QTest::keyClick(target(), c.toLatin1());
+            QCoreApplication::processEvents();
+        }
+    }
+    QString cell(int r, int c) { return grid->item(r, c)->text(); }
+
+    TForm6* win = nullptr;
+    QTableWidget* grid = nullptr;
+};
+
+TEST_F(GridKeysTest, TabMovesSigmaRhobNextRowAndLosesNothing) {
+    grid->setCurrentCell(0, 1);
+    QCoreApplication::processEvents();
+    type("1000\t1500\t10000\t1800\t");
+    EXPECT_EQ(cell(0, 1), "1000");
+    EXPECT_EQ(cell(0, 2), "1500");
+    EXPECT_EQ(cell(1, 1), "10000");
+    EXPECT_EQ(cell(1, 2), "1800");
+    EXPECT_EQ(grid->currentRow(), 2);
+    EXPECT_EQ(grid->currentColumn(), 1);
+    for (int r = 2; r < 50; ++r) EXPECT_TRUE(cell(r, 1).isEmpty() && cell(r, 2).isEmpty()) << r;
+}
+
+TEST_F(GridKeysTest, ReturnMovesLikeTabAndBacktabGoesBack) {
+    grid->setCurrentCell(0, 1);
+    QCoreApplication::processEvents();
+    type("1000\n1500\n2000\n");
+    EXPECT_EQ(cell(0, 2), "1500");
+    EXPECT_EQ(cell(1, 1), "2000");
+    EXPECT_EQ(grid->currentRow(), 1);
+    EXPECT_EQ(grid->currentColumn(), 2);
+    QTest::keyClick(target(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(target(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid->currentRow(), 0);
+    EXPECT_EQ(grid->currentColumn(), 2);
+}
+
+TEST_F(GridKeysTest, NumberColumnTakesNoFocus) {
+    grid->setCurrentCell(3, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid->currentColumn(), 1);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualItemRect(grid->item(5, 0)).center());
+    QCoreApplication::processEvents();
+    EXPECT_NE(grid->currentColumn(), 0);
+    // No type-ahead search: digits go into the cell, not to row "1".
+    type("7");
+    EXPECT_EQ(grid->currentRow(), 5);
+}
+
+TEST_F(GridKeysTest, HalfFilledRowIsReported) {
+    grid->setCurrentCell(0, 1);
+    QCoreApplication::processEvents();
+    type("1000\t1500\t2000\t1600\t3000\t");
+    platform::setNextAnswer(true);
+    win->findChild<QPushButton*>("TestButton")->click();
+    ASSERT_EQ(platform::shownMessages().size(), 1);
+    EXPECT_TRUE(platform::shownMessages().first().contains("3")) << "names the row";
+    EXPECT_FALSE(win->findChild<QPushButton*>("OKButton1")->isEnabled());
+    // The cursor waits in the empty cell.
+    EXPECT_EQ(grid->currentRow(), 2);
+    EXPECT_EQ(grid->currentColumn(), 2);
+}
+
+// ---- 6: Return is OK, Escape is Abbrechen ---------------------------------------------
+
+TEST_F(FormInputTest, ReturnInANumberFieldIsOk) {
+    open();
+    QLineEdit* fill = focused("Edit5");
+    fill->selectAll();
+    QTest::keyClicks(fill, "10");
+    QTest::keyClick(fill, Qt::Key_Return);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 10);
+    EXPECT_TRUE(get<QPushButton>("Button1")->isDefault());
+}
+
+TEST_F(FormInputTest, DensityWindowReturnIsTestenThenOk) {
+    DensityWorkingCopy& w = globalWorkingCopy();
+    w.Messpunktzahl = 2;
+    w.Messtabelle[1][1] = 1000;
+    w.Messtabelle[2][1] = 1500;
+    w.Messtabelle[1][2] = 3000;
+    w.Messtabelle[2][2] = 1600;
+    TForm6 win;
+    win.show();
+    QApplication::setActiveWindow(&win);
+    auto* ok = win.findChild<QPushButton*>("OKButton1");
+    auto* fitKind = win.findChild<RadioGroup*>("anpassgroup");
+    fitKind->item(0)->setFocus();
+    QTest::keyClick(fitKind->item(0), Qt::Key_Return);  // OK disabled: Return tests
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_TRUE(ok->isDefault());
+    QTest::keyClick(fitKind->item(0), Qt::Key_Return);
+    EXPECT_FALSE(win.isVisible());
+    EXPECT_EQ(win.result(), QDialog::Accepted);
+}
+
+// ---- 7: the close box tells why it does not close -------------------------------------
+
+TEST_F(FormInputTest, CloseBoxWithAProblemSaysWhy) {
+    open();
+    QLineEdit* fill = focused("Edit5");
+    fill->selectAll();
+    QTest::keyClicks(fill, "100");
+    platform::setNextAnswer(true);
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    ASSERT_EQ(platform::shownMessages().size(), 1);
+    EXPECT_EQ(platform::shownMessages().first(), tkonst::problemText(3));
+}
+
+// ---- 9: message boxes with standard buttons, caption from the text table --------------
+
+TEST_F(FormInputTest, ProblemBoxHasStandardButtonsAndTheTableCaption) {
+    tkonst::setSprache(1);
+    open();
+    QLineEdit* fill = focused("Edit5");
+    fill->selectAll();
+    QTest::keyClicks(fill, "100");
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        seen = true;
+        EXPECT_EQ(box->windowTitle(), QString::fromUtf8(tkonst::kProblemCaption));
+        EXPECT_EQ(box->text(), "Filling height > silo height.");
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
+        box->button(QMessageBox::Cancel)->click();
+    });
+    click(get<QPushButton>("Button1"));
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(form->isVisible());
+}
+
+// ---- 8: readable at every screen size ---------------------------------------------------
+
+namespace {
+
+struct ScreenCase {
+    int w, h;
+    double skalierung;  // the screen factor the main window computes for it
+};
+
+class FormScreenTest : public ::testing::TestWithParam<ScreenCase> {};
+
+}  // namespace
+
+TEST_P(FormScreenTest, ReadableFontWholeNumbersAndScrollingInsteadOfShrinking) {
+    const ScreenCase sc = GetParam();
+    const platform::ScreenInfo screen{QRect(0, 0, sc.w, sc.h), QRect(0, 0, sc.w, sc.h - 40)};
+    platform::setScreenOverride(&screen);
+    app() = AppState{};
+    app().Skalierung = sc.skalierung;
+    for (int lang : {0, 1}) {
+        tkonst::setSprache(lang);
+        TForm2 form;
+        form.Labelsprache();
+        EXPECT_GE(form.font().pointSizeF(), QApplication::font().pointSizeF());
+        EXPECT_LE(form.sizeHint().width(), sc.w);
+        EXPECT_LE(form.sizeHint().height(), sc.h - 40);
+        ASSERT_TRUE(form.findChild<QScrollArea*>());
+        // Every number field shows a whole 8-significant-digit value: with the
+        // cursor at its end, its first digit is still in view.
+        for (QLineEdit* e : form.findChildren<QLineEdit*>()) {
+            e->setText("-0.012345678");
+            e->end(false);
+            const QRect cr = e->contentsRect();
+            EXPECT_EQ(e->cursorPositionAt(QPoint(cr.left() + 3, cr.center().y())), 0)
+                << e->objectName().toStdString();
+        }
+        for (const char* name : {"Silohoehe", "Trichterhoehe", "Silonetvol", "Silobrutvol",
+                                 "Hohnekegel", "Label44"}) {
+            QLabel* l = form.findChild<QLabel*>(name);
+            ASSERT_TRUE(l);
+            EXPECT_GE(l->minimumWidth(), l->fontMetrics().horizontalAdvance("-0.012345678"))
+                << name;
+        }
+        TForm6 density;
+        EXPECT_GE(density.font().pointSizeF(), QApplication::font().pointSizeF());
+    }
+    tkonst::setSprache(0);
+    app() = AppState{};
+    platform::setScreenOverride(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, FormScreenTest,
+                         ::testing::Values(ScreenCase{1024, 768, 1.28}, ScreenCase{1280, 1024, 1.6},
+                                           ScreenCase{1920, 1080, 1.71}, ScreenCase{800, 600, 1.0}));

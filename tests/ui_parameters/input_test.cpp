@@ -136,6 +136,19 @@ TEST_F(FormInputTest, PastedHeightBelowTheHopperCannotSplitSketchAndModel) {
     EXPECT_EQ(below->text(), "2");
 }
 
+TEST_F(FormInputTest, ANumberShownWithAnExponentEditsIntoTypeableText) {
+    // A surcharge read from a file, too large for plain digits in 8 places:
+    // shown as it is, and the first edit leaves only digits and a point.
+    SiloModel& m = globalModel();
+    m.Auflastspannung = 1.5e9;
+    open();
+    QLineEdit* e = focused("Edit1");
+    ASSERT_TRUE(e->text().contains('E')) << e->text().toStdString();
+    e->end(false);
+    QTest::keyClick(e, Qt::Key_Backspace);
+    for (QChar c : e->text()) EXPECT_TRUE(c.isDigit() || c == '.') << e->text().toStdString();
+}
+
 // ---- 2: editing keys ---------------------------------------------------------------
 
 TEST_F(FormInputTest, DeleteBackspaceAndShortcutsEditANumberField) {

@@ -483,3 +483,18 @@ TEST_P(FormScreenTest, ReadableFontWholeNumbersAndScrollingInsteadOfShrinking) {
 INSTANTIATE_TEST_SUITE_P(Screens, FormScreenTest,
                          ::testing::Values(ScreenCase{1024, 768, 1.28}, ScreenCase{1280, 1024, 1.6},
                                            ScreenCase{1920, 1080, 1.71}, ScreenCase{800, 600, 1.0}));
+
+
+TEST_F(FormInputTest, TabGoesFromFieldToFieldAndNeverToTheScrollArea) {
+    open();
+    edit("Edit17")->setFocus();
+    QStringList chain;
+    for (int i = 0; i < 24; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        chain << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_FALSE(chain.contains("Form2Scroll")) << chain.join(' ').toStdString();
+    const int e18 = chain.indexOf("Edit18"), e4 = chain.indexOf("Edit4"), e5 = chain.indexOf("Edit5");
+    EXPECT_TRUE(e18 >= 0 && e18 < e4 && e4 < e5) << chain.join(' ').toStdString();
+    EXPECT_TRUE(chain.contains("Button1"));
+}

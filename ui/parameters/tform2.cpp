@@ -404,6 +404,8 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     m_scroll->setObjectName("Form2Scroll");
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidgetResizable(true);
+    // Tab goes from control to control; the area scrolls to the one focused.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     m_scroll->setWidget(m_content);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -368,7 +368,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     WerteButton->setAutoDefault(false);
 
     // Layout: options at the left, the sections in the middle, surface and
-    // results next, the sketch with the buttons at the right.
+    // results next, the sketch at the right; OK and Abbrechen below them all.
     auto* col1 = new QVBoxLayout;
     col1->addWidget(RadioGroup4);
     col1->addWidget(RadioGroup1);

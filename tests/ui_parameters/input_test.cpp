@@ -498,3 +498,15 @@ TEST_F(FormInputTest, TabGoesFromFieldToFieldAndNeverToTheScrollArea) {
     EXPECT_TRUE(e18 >= 0 && e18 < e4 && e4 < e5) << chain.join(' ').toStdString();
     EXPECT_TRUE(chain.contains("Button1"));
 }
+
+TEST_F(GridKeysTest, EscapeInACellIsAbbrechen) {
+    grid->setCurrentCell(0, 1);
+    grid->setFocus();
+    type("2000");
+    ASSERT_TRUE(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(win->isVisible());
+    EXPECT_EQ(win->result(), QDialog::Rejected);
+    EXPECT_EQ(globalWorkingCopy().Messpunktzahl, 0);
+}

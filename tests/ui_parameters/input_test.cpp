@@ -136,6 +136,19 @@ TEST_F(FormInputTest, PastedHeightBelowTheHopperCannotSplitSketchAndModel) {
     EXPECT_EQ(below->text(), "2");
 }
 
+TEST_F(FormInputTest, ANumberShownWithAnExponentEditsIntoTypeableText) {
+    // A surcharge read from a file, too large for plain digits in 8 places:
+    // shown as it is, and the first edit leaves only digits and a point.
+    SiloModel& m = globalModel();
+    m.Auflastspannung = 1.5e9;
+    open();
+    QLineEdit* e = focused("Edit1");
+    ASSERT_TRUE(e->text().contains('E')) << e->text().toStdString();
+    e->end(false);
+    QTest::keyClick(e, Qt::Key_Backspace);
+    for (QChar c : e->text()) EXPECT_TRUE(c.isDigit() || c == '.') << e->text().toStdString();
+}
+
 // ---- 2: editing keys ---------------------------------------------------------------
 
 TEST_F(FormInputTest, DeleteBackspaceAndShortcutsEditANumberField) {
@@ -470,3 +483,30 @@ TEST_P(FormScreenTest, ReadableFontWholeNumbersAndScrollingInsteadOfShrinking) {
 INSTANTIATE_TEST_SUITE_P(Screens, FormScreenTest,
                          ::testing::Values(ScreenCase{1024, 768, 1.28}, ScreenCase{1280, 1024, 1.6},
                                            ScreenCase{1920, 1080, 1.71}, ScreenCase{800, 600, 1.0}));
+
+
+TEST_F(FormInputTest, TabGoesFromFieldToFieldAndNeverToTheScrollArea) {
+    open();
+    edit("Edit17")->setFocus();
+    QStringList chain;
+    for (int i = 0; i < 24; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        chain << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_FALSE(chain.contains("Form2Scroll")) << chain.join(' ').toStdString();
+    const int e18 = chain.indexOf("Edit18"), e4 = chain.indexOf("Edit4"), e5 = chain.indexOf("Edit5");
+    EXPECT_TRUE(e18 >= 0 && e18 < e4 && e4 < e5) << chain.join(' ').toStdString();
+    EXPECT_TRUE(chain.contains("Button1"));
+}
+
+TEST_F(GridKeysTest, EscapeInACellIsAbbrechen) {
+    grid->setCurrentCell(0, 1);
+    grid->setFocus();
+    type("2000");
+    ASSERT_TRUE(qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(win->isVisible());
+    EXPECT_EQ(win->result(), QDialog::Rejected);
+    EXPECT_EQ(globalWorkingCopy().Messpunktzahl, 0);
+}

@@ -300,6 +300,16 @@ public:
                 emit closeEditor(ed, QAbstractItemDelegate::EditNextItem);
                 return true;
             }
+            // Escape is Abbrechen, as everywhere in the window: the cell's
+            // editor is always open, so it must not swallow the key.
+            if (key == Qt::Key_Escape) {
+                auto* ed = static_cast<QWidget*>(obj);
+                QPointer<QDialog> window = qobject_cast<QDialog*>(ed->window());
+                emit closeEditor(ed, QAbstractItemDelegate::RevertModelCache);
+                QMetaObject::invokeMethod(
+                    this, [window] { if (window) window->reject(); }, Qt::QueuedConnection);
+                return true;
+            }
         }
         return QStyledItemDelegate::eventFilter(obj, ev);
     }

@@ -368,7 +368,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     WerteButton->setAutoDefault(false);
 
     // Layout: options at the left, the sections in the middle, surface and
-    // results next, the sketch with the buttons at the right.
+    // results next, the sketch at the right; OK and Abbrechen below them all.
     auto* col1 = new QVBoxLayout;
     col1->addWidget(RadioGroup4);
     col1->addWidget(RadioGroup1);
@@ -404,6 +404,8 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     m_scroll->setObjectName("Form2Scroll");
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidgetResizable(true);
+    // Tab goes from control to control; the area scrolls to the one focused.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     m_scroll->setWidget(m_content);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -421,13 +421,17 @@ double largestStress(const SiloModel& m) {
 // first; true when its results are sound.
 template <typename Adjust>
 bool calculatesSoundly(const SiloModel& m, Adjust adjust, double* sigmaMax = nullptr) {
-    const auto trial = std::make_unique<SiloModel>(m);
-    adjust(*trial);
-    clearResults(*trial);
-    prepare(*trial, false);
-    calculate(*trial);
-    if (sigmaMax) *sigmaMax = largestStress(*trial);
-    return resultsSound(*trial);
+    // The trial's results are cleared and calculated afresh, so only the
+    // rest of the model is copied; the space is kept per thread.
+    static thread_local const std::unique_ptr<SiloModel> space = std::make_unique<SiloModel>();
+    SiloModel& trial = *space;
+    copyAllButResults(trial, m);
+    adjust(trial);
+    clearResults(trial);
+    prepare(trial, false);
+    calculate(trial);
+    if (sigmaMax) *sigmaMax = largestStress(trial);
+    return resultsSound(trial);
 }
 
 // Calculates a set that passed the value checks once, as the main window
@@ -561,9 +565,11 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
 
     // The sketch's own copy of the derived geometry, computed by the same
     // formulas as the model's.
-    // (on the heap: the model's result arrays are large)
-    const auto scratch = std::make_unique<SiloModel>();
-    SiloModel& g = *scratch;
+    // (no results are calculated on it: a fresh model but for the result
+    // arrays, whose space is kept per thread)
+    static thread_local const std::unique_ptr<SiloModel> space = std::make_unique<SiloModel>();
+    SiloModel& g = *space;
+    copyAllButResults(g, freshModel());
     g.Querschnitt = static_cast<std::uint8_t>(c);
     g.Durchmesser = D;
     g.Laenge = L;

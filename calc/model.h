@@ -114,6 +114,16 @@ struct DensityWorkingCopy {
     double Anpassfehler = 0;
 };
 
+// Copies everything but the five result arrays, which are the bulk of the
+// model (about 400 KB): the inputs, the derived values, the control fields
+// and the scalar results. For scratch copies that are calculated afresh or
+// never calculated at all.
+void copyAllButResults(SiloModel& to, const SiloModel& from);
+
+// A model as freshly constructed (all zero, defaults still due), to reset a
+// scratch model with copyAllButResults.
+const SiloModel& freshModel();
+
 // The program's one silo model and the density window's working copy.
 SiloModel& globalModel();
 DensityWorkingCopy& globalWorkingCopy();

@@ -431,8 +431,12 @@ bool Parameterdatei_lesen(SiloModel& m, const std::string& path, FileError& err)
     }
 
     // Everything goes into a copy first; the model is replaced only when the
-    // whole file has been read without a fault.
-    auto c = std::make_unique<SiloModel>(m);
+    // whole file has been read without a fault. A file holds no results, so
+    // the copy leaves out the result arrays; its space is kept per thread
+    // rather than allocated for every file.
+    static thread_local const std::unique_ptr<SiloModel> scratch = std::make_unique<SiloModel>();
+    SiloModel* const c = scratch.get();
+    copyAllButResults(*c, m);
     ParReader r(std::move(text));
 
     const long schrittzahl = r.readInt(ParField::Schrittzahl);
@@ -564,7 +568,7 @@ bool Parameterdatei_lesen(SiloModel& m, const std::string& path, FileError& err)
         err = r.error();
         return false;
     }
-    m = *c;
+    copyAllButResults(m, *c);
     return true;
 }
 

@@ -100,20 +100,6 @@ void deriveAsReader(SiloModel& m) {
     }
 }
 
-// Copies everything but the result arrays: the inputs, the derived values
-// and the control fields. The arrays are the bulk of the model (five times
-// 5002 long doubles); the form's take-over clears the part a calculation
-// uses, and nothing before it reads them.
-void copyAllButResults(SiloModel& to, const SiloModel& from) {
-    static_assert(std::is_trivially_copyable_v<SiloModel> && std::is_standard_layout_v<SiloModel>);
-    constexpr size_t head = offsetof(SiloModel, SIGMAV);
-    constexpr size_t tail = offsetof(SiloModel, Fuellmenge);
-    static_assert(offsetof(SiloModel, Rtrichter) + sizeof(SiloModel::Rtrichter) <= tail);
-    std::memcpy(static_cast<void*>(&to), &from, head);
-    std::memcpy(reinterpret_cast<char*>(&to) + tail, reinterpret_cast<const char*>(&from) + tail,
-                sizeof(SiloModel) - tail);
-}
-
 }  // namespace
 
 const std::vector<std::string>& varyFieldNames() {

@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string savedText = korvane::parameterFileText(m);
     if (!korvane::Parameterdatei_schreiben(m, savedPath, err))
         violated("a loaded parameter set cannot be saved");
-    *reloaded = startedModel();
+    korvane::copyAllButResults(*reloaded, startedModel());
     if (!korvane::Parameterdatei_lesen(*reloaded, savedPath, err))
         violated("the program refuses a parameter file it saved itself");
     if (korvane::parameterFileText(*reloaded) != savedText)

@@ -6,12 +6,12 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
 
+#include "ui/main/printing.h"
 #include "ui/texts/tkonst.h"
 
 namespace korvane::ui {
@@ -77,28 +77,11 @@ bool exportDiagramSvg(const QString& path, QSize size, const QString& title,
 }
 
 bool exportDiagramPdf(const QString& path, const QString& title, const PagePainterFn& page) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    {
-        // The page of the printed diagram: A4 at 1200 dpi.
-        QPdfWriter pdf(&file);
-        pdf.setResolution(1200);
-        pdf.setTitle(title);
-        pdf.setCreator(QString::fromUtf8(tkonst::kProductName));
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
-        QPainter p;
-        if (!p.begin(&pdf)) {
-            file.cancelWriting();
-            return false;
-        }
-        page(p);
-        if (!p.end()) {
-            file.cancelWriting();
-            return false;
-        }
-    }
-    return file.commit();
+    // The page of the printed diagram: A4 upright, whatever the printer set-up holds.
+    return writePdfPage(path, title,
+                        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                    QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter),
+                        page);
 }
 
 }  // namespace korvane::ui

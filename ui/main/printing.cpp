@@ -78,29 +78,8 @@ QPageLayout pdfPageLayout() {
     return QPageLayout(size, orientation, QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
 }
 
-// One page as a PDF file at 1200 dpi. The file appears only when the page
-// is complete.
 bool writePdf(const QString& path, const QString& title, const PagePainter& paint) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    {
-        QPdfWriter pdf(&file);
-        pdf.setResolution(1200);
-        pdf.setTitle(title);
-        pdf.setCreator(QString::fromUtf8(tkonst::kProductName));
-        pdf.setPageLayout(pdfPageLayout());
-        QPainter painter;
-        if (!painter.begin(&pdf)) {
-            file.cancelWriting();
-            return false;
-        }
-        paint(painter);
-        if (!painter.end()) {
-            file.cancelWriting();
-            return false;
-        }
-    }
-    return file.commit();
+    return writePdfPage(path, title, pdfPageLayout(), paint);
 }
 
 // Folders for the PDF file, in order of preference.
@@ -200,6 +179,30 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
 }
 
 }  // namespace
+
+bool writePdfPage(const QString& path, const QString& title, const QPageLayout& layout,
+                  const std::function<void(QPainter&)>& paint) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    {
+        QPdfWriter pdf(&file);
+        pdf.setResolution(1200);
+        pdf.setTitle(title);
+        pdf.setCreator(QString::fromUtf8(tkonst::kProductName));
+        pdf.setPageLayout(layout);
+        QPainter painter;
+        if (!painter.begin(&pdf)) {
+            file.cancelWriting();
+            return false;
+        }
+        paint(painter);
+        if (!painter.end()) {
+            file.cancelWriting();
+            return false;
+        }
+    }
+    return file.commit();
+}
 
 QPrinter& programPrinter() {
     // Lives until the program ends, like the printer of the operating system.

@@ -10,8 +10,11 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QWidget;
+class QPageLayout;
+class QPainter;
 class QPrinter;
 
 namespace korvane::ui {
@@ -31,6 +34,11 @@ void Diagramm_Drucken(QWidget* parent, const DiagramExtras& extras);
 // The printer set-up dialog (printer or PDF file, paper, orientation); its
 // choice is used by the print commands.
 void Druckereinrichten(QWidget* parent);
+
+// One page as a PDF file at 1200 dpi in `layout`. The file appears only when
+// the page is complete; an existing file is replaced only then.
+bool writePdfPage(const QString& path, const QString& title, const QPageLayout& layout,
+                  const std::function<void(QPainter&)>& paint);
 
 // A file name "base.pdf" in `folder`, or "base_2.pdf", "base_3.pdf", ...:
 // the first that does not exist yet.

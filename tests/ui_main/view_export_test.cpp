@@ -21,6 +21,7 @@
 #include <QtTest/QTest>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "calc/model.h"
 #include "files/batch.h"
@@ -326,4 +327,37 @@ TEST_F(ViewExportTest, MenuTextsInBothLanguages) {
     for (QAction* a : w->menuBar()->actions()) titles << a->objectName();
     EXPECT_EQ(titles.indexOf("ViewMenu"), titles.indexOf("Einstellungen1") + 1);
     EXPECT_EQ(titles.indexOf("SpracheLanguage2"), titles.indexOf("ViewMenu") + 1);
+}
+
+// The window manager may resize the window while a calculation runs (the
+// maximised size arrives just after the first activation has drawn): the
+// diagram must end up drawn at the size of its area, and a later redraw
+// from the view menu must not change its size.
+TEST_F(ViewExportTest, ResizeDuringAnActivationRedrawsTheDiagramAtItsArea) {
+    auto* image = w->findChild<ResultImage*>("Image2");
+    const int runs = w->activationCount();
+    // Fires in the pending-message pass after the results have been drawn,
+    // the first one that sees the new activation counted.
+    QTimer wm;
+    wm.setInterval(0);
+    QObject::connect(&wm, &QTimer::timeout, [&] {
+        if (w->activationCount() != runs + 1) return;
+        w->resize(w->width() + 24, w->height() + 36);
+        wm.stop();
+    });
+    wm.start();
+    w->Form1AKTIV();
+    ASSERT_FALSE(wm.isActive()) << "the resize did not happen during the activation";
+
+    auto wh = [](QSize s) { return std::pair{s.width(), s.height()}; };
+    auto drawnSize = [&] { return wh(image->image().deviceIndependentSize().toSize()); };
+    EXPECT_EQ(drawnSize(), wh(image->size()));
+    EXPECT_TRUE(w->centralWidget()->rect().contains(image->geometry()));
+    const QImage afterActivation = diagram();
+
+    QAction* both = get<QAction>("ShowBothStates");
+    both->trigger();
+    both->trigger();
+    EXPECT_EQ(drawnSize(), wh(image->size()));
+    EXPECT_TRUE(diagram() == afterActivation);
 }

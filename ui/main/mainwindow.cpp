@@ -520,10 +520,15 @@ void TForm1::showEvent(QShowEvent* e) {
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {
     if (watched == client_ && e->type() == QEvent::Resize) {
         // A resized window re-lays out and redraws what it already has; it
-        // does not recompute and does not repeat the warnings' beeps. During
-        // an activation the run itself fills the new layout.
+        // does not recompute and does not repeat the warnings' beeps.
         FormPaint();
-        if (activated_ && !inActivation_) {
+        if (inActivation_) {
+            // The window manager may answer (maximise, place) while the run
+            // waits for pending messages: before the results are drawn they
+            // fill the new layout anyway; after that the diagram and the
+            // columns would keep the old size, so the run redraws at its end.
+            resizedDuringActivation_ = true;
+        } else if (activated_) {
             fillColumns(false);
             DIAGRAMM();
         }
@@ -559,9 +564,16 @@ void TForm1::Form1AKTIV() {
         m.Erststart = false;
         ++activations_;
         activated_ = true;
+        // Only a resize after this point finds results drawn at the old size.
+        resizedDuringActivation_ = false;
         HAUPTPROGRAMM();
     } while (activationPending_);
     inActivation_ = false;
+    if (resizedDuringActivation_) {
+        resizedDuringActivation_ = false;
+        fillColumns(false);
+        DIAGRAMM();
+    }
 }
 
 void TForm1::HAUPTPROGRAMM() {

@@ -144,6 +144,8 @@ private:
     bool activated_ = false;      // the first activation has run
     bool inActivation_ = false;
     bool activationPending_ = false;
+    // The client area changed size while the run was drawing its results.
+    bool resizedDuringActivation_ = false;
     int activations_ = 0;
     // Parameter problem of the opened set, until a take-over resolves it
     // (0 none): the displays show its text instead of results.

@@ -35,7 +35,9 @@ void prepareFileDialog(QFileDialog& dlg, QWidget* parent) {
     const QFont font = parent ? parent->window()->font() : QApplication::font();
     dlg.setFont(font);
     const QFontMetrics fm(font);
-    QSize size(std::max(820, 60 * fm.averageCharWidth()), std::max(520, 26 * fm.height()));
+    // Wide enough that a name of about 30 characters stays whole beside the
+    // size, type ("Einfaches Textdokument") and date columns.
+    QSize size(std::max(1040, 85 * fm.averageCharWidth()), std::max(520, 26 * fm.height()));
     const QRect avail = primaryScreen().available;
     if (avail.isValid())
         size = size.boundedTo(QSize(avail.width() * 9 / 10, avail.height() * 9 / 10));

@@ -29,23 +29,20 @@
 #include "ui/main/display_logic.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
+#include "window_test_support.h"
 #include "ui/texts/qt_translation.h"
 #include "ui/texts/tkonst.h"
 
 using namespace korvane;
 using namespace korvane::ui;
+using namespace korvane::ui::test_support;
 
 namespace {
 
 class DesktopTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        globalModel() = SiloModel{};
-        app() = AppState{};
-        tkonst::setSprache(0);
-        platform::shownMessages().clear();
-        platform::clearNextFileName();
-        platform::clearNextAnswer();
+        resetProgramState();
     }
     void TearDown() override {
         platform::setScreenOverride(nullptr);

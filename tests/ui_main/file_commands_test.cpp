@@ -25,10 +25,12 @@
 #include "ui/main/appstate.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
+#include "window_test_support.h"
 #include "ui/texts/tkonst.h"
 
 using namespace korvane;
 using namespace korvane::ui;
+using namespace korvane::ui::test_support;
 
 namespace {
 
@@ -45,33 +47,10 @@ void writeAll(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-// Closes the parameter form (or any modal dialog) with OK or Abbrechen.
-class ModalCloser {
-public:
-    explicit ModalCloser(bool accept, std::function<void()> onShow = {}) {
-        timer_.setInterval(20);
-        QObject::connect(&timer_, &QTimer::timeout, [accept, onShow] {
-            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                if (onShow) onShow();
-                accept ? d->accept() : d->reject();
-            }
-        });
-        timer_.start();
-    }
-
-private:
-    QTimer timer_;
-};
-
 class FileCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        globalModel() = SiloModel{};
-        app() = AppState{};
-        tkonst::setSprache(0);
-        platform::shownMessages().clear();
-        platform::clearNextFileName();
-        platform::clearNextAnswer();
+        resetProgramState();
         platform::setRecordOpens(true);
         w = std::make_unique<TForm1>();
         w->resize(1000, 700);

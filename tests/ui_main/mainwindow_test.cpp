@@ -28,45 +28,17 @@
 #include "ui/main/display_logic.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
+#include "window_test_support.h"
 #include "ui/texts/tkonst.h"
 #include "qt_print.h"
 
 using namespace korvane;
 using namespace korvane::ui;
+using namespace korvane::ui::test_support;
 
 namespace {
 
 const QString kCases = QStringLiteral(KORVANE_TEST_DATA "/reference-cases/");
-
-bool waitFor(const std::function<bool()>& cond, int ms = 5000) {
-    QElapsedTimer t;
-    t.start();
-    while (!cond()) {
-        if (t.elapsed() > ms) return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
-
-// Closes every modal dialog that comes up while it lives, with OK or Cancel.
-class ModalCloser {
-public:
-    explicit ModalCloser(bool accept, std::function<void()> onShow = {}) {
-        timer_.setInterval(20);
-        QObject::connect(&timer_, &QTimer::timeout, [accept, onShow, this] {
-            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                ++closed;
-                if (onShow) onShow();
-                accept ? d->accept() : d->reject();
-            }
-        });
-        timer_.start();
-    }
-    int closed = 0;
-
-private:
-    QTimer timer_;
-};
 
 QStringList lines(QWidget* w) {
     return static_cast<QPlainTextEdit*>(w)->toPlainText().split('\n');
@@ -75,13 +47,8 @@ QStringList lines(QWidget* w) {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        globalModel() = SiloModel{};
-        app() = AppState{};
-        tkonst::setSprache(0);
+        resetProgramState();
         platform::resetBeepCount();
-        platform::shownMessages().clear();
-        platform::clearNextFileName();
-        platform::clearNextAnswer();
         platform::setRecordOpens(true);
         w = std::make_unique<TForm1>();
         w->resize(1000, 700);

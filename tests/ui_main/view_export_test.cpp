@@ -30,25 +30,17 @@
 #include "ui/main/diagram.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
+#include "window_test_support.h"
 #include "ui/texts/tkonst.h"
 
 using namespace korvane;
 using namespace korvane::ui;
+using namespace korvane::ui::test_support;
 
 namespace {
 
 const QString kExamples = QStringLiteral(KORVANE_TEST_DATA "/../../examples/Par/");
 const QString kInvalid = QStringLiteral(KORVANE_TEST_DATA "/reference-cases/invalid/");
-
-bool waitFor(const std::function<bool()>& cond, int ms = 5000) {
-    QElapsedTimer t;
-    t.start();
-    while (!cond()) {
-        if (t.elapsed() > ms) return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
 
 QRgb rgb(const QImage& img, QPoint p) { return img.pixel(p) | 0xFF000000u; }
 
@@ -68,13 +60,8 @@ std::vector<QPoint> curvePoints(const SiloModel& m, const long double* sigma, in
 class ViewExportTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        globalModel() = SiloModel{};
-        app() = AppState{};
-        tkonst::setSprache(0);
+        resetProgramState();
         QLocale::setDefault(QLocale::c());
-        platform::shownMessages().clear();
-        platform::clearNextFileName();
-        platform::clearNextAnswer();
         w = std::make_unique<TForm1>();
         w->resize(1000, 700);
         w->show();

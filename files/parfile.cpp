@@ -415,6 +415,25 @@ bool readWholeFile(const std::string& path, std::string& text, FileError& err) {
 
 }  // namespace
 
+void deriveReadGeometry(SiloModel& m) {
+    const double q = m.Querschnitt;
+    m.Flaeche = (1 - q) * m.Laenge * m.Durchmesser + q * kPi * m.Durchmesser * m.Durchmesser / 4;
+    m.Umfang = 2 * (1 - q) * (m.Laenge + m.Durchmesser) + q * kPi * m.Durchmesser;
+    if (m.Trichterja) {
+        m.TanTrichter = std::tan(m.Trichterwinkel);
+        m.Hspitzeauslauf = m.Auslauf / (2 * m.TanTrichter);
+        m.Hspitzeoben = m.Durchmesser / (2 * m.TanTrichter);
+        m.Auslaufflaeche = (1 - q) * m.Auslauf * m.Laenge + q * kPi * m.Auslauf * m.Auslauf / 4;
+    } else {
+        // The hopper angle counts only with a hopper; without one it is cleared.
+        m.Trichterwinkel = 0;
+        m.TanTrichter = 0;
+        m.Hspitzeauslauf = 0;
+        m.Hspitzeoben = 0;
+        m.Auslaufflaeche = m.Flaeche;
+    }
+}
+
 bool Parameterdatei_lesen(SiloModel& m, const std::string& path, FileError& err) {
     err = FileError{};
     std::string text;
@@ -518,10 +537,6 @@ bool Parameterdatei_lesen(SiloModel& m, const std::string& path, FileError& err)
     c->Laenge = r.readReal(ParField::Laenge);
     r.nextLine();
 
-    const double q = c->Querschnitt;
-    c->Flaeche = (1 - q) * c->Laenge * c->Durchmesser + q * kPi * c->Durchmesser * c->Durchmesser / 4;
-    c->Umfang = 2 * (1 - q) * (c->Laenge + c->Durchmesser) + q * kPi * c->Durchmesser;
-
     c->Trichterja = r.readInt(ParField::Trichterja) != 0;
     r.nextLine();
     // The hopper angle counts only with a hopper; without one it is cleared.
@@ -550,19 +565,8 @@ bool Parameterdatei_lesen(SiloModel& m, const std::string& path, FileError& err)
     // Files of the earlier layout end here; the end-wall friction then reads 0.
     c->PhixStirnwand = r.eof() ? 0.0 : r.readAngle(ParField::PhixStirnwand);
 
-    if (c->Trichterja) {
-        c->Trichterwinkel = trichterwinkel;
-        c->TanTrichter = std::tan(c->Trichterwinkel);
-        c->Hspitzeauslauf = c->Auslauf / (2 * c->TanTrichter);
-        c->Hspitzeoben = c->Durchmesser / (2 * c->TanTrichter);
-        c->Auslaufflaeche = (1 - q) * c->Auslauf * c->Laenge + q * kPi * c->Auslauf * c->Auslauf / 4;
-    } else {
-        c->Trichterwinkel = 0;
-        c->TanTrichter = 0;
-        c->Hspitzeauslauf = 0;
-        c->Hspitzeoben = 0;
-        c->Auslaufflaeche = c->Flaeche;
-    }
+    c->Trichterwinkel = trichterwinkel;
+    deriveReadGeometry(*c);
 
     if (r.failed()) {
         err = r.error();

@@ -61,6 +61,11 @@ std::string formatReal23(double v);
 // Fixed point, right-aligned in `width`, `decimals` decimals, point separator.
 std::string formatFixed(long double v, int width, int decimals);
 
+// What the reader derives from the values it has read: cross-section area
+// and perimeter and, with a hopper, the tangent of its angle, the apex
+// distances and the outlet area (without a hopper the angle is cleared).
+void deriveReadGeometry(SiloModel& m);
+
 // Loads a parameter file into the model, all or nothing: on failure the model
 // is unchanged and `err` names the line and the reason.
 bool Parameterdatei_lesen(SiloModel& m, const std::string& path, FileError& err);

@@ -79,27 +79,6 @@ std::string number(double v) {
     return ec == std::errc() ? std::string(buf, end) : std::string();
 }
 
-// The values the reader derives from the fields read (cross-section and
-// hopper apex), with the reader's formulas so that a varied model equals one
-// read from a file holding the same values.
-void deriveAsReader(SiloModel& m) {
-    const double q = m.Querschnitt;
-    m.Flaeche = (1 - q) * m.Laenge * m.Durchmesser + q * kPi * m.Durchmesser * m.Durchmesser / 4;
-    m.Umfang = 2 * (1 - q) * (m.Laenge + m.Durchmesser) + q * kPi * m.Durchmesser;
-    if (m.Trichterja) {
-        m.TanTrichter = std::tan(m.Trichterwinkel);
-        m.Hspitzeauslauf = m.Auslauf / (2 * m.TanTrichter);
-        m.Hspitzeoben = m.Durchmesser / (2 * m.TanTrichter);
-        m.Auslaufflaeche = (1 - q) * m.Auslauf * m.Laenge + q * kPi * m.Auslauf * m.Auslauf / 4;
-    } else {
-        m.Trichterwinkel = 0;
-        m.TanTrichter = 0;
-        m.Hspitzeauslauf = 0;
-        m.Hspitzeoben = 0;
-        m.Auslaufflaeche = m.Flaeche;
-    }
-}
-
 }  // namespace
 
 const std::vector<std::string>& varyFieldNames() {
@@ -190,7 +169,7 @@ bool setVariedField(SiloModel& m, const std::string& name, double value) {
     // reader keeps 0 for it; every other field is taken as read.
     if (f->member == &SiloModel::Trichterwinkel && !m.Trichterja) return true;
     m.*(f->member) = f->degrees ? value * kPi / 180.0 : value;
-    deriveAsReader(m);
+    deriveReadGeometry(m);
     return true;
 }
 

@@ -25,6 +25,7 @@
 #include "ui/main/platform.h"
 #include "ui/parameters/tform2.h"
 #include "ui/texts/tkonst.h"
+#include "form_test_support.h"
 
 using namespace korvane;
 using namespace korvane::ui;
@@ -45,49 +46,13 @@ bool showsNonFinite(const QString& t) {
     return t.contains("nan", Qt::CaseInsensitive) || t.contains("inf", Qt::CaseInsensitive);
 }
 
-class FormInputTest : public ::testing::Test {
+class FormInputTest : public test_support::ParameterFormFixture {
 protected:
-    void SetUp() override {
-        tkonst::setSprache(0);
-        SiloModel& m = globalModel();
-        m = SiloModel{};
-        resetToDefaults(m);
-        globalWorkingCopy() = DensityWorkingCopy{};
-        app() = AppState{};
-        platform::clearNextAnswer();
-        platform::shownMessages().clear();
-        static const platform::ScreenInfo desktop{QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1040)};
-        platform::setScreenOverride(&desktop);
-        form = parameterForm();
-    }
-    void TearDown() override {
-        if (form->isVisible()) {
-            app().Offenhalten = false;
-            form->AbbruchClick();
-        }
-        tkonst::setSprache(0);
-    }
-    void open() {
-        form->show();
-        QApplication::setActiveWindow(form);
-    }
-    template <class W>
-    W* get(const char* name) {
-        W* w = form->findChild<W*>(name);
-        EXPECT_TRUE(w) << name;
-        return w;
-    }
-    QLineEdit* edit(const char* name) { return get<QLineEdit>(name); }
     QLineEdit* focused(const char* name) {
         QLineEdit* e = edit(name);
         e->setFocus();
         return e;
     }
-    void click(QAbstractButton* b) {
-        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
-    }
-
-    TForm2* form = nullptr;
 };
 
 }  // namespace

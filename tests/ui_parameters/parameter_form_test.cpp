@@ -20,6 +20,7 @@
 #include "ui/parameters/parameterform.h"
 #include "ui/parameters/tform2.h"
 #include "ui/texts/tkonst.h"
+#include "form_test_support.h"
 
 using namespace korvane;
 using namespace korvane::ui;
@@ -28,40 +29,8 @@ namespace {
 
 const QString kGerman = QString::fromUtf8("Parameter      [Aktuelle Parameterdatei: ");
 
-class ParameterFormTest : public ::testing::Test {
+class ParameterFormTest : public test_support::ParameterFormFixture {
 protected:
-    void SetUp() override {
-        tkonst::setSprache(0);
-        SiloModel& m = globalModel();
-        m = SiloModel{};
-        resetToDefaults(m);
-        globalWorkingCopy() = DensityWorkingCopy{};
-        app() = AppState{};
-        platform::clearNextAnswer();
-        platform::shownMessages().clear();
-        // A full-HD desktop, on which the form keeps its design size.
-        static const platform::ScreenInfo desktop{QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1040)};
-        platform::setScreenOverride(&desktop);
-        form = parameterForm();
-    }
-    void TearDown() override {
-        if (form->isVisible()) {
-            app().Offenhalten = false;
-            form->AbbruchClick();
-        }
-        tkonst::setSprache(0);
-    }
-    void open() {
-        form->show();
-        QApplication::setActiveWindow(form);
-    }
-    template <class W>
-    W* get(const char* name) {
-        W* w = form->findChild<W*>(name);
-        EXPECT_TRUE(w) << name;
-        return w;
-    }
-    QLineEdit* edit(const char* name) { return get<QLineEdit>(name); }
     // Replaces a field's text by typing, as a user does.
     void retype(const char* name, const QString& keys) {
         QLineEdit* e = edit(name);
@@ -70,7 +39,6 @@ protected:
         QTest::keyClick(e, Qt::Key_Backspace);
         QTest::keyClicks(e, keys);
     }
-    void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2)); }
     // OK with a problem pending: the box answers OK without showing.
     QString okMessage() {
         platform::shownMessages().clear();
@@ -79,8 +47,6 @@ protected:
         platform::clearNextAnswer();
         return platform::shownMessages().isEmpty() ? QString() : platform::shownMessages().last();
     }
-
-    TForm2* form = nullptr;
 };
 
 }  // namespace

@@ -342,3 +342,25 @@ TEST(PrintedDiagramText, LongPathShortenedInTheMiddleKeepsTheFileName) {
             if (w.yMin < test::unitsToPt(200)) EXPECT_LT(w.xMax, 595.0 - 5.0 * 72 / 25.4) << w.text.toStdString();
     }
 }
+
+TEST(PrintedDiagramPage, ShrunkOnLandscapePaperStandsCentred) {
+    // A4 landscape, printable 287 x 200 mm: the height limits the drawing.
+    const int dpi = 50;
+    QImage img(qRound(287.0 / 25.4 * dpi), qRound(200.0 / 25.4 * dpi), QImage::Format_RGB32);
+    img.setDotsPerMeterX(qRound(dpi / 0.0254));
+    img.setDotsPerMeterY(qRound(dpi / 0.0254));
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        paintDiagramPage(p, test::defaultSilo(), {}, false, 0);
+    }
+    int left = img.width(), right = -1;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    ASSERT_GE(right, left);
+    EXPECT_NEAR(left, img.width() - 1 - right, img.width() / 20);
+}

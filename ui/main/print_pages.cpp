@@ -157,7 +157,10 @@ void setPageMapping(QPainter& p) {
     const double pageW = w * 254.0 / dpiX;
     const double pageH = h * 254.0 / dpiY;
     const double fit = std::min({1.0, pageW / kContentW, pageH / kContentH});
-    p.setWindow(0, 0, std::max(1, rnd(pageW / fit)), std::max(1, rnd(pageH / fit)));
+    // A shrunk page stands centred across the paper: on landscape paper the
+    // height limits the drawings and room is left at the sides.
+    const int left = fit < 1.0 ? std::max(0, rnd((pageW / fit - kContentW) / 2)) : 0;
+    p.setWindow(-left, 0, std::max(1, rnd(pageW / fit)), std::max(1, rnd(pageH / fit)));
 }
 
 // ---------------------------------------------------------------------------

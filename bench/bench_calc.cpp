@@ -85,17 +85,26 @@ static void BM_ExponentialFit50(benchmark::State& state) {
 }
 BENCHMARK(BM_ExponentialFit50)->Unit(benchmark::kMicrosecond);
 
+// The standard silo as a study's base, its surcharge varied from 0 to
+// `lastSurcharge` Pa in steps of 1 Pa; false (and the benchmark skipped) when
+// the example cannot be loaded.
+static bool standardSiloStudy(benchmark::State& state, SiloModel& base, VaryPlan& plan,
+                              double lastSurcharge) {
+    std::string error;
+    if (!loadStudyBase(base, KORVANE_EXAMPLES "/Standardsilo.par", error) ||
+        !makeVaryPlan({{"Auflastspannung", 0, lastSurcharge, 1}}, plan, error)) {
+        state.SkipWithError(error.c_str());
+        return false;
+    }
+    return true;
+}
+
 // One run of a parameter study: the form's checks and the calculation of the
 // standard silo with one field changed.
 static void BM_StudySingleRun(benchmark::State& state) {
     auto base = std::make_unique<SiloModel>();
-    std::string error;
-    if (!loadStudyBase(*base, KORVANE_EXAMPLES "/Standardsilo.par", error)) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
     VaryPlan plan;
-    makeVaryPlan({{"Auflastspannung", 0, 0, 1}}, plan, error);
+    if (!standardSiloStudy(state, *base, plan, 0)) return;
     auto work = std::make_unique<SiloModel>();
     for (auto _ : state) benchmark::DoNotOptimize(runVariation(*base, plan, 0, *work).SIGMAW_max);
 }
@@ -104,13 +113,8 @@ BENCHMARK(BM_StudySingleRun)->Unit(benchmark::kMicrosecond);
 // 10 000 runs of the standard silo (surcharge 0 .. 9 999 Pa) on 1 and 2 threads.
 static void BM_Study10000Runs(benchmark::State& state) {
     auto base = std::make_unique<SiloModel>();
-    std::string error;
-    if (!loadStudyBase(*base, KORVANE_EXAMPLES "/Standardsilo.par", error)) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
     VaryPlan plan;
-    makeVaryPlan({{"Auflastspannung", 0, 9999, 1}}, plan, error);
+    if (!standardSiloStudy(state, *base, plan, 9999)) return;
     for (auto _ : state) {
         const auto rows = runVaryStudy(*base, plan, static_cast<unsigned>(state.range(0)));
         benchmark::DoNotOptimize(rows.back().SIGMAW_max);

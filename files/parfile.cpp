@@ -416,22 +416,10 @@ bool readWholeFile(const std::string& path, std::string& text, FileError& err) {
 }  // namespace
 
 void deriveReadGeometry(SiloModel& m) {
-    const double q = m.Querschnitt;
-    m.Flaeche = (1 - q) * m.Laenge * m.Durchmesser + q * kPi * m.Durchmesser * m.Durchmesser / 4;
-    m.Umfang = 2 * (1 - q) * (m.Laenge + m.Durchmesser) + q * kPi * m.Durchmesser;
-    if (m.Trichterja) {
-        m.TanTrichter = std::tan(m.Trichterwinkel);
-        m.Hspitzeauslauf = m.Auslauf / (2 * m.TanTrichter);
-        m.Hspitzeoben = m.Durchmesser / (2 * m.TanTrichter);
-        m.Auslaufflaeche = (1 - q) * m.Auslauf * m.Laenge + q * kPi * m.Auslauf * m.Auslauf / 4;
-    } else {
-        // The hopper angle counts only with a hopper; without one it is cleared.
-        m.Trichterwinkel = 0;
-        m.TanTrichter = 0;
-        m.Hspitzeauslauf = 0;
-        m.Hspitzeoben = 0;
-        m.Auslaufflaeche = m.Flaeche;
-    }
+    // The hopper angle counts only with a hopper; without one it is cleared.
+    if (!m.Trichterja) m.Trichterwinkel = 0;
+    computeCrossSections(m);
+    computeHopperApex(m);
 }
 
 bool Parameterdatei_lesen(SiloModel& m, const std::string& path, FileError& err) {

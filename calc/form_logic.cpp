@@ -420,7 +420,8 @@ double largestStress(const SiloModel& m) {
 // The calculation of the model on a copy, with `adjust` applied to the copy
 // first; true when its results are sound.
 template <typename Adjust>
-bool calculatesSoundly(const SiloModel& m, Adjust adjust, double* sigmaMax = nullptr) {
+bool calculatesSoundly(const SiloModel& m, Adjust adjust, double* sigmaMax = nullptr,
+                       SiloModel* keep = nullptr) {
     // The trial's results are cleared and calculated afresh, so only the
     // rest of the model is copied; the space is kept per thread.
     static thread_local const std::unique_ptr<SiloModel> space = std::make_unique<SiloModel>();
@@ -431,7 +432,9 @@ bool calculatesSoundly(const SiloModel& m, Adjust adjust, double* sigmaMax = nul
     prepare(trial, false);
     calculate(trial);
     if (sigmaMax) *sigmaMax = largestStress(trial);
-    return resultsSound(trial);
+    const bool sound = resultsSound(trial);
+    if (sound && keep) *keep = trial;
+    return sound;
 }
 
 // Calculates a set that passed the value checks once, as the main window
@@ -443,9 +446,11 @@ bool calculatesSoundly(const SiloModel& m, Adjust adjust, double* sigmaMax = nul
 // overflow. Which value is at fault is found by replacing it with a sound one:
 // the density law by a constant density (its density at no stress), then K
 // by 0.4; what remains is the silo's geometry.
-int calculationProblem(const SiloModel& m) {
+// `calculated` (which may be `m` itself) receives the calculated model when
+// the set is sound.
+int calculationProblem(const SiloModel& m, SiloModel* calculated) {
     double sigmaMax = 0;
-    if (calculatesSoundly(m, [](SiloModel&) {}, &sigmaMax)) {
+    if (calculatesSoundly(m, [](SiloModel&) {}, &sigmaMax, calculated)) {
         // The density law must also hold between the stresses the slices
         // happened to evaluate, and at the 10 Pa shown for the heap's top.
         if (!densityPositiveOver(m, std::max(sigmaMax, 10.0))) return kProblemDensity;
@@ -750,7 +755,8 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
 // Take-over on OK
 // ---------------------------------------------------------------------------
 
-int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
+int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
+             SiloModel* calculated) {
     // a fitted law needs at least two measured pairs
     if (in.Rhoanpass && w.Messpunktzahl < 2) return kProblemMissingPairs;
 
@@ -908,7 +914,7 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
 
     // A set that passed every check is calculated once on a copy, as the main
     // window will: what it refuses here is never shown as a result.
-    if (code == kProblemNone) code = calculationProblem(m);
+    if (code == kProblemNone) code = calculationProblem(m, calculated);
     return code;
 }
 
@@ -975,7 +981,7 @@ int deriveLoadedModel(SiloModel& m) {
     return takeOver(m, in, *w);
 }
 
-int confirmLoadedModel(SiloModel& m, DensityWorkingCopy& w) {
+int confirmLoadedModel(SiloModel& m, DensityWorkingCopy& w, SiloModel* calculated) {
     FormInput in;  // a freshly created form
     showModelInForm(m, in);
     if (const int code = loadedValuesProblem(m)) return code;
@@ -983,7 +989,7 @@ int confirmLoadedModel(SiloModel& m, DensityWorkingCopy& w) {
     const SketchResult sketch = siloSketch(m, in, w, 247, 400);
     if (sketch.code != kProblemNone) return sketch.code;
     clearResults(m);
-    return takeOver(m, in, w);
+    return takeOver(m, in, w, calculated);
 }
 
 }  // namespace korvane

@@ -103,7 +103,10 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
 // or above the passive ratio (1 + sin PHIE) / (1 - sin PHIE) (13). A set that
 // passes is calculated once on a copy; what passes gives finite results with
 // positive densities and no negative stress, height, volume or contents.
-int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w);
+// With `calculated` given (it may be `m` itself), a set that passes leaves
+// that calculated model there, so that a caller need not calculate it again.
+int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
+             SiloModel* calculated = nullptr);
 
 // Copy of the model's committed measurement set into the working copy
 // (the form does it when shown with the fitted law).
@@ -112,8 +115,9 @@ void committedToWorkingCopy(const SiloModel& m, DensityWorkingCopy& w);
 // What a user does who opens a parameter file and confirms the form
 // unchanged with OK: show the model in a freshly created form (default
 // controls), the working copy being the model's measured set, then the
-// sketch's pending problem, else the take-over. Returns the problem code.
-int confirmLoadedModel(SiloModel& m, DensityWorkingCopy& w);
+// sketch's pending problem, else the take-over. Returns the problem code;
+// `calculated` as for takeOver.
+int confirmLoadedModel(SiloModel& m, DensityWorkingCopy& w, SiloModel* calculated = nullptr);
 
 // Completes a model just loaded from a file: the same checks and derivations
 // as the take-over (same formulas, same order), from the model's own values

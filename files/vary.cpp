@@ -189,13 +189,12 @@ VaryRow runVariation(const SiloModel& base, const VaryPlan& plan, long long inde
     for (size_t k = 0; k < plan.names.size(); ++k) setVariedField(work, plan.names[k], row.values[k]);
 
     // As korvane-calc: the form shown with the loaded values and confirmed
-    // with OK (its take-over clears the results), then the main window's
-    // recalculation.
+    // with OK, then the main window's recalculation. The take-over has
+    // calculated an accepted set once already, exactly as the main window
+    // does (results cleared, prepared, calculated): that model is kept.
     DensityWorkingCopy w;
-    row.Parameterfehler = confirmLoadedModel(work, w);
+    row.Parameterfehler = confirmLoadedModel(work, w, &work);
     if (row.Parameterfehler != 0) return row;
-    prepare(work, false);
-    calculate(work);
 
     const int ende = std::clamp(work.Indexende, 1, kResultSize - 1);
     const int anfang = std::clamp(work.Indexanfang, 1, ende);

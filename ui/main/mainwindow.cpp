@@ -3,15 +3,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QFileInfo>
-#include <QInputDialog>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QEvent>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -36,8 +35,8 @@
 #include "calc/model.h"
 #include "files/batch.h"
 #include "files/parfile.h"
-#include "ui/info/infoscaling.h"
 #include "files/result_rows.h"
+#include "ui/info/infoscaling.h"
 #include "ui/info/infowindows.h"
 #include "ui/main/appstate.h"
 #include "ui/main/diagram.h"

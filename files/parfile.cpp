@@ -886,11 +886,11 @@ bool Ergebnisdatei_schreiben(SiloModel& m, const std::string& path, FileError& e
 
 DataFolders resolveDataFolders(const std::string& programDir, const std::string& documentsDir) {
     DataFolders f;
-    f.Programmordner = programDir;
-    if (f.Programmordner.empty() || f.Programmordner.back() != '/') f.Programmordner += '/';
-    f.Datenordner = f.Programmordner;
+    f.programFolder = programDir;
+    if (f.programFolder.empty() || f.programFolder.back() != '/') f.programFolder += '/';
+    f.dataFolder = f.programFolder;
 
-    const std::string marker = f.Programmordner + "FOLDER.DAT";
+    const std::string marker = f.programFolder + "FOLDER.DAT";
     std::ifstream in(marker, std::ios::binary);
     if (in.is_open()) {
         std::string first;
@@ -906,12 +906,12 @@ DataFolders resolveDataFolders(const std::string& programDir, const std::string&
         } else {
             std::string docs = documentsDir;
             if (docs.empty() || docs.back() != '/') docs += '/';
-            f.Datenordner = docs + "Korvane/";
+            f.dataFolder = docs + "Korvane/";
         }
     }
-    f.Parameterordner = f.Datenordner + "Par/";
-    f.Ergebnisordner = f.Datenordner + "Output/";
-    f.Flyerordner = f.Datenordner + "Flyer/";
+    f.parameterFolder = f.dataFolder + "Par/";
+    f.resultFolder = f.dataFolder + "Output/";
+    f.flyerFolder = f.dataFolder + "Flyer/";
     return f;
 }
 

@@ -94,7 +94,7 @@ bool writeFileSafely(const std::string& path, std::string_view data, FileError& 
 // Data folders. Paths end with '/'.
 struct DataFolders {
     bool markerInvalid = false;  // FOLDER.DAT present with wrong first line
-    std::string Programmordner, Datenordner, Parameterordner, Ergebnisordner, Flyerordner;
+    std::string programFolder, dataFolder, parameterFolder, resultFolder, flyerFolder;
 };
 // programDir: folder of the executable (with or without trailing '/');
 // documentsDir: the user's documents folder (used with a valid marker).

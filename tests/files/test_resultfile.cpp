@@ -124,13 +124,13 @@ TEST(DataFolders, WithoutMarkerTheProgramFolderIsUsed) {
     ktest::TempDir d;
     auto f = resolveDataFolders(d.path(), "/home/u/Documents");
     EXPECT_FALSE(f.markerInvalid);
-    EXPECT_EQ(f.Programmordner, d.path() + "/");
-    EXPECT_EQ(f.Datenordner, d.path() + "/");
-    EXPECT_EQ(f.Parameterordner, d.path() + "/Par/");
-    EXPECT_EQ(f.Ergebnisordner, d.path() + "/Output/");
-    EXPECT_EQ(f.Flyerordner, d.path() + "/Flyer/");
+    EXPECT_EQ(f.programFolder, d.path() + "/");
+    EXPECT_EQ(f.dataFolder, d.path() + "/");
+    EXPECT_EQ(f.parameterFolder, d.path() + "/Par/");
+    EXPECT_EQ(f.resultFolder, d.path() + "/Output/");
+    EXPECT_EQ(f.flyerFolder, d.path() + "/Flyer/");
     // A trailing slash is not doubled.
-    EXPECT_EQ(resolveDataFolders(d.path() + "/", "/x").Programmordner, d.path() + "/");
+    EXPECT_EQ(resolveDataFolders(d.path() + "/", "/x").programFolder, d.path() + "/");
 }
 
 TEST(DataFolders, ValidMarkerSelectsTheDocumentsFolder) {
@@ -140,11 +140,11 @@ TEST(DataFolders, ValidMarkerSelectsTheDocumentsFolder) {
         ktest::spit(d.file("FOLDER.DAT"), content);
         auto f = resolveDataFolders(d.path(), "/home/u/Documents");
         EXPECT_FALSE(f.markerInvalid) << content;
-        EXPECT_EQ(f.Programmordner, d.path() + "/");
-        EXPECT_EQ(f.Datenordner, "/home/u/Documents/Korvane/");
-        EXPECT_EQ(f.Parameterordner, "/home/u/Documents/Korvane/Par/");
-        EXPECT_EQ(f.Ergebnisordner, "/home/u/Documents/Korvane/Output/");
-        EXPECT_EQ(f.Flyerordner, "/home/u/Documents/Korvane/Flyer/");
+        EXPECT_EQ(f.programFolder, d.path() + "/");
+        EXPECT_EQ(f.dataFolder, "/home/u/Documents/Korvane/");
+        EXPECT_EQ(f.parameterFolder, "/home/u/Documents/Korvane/Par/");
+        EXPECT_EQ(f.resultFolder, "/home/u/Documents/Korvane/Output/");
+        EXPECT_EQ(f.flyerFolder, "/home/u/Documents/Korvane/Flyer/");
     }
     EXPECT_FALSE(std::filesystem::exists("/home/u/Documents/Korvane"));  // nothing is created
 }

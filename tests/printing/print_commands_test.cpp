@@ -41,9 +41,9 @@ protected:
         programPrinter().setOutputFormat(QPrinter::NativeFormat);
         platform::shownMessages().clear();
         platform::setNextAnswer(true);
-        app().Ergebnisordner = tmp.path() + "/Output/";
-        app().Parameterdatei.clear();
-        app().Geaendert = false;
+        app().resultFolder = tmp.path() + "/Output/";
+        app().parameterFile.clear();
+        app().modified = false;
         tkonst::setSprache(0);
         test::defaultSilo();
     }
@@ -51,7 +51,7 @@ protected:
         platform::clearNextAnswer();
         setPrintersAvailableOverride(nullptr);
         setPrinterChosen(false);
-        app().Ergebnisordner.clear();
+        app().resultFolder.clear();
     }
     QTemporaryDir tmp;
     const PrintStatus status{QStringLiteral("Füllzustand"), QStringLiteral("1234"), QStringLiteral("567")};
@@ -102,7 +102,7 @@ TEST_F(PrintCommands, TableWithoutPrinterBecomesPdfInTheResultFolder) {
 }
 
 TEST_F(PrintCommands, DiagramWithoutPrinterBecomesPdfWithItsTitle) {
-    app().Parameterdatei = QStringLiteral("/data/Par/a.par");
+    app().parameterFile = QStringLiteral("/data/Par/a.par");
     tkonst::setSprache(1);
     Diagramm_Drucken(nullptr);
     const QString path = tmp.path() + "/Output/KORVANE_Diagram_a.pdf";
@@ -146,7 +146,7 @@ TEST_F(PrintCommands, UnwritableResultFolderFallsBackToDocuments) {
     QFile plain(tmp.path() + "/plain");
     ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
     plain.close();
-    app().Ergebnisordner = tmp.path() + "/plain/Output/";
+    app().resultFolder = tmp.path() + "/plain/Output/";
     const QString docs = platform::documentsFolder();
     QDir().mkpath(docs);
     const QString expected = QDir(docs).filePath(QStringLiteral("KORVANE_Diagram.pdf"));
@@ -245,7 +245,7 @@ TEST_F(PrintCommands, SetUpConfirmsWithOkAndItsPaperAndOrientationReachThePdf) {
 }
 
 TEST_F(PrintCommands, FallbackPdfsNeverReplaceEachOther) {
-    app().Parameterdatei = QStringLiteral("/data/Par/Standardsilo.par");
+    app().parameterFile = QStringLiteral("/data/Par/Standardsilo.par");
     MessageBoxCloser closer;
     QStringList written;
     for (int i = 0; i < 3; ++i) {

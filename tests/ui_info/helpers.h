@@ -22,12 +22,12 @@ struct ScreenGuard {
         info.geometry = QRect(QPoint(0, 0), screen);
         info.available = QRect(0, 0, screen.width(), screen.height() - taskBar);
         platform::setScreenOverride(&info);
-        savedScale = app().Skalierung;
+        savedScale = app().screenScale;
         savedLanguage = tkonst::sprache();
     }
     ~ScreenGuard() {
         platform::setScreenOverride(nullptr);
-        app().Skalierung = savedScale;
+        app().screenScale = savedScale;
         tkonst::setSprache(savedLanguage);
     }
     double savedScale;

@@ -10,7 +10,7 @@
 
 #include "helpers.h"
 #include "ui/info/aboutbox.h"
-#include "ui/info/buch.h"
+#include "ui/info/literaturewindow.h"
 #include "ui/info/infowidgets.h"
 #include "ui/info/infowindows.h"
 
@@ -41,7 +41,7 @@ QString labelText(QWidget& w, const char* name) {
 
 TEST(AboutBox, SameTextsInBothLanguages) {
     ScreenGuard screen;
-    app().Skalierung = 1.0;
+    app().screenScale = 1.0;
     for (int lang : {0, 1}) {
         tk::setSprache(lang);
         const int r = withModal([] { return showInfoWindow(nullptr, InfoWindow::About); },
@@ -82,7 +82,7 @@ TEST(AboutBox, LinkOpensTheWebAddressAndCloseBoxRejects) {
 
 TEST(Buch, PicturesDecodedAtTheirSizes) {
     ScreenGuard screen;
-    TBuch b;
+    LiteratureWindow b;
     ASSERT_FALSE(b.cover()->image().isNull()) << "JPEG support or the picture file is missing";
     ASSERT_FALSE(b.pages()->image().isNull());
     EXPECT_EQ(b.cover()->image().size(), QSize(361, 500));
@@ -91,7 +91,7 @@ TEST(Buch, PicturesDecodedAtTheirSizes) {
 
 TEST(Buch, CaptionLabelLinkAndCloseInBothLanguages) {
     ScreenGuard screen;
-    app().Skalierung = 1.0;
+    app().screenScale = 1.0;
     RecordOpens rec;
     for (int lang : {0, 1}) {
         tk::setSprache(lang);
@@ -104,7 +104,7 @@ TEST(Buch, CaptionLabelLinkAndCloseInBothLanguages) {
                 // 913 x 647 grows with the screen beyond its width: the window
                 // takes the available desktop less its frame instead.
                 EXPECT_EQ(d.size(), QSize(800 - 8, 600 - 32));
-                auto* b = qobject_cast<TBuch*>(&d);
+                auto* b = qobject_cast<LiteratureWindow*>(&d);
                 ASSERT_NE(b, nullptr);
                 // Side by side, drawn proportionally.
                 QRect r1 = b->cover()->pictureRect(), r2 = b->pages()->pictureRect();
@@ -129,14 +129,14 @@ TEST(Buch, CaptionLabelLinkAndCloseInBothLanguages) {
               QStringList({"https://www.example.org/korvane/book.html",
                            "https://www.example.org/korvane/book.html"}));
     for (QWidget* w : QApplication::topLevelWidgets())
-        EXPECT_EQ(qobject_cast<TBuch*>(w), nullptr) << "made for each use";
+        EXPECT_EQ(qobject_cast<LiteratureWindow*>(w), nullptr) << "made for each use";
 }
 
 TEST(Buch, NeverLargerThanTheAvailableScreen) {
     // 913 x 647 on a 1280 x 1024 screen would be 1460 x 1104.
     ScreenGuard screen(QSize(1280, 1024), 40);
-    app().Skalierung = 1.6;
-    TBuch b;
+    app().screenScale = 1.6;
+    LiteratureWindow b;
     EXPECT_EQ(b.size(), QSize(1280 - 8, 984 - 32));
     EXPECT_EQ(b.infoLabel()->font().pixelSize(), 17);  // 19 px by round(sqrt(1.6)*800)/1100
 }
@@ -144,8 +144,8 @@ TEST(Buch, NeverLargerThanTheAvailableScreen) {
 TEST(Eula, OpensTheDocumentInTheProgramFolder) {
     QTemporaryDir dir;
     RecordOpens rec;
-    const QString saved = app().Programmordner;
-    app().Programmordner = dir.path() + "/";
+    const QString saved = app().programFolder;
+    app().programFolder = dir.path() + "/";
     {
         QFile f(dir.path() + "/KORVANE_EULA.pdf");
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -155,14 +155,14 @@ TEST(Eula, OpensTheDocumentInTheProgramFolder) {
     EXPECT_TRUE(openEula());
     EXPECT_EQ(platform::openedTargets(), QStringList{dir.path() + "/KORVANE_EULA.pdf"});
     EXPECT_TRUE(platform::shownMessages().isEmpty());
-    app().Programmordner = saved;
+    app().programFolder = saved;
 }
 
 TEST(Eula, MissingDocumentIsReported) {
     QTemporaryDir dir;
     RecordOpens rec;
-    const QString saved = app().Programmordner;
-    app().Programmordner = dir.path() + "/";
+    const QString saved = app().programFolder;
+    app().programFolder = dir.path() + "/";
     platform::shownMessages().clear();
     for (int lang : {0, 1}) {
         tk::setSprache(lang);
@@ -175,5 +175,5 @@ TEST(Eula, MissingDocumentIsReported) {
     EXPECT_TRUE(platform::shownMessages()[0].startsWith("Das Dokument wurde nicht gefunden"));
     EXPECT_TRUE(platform::shownMessages()[1].startsWith("The document was not found"));
     EXPECT_TRUE(platform::shownMessages()[1].endsWith("/KORVANE_EULA.pdf"));
-    app().Programmordner = saved;
+    app().programFolder = saved;
 }

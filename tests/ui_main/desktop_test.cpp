@@ -65,7 +65,7 @@ void writeFile(const QString& path, const QByteArray& content) {
 }  // namespace
 
 TEST_F(DesktopTest, QtsOwnTextsFollowTheWindowLanguage) {
-    TForm1 w;
+    MainWindow w;
     w.EnglishClick();
     EXPECT_FALSE(tkonst::qtTranslationLoaded());
     EXPECT_EQ(cancelText().remove('&'), QStringLiteral("Cancel"));
@@ -77,7 +77,7 @@ TEST_F(DesktopTest, QtsOwnTextsFollowTheWindowLanguage) {
 }
 
 TEST_F(DesktopTest, LanguageMenuChecksTheCurrentLanguage) {
-    TForm1 w;
+    MainWindow w;
     auto* deutsch = w.findChild<QAction*>(QStringLiteral("Deutsch"));
     auto* english = w.findChild<QAction*>(QStringLiteral("English"));
     ASSERT_TRUE(deutsch && english);
@@ -96,7 +96,7 @@ TEST_F(DesktopTest, SmallestWindowKeepsColumnsMessagesAndDiagramUsable) {
                                         QRect(0, 0, screen.width(), screen.height() - 30)};
         platform::setScreenOverride(&info);
         QTemporaryDir prog, docs;
-        auto w = std::make_unique<TForm1>();
+        auto w = std::make_unique<MainWindow>();
         ASSERT_TRUE(w->FormCreate(prog.path(), docs.path()));
         w->setWindowState(Qt::WindowNoState);
         w->show();
@@ -105,7 +105,7 @@ TEST_F(DesktopTest, SmallestWindowKeepsColumnsMessagesAndDiagramUsable) {
             QTest::qWait(50);
             w->Form1AKTIV();
             auto* image = w->findChild<QWidget*>(QStringLiteral("Image2"));
-            const QFontMetrics dfm(diagramFont(app().Skalierung));
+            const QFontMetrics dfm(diagramFont(app().screenScale));
             // The legend ends at 90 % of the diagram width and starts inside it.
             EXPECT_GE(image->width() * 0.9, dfm.horizontalAdvance("SIGMAV [Pa]  SIGMAW [Pa]"))
                 << screen.width() << " " << asked.width();
@@ -138,13 +138,13 @@ TEST_F(DesktopTest, DataFoldersInTheDocumentsFolderWhenTheProgramFolderIsNotWrit
     // A program folder the user cannot write (here: one that does not
     // exist, which no one can write either, also not the administrator).
     QTemporaryDir docs;
-    TForm1 w;
+    MainWindow w;
     ASSERT_TRUE(w.FormCreate(QStringLiteral("/nonexistent/korvane/lib/korvane"), docs.path()));
-    EXPECT_EQ(app().Datenordner, docs.path() + "/Korvane/");
-    EXPECT_EQ(app().Parameterordner, docs.path() + "/Korvane/Par/");
-    EXPECT_EQ(app().Ergebnisordner, docs.path() + "/Korvane/Output/");
-    EXPECT_TRUE(QFileInfo(app().Parameterordner).isDir());
-    EXPECT_TRUE(QFileInfo(app().Ergebnisordner).isDir());
+    EXPECT_EQ(app().dataFolder, docs.path() + "/Korvane/");
+    EXPECT_EQ(app().parameterFolder, docs.path() + "/Korvane/Par/");
+    EXPECT_EQ(app().resultFolder, docs.path() + "/Korvane/Output/");
+    EXPECT_TRUE(QFileInfo(app().parameterFolder).isDir());
+    EXPECT_TRUE(QFileInfo(app().resultFolder).isDir());
 }
 
 TEST_F(DesktopTest, ExamplesAreCopiedOnFirstStartWithoutReplacingAnything) {
@@ -158,7 +158,7 @@ TEST_F(DesktopTest, ExamplesAreCopiedOnFirstStartWithoutReplacingAnything) {
     QDir().mkpath(docs.path() + "/Korvane/Par");
     writeFile(docs.path() + "/Korvane/Par/a.par", "mine");
     {
-        TForm1 w;
+        MainWindow w;
         ASSERT_TRUE(w.FormCreate(prog.path(), docs.path()));
     }
     EXPECT_FALSE(QFileInfo::exists(docs.path() + "/Korvane/Par/b.par"));
@@ -172,7 +172,7 @@ TEST_F(DesktopTest, ExamplesAreCopiedOnFirstStartWithoutReplacingAnything) {
     EXPECT_EQ(mine.readAll(), QByteArray("mine"));
     QDir(docs.path() + "/Korvane").removeRecursively();
     {
-        TForm1 w;
+        MainWindow w;
         ASSERT_TRUE(w.FormCreate(prog.path(), docs.path()));
     }
     EXPECT_TRUE(QFileInfo::exists(docs.path() + "/Korvane/Par/a.par"));
@@ -182,7 +182,7 @@ TEST_F(DesktopTest, ExamplesAreCopiedOnFirstStartWithoutReplacingAnything) {
 
 TEST_F(DesktopTest, OpenDialogStartsInAFolderNeverOfferingItAsFileName) {
     QTemporaryDir prog, docs;
-    TForm1 w;
+    MainWindow w;
     ASSERT_TRUE(w.FormCreate(prog.path(), docs.path()));
     ASSERT_FALSE(QFileInfo::exists(prog.path() + "/Par"));
     platform::setNextFileName(QString());
@@ -194,7 +194,7 @@ TEST_F(DesktopTest, FileDialogIsLargeAndInTheWindowsFont) {
     QTemporaryDir prog, docs;
     const platform::ScreenInfo info{QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1050)};
     platform::setScreenOverride(&info);
-    TForm1 w;
+    MainWindow w;
     ASSERT_TRUE(w.FormCreate(prog.path(), docs.path()));
     QSize size;
     QString family;
@@ -213,7 +213,7 @@ TEST_F(DesktopTest, FileDialogIsLargeAndInTheWindowsFont) {
 }
 
 TEST_F(DesktopTest, StatusFieldsUseTheFamilyOfTheLabels) {
-    TForm1 w;
+    MainWindow w;
     const QString labels = QFontInfo(w.findChild<QLabel*>(QStringLiteral("Label10"))->font()).family();
     for (const char* field : {"Edit11", "Edit3", "Vertspausl"})
         EXPECT_EQ(QFontInfo(w.findChild<QLineEdit*>(field)->font()).family(), labels) << field;
@@ -223,7 +223,7 @@ TEST_F(DesktopTest, EveryWindowCarriesTheProgramsIcon) {
     platform::installProgramIcon();
     EXPECT_FALSE(QApplication::windowIcon().isNull());
     EXPECT_FALSE(QApplication::windowIcon().pixmap(48, 48).isNull());
-    TForm1 w;
+    MainWindow w;
     EXPECT_FALSE(w.windowIcon().isNull());
 }
 
@@ -238,16 +238,16 @@ TEST(InstalledProgram, SavesIntoTheUsersDataFolder) {
     globalModel() = SiloModel{};
     app() = AppState{};
     const QString docs = platform::documentsFolder();
-    TForm1 w;
+    MainWindow w;
     ASSERT_TRUE(w.FormCreate(installed, docs));
-    EXPECT_EQ(app().Parameterordner, docs + "/Korvane/Par/");
-    EXPECT_TRUE(QFileInfo::exists(app().Parameterordner + "Standardsilo.par"));
+    EXPECT_EQ(app().parameterFolder, docs + "/Korvane/Par/");
+    EXPECT_TRUE(QFileInfo::exists(app().parameterFolder + "Standardsilo.par"));
     w.Form1AKTIV();  // the default silo, calculated
-    const QString result = app().Ergebnisordner + "standard.txt";
+    const QString result = app().resultFolder + "standard.txt";
     platform::setNextFileName(result);
     w.Ergebnisdateispeichernunter1Click();
     EXPECT_GT(QFileInfo(result).size(), 1000);
-    const QString parameters = app().Parameterordner + "mine.par";
+    const QString parameters = app().parameterFolder + "mine.par";
     platform::setNextFileName(parameters);
     w.Speichern1Click();
     EXPECT_TRUE(QFileInfo::exists(parameters));

@@ -206,16 +206,16 @@ TEST(FormatResult, FixedDecimalsWithTheGivenSeparator) {
 
 TEST(ScreenFactors, SquareishScreen) {
     const ScreenFactors f = computeScreenFactors(QRect(0, 0, 1280, 1024), QRect(0, 0, 1280, 1024));
-    EXPECT_DOUBLE_EQ(f.Skalierung, 1.6);
-    EXPECT_DOUBLE_EQ(f.Breitbildfaktor, 1.0);
+    EXPECT_DOUBLE_EQ(f.screenScale, 1.6);
+    EXPECT_DOUBLE_EQ(f.wideScreenFactor, 1.0);
     EXPECT_EQ(f.windowSize, QSize(1280, 1024));
     EXPECT_DOUBLE_EQ(f.formScale, 1.6);  // width is the tighter direction
 }
 
 TEST(ScreenFactors, WideScreen) {
     const ScreenFactors f = computeScreenFactors(QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1080));
-    EXPECT_NEAR(f.Skalierung, 1.71, 1e-12);
-    EXPECT_NEAR(f.Breitbildfaktor, 0.75, 1e-12);
+    EXPECT_NEAR(f.screenScale, 1.71, 1e-12);
+    EXPECT_NEAR(f.wideScreenFactor, 0.75, 1e-12);
     EXPECT_DOUBLE_EQ(f.formScale, 1.8);  // 1080 / 600
 }
 
@@ -225,7 +225,7 @@ TEST(ScreenFactors, TaskBarAtTheBottom) {
     EXPECT_EQ(f.dy, 40);
     EXPECT_EQ(f.dx, 0);
     EXPECT_DOUBLE_EQ(f.formScale, 1040.0 / 560.0);
-    EXPECT_NEAR(f.Skalierung, 1.71, 1e-12);  // from the whole screen
+    EXPECT_NEAR(f.screenScale, 1.71, 1e-12);  // from the whole screen
 }
 
 TEST(ScreenFactors, VerticalTaskBar) {

@@ -52,7 +52,7 @@ protected:
     void SetUp() override {
         resetProgramState();
         platform::setRecordOpens(true);
-        w = std::make_unique<TForm1>();
+        w = std::make_unique<MainWindow>();
         w->resize(1000, 700);
         w->show();
         QElapsedTimer t;
@@ -80,7 +80,7 @@ protected:
         return platform::shownMessages().isEmpty() ? QString() : platform::shownMessages().last();
     }
 
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
 };
 
 }  // namespace
@@ -92,7 +92,7 @@ TEST_F(FileCommandsTest, OpenAndSaveOnAGermanDesktopKeepTheFile) {
     for (const char* name : {"Standardsilo", "Getreide_Dichtekurve"}) {
         const QString example = kExamples + name + ".par";
         EXPECT_TRUE(open(example).isEmpty()) << name;
-        ASSERT_EQ(app().Parameterdatei, example);
+        ASSERT_EQ(app().parameterFile, example);
         EXPECT_GT(globalModel().RHOMIN, 100.0) << name;  // not cut at the decimal point
 
         const QString saved = dir.path() + "/" + name + ".par";
@@ -149,7 +149,7 @@ TEST_F(FileCommandsTest, RefusedFilesAreExplainedInTheWindowLanguage) {
             EXPECT_TRUE(ch == '\n' || (ch.unicode() >= 32 && ch != QChar::ReplacementCharacter))
                 << c.name << ": " << text.toStdString();
         EXPECT_FALSE(text.contains("Schrittzahl")) << c.name;  // no internal names
-        EXPECT_TRUE(app().Parameterdatei.isEmpty()) << c.name;
+        EXPECT_TRUE(app().parameterFile.isEmpty()) << c.name;
         EXPECT_EQ(globalModel().Fuellhoehe, before) << c.name;
     }
 }
@@ -172,7 +172,7 @@ TEST_F(FileCommandsTest, SaveOntoAWriteProtectedFileIsRefusedWithTheReason) {
             << text.toStdString();
         EXPECT_TRUE(text.contains(path));
         EXPECT_EQ(readAll(path), QByteArray("old\r\n"));
-        EXPECT_TRUE(app().Parameterdatei.isEmpty());
+        EXPECT_TRUE(app().parameterFile.isEmpty());
     }
 }
 

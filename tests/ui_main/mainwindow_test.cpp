@@ -50,7 +50,7 @@ protected:
         resetProgramState();
         platform::resetBeepCount();
         platform::setRecordOpens(true);
-        w = std::make_unique<TForm1>();
+        w = std::make_unique<MainWindow>();
         w->resize(1000, 700);
         w->show();
         ASSERT_TRUE(waitFor([&] { return w->activationCount() >= 1; }));
@@ -91,12 +91,12 @@ protected:
             ModalCloser closer(false);
             w->AusDatei1Click();
         }
-        ASSERT_EQ(app().Parameterdatei, kCases + file);
+        ASSERT_EQ(app().parameterFile, kCases + file);
         ASSERT_EQ(confirmLoadedModel(globalModel(), globalWorkingCopy()), 0);
         w->Form1AKTIV();
     }
 
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
 };
 
 }  // namespace
@@ -176,11 +176,11 @@ TEST_F(MainWindowTest, LanguageSwitchChangesTextsNotNumbers) {
 }
 
 TEST_F(MainWindowTest, CaptionWithFileAndChangeMark) {
-    app().Parameterdatei = "/data/silo.par";
+    app().parameterFile = "/data/silo.par";
     w->DAUERANZEIGE();
     EXPECT_EQ(w->windowTitle(),
               "KORVANE    © 2026 Korvane developers      [Aktuelle Parameterdatei: /data/silo.par]");
-    app().Geaendert = true;
+    app().modified = true;
     w->DAUERANZEIGE();
     EXPECT_EQ(w->windowTitle(), "KORVANE    © 2026 Korvane developers      "
                                 "[Aktuelle Parameterdatei: /data/silo.par]Geändert!");
@@ -193,11 +193,11 @@ TEST_F(MainWindowTest, CaptionWithFileAndChangeMark) {
 TEST_F(MainWindowTest, DataFoldersWithoutMarker) {
     QTemporaryDir prog, docs;
     ASSERT_TRUE(w->FormCreate(prog.path(), docs.path()));
-    EXPECT_EQ(app().Programmordner, prog.path() + "/");
-    EXPECT_EQ(app().Datenordner, prog.path() + "/");
-    EXPECT_EQ(app().Parameterordner, prog.path() + "/Par/");
-    EXPECT_EQ(app().Ergebnisordner, prog.path() + "/Output/");
-    EXPECT_EQ(app().Flyerordner, prog.path() + "/Flyer/");
+    EXPECT_EQ(app().programFolder, prog.path() + "/");
+    EXPECT_EQ(app().dataFolder, prog.path() + "/");
+    EXPECT_EQ(app().parameterFolder, prog.path() + "/Par/");
+    EXPECT_EQ(app().resultFolder, prog.path() + "/Output/");
+    EXPECT_EQ(app().flyerFolder, prog.path() + "/Flyer/");
     // The open dialog starts in the parameter folder without its slash.
     platform::setNextFileName("");
     w->AusDatei1Click();
@@ -214,10 +214,10 @@ TEST_F(MainWindowTest, DataFoldersWithValidMarker) {
     marker.write("Korvane\r\nanything else\r\n");
     marker.close();
     ASSERT_TRUE(w->FormCreate(prog.path(), docs.path()));
-    EXPECT_EQ(app().Programmordner, prog.path() + "/");
-    EXPECT_TRUE(app().Datenordner.startsWith(docs.path())) << app().Datenordner.toStdString();
-    EXPECT_TRUE(app().Parameterordner.endsWith("/Korvane/Par/"));
-    EXPECT_TRUE(app().Ergebnisordner.endsWith("/Korvane/Output/"));
+    EXPECT_EQ(app().programFolder, prog.path() + "/");
+    EXPECT_TRUE(app().dataFolder.startsWith(docs.path())) << app().dataFolder.toStdString();
+    EXPECT_TRUE(app().parameterFolder.endsWith("/Korvane/Par/"));
+    EXPECT_TRUE(app().resultFolder.endsWith("/Korvane/Output/"));
     EXPECT_TRUE(platform::shownMessages().isEmpty());
 }
 
@@ -238,8 +238,8 @@ TEST_F(MainWindowTest, ScreenFactorsFromTheScreen) {
     platform::setScreenOverride(&screen);
     QTemporaryDir prog;
     ASSERT_TRUE(w->FormCreate(prog.path(), prog.path()));
-    EXPECT_DOUBLE_EQ(app().Skalierung, 1.6);
-    EXPECT_DOUBLE_EQ(app().Breitbildfaktor, 1.0);
+    EXPECT_DOUBLE_EQ(app().screenScale, 1.6);
+    EXPECT_DOUBLE_EQ(app().wideScreenFactor, 1.0);
     EXPECT_DOUBLE_EQ(w->formScale(), 1.6);
     EXPECT_EQ(get<QPlainTextEdit>("Memo3")->font().pixelSize(), 18);  // 11 px * 1.6
 }
@@ -252,8 +252,8 @@ TEST_F(MainWindowTest, OpenParameterFileRecalculates) {
         w->AusDatei1Click();
     }
     EXPECT_EQ(w->activationCount(), runs + 1);
-    EXPECT_FALSE(app().Geaendert);
-    EXPECT_EQ(app().Parameterfehler, 0);
+    EXPECT_FALSE(app().modified);
+    EXPECT_EQ(app().pendingProblem, 0);
     EXPECT_TRUE(w->windowTitle().contains("[Aktuelle Parameterdatei: " + kCases + "case_0040.par]"));
     EXPECT_FALSE(globalModel().Trichterja);
 }
@@ -274,7 +274,7 @@ TEST_F(MainWindowTest, RejectedParameterFileChangesNothing) {
     EXPECT_TRUE(platform::shownMessages().first().contains("Zeile 2"))
         << platform::shownMessages().first().toStdString();
     EXPECT_TRUE(platform::shownMessages().first().contains(bad.fileName()));
-    EXPECT_TRUE(app().Parameterdatei.isEmpty());
+    EXPECT_TRUE(app().parameterFile.isEmpty());
     EXPECT_EQ(w->activationCount(), runs);
     EXPECT_EQ(globalModel().Fuellhoehe, fill);
     EXPECT_EQ(column("Memo7"), sv);
@@ -291,11 +291,11 @@ TEST_F(MainWindowTest, CancelledDialogsChangeNothing) {
     const QString caption = w->windowTitle();
     platform::setNextFileName("");
     w->Speichern2Click();
-    EXPECT_TRUE(app().Parameterdatei.isEmpty());
+    EXPECT_TRUE(app().parameterFile.isEmpty());
     EXPECT_EQ(w->windowTitle(), caption);
     platform::setNextFileName("");
     w->ErgebnisseSpeichernClick();
-    EXPECT_TRUE(app().Ergebnisdatei.isEmpty());
+    EXPECT_TRUE(app().resultFile.isEmpty());
     platform::setNextFileName("");
     const int runs = w->activationCount();
     w->AusDatei1Click();
@@ -305,13 +305,13 @@ TEST_F(MainWindowTest, CancelledDialogsChangeNothing) {
 
 TEST_F(MainWindowTest, SaveParametersAndResults) {
     QTemporaryDir dir;
-    app().Geaendert = true;
+    app().modified = true;
     platform::setNextFileName(dir.path() + "/mysilo");
     w->Speichern1Click();
     const QString par = dir.path() + "/mysilo.par";
     EXPECT_TRUE(QFile::exists(par));
-    EXPECT_EQ(app().Parameterdatei, par);
-    EXPECT_FALSE(app().Geaendert);
+    EXPECT_EQ(app().parameterFile, par);
+    EXPECT_FALSE(app().modified);
     EXPECT_TRUE(w->windowTitle().endsWith("[Aktuelle Parameterdatei: " + par + "]"));
     // The open dialog now offers the saved file.
     platform::setNextFileName("");
@@ -320,21 +320,21 @@ TEST_F(MainWindowTest, SaveParametersAndResults) {
 
     // Saving again overwrites the current file without asking.
     QFile::remove(par);
-    app().Geaendert = true;
+    app().modified = true;
     w->Speichern2Click();
     EXPECT_TRUE(QFile::exists(par));
-    EXPECT_FALSE(app().Geaendert);
+    EXPECT_FALSE(app().modified);
 
     // Results do not touch the change flag.
-    app().Geaendert = true;
+    app().modified = true;
     platform::setNextFileName(dir.path() + "/results");
     w->ErgebnisseSpeichernClick();
     const QString txt = dir.path() + "/results.txt";
-    EXPECT_EQ(app().Ergebnisdatei, txt);
+    EXPECT_EQ(app().resultFile, txt);
     QFile f(txt);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_GT(f.size(), 1000);
-    EXPECT_TRUE(app().Geaendert);
+    EXPECT_TRUE(app().modified);
     EXPECT_TRUE(platform::shownMessages().isEmpty());
 }
 
@@ -349,11 +349,11 @@ TEST_F(MainWindowTest, FileDialogsOfferTheLastChosenFile) {
     EXPECT_EQ(w->lastDialogFolder(), prog.path() + "/Output/");
     platform::setNextFileName(dir.path() + "/first");
     w->Ergebnisdateispeichernunter1Click();
-    EXPECT_EQ(app().Ergebnisdatei, dir.path() + "/first.txt");
+    EXPECT_EQ(app().resultFile, dir.path() + "/first.txt");
     platform::setNextFileName("");
     w->Ergebnisdateispeichernunter1Click();
     EXPECT_EQ(w->lastDialogFolder(), dir.path() + "/first.txt");
-    EXPECT_EQ(app().Ergebnisdatei, dir.path() + "/first.txt");
+    EXPECT_EQ(app().resultFile, dir.path() + "/first.txt");
 
     platform::setNextFileName("");
     w->Speichern1Click();
@@ -369,21 +369,21 @@ TEST_F(MainWindowTest, FileDialogsOfferTheLastChosenFile) {
     platform::setNextFileName("");
     w->AusDatei1Click();
     EXPECT_EQ(w->lastDialogFolder(), kCases + "case_0002.par");
-    EXPECT_EQ(app().Parameterdatei, kCases + "case_0002.par");
+    EXPECT_EQ(app().parameterFile, kCases + "case_0002.par");
     EXPECT_TRUE(platform::shownMessages().isEmpty());
 }
 
 TEST_F(MainWindowTest, FailedSaveIsReportedAndKeepsTheOldName) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.par"));  // a folder where the file should go
-    app().Geaendert = true;
+    app().modified = true;
     platform::setNextFileName(dir.path() + "/taken.par");
     platform::setNextAnswer(true);
     w->Speichern1Click();
     ASSERT_EQ(platform::shownMessages().size(), 1);
     EXPECT_TRUE(platform::shownMessages().first().startsWith("Fehler "));
-    EXPECT_TRUE(app().Parameterdatei.isEmpty());
-    EXPECT_TRUE(app().Geaendert);
+    EXPECT_TRUE(app().parameterFile.isEmpty());
+    EXPECT_TRUE(app().modified);
 
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.txt"));
     platform::setNextFileName(dir.path() + "/taken.txt");
@@ -391,7 +391,7 @@ TEST_F(MainWindowTest, FailedSaveIsReportedAndKeepsTheOldName) {
     w->Ergebnisdateispeichernunter1Click();
     ASSERT_EQ(platform::shownMessages().size(), 2);
     EXPECT_TRUE(platform::shownMessages().last().startsWith("Fehler "));
-    EXPECT_TRUE(app().Ergebnisdatei.isEmpty());
+    EXPECT_TRUE(app().resultFile.isEmpty());
 }
 
 TEST_F(MainWindowTest, FunnelFlowWarnsAndBeepsOnEveryCalculation) {
@@ -454,7 +454,7 @@ TEST_F(MainWindowTest, ParameterMenuActivatesAfterTheForm) {
     const int runs = w->activationCount();
     bool viewOnly = false;
     {
-        ModalCloser closer(false, [&] { viewOnly = app().Nuransehen; });
+        ModalCloser closer(false, [&] { viewOnly = app().viewOnly; });
         get<QAction>("Ansehen1")->trigger();
     }
     EXPECT_EQ(w->activationCount(), runs + 1);
@@ -596,7 +596,7 @@ protected:
         timer.start();
         w->AusDatei1Click();
         ASSERT_EQ(shown, 1) << path.toStdString();
-        ASSERT_EQ(app().Parameterdatei, path);
+        ASSERT_EQ(app().parameterFile, path);
     }
     Shown shown() {
         return {text("Edit3"), text("Vertspausl"), get<QPlainTextEdit>("Memo7")->toPlainText(),

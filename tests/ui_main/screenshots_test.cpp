@@ -29,7 +29,7 @@ void shoot(const QString& folder, const QString& name, QSize screen, const QStri
     const platform::ScreenInfo info{QRect(QPoint(0, 0), screen),
                                     QRect(QPoint(0, 0), screen - QSize(0, 40))};
     platform::setScreenOverride(&info);
-    auto w = std::make_unique<TForm1>();
+    auto w = std::make_unique<MainWindow>();
     ASSERT_TRUE(w->FormCreate(folder, folder));
     w->setWindowState(Qt::WindowNoState);
     w->resize(screen - QSize(0, 40));

@@ -62,7 +62,7 @@ protected:
     void SetUp() override {
         resetProgramState();
         QLocale::setDefault(QLocale::c());
-        w = std::make_unique<TForm1>();
+        w = std::make_unique<MainWindow>();
         w->resize(1000, 700);
         w->show();
         ASSERT_TRUE(waitFor([&] { return w->activationCount() >= 1; }));
@@ -94,7 +94,7 @@ protected:
         get<QAction>("CompareWithFile")->trigger();
     }
 
-    std::unique_ptr<TForm1> w;
+    std::unique_ptr<MainWindow> w;
 };
 
 }  // namespace
@@ -152,8 +152,8 @@ TEST_F(ViewExportTest, ComparisonCurvesAppearAndDisappear) {
     EXPECT_TRUE(get<QAction>("EndComparison")->isEnabled());
     EXPECT_EQ(displays(), before);
     EXPECT_EQ(w->windowTitle(), title);
-    EXPECT_TRUE(app().Parameterdatei.isEmpty());
-    EXPECT_FALSE(app().Geaendert);
+    EXPECT_TRUE(app().parameterFile.isEmpty());
+    EXPECT_FALSE(app().modified);
     EXPECT_EQ(w->activationCount(), runs);
     EXPECT_EQ(globalModel().Fuellhoehe, 9.0);  // still the default silo
 
@@ -204,7 +204,7 @@ TEST_F(ViewExportTest, RejectedComparisonFileChangesNothing) {
         EXPECT_EQ(w->comparisonModel(), shown);
         EXPECT_EQ(diagram(), img);
         EXPECT_EQ(displays(), before);
-        EXPECT_TRUE(app().Parameterdatei.isEmpty());
+        EXPECT_TRUE(app().parameterFile.isEmpty());
     }
     // The file the open command refuses is refused with the open command's message.
     platform::shownMessages().clear();

@@ -23,10 +23,10 @@ using namespace korvane::ui;
 
 namespace {
 
-QList<MessZeile> rows(std::initializer_list<std::pair<const char*, const char*>> l) {
-    QList<MessZeile> r;
-    for (auto& p : l) r << MessZeile{p.first, p.second};
-    while (r.size() < 50) r << MessZeile{};
+QList<MeasurementRow> rows(std::initializer_list<std::pair<const char*, const char*>> l) {
+    QList<MeasurementRow> r;
+    for (auto& p : l) r << MeasurementRow{p.first, p.second};
+    while (r.size() < 50) r << MeasurementRow{};
     return r;
 }
 
@@ -75,10 +75,10 @@ TEST(Messwerte, LinearFitOfTwoPoints) {
 
 TEST(Messwerte, ExponentialFitOfSevenPoints) {
     DensityWorkingCopy w;
-    QList<MessZeile> r;
+    QList<MeasurementRow> r;
     for (double s : {1000.0, 5000.0, 10000.0, 20000.0, 50000.0, 100000.0, 200000.0}) {
         const double rho = 2400 + 400 * (1 - std::exp(-s / 50000));
-        r << MessZeile{QString::number(s, 'g', 17), QString::number(rho, 'g', 17)};
+        r << MeasurementRow{QString::number(s, 'g', 17), QString::number(rho, 'g', 17)};
     }
     EXPECT_TRUE(Messwerte_pruefen(r, 2, w));
     EXPECT_NEAR(w.MessSIGMA0, 55430, 10);
@@ -102,7 +102,7 @@ TEST(Messwerte, TextsThatAreNoNumbersDoNotFail) {
 TEST(DichteDiagramm, ScaleOfTheExample) {
     DensityWorkingCopy w;
     Messwerte_pruefen(rows({{"1000", "1500"}, {"10000", "1800"}}), 0, w);
-    const DichteSkala s = dichteSkala(w, 225, 195);
+    const DensityScale s = dichteSkala(w, 225, 195);
     EXPECT_NEAR(s.xmin, -1333.333, 0.001);
     EXPECT_DOUBLE_EQ(s.xmax, 12000);
     EXPECT_DOUBLE_EQ(s.ymin, 0);
@@ -128,7 +128,7 @@ TEST(DichteDiagramm, CurveIsGreenOverTheMeasuredRangeAndRedOutside) {
     QPainter p(&img);
     zeichneDichteDiagramm(p, 225, 195, w);
     p.end();
-    const DichteSkala s = dichteSkala(w, 225, 195);
+    const DensityScale s = dichteSkala(w, 225, 195);
     auto curveColourAt = [&](double sigma) {
         const int x = s.px(sigma);
         const int y = s.py(workingDensity(w, sigma));
@@ -157,7 +157,7 @@ TEST(DichteDiagramm, LabelsHideTheLinesBeneathThem) {
     QPainter p(&img);
     zeichneDichteDiagramm(p, 225, 195, w);
     p.end();
-    const DichteSkala s = dichteSkala(w, 225, 195);
+    const DensityScale s = dichteSkala(w, 225, 195);
     ASSERT_EQ(s.py(s.ymax), 0);
     EXPECT_EQ(img.pixel(s.px(0), s.py(s.ymax)), qRgb(255, 255, 255));
     // Below the label the axis is drawn in grey.
@@ -173,7 +173,7 @@ protected:
         globalWorkingCopy() = DensityWorkingCopy{};
         platform::clearNextAnswer();
         platform::shownMessages().clear();
-        win = new TForm6;
+        win = new DensityWindow;
         grid = win->findChild<QTableWidget*>("StringGrid1");
         ok = win->findChild<QPushButton*>("OKButton1");
         test = win->findChild<QPushButton*>("TestButton");
@@ -208,7 +208,7 @@ protected:
         w.Messanpassart = kind;
     }
 
-    TForm6* win = nullptr;
+    DensityWindow* win = nullptr;
     QTableWidget* grid = nullptr;
     QPushButton *ok = nullptr, *test = nullptr, *abbr = nullptr;
 };

@@ -62,7 +62,7 @@ TEST_P(EndToEnd, ColumnsShowWhatTheBatchToolWrites) {
     tkonst::setSprache(1);
     QLocale::setDefault(QLocale::c());
     platform::setRecordOpens(true);
-    auto w = std::make_unique<TForm1>();
+    auto w = std::make_unique<MainWindow>();
     w->resize(1100, 800);
     w->show();
     QElapsedTimer t;
@@ -82,8 +82,8 @@ TEST_P(EndToEnd, ColumnsShowWhatTheBatchToolWrites) {
     w->AusDatei1Click();
     ASSERT_TRUE(confirmed);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_EQ(app().Parameterdatei, par);
-    EXPECT_EQ(app().Parameterfehler, 0);
+    EXPECT_EQ(app().parameterFile, par);
+    EXPECT_EQ(app().pendingProblem, 0);
 
     // Status fields: the outlet stress and the mass of the contents.
     auto* outlet = w->findChild<QLineEdit*>("Vertspausl");

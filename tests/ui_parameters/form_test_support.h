@@ -15,7 +15,6 @@
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
 #include "ui/parameters/parameterform.h"
-#include "ui/parameters/tform2.h"
 #include "ui/texts/tkonst.h"
 
 namespace korvane::ui::test_support {
@@ -37,7 +36,7 @@ protected:
     }
     void TearDown() override {
         if (form->isVisible()) {
-            app().Offenhalten = false;
+            app().keepOpen = false;
             form->AbbruchClick();
         }
         tkonst::setSprache(0);
@@ -57,7 +56,7 @@ protected:
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
     }
 
-    TForm2* form = nullptr;
+    ParameterForm* form = nullptr;
 };
 
 }  // namespace korvane::ui::test_support

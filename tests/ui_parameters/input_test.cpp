@@ -23,7 +23,7 @@
 #include "ui/density/radiogroup.h"
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
-#include "ui/parameters/tform2.h"
+#include "ui/parameters/parameterform.h"
 #include "ui/texts/tkonst.h"
 #include "form_test_support.h"
 
@@ -139,7 +139,7 @@ TEST_F(FormInputTest, DeleteBackspaceAndShortcutsEditANumberField) {
 }
 
 TEST_F(FormInputTest, DeleteKeyInTheDensityGrid) {
-    TForm6 win;
+    DensityWindow win;
     auto* grid = win.findChild<QTableWidget*>("StringGrid1");
     win.show();
     QApplication::setActiveWindow(&win);
@@ -161,14 +161,14 @@ TEST_F(FormInputTest, DeleteKeyInTheDensityGrid) {
 // ---- 3: every change is marked -------------------------------------------------------
 
 TEST_F(FormInputTest, ChangesWithoutATypedCharacterAreMarked) {
-    app().Parameterdatei = "/p/a.par";
+    app().parameterFile = "/p/a.par";
     open();
     // The context menu's Paste, no key at all.
     QLineEdit* fill = edit("Edit5");
     fill->selectAll();
     QApplication::clipboard()->setText("8");
     fill->paste();
-    EXPECT_TRUE(app().Geaendert);
+    EXPECT_TRUE(app().modified);
     EXPECT_TRUE(form->windowTitle().endsWith(QString::fromUtf8("Geändert!")));
 }
 
@@ -177,19 +177,19 @@ TEST_F(FormInputTest, SurchargeAndKFieldsMarkAChange) {
     // Options right after opening mark nothing, as before.
     click(get<QRadioButton>("Auflast"));
     click(get<QRadioButton>("RadioButton7"));
-    EXPECT_FALSE(app().Geaendert);
+    EXPECT_FALSE(app().modified);
     QLineEdit* surcharge = focused("Edit1");
     surcharge->selectAll();
     QApplication::clipboard()->setText("5000");
     surcharge->paste();
-    EXPECT_TRUE(app().Geaendert);
+    EXPECT_TRUE(app().modified);
     // Cancelled, then opened again: typing K alone marks the change too.
     click(get<QPushButton>("Button2"));
     open();
     click(get<QRadioButton>("RadioButton7"));
-    EXPECT_FALSE(app().Geaendert);
+    EXPECT_FALSE(app().modified);
     QTest::keyClicks(focused("Edit31"), "0.5");
-    EXPECT_TRUE(app().Geaendert);
+    EXPECT_TRUE(app().modified);
 }
 
 // ---- 4: no NAN or INF in the window ---------------------------------------------------
@@ -203,7 +203,7 @@ TEST_F(FormInputTest, NoFieldShowsNanOrInf) {
         EXPECT_FALSE(showsNonFinite(l->text())) << l->objectName().toStdString();
     for (QLineEdit* e : form->findChildren<QLineEdit*>())
         EXPECT_FALSE(showsNonFinite(e->text())) << e->objectName().toStdString();
-    EXPECT_EQ(app().Parameterfehler, 9);
+    EXPECT_EQ(app().pendingProblem, 9);
 }
 
 TEST_F(FormInputTest, NonFiniteFitIsRefusedWithItsOwnMessageAndNoCurve) {
@@ -215,7 +215,7 @@ TEST_F(FormInputTest, NonFiniteFitIsRefusedWithItsOwnMessageAndNoCurve) {
     w.Messtabelle[1][2] = 1000;
     w.Messtabelle[2][2] = 1600;
     w.Messanpassart = 0;
-    TForm6 win;
+    DensityWindow win;
     win.show();
     win.findChild<QPushButton*>("TestButton")->click();
     const QImage img = win.diagramm();
@@ -244,7 +244,7 @@ protected:
         globalWorkingCopy() = DensityWorkingCopy{};
         platform::clearNextAnswer();
         platform::shownMessages().clear();
-        win = new TForm6;
+        win = new DensityWindow;
         grid = win->findChild<QTableWidget*>("StringGrid1");
         win->show();
         QApplication::setActiveWindow(win);
@@ -263,7 +263,7 @@ protected:
     }
     QString cell(int r, int c) { return grid->item(r, c)->text(); }
 
-    TForm6* win = nullptr;
+    DensityWindow* win = nullptr;
     QTableWidget* grid = nullptr;
 };
 
@@ -343,7 +343,7 @@ TEST_F(FormInputTest, DensityWindowReturnIsTestenThenOk) {
     w.Messtabelle[2][1] = 1500;
     w.Messtabelle[1][2] = 3000;
     w.Messtabelle[2][2] = 1600;
-    TForm6 win;
+    DensityWindow win;
     win.show();
     QApplication::setActiveWindow(&win);
     auto* ok = win.findChild<QPushButton*>("OKButton1");
@@ -412,10 +412,10 @@ TEST_P(FormScreenTest, ReadableFontWholeNumbersAndScrollingInsteadOfShrinking) {
     const platform::ScreenInfo screen{QRect(0, 0, sc.w, sc.h), QRect(0, 0, sc.w, sc.h - 40)};
     platform::setScreenOverride(&screen);
     app() = AppState{};
-    app().Skalierung = sc.skalierung;
+    app().screenScale = sc.skalierung;
     for (int lang : {0, 1}) {
         tkonst::setSprache(lang);
-        TForm2 form;
+        ParameterForm form;
         form.Labelsprache();
         EXPECT_GE(form.font().pointSizeF(), QApplication::font().pointSizeF());
         EXPECT_LE(form.sizeHint().width(), sc.w);
@@ -437,7 +437,7 @@ TEST_P(FormScreenTest, ReadableFontWholeNumbersAndScrollingInsteadOfShrinking) {
             EXPECT_GE(l->minimumWidth(), l->fontMetrics().horizontalAdvance("-0.012345678"))
                 << name;
         }
-        TForm6 density;
+        DensityWindow density;
         EXPECT_GE(density.font().pointSizeF(), QApplication::font().pointSizeF());
     }
     tkonst::setSprache(0);

@@ -18,7 +18,6 @@
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
 #include "ui/parameters/parameterform.h"
-#include "ui/parameters/tform2.h"
 #include "ui/texts/tkonst.h"
 #include "form_test_support.h"
 
@@ -74,8 +73,8 @@ TEST_F(ParameterFormTest, ShowsTheModel) {
     EXPECT_FALSE(edit("Edit31")->isEnabled());
     // Derived values of the default silo: 6 m shaft over a 30 degree hopper.
     EXPECT_FALSE(get<QLabel>("Silohoehe")->text().isEmpty());
-    EXPECT_FALSE(app().Geaendert);
-    EXPECT_EQ(app().Parameterfehler, 0);
+    EXPECT_FALSE(app().modified);
+    EXPECT_EQ(app().pendingProblem, 0);
 }
 
 TEST_F(ParameterFormTest, CommaBecomesPointMinusAndLettersDoNothing) {
@@ -86,8 +85,8 @@ TEST_F(ParameterFormTest, CommaBecomesPointMinusAndLettersDoNothing) {
     EXPECT_EQ(edit("Edit5")->text(), "7.5");
     retype("Edit15", "3a5");
     EXPECT_EQ(edit("Edit15")->text(), "35");
-    EXPECT_FALSE(app().Anzeigestart);
-    EXPECT_TRUE(app().Geaendert);
+    EXPECT_FALSE(app().justShown);
+    EXPECT_TRUE(app().modified);
 }
 
 TEST_F(ParameterFormTest, OptionsBeforeAnyKeyKeepParametersUnchanged) {
@@ -95,16 +94,16 @@ TEST_F(ParameterFormTest, OptionsBeforeAnyKeyKeepParametersUnchanged) {
     click(get<RadioGroup>("RadioGroup1")->item(0));
     click(get<QRadioButton>("boeschungsw"));
     click(get<QCheckBox>("vertunten"));
-    EXPECT_FALSE(app().Geaendert);
+    EXPECT_FALSE(app().modified);
     EXPECT_TRUE(edit("boeschwinkel")->isEnabled());
     EXPECT_FALSE(edit("Edit27")->isEnabled());
     EXPECT_TRUE(edit("Hunttricht")->isEnabled());
     // The first key typed ends that: the next option change marks a change.
     QTest::keyClick(edit("Edit5"), Qt::Key_End);  // no character: does not count
-    EXPECT_TRUE(app().Anzeigestart);
+    EXPECT_TRUE(app().justShown);
     QTest::keyClicks(edit("Edit5"), "0");
     click(get<RadioGroup>("RadioGroup1")->item(1));
-    EXPECT_TRUE(app().Geaendert);
+    EXPECT_TRUE(app().modified);
     EXPECT_TRUE(edit("Edit27")->isEnabled());
 }
 
@@ -141,12 +140,12 @@ TEST_F(ParameterFormTest, UncheckingTheHopperUnchecksAndDisablesThePartBelow) {
 TEST_F(ParameterFormTest, Problem3FillAboveTheSilo) {
     open();
     retype("Edit5", "100");
-    EXPECT_EQ(app().Parameterfehler, 3);
+    EXPECT_EQ(app().pendingProblem, 3);
     const double before = globalModel().Fuellhoehe;
     EXPECT_EQ(okMessage(), QString::fromUtf8("Füllhöhe höher als Silooberkante."));
     EXPECT_TRUE(form->isVisible());
     EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, before);
-    EXPECT_TRUE(get<SketchBild>("Image1")->result().badData);
+    EXPECT_TRUE(get<SiloSketch>("Image1")->result().badData);
 }
 
 TEST_F(ParameterFormTest, Problem6DensityLaw) {
@@ -162,11 +161,11 @@ TEST_F(ParameterFormTest, Problem9HopperAngleAndTinySilo) {
     retype("Edit6", "90");
     EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültige Siloform!"));
     retype("Edit6", "30");
-    EXPECT_EQ(app().Parameterfehler, 0);
+    EXPECT_EQ(app().pendingProblem, 0);
     // Shaft only, with no height: a silo below 0.01 m is a geometry problem.
     click(get<QCheckBox>("Trichterja"));
     retype("Edit2", "0");
-    EXPECT_EQ(app().Parameterfehler, 9);
+    EXPECT_EQ(app().pendingProblem, 9);
     EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültige Siloform!"));
     EXPECT_TRUE(form->isVisible());
 }
@@ -176,7 +175,7 @@ TEST_F(ParameterFormTest, Problem10Friction) {
     retype("Phixtrichter", "45");  // above PHIE = 40
     EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültige Werte von PHIX und/oder PHIE."));
     retype("Phixtrichter", "40");
-    EXPECT_EQ(app().Parameterfehler, 0);
+    EXPECT_EQ(app().pendingProblem, 0);
 }
 
 TEST_F(ParameterFormTest, Problem13KIsReportedAtOnce) {
@@ -184,7 +183,7 @@ TEST_F(ParameterFormTest, Problem13KIsReportedAtOnce) {
     click(get<QRadioButton>("RadioButton7"));
     ASSERT_TRUE(edit("Edit31")->isEnabled());
     retype("Edit31", "0");
-    EXPECT_EQ(app().Parameterfehler, 0);  // the live check knows nothing of K
+    EXPECT_EQ(app().pendingProblem, 0);  // the live check knows nothing of K
     EXPECT_EQ(okMessage(), QString::fromUtf8("K muss größer Null sein."));
     EXPECT_TRUE(form->isVisible());
     // Corrected, OK takes the value over and closes.
@@ -231,21 +230,21 @@ TEST_F(ParameterFormTest, KCorrectedByKeysAloneIsTakenOver) {
 
 TEST_F(ParameterFormTest, AbbrechenKeepsTheMarkOfAnEarlierChange) {
     // Parameters changed and taken over earlier, not saved since.
-    app().Parameterdatei = "/p/a.par";
-    app().Geaendert = true;
+    app().parameterFile = "/p/a.par";
+    app().modified = true;
     open();
     retype("Edit5", "8");
     click(get<QPushButton>("Button2"));
     EXPECT_FALSE(form->isVisible());
-    EXPECT_TRUE(app().Geaendert);
+    EXPECT_TRUE(app().modified);
     EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 9);
     // Unchanged at showing: Abbrechen leaves it unchanged.
-    app().Geaendert = false;
+    app().modified = false;
     open();
     retype("Edit5", "8");
-    EXPECT_TRUE(app().Geaendert);
+    EXPECT_TRUE(app().modified);
     click(get<QPushButton>("Button2"));
-    EXPECT_FALSE(app().Geaendert);
+    EXPECT_FALSE(app().modified);
 }
 
 TEST_F(ParameterFormTest, Problem20AngleOfRepose) {
@@ -254,7 +253,7 @@ TEST_F(ParameterFormTest, Problem20AngleOfRepose) {
     retype("boeschwinkel", "89.5");
     EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültiger Wert für Böschungswinkel."));
     retype("boeschwinkel", "25");
-    EXPECT_EQ(app().Parameterfehler, 0);
+    EXPECT_EQ(app().pendingProblem, 0);
 }
 
 TEST_F(ParameterFormTest, Problem21MissingPairs) {
@@ -290,11 +289,11 @@ TEST_F(ParameterFormTest, OkTakesOverAndCloses) {
 TEST_F(ParameterFormTest, CircularSiloIgnoresItsLength) {
     open();
     retype("Edit27", "0");
-    EXPECT_EQ(app().Parameterfehler, 9);  // a rectangle needs a length
+    EXPECT_EQ(app().pendingProblem, 9);  // a rectangle needs a length
     click(get<RadioGroup>("RadioGroup1")->item(0));
     EXPECT_FALSE(edit("Edit27")->isEnabled());
-    EXPECT_EQ(app().Parameterfehler, 0);  // a circle has none
-    EXPECT_FALSE(get<SketchBild>("Image1")->result().badData);
+    EXPECT_EQ(app().pendingProblem, 0);  // a circle has none
+    EXPECT_FALSE(get<SiloSketch>("Image1")->result().badData);
     click(get<QPushButton>("Button1"));
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(globalModel().Querschnitt, 1);
@@ -303,15 +302,15 @@ TEST_F(ParameterFormTest, CircularSiloIgnoresItsLength) {
 TEST_F(ParameterFormTest, TextsThatAreNoNumbersRaiseNothing) {
     open();
     retype("Edit5", "");
-    EXPECT_EQ(app().Parameterfehler, 9);  // fill height 0
+    EXPECT_EQ(app().pendingProblem, 9);  // fill height 0
     retype("Edit5", ".");
-    EXPECT_EQ(app().Parameterfehler, 9);
+    EXPECT_EQ(app().pendingProblem, 9);
     retype("Edit5", "1..2");
-    EXPECT_NE(app().Parameterfehler, 3);
+    EXPECT_NE(app().pendingProblem, 3);
 }
 
 TEST_F(ParameterFormTest, ViewOnly) {
-    app().Nuransehen = true;
+    app().viewOnly = true;
     open();
     auto* ok = get<QPushButton>("Button1");
     EXPECT_FALSE(ok->isEnabled());
@@ -320,7 +319,7 @@ TEST_F(ParameterFormTest, ViewOnly) {
     form->Button1Click();  // OK, if triggered, only closes
     EXPECT_FALSE(form->isVisible());
     EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 9);
-    EXPECT_FALSE(app().Nuransehen);
+    EXPECT_FALSE(app().viewOnly);
 }
 
 TEST_F(ParameterFormTest, CloseQueryKeepsAChangedFormWithAProblemOpen) {
@@ -332,7 +331,7 @@ TEST_F(ParameterFormTest, CloseQueryKeepsAChangedFormWithAProblemOpen) {
     // Escape is Abbrechen: clears the change mark and closes.
     QTest::keyClick(edit("Edit5"), Qt::Key_Escape);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_FALSE(app().Geaendert);
+    EXPECT_FALSE(app().modified);
     EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 9);
 }
 
@@ -340,7 +339,7 @@ TEST_F(ParameterFormTest, OkWithAProblemThenAbbrechenClosesAtOnce) {
     open();
     retype("Edit5", "100");
     okMessage();
-    EXPECT_FALSE(app().Offenhalten);  // consumed by the refused close
+    EXPECT_FALSE(app().keepOpen);  // consumed by the refused close
     click(get<QPushButton>("Button2"));
     EXPECT_FALSE(form->isVisible());
 }
@@ -352,7 +351,7 @@ TEST_F(ParameterFormTest, CloseBoxClosesAnUnchangedForm) {
 }
 
 TEST_F(ParameterFormTest, CaptionWithFileAndChangeMarkGerman) {
-    app().Parameterdatei = "/data/Par/silo1.par";
+    app().parameterFile = "/data/Par/silo1.par";
     open();
     EXPECT_EQ(form->windowTitle(), "Parameter");
     retype("Edit5", "8");
@@ -362,7 +361,7 @@ TEST_F(ParameterFormTest, CaptionWithFileAndChangeMarkGerman) {
 
 TEST_F(ParameterFormTest, CaptionWithFileAndChangeMarkEnglish) {
     tkonst::setSprache(1);
-    app().Parameterdatei = "/data/Par/silo1.par";
+    app().parameterFile = "/data/Par/silo1.par";
     open();
     EXPECT_EQ(form->windowTitle(), "Parameters");
     EXPECT_EQ(get<QPushButton>("Button2")->text(), "CANCEL");
@@ -372,8 +371,8 @@ TEST_F(ParameterFormTest, CaptionWithFileAndChangeMarkEnglish) {
 }
 
 TEST_F(ParameterFormTest, CaptionShownChangedAfterLoad) {
-    app().Parameterdatei = "/p/a.par";
-    app().Geaendert = true;
+    app().parameterFile = "/p/a.par";
+    app().modified = true;
     open();
     EXPECT_EQ(form->windowTitle(), kGerman + "/p/a.par]    " + QString::fromUtf8("Geändert!"));
 }
@@ -386,7 +385,7 @@ TEST_F(ParameterFormTest, SketchScaleExample) {
     m.Hschaft = 20;
     m.Fuellhoehe = 10;
     open();
-    auto* img = get<SketchBild>("Image1");
+    auto* img = get<SiloSketch>("Image1");
     ASSERT_EQ(img->size(), QSize(247, 400));
     const SketchResult& r = img->result();
     ASSERT_FALSE(r.badData);
@@ -408,20 +407,20 @@ TEST_F(ParameterFormTest, FieldsStayInPlaceWhileTheDerivedValuesChange) {
     open();
     QCoreApplication::processEvents();
     const QRect before = edit("Edit5")->geometry();
-    const QRect sketchBefore = get<SketchBild>("Image1")->geometry();
+    const QRect sketchBefore = get<SiloSketch>("Image1")->geometry();
     // A heap gives the fill height without it 8 digits instead of "9".
     click(get<QRadioButton>("boeschungsw"));
     retype("boeschwinkel", "30");
     QCoreApplication::processEvents();
     ASSERT_EQ(get<QLabel>("Hohnekegel")->text().size(), 9);
     EXPECT_EQ(edit("Edit5")->geometry(), before);
-    EXPECT_EQ(get<SketchBild>("Image1")->geometry(), sketchBefore);
+    EXPECT_EQ(get<SiloSketch>("Image1")->geometry(), sketchBefore);
 }
 
 TEST_F(ParameterFormTest, BadDataDrawsOnlyTheText) {
     open();
     retype("Edit5", "100");
-    const QImage pic = get<SketchBild>("Image1")->render();
+    const QImage pic = get<SiloSketch>("Image1")->render();
     int dark = 0, red = 0, topDark = 0;
     for (int y = 0; y < pic.height(); ++y)
         for (int x = 0; x < pic.width(); ++x) {
@@ -452,7 +451,7 @@ TEST_F(ParameterFormTest, FittedLawOfALoadedFileIsConfirmedWithoutMissingPairs) 
     open();
     EXPECT_TRUE(get<QRadioButton>("Rhoanpass")->isChecked());
     EXPECT_EQ(globalWorkingCopy().Messpunktzahl, 2);
-    EXPECT_EQ(app().Parameterfehler, 0);
+    EXPECT_EQ(app().pendingProblem, 0);
     click(get<QPushButton>("Button1"));
     EXPECT_TRUE(platform::shownMessages().isEmpty());
     EXPECT_FALSE(form->isVisible());
@@ -491,8 +490,8 @@ TEST_F(ParameterFormTest, WerteOpensTheDensityWindowAndMarksAChange) {
     });
     click(get<QPushButton>("WerteButton"));
     EXPECT_TRUE(seen);
-    EXPECT_TRUE(app().Geaendert);
-    EXPECT_FALSE(app().Anzeigestart);
+    EXPECT_TRUE(app().modified);
+    EXPECT_FALSE(app().justShown);
 }
 
 TEST_F(ParameterFormTest, ModalShowingReturnsAfterOk) {
@@ -525,7 +524,7 @@ TEST_F(ParameterFormTest, PairsEditedThroughWerteReachTheModelOnOk) {
     click(get<QPushButton>("WerteButton"));
     // The activation after the density window keeps the edited working copy.
     EXPECT_EQ(globalWorkingCopy().Messpunktzahl, 3);
-    EXPECT_EQ(app().Parameterfehler, 0);
+    EXPECT_EQ(app().pendingProblem, 0);
     click(get<QPushButton>("Button1"));
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(globalModel().Messanzahl, 3);
@@ -537,10 +536,10 @@ TEST(ParameterFormScaling, SketchAndFontFollowTheScreenFactor) {
     const platform::ScreenInfo wide{QRect(0, 0, 2560, 1600), QRect(0, 0, 2560, 1560)};
     platform::setScreenOverride(&wide);
     app() = AppState{};
-    const int basePt = TForm2().font().pointSize();
-    app().Skalierung = 1.5;
-    TForm2 big;
-    auto* img = big.findChild<SketchBild*>("Image1");
+    const int basePt = ParameterForm().font().pointSize();
+    app().screenScale = 1.5;
+    ParameterForm big;
+    auto* img = big.findChild<SiloSketch*>("Image1");
     ASSERT_TRUE(img);
     EXPECT_EQ(img->size(), QSize(371, 600));
     EXPECT_NEAR(big.font().pointSizeF(), basePt * 1.5, 0.6);
@@ -553,13 +552,13 @@ TEST(ParameterFormScaling, FormFitsASmallDesktop) {
     const platform::ScreenInfo screen{QRect(0, 0, 1280, 1024), QRect(0, 0, 1280, 984)};
     platform::setScreenOverride(&screen);
     app() = AppState{};
-    app().Skalierung = 1.6;
-    TForm2 form;
+    app().screenScale = 1.6;
+    ParameterForm form;
     EXPECT_LE(form.sizeHint().width(), 1280);
     EXPECT_LE(form.sizeHint().height(), 984);
     // Everything shrank together: the sketch keeps its proportions and the
     // text stays readable.
-    const QSize sketch = form.findChild<SketchBild*>("Image1")->size();
+    const QSize sketch = form.findChild<SiloSketch*>("Image1")->size();
     EXPECT_LT(sketch.height(), 640);
     EXPECT_NEAR(double(sketch.width()) / sketch.height(), 247.0 / 400.0, 0.01);
     EXPECT_GE(form.font().pointSizeF(), QApplication::font().pointSizeF() * 0.9);

@@ -34,10 +34,10 @@ using tkonst::T;
 
 // ---- the check ------------------------------------------------------------------
 
-bool Messwerte_pruefen(const QList<MessZeile>& rows, int anpassart, DensityWorkingCopy& w) {
+bool Messwerte_pruefen(const QList<MeasurementRow>& rows, int anpassart, DensityWorkingCopy& w) {
     int n = 0;
     for (int r = 0; r < rows.size() && r < kMaxPairs; ++r) {
-        const MessZeile& z = rows[r];
+        const MeasurementRow& z = rows[r];
         if (z.sigma.isEmpty() || z.rho.isEmpty()) continue;
         const double s = textToNumber(z.sigma.toStdString());
         const double rho = textToNumber(z.rho.toStdString());
@@ -90,7 +90,7 @@ bool fitIsFinite(const DensityWorkingCopy& w) {
     return true;
 }
 
-int firstHalfFilledRow(const QList<MessZeile>& rows) {
+int firstHalfFilledRow(const QList<MeasurementRow>& rows) {
     for (int r = 0; r < rows.size() && r < kMaxPairs; ++r)
         if (rows[r].sigma.isEmpty() != rows[r].rho.isEmpty()) return r;
     return -1;
@@ -114,17 +114,17 @@ double dichteGitterschritt(double m) {
     return step;
 }
 
-int DichteSkala::px(double sigma) const {
+int DensityScale::px(double sigma) const {
     const double v = sigma * sx + x0;
     return static_cast<int>(std::lround(std::clamp(v, -1e5, 1e5)));
 }
-int DichteSkala::py(double rho) const {
+int DensityScale::py(double rho) const {
     const double v = y0 - rho * sy;
     return static_cast<int>(std::lround(std::clamp(v, -1e5, 1e5)));
 }
 
-DichteSkala dichteSkala(const DensityWorkingCopy& w, int W, int H) {
-    DichteSkala s;
+DensityScale dichteSkala(const DensityWorkingCopy& w, int W, int H) {
+    DensityScale s;
     const int n = std::clamp(w.Messpunktzahl, 1, kMaxPairs);
     const double Sn = w.Messtabelle[1][n];
     const double Rn = w.Messtabelle[2][n];
@@ -157,7 +157,7 @@ void zeichneDichteDiagramm(QPainter& p, int W, int H, const DensityWorkingCopy& 
         p.restore();
         return;
     }
-    const DichteSkala s = dichteSkala(w, W, H);
+    const DensityScale s = dichteSkala(w, W, H);
     const QColor grau(128, 128, 128);
     p.setPen(QPen(grau, 1));
     p.setBrush(Qt::NoBrush);
@@ -235,9 +235,9 @@ void zeichneDichteDiagramm(QPainter& p, int W, int H, const DensityWorkingCopy& 
 // ---- widgets ---------------------------------------------------------------------
 
 // The check diagram: an image that the window draws into; a click is "Testen".
-class DiagrammBild : public QWidget {
+class DensityPlot : public QWidget {
 public:
-    explicit DiagrammBild(QWidget* parent) : QWidget(parent) { setObjectName("RhoSigmaDiagramm"); }
+    explicit DensityPlot(QWidget* parent) : QWidget(parent) { setObjectName("RhoSigmaDiagramm"); }
     // Held at the screen's device pixel ratio, so that lines and labels are
     // as sharp on a high-resolution screen as on a normal one.
     QImage bild;
@@ -366,10 +366,10 @@ protected:
     }
 };
 
-TForm6::TForm6(QWidget* parent) : QDialog(parent) {
+DensityWindow::DensityWindow(QWidget* parent) : QDialog(parent) {
     setObjectName("Form6");
     setWindowFlag(Qt::Tool, true);
-    const double f = std::round(app().Skalierung * 800) / 800.0;
+    const double f = std::round(app().screenScale * 800) / 800.0;
     // Grows with the screen factor, never smaller than the desktop's text.
     QFont fnt = QApplication::font();
     if (fnt.pointSizeF() > 0) fnt.setPointSizeF(fnt.pointSizeF() * std::max(1.0, f));
@@ -409,7 +409,7 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
         m_grid->setItem(r, 1, new QTableWidgetItem());
         m_grid->setItem(r, 2, new QTableWidgetItem());
     }
-    const double sk = app().Skalierung;
+    const double sk = app().screenScale;
     // The screen-scaled widths, or wider where the font needs it for a whole
     // 8-digit value and the column heads.
     const QFontMetrics gfm(fnt);
@@ -428,7 +428,7 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     m_grid->setFixedWidth(m_grid->columnWidth(0) + m_grid->columnWidth(1) +
                           m_grid->columnWidth(2) + 3 + 18 + 2 * m_grid->frameWidth());
 
-    m_diagramm = new DiagrammBild(this);
+    m_diagramm = new DensityPlot(this);
     m_diagramm->setBildSize(QSize(static_cast<int>(std::lround(225 * sk)),
                                   static_cast<int>(std::lround(195 * sk))));
     m_diagramm->setToolTip(QString::fromUtf8(
@@ -485,7 +485,7 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     resize(sizeHint().width(), static_cast<int>(std::lround(420 * sk)));
 }
 
-bool TForm6::eventFilter(QObject* obj, QEvent* ev) {
+bool DensityWindow::eventFilter(QObject* obj, QEvent* ev) {
     // A character typed while the grid itself has the focus belongs to the
     // cell editor that is open on the current cell.
     static bool forwarding = false;
@@ -511,15 +511,15 @@ bool TForm6::eventFilter(QObject* obj, QEvent* ev) {
     return QDialog::eventFilter(obj, ev);
 }
 
-const QImage& TForm6::diagramm() const { return m_diagramm->bild; }
+const QImage& DensityWindow::diagramm() const { return m_diagramm->bild; }
 
-void TForm6::setOkEnabled(bool on) {
+void DensityWindow::setOkEnabled(bool on) {
     m_ok->setEnabled(on);
     m_ok->setDefault(on);
     m_test->setDefault(!on);
 }
 
-bool TForm6::reportHalfFilledRow(const QList<MessZeile>& rows) {
+bool DensityWindow::reportHalfFilledRow(const QList<MeasurementRow>& rows) {
     const int r = firstHalfFilledRow(rows);
     if (r < 0) return false;
     // The cursor waits in the cell that is still empty.
@@ -530,7 +530,7 @@ bool TForm6::reportHalfFilledRow(const QList<MessZeile>& rows) {
     return true;
 }
 
-void TForm6::Labelsprache() {
+void DensityWindow::Labelsprache() {
     setWindowTitle(T(tkonst::Form6Caption));
     m_memo->setPlainText(T(tkonst::Eingabetext));
     m_test->setText(T(tkonst::TestButton));
@@ -540,12 +540,12 @@ void TForm6::Labelsprache() {
                         T(tkonst::Anpassart3)});
 }
 
-void TForm6::showEvent(QShowEvent* e) {
+void DensityWindow::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (!e->spontaneous()) FormActivate();
 }
 
-void TForm6::FormActivate() {
+void DensityWindow::FormActivate() {
     DensityWorkingCopy& w = globalWorkingCopy();
     Labelsprache();
     const int n = std::clamp(w.Messpunktzahl, 0, kMaxPairs);
@@ -580,23 +580,23 @@ void TForm6::FormActivate() {
     setOkEnabled(false);
 }
 
-QList<MessZeile> TForm6::gridRows() {
+QList<MeasurementRow> DensityWindow::gridRows() {
     static_cast<GridDelegate*>(m_grid->itemDelegate())->commitOpen();
-    QList<MessZeile> rows;
+    QList<MeasurementRow> rows;
     for (int r = 0; r < kMaxPairs; ++r)
-        rows << MessZeile{m_grid->item(r, 1)->text().trimmed(), m_grid->item(r, 2)->text().trimmed()};
+        rows << MeasurementRow{m_grid->item(r, 1)->text().trimmed(), m_grid->item(r, 2)->text().trimmed()};
     return rows;
 }
 
-bool TForm6::pruefen() { return pruefen(gridRows()); }
+bool DensityWindow::pruefen() { return pruefen(gridRows()); }
 
-bool TForm6::pruefen(const QList<MessZeile>& rows) {
+bool DensityWindow::pruefen(const QList<MeasurementRow>& rows) {
     m_gueltig = Messwerte_pruefen(rows, std::max(0, m_anpass->itemIndex()), globalWorkingCopy());
     m_endlich = fitIsFinite(globalWorkingCopy());
     return m_gueltig;
 }
 
-void TForm6::Zeichnen() {
+void DensityWindow::Zeichnen() {
     m_diagramm->matchScreen();
     QPainter p(&m_diagramm->bild);
     p.setFont(font());
@@ -606,8 +606,8 @@ void TForm6::Zeichnen() {
     m_diagramm->update();
 }
 
-void TForm6::TestButtonClick() {
-    const QList<MessZeile> rows = gridRows();
+void DensityWindow::TestButtonClick() {
+    const QList<MeasurementRow> rows = gridRows();
     if (reportHalfFilledRow(rows)) return;
     pruefen(rows);
     if (globalWorkingCopy().Messpunktzahl < 2) return;
@@ -615,10 +615,10 @@ void TForm6::TestButtonClick() {
     setOkEnabled(true);
 }
 
-void TForm6::anpassgroupClick() { pruefen(); }
+void DensityWindow::anpassgroupClick() { pruefen(); }
 
-void TForm6::OKButton1Clic() {
-    const QList<MessZeile> rows = gridRows();
+void DensityWindow::OKButton1Clic() {
+    const QList<MeasurementRow> rows = gridRows();
     if (reportHalfFilledRow(rows)) return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     pruefen(rows);
@@ -640,19 +640,19 @@ void TForm6::OKButton1Clic() {
         platform::Icon::Question);
 }
 
-void TForm6::AbbrButton1Click() {
+void DensityWindow::AbbrButton1Click() {
     globalWorkingCopy() = m_sicherung;
     done(QDialog::Rejected);
 }
 
-void TForm6::reject() { AbbrButton1Click(); }
+void DensityWindow::reject() { AbbrButton1Click(); }
 
 namespace {
-QPointer<TForm6> g_form6;
+QPointer<DensityWindow> g_form6;
 }
 
 int showDensityWindow(QWidget* parent) {
-    if (!g_form6) g_form6 = new TForm6(parent);
+    if (!g_form6) g_form6 = new DensityWindow(parent);
     return g_form6->exec();
 }
 

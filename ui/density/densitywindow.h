@@ -1,4 +1,4 @@
-// The density measurement window (TForm6): measured (SIGMA, RHOB) pairs,
+// The density measurement window (DensityWindow): measured (SIGMA, RHOB) pairs,
 // the kind of fit and its check diagram, on the working copy.
 #pragma once
 
@@ -25,7 +25,7 @@ int showDensityWindow(QWidget* parent);
 // ---- logic of the window, callable without it ----------------------------
 
 // One grid row as typed: the SIGMA and the RHOB cell.
-struct MessZeile {
+struct MeasurementRow {
     QString sigma;
     QString rho;
 };
@@ -35,7 +35,7 @@ struct MessZeile {
 // dropped), closes the gaps, sorts by ascending SIGMA (stable for equal
 // stresses), stores the fit kind, fits with at least two pairs and returns
 // whether the fitted law gives a positive density at 0.1 Pa.
-bool Messwerte_pruefen(const QList<MessZeile>& rows, int anpassart, DensityWorkingCopy& w);
+bool Messwerte_pruefen(const QList<MeasurementRow>& rows, int anpassart, DensityWorkingCopy& w);
 
 // Whether the fitted law of the working copy is a law at all: its
 // coefficients and its densities over the diagram's range are finite numbers
@@ -43,21 +43,21 @@ bool Messwerte_pruefen(const QList<MessZeile>& rows, int anpassart, DensityWorki
 bool fitIsFinite(const DensityWorkingCopy& w);
 
 // The first row (0-based) with exactly one of its two cells filled, or -1.
-int firstHalfFilledRow(const QList<MessZeile>& rows);
+int firstHalfFilledRow(const QList<MeasurementRow>& rows);
 
 // Grid spacing of the check diagram for an axis running up to m. Never 0:
 // below a spacing of 1 the decade itself is halved or doubled.
 double dichteGitterschritt(double m);
 
 // Value ranges and pixel mapping of the check diagram.
-struct DichteSkala {
+struct DensityScale {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     double x0 = 0, sx = 0, y0 = 0, sy = 0;
     double sigmaSchritt = 0, rhoSchritt = 0;
     int px(double sigma) const;
     int py(double rho) const;
 };
-DichteSkala dichteSkala(const DensityWorkingCopy& w, int width, int height);
+DensityScale dichteSkala(const DensityWorkingCopy& w, int width, int height);
 
 // Draws the check diagram of the working copy (at least one pair) onto a
 // white W x H area: grid, axes, labels, measured squares, fitted curve red
@@ -66,17 +66,17 @@ void zeichneDichteDiagramm(QPainter& p, int width, int height, const DensityWork
 
 // ---- the window ---------------------------------------------------------------
 
-class DiagrammBild;
+class DensityPlot;
 
-class TForm6 : public QDialog {
+class DensityWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm6(QWidget* parent = nullptr);
+    explicit DensityWindow(QWidget* parent = nullptr);
 
     void Labelsprache();
     void FormActivate();
     // The grid's rows 1..50 as typed (an open cell editor is committed first).
-    QList<MessZeile> gridRows();
+    QList<MeasurementRow> gridRows();
     void TestButtonClick();
     void RhoSigmaDiagrammClick() { TestButtonClick(); }
     void anpassgroupClick();
@@ -95,15 +95,15 @@ protected:
 
 private:
     bool pruefen();
-    bool pruefen(const QList<MessZeile>& rows);
+    bool pruefen(const QList<MeasurementRow>& rows);
     void setOkEnabled(bool on);
     // Tells the user about a row with one cell filled and puts the cursor
     // into its empty cell; true when there was one.
-    bool reportHalfFilledRow(const QList<MessZeile>& rows);
+    bool reportHalfFilledRow(const QList<MeasurementRow>& rows);
 
     QPlainTextEdit* m_memo;
     QTableWidget* m_grid;
-    DiagrammBild* m_diagramm;
+    DensityPlot* m_diagramm;
     RadioGroup* m_anpass;
     QPushButton* m_test;
     QPushButton* m_ok;

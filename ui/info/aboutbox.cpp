@@ -14,7 +14,7 @@ namespace korvane::ui {
 
 using namespace korvane::tkonst;
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutBox");
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setWindowTitle(QString::fromUtf8(kAboutCaption));
@@ -62,7 +62,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     const int bottom = ph - sc(6, f);
     m_click->setGeometry(0, bottom - lh, pw, lh);
     m_link->setGeometry(0, bottom - 2 * lh, pw, lh);
-    connect(m_link, &LinkLabel::clicked, this, &TAboutBox::LinkClick);
+    connect(m_link, &LinkLabel::clicked, this, &AboutBox::LinkClick);
 
     m_ok = new QPushButton("OK", this);
     m_ok->setObjectName("OKButton");
@@ -73,9 +73,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     centreOnDesktop(this);
 }
 
-void TAboutBox::LinkClick() { platform::openUrl(m_link->text()); }
+void AboutBox::LinkClick() { platform::openUrl(m_link->text()); }
 
-void TAboutBox::showEvent(QShowEvent* e) {
+void AboutBox::showEvent(QShowEvent* e) {
     m_ok->setFocus();
     if (!e->spontaneous()) centreOnDesktop(this);
     QDialog::showEvent(e);

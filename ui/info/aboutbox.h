@@ -12,10 +12,10 @@ namespace korvane::ui {
 
 class LinkLabel;
 
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit TAboutBox(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 
     QLabel* productName() const { return m_product; }
     QLabel* version() const { return m_version; }

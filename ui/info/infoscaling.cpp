@@ -13,7 +13,7 @@ namespace korvane::ui {
 double computeSkalierung(QSize screen) {
     if (screen.width() <= 0 || screen.height() <= 0) return 1.0;
     const QRect whole(QPoint(0, 0), screen);
-    return computeScreenFactors(whole, whole).Skalierung;
+    return computeScreenFactors(whole, whole).screenScale;
 }
 
 double controlFactor(double skalierung) { return std::round(skalierung * 800.0) / 800.0; }
@@ -52,7 +52,7 @@ QRect availableArea() { return platform::primaryScreen().available; }
 double currentSkalierung() {
     // The main window computes the factor when it is created; windows made
     // before it (tests) fall back to the screen's own factor.
-    const double s = app().Skalierung;
+    const double s = app().screenScale;
     return s > 0 ? s : computeSkalierung(screenSize());
 }
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "ui/info/aboutbox.h"
-#include "ui/info/buch.h"
-#include "ui/info/textwindows.h"
+#include "ui/info/literaturewindow.h"
+#include "ui/info/helptextwindows.h"
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
 #include "ui/texts/tkonst.h"
@@ -28,14 +28,14 @@ bool madeForEachUse(InfoWindow which) {
 
 QDialog* makeWindow(InfoWindow which, QWidget* parent) {
     switch (which) {
-        case InfoWindow::Wasberechnetwird: return new TWasberechnetwird(parent);
-        case InfoWindow::Dateneinaus: return new TDateneinaus(parent);
-        case InfoWindow::Vorgabewerteinfo: return new TVorgabewerteinfo(parent);
-        case InfoWindow::VorgabeSiloInfo: return new TVorgabeSiloInfo(parent);
-        case InfoWindow::Berechnungsmethoden: return new TBerechnungsmethoden(parent);
-        case InfoWindow::SGEigenschaften: return new TSGEigenschaften(parent);
-        case InfoWindow::About: return new TAboutBox(parent);
-        case InfoWindow::Buch: return new TBuch(parent);
+        case InfoWindow::Wasberechnetwird: return new WhatItCalculatesWindow(parent);
+        case InfoWindow::Dateneinaus: return new DataInputOutputWindow(parent);
+        case InfoWindow::Vorgabewerteinfo: return new BulkSolidDefaultsWindow(parent);
+        case InfoWindow::VorgabeSiloInfo: return new SiloDefaultsWindow(parent);
+        case InfoWindow::Berechnungsmethoden: return new CalculationMethodsWindow(parent);
+        case InfoWindow::SGEigenschaften: return new FlowPropertiesWindow(parent);
+        case InfoWindow::About: return new AboutBox(parent);
+        case InfoWindow::Buch: return new LiteratureWindow(parent);
     }
     return nullptr;
 }
@@ -73,7 +73,7 @@ int showInfoWindow(QWidget* parent, InfoWindow which) {
 }
 
 bool openEula(QWidget* parent) {
-    QString dir = app().Programmordner;
+    QString dir = app().programFolder;
     if (dir.isEmpty()) dir = platform::programFolder();
     if (!dir.endsWith('/')) dir += '/';
     const QString path = dir + QString::fromUtf8(tkonst::kEulaFile);

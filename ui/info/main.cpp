@@ -5,13 +5,13 @@
 
 #include "ui/info/startup.h"
 #include "ui/main/mainwindow.h"
-#include "ui/parameters/tform2.h"
+#include "ui/parameters/parameterform.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     korvane::ui::StartHooks hooks;
     hooks.createMainWindow = []() -> QWidget* {
-        auto* form = new korvane::ui::TForm1;
+        auto* form = new korvane::ui::MainWindow;
         if (!form->FormCreate()) {  // the marker file message has been shown
             delete form;
             return nullptr;

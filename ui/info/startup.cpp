@@ -8,7 +8,7 @@
 
 #include "ui/info/infoscaling.h"
 #include "ui/info/infowindows.h"
-#include "ui/info/splashform.h"
+#include "ui/info/startwindow.h"
 #include "ui/main/platform.h"
 #include "ui/texts/tkonst.h"
 
@@ -52,7 +52,7 @@ int runProgram(QApplication& application, const StartHooks& hooks) {
     createInfoWindow(InfoWindow::Berechnungsmethoden);
     createInfoWindow(InfoWindow::VorgabeSiloInfo);
     createInfoWindow(InfoWindow::Dateneinaus);
-    auto splash = std::make_unique<TSplashForm>();
+    auto splash = std::make_unique<StartWindow>();
     createInfoWindow(InfoWindow::About);
     createInfoWindow(InfoWindow::SGEigenschaften);
     if (hooks.createEditorWindows) hooks.createEditorWindows(*mainWindow);
@@ -65,7 +65,7 @@ int runProgram(QApplication& application, const StartHooks& hooks) {
     splash->repaint();
     {
         QEventLoop wait;
-        QObject::connect(splash.get(), &TSplashForm::hidden, &wait, &QEventLoop::quit);
+        QObject::connect(splash.get(), &StartWindow::hidden, &wait, &QEventLoop::quit);
         if (hooks.startWindowShown) hooks.startWindowShown(*splash);
         if (splash->isVisible()) wait.exec();
     }

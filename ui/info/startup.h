@@ -11,7 +11,7 @@ class QWidget;
 
 namespace korvane::ui {
 
-class TSplashForm;
+class StartWindow;
 
 struct StartHooks {
     // Creates the main window and runs its creation step (screen factors,
@@ -23,7 +23,7 @@ struct StartHooks {
     std::function<void(QWidget&)> createEditorWindows;
     // Called once the start window is shown, before it is waited for
     // (tests drive the window from here).
-    std::function<void(TSplashForm&)> startWindowShown;
+    std::function<void(StartWindow&)> startWindowShown;
     // Called right after the main window is shown, before the main loop.
     std::function<void(QWidget&)> mainWindowShown;
 };

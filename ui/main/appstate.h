@@ -1,4 +1,5 @@
-// Program-wide state of the user interface, one instance each.
+// Program-wide state of the user interface: one instance for the whole run,
+// reached through app(). Every window reads and writes the same flags.
 #pragma once
 
 #include <QString>
@@ -6,17 +7,33 @@
 namespace korvane::ui {
 
 struct AppState {
-    QString Parameterdatei;   // current parameter file, empty when none
-    QString Ergebnisdatei;    // current result file, empty when none
-    bool Geaendert = false;   // parameters changed since the last load or save
-    bool Nuransehen = false;  // parameter form opened for viewing only
-    bool Anzeigestart = true; // form just shown, no key typed yet
-    bool Offenhalten = false; // refuse the next close request of the form
-    int Parameterfehler = 0;  // pending parameter problem code
-    double Skalierung = 1.0;  // screen factor (fonts scale with it)
-    double Breitbildfaktor = 1.0;
-    // Data folders, each ending with '/'.
-    QString Programmordner, Datenordner, Parameterordner, Ergebnisordner, Flyerordner;
+    // The parameter file shown in the captions and written by "save"; empty
+    // while the model has not come from or gone to a file.
+    QString parameterFile;
+    // The result file written by "save results"; empty until one was chosen.
+    QString resultFile;
+    // The model was changed since it was last loaded or saved (the captions
+    // show the change mark, closing asks).
+    bool modified = false;
+    // The parameter form is open for viewing only: no field takes input.
+    bool viewOnly = false;
+    // The parameter form has just been shown and no key was typed yet, so the
+    // first key in a field replaces its text instead of appending to it.
+    bool justShown = true;
+    // The parameter form refuses the next close request (a value was wrong and
+    // the user must correct it first).
+    bool keepOpen = false;
+    // Parameter problem code of the model, 0 when the parameters are sound;
+    // the main window shows the problem's text instead of results.
+    int pendingProblem = 0;
+    // Screen factor against the 800 x 600 design screen; positions, sizes
+    // and fonts of every window scale with it.
+    double screenScale = 1.0;
+    // Extra factor for wide screens (width over height above 4:3).
+    double wideScreenFactor = 1.0;
+    // Folders, each ending with '/': the program's own, the user's data
+    // folder and below it the parameter, result and flyer folders.
+    QString programFolder, dataFolder, parameterFolder, resultFolder, flyerFolder;
 };
 
 AppState& app();

@@ -169,7 +169,7 @@ ScreenFactors computeScreenFactors(const QRect& geometry, const QRect& available
     const double W = geometry.width();
     const double H = geometry.height();
     if (W <= 0 || H <= 0) return f;
-    if (H / 768.0 < W / 1024.0) f.Breitbildfaktor = (H / 768.0) / (W / 1024.0);
+    if (H / 768.0 < W / 1024.0) f.wideScreenFactor = (H / 768.0) / (W / 1024.0);
 
     // The task bar is what the available area leaves out; a bar that takes
     // width (and no height) stands vertically.
@@ -188,8 +188,8 @@ ScreenFactors computeScreenFactors(const QRect& geometry, const QRect& available
     else
         f.formScale = std::lround(ww * k) / (800.0 - f.dx);
 
-    if (W / H <= 101.0 / 75.0) f.Skalierung = W / 800.0;
-    else f.Skalierung = H * 0.95 / 600.0;
+    if (W / H <= 101.0 / 75.0) f.screenScale = W / 800.0;
+    else f.screenScale = H * 0.95 / 600.0;
     return f;
 }
 

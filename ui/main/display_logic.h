@@ -80,8 +80,8 @@ QString formatResult(long double value, int decimals, QChar decimalPoint);
 // Screen factors of the main window, from the whole screen and the part left
 // by the task bar (or panels).
 struct ScreenFactors {
-    double Breitbildfaktor = 1.0;
-    double Skalierung = 1.0;
+    double wideScreenFactor = 1.0;  // width over height against 4:3, at least 1
+    double screenScale = 1.0;       // screen against the 800 x 600 design screen
     QSize windowSize;       // screen less the task bar
     double formScale = 1.0; // factor for positions, sizes and fonts of the window
     int dx = 0, dy = 0;     // width / height taken by the task bar

@@ -174,7 +174,7 @@ void ResultImage::paintEvent(QPaintEvent*) {
 }
 
 // ---------------------------------------------------------------------------
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName("Form1");
     buildControls();
     buildMenu();
@@ -183,14 +183,14 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     resize(823, 598);
 }
 
-QMenu* TForm1::menu(const char* name) {
+QMenu* MainWindow::menu(const char* name) {
     auto* m = new QMenu(this);
     m->setObjectName(name);
     m->menuAction()->setObjectName(name);
     return m;
 }
 
-QAction* TForm1::action(QMenu* into, const char* name, void (TForm1::*handler)()) {
+QAction* MainWindow::action(QMenu* into, const char* name, void (MainWindow::*handler)()) {
     auto* a = new QAction(this);
     a->setObjectName(name);
     connect(a, &QAction::triggered, this, handler);
@@ -198,7 +198,7 @@ QAction* TForm1::action(QMenu* into, const char* name, void (TForm1::*handler)()
     return a;
 }
 
-void TForm1::buildControls() {
+void MainWindow::buildControls() {
     client_ = new QWidget(this);
     client_->setObjectName("Form1Client");
     client_->setAutoFillBackground(true);
@@ -270,59 +270,59 @@ void TForm1::buildControls() {
                         b->verticalScrollBar(), &QScrollBar::setValue);
 }
 
-void TForm1::buildMenu() {
+void MainWindow::buildMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu1");
 
     Datei1_ = menu("Datei1");
-    Dateioeffnen1_ = action(Datei1_, "Dateioeffnen1", &TForm1::AusDatei1Click);
-    Speichern3_ = action(Datei1_, "Speichern3", &TForm1::Speichern2Click);
-    Speichernunter1_ = action(Datei1_, "Speichernunter1", &TForm1::Speichern1Click);
+    Dateioeffnen1_ = action(Datei1_, "Dateioeffnen1", &MainWindow::AusDatei1Click);
+    Speichern3_ = action(Datei1_, "Speichern3", &MainWindow::Speichern2Click);
+    Speichernunter1_ = action(Datei1_, "Speichernunter1", &MainWindow::Speichern1Click);
     Datei1_->addSeparator()->setObjectName("N4");
-    ErgebnisseSpeichern_ = action(Datei1_, "ErgebnisseSpeichern", &TForm1::ErgebnisseSpeichernClick);
+    ErgebnisseSpeichern_ = action(Datei1_, "ErgebnisseSpeichern", &MainWindow::ErgebnisseSpeichernClick);
     Ergebnisdateispeichernunter1_ = action(Datei1_, "Ergebnisdateispeichernunter1",
-                                           &TForm1::Ergebnisdateispeichernunter1Click);
+                                           &MainWindow::Ergebnisdateispeichernunter1Click);
     Datei1_->addSeparator()->setObjectName("N2");
-    Druckereinrichten1_ = action(Datei1_, "Druckereinrichten1", &TForm1::Druckereinrichten1Click);
+    Druckereinrichten1_ = action(Datei1_, "Druckereinrichten1", &MainWindow::Druckereinrichten1Click);
     Ergebnissedrucken1_ = menu("Ergebnissedrucken1");
-    Tabelle1_ = action(Ergebnissedrucken1_, "Tabelle1", &TForm1::Tabelle1Click);
-    Diagramm1_ = action(Ergebnissedrucken1_, "Diagramm1", &TForm1::Diagramm1Click);
+    Tabelle1_ = action(Ergebnissedrucken1_, "Tabelle1", &MainWindow::Tabelle1Click);
+    Diagramm1_ = action(Ergebnissedrucken1_, "Diagramm1", &MainWindow::Diagramm1Click);
     Datei1_->addMenu(Ergebnissedrucken1_);
     Datei1_->addSeparator()->setObjectName("N5");
-    Beenden1_ = action(Datei1_, "Beenden1", &TForm1::BEENDEN);
+    Beenden1_ = action(Datei1_, "Beenden1", &MainWindow::BEENDEN);
     bar->addMenu(Datei1_);
 
     Einstellungen1_ = menu("Einstellungen1");
-    Parameter1_ = action(Einstellungen1_, "Parameter1", &TForm1::Parameter1Click);
-    Ansehen1_ = action(Einstellungen1_, "Ansehen1", &TForm1::Ansehen1Click);
+    Parameter1_ = action(Einstellungen1_, "Parameter1", &MainWindow::Parameter1Click);
+    Ansehen1_ = action(Einstellungen1_, "Ansehen1", &MainWindow::Ansehen1Click);
     bar->addMenu(Einstellungen1_);
 
     SpracheLanguage2_ = menu("SpracheLanguage2");
-    Deutsch_ = action(SpracheLanguage2_, "Deutsch", &TForm1::DeutschClick);
-    English_ = action(SpracheLanguage2_, "English", &TForm1::EnglishClick);
+    Deutsch_ = action(SpracheLanguage2_, "Deutsch", &MainWindow::DeutschClick);
+    English_ = action(SpracheLanguage2_, "English", &MainWindow::EnglishClick);
     // The current language carries a check mark (set with the texts).
     for (QAction* a : {Deutsch_, English_}) a->setCheckable(true);
     bar->addMenu(SpracheLanguage2_);
 
     About1_ = menu("About1");
     WasdiesesProgrammberechnet1_ = action(About1_, "WasdiesesProgrammberechnet1",
-                                          &TForm1::WasdiesesProgrammberechnet1Click);
-    Daten1_ = action(About1_, "Daten1", &TForm1::Daten1Click);
-    Vorgabewerte1_ = action(About1_, "Vorgabewerte1", &TForm1::Vorgabewerte1Click);
-    VorgabewerteSilo1_ = action(About1_, "VorgabewerteSilo1", &TForm1::VorgabewerteSilo1Click);
+                                          &MainWindow::WasdiesesProgrammberechnet1Click);
+    Daten1_ = action(About1_, "Daten1", &MainWindow::Daten1Click);
+    Vorgabewerte1_ = action(About1_, "Vorgabewerte1", &MainWindow::Vorgabewerte1Click);
+    VorgabewerteSilo1_ = action(About1_, "VorgabewerteSilo1", &MainWindow::VorgabewerteSilo1Click);
     Berechnungsmethoden1_ =
-        action(About1_, "Berechnungsmethoden1", &TForm1::Berechnungsmethoden1Click);
+        action(About1_, "Berechnungsmethoden1", &MainWindow::Berechnungsmethoden1Click);
     About1_->addSeparator()->setObjectName("N3");
-    Woher_ = action(About1_, "Woher", &TForm1::WoherClick);
+    Woher_ = action(About1_, "Woher", &MainWindow::WoherClick);
     About1_->addSeparator()->setObjectName("N6");
-    Literatur1_ = action(About1_, "Literatur1", &TForm1::Literatur1Click);
+    Literatur1_ = action(About1_, "Literatur1", &MainWindow::Literatur1Click);
     About1_->addSeparator()->setObjectName("N1");
-    EULA1_ = action(About1_, "EULA1", &TForm1::EULA1Click);
-    Info1_ = action(About1_, "Info1", &TForm1::About1Click);
+    EULA1_ = action(About1_, "EULA1", &MainWindow::EULA1Click);
+    Info1_ = action(About1_, "Info1", &MainWindow::About1Click);
     bar->addMenu(About1_);
 }
 
-void TForm1::applyScale() {
+void MainWindow::applyScale() {
     const double f = formScale_;
     auto s = [f](int v) { return static_cast<int>(std::lround(v * f)); };
     const int mg = s(kMargin);
@@ -408,12 +408,12 @@ void TForm1::applyScale() {
     updateMinimumSize();
 }
 
-void TForm1::updateMinimumSize() {
+void MainWindow::updateMinimumSize() {
     const double f = formScale_;
     auto s = [f](int v) { return static_cast<int>(std::lround(v * f)); };
     // The diagram: its legend ends at 90 % of the width and the funnel-flow
     // warning starts at 30 %; both must fit whole, in either language.
-    const QFontMetrics dfm(diagramFont(app().Skalierung));
+    const QFontMetrics dfm(diagramFont(app().screenScale));
     int warning = 0;
     for (int language : {0, 1})
         warning = std::max(warning, dfm.horizontalAdvance(T(Kernfluss, language)));
@@ -443,13 +443,13 @@ void TForm1::updateMinimumSize() {
     setMinimumSize(std::max(1, w), std::max(1, h));
 }
 
-int TForm1::lineHeight() const {
+int MainWindow::lineHeight() const {
     // Lines of a plain text column are laid out at the font's line spacing
     // (leading included); a fractional pitch counts as the next pixel.
     return static_cast<int>(std::ceil(QFontMetricsF(Memo2_->font()).lineSpacing() - 1e-6));
 }
 
-int TForm1::columnContentHeight() const {
+int MainWindow::columnContentHeight() const {
     const int margin = static_cast<int>(std::ceil(Memo2_->document()->documentMargin()));
     return Memo2_->viewport()->height() - 2 * margin;
 }
@@ -457,15 +457,15 @@ int TForm1::columnContentHeight() const {
 // ---------------------------------------------------------------------------
 // Creation
 
-bool TForm1::FormCreate() {
+bool MainWindow::FormCreate() {
     return FormCreate(platform::programFolder(), platform::documentsFolder());
 }
 
-bool TForm1::FormCreate(const QString& programDir, const QString& documentsDir) {
+bool MainWindow::FormCreate(const QString& programDir, const QString& documentsDir) {
     const platform::ScreenInfo screen = platform::primaryScreen();
     const ScreenFactors sf = computeScreenFactors(screen.geometry, screen.available);
-    app().Breitbildfaktor = sf.Breitbildfaktor;
-    app().Skalierung = sf.Skalierung;
+    app().wideScreenFactor = sf.wideScreenFactor;
+    app().screenScale = sf.screenScale;
     formScale_ = sf.formScale > 0 && std::isfinite(sf.formScale) ? sf.formScale : 1.0;
     applyScale();
     if (sf.windowSize.isValid()) resize(sf.windowSize);
@@ -479,34 +479,34 @@ bool TForm1::FormCreate(const QString& programDir, const QString& documentsDir) 
     }
     auto q = [](const std::string& s) { return QFile::decodeName(QByteArray::fromStdString(s)); };
     AppState& a = app();
-    a.Programmordner = q(folders.Programmordner);
-    a.Datenordner = q(folders.Datenordner);
+    a.programFolder = q(folders.programFolder);
+    a.dataFolder = q(folders.dataFolder);
     // An installed program folder belongs to the administrator: the user's
     // files then live in the documents folder, as with the marker file.
-    if (a.Datenordner == a.Programmordner && !platform::folderWritable(a.Programmordner)) {
+    if (a.dataFolder == a.programFolder && !platform::folderWritable(a.programFolder)) {
         QString docs = documentsDir;
         if (!docs.endsWith('/')) docs += '/';
-        a.Datenordner = docs + QStringLiteral("Korvane/");
+        a.dataFolder = docs + QStringLiteral("Korvane/");
     }
-    a.Parameterordner = a.Datenordner + QStringLiteral("Par/");
-    a.Ergebnisordner = a.Datenordner + QStringLiteral("Output/");
-    a.Flyerordner = a.Datenordner + QStringLiteral("Flyer/");
-    if (a.Datenordner != a.Programmordner) prepareUserDataFolders();
+    a.parameterFolder = a.dataFolder + QStringLiteral("Par/");
+    a.resultFolder = a.dataFolder + QStringLiteral("Output/");
+    a.flyerFolder = a.dataFolder + QStringLiteral("Flyer/");
+    if (a.dataFolder != a.programFolder) prepareUserDataFolders();
     return true;
 }
 
-void TForm1::prepareUserDataFolders() {
+void MainWindow::prepareUserDataFolders() {
     // First start with a data folder of its own: the parameter folder gets
     // the examples shipped beside the program (a file the user already has
     // is never replaced), and the result folder is there to save into.
     const AppState& a = app();
-    if (!QFileInfo(a.Parameterordner).isDir())
-        platform::copyMissingFiles(a.Programmordner + QStringLiteral("Par/"), a.Parameterordner);
-    QDir().mkpath(a.Parameterordner);
-    QDir().mkpath(a.Ergebnisordner);
+    if (!QFileInfo(a.parameterFolder).isDir())
+        platform::copyMissingFiles(a.programFolder + QStringLiteral("Par/"), a.parameterFolder);
+    QDir().mkpath(a.parameterFolder);
+    QDir().mkpath(a.resultFolder);
 }
 
-void TForm1::showEvent(QShowEvent* e) {
+void MainWindow::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (!firstShowSeen_) {
         // The first activation runs once the window is on the screen; later
@@ -516,7 +516,7 @@ void TForm1::showEvent(QShowEvent* e) {
     }
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     if (watched == client_ && e->type() == QEvent::Resize) {
         // A resized window re-lays out and redraws what it already has; it
         // does not recompute and does not repeat the warnings' beeps.
@@ -538,12 +538,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
 // ---------------------------------------------------------------------------
 // Activation and the calculation run
 
-void TForm1::processPendingMessages() {
+void MainWindow::processPendingMessages() {
     // Repaints only: a click arriving now waits until the run has finished.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TForm1::Form1AKTIV() {
+void MainWindow::Form1AKTIV() {
     if (inActivation_) {
         activationPending_ = true;
         return;
@@ -559,7 +559,7 @@ void TForm1::Form1AKTIV() {
 
         SiloModel& m = globalModel();
         clearResults(m);
-        prepare(m, m.Erststart && app().Parameterdatei.isEmpty());
+        prepare(m, m.Erststart && app().parameterFile.isEmpty());
         m.Erststart = false;
         ++activations_;
         activated_ = true;
@@ -575,7 +575,7 @@ void TForm1::Form1AKTIV() {
     }
 }
 
-void TForm1::HAUPTPROGRAMM() {
+void MainWindow::HAUPTPROGRAMM() {
     // A set whose parameter problem is pending is only partly derived: it is
     // not calculated, and the displays say what is wrong instead.
     if (loadedProblem_ == 0) {
@@ -587,7 +587,7 @@ void TForm1::HAUPTPROGRAMM() {
     processPendingMessages();
 }
 
-void TForm1::FormPaint() {
+void MainWindow::FormPaint() {
     const int mg = static_cast<int>(std::lround(kMargin * formScale_));
     const int gap = static_cast<int>(std::lround(10 * formScale_));
     const int w = std::max(1, client_->width() - Image2_->x() - gap);
@@ -600,7 +600,7 @@ void TForm1::FormPaint() {
 // ---------------------------------------------------------------------------
 // Texts, columns and status fields
 
-void TForm1::Labelsprache() {
+void MainWindow::Labelsprache() {
     setWindowTitle(QString::fromUtf8(kProductName) + "    " + QString::fromUtf8(kMakerNotice));
 
     Datei1_->setTitle(T(tkonst::Datei1));
@@ -663,19 +663,19 @@ void TForm1::Labelsprache() {
     applyScale();
 }
 
-void TForm1::DAUERANZEIGE() {
+void MainWindow::DAUERANZEIGE() {
     Labelsprache();
     const AppState& a = app();
-    if (!a.Parameterdatei.isEmpty()) {
+    if (!a.parameterFile.isEmpty()) {
         QString caption = QString::fromUtf8(kProductName) + "    " +
                           QString::fromUtf8(kMakerNotice) + "      [" +
-                          T(AktuelleParameterdatei) + ": " + a.Parameterdatei + "]";
-        if (a.Geaendert) caption += T(Geaendert);
+                          T(AktuelleParameterdatei) + ": " + a.parameterFile + "]";
+        if (a.modified) caption += T(Geaendert);
         setWindowTitle(caption);
     }
 }
 
-void TForm1::LOESCHEN() {
+void MainWindow::LOESCHEN() {
     for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_}) c->clear();
     Edit3_->clear();
     Edit11_->clear();
@@ -684,9 +684,9 @@ void TForm1::LOESCHEN() {
     Image2_->clearWhite();
 }
 
-void TForm1::ANZEIGE() { fillColumns(true); }
+void MainWindow::ANZEIGE() { fillColumns(true); }
 
-void TForm1::fillColumns(bool withBeeps) {
+void MainWindow::fillColumns(bool withBeeps) {
     SiloModel& m = globalModel();
     const int D = zDecimals(m.Fuellhoehe);
     for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_}) c->clear();
@@ -768,7 +768,7 @@ void TForm1::fillColumns(bool withBeeps) {
     showWhole(Vertspausl_, fmt(m.SIGMAV[ende], 0));
 }
 
-void TForm1::DIAGRAMM() {
+void MainWindow::DIAGRAMM() {
     Image2_->clearWhite();
     if (loadedProblem_ != 0) {  // no results to draw
         Image2_->update();
@@ -776,7 +776,7 @@ void TForm1::DIAGRAMM() {
     }
     QPainter p(&Image2_->image());
     drawDiagram(p, Image2_->image().deviceIndependentSize().toSize(), globalModel(), width(),
-                app().Skalierung, sprache(), diagramExtras());
+                app().screenScale, sprache(), diagramExtras());
     p.end();
     Image2_->update();
 }
@@ -784,7 +784,7 @@ void TForm1::DIAGRAMM() {
 // ---------------------------------------------------------------------------
 // Files
 
-bool TForm1::writeParameterFile(const QString& path) {
+bool MainWindow::writeParameterFile(const QString& path) {
     FileError err;
     if (Parameterdatei_schreiben(globalModel(), toLocal(path), err)) return true;
     platform::message(this, T(Fehler),
@@ -793,7 +793,7 @@ bool TForm1::writeParameterFile(const QString& path) {
     return false;
 }
 
-bool TForm1::writeResultFile(const QString& path) {
+bool MainWindow::writeResultFile(const QString& path) {
     SiloModel& m = globalModel();
     FileError err;
     if (loadedProblem_ != 0 || resultProblem(m) == 1) {
@@ -807,10 +807,10 @@ bool TForm1::writeResultFile(const QString& path) {
     return false;
 }
 
-void TForm1::AusDatei1Click() {
+void MainWindow::AusDatei1Click() {
     // The folder is made on first use: a dialog started in a folder that
     // does not exist would offer its last part as the file name.
-    QString start = withoutTrailingSlashes(platform::existingFolder(app().Parameterordner));
+    QString start = withoutTrailingSlashes(platform::existingFolder(app().parameterFolder));
     if (!openPreset_.isEmpty()) start = openPreset_;
     lastDialogFolder_ = start;
     const QString path = platform::getOpenFileName(this, QString(Dateioeffnen1_->text()).remove('&'),
@@ -825,9 +825,9 @@ void TForm1::AusDatei1Click() {
         platform::message(this, T(Fehler), fileErrorText(err, path), platform::Icon::Critical);
         return;
     }
-    app().Parameterdatei = path;
-    app().Parameterfehler = 0;
-    app().Geaendert = false;
+    app().parameterFile = path;
+    app().pendingProblem = 0;
+    app().modified = false;
     // The file's values complete the model as the form's take-over does, so
     // that leaving the form with Abbrechen shows the file's results; a set
     // with a problem shows that problem until a take-over resolves it.
@@ -840,7 +840,7 @@ void TForm1::AusDatei1Click() {
 
 // The save dialog of a file kind: starts at the file last chosen in it, else
 // in the kind's data folder; remembers the name chosen. Empty = cancelled.
-QString TForm1::askSaveName(QString& preset, const QString& folder, const QAction* item,
+QString MainWindow::askSaveName(QString& preset, const QString& folder, const QAction* item,
                             const QString& filter, const QString& suffix) {
     const QString start = preset.isEmpty() ? platform::existingFolder(folder) : preset;
     lastDialogFolder_ = start;
@@ -850,132 +850,132 @@ QString TForm1::askSaveName(QString& preset, const QString& folder, const QActio
     return path;
 }
 
-void TForm1::Speichern2Click() {
-    QString path = app().Parameterdatei;
+void MainWindow::Speichern2Click() {
+    QString path = app().parameterFile;
     if (path.isEmpty())
-        path = askSaveName(savePreset_, app().Parameterordner, Speichern3_, kParameterFilter, "par");
+        path = askSaveName(savePreset_, app().parameterFolder, Speichern3_, kParameterFilter, "par");
     if (path.isEmpty()) return;
     if (!writeParameterFile(path)) return;
-    app().Parameterdatei = path;
-    app().Geaendert = false;
+    app().parameterFile = path;
+    app().modified = false;
     DAUERANZEIGE();
 }
 
-void TForm1::Speichern1Click() {
+void MainWindow::Speichern1Click() {
     const QString path =
-        askSaveName(savePreset_, app().Parameterordner, Speichernunter1_, kParameterFilter, "par");
+        askSaveName(savePreset_, app().parameterFolder, Speichernunter1_, kParameterFilter, "par");
     if (path.isEmpty()) return;
     if (!writeParameterFile(path)) return;
-    app().Parameterdatei = path;
-    app().Geaendert = false;
+    app().parameterFile = path;
+    app().modified = false;
     DAUERANZEIGE();
     openPreset_ = path;
 }
 
-void TForm1::ErgebnisseSpeichernClick() {
-    QString path = app().Ergebnisdatei;
+void MainWindow::ErgebnisseSpeichernClick() {
+    QString path = app().resultFile;
     if (path.isEmpty())
-        path = askSaveName(resultPreset_, app().Ergebnisordner, ErgebnisseSpeichern_,
+        path = askSaveName(resultPreset_, app().resultFolder, ErgebnisseSpeichern_,
                            kResultFilter, "txt");
     if (path.isEmpty()) return;
     if (!writeResultFile(path)) return;
-    app().Ergebnisdatei = path;
+    app().resultFile = path;
     DAUERANZEIGE();
 }
 
-void TForm1::Ergebnisdateispeichernunter1Click() {
-    const QString path = askSaveName(resultPreset_, app().Ergebnisordner,
+void MainWindow::Ergebnisdateispeichernunter1Click() {
+    const QString path = askSaveName(resultPreset_, app().resultFolder,
                                      Ergebnisdateispeichernunter1_, kResultFilter, "txt");
     if (path.isEmpty()) return;
     if (!writeResultFile(path)) return;
-    app().Ergebnisdatei = path;
+    app().resultFile = path;
     DAUERANZEIGE();
 }
 
 // ---------------------------------------------------------------------------
 // Modal windows, printing, language
 
-void TForm1::Parameter1Click() {
+void MainWindow::Parameter1Click() {
     // OK closes the form only after a take-over without problem.
     if (showParameterForm(this) == QDialog::Accepted) loadedProblem_ = 0;
     Form1AKTIV();
 }
 
-void TForm1::Ansehen1Click() {
-    app().Nuransehen = true;
+void MainWindow::Ansehen1Click() {
+    app().viewOnly = true;
     showParameterForm(this);
     Form1AKTIV();
 }
 
-void TForm1::showInfo(int which) {
+void MainWindow::showInfo(int which) {
     if (showInfoWindow(this, static_cast<InfoWindow>(which)) == QDialog::Accepted) Form1AKTIV();
 }
 
-void TForm1::About1Click() { showInfo(int(InfoWindow::About)); }
-void TForm1::WoherClick() { showInfo(int(InfoWindow::SGEigenschaften)); }
-void TForm1::Berechnungsmethoden1Click() { showInfo(int(InfoWindow::Berechnungsmethoden)); }
-void TForm1::Vorgabewerte1Click() { showInfo(int(InfoWindow::Vorgabewerteinfo)); }
-void TForm1::VorgabewerteSilo1Click() { showInfo(int(InfoWindow::VorgabeSiloInfo)); }
-void TForm1::WasdiesesProgrammberechnet1Click() { showInfo(int(InfoWindow::Wasberechnetwird)); }
-void TForm1::Daten1Click() { showInfo(int(InfoWindow::Dateneinaus)); }
-void TForm1::Literatur1Click() { showInfo(int(InfoWindow::Buch)); }
-void TForm1::EULA1Click() { openEula(this); }
+void MainWindow::About1Click() { showInfo(int(InfoWindow::About)); }
+void MainWindow::WoherClick() { showInfo(int(InfoWindow::SGEigenschaften)); }
+void MainWindow::Berechnungsmethoden1Click() { showInfo(int(InfoWindow::Berechnungsmethoden)); }
+void MainWindow::Vorgabewerte1Click() { showInfo(int(InfoWindow::Vorgabewerteinfo)); }
+void MainWindow::VorgabewerteSilo1Click() { showInfo(int(InfoWindow::VorgabeSiloInfo)); }
+void MainWindow::WasdiesesProgrammberechnet1Click() { showInfo(int(InfoWindow::Wasberechnetwird)); }
+void MainWindow::Daten1Click() { showInfo(int(InfoWindow::Dateneinaus)); }
+void MainWindow::Literatur1Click() { showInfo(int(InfoWindow::Buch)); }
+void MainWindow::EULA1Click() { openEula(this); }
 
 // A pending problem of the opened set is said instead of printing a page
 // without results.
-bool TForm1::refusePrintWithProblem() {
+bool MainWindow::refusePrintWithProblem() {
     if (loadedProblem_ == 0) return false;
     platform::message(this, "PROBLEM", problemText(loadedProblem_), platform::Icon::Warning);
     return true;
 }
 
-void TForm1::Tabelle_Drucken() {
+void MainWindow::Tabelle_Drucken() {
     if (refusePrintWithProblem()) return;
     ui::Tabelle_Drucken(this, PrintStatus{Edit11_->text(), Edit3_->text(), Vertspausl_->text()});
 }
-void TForm1::Diagramm_Drucken() {
+void MainWindow::Diagramm_Drucken() {
     if (refusePrintWithProblem()) return;
     ui::Diagramm_Drucken(this, diagramExtras());
 }
-void TForm1::Tabelle1Click() { Tabelle_Drucken(); }
-void TForm1::Diagramm1Click() { Diagramm_Drucken(); }
-void TForm1::Druckereinrichten1Click() { Druckereinrichten(this); }
+void MainWindow::Tabelle1Click() { Tabelle_Drucken(); }
+void MainWindow::Diagramm1Click() { Diagramm_Drucken(); }
+void MainWindow::Druckereinrichten1Click() { Druckereinrichten(this); }
 
-void TForm1::DeutschClick() {
+void MainWindow::DeutschClick() {
     setSprache(0);
     DAUERANZEIGE();
     DIAGRAMM();
     ANZEIGE();
 }
 
-void TForm1::EnglishClick() {
+void MainWindow::EnglishClick() {
     setSprache(1);
     DAUERANZEIGE();
     DIAGRAMM();
     ANZEIGE();
 }
 
-void TForm1::BEENDEN() { close(); }
+void MainWindow::BEENDEN() { close(); }
 
 // ---------------------------------------------------------------------------
 // View menu: both states, comparison; export of the diagram, copy of the table
 
-void TForm1::buildViewAndExportMenus() {
+void MainWindow::buildViewAndExportMenus() {
     // "View" between the parameter menu and the language menu.
     viewMenu_ = menu("ViewMenu");
-    showBothStatesAction_ = action(viewMenu_, "ShowBothStates", &TForm1::toggleBothStates);
+    showBothStatesAction_ = action(viewMenu_, "ShowBothStates", &MainWindow::toggleBothStates);
     showBothStatesAction_->setCheckable(true);
     viewMenu_->addSeparator();
-    compareAction_ = action(viewMenu_, "CompareWithFile", &TForm1::compareWithParameterFile);
-    endComparisonAction_ = action(viewMenu_, "EndComparison", &TForm1::endComparison);
+    compareAction_ = action(viewMenu_, "CompareWithFile", &MainWindow::compareWithParameterFile);
+    endComparisonAction_ = action(viewMenu_, "EndComparison", &MainWindow::endComparison);
     endComparisonAction_->setEnabled(false);
     menuBar()->insertMenu(SpracheLanguage2_->menuAction(), viewMenu_);
 
     // Export and copy in the file menu, after the result file commands.
     QAction* beforeN2 = Datei1_->findChild<QAction*>("N2");
     if (!beforeN2) beforeN2 = findChild<QAction*>("N2");
-    exportDiagramAction_ = action(Datei1_, "ExportDiagram", &TForm1::exportDiagram);
-    copyTableAction_ = action(Datei1_, "CopyTable", &TForm1::copyTable);
+    exportDiagramAction_ = action(Datei1_, "ExportDiagram", &MainWindow::exportDiagram);
+    copyTableAction_ = action(Datei1_, "CopyTable", &MainWindow::copyTable);
     copyTableAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     if (beforeN2) {
         Datei1_->removeAction(exportDiagramAction_);
@@ -985,7 +985,7 @@ void TForm1::buildViewAndExportMenus() {
     }
 }
 
-void TForm1::labelViewAndExportMenus() {
+void MainWindow::labelViewAndExportMenus() {
     viewMenu_->setTitle(T(texts::Ansicht1));
     showBothStatesAction_->setText(T(texts::BeideZustaende));
     compareAction_->setText(T(texts::Vergleichen));
@@ -994,7 +994,7 @@ void TForm1::labelViewAndExportMenus() {
     copyTableAction_->setText(T(texts::TabelleKopieren));
 }
 
-void TForm1::calculateOtherState() {
+void MainWindow::calculateOtherState() {
     // The same silo with the state switched, on a copy: the model, the
     // columns and the status fields keep the state chosen in the form.
     if (!otherState_) otherState_ = std::make_unique<SiloModel>();
@@ -1006,7 +1006,7 @@ void TForm1::calculateOtherState() {
     calculate(o);
 }
 
-DiagramExtras TForm1::diagramExtras() const {
+DiagramExtras MainWindow::diagramExtras() const {
     DiagramExtras e;
     if (showBothStatesAction_->isChecked() && otherState_) e.otherState = otherState_.get();
     if (comparison_) {
@@ -1016,7 +1016,7 @@ DiagramExtras TForm1::diagramExtras() const {
     return e;
 }
 
-void TForm1::toggleBothStates() {
+void MainWindow::toggleBothStates() {
     if (showBothStatesAction_->isChecked()) {
         // Results already shown get their other state at once.
         if (activated_) calculateOtherState();
@@ -1026,8 +1026,8 @@ void TForm1::toggleBothStates() {
     if (activated_ && !inActivation_) DIAGRAMM();
 }
 
-void TForm1::compareWithParameterFile() {
-    QString start = withoutTrailingSlashes(app().Parameterordner);
+void MainWindow::compareWithParameterFile() {
+    QString start = withoutTrailingSlashes(app().parameterFolder);
     if (!comparePreset_.isEmpty()) start = comparePreset_;
     lastDialogFolder_ = start;
     const QString path = platform::getOpenFileName(
@@ -1060,16 +1060,16 @@ void TForm1::compareWithParameterFile() {
     if (activated_ && !inActivation_) DIAGRAMM();
 }
 
-void TForm1::endComparison() {
+void MainWindow::endComparison() {
     comparison_.reset();
     comparisonPath_.clear();
     endComparisonAction_->setEnabled(false);
     if (activated_ && !inActivation_) DIAGRAMM();
 }
 
-void TForm1::exportDiagram() {
+void MainWindow::exportDiagram() {
     if (refusePrintWithProblem()) return;
-    const QString path = askSaveName(exportPreset_, app().Ergebnisordner, exportDiagramAction_,
+    const QString path = askSaveName(exportPreset_, app().resultFolder, exportDiagramAction_,
                                      T(texts::ExportFilter), "png");
     if (path.isEmpty()) return;
     const ExportFormat format = exportFormatOf(path);
@@ -1091,7 +1091,7 @@ void TForm1::exportDiagram() {
     const DiagramMapping keep = diagramMapping();
     const DiagramExtras extras = diagramExtras();
     const int windowWidth = width();
-    const double skalierung = app().Skalierung;
+    const double skalierung = app().screenScale;
     const int language = sprache();
     auto draw = [&](QPainter& p, QSize size) {
         drawDiagram(p, size, globalModel(), windowWidth, skalierung, language, extras);
@@ -1104,7 +1104,7 @@ void TForm1::exportDiagram() {
         case ExportFormat::Svg: ok = exportDiagramSvg(path, size, title, draw); break;
         case ExportFormat::Pdf:
             ok = exportDiagramPdf(path, title, [&](QPainter& p) {
-                paintDiagramPage(p, globalModel(), app().Parameterdatei, app().Geaendert,
+                paintDiagramPage(p, globalModel(), app().parameterFile, app().modified,
                                  language, extras);
             });
             break;
@@ -1114,7 +1114,7 @@ void TForm1::exportDiagram() {
         platform::message(this, T(Fehler), T(texts::ExportFehler) + path, platform::Icon::Critical);
 }
 
-QString TForm1::resultTableText() const {
+QString MainWindow::resultTableText() const {
     // Numbers in the desktop's notation, without thousands separators, so
     // that a spreadsheet pasted into reads them as numbers.
     QLocale locale;
@@ -1133,7 +1133,7 @@ QString TForm1::resultTableText() const {
     return text;
 }
 
-void TForm1::copyTable() {
+void MainWindow::copyTable() {
     if (refusePrintWithProblem()) return;
     QGuiApplication::clipboard()->setText(resultTableText());
 }

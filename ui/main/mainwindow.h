@@ -1,4 +1,4 @@
-// The main window TForm1: menu, status fields, the five result columns and
+// The main window MainWindow: menu, status fields, the five result columns and
 // the result diagram. Every activation (at start and after each modal window
 // opened from the menu) clears the displays, prepares the silo model, runs
 // the calculation and shows the results; there is no cache.
@@ -37,10 +37,10 @@ private:
     QImage image_;
 };
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit MainWindow(QWidget* parent = nullptr);
 
     // ---- the published methods ------------------------------------------
     void Labelsprache();
@@ -137,7 +137,7 @@ private:
     DiagramExtras diagramExtras() const;
 
     QMenu* menu(const char* name);
-    QAction* action(QMenu* into, const char* name, void (TForm1::*handler)());
+    QAction* action(QMenu* into, const char* name, void (MainWindow::*handler)());
 
     double formScale_ = 1.0;
     bool firstShowSeen_ = false;

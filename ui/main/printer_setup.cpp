@@ -126,7 +126,7 @@ void PrinterSetupDialog::updateFileField() {
 }
 
 void PrinterSetupDialog::chooseFile() {
-    const QString start = file_->text().isEmpty() ? platform::existingFolder(app().Ergebnisordner)
+    const QString start = file_->text().isEmpty() ? platform::existingFolder(app().resultFolder)
                                                   : file_->text();
     const QString path = platform::getSaveFileName(this, T(kDateiWaehlen), start,
                                                    QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf"));

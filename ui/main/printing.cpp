@@ -85,7 +85,7 @@ bool writePdf(const QString& path, const QString& title, const PagePainter& pain
 // Folders for the PDF file, in order of preference.
 QStringList pdfFolders() {
     QStringList folders;
-    if (!app().Ergebnisordner.isEmpty()) folders << app().Ergebnisordner;
+    if (!app().resultFolder.isEmpty()) folders << app().resultFolder;
     const QString docs = platform::documentsFolder();
     if (!docs.isEmpty()) folders << docs;
     return folders;
@@ -152,7 +152,7 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
         // Without a printer the page gets a new file in the result folder,
         // named after the page and the parameter file; nothing is replaced.
         QString base = jobTitle;
-        const QString stem = QFileInfo(app().Parameterdatei).completeBaseName();
+        const QString stem = QFileInfo(app().parameterFile).completeBaseName();
         if (!stem.isEmpty()) base += QLatin1Char('_') + stem;
         for (const QString& folder : pdfFolders()) {
             if (!written.isEmpty()) break;
@@ -223,8 +223,8 @@ void setPrintersAvailableOverride(const bool* available) {
 }
 
 void Tabelle_Drucken(QWidget* parent, const PrintStatus& status) {
-    const QString file = app().Parameterdatei;
-    const bool changed = app().Geaendert;
+    const QString file = app().parameterFile;
+    const bool changed = app().modified;
     const int language = tkonst::sprache();
     printPage(parent, QStringLiteral("KORVANE_Table"), [&](QPainter& p) {
         paintTablePage(p, globalModel(), status, file, changed, language);
@@ -234,8 +234,8 @@ void Tabelle_Drucken(QWidget* parent, const PrintStatus& status) {
 void Diagramm_Drucken(QWidget* parent) { Diagramm_Drucken(parent, DiagramExtras{}); }
 
 void Diagramm_Drucken(QWidget* parent, const DiagramExtras& extras) {
-    const QString file = app().Parameterdatei;
-    const bool changed = app().Geaendert;
+    const QString file = app().parameterFile;
+    const bool changed = app().modified;
     const int language = tkonst::sprache();
     printPage(parent, QStringLiteral("KORVANE_Diagram"), [&](QPainter& p) {
         paintDiagramPage(p, globalModel(), file, changed, language, extras);

@@ -13,7 +13,7 @@ class QPushButton;
 
 namespace korvane::ui {
 
-class TInfoTextWindow : public QDialog {
+class HelpTextWindow : public QDialog {
     Q_OBJECT
 public:
     struct Design {
@@ -24,7 +24,7 @@ public:
         const tkonst::TextPair* heading;  // heading label above the memo, or null
     };
 
-    TInfoTextWindow(const char* className, const tkonst::TextPair& caption,
+    HelpTextWindow(const char* className, const tkonst::TextPair& caption,
                     const tkonst::TextPair& text, const Design& design, QWidget* parent);
 
     // Caption, memo text (and heading) from the table in the current language.
@@ -53,46 +53,46 @@ private:
 };
 
 // "Was dieses Programm berechnet": created for each opening.
-class TWasberechnetwird : public TInfoTextWindow {
+class WhatItCalculatesWindow : public HelpTextWindow {
     Q_OBJECT
 public:
-    explicit TWasberechnetwird(QWidget* parent = nullptr);
+    explicit WhatItCalculatesWindow(QWidget* parent = nullptr);
 };
 
 // "Dateneingabe und -ausgabe"
-class TDateneinaus : public TInfoTextWindow {
+class DataInputOutputWindow : public HelpTextWindow {
     Q_OBJECT
 public:
-    explicit TDateneinaus(QWidget* parent = nullptr);
+    explicit DataInputOutputWindow(QWidget* parent = nullptr);
 };
 
 // "Vorgabewerte Schüttgut": the bulk solid properties.
-class TVorgabewerteinfo : public TInfoTextWindow {
+class BulkSolidDefaultsWindow : public HelpTextWindow {
     Q_OBJECT
 public:
-    explicit TVorgabewerteinfo(QWidget* parent = nullptr);
+    explicit BulkSolidDefaultsWindow(QWidget* parent = nullptr);
 };
 
 // "Vorgabewerte Silo": the silo shapes and their dimensions.
-class TVorgabeSiloInfo : public TInfoTextWindow {
+class SiloDefaultsWindow : public HelpTextWindow {
     Q_OBJECT
 public:
-    explicit TVorgabeSiloInfo(QWidget* parent = nullptr);
+    explicit SiloDefaultsWindow(QWidget* parent = nullptr);
 };
 
 // "Berechnungsmethoden": Janssen, Motzkus, the radial stress field.
-class TBerechnungsmethoden : public TInfoTextWindow {
+class CalculationMethodsWindow : public HelpTextWindow {
     Q_OBJECT
 public:
-    explicit TBerechnungsmethoden(QWidget* parent = nullptr);
+    explicit CalculationMethodsWindow(QWidget* parent = nullptr);
 };
 
 // "Woher bekomme ich Schüttgutkennwerte?": shear testers; a navy heading
 // label above a memo without scroll bar.
-class TSGEigenschaften : public TInfoTextWindow {
+class FlowPropertiesWindow : public HelpTextWindow {
     Q_OBJECT
 public:
-    explicit TSGEigenschaften(QWidget* parent = nullptr);
+    explicit FlowPropertiesWindow(QWidget* parent = nullptr);
 };
 
 // Memo texts in the table carry Windows line breaks; the memo wants '\n'.

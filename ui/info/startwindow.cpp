@@ -1,4 +1,4 @@
-#include "ui/info/splashform.h"
+#include "ui/info/startwindow.h"
 
 #include <QHideEvent>
 #include <QLabel>
@@ -8,7 +8,7 @@
 #include <QTextCursor>
 
 #include "ui/info/infoscaling.h"
-#include "ui/info/textwindows.h"
+#include "ui/info/helptextwindows.h"
 #include "ui/main/appstate.h"
 #include "ui/texts/tkonst.h"
 
@@ -29,7 +29,7 @@ const QRect kAcceptRect(120, 376, 150, 30);
 const QRect kCancelRect(309, 376, 150, 30);
 }  // namespace
 
-TSplashForm::TSplashForm(QWidget* parent) : QDialog(parent) {
+StartWindow::StartWindow(QWidget* parent) : QDialog(parent) {
     setObjectName("SplashForm");
     // A small tool window that stays in front of everything else.
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
@@ -37,8 +37,8 @@ TSplashForm::TSplashForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromUtf8(kProductName));
 
     // The start window works out the screen factor again for itself.
-    app().Skalierung = computeSkalierung(screenSize());
-    m_f = controlFactor(app().Skalierung);
+    app().screenScale = computeSkalierung(screenSize());
+    m_f = controlFactor(app().screenScale);
 
     m_label = new QLabel(QString::fromUtf8(kSprachwahl), this);
     m_label->setObjectName("Label1");
@@ -81,10 +81,10 @@ TSplashForm::TSplashForm(QWidget* parent) : QDialog(parent) {
     m_accept->hide();
     m_cancel->hide();
 
-    connect(m_english, &QPushButton::clicked, this, &TSplashForm::EnglishClick);
-    connect(m_deutsch, &QPushButton::clicked, this, &TSplashForm::DeutschClick);
-    connect(m_accept, &QPushButton::clicked, this, &TSplashForm::AcceptButtonClick);
-    connect(m_cancel, &QPushButton::clicked, this, &TSplashForm::CancelButtonClick);
+    connect(m_english, &QPushButton::clicked, this, &StartWindow::EnglishClick);
+    connect(m_deutsch, &QPushButton::clicked, this, &StartWindow::DeutschClick);
+    connect(m_accept, &QPushButton::clicked, this, &StartWindow::AcceptButtonClick);
+    connect(m_cancel, &QPushButton::clicked, this, &StartWindow::CancelButtonClick);
 
     QSize client(sc(kClientW, m_f), sc(kClientH, m_f));
     client = fitClient(client, typicalFrameExtra(), availableArea().size());
@@ -93,7 +93,7 @@ TSplashForm::TSplashForm(QWidget* parent) : QDialog(parent) {
     m_english->setFocus();
 }
 
-void TSplashForm::Labelsprache() {
+void StartWindow::Labelsprache() {
     setWindowTitle(QString::fromUtf8(kProductName) + "  -  " + T(Nutzungsbedingungen));
     m_accept->setText(T(AcceptButton));
     m_cancel->setText(T(CancelButton));
@@ -109,29 +109,29 @@ void TSplashForm::Labelsprache() {
     m_accept->setFocus();
 }
 
-void TSplashForm::EnglishClick() {
+void StartWindow::EnglishClick() {
     setSprache(1);
     Labelsprache();
 }
 
-void TSplashForm::DeutschClick() {
+void StartWindow::DeutschClick() {
     setSprache(0);
     Labelsprache();
 }
 
-void TSplashForm::AcceptButtonClick() {
+void StartWindow::AcceptButtonClick() {
     Bedingungenakzeptiert = true;
     accept();
 }
 
-void TSplashForm::CancelButtonClick() {
+void StartWindow::CancelButtonClick() {
     // Ending without acceptance: the program's start sees the hidden window
     // with the switch still false and ends.
     Bedingungenakzeptiert = false;
     reject();
 }
 
-void TSplashForm::hideEvent(QHideEvent* e) {
+void StartWindow::hideEvent(QHideEvent* e) {
     QDialog::hideEvent(e);
     if (!e->spontaneous()) emit hidden();
 }

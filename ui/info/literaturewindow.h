@@ -13,10 +13,10 @@ namespace korvane::ui {
 class LinkLabel;
 class PictureBox;
 
-class TBuch : public QDialog {
+class LiteratureWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TBuch(QWidget* parent = nullptr);
+    explicit LiteratureWindow(QWidget* parent = nullptr);
 
     PictureBox* cover() const { return m_image1; }
     PictureBox* pages() const { return m_image2; }

@@ -10,7 +10,7 @@
 
 #include "helpers.h"
 #include "ui/info/infowindows.h"
-#include "ui/info/textwindows.h"
+#include "ui/info/helptextwindows.h"
 
 using namespace korvane::ui;
 using namespace korvane::ui::testing;
@@ -28,23 +28,23 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {InfoWindow::Wasberechnetwird, "Wasberechnetwird", &tk::WasberechnetwirdCaption,
+    {InfoWindow::Wasberechnetwird, "WhatItCalculatesWindow", &tk::WasberechnetwirdCaption,
      &tk::WasberechnetwirdText, {489, 324}, true},
-    {InfoWindow::Dateneinaus, "Dateneinaus", &tk::DateneinausCaption, &tk::DateneinausText,
+    {InfoWindow::Dateneinaus, "DataInputOutputWindow", &tk::DateneinausCaption, &tk::DateneinausText,
      {489, 329}, true},
-    {InfoWindow::Vorgabewerteinfo, "Vorgabewerteinfo", &tk::VorgabewerteinfoCaption,
+    {InfoWindow::Vorgabewerteinfo, "BulkSolidDefaultsWindow", &tk::VorgabewerteinfoCaption,
      &tk::VorgabewerteinfoText, {547, 324}, true},
-    {InfoWindow::VorgabeSiloInfo, "VorgabeSiloInfo", &tk::VorgabeSiloInfoCaption,
+    {InfoWindow::VorgabeSiloInfo, "SiloDefaultsWindow", &tk::VorgabeSiloInfoCaption,
      &tk::VorgabeSiloInfoText, {465, 321}, true},
-    {InfoWindow::Berechnungsmethoden, "Berechnungsmethoden", &tk::BerechnungsmethodenCaption,
+    {InfoWindow::Berechnungsmethoden, "CalculationMethodsWindow", &tk::BerechnungsmethodenCaption,
      &tk::BerechnungsmethodenText, {547, 324}, true},
-    {InfoWindow::SGEigenschaften, "SGEigenschaften", &tk::SGEigenschaftenCaption,
+    {InfoWindow::SGEigenschaften, "FlowPropertiesWindow", &tk::SGEigenschaftenCaption,
      &tk::SGEigenschaftenText, {463, 343}, false},
 };
 
 class TextWindows : public ::testing::TestWithParam<Case> {
 protected:
-    void SetUp() override { app().Skalierung = 1.0; }
+    void SetUp() override { app().screenScale = 1.0; }
     void TearDown() override { destroyInfoWindows(); }
     ScreenGuard screen;
 };
@@ -148,7 +148,7 @@ TEST(TextWindowsLanguage, LongLivedWindowTakesTheNewLanguageAtItsNextShowing) {
 
 TEST(TextWindowsLanguage, HeadingOfTheFlowPropertiesWindowIsNavyBold) {
     ScreenGuard screen;
-    app().Skalierung = 1.0;
+    app().screenScale = 1.0;
     for (int lang : {0, 1}) {
         tk::setSprache(lang);
         withModal([&] { return showInfoWindow(nullptr, InfoWindow::SGEigenschaften); },
@@ -174,14 +174,14 @@ TEST(TextWindowsLanguage, WhatThisProgramDoesIsMadeForEachUse) {
               [](QDialog& d) { d.accept(); });
     EXPECT_EQ(createInfoWindow(InfoWindow::Wasberechnetwird), nullptr);
     for (QWidget* w : QApplication::topLevelWidgets())
-        EXPECT_EQ(qobject_cast<TWasberechnetwird*>(w), nullptr) << "left over after use";
+        EXPECT_EQ(qobject_cast<WhatItCalculatesWindow*>(w), nullptr) << "left over after use";
 }
 
 TEST(TextWindowsScaling, GrowWithTheScreenButStayOnIt) {
     // 1280 x 1024: client 489*1280/800 x 324*1024/600, controls by 1.6.
     ScreenGuard screen(QSize(1280, 1024), 40);
-    app().Skalierung = 1.6;
-    TDateneinaus w;
+    app().screenScale = 1.6;
+    DataInputOutputWindow w;
     EXPECT_EQ(w.width(), 489 * 1280 / 800);
     EXPECT_EQ(w.height(), 329 * 1024 / 600);
     EXPECT_EQ(w.okButton()->size(), QSize(98, 32));  // 61 x 20 scaled by 1.6
@@ -189,7 +189,7 @@ TEST(TextWindowsScaling, GrowWithTheScreenButStayOnIt) {
 
     // A wide, low screen: the window is clipped to the available height.
     ScreenGuard low(QSize(1920, 500), 40);
-    app().Skalierung = 0.79;
-    TBerechnungsmethoden b;
+    app().screenScale = 0.79;
+    CalculationMethodsWindow b;
     EXPECT_LE(b.height(), 460);
 }

@@ -13,10 +13,10 @@ namespace korvane::ui {
 // Set false before the start window is waited for, true by its accept button.
 extern bool Bedingungenakzeptiert;
 
-class TSplashForm : public QDialog {
+class StartWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TSplashForm(QWidget* parent = nullptr);
+    explicit StartWindow(QWidget* parent = nullptr);
 
     // Caption, buttons and the conditions text in the current language; the
     // conditions then cover the language choice.

@@ -1,4 +1,4 @@
-#include "ui/info/buch.h"
+#include "ui/info/literaturewindow.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -16,8 +16,8 @@ namespace korvane::ui {
 
 using namespace korvane::tkonst;
 
-const char* const TBuch::kCoverFile = "buch_titel.jpg";
-const char* const TBuch::kPagesFile = "buch_seiten.jpg";
+const char* const LiteratureWindow::kCoverFile = "buch_titel.jpg";
+const char* const LiteratureWindow::kPagesFile = "buch_seiten.jpg";
 
 namespace {
 
@@ -32,7 +32,7 @@ QFrame* whitePanel(QWidget* parent, const char* name) {
 }
 
 QString pictureFolder() {
-    QString dir = app().Programmordner;
+    QString dir = app().programFolder;
     if (dir.isEmpty()) dir = platform::programFolder();
     if (!dir.endsWith('/')) dir += '/';
     return dir;
@@ -40,7 +40,7 @@ QString pictureFolder() {
 
 }  // namespace
 
-TBuch::TBuch(QWidget* parent) : QDialog(parent) {
+LiteratureWindow::LiteratureWindow(QWidget* parent) : QDialog(parent) {
     setObjectName("Buch");
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     const double f = bookFactor(currentSkalierung());
@@ -91,7 +91,7 @@ TBuch::TBuch(QWidget* parent) : QDialog(parent) {
     bottom->addWidget(m_close);
     top->addWidget(panel3);
 
-    connect(m_link, &LinkLabel::clicked, this, &TBuch::LinkClick);
+    connect(m_link, &LinkLabel::clicked, this, &LiteratureWindow::LinkClick);
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
 
     const QString dir = pictureFolder();
@@ -105,11 +105,11 @@ TBuch::TBuch(QWidget* parent) : QDialog(parent) {
     centreOnDesktop(this);
 }
 
-void TBuch::Labelsprache() {
+void LiteratureWindow::Labelsprache() {
     setWindowTitle(T(BuchCaption));
     m_label->setText(T(WeitereInformationen));
 }
 
-void TBuch::LinkClick() { platform::openUrl(QString::fromUtf8(kBookPage)); }
+void LiteratureWindow::LinkClick() { platform::openUrl(QString::fromUtf8(kBookPage)); }
 
 }  // namespace korvane::ui

@@ -12,9 +12,9 @@
 #include "helpers.h"
 #include "ui/info/infoscaling.h"
 #include "ui/info/infowindows.h"
-#include "ui/info/splashform.h"
+#include "ui/info/startwindow.h"
 #include "ui/info/startup.h"
-#include "ui/info/textwindows.h"
+#include "ui/info/helptextwindows.h"
 #include "ui/main/mainwindow.h"
 
 using namespace korvane::ui;
@@ -29,7 +29,7 @@ QPushButton* button(QWidget& w, const char* name) {
     return b;
 }
 
-class StartWindow : public ::testing::Test {
+class StartWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { tk::setSprache(0); }
     ScreenGuard screen;
@@ -37,8 +37,8 @@ protected:
 
 }  // namespace
 
-TEST_F(StartWindow, BeforeChoosingOnlyTheLanguageChoiceShows) {
-    TSplashForm f;
+TEST_F(StartWindowTest, BeforeChoosingOnlyTheLanguageChoiceShows) {
+    StartWindow f;
     f.show();
     EXPECT_EQ(f.windowTitle(), "KORVANE");
     auto* label = f.findChild<QLabel*>("Label1");
@@ -57,8 +57,8 @@ TEST_F(StartWindow, BeforeChoosingOnlyTheLanguageChoiceShows) {
     saveShot(f, "splash_choice");
 }
 
-TEST_F(StartWindow, EnglishShowsTheEnglishConditions) {
-    TSplashForm f;
+TEST_F(StartWindowTest, EnglishShowsTheEnglishConditions) {
+    StartWindow f;
     f.show();
     QTest::mouseClick(button(f, "EnglishButton"), Qt::LeftButton);
     EXPECT_EQ(tk::sprache(), 1);
@@ -79,9 +79,9 @@ TEST_F(StartWindow, EnglishShowsTheEnglishConditions) {
     saveShot(f, "splash_en");
 }
 
-TEST_F(StartWindow, DeutschShowsTheGermanConditions) {
+TEST_F(StartWindowTest, DeutschShowsTheGermanConditions) {
     tk::setSprache(1);
-    TSplashForm f;
+    StartWindow f;
     f.show();
     QTest::mouseClick(button(f, "DeutschButton"), Qt::LeftButton);
     EXPECT_EQ(tk::sprache(), 0);
@@ -93,8 +93,8 @@ TEST_F(StartWindow, DeutschShowsTheGermanConditions) {
     saveShot(f, "splash_de");
 }
 
-TEST_F(StartWindow, AcceptSetsTheSwitchAndHides) {
-    TSplashForm f;
+TEST_F(StartWindowTest, AcceptSetsTheSwitchAndHides) {
+    StartWindow f;
     f.show();
     Bedingungenakzeptiert = false;
     QTest::mouseClick(button(f, "DeutschButton"), Qt::LeftButton);
@@ -103,9 +103,9 @@ TEST_F(StartWindow, AcceptSetsTheSwitchAndHides) {
     EXPECT_FALSE(f.isVisible());
 }
 
-TEST_F(StartWindow, CancelEscapeAndCloseBoxHideWithoutAcceptance) {
+TEST_F(StartWindowTest, CancelEscapeAndCloseBoxHideWithoutAcceptance) {
     {
-        TSplashForm f;
+        StartWindow f;
         f.show();
         Bedingungenakzeptiert = false;
         QTest::mouseClick(button(f, "EnglishButton"), Qt::LeftButton);
@@ -114,7 +114,7 @@ TEST_F(StartWindow, CancelEscapeAndCloseBoxHideWithoutAcceptance) {
         EXPECT_FALSE(f.isVisible());
     }
     {
-        TSplashForm f;  // Escape before a language is chosen
+        StartWindow f;  // Escape before a language is chosen
         f.show();
         Bedingungenakzeptiert = false;
         QTest::keyClick(&f, Qt::Key_Escape);
@@ -122,7 +122,7 @@ TEST_F(StartWindow, CancelEscapeAndCloseBoxHideWithoutAcceptance) {
         EXPECT_FALSE(f.isVisible());
     }
     {
-        TSplashForm f;  // Escape with the conditions shown
+        StartWindow f;  // Escape with the conditions shown
         f.show();
         Bedingungenakzeptiert = false;
         QTest::mouseClick(button(f, "EnglishButton"), Qt::LeftButton);
@@ -131,7 +131,7 @@ TEST_F(StartWindow, CancelEscapeAndCloseBoxHideWithoutAcceptance) {
         EXPECT_FALSE(f.isVisible());
     }
     {
-        TSplashForm f;  // title bar's close box
+        StartWindow f;  // title bar's close box
         f.show();
         Bedingungenakzeptiert = false;
         f.close();
@@ -140,24 +140,24 @@ TEST_F(StartWindow, CancelEscapeAndCloseBoxHideWithoutAcceptance) {
     }
 }
 
-TEST_F(StartWindow, ScalesWithTheScreenFactor) {
+TEST_F(StartWindowTest, ScalesWithTheScreenFactor) {
     {
         ScreenGuard s(QSize(1280, 1024));  // Skalierung 1.6
-        TSplashForm f;
-        EXPECT_DOUBLE_EQ(app().Skalierung, 1.6);
+        StartWindow f;
+        EXPECT_DOUBLE_EQ(app().screenScale, 1.6);
         EXPECT_EQ(f.size(), QSize(926, 672));  // 579 x 420 by 1.6
         EXPECT_EQ(button(f, "EnglishButton")->size(), QSize(706, 117));
         EXPECT_EQ(button(f, "EnglishButton")->font().pixelSize(), 34);  // 21 px
     }
     {
         ScreenGuard s(QSize(1920, 1080));  // wide: 0.95 * 1080 / 600 = 1.71
-        TSplashForm f;
-        EXPECT_NEAR(app().Skalierung, 1.71, 1e-12);
+        StartWindow f;
+        EXPECT_NEAR(app().screenScale, 1.71, 1e-12);
         EXPECT_EQ(f.size(), QSize(990, 718));
     }
     {
         ScreenGuard s(QSize(800, 600));
-        TSplashForm f;
+        StartWindow f;
         EXPECT_EQ(f.size(), QSize(579, 420));
         EXPECT_EQ(f.findChild<QPlainTextEdit*>("Bedingungen")->size(), QSize(527, 348));
     }
@@ -185,14 +185,14 @@ struct StartRun {
     QRect mainGeometry;
 };
 
-StartRun runWith(const std::function<void(TSplashForm&)>& drive) {
+StartRun runWith(const std::function<void(StartWindow&)>& drive) {
     StartRun run;
     StartHooks hooks;
     hooks.createMainWindow = [&run]() -> QWidget* {
         run.main = new FakeMain;
         return run.main;
     };
-    hooks.startWindowShown = [&](TSplashForm& f) {
+    hooks.startWindowShown = [&](StartWindow& f) {
         // Driven from the event loop that waits for the start window.
         QTimer::singleShot(0, &f, [&f, drive] { drive(f); });
     };
@@ -207,11 +207,11 @@ StartRun runWith(const std::function<void(TSplashForm&)>& drive) {
 
 }  // namespace
 
-TEST_F(StartWindow, ProgramEndsWhenTheMainWindowCannotBeCreated) {
+TEST_F(StartWindowTest, ProgramEndsWhenTheMainWindowCannotBeCreated) {
     StartHooks hooks;
     bool splash = false;
     hooks.createMainWindow = []() -> QWidget* { return nullptr; };
-    hooks.startWindowShown = [&](TSplashForm& f) {
+    hooks.startWindowShown = [&](StartWindow& f) {
         splash = true;
         f.close();
     };
@@ -219,14 +219,14 @@ TEST_F(StartWindow, ProgramEndsWhenTheMainWindowCannotBeCreated) {
     EXPECT_FALSE(splash);
 }
 
-TEST_F(StartWindow, ProgramEndsOnCancelEscapeOrCloseBox) {
-    const std::function<void(TSplashForm&)> ways[] = {
-        [](TSplashForm& f) {
+TEST_F(StartWindowTest, ProgramEndsOnCancelEscapeOrCloseBox) {
+    const std::function<void(StartWindow&)> ways[] = {
+        [](StartWindow& f) {
             QTest::mouseClick(f.findChild<QPushButton*>("EnglishButton"), Qt::LeftButton);
             QTest::mouseClick(f.findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
         },
-        [](TSplashForm& f) { QTest::keyClick(&f, Qt::Key_Escape); },
-        [](TSplashForm& f) { f.close(); },
+        [](StartWindow& f) { QTest::keyClick(&f, Qt::Key_Escape); },
+        [](StartWindow& f) { f.close(); },
     };
     for (const auto& way : ways) {
         StartRun run = runWith(way);
@@ -236,9 +236,9 @@ TEST_F(StartWindow, ProgramEndsOnCancelEscapeOrCloseBox) {
     }
 }
 
-TEST_F(StartWindow, AcceptRunsTheMainWindowMaximisedInTheChosenLanguage) {
+TEST_F(StartWindowTest, AcceptRunsTheMainWindowMaximisedInTheChosenLanguage) {
     ScreenGuard s(QSize(1280, 1024), 40);
-    StartRun run = runWith([](TSplashForm& f) {
+    StartRun run = runWith([](StartWindow& f) {
         QTest::mouseClick(f.findChild<QPushButton*>("EnglishButton"), Qt::LeftButton);
         QTest::mouseClick(f.findChild<QPushButton*>("AcceptButton"), Qt::LeftButton);
     });
@@ -251,9 +251,9 @@ TEST_F(StartWindow, AcceptRunsTheMainWindowMaximisedInTheChosenLanguage) {
     EXPECT_EQ(run.mainGeometry.size() + typicalFrameExtra(), QSize(1280, 984));
 }
 
-TEST_F(StartWindow, LongLivedWindowsExistWhileTheStartWindowWaits) {
+TEST_F(StartWindowTest, LongLivedWindowsExistWhileTheStartWindowWaits) {
     bool checked = false;
-    runWith([&](TSplashForm& f) {
+    runWith([&](StartWindow& f) {
         for (InfoWindow w : {InfoWindow::Vorgabewerteinfo, InfoWindow::Berechnungsmethoden,
                              InfoWindow::VorgabeSiloInfo, InfoWindow::Dateneinaus,
                              InfoWindow::About, InfoWindow::SGEigenschaften})
@@ -271,21 +271,21 @@ TEST_F(StartWindow, LongLivedWindowsExistWhileTheStartWindowWaits) {
     EXPECT_EQ(existingInfoWindow(InfoWindow::Dateneinaus), nullptr) << "destroyed at the end";
 }
 
-TEST_F(StartWindow, RealMainWindowRunsAfterAcceptance) {
+TEST_F(StartWindowTest, RealMainWindowRunsAfterAcceptance) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     StartHooks hooks;
-    TForm1* form = nullptr;
+    MainWindow* form = nullptr;
     int activations = -1;
     hooks.createMainWindow = [&]() -> QWidget* {
-        form = new TForm1;
+        form = new MainWindow;
         if (!form->FormCreate(dir.path() + "/", dir.path() + "/docs/")) {
             delete form;
             return nullptr;
         }
         return form;
     };
-    hooks.startWindowShown = [](TSplashForm& f) {
+    hooks.startWindowShown = [](StartWindow& f) {
         QTimer::singleShot(0, &f, [&f] {
             QTest::mouseClick(f.findChild<QPushButton*>("DeutschButton"), Qt::LeftButton);
             QTest::mouseClick(f.findChild<QPushButton*>("AcceptButton"), Qt::LeftButton);
@@ -302,7 +302,7 @@ TEST_F(StartWindow, RealMainWindowRunsAfterAcceptance) {
     EXPECT_GE(activations, 1) << "the first showing runs the first calculation";
 }
 
-TEST_F(StartWindow, EditorWindowsFollowTheHelpWindowsBeforeTheStartWindowShows) {
+TEST_F(StartWindowTest, EditorWindowsFollowTheHelpWindowsBeforeTheStartWindowShows) {
     StartHooks hooks;
     QWidget* main = nullptr;
     QWidget* owner = nullptr;
@@ -315,7 +315,7 @@ TEST_F(StartWindow, EditorWindowsFollowTheHelpWindowsBeforeTheStartWindowShows) 
                            existingInfoWindow(InfoWindow::Vorgabewerteinfo);
         editorsBeforeStart = !startWindowShown;
     };
-    hooks.startWindowShown = [&](TSplashForm& f) {
+    hooks.startWindowShown = [&](StartWindow& f) {
         startWindowShown = true;
         QTimer::singleShot(0, &f, [&f] { f.close(); });
     };

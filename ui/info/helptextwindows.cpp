@@ -1,4 +1,4 @@
-#include "ui/info/textwindows.h"
+#include "ui/info/helptextwindows.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -28,10 +28,10 @@ QString memoText(const QString& tableText) {
     return s;
 }
 
-TInfoTextWindow::TInfoTextWindow(const char* className, const TextPair& caption,
+HelpTextWindow::HelpTextWindow(const char* className, const TextPair& caption,
                                  const TextPair& text, const Design& design, QWidget* parent)
     : QDialog(parent), m_caption(caption), m_text(text), m_design(design) {
-    setObjectName(QString::fromLatin1(className).mid(1));  // "TDateneinaus" -> "Dateneinaus"
+    setObjectName(QString::fromLatin1(className));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     m_f = controlFactor(currentSkalierung());
 
@@ -80,13 +80,13 @@ TInfoTextWindow::TInfoTextWindow(const char* className, const TextPair& caption,
     centreOnDesktop(this);
 }
 
-void TInfoTextWindow::Labelsprache() {
+void HelpTextWindow::Labelsprache() {
     setWindowTitle(T(m_caption));
     if (m_heading) m_heading->setText(T(*m_design.heading));
     m_memo->setPlainText(memoText(T(m_text)));
 }
 
-void TInfoTextWindow::layoutControls() {
+void HelpTextWindow::layoutControls() {
     const int w = width(), h = height();
     const int b = sc(m_design.border, m_f);
     const int gap = sc(kGap, m_f);
@@ -102,7 +102,7 @@ void TInfoTextWindow::layoutControls() {
     m_memo->setGeometry(b, top, std::max(1, w - 2 * b), std::max(1, buttonTop - gap - top));
 }
 
-void TInfoTextWindow::fitHeightToText() {
+void HelpTextWindow::fitHeightToText() {
     // Lay the text out at the memo's full width the way the memo does and
     // grow the window by what is missing, never beyond the available desktop;
     // only a text that still does not fit then gets a scroll bar.
@@ -127,12 +127,12 @@ void TInfoTextWindow::fitHeightToText() {
     m_memo->setVerticalScrollBarPolicy(fits ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
 }
 
-void TInfoTextWindow::resizeEvent(QResizeEvent* e) {
+void HelpTextWindow::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
     layoutControls();
 }
 
-void TInfoTextWindow::showEvent(QShowEvent* e) {
+void HelpTextWindow::showEvent(QShowEvent* e) {
     // Every showing takes the current language, and the text starts at its
     // beginning with a fresh scroll bar.
     Labelsprache();
@@ -150,28 +150,28 @@ void TInfoTextWindow::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
 }
 
-TWasberechnetwird::TWasberechnetwird(QWidget* parent)
-    : TInfoTextWindow("TWasberechnetwird", WasberechnetwirdCaption, WasberechnetwirdText,
+WhatItCalculatesWindow::WhatItCalculatesWindow(QWidget* parent)
+    : HelpTextWindow("WhatItCalculatesWindow", WasberechnetwirdCaption, WasberechnetwirdText,
                       {{489, 324}, 12, true, false, nullptr}, parent) {}
 
-TDateneinaus::TDateneinaus(QWidget* parent)
-    : TInfoTextWindow("TDateneinaus", DateneinausCaption, DateneinausText,
+DataInputOutputWindow::DataInputOutputWindow(QWidget* parent)
+    : HelpTextWindow("DataInputOutputWindow", DateneinausCaption, DateneinausText,
                       {{489, 329}, 12, true, false, nullptr}, parent) {}
 
-TVorgabewerteinfo::TVorgabewerteinfo(QWidget* parent)
-    : TInfoTextWindow("TVorgabewerteinfo", VorgabewerteinfoCaption, VorgabewerteinfoText,
+BulkSolidDefaultsWindow::BulkSolidDefaultsWindow(QWidget* parent)
+    : HelpTextWindow("BulkSolidDefaultsWindow", VorgabewerteinfoCaption, VorgabewerteinfoText,
                       {{547, 324}, 12, true, false, nullptr}, parent) {}
 
-TVorgabeSiloInfo::TVorgabeSiloInfo(QWidget* parent)
-    : TInfoTextWindow("TVorgabeSiloInfo", VorgabeSiloInfoCaption, VorgabeSiloInfoText,
+SiloDefaultsWindow::SiloDefaultsWindow(QWidget* parent)
+    : HelpTextWindow("SiloDefaultsWindow", VorgabeSiloInfoCaption, VorgabeSiloInfoText,
                       {{465, 321}, 12, true, false, nullptr}, parent) {}
 
-TBerechnungsmethoden::TBerechnungsmethoden(QWidget* parent)
-    : TInfoTextWindow("TBerechnungsmethoden", BerechnungsmethodenCaption,
+CalculationMethodsWindow::CalculationMethodsWindow(QWidget* parent)
+    : HelpTextWindow("CalculationMethodsWindow", BerechnungsmethodenCaption,
                       BerechnungsmethodenText, {{547, 324}, 20, true, false, nullptr}, parent) {}
 
-TSGEigenschaften::TSGEigenschaften(QWidget* parent)
-    : TInfoTextWindow("TSGEigenschaften", SGEigenschaftenCaption, SGEigenschaftenText,
+FlowPropertiesWindow::FlowPropertiesWindow(QWidget* parent)
+    : HelpTextWindow("FlowPropertiesWindow", SGEigenschaftenCaption, SGEigenschaftenText,
                       {{463, 343}, 20, false, true, &SGEigenschaftenLabel}, parent) {}
 
 }  // namespace korvane::ui

@@ -12,12 +12,14 @@
 
 namespace korvane::ui {
 
-using namespace korvane::tkonst;
+using tkonst::T;
+using tkonst::TextPair;
+using tkonst::sprache;
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutBox");
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    setWindowTitle(QString::fromUtf8(kAboutCaption));
+    setWindowTitle(QString::fromUtf8(tkonst::kAboutCaption));
     const double f = controlFactor(currentSkalierung());
 
     QSize client = screenScaledClient(QSize(263, 169), screenSize());
@@ -43,15 +45,15 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
         l->setAlignment(Qt::AlignCenter);
         return l;
     };
-    m_product = line(new QLabel(QString::fromUtf8(kProductName)), "ProductName", 13, true);
-    m_version = line(new QLabel(QString::fromUtf8(kVersionLine)), "Version", 11, false);
-    m_copyright = line(new QLabel(QString::fromUtf8(kMakerNotice)), "Copyright", 11, false);
-    m_link = new LinkLabel(QString::fromUtf8(kWebAddress));
+    m_product = line(new QLabel(QString::fromUtf8(tkonst::kProductName)), "ProductName", 13, true);
+    m_version = line(new QLabel(QString::fromUtf8(tkonst::kVersionLine)), "Version", 11, false);
+    m_copyright = line(new QLabel(QString::fromUtf8(tkonst::kMakerNotice)), "Copyright", 11, false);
+    m_link = new LinkLabel(QString::fromUtf8(tkonst::kWebAddress));
     QFont linkFont = arialPx(11, f);
     linkFont.setUnderline(true);
     line(m_link, "Comments", 11, false);
     m_link->setFont(linkFont);
-    m_click = line(new QLabel(QString::fromUtf8(kClickToVisit)), "Label1", 11, false);
+    m_click = line(new QLabel(QString::fromUtf8(tkonst::kClickToVisit)), "Label1", 11, false);
 
     const int lh = sc(18, f);
     const int top = sc(10, f);

@@ -13,7 +13,9 @@
 
 namespace korvane::ui {
 
-using namespace korvane::tkonst;
+using tkonst::T;
+using tkonst::TextPair;
+using tkonst::sprache;
 
 namespace {
 constexpr int kButtonW = 61, kButtonH = 20;  // the small OK button
@@ -151,27 +153,27 @@ void HelpTextWindow::showEvent(QShowEvent* e) {
 }
 
 WhatItCalculatesWindow::WhatItCalculatesWindow(QWidget* parent)
-    : HelpTextWindow("WhatItCalculatesWindow", WasberechnetwirdCaption, WasberechnetwirdText,
+    : HelpTextWindow("WhatItCalculatesWindow", tkonst::WasberechnetwirdCaption, tkonst::WasberechnetwirdText,
                       {{489, 324}, 12, true, false, nullptr}, parent) {}
 
 DataInputOutputWindow::DataInputOutputWindow(QWidget* parent)
-    : HelpTextWindow("DataInputOutputWindow", DateneinausCaption, DateneinausText,
+    : HelpTextWindow("DataInputOutputWindow", tkonst::DateneinausCaption, tkonst::DateneinausText,
                       {{489, 329}, 12, true, false, nullptr}, parent) {}
 
 BulkSolidDefaultsWindow::BulkSolidDefaultsWindow(QWidget* parent)
-    : HelpTextWindow("BulkSolidDefaultsWindow", VorgabewerteinfoCaption, VorgabewerteinfoText,
+    : HelpTextWindow("BulkSolidDefaultsWindow", tkonst::VorgabewerteinfoCaption, tkonst::VorgabewerteinfoText,
                       {{547, 324}, 12, true, false, nullptr}, parent) {}
 
 SiloDefaultsWindow::SiloDefaultsWindow(QWidget* parent)
-    : HelpTextWindow("SiloDefaultsWindow", VorgabeSiloInfoCaption, VorgabeSiloInfoText,
+    : HelpTextWindow("SiloDefaultsWindow", tkonst::VorgabeSiloInfoCaption, tkonst::VorgabeSiloInfoText,
                       {{465, 321}, 12, true, false, nullptr}, parent) {}
 
 CalculationMethodsWindow::CalculationMethodsWindow(QWidget* parent)
-    : HelpTextWindow("CalculationMethodsWindow", BerechnungsmethodenCaption,
-                      BerechnungsmethodenText, {{547, 324}, 20, true, false, nullptr}, parent) {}
+    : HelpTextWindow("CalculationMethodsWindow", tkonst::BerechnungsmethodenCaption,
+                      tkonst::BerechnungsmethodenText, {{547, 324}, 20, true, false, nullptr}, parent) {}
 
 FlowPropertiesWindow::FlowPropertiesWindow(QWidget* parent)
-    : HelpTextWindow("FlowPropertiesWindow", SGEigenschaftenCaption, SGEigenschaftenText,
-                      {{463, 343}, 20, false, true, &SGEigenschaftenLabel}, parent) {}
+    : HelpTextWindow("FlowPropertiesWindow", tkonst::SGEigenschaftenCaption, tkonst::SGEigenschaftenText,
+                      {{463, 343}, 20, false, true, &tkonst::SGEigenschaftenLabel}, parent) {}
 
 }  // namespace korvane::ui

@@ -14,7 +14,9 @@
 
 namespace korvane::ui {
 
-using namespace korvane::tkonst;
+using tkonst::T;
+using tkonst::TextPair;
+using tkonst::sprache;
 
 const char* const LiteratureWindow::kCoverFile = "buch_titel.jpg";
 const char* const LiteratureWindow::kPagesFile = "buch_seiten.jpg";
@@ -74,12 +76,12 @@ LiteratureWindow::LiteratureWindow(QWidget* parent) : QDialog(parent) {
     m_label = new QLabel(panel3);
     m_label->setObjectName("Label1");
     m_label->setFont(arialPx(19, f));
-    m_link = new LinkLabel(QString::fromUtf8(kWebAddress), panel3);
+    m_link = new LinkLabel(QString::fromUtf8(tkonst::kWebAddress), panel3);
     m_link->setObjectName("Label2");
     QFont lf = arialPx(19, f);
     lf.setUnderline(true);
     m_link->setFont(lf);
-    m_close = new QPushButton(QString::fromUtf8(kSchliessen), panel3);
+    m_close = new QPushButton(QString::fromUtf8(tkonst::kSchliessen), panel3);
     m_close->setObjectName("Button1");
     m_close->setFont(arialPx(13, f));
     m_close->setFixedSize(sc(80, f), sc(28, f));
@@ -106,10 +108,10 @@ LiteratureWindow::LiteratureWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void LiteratureWindow::Labelsprache() {
-    setWindowTitle(T(BuchCaption));
-    m_label->setText(T(WeitereInformationen));
+    setWindowTitle(T(tkonst::BuchCaption));
+    m_label->setText(T(tkonst::WeitereInformationen));
 }
 
-void LiteratureWindow::LinkClick() { platform::openUrl(QString::fromUtf8(kBookPage)); }
+void LiteratureWindow::LinkClick() { platform::openUrl(QString::fromUtf8(tkonst::kBookPage)); }
 
 }  // namespace korvane::ui

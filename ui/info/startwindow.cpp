@@ -14,7 +14,9 @@
 
 namespace korvane::ui {
 
-using namespace korvane::tkonst;
+using tkonst::T;
+using tkonst::TextPair;
+using tkonst::sprache;
 
 bool Bedingungenakzeptiert = false;
 
@@ -34,21 +36,21 @@ StartWindow::StartWindow(QWidget* parent) : QDialog(parent) {
     // A small tool window that stays in front of everything else.
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    setWindowTitle(QString::fromUtf8(kProductName));
+    setWindowTitle(QString::fromUtf8(tkonst::kProductName));
 
     // The start window works out the screen factor again for itself.
     app().screenScale = computeSkalierung(screenSize());
     m_f = controlFactor(app().screenScale);
 
-    m_label = new QLabel(QString::fromUtf8(kSprachwahl), this);
+    m_label = new QLabel(QString::fromUtf8(tkonst::kSprachwahl), this);
     m_label->setObjectName("Label1");
     m_label->setFont(arialPx(19, m_f, true));
     m_label->setAlignment(Qt::AlignCenter);
     m_label->setGeometry(sc(kLabelRect, m_f));
 
-    m_english = new QPushButton(QString::fromUtf8(kEnglish), this);
+    m_english = new QPushButton(QString::fromUtf8(tkonst::kEnglish), this);
     m_english->setObjectName("EnglishButton");
-    m_deutsch = new QPushButton(QString::fromUtf8(kDeutsch), this);
+    m_deutsch = new QPushButton(QString::fromUtf8(tkonst::kDeutsch), this);
     m_deutsch->setObjectName("DeutschButton");
     for (QPushButton* b : {m_english, m_deutsch}) {
         b->setFont(arialPx(21, m_f, true));
@@ -94,10 +96,10 @@ StartWindow::StartWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void StartWindow::Labelsprache() {
-    setWindowTitle(QString::fromUtf8(kProductName) + "  -  " + T(Nutzungsbedingungen));
-    m_accept->setText(T(AcceptButton));
-    m_cancel->setText(T(CancelButton));
-    m_bedingungen->setPlainText(memoText(T(Bedingungen)));
+    setWindowTitle(QString::fromUtf8(tkonst::kProductName) + "  -  " + T(tkonst::Nutzungsbedingungen));
+    m_accept->setText(T(tkonst::AcceptButton));
+    m_cancel->setText(T(tkonst::CancelButton));
+    m_bedingungen->setPlainText(memoText(T(tkonst::Bedingungen)));
     m_bedingungen->moveCursor(QTextCursor::Start);
     m_bedingungen->verticalScrollBar()->setValue(0);
     m_bedingungen->show();
@@ -110,12 +112,12 @@ void StartWindow::Labelsprache() {
 }
 
 void StartWindow::EnglishClick() {
-    setSprache(1);
+    tkonst::setSprache(1);
     Labelsprache();
 }
 
 void StartWindow::DeutschClick() {
-    setSprache(0);
+    tkonst::setSprache(0);
     Labelsprache();
 }
 

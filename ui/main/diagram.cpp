@@ -181,7 +181,9 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
 
 void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidth,
                  double skalierung, int language, const DiagramExtras& extras) {
-    using namespace korvane::tkonst;
+    using tkonst::T;
+    using tkonst::TextPair;
+    using tkonst::sprache;
     const int W = size.width();
     const int Hp = size.height();
     p.save();
@@ -262,15 +264,15 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
         textOut(p, W - fm.horizontalAdvance(t), Ypixel(z) + 1, t, colour);
         fontColour = colour;
     };
-    if (m.vertunten) level(m.Hunttricht, UKTrichter, kGrey);
-    if (m.Trichterja) level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf, OKTrichter, kGrey);
-    if (m.Schaftja) level(ownHeight, OKSilo, kGrey);
-    level(m.Fuellhoehe, OKFuellung, kRed);
-    if (m.Schuettkegel) level(m.Fuellhoehe - m.Hkegel, UKSchuettkegel, kGreen);
+    if (m.vertunten) level(m.Hunttricht, tkonst::UKTrichter, kGrey);
+    if (m.Trichterja) level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf, tkonst::OKTrichter, kGrey);
+    if (m.Schaftja) level(ownHeight, tkonst::OKSilo, kGrey);
+    level(m.Fuellhoehe, tkonst::OKFuellung, kRed);
+    if (m.Schuettkegel) level(m.Fuellhoehe - m.Hkegel, tkonst::UKSchuettkegel, kGreen);
 
     // 8. Outlet label in the colour of the last level.
     {
-        const QString t = T(Auslauf, language);
+        const QString t = T(tkonst::Auslauf, language);
         textOut(p, W - fm.horizontalAdvance(t), Ypixel(0.0) + 1, t, fontColour);
     }
 
@@ -353,7 +355,7 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     // 17. Funnel flow makes the discharge stresses meaningless: say so over the curves.
     // The discharge curves of the other state carry the same warning.
     if (funnelFlowCurves(m) || (extras.otherState && funnelFlowCurves(*extras.otherState))) {
-        textOut(p, toPixel(0.3 * W), toPixel(0.5 * Hp), T(Kernfluss, language), kRed);
+        textOut(p, toPixel(0.3 * W), toPixel(0.5 * Hp), T(tkonst::Kernfluss, language), kRed);
     }
     p.restore();
 }

@@ -53,7 +53,11 @@
 
 namespace korvane::ui {
 
-using namespace korvane::tkonst;
+using tkonst::T;
+using tkonst::TextPair;
+using tkonst::sprache;
+using tkonst::problemText;
+using tkonst::setSprache;
 
 namespace {
 
@@ -109,11 +113,11 @@ int resultProblem(const SiloModel& m) {
 
 QString rowLabel(RowLabel l) {
     switch (l) {
-        case RowLabel::OkFuellg: return T(OKFuellg);
-        case RowLabel::UkKegel: return T(UKKegel);
-        case RowLabel::UkSchaft: return T(UKSchaft);
-        case RowLabel::UkTricht: return T(UKTricht);
-        case RowLabel::Auslauf: return T(Auslauf);
+        case RowLabel::OkFuellg: return T(tkonst::OKFuellg);
+        case RowLabel::UkKegel: return T(tkonst::UKKegel);
+        case RowLabel::UkSchaft: return T(tkonst::UKSchaft);
+        case RowLabel::UkTricht: return T(tkonst::UKTricht);
+        case RowLabel::Auslauf: return T(tkonst::Auslauf);
         case RowLabel::Blank: break;
     }
     return QStringLiteral(" ");
@@ -416,7 +420,7 @@ void MainWindow::updateMinimumSize() {
     const QFontMetrics dfm(diagramFont(app().screenScale));
     int warning = 0;
     for (int language : {0, 1})
-        warning = std::max(warning, dfm.horizontalAdvance(T(Kernfluss, language)));
+        warning = std::max(warning, dfm.horizontalAdvance(T(tkonst::Kernfluss, language)));
     const int diagramW = std::max(
         {s(200), dfm.horizontalAdvance(QStringLiteral("SIGMAV [Pa]  SIGMAW [Pa]")) * 100 / 85,
          warning * 100 / 65});
@@ -473,7 +477,7 @@ bool MainWindow::FormCreate(const QString& programDir, const QString& documentsD
 
     const DataFolders folders = resolveDataFolders(toLocal(programDir), toLocal(documentsDir));
     if (folders.markerInvalid) {
-        platform::message(nullptr, "KORVANE", T(Geaendert) + " (FOLDER.DAT)",
+        platform::message(nullptr, "KORVANE", T(tkonst::Geaendert) + " (FOLDER.DAT)",
                           platform::Icon::Critical);
         return false;
     }
@@ -601,7 +605,7 @@ void MainWindow::FormPaint() {
 // Texts, columns and status fields
 
 void MainWindow::Labelsprache() {
-    setWindowTitle(QString::fromUtf8(kProductName) + "    " + QString::fromUtf8(kMakerNotice));
+    setWindowTitle(QString::fromUtf8(tkonst::kProductName) + "    " + QString::fromUtf8(tkonst::kMakerNotice));
 
     Datei1_->setTitle(T(tkonst::Datei1));
     Dateioeffnen1_->setText(T(tkonst::Dateioeffnen1));
@@ -617,9 +621,9 @@ void MainWindow::Labelsprache() {
     Einstellungen1_->setTitle(T(tkonst::Einstellungen1));
     Parameter1_->setText(T(tkonst::Parameter1));
     Ansehen1_->setText(T(tkonst::Ansehen1));
-    SpracheLanguage2_->setTitle(QString::fromUtf8(kSpracheLanguage));
-    Deutsch_->setText(QString::fromUtf8(kDeutsch));
-    English_->setText(QString::fromUtf8(kEnglish));
+    SpracheLanguage2_->setTitle(QString::fromUtf8(tkonst::kSpracheLanguage));
+    Deutsch_->setText(QString::fromUtf8(tkonst::kDeutsch));
+    English_->setText(QString::fromUtf8(tkonst::kEnglish));
     Deutsch_->setChecked(sprache() == 0);
     English_->setChecked(sprache() == 1);
     About1_->setTitle(T(tkonst::About1));
@@ -630,7 +634,7 @@ void MainWindow::Labelsprache() {
     Berechnungsmethoden1_->setText(T(tkonst::Berechnungsmethoden1));
     Woher_->setText(T(tkonst::Woher));
     Literatur1_->setText(T(tkonst::Literatur1));
-    EULA1_->setText(QString::fromUtf8(kEulaMenu));
+    EULA1_->setText(QString::fromUtf8(tkonst::kEulaMenu));
     Info1_->setText(T(tkonst::Info1));
     labelViewAndExportMenus();
 
@@ -644,20 +648,20 @@ void MainWindow::Labelsprache() {
     Label10_->setText(T(tkonst::Label10));
     Label24_->setText(T(tkonst::Label24));
 
-    Label2_->setToolTip(T(Label2Hint));
-    Label4_->setToolTip(T(Label4Hint));
-    Label6_->setToolTip(T(Label6Hint));
-    Label7_->setToolTip(T(Label7Hint));
-    client_->setToolTip(T(Form1Hint));
-    Edit11_->setToolTip(T(Edit11Hint));
-    Edit3_->setToolTip(T(Edit3Hint));
-    Vertspausl_->setToolTip(T(VertspauslHint));
-    Image2_->setToolTip(T(PositionHint));
-    Memo2_->setToolTip(T(PositionHint));
-    Memo3_->setToolTip(T(Label2Hint));
-    Memo5_->setToolTip(T(Label4Hint));
-    Memo7_->setToolTip(T(Label6Hint));
-    Memo8_->setToolTip(T(Label7Hint));
+    Label2_->setToolTip(T(tkonst::Label2Hint));
+    Label4_->setToolTip(T(tkonst::Label4Hint));
+    Label6_->setToolTip(T(tkonst::Label6Hint));
+    Label7_->setToolTip(T(tkonst::Label7Hint));
+    client_->setToolTip(T(tkonst::Form1Hint));
+    Edit11_->setToolTip(T(tkonst::Edit11Hint));
+    Edit3_->setToolTip(T(tkonst::Edit3Hint));
+    Vertspausl_->setToolTip(T(tkonst::VertspauslHint));
+    Image2_->setToolTip(T(tkonst::PositionHint));
+    Memo2_->setToolTip(T(tkonst::PositionHint));
+    Memo3_->setToolTip(T(tkonst::Label2Hint));
+    Memo5_->setToolTip(T(tkonst::Label4Hint));
+    Memo7_->setToolTip(T(tkonst::Label6Hint));
+    Memo8_->setToolTip(T(tkonst::Label7Hint));
 
     // Label widths follow their texts; keep the heads over their columns.
     applyScale();
@@ -667,10 +671,10 @@ void MainWindow::DAUERANZEIGE() {
     Labelsprache();
     const AppState& a = app();
     if (!a.parameterFile.isEmpty()) {
-        QString caption = QString::fromUtf8(kProductName) + "    " +
-                          QString::fromUtf8(kMakerNotice) + "      [" +
-                          T(AktuelleParameterdatei) + ": " + a.parameterFile + "]";
-        if (a.modified) caption += T(Geaendert);
+        QString caption = QString::fromUtf8(tkonst::kProductName) + "    " +
+                          QString::fromUtf8(tkonst::kMakerNotice) + "      [" +
+                          T(tkonst::AktuelleParameterdatei) + ": " + a.parameterFile + "]";
+        if (a.modified) caption += T(tkonst::Geaendert);
         setWindowTitle(caption);
     }
 }
@@ -694,7 +698,7 @@ void MainWindow::fillColumns(bool withBeeps) {
     Meldung2_->clear();
     Meldung2_->setToolTip(QString());
 
-    Edit11_->setText(m.Spannungszustand() == 1 ? T(Entleerungszust) : T(Fuellzustand));
+    Edit11_->setText(m.Spannungszustand() == 1 ? T(tkonst::Entleerungszust) : T(tkonst::Fuellzustand));
 
     if (loadedProblem_ != 0) {
         // The opened set has a parameter problem: its text, and no numbers.
@@ -721,11 +725,11 @@ void MainWindow::fillColumns(bool withBeeps) {
     }
 
     if (m.Messbereichueberschritten) {
-        Meldung_->setText(T(Messbereich));
+        Meldung_->setText(T(tkonst::Messbereich));
         if (withBeeps) platform::beep();
     }
     if (!m.Massenfluss && m.Spannungszustand() == 1 && m.Trichterja) {
-        Meldung2_->setText(T(Kernfluss));
+        Meldung2_->setText(T(tkonst::Kernfluss));
         if (withBeeps) platform::beep();
     }
 
@@ -741,7 +745,7 @@ void MainWindow::fillColumns(bool withBeeps) {
 
     QStringList pos, z, rho, sv, sw;
     if (m.Schuettkegel) {
-        pos << T(OKFuellg);
+        pos << T(tkonst::OKFuellg);
         z << fmt(m.Fuellhoehe, D);
         rho << fmt(density(m, 10.0), 0);
         sv << "0";
@@ -755,7 +759,7 @@ void MainWindow::fillColumns(bool withBeeps) {
         sv << fmt(m.SIGMAV[r.index - 1], 0);
         sw << fmt(m.SIGMAW[r.index - 1], 0);
     }
-    pos << T(Auslauf);
+    pos << T(tkonst::Auslauf);
     z << fmt(0.0L, D);
     sv << fmt(m.SIGMAV[ende], 0);
     sw << fmt(m.SIGMAW[ende], 0);
@@ -787,7 +791,7 @@ void MainWindow::DIAGRAMM() {
 bool MainWindow::writeParameterFile(const QString& path) {
     FileError err;
     if (Parameterdatei_schreiben(globalModel(), toLocal(path), err)) return true;
-    platform::message(this, T(Fehler),
+    platform::message(this, T(tkonst::Fehler),
                       fileErrorText(err, path) + "\n" + T(texts::NichtGespeichert),
                       platform::Icon::Critical);
     return false;
@@ -802,7 +806,7 @@ bool MainWindow::writeResultFile(const QString& path) {
     } else if (Ergebnisdatei_schreiben(m, toLocal(path), err)) {
         return true;
     }
-    platform::message(this, T(Fehler), fileErrorText(err, path) + "\n" + T(texts::NichtGespeichert),
+    platform::message(this, T(tkonst::Fehler), fileErrorText(err, path) + "\n" + T(texts::NichtGespeichert),
                       platform::Icon::Critical);
     return false;
 }
@@ -822,7 +826,7 @@ void MainWindow::AusDatei1Click() {
     FileError err;
     if (!Parameterdatei_lesen(m, toLocal(path), err)) {
         // The reader changes nothing on failure; neither does the window.
-        platform::message(this, T(Fehler), fileErrorText(err, path), platform::Icon::Critical);
+        platform::message(this, T(tkonst::Fehler), fileErrorText(err, path), platform::Icon::Critical);
         return;
     }
     app().parameterFile = path;
@@ -1039,7 +1043,7 @@ void MainWindow::compareWithParameterFile() {
     // file is read into a scratch model, never into the program's model.
     FileError err;
     if (!Parameterdatei_lesen(*std::make_unique<SiloModel>(), toLocal(path), err)) {
-        platform::message(this, T(Fehler), fileErrorText(err, path), platform::Icon::Critical);
+        platform::message(this, T(tkonst::Fehler), fileErrorText(err, path), platform::Icon::Critical);
         return;
     }
     // Calculated as korvane-calc calculates the file: default start, load,
@@ -1050,7 +1054,7 @@ void MainWindow::compareWithParameterFile() {
         QString why = r.Parameterfehler != 0
                           ? QString::fromStdString(korvane::problemText(r.Parameterfehler, sprache()))
                           : T(texts::ErgebnisseUngueltig);
-        platform::message(this, T(Fehler), T(texts::VergleichUngueltig) + "\n" + path + "\n" + why,
+        platform::message(this, T(tkonst::Fehler), T(texts::VergleichUngueltig) + "\n" + path + "\n" + why,
                           platform::Icon::Critical);
         return;
     }
@@ -1097,7 +1101,7 @@ void MainWindow::exportDiagram() {
         drawDiagram(p, size, globalModel(), windowWidth, skalierung, language, extras);
     };
     const QSize size = Image2_->size();
-    const QString title = QString::fromUtf8(kProductName) + " " + QFileInfo(path).fileName();
+    const QString title = QString::fromUtf8(tkonst::kProductName) + " " + QFileInfo(path).fileName();
     bool ok = false;
     switch (format) {
         case ExportFormat::Png: ok = exportDiagramPng(path, imageWidth, size, draw); break;
@@ -1111,7 +1115,7 @@ void MainWindow::exportDiagram() {
     }
     diagramMapping() = keep;
     if (!ok)
-        platform::message(this, T(Fehler), T(texts::ExportFehler) + path, platform::Icon::Critical);
+        platform::message(this, T(tkonst::Fehler), T(texts::ExportFehler) + path, platform::Icon::Critical);
 }
 
 QString MainWindow::resultTableText() const {

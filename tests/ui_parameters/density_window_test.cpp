@@ -35,14 +35,14 @@ bool isGreen(QRgb c) { return qGreen(c) > 100 && qRed(c) < 80 && qBlue(c) < 80; 
 
 }  // namespace
 
-TEST(Messwerte, IgnoresHalfRowsDropsZerosClosesGapsAndSorts) {
+TEST(MeasurementCheck, IgnoresHalfRowsDropsZerosClosesGapsAndSorts) {
     DensityWorkingCopy w;
     w.Messtabelle[1][7] = 99;  // stale values above the count are cleared
-    const bool ok = Messwerte_pruefen(rows({{"5000", "1700"},
-                                            {"", "1600"},     // one empty cell: ignored
-                                            {"3000", ""},     // ignored
-                                            {"0", "1500"},    // zero stress: dropped
-                                            {"1000", "0"},    // zero density: dropped
+    const bool ok = checkMeasurements(rows({{"5000", "1700"},
+                                            {"", "1600"},   // one empty cell: ignored
+                                            {"3000", ""},   // ignored
+                                            {"0", "1500"},  // zero stress: dropped
+                                            {"1000", "0"},  // zero density: dropped
                                             {"", ""},
                                             {"1000", "1500"},
                                             {"3000", "1600"}}),
@@ -58,77 +58,77 @@ TEST(Messwerte, IgnoresHalfRowsDropsZerosClosesGapsAndSorts) {
     EXPECT_TRUE(ok);
 }
 
-TEST(Messwerte, EqualStressesKeepTheirOrder) {
+TEST(MeasurementCheck, EqualStressesKeepTheirOrder) {
     DensityWorkingCopy w;
-    Messwerte_pruefen(rows({{"2000", "1700"}, {"1000", "1500"}, {"2000", "1650"}}), 3, w);
+    checkMeasurements(rows({{"2000", "1700"}, {"1000", "1500"}, {"2000", "1650"}}), 3, w);
     ASSERT_EQ(w.Messpunktzahl, 3);
     EXPECT_DOUBLE_EQ(w.Messtabelle[2][2], 1700);
     EXPECT_DOUBLE_EQ(w.Messtabelle[2][3], 1650);
 }
 
-TEST(Messwerte, LinearFitOfTwoPoints) {
+TEST(MeasurementCheck, LinearFitOfTwoPoints) {
     DensityWorkingCopy w;
-    EXPECT_TRUE(Messwerte_pruefen(rows({{"3000", "1600"}, {"1000", "1500"}}), 0, w));
+    EXPECT_TRUE(checkMeasurements(rows({{"3000", "1600"}, {"1000", "1500"}}), 0, w));
     EXPECT_NEAR(w.MessB, 0.05, 1e-12);
     EXPECT_NEAR(w.MessA, 1450, 1e-9);
 }
 
-TEST(Messwerte, ExponentialFitOfSevenPoints) {
+TEST(MeasurementCheck, ExponentialFitOfSevenPoints) {
     DensityWorkingCopy w;
     QList<MeasurementRow> r;
     for (double s : {1000.0, 5000.0, 10000.0, 20000.0, 50000.0, 100000.0, 200000.0}) {
         const double rho = 2400 + 400 * (1 - std::exp(-s / 50000));
         r << MeasurementRow{QString::number(s, 'g', 17), QString::number(rho, 'g', 17)};
     }
-    EXPECT_TRUE(Messwerte_pruefen(r, 2, w));
+    EXPECT_TRUE(checkMeasurements(r, 2, w));
     EXPECT_NEAR(w.MessSIGMA0, 55430, 10);
     EXPECT_NEAR(w.MessRHOMIN, 2414.7, 0.1);
     EXPECT_NEAR(w.MessRHOMAX, 2806.67, 0.01);
 }
 
-TEST(Messwerte, UnusableFitIsReported) {
+TEST(MeasurementCheck, UnusableFitIsReported) {
     DensityWorkingCopy w;
     // RHOB = 0.9 SIGMA - 800: negative at small stresses.
-    EXPECT_FALSE(Messwerte_pruefen(rows({{"1000", "100"}, {"2000", "1000"}}), 0, w));
+    EXPECT_FALSE(checkMeasurements(rows({{"1000", "100"}, {"2000", "1000"}}), 0, w));
 }
 
-TEST(Messwerte, TextsThatAreNoNumbersDoNotFail) {
+TEST(MeasurementCheck, TextsThatAreNoNumbersDoNotFail) {
     DensityWorkingCopy w;
-    Messwerte_pruefen(rows({{"1.2.3", "1500"}, {".", "1600"}, {"2000", "1700"}}), 3, w);
+    checkMeasurements(rows({{"1.2.3", "1500"}, {".", "1600"}, {"2000", "1700"}}), 3, w);
     EXPECT_LE(w.Messpunktzahl, 3);
     EXPECT_GE(w.Messpunktzahl, 1);
 }
 
-TEST(DichteDiagramm, ScaleOfTheExample) {
+TEST(DensityDiagram, ScaleOfTheExample) {
     DensityWorkingCopy w;
-    Messwerte_pruefen(rows({{"1000", "1500"}, {"10000", "1800"}}), 0, w);
-    const DensityScale s = dichteSkala(w, 225, 195);
+    checkMeasurements(rows({{"1000", "1500"}, {"10000", "1800"}}), 0, w);
+    const DensityScale s = densityScale(w, 225, 195);
     EXPECT_NEAR(s.xmin, -1333.333, 0.001);
     EXPECT_DOUBLE_EQ(s.xmax, 12000);
     EXPECT_DOUBLE_EQ(s.ymin, 0);
     EXPECT_DOUBLE_EQ(s.ymax, 2700);
-    EXPECT_DOUBLE_EQ(s.sigmaSchritt, 5000);
-    EXPECT_DOUBLE_EQ(s.rhoSchritt, 500);
+    EXPECT_DOUBLE_EQ(s.sigmaStep, 5000);
+    EXPECT_DOUBLE_EQ(s.rhoStep, 500);
     EXPECT_EQ(s.px(-1333.3333333), 0);
     EXPECT_EQ(s.px(12000), 225);
     EXPECT_EQ(s.py(0), 181);  // 0.93 * 195
 }
 
-TEST(DichteDiagramm, GridStepNeverZero) {
-    EXPECT_DOUBLE_EQ(dichteGitterschritt(12000), 5000);
-    EXPECT_DOUBLE_EQ(dichteGitterschritt(2700), 500);
-    EXPECT_DOUBLE_EQ(dichteGitterschritt(90), 20);   // 90/10 > 8: doubled
-    for (double m : {2.0, 1.0, 0.3, 0.01}) EXPECT_GT(dichteGitterschritt(m), 0) << m;
+TEST(DensityDiagram, GridStepNeverZero) {
+    EXPECT_DOUBLE_EQ(densityGridStep(12000), 5000);
+    EXPECT_DOUBLE_EQ(densityGridStep(2700), 500);
+    EXPECT_DOUBLE_EQ(densityGridStep(90), 20);  // 90/10 > 8: doubled
+    for (double m : {2.0, 1.0, 0.3, 0.01}) EXPECT_GT(densityGridStep(m), 0) << m;
 }
 
-TEST(DichteDiagramm, CurveIsGreenOverTheMeasuredRangeAndRedOutside) {
+TEST(DensityDiagram, CurveIsGreenOverTheMeasuredRangeAndRedOutside) {
     DensityWorkingCopy w;
-    Messwerte_pruefen(rows({{"1000", "1500"}, {"10000", "1800"}}), 0, w);
+    checkMeasurements(rows({{"1000", "1500"}, {"10000", "1800"}}), 0, w);
     QImage img(225, 195, QImage::Format_RGB32);
     QPainter p(&img);
-    zeichneDichteDiagramm(p, 225, 195, w);
+    drawDensityDiagram(p, 225, 195, w);
     p.end();
-    const DensityScale s = dichteSkala(w, 225, 195);
+    const DensityScale s = densityScale(w, 225, 195);
     auto curveColourAt = [&](double sigma) {
         const int x = s.px(sigma);
         const int y = s.py(workingDensity(w, sigma));
@@ -147,17 +147,17 @@ TEST(DichteDiagramm, CurveIsGreenOverTheMeasuredRangeAndRedOutside) {
     EXPECT_EQ(img.pixel(s.px(0), s.py(1200)), qRgb(128, 128, 128));
 }
 
-TEST(DichteDiagramm, LabelsHideTheLinesBeneathThem) {
+TEST(DensityDiagram, LabelsHideTheLinesBeneathThem) {
     // "RHOB [kg/m3]" stands with its top left corner at (xmin, ymax), over the
     // top end of the RHOB axis; on the white ground of its text the axis does
     // not show through.
     DensityWorkingCopy w;
-    Messwerte_pruefen(rows({{"1000", "1500"}, {"10000", "1800"}}), 0, w);
+    checkMeasurements(rows({{"1000", "1500"}, {"10000", "1800"}}), 0, w);
     QImage img(225, 195, QImage::Format_RGB32);
     QPainter p(&img);
-    zeichneDichteDiagramm(p, 225, 195, w);
+    drawDensityDiagram(p, 225, 195, w);
     p.end();
-    const DensityScale s = dichteSkala(w, 225, 195);
+    const DensityScale s = densityScale(w, 225, 195);
     ASSERT_EQ(s.py(s.ymax), 0);
     EXPECT_EQ(img.pixel(s.px(0), s.py(s.ymax)), qRgb(255, 255, 255));
     // Below the label the axis is drawn in grey.
@@ -174,10 +174,10 @@ protected:
         platform::clearNextAnswer();
         platform::shownMessages().clear();
         win = new DensityWindow;
-        grid = win->findChild<QTableWidget*>("StringGrid1");
-        ok = win->findChild<QPushButton*>("OKButton1");
-        test = win->findChild<QPushButton*>("TestButton");
-        abbr = win->findChild<QPushButton*>("AbbrButton1");
+        grid = win->findChild<QTableWidget*>("measurementGrid");
+        ok = win->findChild<QPushButton*>("okButton");
+        test = win->findChild<QPushButton*>("testButton");
+        abbr = win->findChild<QPushButton*>("cancelButton");
         ASSERT_TRUE(grid && ok && test && abbr);
     }
     void TearDown() override { delete win; }
@@ -220,7 +220,7 @@ TEST_F(DensityWindowTest, GridHeadsAndRowNumbers) {
     EXPECT_EQ(grid->horizontalHeaderItem(1)->text(), "SIGMA [Pa]");
     EXPECT_EQ(grid->horizontalHeaderItem(2)->text(), "RHOB [kg/m3]");
     EXPECT_EQ(grid->item(49, 0)->text(), "50");
-    auto* g = win->findChild<RadioGroup*>("anpassgroup");
+    auto* g = win->findChild<RadioGroup*>("fitKindGroup");
     ASSERT_TRUE(g);
     EXPECT_EQ(g->count(), 4);
     EXPECT_EQ(g->item(3)->text(), "Linear Interpolieren/Extrapolieren");
@@ -243,7 +243,7 @@ TEST_F(DensityWindowTest, ActivationShowsSortedPairsAndDisablesOk) {
     EXPECT_EQ(grid->currentRow(), 2);
     EXPECT_EQ(grid->currentColumn(), 1);
     EXPECT_FALSE(ok->isEnabled());
-    EXPECT_EQ(win->findChild<RadioGroup*>("anpassgroup")->itemIndex(), 0);
+    EXPECT_EQ(win->findChild<RadioGroup*>("fitKindGroup")->itemIndex(), 0);
     EXPECT_EQ(win->windowTitle(), QString::fromUtf8("Schüttgutdichte RHOB"));
 }
 
@@ -263,12 +263,12 @@ TEST_F(DensityWindowTest, OkOnlyAfterTestenAndDisabledByTyping) {
     EXPECT_FALSE(ok->isEnabled());
     typeInto(5, 2, "1650");
     // A click on the diagram tests as well.
-    QWidget* diagram = win->findChild<QWidget*>("RhoSigmaDiagramm");
+    QWidget* diagram = win->findChild<QWidget*>("diagram");
     ASSERT_TRUE(diagram);
     QTest::mouseClick(diagram, Qt::LeftButton);
     EXPECT_TRUE(ok->isEnabled());
     // The diagram now shows a green stretch somewhere.
-    const QImage img = win->diagramm();
+    const QImage img = win->diagramImage();
     bool green = false;
     for (int y = 0; y < img.height() && !green; ++y)
         for (int x = 0; x < img.width() && !green; ++x) green = isGreen(img.pixel(x, y));
@@ -301,7 +301,7 @@ TEST_F(DensityWindowTest, UnusableFitShowsGermanMessageAndStaysOpen) {
 
 TEST_F(DensityWindowTest, CancelRestoresEverything) {
     setPairs({{1000, 1500}, {3000, 1600}, {8000, 1700}}, 2);
-    Messwerte_pruefen(rows({{"1000", "1500"}, {"3000", "1600"}, {"8000", "1700"}}), 2,
+    checkMeasurements(rows({{"1000", "1500"}, {"3000", "1600"}, {"8000", "1700"}}), 2,
                       globalWorkingCopy());
     const DensityWorkingCopy before = globalWorkingCopy();
     win->show();
@@ -309,7 +309,7 @@ TEST_F(DensityWindowTest, CancelRestoresEverything) {
     typeInto(3, 2, "1400");
     grid->item(1, 1)->setText("");  // the row emptied whole
     grid->item(1, 2)->setText("");
-    win->findChild<RadioGroup*>("anpassgroup")->setItemIndex(0);  // runs the check: linear fit
+    win->findChild<RadioGroup*>("fitKindGroup")->setItemIndex(0);  // runs the check: linear fit
     QTest::mouseClick(test, Qt::LeftButton);
     ASSERT_EQ(globalWorkingCopy().Messpunktzahl, 3);
     ASSERT_EQ(globalWorkingCopy().Messanpassart, 0);

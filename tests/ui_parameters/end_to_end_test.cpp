@@ -73,7 +73,7 @@ TEST_P(EndToEnd, ColumnsShowWhatTheBatchToolWrites) {
     bool confirmed = false;
     QTimer::singleShot(0, [&] {
         QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
-        auto* ok = QApplication::activeModalWidget()->findChild<QPushButton*>("Button1");
+        auto* ok = QApplication::activeModalWidget()->findChild<QPushButton*>("okButton");
         ASSERT_NE(ok, nullptr);
         QTest::mouseClick(ok, Qt::LeftButton);
         confirmed = true;

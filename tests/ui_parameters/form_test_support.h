@@ -37,7 +37,7 @@ protected:
     void TearDown() override {
         if (form->isVisible()) {
             app().keepOpen = false;
-            form->AbbruchClick();
+            form->cancel();
         }
         tkonst::setSprache(0);
     }

@@ -62,12 +62,12 @@ protected:
 TEST_F(FormInputTest, PasteCannotBringInWhatTypingCannot) {
     open();
     // Ctrl+V of a negative shaft height over the selected field: refused whole.
-    QLineEdit* shaft = focused("Edit2");
+    QLineEdit* shaft = focused("shaftHeightField");
     shaft->selectAll();
     pasteWithCtrlV(shaft, "-1");
     EXPECT_EQ(shaft->text(), "6");
     // The context menu's Paste: an exponent and letters are refused as well.
-    QLineEdit* fill = focused("Edit5");
+    QLineEdit* fill = focused("fillHeightField");
     fill->selectAll();
     QApplication::clipboard()->setText("1e3");
     fill->paste();
@@ -83,7 +83,7 @@ TEST_F(FormInputTest, PasteCannotBringInWhatTypingCannot) {
     fill->paste();
     EXPECT_EQ(fill->text(), "7.5");
     // OK takes over what the fields show.
-    click(get<QPushButton>("Button1"));
+    click(get<QPushButton>("okButton"));
     ASSERT_FALSE(form->isVisible());
     EXPECT_DOUBLE_EQ(globalModel().Hschaft, 6);
     EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 7.5);
@@ -91,8 +91,8 @@ TEST_F(FormInputTest, PasteCannotBringInWhatTypingCannot) {
 
 TEST_F(FormInputTest, PastedHeightBelowTheHopperCannotSplitSketchAndModel) {
     open();
-    click(get<QCheckBox>("vertunten"));
-    QLineEdit* below = focused("Hunttricht");
+    click(get<QCheckBox>("lowerPartCheckBox"));
+    QLineEdit* below = focused("lowerPartHeightField");
     below->selectAll();
     QApplication::clipboard()->setText("-2");
     below->paste();
@@ -107,7 +107,7 @@ TEST_F(FormInputTest, ANumberShownWithAnExponentEditsIntoTypeableText) {
     SiloModel& m = globalModel();
     m.Auflastspannung = 1.5e9;
     open();
-    QLineEdit* e = focused("Edit1");
+    QLineEdit* e = focused("surchargeField");
     ASSERT_TRUE(e->text().contains('E')) << e->text().toStdString();
     e->end(false);
     QTest::keyClick(e, Qt::Key_Backspace);
@@ -118,7 +118,7 @@ TEST_F(FormInputTest, ANumberShownWithAnExponentEditsIntoTypeableText) {
 
 TEST_F(FormInputTest, DeleteBackspaceAndShortcutsEditANumberField) {
     open();
-    QLineEdit* e = focused("Edit19");  // "50000"
+    QLineEdit* e = focused("sigma0Field");  // "50000"
     QTest::keyClick(e, Qt::Key_Home);
     pressDelete(e);
     EXPECT_EQ(e->text(), "0000");
@@ -140,7 +140,7 @@ TEST_F(FormInputTest, DeleteBackspaceAndShortcutsEditANumberField) {
 
 TEST_F(FormInputTest, DeleteKeyInTheDensityGrid) {
     DensityWindow win;
-    auto* grid = win.findChild<QTableWidget*>("StringGrid1");
+    auto* grid = win.findChild<QTableWidget*>("measurementGrid");
     win.show();
     QApplication::setActiveWindow(&win);
     grid->setCurrentCell(0, 1);
@@ -164,7 +164,7 @@ TEST_F(FormInputTest, ChangesWithoutATypedCharacterAreMarked) {
     app().parameterFile = "/p/a.par";
     open();
     // The context menu's Paste, no key at all.
-    QLineEdit* fill = edit("Edit5");
+    QLineEdit* fill = edit("fillHeightField");
     fill->selectAll();
     QApplication::clipboard()->setText("8");
     fill->paste();
@@ -175,20 +175,20 @@ TEST_F(FormInputTest, ChangesWithoutATypedCharacterAreMarked) {
 TEST_F(FormInputTest, SurchargeAndKFieldsMarkAChange) {
     open();
     // Options right after opening mark nothing, as before.
-    click(get<QRadioButton>("Auflast"));
-    click(get<QRadioButton>("RadioButton7"));
+    click(get<QRadioButton>("surchargeOption"));
+    click(get<QRadioButton>("kValueOption"));
     EXPECT_FALSE(app().modified);
-    QLineEdit* surcharge = focused("Edit1");
+    QLineEdit* surcharge = focused("surchargeField");
     surcharge->selectAll();
     QApplication::clipboard()->setText("5000");
     surcharge->paste();
     EXPECT_TRUE(app().modified);
     // Cancelled, then opened again: typing K alone marks the change too.
-    click(get<QPushButton>("Button2"));
+    click(get<QPushButton>("cancelButton"));
     open();
-    click(get<QRadioButton>("RadioButton7"));
+    click(get<QRadioButton>("kValueOption"));
     EXPECT_FALSE(app().modified);
-    QTest::keyClicks(focused("Edit31"), "0.5");
+    QTest::keyClicks(focused("kValueField"), "0.5");
     EXPECT_TRUE(app().modified);
 }
 
@@ -196,7 +196,7 @@ TEST_F(FormInputTest, SurchargeAndKFieldsMarkAChange) {
 
 TEST_F(FormInputTest, NoFieldShowsNanOrInf) {
     open();
-    QLineEdit* d = focused("Edit4");
+    QLineEdit* d = focused("diameterField");
     d->selectAll();
     QTest::keyClicks(d, "1" + QString(200, '0'));
     for (QLabel* l : form->findChildren<QLabel*>())
@@ -217,8 +217,8 @@ TEST_F(FormInputTest, NonFiniteFitIsRefusedWithItsOwnMessageAndNoCurve) {
     w.Messanpassart = 0;
     DensityWindow win;
     win.show();
-    win.findChild<QPushButton*>("TestButton")->click();
-    const QImage img = win.diagramm();
+    win.findChild<QPushButton*>("testButton")->click();
+    const QImage img = win.diagramImage();
     int coloured = 0;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) {
@@ -228,7 +228,7 @@ TEST_F(FormInputTest, NonFiniteFitIsRefusedWithItsOwnMessageAndNoCurve) {
         }
     EXPECT_EQ(coloured, 0);
     platform::setNextAnswer(true);
-    win.findChild<QPushButton*>("OKButton1")->click();
+    win.findChild<QPushButton*>("okButton")->click();
     EXPECT_TRUE(win.isVisible());
     ASSERT_EQ(platform::shownMessages().size(), 1);
     EXPECT_EQ(platform::shownMessages().first(), tkonst::T(tkonst::AnpassungNichtBerechenbar));
@@ -245,7 +245,7 @@ protected:
         platform::clearNextAnswer();
         platform::shownMessages().clear();
         win = new DensityWindow;
-        grid = win->findChild<QTableWidget*>("StringGrid1");
+        grid = win->findChild<QTableWidget*>("measurementGrid");
         win->show();
         QApplication::setActiveWindow(win);
         QCoreApplication::processEvents();
@@ -313,10 +313,10 @@ TEST_F(GridKeysTest, HalfFilledRowIsReported) {
     QCoreApplication::processEvents();
     type("1000\t1500\t2000\t1600\t3000\t");
     platform::setNextAnswer(true);
-    win->findChild<QPushButton*>("TestButton")->click();
+    win->findChild<QPushButton*>("testButton")->click();
     ASSERT_EQ(platform::shownMessages().size(), 1);
     EXPECT_TRUE(platform::shownMessages().first().contains("3")) << "names the row";
-    EXPECT_FALSE(win->findChild<QPushButton*>("OKButton1")->isEnabled());
+    EXPECT_FALSE(win->findChild<QPushButton*>("okButton")->isEnabled());
     // The cursor waits in the empty cell.
     EXPECT_EQ(grid->currentRow(), 2);
     EXPECT_EQ(grid->currentColumn(), 2);
@@ -326,14 +326,14 @@ TEST_F(GridKeysTest, HalfFilledRowIsReported) {
 
 TEST_F(FormInputTest, ReturnInANumberFieldIsOk) {
     open();
-    QLineEdit* fill = focused("Edit5");
+    QLineEdit* fill = focused("fillHeightField");
     fill->selectAll();
     QTest::keyClicks(fill, "10");
     QTest::keyClick(fill, Qt::Key_Return);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Accepted);
     EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 10);
-    EXPECT_TRUE(get<QPushButton>("Button1")->isDefault());
+    EXPECT_TRUE(get<QPushButton>("okButton")->isDefault());
 }
 
 TEST_F(FormInputTest, DensityWindowReturnIsTestenThenOk) {
@@ -346,8 +346,8 @@ TEST_F(FormInputTest, DensityWindowReturnIsTestenThenOk) {
     DensityWindow win;
     win.show();
     QApplication::setActiveWindow(&win);
-    auto* ok = win.findChild<QPushButton*>("OKButton1");
-    auto* fitKind = win.findChild<RadioGroup*>("anpassgroup");
+    auto* ok = win.findChild<QPushButton*>("okButton");
+    auto* fitKind = win.findChild<RadioGroup*>("fitKindGroup");
     fitKind->item(0)->setFocus();
     QTest::keyClick(fitKind->item(0), Qt::Key_Return);  // OK disabled: Return tests
     EXPECT_TRUE(ok->isEnabled());
@@ -361,7 +361,7 @@ TEST_F(FormInputTest, DensityWindowReturnIsTestenThenOk) {
 
 TEST_F(FormInputTest, CloseBoxWithAProblemSaysWhy) {
     open();
-    QLineEdit* fill = focused("Edit5");
+    QLineEdit* fill = focused("fillHeightField");
     fill->selectAll();
     QTest::keyClicks(fill, "100");
     platform::setNextAnswer(true);
@@ -376,7 +376,7 @@ TEST_F(FormInputTest, CloseBoxWithAProblemSaysWhy) {
 TEST_F(FormInputTest, ProblemBoxHasStandardButtonsAndTheTableCaption) {
     tkonst::setSprache(1);
     open();
-    QLineEdit* fill = focused("Edit5");
+    QLineEdit* fill = focused("fillHeightField");
     fill->selectAll();
     QTest::keyClicks(fill, "100");
     bool seen = false;
@@ -389,7 +389,7 @@ TEST_F(FormInputTest, ProblemBoxHasStandardButtonsAndTheTableCaption) {
         EXPECT_EQ(box->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
         box->button(QMessageBox::Cancel)->click();
     });
-    click(get<QPushButton>("Button1"));
+    click(get<QPushButton>("okButton"));
     EXPECT_TRUE(seen);
     EXPECT_TRUE(form->isVisible());
 }
@@ -400,7 +400,7 @@ namespace {
 
 struct ScreenCase {
     int w, h;
-    double skalierung;  // the screen factor the main window computes for it
+    double screenScale;  // the screen factor the main window computes for it
 };
 
 class FormScreenTest : public ::testing::TestWithParam<ScreenCase> {};
@@ -412,11 +412,11 @@ TEST_P(FormScreenTest, ReadableFontWholeNumbersAndScrollingInsteadOfShrinking) {
     const platform::ScreenInfo screen{QRect(0, 0, sc.w, sc.h), QRect(0, 0, sc.w, sc.h - 40)};
     platform::setScreenOverride(&screen);
     app() = AppState{};
-    app().screenScale = sc.skalierung;
+    app().screenScale = sc.screenScale;
     for (int lang : {0, 1}) {
         tkonst::setSprache(lang);
         ParameterForm form;
-        form.Labelsprache();
+        form.retranslate();
         EXPECT_GE(form.font().pointSizeF(), QApplication::font().pointSizeF());
         EXPECT_LE(form.sizeHint().width(), sc.w);
         EXPECT_LE(form.sizeHint().height(), sc.h - 40);
@@ -430,8 +430,9 @@ TEST_P(FormScreenTest, ReadableFontWholeNumbersAndScrollingInsteadOfShrinking) {
             EXPECT_EQ(e->cursorPositionAt(QPoint(cr.left() + 3, cr.center().y())), 0)
                 << e->objectName().toStdString();
         }
-        for (const char* name : {"Silohoehe", "Trichterhoehe", "Silonetvol", "Silobrutvol",
-                                 "Hohnekegel", "Label44"}) {
+        for (const char* name :
+             {"siloHeightOutput", "hopperHeightOutput", "netVolumeOutput", "grossVolumeOutput",
+              "fillHeightWithoutHeapOutput", "kFromFrictionOutput"}) {
             QLabel* l = form.findChild<QLabel*>(name);
             ASSERT_TRUE(l);
             EXPECT_GE(l->minimumWidth(), l->fontMetrics().horizontalAdvance("-0.012345678"))
@@ -452,16 +453,17 @@ INSTANTIATE_TEST_SUITE_P(Screens, FormScreenTest,
 
 TEST_F(FormInputTest, TabGoesFromFieldToFieldAndNeverToTheScrollArea) {
     open();
-    edit("Edit17")->setFocus();
+    edit("rhoMinField")->setFocus();
     QStringList chain;
     for (int i = 0; i < 24; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         chain << QApplication::focusWidget()->objectName();
     }
-    EXPECT_FALSE(chain.contains("Form2Scroll")) << chain.join(' ').toStdString();
-    const int e18 = chain.indexOf("Edit18"), e4 = chain.indexOf("Edit4"), e5 = chain.indexOf("Edit5");
+    EXPECT_FALSE(chain.contains("scrollArea")) << chain.join(' ').toStdString();
+    const int e18 = chain.indexOf("rhoMaxField"), e4 = chain.indexOf("diameterField"),
+              e5 = chain.indexOf("fillHeightField");
     EXPECT_TRUE(e18 >= 0 && e18 < e4 && e4 < e5) << chain.join(' ').toStdString();
-    EXPECT_TRUE(chain.contains("Button1"));
+    EXPECT_TRUE(chain.contains("okButton"));
 }
 
 TEST_F(GridKeysTest, EscapeInACellIsAbbrechen) {

@@ -42,7 +42,7 @@ protected:
     QString okMessage() {
         platform::shownMessages().clear();
         platform::setNextAnswer(true);
-        click(get<QPushButton>("Button1"));
+        click(get<QPushButton>("okButton"));
         platform::clearNextAnswer();
         return platform::shownMessages().isEmpty() ? QString() : platform::shownMessages().last();
     }
@@ -52,105 +52,105 @@ protected:
 
 TEST_F(ParameterFormTest, ShowsTheModel) {
     open();
-    EXPECT_EQ(form->objectName(), "Form2");
-    EXPECT_EQ(edit("Edit4")->text(), "6");
-    EXPECT_EQ(edit("Edit2")->text(), "6");
-    EXPECT_EQ(edit("Edit5")->text(), "9");
-    EXPECT_EQ(edit("Edit6")->text(), "30");
-    EXPECT_EQ(edit("Edit15")->text(), "40");
-    EXPECT_EQ(edit("Edit19")->text(), "50000");
-    EXPECT_TRUE(get<QRadioButton>("Rhofunkt")->isChecked());
-    EXPECT_TRUE(get<QRadioButton>("RadioButton6")->isChecked());
-    EXPECT_TRUE(get<QRadioButton>("RadioButton1")->isChecked());
-    EXPECT_EQ(get<RadioGroup>("RadioGroup1")->itemIndex(), 1);  // rectangular
+    EXPECT_EQ(form->objectName(), "parameterForm");
+    EXPECT_EQ(edit("diameterField")->text(), "6");
+    EXPECT_EQ(edit("shaftHeightField")->text(), "6");
+    EXPECT_EQ(edit("fillHeightField")->text(), "9");
+    EXPECT_EQ(edit("hopperAngleField")->text(), "30");
+    EXPECT_EQ(edit("internalFrictionField")->text(), "40");
+    EXPECT_EQ(edit("sigma0Field")->text(), "50000");
+    EXPECT_TRUE(get<QRadioButton>("densityFunctionOption")->isChecked());
+    EXPECT_TRUE(get<QRadioButton>("kFixedOption")->isChecked());
+    EXPECT_TRUE(get<QRadioButton>("flatSurfaceOption")->isChecked());
+    EXPECT_EQ(get<RadioGroup>("crossSectionGroup")->itemIndex(), 1);  // rectangular
     EXPECT_EQ(form->windowTitle(), "Parameter");
     // Enable states match the options shown.
-    EXPECT_FALSE(edit("Edit1")->isEnabled());
-    EXPECT_FALSE(edit("boeschwinkel")->isEnabled());
-    EXPECT_FALSE(edit("Hunttricht")->isEnabled());
-    EXPECT_TRUE(edit("Edit18")->isEnabled());
-    EXPECT_FALSE(get<QPushButton>("WerteButton")->isEnabled());
-    EXPECT_FALSE(edit("Edit31")->isEnabled());
+    EXPECT_FALSE(edit("surchargeField")->isEnabled());
+    EXPECT_FALSE(edit("reposeAngleField")->isEnabled());
+    EXPECT_FALSE(edit("lowerPartHeightField")->isEnabled());
+    EXPECT_TRUE(edit("rhoMaxField")->isEnabled());
+    EXPECT_FALSE(get<QPushButton>("measuredValuesButton")->isEnabled());
+    EXPECT_FALSE(edit("kValueField")->isEnabled());
     // Derived values of the default silo: 6 m shaft over a 30 degree hopper.
-    EXPECT_FALSE(get<QLabel>("Silohoehe")->text().isEmpty());
+    EXPECT_FALSE(get<QLabel>("siloHeightOutput")->text().isEmpty());
     EXPECT_FALSE(app().modified);
     EXPECT_EQ(app().pendingProblem, 0);
 }
 
 TEST_F(ParameterFormTest, CommaBecomesPointMinusAndLettersDoNothing) {
     open();
-    retype("Edit5", "7,5");
-    EXPECT_EQ(edit("Edit5")->text(), "7.5");
-    QTest::keyClicks(edit("Edit5"), "-xE+");
-    EXPECT_EQ(edit("Edit5")->text(), "7.5");
-    retype("Edit15", "3a5");
-    EXPECT_EQ(edit("Edit15")->text(), "35");
+    retype("fillHeightField", "7,5");
+    EXPECT_EQ(edit("fillHeightField")->text(), "7.5");
+    QTest::keyClicks(edit("fillHeightField"), "-xE+");
+    EXPECT_EQ(edit("fillHeightField")->text(), "7.5");
+    retype("internalFrictionField", "3a5");
+    EXPECT_EQ(edit("internalFrictionField")->text(), "35");
     EXPECT_FALSE(app().justShown);
     EXPECT_TRUE(app().modified);
 }
 
 TEST_F(ParameterFormTest, OptionsBeforeAnyKeyKeepParametersUnchanged) {
     open();
-    click(get<RadioGroup>("RadioGroup1")->item(0));
-    click(get<QRadioButton>("boeschungsw"));
-    click(get<QCheckBox>("vertunten"));
+    click(get<RadioGroup>("crossSectionGroup")->item(0));
+    click(get<QRadioButton>("heapOption"));
+    click(get<QCheckBox>("lowerPartCheckBox"));
     EXPECT_FALSE(app().modified);
-    EXPECT_TRUE(edit("boeschwinkel")->isEnabled());
-    EXPECT_FALSE(edit("Edit27")->isEnabled());
-    EXPECT_TRUE(edit("Hunttricht")->isEnabled());
+    EXPECT_TRUE(edit("reposeAngleField")->isEnabled());
+    EXPECT_FALSE(edit("lengthField")->isEnabled());
+    EXPECT_TRUE(edit("lowerPartHeightField")->isEnabled());
     // The first key typed ends that: the next option change marks a change.
-    QTest::keyClick(edit("Edit5"), Qt::Key_End);  // no character: does not count
+    QTest::keyClick(edit("fillHeightField"), Qt::Key_End);  // no character: does not count
     EXPECT_TRUE(app().justShown);
-    QTest::keyClicks(edit("Edit5"), "0");
-    click(get<RadioGroup>("RadioGroup1")->item(1));
+    QTest::keyClicks(edit("fillHeightField"), "0");
+    click(get<RadioGroup>("crossSectionGroup")->item(1));
     EXPECT_TRUE(app().modified);
-    EXPECT_TRUE(edit("Edit27")->isEnabled());
+    EXPECT_TRUE(edit("lengthField")->isEnabled());
 }
 
 TEST_F(ParameterFormTest, AtLeastOneOfShaftAndHopperStays) {
     open();
-    auto* schaft = get<QCheckBox>("Schaftja");
-    auto* trichter = get<QCheckBox>("Trichterja");
-    click(schaft);
-    EXPECT_FALSE(schaft->isChecked());
-    EXPECT_FALSE(edit("Edit2")->isEnabled());
-    click(trichter);  // unchecking the hopper brings the shaft back
-    EXPECT_FALSE(trichter->isChecked());
-    EXPECT_TRUE(schaft->isChecked());
-    click(schaft);  // and unchecking the shaft brings the hopper back
-    EXPECT_FALSE(schaft->isChecked());
-    EXPECT_TRUE(trichter->isChecked());
+    auto* shaft = get<QCheckBox>("shaftCheckBox");
+    auto* hopper = get<QCheckBox>("hopperCheckBox");
+    click(shaft);
+    EXPECT_FALSE(shaft->isChecked());
+    EXPECT_FALSE(edit("shaftHeightField")->isEnabled());
+    click(hopper);  // unchecking the hopper brings the shaft back
+    EXPECT_FALSE(hopper->isChecked());
+    EXPECT_TRUE(shaft->isChecked());
+    click(shaft);  // and unchecking the shaft brings the hopper back
+    EXPECT_FALSE(shaft->isChecked());
+    EXPECT_TRUE(hopper->isChecked());
 }
 
 TEST_F(ParameterFormTest, UncheckingTheHopperUnchecksAndDisablesThePartBelow) {
     open();
-    auto* unten = get<QCheckBox>("vertunten");
-    click(unten);
-    ASSERT_TRUE(unten->isChecked());
-    EXPECT_TRUE(edit("Hunttricht")->isEnabled());
-    click(get<QCheckBox>("Trichterja"));
-    EXPECT_FALSE(unten->isChecked());
-    EXPECT_FALSE(unten->isEnabled());
-    EXPECT_FALSE(edit("Hunttricht")->isEnabled());
-    EXPECT_FALSE(edit("Phixunten")->isEnabled());
-    EXPECT_FALSE(edit("Edit6")->isEnabled());
-    EXPECT_TRUE(get<QLabel>("MFKFLabel")->text().isEmpty());
+    auto* lowerPart = get<QCheckBox>("lowerPartCheckBox");
+    click(lowerPart);
+    ASSERT_TRUE(lowerPart->isChecked());
+    EXPECT_TRUE(edit("lowerPartHeightField")->isEnabled());
+    click(get<QCheckBox>("hopperCheckBox"));
+    EXPECT_FALSE(lowerPart->isChecked());
+    EXPECT_FALSE(lowerPart->isEnabled());
+    EXPECT_FALSE(edit("lowerPartHeightField")->isEnabled());
+    EXPECT_FALSE(edit("lowerPartWallFrictionField")->isEnabled());
+    EXPECT_FALSE(edit("hopperAngleField")->isEnabled());
+    EXPECT_TRUE(get<QLabel>("flowPatternOutput")->text().isEmpty());
 }
 
 TEST_F(ParameterFormTest, Problem3FillAboveTheSilo) {
     open();
-    retype("Edit5", "100");
+    retype("fillHeightField", "100");
     EXPECT_EQ(app().pendingProblem, 3);
     const double before = globalModel().Fuellhoehe;
     EXPECT_EQ(okMessage(), QString::fromUtf8("Füllhöhe höher als Silooberkante."));
     EXPECT_TRUE(form->isVisible());
     EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, before);
-    EXPECT_TRUE(get<SiloSketch>("Image1")->result().badData);
+    EXPECT_TRUE(get<SiloSketch>("sketch")->result().badData);
 }
 
 TEST_F(ParameterFormTest, Problem6DensityLaw) {
     open();
-    retype("Edit19", "0");
+    retype("sigma0Field", "0");
     EXPECT_EQ(okMessage(),
               QString::fromUtf8("Ungültige Parameter zur Berechnung der Schüttgutdichte rhob!"));
     EXPECT_TRUE(form->isVisible());
@@ -158,13 +158,13 @@ TEST_F(ParameterFormTest, Problem6DensityLaw) {
 
 TEST_F(ParameterFormTest, Problem9HopperAngleAndTinySilo) {
     open();
-    retype("Edit6", "90");
+    retype("hopperAngleField", "90");
     EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültige Siloform!"));
-    retype("Edit6", "30");
+    retype("hopperAngleField", "30");
     EXPECT_EQ(app().pendingProblem, 0);
     // Shaft only, with no height: a silo below 0.01 m is a geometry problem.
-    click(get<QCheckBox>("Trichterja"));
-    retype("Edit2", "0");
+    click(get<QCheckBox>("hopperCheckBox"));
+    retype("shaftHeightField", "0");
     EXPECT_EQ(app().pendingProblem, 9);
     EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültige Siloform!"));
     EXPECT_TRUE(form->isVisible());
@@ -172,24 +172,24 @@ TEST_F(ParameterFormTest, Problem9HopperAngleAndTinySilo) {
 
 TEST_F(ParameterFormTest, Problem10Friction) {
     open();
-    retype("Phixtrichter", "45");  // above PHIE = 40
+    retype("hopperWallFrictionField", "45");  // above PHIE = 40
     EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültige Werte von PHIX und/oder PHIE."));
-    retype("Phixtrichter", "40");
+    retype("hopperWallFrictionField", "40");
     EXPECT_EQ(app().pendingProblem, 0);
 }
 
 TEST_F(ParameterFormTest, Problem13KIsReportedAtOnce) {
     open();
-    click(get<QRadioButton>("RadioButton7"));
-    ASSERT_TRUE(edit("Edit31")->isEnabled());
-    retype("Edit31", "0");
+    click(get<QRadioButton>("kValueOption"));
+    ASSERT_TRUE(edit("kValueField")->isEnabled());
+    retype("kValueField", "0");
     EXPECT_EQ(app().pendingProblem, 0);  // the live check knows nothing of K
     EXPECT_EQ(okMessage(), QString::fromUtf8("K muss größer Null sein."));
     EXPECT_TRUE(form->isVisible());
     // Corrected, OK takes the value over and closes.
-    retype("Edit31", "0.5");
-    QTest::mouseClick(edit("Edit31"), Qt::LeftButton);  // its click re-runs the check
-    click(get<QPushButton>("Button1"));
+    retype("kValueField", "0.5");
+    QTest::mouseClick(edit("kValueField"), Qt::LeftButton);  // its click re-runs the check
+    click(get<QPushButton>("okButton"));
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(globalModel().Kwahl, 2);
     EXPECT_DOUBLE_EQ(globalModel().Kwert, 0.5);
@@ -197,9 +197,9 @@ TEST_F(ParameterFormTest, Problem13KIsReportedAtOnce) {
 
 TEST_F(ParameterFormTest, RefusedTakeOverLeavesTheModelAsItWas) {
     open();
-    retype("Edit5", "10");
-    click(get<QRadioButton>("RadioButton7"));
-    retype("Edit31", "0");
+    retype("fillHeightField", "10");
+    click(get<QRadioButton>("kValueOption"));
+    retype("kValueField", "0");
     EXPECT_EQ(okMessage(), QString::fromUtf8("K muss größer Null sein."));
     ASSERT_TRUE(form->isVisible());
     // Nothing of the refused set reached the model: not the fill height read
@@ -209,7 +209,7 @@ TEST_F(ParameterFormTest, RefusedTakeOverLeavesTheModelAsItWas) {
     EXPECT_EQ(m.Kwahl, 1);
     EXPECT_DOUBLE_EQ(m.Kwert, 0.4);
     // Leaving with Abbrechen hands the calculation the old set, whole.
-    click(get<QPushButton>("Button2"));
+    click(get<QPushButton>("cancelButton"));
     EXPECT_FALSE(form->isVisible());
     EXPECT_DOUBLE_EQ(m.Fuellhoehe, 9);
     EXPECT_EQ(m.Kwahl, 1);
@@ -217,11 +217,11 @@ TEST_F(ParameterFormTest, RefusedTakeOverLeavesTheModelAsItWas) {
 
 TEST_F(ParameterFormTest, KCorrectedByKeysAloneIsTakenOver) {
     open();
-    click(get<QRadioButton>("RadioButton7"));
-    retype("Edit31", "0");
+    click(get<QRadioButton>("kValueOption"));
+    retype("kValueField", "0");
     EXPECT_EQ(okMessage(), QString::fromUtf8("K muss größer Null sein."));
     // Typing in the K field redraws nothing; OK judges the new value.
-    retype("Edit31", "0.45");
+    retype("kValueField", "0.45");
     EXPECT_EQ(okMessage(), QString());
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(globalModel().Kwahl, 2);
@@ -233,34 +233,34 @@ TEST_F(ParameterFormTest, AbbrechenKeepsTheMarkOfAnEarlierChange) {
     app().parameterFile = "/p/a.par";
     app().modified = true;
     open();
-    retype("Edit5", "8");
-    click(get<QPushButton>("Button2"));
+    retype("fillHeightField", "8");
+    click(get<QPushButton>("cancelButton"));
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(app().modified);
     EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 9);
     // Unchanged at showing: Abbrechen leaves it unchanged.
     app().modified = false;
     open();
-    retype("Edit5", "8");
+    retype("fillHeightField", "8");
     EXPECT_TRUE(app().modified);
-    click(get<QPushButton>("Button2"));
+    click(get<QPushButton>("cancelButton"));
     EXPECT_FALSE(app().modified);
 }
 
 TEST_F(ParameterFormTest, Problem20AngleOfRepose) {
     open();
-    click(get<QRadioButton>("boeschungsw"));
-    retype("boeschwinkel", "89.5");
+    click(get<QRadioButton>("heapOption"));
+    retype("reposeAngleField", "89.5");
     EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültiger Wert für Böschungswinkel."));
-    retype("boeschwinkel", "25");
+    retype("reposeAngleField", "25");
     EXPECT_EQ(app().pendingProblem, 0);
 }
 
 TEST_F(ParameterFormTest, Problem21MissingPairs) {
     open();
-    click(get<QRadioButton>("Rhoanpass"));
-    EXPECT_TRUE(get<QPushButton>("WerteButton")->isEnabled());
-    EXPECT_FALSE(edit("Edit17")->isEnabled());
+    click(get<QRadioButton>("fittedDensityOption"));
+    EXPECT_TRUE(get<QPushButton>("measuredValuesButton")->isEnabled());
+    EXPECT_FALSE(edit("rhoMinField")->isEnabled());
     EXPECT_EQ(okMessage(),
               QString::fromUtf8("Fehlende Wertepaare für Dichte-Spannungs-Funktion."));
     EXPECT_EQ(globalModel().Messanzahl, 0);
@@ -269,15 +269,15 @@ TEST_F(ParameterFormTest, Problem21MissingPairs) {
 TEST_F(ParameterFormTest, EnglishProblemText) {
     tkonst::setSprache(1);
     open();
-    retype("Edit5", "100");
+    retype("fillHeightField", "100");
     EXPECT_EQ(okMessage(), "Filling height > silo height.");
 }
 
 TEST_F(ParameterFormTest, OkTakesOverAndCloses) {
     open();
-    retype("Edit5", "10");
-    click(get<RadioGroup>("RadioGroup4")->item(1));
-    click(get<QPushButton>("Button1"));
+    retype("fillHeightField", "10");
+    click(get<RadioGroup>("stressStateGroup")->item(1));
+    click(get<QPushButton>("okButton"));
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Accepted);
     EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 10);
@@ -288,35 +288,35 @@ TEST_F(ParameterFormTest, OkTakesOverAndCloses) {
 
 TEST_F(ParameterFormTest, CircularSiloIgnoresItsLength) {
     open();
-    retype("Edit27", "0");
+    retype("lengthField", "0");
     EXPECT_EQ(app().pendingProblem, 9);  // a rectangle needs a length
-    click(get<RadioGroup>("RadioGroup1")->item(0));
-    EXPECT_FALSE(edit("Edit27")->isEnabled());
+    click(get<RadioGroup>("crossSectionGroup")->item(0));
+    EXPECT_FALSE(edit("lengthField")->isEnabled());
     EXPECT_EQ(app().pendingProblem, 0);  // a circle has none
-    EXPECT_FALSE(get<SiloSketch>("Image1")->result().badData);
-    click(get<QPushButton>("Button1"));
+    EXPECT_FALSE(get<SiloSketch>("sketch")->result().badData);
+    click(get<QPushButton>("okButton"));
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(globalModel().Querschnitt, 1);
 }
 
 TEST_F(ParameterFormTest, TextsThatAreNoNumbersRaiseNothing) {
     open();
-    retype("Edit5", "");
+    retype("fillHeightField", "");
     EXPECT_EQ(app().pendingProblem, 9);  // fill height 0
-    retype("Edit5", ".");
+    retype("fillHeightField", ".");
     EXPECT_EQ(app().pendingProblem, 9);
-    retype("Edit5", "1..2");
+    retype("fillHeightField", "1..2");
     EXPECT_NE(app().pendingProblem, 3);
 }
 
 TEST_F(ParameterFormTest, ViewOnly) {
     app().viewOnly = true;
     open();
-    auto* ok = get<QPushButton>("Button1");
+    auto* ok = get<QPushButton>("okButton");
     EXPECT_FALSE(ok->isEnabled());
-    EXPECT_EQ(form->focusWidget(), get<QPushButton>("Button2"));
-    retype("Edit5", "10");
-    form->Button1Click();  // OK, if triggered, only closes
+    EXPECT_EQ(form->focusWidget(), get<QPushButton>("cancelButton"));
+    retype("fillHeightField", "10");
+    form->okClicked();  // OK, if triggered, only closes
     EXPECT_FALSE(form->isVisible());
     EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 9);
     EXPECT_FALSE(app().viewOnly);
@@ -324,12 +324,12 @@ TEST_F(ParameterFormTest, ViewOnly) {
 
 TEST_F(ParameterFormTest, CloseQueryKeepsAChangedFormWithAProblemOpen) {
     open();
-    retype("Edit5", "100");
+    retype("fillHeightField", "100");
     platform::setNextAnswer(true);  // the box that says why
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->isVisible());
     // Escape is Abbrechen: clears the change mark and closes.
-    QTest::keyClick(edit("Edit5"), Qt::Key_Escape);
+    QTest::keyClick(edit("fillHeightField"), Qt::Key_Escape);
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(app().modified);
     EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 9);
@@ -337,10 +337,10 @@ TEST_F(ParameterFormTest, CloseQueryKeepsAChangedFormWithAProblemOpen) {
 
 TEST_F(ParameterFormTest, OkWithAProblemThenAbbrechenClosesAtOnce) {
     open();
-    retype("Edit5", "100");
+    retype("fillHeightField", "100");
     okMessage();
     EXPECT_FALSE(app().keepOpen);  // consumed by the refused close
-    click(get<QPushButton>("Button2"));
+    click(get<QPushButton>("cancelButton"));
     EXPECT_FALSE(form->isVisible());
 }
 
@@ -354,7 +354,7 @@ TEST_F(ParameterFormTest, CaptionWithFileAndChangeMarkGerman) {
     app().parameterFile = "/data/Par/silo1.par";
     open();
     EXPECT_EQ(form->windowTitle(), "Parameter");
-    retype("Edit5", "8");
+    retype("fillHeightField", "8");
     EXPECT_EQ(form->windowTitle(),
               kGerman + "/data/Par/silo1.par]" + "    " + QString::fromUtf8("Geändert!"));
 }
@@ -364,8 +364,8 @@ TEST_F(ParameterFormTest, CaptionWithFileAndChangeMarkEnglish) {
     app().parameterFile = "/data/Par/silo1.par";
     open();
     EXPECT_EQ(form->windowTitle(), "Parameters");
-    EXPECT_EQ(get<QPushButton>("Button2")->text(), "CANCEL");
-    retype("Edit5", "8");
+    EXPECT_EQ(get<QPushButton>("cancelButton")->text(), "CANCEL");
+    retype("fillHeightField", "8");
     EXPECT_EQ(form->windowTitle(),
               "Parameter      [parameter file: /data/Par/silo1.par]    Data modified!");
 }
@@ -385,7 +385,7 @@ TEST_F(ParameterFormTest, SketchScaleExample) {
     m.Hschaft = 20;
     m.Fuellhoehe = 10;
     open();
-    auto* img = get<SiloSketch>("Image1");
+    auto* img = get<SiloSketch>("sketch");
     ASSERT_EQ(img->size(), QSize(247, 400));
     const SketchResult& r = img->result();
     ASSERT_FALSE(r.badData);
@@ -399,28 +399,28 @@ TEST_F(ParameterFormTest, SketchScaleExample) {
     EXPECT_EQ(pic.pixel(mid, 300), qRgb(255, 255, 255));   // inside: white
     EXPECT_EQ(pic.pixel(mid - 3 * 16 + 1, 250), qRgb(0, 0, 0)) << "left wall";
     EXPECT_EQ(pic.pixel(10, 10), qRgb(255, 255, 255));
-    EXPECT_EQ(get<QLabel>("Silohoehe")->text(), "20");
-    EXPECT_EQ(get<QLabel>("Hohnekegel")->text(), "10");
+    EXPECT_EQ(get<QLabel>("siloHeightOutput")->text(), "20");
+    EXPECT_EQ(get<QLabel>("fillHeightWithoutHeapOutput")->text(), "10");
 }
 
 TEST_F(ParameterFormTest, FieldsStayInPlaceWhileTheDerivedValuesChange) {
     open();
     QCoreApplication::processEvents();
-    const QRect before = edit("Edit5")->geometry();
-    const QRect sketchBefore = get<SiloSketch>("Image1")->geometry();
+    const QRect before = edit("fillHeightField")->geometry();
+    const QRect sketchBefore = get<SiloSketch>("sketch")->geometry();
     // A heap gives the fill height without it 8 digits instead of "9".
-    click(get<QRadioButton>("boeschungsw"));
-    retype("boeschwinkel", "30");
+    click(get<QRadioButton>("heapOption"));
+    retype("reposeAngleField", "30");
     QCoreApplication::processEvents();
-    ASSERT_EQ(get<QLabel>("Hohnekegel")->text().size(), 9);
-    EXPECT_EQ(edit("Edit5")->geometry(), before);
-    EXPECT_EQ(get<SiloSketch>("Image1")->geometry(), sketchBefore);
+    ASSERT_EQ(get<QLabel>("fillHeightWithoutHeapOutput")->text().size(), 9);
+    EXPECT_EQ(edit("fillHeightField")->geometry(), before);
+    EXPECT_EQ(get<SiloSketch>("sketch")->geometry(), sketchBefore);
 }
 
 TEST_F(ParameterFormTest, BadDataDrawsOnlyTheText) {
     open();
-    retype("Edit5", "100");
-    const QImage pic = get<SiloSketch>("Image1")->render();
+    retype("fillHeightField", "100");
+    const QImage pic = get<SiloSketch>("sketch")->render();
     int dark = 0, red = 0, topDark = 0;
     for (int y = 0; y < pic.height(); ++y)
         for (int x = 0; x < pic.width(); ++x) {
@@ -449,10 +449,10 @@ TEST_F(ParameterFormTest, FittedLawOfALoadedFileIsConfirmedWithoutMissingPairs) 
     m.AnpassA = 1450;
     m.AnpassB = 0.05;
     open();
-    EXPECT_TRUE(get<QRadioButton>("Rhoanpass")->isChecked());
+    EXPECT_TRUE(get<QRadioButton>("fittedDensityOption")->isChecked());
     EXPECT_EQ(globalWorkingCopy().Messpunktzahl, 2);
     EXPECT_EQ(app().pendingProblem, 0);
-    click(get<QPushButton>("Button1"));
+    click(get<QPushButton>("okButton"));
     EXPECT_TRUE(platform::shownMessages().isEmpty());
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(globalModel().Messanzahl, 2);
@@ -464,7 +464,7 @@ TEST_F(ParameterFormTest, ShowingWithoutSurfaceClearsSurchargeAndRepose) {
     m.Auflastspannung = -5;
     m.boeschwinkel = 0.3;
     open();
-    EXPECT_TRUE(get<QRadioButton>("RadioButton1")->isChecked());
+    EXPECT_TRUE(get<QRadioButton>("flatSurfaceOption")->isChecked());
     EXPECT_DOUBLE_EQ(globalModel().Auflastspannung, 0);
     EXPECT_DOUBLE_EQ(globalModel().boeschwinkel, 0);
 }
@@ -473,22 +473,22 @@ TEST_F(ParameterFormTest, MassFlowLabelInTheDischargeState) {
     SiloModel& m = globalModel();
     m.setSpannungszustand(1);
     open();
-    const QString t = get<QLabel>("MFKFLabel")->text();
+    const QString t = get<QLabel>("flowPatternOutput")->text();
     EXPECT_TRUE(t == "MF" || t == "KF") << t.toStdString();
-    click(get<RadioGroup>("RadioGroup4")->item(0));
-    EXPECT_EQ(get<QLabel>("MFKFLabel")->text(), " ");
+    click(get<RadioGroup>("stressStateGroup")->item(0));
+    EXPECT_EQ(get<QLabel>("flowPatternOutput")->text(), " ");
 }
 
 TEST_F(ParameterFormTest, WerteOpensTheDensityWindowAndMarksAChange) {
     open();
-    click(get<QRadioButton>("Rhoanpass"));
+    click(get<QRadioButton>("fittedDensityOption"));
     bool seen = false;
     QTimer::singleShot(0, [&] {
         QWidget* w = QApplication::activeModalWidget();
-        seen = w && w->objectName() == "Form6";
+        seen = w && w->objectName() == "densityWindow";
         if (w) QTest::keyClick(w, Qt::Key_Escape);
     });
-    click(get<QPushButton>("WerteButton"));
+    click(get<QPushButton>("measuredValuesButton"));
     EXPECT_TRUE(seen);
     EXPECT_TRUE(app().modified);
     EXPECT_FALSE(app().justShown);
@@ -496,7 +496,7 @@ TEST_F(ParameterFormTest, WerteOpensTheDensityWindowAndMarksAChange) {
 
 TEST_F(ParameterFormTest, ModalShowingReturnsAfterOk) {
     QTimer::singleShot(0, [&] {
-        if (auto* b = form->findChild<QPushButton*>("Button1")) b->click();
+        if (auto* b = form->findChild<QPushButton*>("okButton")) b->click();
     });
     EXPECT_EQ(showParameterForm(nullptr), QDialog::Accepted);
     EXPECT_FALSE(form->isVisible());
@@ -515,17 +515,17 @@ TEST_F(ParameterFormTest, PairsEditedThroughWerteReachTheModelOnOk) {
     QTimer::singleShot(0, [&] {
         QWidget* w = QApplication::activeModalWidget();
         if (!w) return;
-        auto* grid = w->findChild<QTableWidget*>("StringGrid1");
+        auto* grid = w->findChild<QTableWidget*>("measurementGrid");
         grid->item(2, 1)->setText("8000");
         grid->item(2, 2)->setText("1700");
-        w->findChild<QPushButton*>("TestButton")->click();
-        w->findChild<QPushButton*>("OKButton1")->click();
+        w->findChild<QPushButton*>("testButton")->click();
+        w->findChild<QPushButton*>("okButton")->click();
     });
-    click(get<QPushButton>("WerteButton"));
+    click(get<QPushButton>("measuredValuesButton"));
     // The activation after the density window keeps the edited working copy.
     EXPECT_EQ(globalWorkingCopy().Messpunktzahl, 3);
     EXPECT_EQ(app().pendingProblem, 0);
-    click(get<QPushButton>("Button1"));
+    click(get<QPushButton>("okButton"));
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(globalModel().Messanzahl, 3);
     EXPECT_DOUBLE_EQ(globalModel().Messsigma[3], 8000);
@@ -539,7 +539,7 @@ TEST(ParameterFormScaling, SketchAndFontFollowTheScreenFactor) {
     const int basePt = ParameterForm().font().pointSize();
     app().screenScale = 1.5;
     ParameterForm big;
-    auto* img = big.findChild<SiloSketch*>("Image1");
+    auto* img = big.findChild<SiloSketch*>("sketch");
     ASSERT_TRUE(img);
     EXPECT_EQ(img->size(), QSize(371, 600));
     EXPECT_NEAR(big.font().pointSizeF(), basePt * 1.5, 0.6);
@@ -558,7 +558,7 @@ TEST(ParameterFormScaling, FormFitsASmallDesktop) {
     EXPECT_LE(form.sizeHint().height(), 984);
     // Everything shrank together: the sketch keeps its proportions and the
     // text stays readable.
-    const QSize sketch = form.findChild<SiloSketch*>("Image1")->size();
+    const QSize sketch = form.findChild<SiloSketch*>("sketch")->size();
     EXPECT_LT(sketch.height(), 640);
     EXPECT_NEAR(double(sketch.width()) / sketch.height(), 247.0 / 400.0, 0.01);
     EXPECT_GE(form.font().pointSizeF(), QApplication::font().pointSizeF() * 0.9);

@@ -34,13 +34,13 @@ using tkonst::T;
 
 // ---- the check ------------------------------------------------------------------
 
-bool Messwerte_pruefen(const QList<MeasurementRow>& rows, int anpassart, DensityWorkingCopy& w) {
+bool checkMeasurements(const QList<MeasurementRow>& rows, int fitKind, DensityWorkingCopy& w) {
     int n = 0;
     for (int r = 0; r < rows.size() && r < kMaxPairs; ++r) {
-        const MeasurementRow& z = rows[r];
-        if (z.sigma.isEmpty() || z.rho.isEmpty()) continue;
-        const double s = textToNumber(z.sigma.toStdString());
-        const double rho = textToNumber(z.rho.toStdString());
+        const MeasurementRow& row = rows[r];
+        if (row.sigma.isEmpty() || row.rho.isEmpty()) continue;
+        const double s = textToNumber(row.sigma.toStdString());
+        const double rho = textToNumber(row.rho.toStdString());
         // A zero stress or density has no logarithm: such a pair is no measurement.
         if (s * rho == 0) continue;
         ++n;
@@ -59,7 +59,7 @@ bool Messwerte_pruefen(const QList<MeasurementRow>& rows, int anpassart, Density
                 std::swap(w.Messtabelle[1][j], w.Messtabelle[1][k]);
                 std::swap(w.Messtabelle[2][j], w.Messtabelle[2][k]);
             }
-    w.Messanpassart = anpassart;
+    w.Messanpassart = fitKind;
     if (n >= 2) fit(w);
     return fitIsFinite(w) && workingDensity(w, 0.1) > 0;
 }
@@ -98,7 +98,7 @@ int firstHalfFilledRow(const QList<MeasurementRow>& rows) {
 
 // ---- the check diagram ----------------------------------------------------------
 
-double dichteGitterschritt(double m) {
+double densityGridStep(double m) {
     if (!(m > 0) || !std::isfinite(m)) return 1;
     const double e = std::round(std::log(m) / 2.3 - 0.5);
     double step = std::pow(10.0, e);
@@ -123,7 +123,7 @@ int DensityScale::py(double rho) const {
     return static_cast<int>(std::lround(std::clamp(v, -1e5, 1e5)));
 }
 
-DensityScale dichteSkala(const DensityWorkingCopy& w, int W, int H) {
+DensityScale densityScale(const DensityWorkingCopy& w, int W, int H) {
     DensityScale s;
     const int n = std::clamp(w.Messpunktzahl, 1, kMaxPairs);
     const double Sn = w.Messtabelle[1][n];
@@ -136,19 +136,19 @@ DensityScale dichteSkala(const DensityWorkingCopy& w, int W, int H) {
     s.sx = (W - s.x0) / s.xmax;
     s.y0 = 0.93 * H;
     s.sy = s.y0 / s.ymax;
-    s.sigmaSchritt = dichteGitterschritt(s.xmax);
-    s.rhoSchritt = dichteGitterschritt(s.ymax);
+    s.sigmaStep = densityGridStep(s.xmax);
+    s.rhoStep = densityGridStep(s.ymax);
     return s;
 }
 
 namespace {
-QString schrittText(double step) {
+QString stepText(double step) {
     if (step >= 1) return QString::number(static_cast<long long>(std::llround(step)));
     return QString::fromStdString(formatGeneral8(step));
 }
 }  // namespace
 
-void zeichneDichteDiagramm(QPainter& p, int W, int H, const DensityWorkingCopy& w) {
+void drawDensityDiagram(QPainter& p, int W, int H, const DensityWorkingCopy& w) {
     p.save();
     p.fillRect(0, 0, W, H, Qt::white);
     const int n = w.Messpunktzahl;
@@ -157,20 +157,19 @@ void zeichneDichteDiagramm(QPainter& p, int W, int H, const DensityWorkingCopy& 
         p.restore();
         return;
     }
-    const DensityScale s = dichteSkala(w, W, H);
-    const QColor grau(128, 128, 128);
-    p.setPen(QPen(grau, 1));
+    const DensityScale s = densityScale(w, W, H);
+    const QColor grey(128, 128, 128);
+    p.setPen(QPen(grey, 1));
     p.setBrush(Qt::NoBrush);
 
     // Grid lines at multiples of the steps, inside the ranges.
-    for (int k = static_cast<int>(std::ceil(s.xmin / s.sigmaSchritt)); k * s.sigmaSchritt < s.xmax;
-         ++k) {
-        const double x = k * s.sigmaSchritt;
+    for (int k = static_cast<int>(std::ceil(s.xmin / s.sigmaStep)); k * s.sigmaStep < s.xmax; ++k) {
+        const double x = k * s.sigmaStep;
         if (x <= s.xmin) continue;
         p.drawLine(s.px(x), s.py(0), s.px(x), s.py(s.ymax));
     }
-    for (int k = 1; k * s.rhoSchritt < s.ymax; ++k) {
-        const double y = k * s.rhoSchritt;
+    for (int k = 1; k * s.rhoStep < s.ymax; ++k) {
+        const double y = k * s.rhoStep;
         p.drawLine(s.px(0), s.py(y), s.px(s.xmax), s.py(y));
     }
     // Axes.
@@ -187,13 +186,13 @@ void zeichneDichteDiagramm(QPainter& p, int W, int H, const DensityWorkingCopy& 
         p.drawText(QRect(left, top, fm.horizontalAdvance(t) + 2, th), Qt::AlignLeft | Qt::AlignTop,
                    t);
     };
-    const QString sx = schrittText(s.sigmaSchritt);
-    textAt(s.px(s.sigmaSchritt) - fm.horizontalAdvance(sx) / 2, s.py(0) + 1, sx);
+    const QString sx = stepText(s.sigmaStep);
+    textAt(s.px(s.sigmaStep) - fm.horizontalAdvance(sx) / 2, s.py(0) + 1, sx);
     textAt(s.px(0) - fm.horizontalAdvance("0") / 2, s.py(0) + 1, "0");
     const QString sl = QStringLiteral("SIGMA [Pa]");
     textAt(static_cast<int>(std::lround(0.9 * W)) - fm.horizontalAdvance(sl), s.py(0) + 1, sl);
-    const QString ry = schrittText(s.rhoSchritt);
-    textAt(s.px(s.xmin), s.py(s.rhoSchritt) - th / 2, ry);
+    const QString ry = stepText(s.rhoStep);
+    textAt(s.px(s.xmin), s.py(s.rhoStep) - th / 2, ry);
     textAt(s.px(0) - static_cast<int>(std::lround(2.5 * fm.horizontalAdvance("0"))),
            s.py(0) - th / 2, "0");
     textAt(s.px(s.xmin), s.py(s.ymax), QStringLiteral("RHOB [kg/m3]"));
@@ -237,29 +236,29 @@ void zeichneDichteDiagramm(QPainter& p, int W, int H, const DensityWorkingCopy& 
 // The check diagram: an image that the window draws into; a click is "Testen".
 class DensityPlot : public QWidget {
 public:
-    explicit DensityPlot(QWidget* parent) : QWidget(parent) { setObjectName("RhoSigmaDiagramm"); }
+    explicit DensityPlot(QWidget* parent) : QWidget(parent) { setObjectName("diagram"); }
     // Held at the screen's device pixel ratio, so that lines and labels are
     // as sharp on a high-resolution screen as on a normal one.
-    QImage bild;
+    QImage image;
     std::function<void()> onClick;
-    void setBildSize(QSize sz) {
+    void setImageSize(QSize sz) {
         setFixedSize(sz);
         matchScreen();
     }
     // A new white image when the size or the screen's pixel ratio changed.
     void matchScreen() {
         const qreal dpr = devicePixelRatioF();
-        if (bild.size() == size() * dpr && bild.devicePixelRatio() == dpr) return;
-        bild = QImage(size() * dpr, QImage::Format_RGB32);
-        bild.setDevicePixelRatio(dpr);
-        bild.fill(Qt::white);
+        if (image.size() == size() * dpr && image.devicePixelRatio() == dpr) return;
+        image = QImage(size() * dpr, QImage::Format_RGB32);
+        image.setDevicePixelRatio(dpr);
+        image.fill(Qt::white);
         update();
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        p.drawImage(0, 0, bild);
+        p.drawImage(0, 0, image);
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
         if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && onClick)
@@ -277,7 +276,7 @@ public:
                           const QModelIndex& idx) const override {
         QWidget* ed = QStyledItemDelegate::createEditor(parent, o, idx);
         if (ed) {
-            ed->setObjectName("StringGrid1Editor");
+            ed->setObjectName("measurementGridEditor");
             ed->installEventFilter(m_filter);
             if (auto* line = qobject_cast<QLineEdit*>(ed)) makeNumberField(line);
             m_editor = ed;
@@ -367,7 +366,7 @@ protected:
 };
 
 DensityWindow::DensityWindow(QWidget* parent) : QDialog(parent) {
-    setObjectName("Form6");
+    setObjectName("densityWindow");
     setWindowFlag(Qt::Tool, true);
     const double f = std::round(app().screenScale * 800) / 800.0;
     // Grows with the screen factor, never smaller than the desktop's text.
@@ -377,110 +376,112 @@ DensityWindow::DensityWindow(QWidget* parent) : QDialog(parent) {
 
     auto* keyFilter = new DecimalKeyFilter([this](QObject*) { setOkEnabled(false); }, this);
 
-    m_memo = new QPlainTextEdit(this);
-    m_memo->setObjectName("Memo1");
-    m_memo->setReadOnly(true);
-    m_memo->setPlainText(QString::fromUtf8("Eingabe von Wertepaaren: Spannung SIGMA\n"
-                                           "und zugehörige Schüttgutdichte RHOB"));
-    m_memo->setFixedHeight(QFontMetrics(fnt).lineSpacing() * 2 + 12);
-    m_memo->setFocusPolicy(Qt::NoFocus);
+    instructions_ = new QPlainTextEdit(this);
+    instructions_->setObjectName("instructions");
+    instructions_->setReadOnly(true);
+    instructions_->setPlainText(
+        QString::fromUtf8("Eingabe von Wertepaaren: Spannung SIGMA\n"
+                          "und zugehörige Schüttgutdichte RHOB"));
+    instructions_->setFixedHeight(QFontMetrics(fnt).lineSpacing() * 2 + 12);
+    instructions_->setFocusPolicy(Qt::NoFocus);
 
-    m_grid = new MeasurementGrid(kMaxPairs, 3, this);
-    m_grid->setObjectName("StringGrid1");
-    m_grid->setHorizontalHeaderLabels({"Nr.", "SIGMA [Pa]", "RHOB [kg/m3]"});
-    m_grid->verticalHeader()->setVisible(false);
-    m_grid->horizontalHeader()->setHighlightSections(false);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_grid->setItemDelegate(new GridDelegate(keyFilter, m_grid));
-    m_grid->installEventFilter(keyFilter);
-    m_grid->installEventFilter(this);
+    grid_ = new MeasurementGrid(kMaxPairs, 3, this);
+    grid_->setObjectName("measurementGrid");
+    grid_->setHorizontalHeaderLabels({"Nr.", "SIGMA [Pa]", "RHOB [kg/m3]"});
+    grid_->verticalHeader()->setVisible(false);
+    grid_->horizontalHeader()->setHighlightSections(false);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid_->setItemDelegate(new GridDelegate(keyFilter, grid_));
+    grid_->installEventFilter(keyFilter);
+    grid_->installEventFilter(this);
 
-    m_grid->setToolTip(QString::fromUtf8(
+    grid_->setToolTip(QString::fromUtf8(
         "Achtung! Wird bei der Berechnung der Spannungsbreich der Vorgabewerte verlassen, sind "
         "Fehlberechnungen möglich."));
     for (int r = 0; r < kMaxPairs; ++r) {
-        auto* nr = new QTableWidgetItem(QString::number(r + 1));
-        nr->setFlags(Qt::ItemIsEnabled);
-        nr->setBackground(palette().button());
-        m_grid->setItem(r, 0, nr);
-        m_grid->setItem(r, 1, new QTableWidgetItem());
-        m_grid->setItem(r, 2, new QTableWidgetItem());
+        auto* number = new QTableWidgetItem(QString::number(r + 1));
+        number->setFlags(Qt::ItemIsEnabled);
+        number->setBackground(palette().button());
+        grid_->setItem(r, 0, number);
+        grid_->setItem(r, 1, new QTableWidgetItem());
+        grid_->setItem(r, 2, new QTableWidgetItem());
     }
     const double sk = app().screenScale;
     // The screen-scaled widths, or wider where the font needs it for a whole
     // 8-digit value and the column heads.
     const QFontMetrics gfm(fnt);
     const int numberWidth = gfm.horizontalAdvance(QStringLiteral("-0.012345678")) + 12;
-    m_grid->setColumnWidth(0, std::max(static_cast<int>(std::lround(28 * sk)),
-                                       gfm.horizontalAdvance(QStringLiteral("50")) + 12));
-    m_grid->setColumnWidth(1, std::max({static_cast<int>(std::lround(80 * sk)), numberWidth,
-                                        gfm.horizontalAdvance(QStringLiteral("SIGMA [Pa]")) + 12}));
-    m_grid->setColumnWidth(2, std::max({static_cast<int>(std::lround(90 * sk)), numberWidth,
-                                        gfm.horizontalAdvance(QStringLiteral("RHOB [kg/m3]")) + 12}));
+    grid_->setColumnWidth(0, std::max(static_cast<int>(std::lround(28 * sk)),
+                                      gfm.horizontalAdvance(QStringLiteral("50")) + 12));
+    grid_->setColumnWidth(1, std::max({static_cast<int>(std::lround(80 * sk)), numberWidth,
+                                       gfm.horizontalAdvance(QStringLiteral("SIGMA [Pa]")) + 12}));
+    grid_->setColumnWidth(2,
+                          std::max({static_cast<int>(std::lround(90 * sk)), numberWidth,
+                                    gfm.horizontalAdvance(QStringLiteral("RHOB [kg/m3]")) + 12}));
     const int rowH = std::max(
         static_cast<int>(std::lround(2 * QFontInfo(fnt).pointSizeF() + 0.5)),
         QFontMetrics(fnt).height() + 2);
-    m_grid->verticalHeader()->setDefaultSectionSize(rowH);
-    m_grid->verticalHeader()->setMinimumSectionSize(rowH);
-    m_grid->setFixedWidth(m_grid->columnWidth(0) + m_grid->columnWidth(1) +
-                          m_grid->columnWidth(2) + 3 + 18 + 2 * m_grid->frameWidth());
+    grid_->verticalHeader()->setDefaultSectionSize(rowH);
+    grid_->verticalHeader()->setMinimumSectionSize(rowH);
+    grid_->setFixedWidth(grid_->columnWidth(0) + grid_->columnWidth(1) + grid_->columnWidth(2) + 3 +
+                         18 + 2 * grid_->frameWidth());
 
-    m_diagramm = new DensityPlot(this);
-    m_diagramm->setBildSize(QSize(static_cast<int>(std::lround(225 * sk)),
-                                  static_cast<int>(std::lround(195 * sk))));
-    m_diagramm->setToolTip(QString::fromUtf8(
+    diagram_ = new DensityPlot(this);
+    diagram_->setImageSize(
+        QSize(static_cast<int>(std::lround(225 * sk)), static_cast<int>(std::lround(195 * sk))));
+    diagram_->setToolTip(QString::fromUtf8(
         "Grafik durch Anklicken aktualsieren! Hinweis: Der durch Meßwerte abgesicherte Bereich ist "
         "grün"));
-    m_diagramm->onClick = [this] { RhoSigmaDiagrammClick(); };
+    diagram_->onClick = [this] { testFit(); };
 
-    m_anpass = new RadioGroup("anpassgroup",
-                              {T(tkonst::Anpassart0), T(tkonst::Anpassart1), T(tkonst::Anpassart2),
-                               T(tkonst::Anpassart3)},
-                              this);
-    m_anpass->setTitle(T(tkonst::anpassgroup));
-    m_anpass->setToolTip(
+    fitKindGroup_ = new RadioGroup("fitKindGroup",
+                                   {T(tkonst::Anpassart0), T(tkonst::Anpassart1),
+                                    T(tkonst::Anpassart2), T(tkonst::Anpassart3)},
+                                   this);
+    fitKindGroup_->setTitle(T(tkonst::anpassgroup));
+    fitKindGroup_->setToolTip(
         QString::fromUtf8("Überprüfen Sie die Anpassung mit dem Button \"Testen\"."));
-    m_anpass->setItemIndex(2);
-    connect(m_anpass, &RadioGroup::clicked, this, [this] { anpassgroupClick(); });
+    fitKindGroup_->setItemIndex(2);
+    connect(fitKindGroup_, &RadioGroup::clicked, this, [this] { fitKindChanged(); });
 
-    m_test = new QPushButton(T(tkonst::TestButton), this);
-    m_test->setObjectName("TestButton");
-    m_test->setToolTip("Zeigt aktuelle Anpassung");
-    m_ok = new QPushButton("OK", this);
-    m_ok->setObjectName("OKButton1");
-    m_abbr = new QPushButton(T(tkonst::Abbruch), this);
-    m_abbr->setObjectName("AbbrButton1");
+    testButton_ = new QPushButton(T(tkonst::TestButton), this);
+    testButton_->setObjectName("testButton");
+    testButton_->setToolTip("Zeigt aktuelle Anpassung");
+    okButton_ = new QPushButton("OK", this);
+    okButton_->setObjectName("okButton");
+    cancelButton_ = new QPushButton(T(tkonst::Abbruch), this);
+    cancelButton_->setObjectName("cancelButton");
     // Return outside the grid presses the default button: Testen while OK is
     // disabled, OK once a test enabled it. A focused button takes Return
     // itself, except Testen: once clicked it hands the next Return to OK,
     // which the test has just enabled.
-    m_test->setAutoDefault(false);
+    testButton_->setAutoDefault(false);
     setOkEnabled(false);
-    connect(m_test, &QPushButton::clicked, this, [this] { TestButtonClick(); });
-    connect(m_ok, &QPushButton::clicked, this, [this] { OKButton1Clic(); });
-    connect(m_abbr, &QPushButton::clicked, this, [this] { AbbrButton1Click(); });
+    connect(testButton_, &QPushButton::clicked, this, [this] { testFit(); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { okClicked(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
 
     auto* left = new QVBoxLayout;
-    left->addWidget(m_grid, 1);
+    left->addWidget(grid_, 1);
     auto* right = new QVBoxLayout;
-    right->addWidget(m_diagramm, 0, Qt::AlignTop | Qt::AlignHCenter);
-    right->addWidget(m_anpass);
+    right->addWidget(diagram_, 0, Qt::AlignTop | Qt::AlignHCenter);
+    right->addWidget(fitKindGroup_);
     right->addStretch(1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(m_test);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_abbr);
+    buttons->addWidget(testButton_);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     right->addLayout(buttons);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
     columns->addLayout(right);
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(12, 12, 12, 12);
-    top->addWidget(m_memo);
+    top->addWidget(instructions_);
     top->addLayout(columns, 1);
     resize(sizeHint().width(), static_cast<int>(std::lround(420 * sk)));
 }
@@ -489,15 +490,15 @@ bool DensityWindow::eventFilter(QObject* obj, QEvent* ev) {
     // A character typed while the grid itself has the focus belongs to the
     // cell editor that is open on the current cell.
     static bool forwarding = false;
-    if (obj == m_grid && ev->type() == QEvent::KeyPress && !forwarding) {
+    if (obj == grid_ && ev->type() == QEvent::KeyPress && !forwarding) {
         const QString t = static_cast<QKeyEvent*>(ev)->text();
         if (t.isEmpty() || t.at(0).unicode() < 32 || DecimalKeyFilter::filtered(t.at(0)).isNull())
             return QDialog::eventFilter(obj, ev);
-        auto* delegate = static_cast<GridDelegate*>(m_grid->itemDelegate());
+        auto* delegate = static_cast<GridDelegate*>(grid_->itemDelegate());
         QWidget* ed = delegate->openEditor();
-        const QModelIndex cur = m_grid->currentIndex();
+        const QModelIndex cur = grid_->currentIndex();
         if (!ed && cur.isValid() && cur.column() > 0) {
-            m_grid->edit(cur);
+            grid_->edit(cur);
             ed = delegate->openEditor();
         }
         if (ed && ed->isVisible() && ed->isEnabled()) {
@@ -511,125 +512,127 @@ bool DensityWindow::eventFilter(QObject* obj, QEvent* ev) {
     return QDialog::eventFilter(obj, ev);
 }
 
-const QImage& DensityWindow::diagramm() const { return m_diagramm->bild; }
+const QImage& DensityWindow::diagramImage() const { return diagram_->image; }
 
 void DensityWindow::setOkEnabled(bool on) {
-    m_ok->setEnabled(on);
-    m_ok->setDefault(on);
-    m_test->setDefault(!on);
+    okButton_->setEnabled(on);
+    okButton_->setDefault(on);
+    testButton_->setDefault(!on);
 }
 
 bool DensityWindow::reportHalfFilledRow(const QList<MeasurementRow>& rows) {
     const int r = firstHalfFilledRow(rows);
     if (r < 0) return false;
     // The cursor waits in the cell that is still empty.
-    m_grid->setCurrentCell(r, rows[r].sigma.isEmpty() ? 1 : 2);
+    grid_->setCurrentCell(r, rows[r].sigma.isEmpty() ? 1 : 2);
     platform::message(this, QString::fromUtf8(tkonst::kProblemCaption),
                       T(tkonst::HalbeZeile).arg(r + 1), platform::Icon::Warning);
-    m_grid->setFocus();
+    grid_->setFocus();
     return true;
 }
 
-void DensityWindow::Labelsprache() {
+void DensityWindow::retranslate() {
     setWindowTitle(T(tkonst::Form6Caption));
-    m_memo->setPlainText(T(tkonst::Eingabetext));
-    m_test->setText(T(tkonst::TestButton));
-    m_abbr->setText(T(tkonst::Abbruch));
-    m_anpass->setTitle(T(tkonst::anpassgroup));
-    m_anpass->setItems({T(tkonst::Anpassart0), T(tkonst::Anpassart1), T(tkonst::Anpassart2),
-                        T(tkonst::Anpassart3)});
+    instructions_->setPlainText(T(tkonst::Eingabetext));
+    testButton_->setText(T(tkonst::TestButton));
+    cancelButton_->setText(T(tkonst::Abbruch));
+    fitKindGroup_->setTitle(T(tkonst::anpassgroup));
+    fitKindGroup_->setItems({T(tkonst::Anpassart0), T(tkonst::Anpassart1), T(tkonst::Anpassart2),
+                             T(tkonst::Anpassart3)});
 }
 
 void DensityWindow::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    if (!e->spontaneous()) FormActivate();
+    if (!e->spontaneous()) activate();
 }
 
-void DensityWindow::FormActivate() {
+void DensityWindow::activate() {
     DensityWorkingCopy& w = globalWorkingCopy();
-    Labelsprache();
+    retranslate();
     const int n = std::clamp(w.Messpunktzahl, 0, kMaxPairs);
-    m_grid->scrollToTop();
+    grid_->scrollToTop();
     for (int r = 1; r <= kMaxPairs; ++r) {
         const bool used = r <= n;
-        m_grid->item(r - 1, 1)->setText(used ? general8(w.Messtabelle[1][r]) : QString());
-        m_grid->item(r - 1, 2)->setText(used ? general8(w.Messtabelle[2][r]) : QString());
+        grid_->item(r - 1, 1)->setText(used ? general8(w.Messtabelle[1][r]) : QString());
+        grid_->item(r - 1, 2)->setText(used ? general8(w.Messtabelle[2][r]) : QString());
     }
-    m_grid->setFocus();
-    m_grid->setCurrentCell(std::min(n, kMaxPairs - 1), 1);
+    grid_->setFocus();
+    grid_->setCurrentCell(std::min(n, kMaxPairs - 1), 1);
     // The cell's editor is open at once and has the focus: the first key
     // typed goes into it.
-    auto* delegate = static_cast<GridDelegate*>(m_grid->itemDelegate());
-    if (!delegate->openEditor()) m_grid->edit(m_grid->currentIndex());
+    auto* delegate = static_cast<GridDelegate*>(grid_->itemDelegate());
+    if (!delegate->openEditor()) grid_->edit(grid_->currentIndex());
     if (QWidget* ed = delegate->openEditor()) ed->setFocus();
-    m_sicherung = w;
-    const int art = w.Messanpassart;
+    savedWorkingCopy_ = w;
+    const int kind = w.Messanpassart;
     // Selecting the kind fires its click, which would already check the
     // table: block it, the activation checks itself.
     {
-        const QSignalBlocker block(m_anpass);
-        m_anpass->setItemIndex(art >= 0 && art <= 3 ? art : 0);
+        const QSignalBlocker block(fitKindGroup_);
+        fitKindGroup_->setItemIndex(kind >= 0 && kind <= 3 ? kind : 0);
     }
-    m_diagramm->matchScreen();
-    m_diagramm->bild.fill(Qt::white);
+    diagram_->matchScreen();
+    diagram_->image.fill(Qt::white);
     if (n > 1) {
-        pruefen();
-        Zeichnen();
+        checkPairs();
+        drawDiagram();
     }
-    m_diagramm->update();
+    diagram_->update();
     setOkEnabled(false);
 }
 
 QList<MeasurementRow> DensityWindow::gridRows() {
-    static_cast<GridDelegate*>(m_grid->itemDelegate())->commitOpen();
+    static_cast<GridDelegate*>(grid_->itemDelegate())->commitOpen();
     QList<MeasurementRow> rows;
     for (int r = 0; r < kMaxPairs; ++r)
-        rows << MeasurementRow{m_grid->item(r, 1)->text().trimmed(), m_grid->item(r, 2)->text().trimmed()};
+        rows << MeasurementRow{grid_->item(r, 1)->text().trimmed(),
+                               grid_->item(r, 2)->text().trimmed()};
     return rows;
 }
 
-bool DensityWindow::pruefen() { return pruefen(gridRows()); }
+bool DensityWindow::checkPairs() { return checkPairs(gridRows()); }
 
-bool DensityWindow::pruefen(const QList<MeasurementRow>& rows) {
-    m_gueltig = Messwerte_pruefen(rows, std::max(0, m_anpass->itemIndex()), globalWorkingCopy());
-    m_endlich = fitIsFinite(globalWorkingCopy());
-    return m_gueltig;
+bool DensityWindow::checkPairs(const QList<MeasurementRow>& rows) {
+    fitUsable_ =
+        checkMeasurements(rows, std::max(0, fitKindGroup_->itemIndex()), globalWorkingCopy());
+    fitFinite_ = fitIsFinite(globalWorkingCopy());
+    return fitUsable_;
 }
 
-void DensityWindow::Zeichnen() {
-    m_diagramm->matchScreen();
-    QPainter p(&m_diagramm->bild);
+void DensityWindow::drawDiagram() {
+    diagram_->matchScreen();
+    QPainter p(&diagram_->image);
     p.setFont(font());
-    const QSize logical = m_diagramm->size();
-    zeichneDichteDiagramm(p, logical.width(), logical.height(), globalWorkingCopy());
+    const QSize logical = diagram_->size();
+    drawDensityDiagram(p, logical.width(), logical.height(), globalWorkingCopy());
     p.end();
-    m_diagramm->update();
+    diagram_->update();
 }
 
-void DensityWindow::TestButtonClick() {
+void DensityWindow::testFit() {
     const QList<MeasurementRow> rows = gridRows();
     if (reportHalfFilledRow(rows)) return;
-    pruefen(rows);
+    checkPairs(rows);
     if (globalWorkingCopy().Messpunktzahl < 2) return;
-    Zeichnen();
+    drawDiagram();
     setOkEnabled(true);
 }
 
-void DensityWindow::anpassgroupClick() { pruefen(); }
+void DensityWindow::fitKindChanged() { checkPairs(); }
 
-void DensityWindow::OKButton1Clic() {
+void DensityWindow::okClicked() {
     const QList<MeasurementRow> rows = gridRows();
     if (reportHalfFilledRow(rows)) return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    pruefen(rows);
+    checkPairs(rows);
     QGuiApplication::restoreOverrideCursor();
-    if (m_gueltig) {
+    if (fitUsable_) {
         done(QDialog::Accepted);
         return;
     }
     // A fit that gives no number at all is not a matter of too small
     // densities: it has its own message, in the window's language.
-    if (!m_endlich) {
+    if (!fitFinite_) {
         platform::messageOkCancel(this, QString::fromUtf8(tkonst::kProblemCaption),
                                   T(tkonst::AnpassungNichtBerechenbar), platform::Icon::Question);
         return;
@@ -640,20 +643,20 @@ void DensityWindow::OKButton1Clic() {
         platform::Icon::Question);
 }
 
-void DensityWindow::AbbrButton1Click() {
-    globalWorkingCopy() = m_sicherung;
+void DensityWindow::cancel() {
+    globalWorkingCopy() = savedWorkingCopy_;
     done(QDialog::Rejected);
 }
 
-void DensityWindow::reject() { AbbrButton1Click(); }
+void DensityWindow::reject() { cancel(); }
 
 namespace {
-QPointer<DensityWindow> g_form6;
+QPointer<DensityWindow> theDensityWindow;
 }
 
 int showDensityWindow(QWidget* parent) {
-    if (!g_form6) g_form6 = new DensityWindow(parent);
-    return g_form6->exec();
+    if (!theDensityWindow) theDensityWindow = new DensityWindow(parent);
+    return theDensityWindow->exec();
 }
 
 }  // namespace korvane::ui

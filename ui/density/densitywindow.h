@@ -1,4 +1,4 @@
-// The density measurement window (DensityWindow): measured (SIGMA, RHOB) pairs,
+// The density measurement window: measured (SIGMA, RHOB) pairs,
 // the kind of fit and its check diagram, on the working copy.
 #pragma once
 
@@ -35,7 +35,7 @@ struct MeasurementRow {
 // dropped), closes the gaps, sorts by ascending SIGMA (stable for equal
 // stresses), stores the fit kind, fits with at least two pairs and returns
 // whether the fitted law gives a positive density at 0.1 Pa.
-bool Messwerte_pruefen(const QList<MeasurementRow>& rows, int anpassart, DensityWorkingCopy& w);
+bool checkMeasurements(const QList<MeasurementRow>& rows, int fitKind, DensityWorkingCopy& w);
 
 // Whether the fitted law of the working copy is a law at all: its
 // coefficients and its densities over the diagram's range are finite numbers
@@ -47,22 +47,22 @@ int firstHalfFilledRow(const QList<MeasurementRow>& rows);
 
 // Grid spacing of the check diagram for an axis running up to m. Never 0:
 // below a spacing of 1 the decade itself is halved or doubled.
-double dichteGitterschritt(double m);
+double densityGridStep(double m);
 
 // Value ranges and pixel mapping of the check diagram.
 struct DensityScale {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     double x0 = 0, sx = 0, y0 = 0, sy = 0;
-    double sigmaSchritt = 0, rhoSchritt = 0;
+    double sigmaStep = 0, rhoStep = 0;
     int px(double sigma) const;
     int py(double rho) const;
 };
-DensityScale dichteSkala(const DensityWorkingCopy& w, int width, int height);
+DensityScale densityScale(const DensityWorkingCopy& w, int width, int height);
 
 // Draws the check diagram of the working copy (at least one pair) onto a
 // white W x H area: grid, axes, labels, measured squares, fitted curve red
 // below the first pair, green over the measured range, red above it.
-void zeichneDichteDiagramm(QPainter& p, int width, int height, const DensityWorkingCopy& w);
+void drawDensityDiagram(QPainter& p, int width, int height, const DensityWorkingCopy& w);
 
 // ---- the window ---------------------------------------------------------------
 
@@ -73,19 +73,23 @@ class DensityWindow : public QDialog {
 public:
     explicit DensityWindow(QWidget* parent = nullptr);
 
-    void Labelsprache();
-    void FormActivate();
+    void retranslate();
+    // Every showing: the working copy's pairs in the grid, its fit kind and
+    // diagram; OK waits for a test.
+    void activate();
     // The grid's rows 1..50 as typed (an open cell editor is committed first).
     QList<MeasurementRow> gridRows();
-    void TestButtonClick();
-    void RhoSigmaDiagrammClick() { TestButtonClick(); }
-    void anpassgroupClick();
-    void OKButton1Clic();
-    void AbbrButton1Click();
-    void Zeichnen();
+    // "Testen" and a click on the diagram: checks the pairs, fits and draws
+    // the law; with two pairs or more OK becomes possible.
+    void testFit();
+    void fitKindChanged();
+    void okClicked();
+    void cancel();
+    void drawDiagram();
 
-    bool Anpassunggueltig() const { return m_gueltig; }
-    const QImage& diagramm() const;
+    // The last check's fit gives a positive density at small stresses.
+    bool fitIsUsable() const { return fitUsable_; }
+    const QImage& diagramImage() const;
 
     void reject() override;  // Escape and the close box cancel
 
@@ -94,25 +98,27 @@ protected:
     bool eventFilter(QObject* obj, QEvent* ev) override;
 
 private:
-    bool pruefen();
-    bool pruefen(const QList<MeasurementRow>& rows);
+    // The check of the grid's pairs into the working copy; true when the
+    // fitted law is usable.
+    bool checkPairs();
+    bool checkPairs(const QList<MeasurementRow>& rows);
     void setOkEnabled(bool on);
     // Tells the user about a row with one cell filled and puts the cursor
     // into its empty cell; true when there was one.
     bool reportHalfFilledRow(const QList<MeasurementRow>& rows);
 
-    QPlainTextEdit* m_memo;
-    QTableWidget* m_grid;
-    DensityPlot* m_diagramm;
-    RadioGroup* m_anpass;
-    QPushButton* m_test;
-    QPushButton* m_ok;
-    QPushButton* m_abbr;
-    bool m_gueltig = false;
-    bool m_endlich = true;  // the last check's fit is a finite law
+    QPlainTextEdit* instructions_;  // what to enter, above the grid
+    QTableWidget* grid_;            // the measured pairs: number, SIGMA, RHOB
+    DensityPlot* diagram_;          // the check diagram of the fitted law
+    RadioGroup* fitKindGroup_;      // the law fitted to the pairs
+    QPushButton* testButton_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
+    bool fitUsable_ = false;
+    bool fitFinite_ = true;  // the last check's fit is a finite law
     // Everything the window may change, as it was at activation: Cancel
     // restores the pairs, their count, the fit kind and the coefficients.
-    DensityWorkingCopy m_sicherung;
+    DensityWorkingCopy savedWorkingCopy_;
 };
 
 }  // namespace korvane::ui

@@ -56,7 +56,7 @@ void makeNumberField(QLineEdit* e) {
 }
 
 DecimalKeyFilter::DecimalKeyFilter(std::function<void(QObject*)> onCharacter, QObject* parent)
-    : QObject(parent), m_onCharacter(std::move(onCharacter)) {}
+    : QObject(parent), onCharacter_(std::move(onCharacter)) {}
 
 QChar DecimalKeyFilter::filtered(QChar c) {
     if (c == QLatin1Char(',')) return QLatin1Char('.');
@@ -71,7 +71,7 @@ bool DecimalKeyFilter::eventFilter(QObject* obj, QEvent* ev) {
     // Keys without a character (arrows, Home, End, function keys) pass
     // untouched and do not count as typing.
     if (text.isEmpty()) return false;
-    if (m_onCharacter) m_onCharacter(obj);
+    if (onCharacter_) onCharacter_(obj);
     // Shortcuts (Ctrl+A/C/X/V/Z, Alt+letter) belong to the field or the window.
     if (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     const QChar c = text.at(0);

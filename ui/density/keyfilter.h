@@ -51,7 +51,7 @@ protected:
     bool eventFilter(QObject* obj, QEvent* ev) override;
 
 private:
-    std::function<void(QObject*)> m_onCharacter;
+    std::function<void(QObject*)> onCharacter_;
 };
 
 }  // namespace korvane::ui

@@ -5,7 +5,7 @@
 namespace korvane::ui {
 
 RadioGroup::RadioGroup(const QString& name, const QStringList& items, QWidget* parent)
-    : QGroupBox(parent), m_group(new QButtonGroup(this)) {
+    : QGroupBox(parent), group_(new QButtonGroup(this)) {
     setObjectName(name);
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(6, 2, 6, 2);
@@ -13,9 +13,9 @@ RadioGroup::RadioGroup(const QString& name, const QStringList& items, QWidget* p
     for (int i = 0; i < items.size(); ++i) {
         auto* b = new QRadioButton(items[i], this);
         b->setObjectName(QStringLiteral("%1_%2").arg(name).arg(i));
-        m_group->addButton(b, i);
+        group_->addButton(b, i);
         lay->addWidget(b);
-        m_items << b;
+        items_ << b;
         // A newly checked item is a change of the choice, by mouse or by program.
         connect(b, &QRadioButton::toggled, this, [this](bool on) {
             if (on) emit clicked();
@@ -23,20 +23,20 @@ RadioGroup::RadioGroup(const QString& name, const QStringList& items, QWidget* p
     }
 }
 
-int RadioGroup::itemIndex() const { return m_group->checkedId(); }
+int RadioGroup::itemIndex() const { return group_->checkedId(); }
 
 void RadioGroup::setItemIndex(int index) {
-    if (index < 0 || index >= m_items.size()) {
-        m_group->setExclusive(false);
-        for (auto* b : m_items) b->setChecked(false);
-        m_group->setExclusive(true);
+    if (index < 0 || index >= items_.size()) {
+        group_->setExclusive(false);
+        for (auto* b : items_) b->setChecked(false);
+        group_->setExclusive(true);
         return;
     }
-    m_items[index]->setChecked(true);
+    items_[index]->setChecked(true);
 }
 
 void RadioGroup::setItems(const QStringList& items) {
-    for (int i = 0; i < m_items.size() && i < items.size(); ++i) m_items[i]->setText(items[i]);
+    for (int i = 0; i < items_.size() && i < items.size(); ++i) items_[i]->setText(items[i]);
 }
 
 }  // namespace korvane::ui

@@ -21,15 +21,15 @@ public:
     // Checks the item (-1 unchecks all). Fires `clicked` when the choice changes.
     void setItemIndex(int index);
     void setItems(const QStringList& items);  // relabels, keeps the choice
-    QRadioButton* item(int i) const { return m_items.value(i); }
-    int count() const { return m_items.size(); }
+    QRadioButton* item(int i) const { return items_.value(i); }
+    int count() const { return items_.size(); }
 
 signals:
     void clicked();
 
 private:
-    QButtonGroup* m_group;
-    QList<QRadioButton*> m_items;
+    QButtonGroup* group_;
+    QList<QRadioButton*> items_;
 };
 
 }  // namespace korvane::ui

@@ -45,7 +45,7 @@ bool isNonFiniteText(const std::string& t) {
            t.find("nan") != std::string::npos || t.find("inf") != std::string::npos;
 }
 QString fmtDeg(double rad) { return fmt(radToDeg(rad)); }
-std::string txt(const QLineEdit* e) { return e->text().toStdString(); }
+std::string textOf(const QLineEdit* e) { return e->text().toStdString(); }
 
 // Base size of the sketch at the screen factor 1.
 constexpr int kSketchWidth = 247;
@@ -90,10 +90,10 @@ void paintSketch(QPainter& p, int W, int H, const SketchResult& r) {
     p.restore();
 }
 
-SiloSketch::SiloSketch(QWidget* parent) : QWidget(parent) { setObjectName("Image1"); }
+SiloSketch::SiloSketch(QWidget* parent) : QWidget(parent) { setObjectName("sketch"); }
 
 void SiloSketch::setResult(const SketchResult& r) {
-    m_result = r;
+    result_ = r;
     update();
 }
 
@@ -105,7 +105,7 @@ QImage SiloSketch::render() const {
     img.setDevicePixelRatio(dpr);
     QPainter p(&img);
     p.setFont(font());
-    paintSketch(p, width(), height(), m_result);
+    paintSketch(p, width(), height(), result_);
     return img;
 }
 
@@ -113,12 +113,12 @@ void SiloSketch::paintEvent(QPaintEvent*) {
     // Painted straight onto the widget, in logical pixels: Qt maps them to the
     // device pixels of the screen, so lines and text stay sharp at any scale.
     QPainter p(this);
-    paintSketch(p, width(), height(), m_result);
+    paintSketch(p, width(), height(), result_);
 }
 
 // ---- construction -------------------------------------------------------------------
 
-QLineEdit* ParameterForm::makeEdit(const char* name) {
+QLineEdit* ParameterForm::addNumberField(const char* name) {
     auto* e = new QLineEdit(this);
     e->setObjectName(name);
     makeNumberField(e);
@@ -129,12 +129,13 @@ QLineEdit* ParameterForm::makeEdit(const char* name) {
 // form's font, so that no leading digit is ever cut off.
 void ParameterForm::sizeNumberFields() {
     for (QLineEdit* e : findChildren<QLineEdit*>()) e->setFixedWidth(numberFieldWidth(font(), e));
-    for (QLabel* l : {Label44, Hohnekegel, Silohoehe, Trichterhoehe, Silonetvol, Silobrutvol})
+    for (QLabel* l : {kFromFrictionOutput_, fillHeightWithoutHeapOutput_, siloHeightOutput_,
+                      hopperHeightOutput_, netVolumeOutput_, grossVolumeOutput_})
         l->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(kWidestNumber) +
                            2 * l->frameWidth() + 2 * l->margin() + 4);
 }
 
-QLabel* ParameterForm::makeOutput(const char* name) {
+QLabel* ParameterForm::addOutputField(const char* name) {
     auto* l = new QLabel(this);
     l->setObjectName(name);
     // Output fields: the tool tip colour marks them as computed, not typed.
@@ -149,7 +150,7 @@ QLabel* ParameterForm::makeOutput(const char* name) {
 }
 
 ParameterForm::ParameterForm(QWidget* parent) : QDialog(parent) {
-    setObjectName("Form2");
+    setObjectName("parameterForm");
     setWindowTitle("Parameter");
     const double f = controlScale();
     // The form grows with the screen factor but its text never gets smaller
@@ -177,300 +178,306 @@ ParameterForm::ParameterForm(QWidget* parent) : QDialog(parent) {
     const auto u = [](const char* s) { return QString::fromUtf8(s); };
 
     // Stress state and cross-section.
-    RadioGroup4 = new RadioGroup("RadioGroup4", {u("Füllzustand"), u("Entleerungszust.")}, this);
-    RadioGroup4->setTitle("Spannungszustand");
-    RadioGroup1 = new RadioGroup("RadioGroup1", {"Kreis", "Rechteck"}, this);
-    RadioGroup1->setTitle("Siloquerschnitt");
+    stressStateGroup_ =
+        new RadioGroup("stressStateGroup", {u("Füllzustand"), u("Entleerungszust.")}, this);
+    stressStateGroup_->setTitle("Spannungszustand");
+    crossSectionGroup_ = new RadioGroup("crossSectionGroup", {"Kreis", "Rechteck"}, this);
+    crossSectionGroup_->setTitle("Siloquerschnitt");
 
     // Bulk density.
-    gDichte = group(u("Schüttgutdichte"), "GroupBoxDichte");
-    Rhokonst = radio("konstant", "Rhokonst");
-    Rhofunkt = radio("Funktion", "Rhofunkt");
-    Rhoanpass = radio("Anpassung", "Rhoanpass");
-    Edit17 = makeEdit("Edit17");
-    Edit18 = makeEdit("Edit18");
-    Edit19 = makeEdit("Edit19");
-    WerteButton = new QPushButton("Werte", this);
-    WerteButton->setObjectName("WerteButton");
+    densityBox_ = group(u("Schüttgutdichte"), "densityBox");
+    constantDensityOption_ = radio("konstant", "constantDensityOption");
+    densityFunctionOption_ = radio("Funktion", "densityFunctionOption");
+    fittedDensityOption_ = radio("Anpassung", "fittedDensityOption");
+    rhoMinField_ = addNumberField("rhoMinField");
+    rhoMaxField_ = addNumberField("rhoMaxField");
+    sigma0Field_ = addNumberField("sigma0Field");
+    measuredValuesButton_ = new QPushButton("Werte", this);
+    measuredValuesButton_->setObjectName("measuredValuesButton");
     {
-        auto* g = new QGridLayout(gDichte);
-        g->addWidget(Rhokonst, 0, 0);
-        g->addWidget(Rhofunkt, 1, 0);
-        g->addWidget(Rhoanpass, 2, 0);
-        g->addWidget(WerteButton, 3, 0);
+        auto* g = new QGridLayout(densityBox_);
+        g->addWidget(constantDensityOption_, 0, 0);
+        g->addWidget(densityFunctionOption_, 1, 0);
+        g->addWidget(fittedDensityOption_, 2, 0);
+        g->addWidget(measuredValuesButton_, 3, 0);
         g->addWidget(label("RHOMIN [kg/m3]"), 0, 1);
-        g->addWidget(Edit17, 0, 2);
+        g->addWidget(rhoMinField_, 0, 2);
         g->addWidget(label("RHOMAX [kg/m3]"), 1, 1);
-        g->addWidget(Edit18, 1, 2);
+        g->addWidget(rhoMaxField_, 1, 2);
         g->addWidget(label("SIGMA0 [Pa]"), 2, 1);
-        g->addWidget(Edit19, 2, 2);
+        g->addWidget(sigma0Field_, 2, 2);
     }
 
     // Internal friction and K.
-    gReibung = group("Innere Reibung", "GroupBoxReibung");
-    Edit15 = makeEdit("Edit15");
+    frictionBox_ = group("Innere Reibung", "frictionBox");
+    internalFrictionField_ = addNumberField("internalFrictionField");
     {
-        auto* h = new QHBoxLayout(gReibung);
+        auto* h = new QHBoxLayout(frictionBox_);
         h->addWidget(label(u("PHIE [°]")));
-        h->addWidget(Edit15);
+        h->addWidget(internalFrictionField_);
         h->addStretch(1);
     }
-    gK = group("K (LAMBDA)", "GroupBoxK");
-    RadioButton5 = radio("1.2(1-sinPHIE)", "RadioButton5");
-    RadioButton6 = radio("0.4", "RadioButton6");
-    RadioButton7 = radio("Wert:", "RadioButton7");
-    Label44 = makeOutput("Label44");
-    Edit31 = makeEdit("Edit31");
+    kBox_ = group("K (LAMBDA)", "kBox");
+    kFromFrictionOption_ = radio("1.2(1-sinPHIE)", "kFromFrictionOption");
+    kFixedOption_ = radio("0.4", "kFixedOption");
+    kValueOption_ = radio("Wert:", "kValueOption");
+    kFromFrictionOutput_ = addOutputField("kFromFrictionOutput");
+    kValueField_ = addNumberField("kValueField");
     {
-        auto* g = new QGridLayout(gK);
-        g->addWidget(RadioButton5, 0, 0);
-        g->addWidget(Label44, 0, 1);
-        g->addWidget(RadioButton6, 1, 0);
-        g->addWidget(RadioButton7, 2, 0);
-        g->addWidget(Edit31, 2, 1);
+        auto* g = new QGridLayout(kBox_);
+        g->addWidget(kFromFrictionOption_, 0, 0);
+        g->addWidget(kFromFrictionOutput_, 0, 1);
+        g->addWidget(kFixedOption_, 1, 0);
+        g->addWidget(kValueOption_, 2, 0);
+        g->addWidget(kValueField_, 2, 1);
     }
 
     // Shaft and its cross-section.
-    gSchaft = group("Siloschaft", "GroupBoxSchaft");
-    Schaftja = check("Ja", "Schaftja");
-    Edit2 = makeEdit("Edit2");
-    Phixschaft = makeEdit("Phixschaft");
-    lHoeheSchaft = label(u("Höhe [m]:"));
+    shaftBox_ = group("Siloschaft", "shaftBox");
+    shaftCheckBox_ = check("Ja", "shaftCheckBox");
+    shaftHeightField_ = addNumberField("shaftHeightField");
+    shaftWallFrictionField_ = addNumberField("shaftWallFrictionField");
+    shaftHeightLabel_ = label(u("Höhe [m]:"));
     {
-        auto* g = new QGridLayout(gSchaft);
-        g->addWidget(Schaftja, 0, 0);
-        g->addWidget(lHoeheSchaft, 1, 0);
-        g->addWidget(Edit2, 1, 1);
+        auto* g = new QGridLayout(shaftBox_);
+        g->addWidget(shaftCheckBox_, 0, 0);
+        g->addWidget(shaftHeightLabel_, 1, 0);
+        g->addWidget(shaftHeightField_, 1, 1);
         g->addWidget(label(u("PHIX [°]")), 2, 0);
-        g->addWidget(Phixschaft, 2, 1);
+        g->addWidget(shaftWallFrictionField_, 2, 1);
     }
-    gQuer = group("Schaft/OK Trichter", "GroupBoxQuerschnitt");
-    Edit4 = makeEdit("Edit4");
-    Edit27 = makeEdit("Edit27");
-    lDurchmesser = label("Durchmesser/ Breite [m]");
-    lLaenge = label(u("Länge [m]"));
+    crossSectionSizeBox_ = group("Schaft/OK Trichter", "crossSectionSizeBox");
+    diameterField_ = addNumberField("diameterField");
+    lengthField_ = addNumberField("lengthField");
+    diameterLabel_ = label("Durchmesser/ Breite [m]");
+    lengthLabel_ = label(u("Länge [m]"));
     {
-        auto* g = new QGridLayout(gQuer);
-        g->addWidget(lDurchmesser, 0, 0);
-        g->addWidget(Edit4, 0, 1);
-        g->addWidget(lLaenge, 1, 0);
-        g->addWidget(Edit27, 1, 1);
+        auto* g = new QGridLayout(crossSectionSizeBox_);
+        g->addWidget(diameterLabel_, 0, 0);
+        g->addWidget(diameterField_, 0, 1);
+        g->addWidget(lengthLabel_, 1, 0);
+        g->addWidget(lengthField_, 1, 1);
     }
 
     // Hopper and the part below it.
-    gTrichter = group("Trichter", "GroupBoxTrichter");
-    Trichterja = check("Ja", "Trichterja");
-    MFKFLabel = makeOutput("MFKFLabel");
-    MFKFLabel->setMinimumWidth(static_cast<int>(std::lround(28 * f)));
-    Edit6 = makeEdit("Edit6");
-    Edit7 = makeEdit("Edit7");
-    Phixtrichter = makeEdit("Phixtrichter");
-    PHIXTrichterStirnwand = makeEdit("PHIXTrichterStirnwand");
-    lWandneigung = label("Wandneigung geg. die Vertikale [°]");
-    lWandneigung->setText(u("Wandneigung geg. die Vertikale [°]"));
-    lAuslauf = label("Auslaufbreite/ -durchmesser [m]");
-    lStirnwand = label(u("PHIX [°] Stirnwand"));
+    hopperBox_ = group("Trichter", "hopperBox");
+    hopperCheckBox_ = check("Ja", "hopperCheckBox");
+    flowPatternOutput_ = addOutputField("flowPatternOutput");
+    flowPatternOutput_->setMinimumWidth(static_cast<int>(std::lround(28 * f)));
+    hopperAngleField_ = addNumberField("hopperAngleField");
+    outletWidthField_ = addNumberField("outletWidthField");
+    hopperWallFrictionField_ = addNumberField("hopperWallFrictionField");
+    endWallFrictionField_ = addNumberField("endWallFrictionField");
+    hopperAngleLabel_ = label("Wandneigung geg. die Vertikale [°]");
+    hopperAngleLabel_->setText(u("Wandneigung geg. die Vertikale [°]"));
+    outletWidthLabel_ = label("Auslaufbreite/ -durchmesser [m]");
+    endWallFrictionLabel_ = label(u("PHIX [°] Stirnwand"));
     {
-        auto* g = new QGridLayout(gTrichter);
+        auto* g = new QGridLayout(hopperBox_);
         auto* h = new QHBoxLayout;
-        h->addWidget(Trichterja);
-        h->addWidget(MFKFLabel);
+        h->addWidget(hopperCheckBox_);
+        h->addWidget(flowPatternOutput_);
         h->addStretch(1);
         g->addLayout(h, 0, 0, 1, 2);
-        g->addWidget(lWandneigung, 1, 0);
-        g->addWidget(Edit6, 1, 1);
-        g->addWidget(lAuslauf, 2, 0);
-        g->addWidget(Edit7, 2, 1);
+        g->addWidget(hopperAngleLabel_, 1, 0);
+        g->addWidget(hopperAngleField_, 1, 1);
+        g->addWidget(outletWidthLabel_, 2, 0);
+        g->addWidget(outletWidthField_, 2, 1);
         g->addWidget(label(u("PHIX [°]")), 3, 0);
-        g->addWidget(Phixtrichter, 3, 1);
-        g->addWidget(lStirnwand, 4, 0);
-        g->addWidget(PHIXTrichterStirnwand, 4, 1);
+        g->addWidget(hopperWallFrictionField_, 3, 1);
+        g->addWidget(endWallFrictionLabel_, 4, 0);
+        g->addWidget(endWallFrictionField_, 4, 1);
     }
-    gUnten = group("unter Trichter", "GroupBoxUnten");
-    vertunten = check("Vertikalteil", "vertunten");
-    Hunttricht = makeEdit("Hunttricht");
-    Phixunten = makeEdit("Phixunten");
-    lHoeheUnten = label(u("Höhe [m]:"));
+    lowerPartBox_ = group("unter Trichter", "lowerPartBox");
+    lowerPartCheckBox_ = check("Vertikalteil", "lowerPartCheckBox");
+    lowerPartHeightField_ = addNumberField("lowerPartHeightField");
+    lowerPartWallFrictionField_ = addNumberField("lowerPartWallFrictionField");
+    lowerPartHeightLabel_ = label(u("Höhe [m]:"));
     {
-        auto* g = new QGridLayout(gUnten);
-        g->addWidget(vertunten, 0, 0);
-        g->addWidget(lHoeheUnten, 1, 0);
-        g->addWidget(Hunttricht, 1, 1);
+        auto* g = new QGridLayout(lowerPartBox_);
+        g->addWidget(lowerPartCheckBox_, 0, 0);
+        g->addWidget(lowerPartHeightLabel_, 1, 0);
+        g->addWidget(lowerPartHeightField_, 1, 1);
         g->addWidget(label(u("PHIX [°]")), 2, 0);
-        g->addWidget(Phixunten, 2, 1);
+        g->addWidget(lowerPartWallFrictionField_, 2, 1);
     }
 
     // Surface, fill height, derived values.
-    gOberfl = group(u("Auflast/Oberfläche"), "GroupBoxOberflaeche");
-    RadioButton1 = radio("keine", "RadioButton1");
-    boeschungsw = radio(u("Schüttkegel"), "boeschungsw");
-    Auflast = radio("Druckspang.", "Auflast");
-    boeschwinkel = makeEdit("boeschwinkel");
-    Edit1 = makeEdit("Edit1");
-    lBoeschwinkel = label(u("Böschungs- winkel [°]:"));
+    surfaceBox_ = group(u("Auflast/Oberfläche"), "surfaceBox");
+    flatSurfaceOption_ = radio("keine", "flatSurfaceOption");
+    heapOption_ = radio(u("Schüttkegel"), "heapOption");
+    surchargeOption_ = radio("Druckspang.", "surchargeOption");
+    reposeAngleField_ = addNumberField("reposeAngleField");
+    surchargeField_ = addNumberField("surchargeField");
+    reposeAngleLabel_ = label(u("Böschungs- winkel [°]:"));
     {
-        auto* g = new QGridLayout(gOberfl);
-        g->addWidget(RadioButton1, 0, 0);
-        g->addWidget(boeschungsw, 1, 0);
-        g->addWidget(lBoeschwinkel, 2, 0);
-        g->addWidget(boeschwinkel, 2, 1);
-        g->addWidget(Auflast, 3, 0);
+        auto* g = new QGridLayout(surfaceBox_);
+        g->addWidget(flatSurfaceOption_, 0, 0);
+        g->addWidget(heapOption_, 1, 0);
+        g->addWidget(reposeAngleLabel_, 2, 0);
+        g->addWidget(reposeAngleField_, 2, 1);
+        g->addWidget(surchargeOption_, 3, 0);
         g->addWidget(label("in [Pa]"), 4, 0);
-        g->addWidget(Edit1, 4, 1);
+        g->addWidget(surchargeField_, 4, 1);
     }
-    gFuell = group(u("Füllhöhe"), "GroupBoxFuellhoehe");
-    Edit5 = makeEdit("Edit5");
-    Hohnekegel = makeOutput("Hohnekegel");
-    lInkl = label(u("ab Silounterkante inkl. Schüttkegel [m]"));
-    lOhne = label(u("ab Silounterkante ohne Schüttkegel [m]"));
-    for (QLabel* l : {lInkl, lOhne}) l->setWordWrap(true);
+    fillHeightBox_ = group(u("Füllhöhe"), "fillHeightBox");
+    fillHeightField_ = addNumberField("fillHeightField");
+    fillHeightWithoutHeapOutput_ = addOutputField("fillHeightWithoutHeapOutput");
+    fillHeightLabel_ = label(u("ab Silounterkante inkl. Schüttkegel [m]"));
+    fillHeightWithoutHeapLabel_ = label(u("ab Silounterkante ohne Schüttkegel [m]"));
+    for (QLabel* l : {fillHeightLabel_, fillHeightWithoutHeapLabel_}) l->setWordWrap(true);
     {
-        auto* g = new QGridLayout(gFuell);
-        g->addWidget(lInkl, 0, 0);
-        g->addWidget(Edit5, 0, 1);
-        g->addWidget(lOhne, 1, 0);
-        g->addWidget(Hohnekegel, 1, 1);
+        auto* g = new QGridLayout(fillHeightBox_);
+        g->addWidget(fillHeightLabel_, 0, 0);
+        g->addWidget(fillHeightField_, 0, 1);
+        g->addWidget(fillHeightWithoutHeapLabel_, 1, 0);
+        g->addWidget(fillHeightWithoutHeapOutput_, 1, 1);
     }
-    gBerechnet = group("Berechnet:", "GroupBoxBerechnet");
-    Silohoehe = makeOutput("Silohoehe");
-    Trichterhoehe = makeOutput("Trichterhoehe");
-    Silonetvol = makeOutput("Silonetvol");
-    Silobrutvol = makeOutput("Silobrutvol");
-    lSilohoehe = label(u("Silohöhe [m]"));
-    lTrichterhoehe = label(u("Trichterhöhe [m]"));
-    lNetvol = label(u("Schüttgutvolumen (netto) [m3]"));
-    lBrutvol = label(u("Silovolumen (brutto) [m3]"));
+    derivedValuesBox_ = group("Berechnet:", "derivedValuesBox");
+    siloHeightOutput_ = addOutputField("siloHeightOutput");
+    hopperHeightOutput_ = addOutputField("hopperHeightOutput");
+    netVolumeOutput_ = addOutputField("netVolumeOutput");
+    grossVolumeOutput_ = addOutputField("grossVolumeOutput");
+    siloHeightLabel_ = label(u("Silohöhe [m]"));
+    hopperHeightLabel_ = label(u("Trichterhöhe [m]"));
+    netVolumeLabel_ = label(u("Schüttgutvolumen (netto) [m3]"));
+    grossVolumeLabel_ = label(u("Silovolumen (brutto) [m3]"));
     {
-        auto* g = new QGridLayout(gBerechnet);
-        g->addWidget(lSilohoehe, 0, 0);
-        g->addWidget(Silohoehe, 0, 1);
-        g->addWidget(lTrichterhoehe, 1, 0);
-        g->addWidget(Trichterhoehe, 1, 1);
-        g->addWidget(lNetvol, 2, 0);
-        g->addWidget(Silonetvol, 2, 1);
-        g->addWidget(lBrutvol, 3, 0);
-        g->addWidget(Silobrutvol, 3, 1);
+        auto* g = new QGridLayout(derivedValuesBox_);
+        g->addWidget(siloHeightLabel_, 0, 0);
+        g->addWidget(siloHeightOutput_, 0, 1);
+        g->addWidget(hopperHeightLabel_, 1, 0);
+        g->addWidget(hopperHeightOutput_, 1, 1);
+        g->addWidget(netVolumeLabel_, 2, 0);
+        g->addWidget(netVolumeOutput_, 2, 1);
+        g->addWidget(grossVolumeLabel_, 3, 0);
+        g->addWidget(grossVolumeOutput_, 3, 1);
     }
 
-    Image1 = new SiloSketch(this);
-    Image1->setFixedSize(static_cast<int>(std::lround(kSketchWidth * f)),
-                         static_cast<int>(std::lround(kSketchHeight * f)));
-    Button1 = new QPushButton("OK", this);
-    Button1->setObjectName("Button1");
-    Button2 = new QPushButton("Abbrechen", this);
-    Button2->setObjectName("Button2");
+    sketch_ = new SiloSketch(this);
+    sketch_->setFixedSize(static_cast<int>(std::lround(kSketchWidth * f)),
+                          static_cast<int>(std::lround(kSketchHeight * f)));
+    okButton_ = new QPushButton("OK", this);
+    okButton_->setObjectName("okButton");
+    cancelButton_ = new QPushButton("Abbrechen", this);
+    cancelButton_->setObjectName("cancelButton");
     // Return confirms with OK from any field (the default button); a
     // focused button takes Return itself, as in every Qt dialog.
-    Button1->setDefault(true);
+    okButton_->setDefault(true);
     // Back from the density window the focus is on "Werte": Return then
     // still means OK, not the density window once more.
-    WerteButton->setAutoDefault(false);
+    measuredValuesButton_->setAutoDefault(false);
 
     // Layout: options at the left, the sections in the middle, surface and
     // results next, the sketch at the right; OK and Abbrechen below them all.
     auto* col1 = new QVBoxLayout;
-    col1->addWidget(RadioGroup4);
-    col1->addWidget(RadioGroup1);
-    col1->addWidget(gDichte);
-    col1->addWidget(gReibung);
-    col1->addWidget(gK);
+    col1->addWidget(stressStateGroup_);
+    col1->addWidget(crossSectionGroup_);
+    col1->addWidget(densityBox_);
+    col1->addWidget(frictionBox_);
+    col1->addWidget(kBox_);
     col1->addStretch(1);
     auto* col2 = new QVBoxLayout;
-    col2->addWidget(gSchaft);
-    col2->addWidget(gQuer);
-    col2->addWidget(gTrichter);
-    col2->addWidget(gUnten);
+    col2->addWidget(shaftBox_);
+    col2->addWidget(crossSectionSizeBox_);
+    col2->addWidget(hopperBox_);
+    col2->addWidget(lowerPartBox_);
     col2->addStretch(1);
     auto* col3 = new QVBoxLayout;
-    col3->addWidget(gOberfl);
-    col3->addWidget(gFuell);
-    col3->addWidget(gBerechnet);
+    col3->addWidget(surfaceBox_);
+    col3->addWidget(fillHeightBox_);
+    col3->addWidget(derivedValuesBox_);
     col3->addStretch(1);
     auto* col4 = new QVBoxLayout;
-    col4->addWidget(Image1, 0, Qt::AlignTop | Qt::AlignHCenter);
+    col4->addWidget(sketch_, 0, Qt::AlignTop | Qt::AlignHCenter);
     col4->addStretch(1);
     // The controls scroll where the screen is too small for them at a
     // readable size; OK and Abbrechen stay in view below them.
-    m_content = new QWidget;
-    m_content->setObjectName("Form2Content");
-    auto* columns = new QHBoxLayout(m_content);
+    content_ = new QWidget;
+    content_->setObjectName("formContent");
+    auto* columns = new QHBoxLayout(content_);
     columns->setContentsMargins(0, 0, 0, 0);
     columns->addLayout(col1);
     columns->addLayout(col2);
     columns->addLayout(col3);
     columns->addLayout(col4);
-    m_scroll = new QScrollArea(this);
-    m_scroll->setObjectName("Form2Scroll");
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidgetResizable(true);
+    scrollArea_ = new QScrollArea(this);
+    scrollArea_->setObjectName("scrollArea");
+    scrollArea_->setFrameShape(QFrame::NoFrame);
+    scrollArea_->setWidgetResizable(true);
     // Tab goes from control to control; the area scrolls to the one focused.
-    m_scroll->setFocusPolicy(Qt::NoFocus);
-    m_scroll->setWidget(m_content);
+    scrollArea_->setFocusPolicy(Qt::NoFocus);
+    scrollArea_->setWidget(content_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(12, 12, 12, 12);
-    top->addWidget(m_scroll, 1);
+    top->addWidget(scrollArea_, 1);
     top->addLayout(buttons);
 
     // Default contents of the controls.
-    RadioGroup4->setItemIndex(0);
-    RadioGroup1->setItemIndex(1);
-    Rhokonst->setChecked(true);
-    RadioButton1->setChecked(true);
-    Edit17->setText("2400");
-    Edit18->setText("2800");
-    Edit19->setText("50000");
-    Edit15->setText("40");
-    Edit2->setText("0");
-    Phixschaft->setText("30");
-    Edit4->setText("6");
-    Edit27->setText("6");
-    Edit6->setText("30");
-    Edit7->setText("1.0");
-    Phixtrichter->setText("30");
-    PHIXTrichterStirnwand->setText("30");
-    Hunttricht->setText("0");
-    Phixunten->setText("30");
-    boeschwinkel->setText("0");
-    Edit1->setText("0");
-    Edit5->setText("12");
+    stressStateGroup_->setItemIndex(0);
+    crossSectionGroup_->setItemIndex(1);
+    constantDensityOption_->setChecked(true);
+    flatSurfaceOption_->setChecked(true);
+    rhoMinField_->setText("2400");
+    rhoMaxField_->setText("2800");
+    sigma0Field_->setText("50000");
+    internalFrictionField_->setText("40");
+    shaftHeightField_->setText("0");
+    shaftWallFrictionField_->setText("30");
+    diameterField_->setText("6");
+    lengthField_->setText("6");
+    hopperAngleField_->setText("30");
+    outletWidthField_->setText("1.0");
+    hopperWallFrictionField_->setText("30");
+    endWallFrictionField_->setText("30");
+    lowerPartHeightField_->setText("0");
+    lowerPartWallFrictionField_->setText("30");
+    reposeAngleField_->setText("0");
+    surchargeField_->setText("0");
+    fillHeightField_->setText("12");
 
-    // Wiring: option changes go through AENDERUNG, typing in a geometry
+    // Wiring: option changes go through onInputChanged, typing in a geometry
     // field redraws, the other numeric fields count as option changes.
-    connect(RadioGroup4, &RadioGroup::clicked, this, [this] { AENDERUNG(RadioGroup4); });
-    connect(RadioGroup1, &RadioGroup::clicked, this, [this] { AENDERUNG(RadioGroup1); });
-    for (QCheckBox* c : {Schaftja, Trichterja, vertunten})
-        connect(c, &QCheckBox::toggled, this, [this, c] { AENDERUNG(c); });
-    for (QRadioButton* b :
-         {Rhokonst, Rhofunkt, Rhoanpass, RadioButton5, RadioButton6, RadioButton7, RadioButton1,
-          boeschungsw, Auflast})
+    connect(stressStateGroup_, &RadioGroup::clicked, this,
+            [this] { onInputChanged(stressStateGroup_); });
+    connect(crossSectionGroup_, &RadioGroup::clicked, this,
+            [this] { onInputChanged(crossSectionGroup_); });
+    for (QCheckBox* c : {shaftCheckBox_, hopperCheckBox_, lowerPartCheckBox_})
+        connect(c, &QCheckBox::toggled, this, [this, c] { onInputChanged(c); });
+    for (QRadioButton* b : {constantDensityOption_, densityFunctionOption_, fittedDensityOption_,
+                            kFromFrictionOption_, kFixedOption_, kValueOption_, flatSurfaceOption_,
+                            heapOption_, surchargeOption_})
         connect(b, &QRadioButton::toggled, this, [this, b](bool on) {
-            if (on) AENDERUNG(b);
+            if (on) onInputChanged(b);
         });
-    for (QLineEdit* e : {Edit2, Edit4, Edit27, Edit6, Edit7, Hunttricht, boeschwinkel, Edit5})
-        connect(e, &QLineEdit::textChanged, this, [this] { Zeichnen(); });
-    for (QLineEdit* e : {Edit15, Edit17, Edit18, Edit19, Phixschaft, Phixtrichter, Phixunten,
-                         PHIXTrichterStirnwand})
-        connect(e, &QLineEdit::textChanged, this, [this, e] { AENDERUNG(e); });
+    for (QLineEdit* e :
+         {shaftHeightField_, diameterField_, lengthField_, hopperAngleField_, outletWidthField_,
+          lowerPartHeightField_, reposeAngleField_, fillHeightField_})
+        connect(e, &QLineEdit::textChanged, this, [this] { refresh(); });
+    for (QLineEdit* e :
+         {internalFrictionField_, rhoMinField_, rhoMaxField_, sigma0Field_, shaftWallFrictionField_,
+          hopperWallFrictionField_, lowerPartWallFrictionField_, endWallFrictionField_})
+        connect(e, &QLineEdit::textChanged, this, [this, e] { onInputChanged(e); });
     // Every change a user makes to a field, by key, paste, cut, undo or drop,
     // marks the parameters as changed (the fields' own handlers above only
     // know typing; the surcharge and K fields have none). Qt emits this
     // before textChanged, so the redraw that follows sees the edit.
     for (QLineEdit* e : findChildren<QLineEdit*>())
         connect(e, &QLineEdit::textEdited, this, [this] { markUserEdit(); });
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(Button2, &QPushButton::clicked, this, [this] { AbbruchClick(); });
-    connect(WerteButton, &QPushButton::clicked, this, [this] { WerteButtonClick(); });
+    connect(okButton_, &QPushButton::clicked, this, [this] { okClicked(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { cancel(); });
+    connect(measuredValuesButton_, &QPushButton::clicked, this, [this] { editMeasuredValues(); });
 
-    // Kommafilter on every edit field and on the form: the first key typed
-    // ends the showing phase (Anzeigestart).
-    auto* kommafilter = new DecimalKeyFilter([](QObject*) { app().justShown = false; }, this);
-    installEventFilter(kommafilter);
-    for (QLineEdit* e : findChildren<QLineEdit*>()) e->installEventFilter(kommafilter);
-    Edit31->installEventFilter(this);  // its click counts as an option change
+    // The decimal key filter on every edit field and on the form: the first
+    // key typed ends the showing phase (justShown).
+    auto* keyFilter = new DecimalKeyFilter([](QObject*) { app().justShown = false; }, this);
+    installEventFilter(keyFilter);
+    for (QLineEdit* e : findChildren<QLineEdit*>()) e->installEventFilter(keyFilter);
+    kValueField_->installEventFilter(this);  // its click counts as an option change
 
     sizeNumberFields();
     fitToScreen();
@@ -480,10 +487,10 @@ ParameterForm::ParameterForm(QWidget* parent) : QDialog(parent) {
 }
 
 QSize ParameterForm::contentSize() const {
-    if (!m_content || !layout()) return QDialog::sizeHint();
+    if (!content_ || !layout()) return QDialog::sizeHint();
     const QMargins m = layout()->contentsMargins();
-    const QSize c = m_content->sizeHint();
-    const QSize b = Button1->sizeHint();
+    const QSize c = content_->sizeHint();
+    const QSize b = okButton_->sizeHint();
     return QSize(c.width() + m.left() + m.right(),
                  c.height() + m.top() + m.bottom() + layout()->spacing() + b.height());
 }
@@ -513,8 +520,8 @@ void ParameterForm::fitToScreen() {
     const double floorPt = QApplication::font().pointSizeF();
     const QSize sketchMin(kSketchWidth * 3 / 4, kSketchHeight * 3 / 4);
     for (int pass = 0; pass < 8; ++pass) {
-        m_content->layout()->invalidate();
-        m_content->layout()->activate();
+        content_->layout()->invalidate();
+        content_->layout()->activate();
         const QSize hint = contentSize();
         if (hint.width() <= most.width() && hint.height() <= most.height()) return;
         const double r = std::clamp(
@@ -527,14 +534,14 @@ void ParameterForm::fitToScreen() {
             shrunk = true;
         }
         setFont(fnt);
-        const QSize sketch(std::max(sketchMin.width(), int(std::lround(Image1->width() * r))),
-                           std::max(sketchMin.height(), int(std::lround(Image1->height() * r))));
+        const QSize sketch(std::max(sketchMin.width(), int(std::lround(sketch_->width() * r))),
+                           std::max(sketchMin.height(), int(std::lround(sketch_->height() * r))));
         // The sketch keeps its proportions.
-        const double k = std::max(double(sketch.width()) / Image1->width(),
-                                  double(sketch.height()) / Image1->height());
+        const double k = std::max(double(sketch.width()) / sketch_->width(),
+                                  double(sketch.height()) / sketch_->height());
         if (k < 1) {
-            Image1->setFixedSize(int(std::lround(Image1->width() * k)),
-                                 int(std::lround(Image1->height() * k)));
+            sketch_->setFixedSize(int(std::lround(sketch_->width() * k)),
+                                  int(std::lround(sketch_->height() * k)));
             shrunk = true;
         }
         if (!shrunk) return;
@@ -551,104 +558,68 @@ ParameterForm* parameterForm(QWidget* parent) {
     return form;
 }
 
-// ---- enable states ------------------------------------------------------------------
+// ---- option rules ------------------------------------------------------------------
+// A control that an option makes meaningless is disabled, so that nobody
+// types a value the calculation would not use.
 
-void ParameterForm::einstellungen1_0() {
-    Edit27->setEnabled(false);
-    PHIXTrichterStirnwand->setEnabled(false);
+// Only a rectangular silo has a length and end walls with their own friction.
+void ParameterForm::applyCrossSectionRule(bool rectangular) {
+    lengthField_->setEnabled(rectangular);
+    endWallFrictionField_->setEnabled(rectangular);
 }
-void ParameterForm::einstellungen1_1() {
-    Edit27->setEnabled(true);
-    PHIXTrichterStirnwand->setEnabled(true);
+// Without a hopper there is no hopper angle, outlet, hopper friction, part
+// below the hopper or flow pattern.
+void ParameterForm::applyHopperRule(bool present) {
+    lowerPartCheckBox_->setEnabled(present);
+    hopperAngleField_->setEnabled(present);
+    outletWidthField_->setEnabled(present);
+    hopperWallFrictionField_->setEnabled(present);
+    if (!present) flowPatternOutput_->setText(QString());
 }
-void ParameterForm::einstellungen2_0a() {
-    vertunten->setEnabled(false);
-    Edit6->setEnabled(false);
-    Edit7->setEnabled(false);
-    Phixtrichter->setEnabled(false);
-    MFKFLabel->setText(QString());
+void ParameterForm::applyLowerPartRule(bool present) {
+    lowerPartHeightField_->setEnabled(present);
+    lowerPartWallFrictionField_->setEnabled(present);
 }
-void ParameterForm::einstellungen2_1a() {
-    vertunten->setEnabled(true);
-    Edit6->setEnabled(true);
-    Edit7->setEnabled(true);
-    Phixtrichter->setEnabled(true);
+void ParameterForm::applyShaftRule(bool present) {
+    shaftHeightField_->setEnabled(present);
+    shaftWallFrictionField_->setEnabled(present);
 }
-void ParameterForm::einstellungen3_1() {
-    Edit1->setEnabled(false);
-    boeschwinkel->setEnabled(false);
+// What lies on the fill: nothing to enter for a flat surface, the angle of
+// repose for a heap, the pressure of a surcharge.
+void ParameterForm::applySurfaceRule(Surface surface) {
+    surchargeField_->setEnabled(surface == Surface::Surcharge);
+    reposeAngleField_->setEnabled(surface == Surface::Heap);
 }
-void ParameterForm::einstellungen3_2() {
-    Edit1->setEnabled(false);
-    boeschwinkel->setEnabled(true);
+// A constant density is RHOMIN alone; the density function needs RHOMIN,
+// RHOMAX and SIGMA0; the fitted law comes from the measured pairs.
+void ParameterForm::applyDensityRule(DensityLaw law) {
+    rhoMinField_->setEnabled(law != DensityLaw::Fitted);
+    rhoMaxField_->setEnabled(law == DensityLaw::Function);
+    sigma0Field_->setEnabled(law == DensityLaw::Function);
+    measuredValuesButton_->setEnabled(law == DensityLaw::Fitted);
 }
-void ParameterForm::einstellungen3_3() {
-    Edit1->setEnabled(true);
-    boeschwinkel->setEnabled(false);
-}
-void ParameterForm::einstellungen4_1() {
-    Hunttricht->setEnabled(true);
-    Phixunten->setEnabled(true);
-}
-void ParameterForm::einstellungen4_2() {
-    Hunttricht->setEnabled(false);
-    Phixunten->setEnabled(false);
-}
-void ParameterForm::einstellungen5_0() {
-    Edit2->setEnabled(false);
-    Phixschaft->setEnabled(false);
-}
-void ParameterForm::einstellungen5_1() {
-    Edit2->setEnabled(true);
-    Phixschaft->setEnabled(true);
-}
-void ParameterForm::einstellungen6_0() {
-    Edit17->setEnabled(true);
-    Edit18->setEnabled(false);
-    Edit19->setEnabled(false);
-    WerteButton->setEnabled(false);
-}
-void ParameterForm::einstellungen6_1() {
-    Edit17->setEnabled(true);
-    Edit18->setEnabled(true);
-    Edit19->setEnabled(true);
-    WerteButton->setEnabled(false);
-}
-void ParameterForm::einstellungen6_2() {
-    Edit17->setEnabled(false);
-    Edit18->setEnabled(false);
-    Edit19->setEnabled(false);
-    WerteButton->setEnabled(true);
-}
-void ParameterForm::einstellungenG_5() { Edit31->setEnabled(false); }
-void ParameterForm::einstellungenG_6() {
-    Edit31->setEnabled(false);
-    Label44->setText(" ");
-}
-void ParameterForm::einstellungenG_7() {
-    Edit31->setEnabled(true);
-    Label44->setText(" ");
+// Only a typed K has a field; K from PHIE shows its value next to its
+// option, which the other two choices blank.
+void ParameterForm::applyKRule(KChoice choice) {
+    kValueField_->setEnabled(choice == KChoice::Value);
+    if (choice != KChoice::FromFriction) kFromFrictionOutput_->setText(" ");
 }
 
-void ParameterForm::reapplyEnableStates(bool withSurface) {
-    if (RadioGroup1->itemIndex() == 0) einstellungen1_0();
-    else einstellungen1_1();
-    if (Trichterja->isChecked()) einstellungen2_1a();
-    else einstellungen2_0a();
-    if (Schaftja->isChecked()) einstellungen5_1();
-    else einstellungen5_0();
-    if (vertunten->isChecked()) einstellungen4_1();
-    else einstellungen4_2();
-    if (Rhokonst->isChecked()) einstellungen6_0();
-    if (Rhofunkt->isChecked()) einstellungen6_1();
-    if (Rhoanpass->isChecked()) einstellungen6_2();
-    if (RadioButton5->isChecked()) einstellungenG_5();
-    if (RadioButton6->isChecked()) einstellungenG_6();
-    if (RadioButton7->isChecked()) einstellungenG_7();
+void ParameterForm::applyOptionRules(bool withSurface) {
+    applyCrossSectionRule(crossSectionGroup_->itemIndex() != 0);
+    applyHopperRule(hopperCheckBox_->isChecked());
+    applyShaftRule(shaftCheckBox_->isChecked());
+    applyLowerPartRule(lowerPartCheckBox_->isChecked());
+    if (constantDensityOption_->isChecked()) applyDensityRule(DensityLaw::Constant);
+    if (densityFunctionOption_->isChecked()) applyDensityRule(DensityLaw::Function);
+    if (fittedDensityOption_->isChecked()) applyDensityRule(DensityLaw::Fitted);
+    if (kFromFrictionOption_->isChecked()) applyKRule(KChoice::FromFriction);
+    if (kFixedOption_->isChecked()) applyKRule(KChoice::Fixed);
+    if (kValueOption_->isChecked()) applyKRule(KChoice::Value);
     if (withSurface) {
-        if (RadioButton1->isChecked()) einstellungen3_1();
-        if (boeschungsw->isChecked()) einstellungen3_2();
-        if (Auflast->isChecked()) einstellungen3_3();
+        if (flatSurfaceOption_->isChecked()) applySurfaceRule(Surface::Flat);
+        if (heapOption_->isChecked()) applySurfaceRule(Surface::Heap);
+        if (surchargeOption_->isChecked()) applySurfaceRule(Surface::Surcharge);
     }
 }
 
@@ -659,262 +630,266 @@ void ParameterForm::setLongCaption(int language) {
                    "    " + T(tkonst::Geaendert, language));
 }
 
-void ParameterForm::Labelsprache() {
+void ParameterForm::retranslate() {
     setWindowTitle(T(tkonst::ParameterCaption));
-    gDichte->setTitle(T(tkonst::Schuettgutdichte));
-    Button2->setText(T(tkonst::Abbruch));
-    Rhokonst->setText(T(tkonst::Rhokonst));
-    Rhofunkt->setText(T(tkonst::Rhofunkt));
-    Rhoanpass->setText(T(tkonst::Rhoanpass));
-    WerteButton->setText(T(tkonst::WerteButton));
-    gReibung->setTitle(T(tkonst::InnereReibung));
-    gK->setTitle(T(tkonst::KLambda));
-    RadioButton7->setText(T(tkonst::RadioButton7));
-    RadioGroup4->setTitle(T(tkonst::RadioGroup4));
-    RadioGroup4->setItems({T(tkonst::Spannungszustand0), T(tkonst::Spannungszustand1)});
-    RadioGroup1->setTitle(T(tkonst::RadioGroup1));
-    RadioGroup1->setItems({T(tkonst::Kreis), T(tkonst::Rechteck)});
-    gOberfl->setTitle(T(tkonst::AuflastOberflaeche));
-    RadioButton1->setText(T(tkonst::RadioButton1));
-    boeschungsw->setText(T(tkonst::boeschungsw));
-    lBoeschwinkel->setText(T(tkonst::Boeschungswinkel));
-    Auflast->setText(T(tkonst::Auflast));
-    gFuell->setTitle(T(tkonst::Fuellhoehe));
-    lInkl->setText(T(tkonst::InklSchuettkegel));
-    lOhne->setText(T(tkonst::OhneSchuettkegel));
-    gSchaft->setTitle(T(tkonst::Siloschaft));
-    Schaftja->setText(T(tkonst::Ja));
-    Trichterja->setText(T(tkonst::Ja));
-    lHoeheSchaft->setText(T(tkonst::HoeheSchaft));
-    gQuer->setTitle(T(tkonst::SchaftOKTrichter));
-    lDurchmesser->setText(T(tkonst::DurchmesserBreite));
-    lLaenge->setText(T(tkonst::Laenge));
-    gTrichter->setTitle(T(tkonst::Trichter));
-    lWandneigung->setText(T(tkonst::Wandneigung));
-    lAuslauf->setText(T(tkonst::Auslaufbreite));
-    lStirnwand->setText(T(tkonst::PhixStirnwaende));
-    gUnten->setTitle(T(tkonst::UnterTrichter));
-    vertunten->setText(T(tkonst::Vertikalteil));
-    lHoeheUnten->setText(T(tkonst::HoeheUnten));
-    gBerechnet->setTitle(T(tkonst::Berechnet));
-    lSilohoehe->setText(T(tkonst::Silohoehe));
-    lTrichterhoehe->setText(T(tkonst::Trichterhoehe));
-    lNetvol->setText(T(tkonst::Schuettgutvolumen));
-    lBrutvol->setText(T(tkonst::Silovolumen));
+    densityBox_->setTitle(T(tkonst::Schuettgutdichte));
+    cancelButton_->setText(T(tkonst::Abbruch));
+    constantDensityOption_->setText(T(tkonst::Rhokonst));
+    densityFunctionOption_->setText(T(tkonst::Rhofunkt));
+    fittedDensityOption_->setText(T(tkonst::Rhoanpass));
+    measuredValuesButton_->setText(T(tkonst::WerteButton));
+    frictionBox_->setTitle(T(tkonst::InnereReibung));
+    kBox_->setTitle(T(tkonst::KLambda));
+    kValueOption_->setText(T(tkonst::RadioButton7));
+    stressStateGroup_->setTitle(T(tkonst::RadioGroup4));
+    stressStateGroup_->setItems({T(tkonst::Spannungszustand0), T(tkonst::Spannungszustand1)});
+    crossSectionGroup_->setTitle(T(tkonst::RadioGroup1));
+    crossSectionGroup_->setItems({T(tkonst::Kreis), T(tkonst::Rechteck)});
+    surfaceBox_->setTitle(T(tkonst::AuflastOberflaeche));
+    flatSurfaceOption_->setText(T(tkonst::RadioButton1));
+    heapOption_->setText(T(tkonst::boeschungsw));
+    reposeAngleLabel_->setText(T(tkonst::Boeschungswinkel));
+    surchargeOption_->setText(T(tkonst::Auflast));
+    fillHeightBox_->setTitle(T(tkonst::Fuellhoehe));
+    fillHeightLabel_->setText(T(tkonst::InklSchuettkegel));
+    fillHeightWithoutHeapLabel_->setText(T(tkonst::OhneSchuettkegel));
+    shaftBox_->setTitle(T(tkonst::Siloschaft));
+    shaftCheckBox_->setText(T(tkonst::Ja));
+    hopperCheckBox_->setText(T(tkonst::Ja));
+    shaftHeightLabel_->setText(T(tkonst::HoeheSchaft));
+    crossSectionSizeBox_->setTitle(T(tkonst::SchaftOKTrichter));
+    diameterLabel_->setText(T(tkonst::DurchmesserBreite));
+    lengthLabel_->setText(T(tkonst::Laenge));
+    hopperBox_->setTitle(T(tkonst::Trichter));
+    hopperAngleLabel_->setText(T(tkonst::Wandneigung));
+    outletWidthLabel_->setText(T(tkonst::Auslaufbreite));
+    endWallFrictionLabel_->setText(T(tkonst::PhixStirnwaende));
+    lowerPartBox_->setTitle(T(tkonst::UnterTrichter));
+    lowerPartCheckBox_->setText(T(tkonst::Vertikalteil));
+    lowerPartHeightLabel_->setText(T(tkonst::HoeheUnten));
+    derivedValuesBox_->setTitle(T(tkonst::Berechnet));
+    siloHeightLabel_->setText(T(tkonst::Silohoehe));
+    hopperHeightLabel_->setText(T(tkonst::Trichterhoehe));
+    netVolumeLabel_->setText(T(tkonst::Schuettgutvolumen));
+    grossVolumeLabel_->setText(T(tkonst::Silovolumen));
 
-    Rhokonst->setToolTip(T(tkonst::RhokonstHint));
-    Edit17->setToolTip(T(tkonst::RhofunktHint));
-    Edit18->setToolTip(T(tkonst::RhofunktHint));
-    Edit19->setToolTip(T(tkonst::RhofunktHint));
-    Rhofunkt->setToolTip(T(tkonst::RhofunktHint));
-    Rhoanpass->setToolTip(T(tkonst::RhoanpassHint));
-    Edit15->setToolTip(T(tkonst::Edit15Hint));
-    gK->setToolTip(T(tkonst::KLambdaHint));
-    RadioButton5->setToolTip(T(tkonst::RadioButton5Hint));
-    Label44->setToolTip(T(tkonst::RadioButton5Hint));
-    RadioButton6->setToolTip(T(tkonst::RadioButton6Hint));
-    RadioGroup4->setToolTip(T(tkonst::RadioGroup4Hint));
-    boeschungsw->setToolTip(T(tkonst::boeschungswHint));
-    boeschwinkel->setToolTip(T(tkonst::boeschwinkelHint));
-    Auflast->setToolTip(T(tkonst::AuflastHint));
-    Edit1->setToolTip(T(tkonst::AuflastHint));
-    Edit5->setToolTip(T(tkonst::Edit5Hint));
-    Hohnekegel->setToolTip(T(tkonst::HohnekegelHint));
-    Phixschaft->setToolTip(T(tkonst::PhixschaftHint));
-    Edit4->setToolTip(T(tkonst::Edit4Hint));
-    MFKFLabel->setToolTip(T(tkonst::MFKFLabelHint));
-    Phixtrichter->setToolTip(T(tkonst::PhixtrichterHint));
-    PHIXTrichterStirnwand->setToolTip(T(tkonst::PHIXTrichterStirnwandHint));
-    vertunten->setToolTip(T(tkonst::vertuntenHint));
-    Phixunten->setToolTip(T(tkonst::PhixuntenHint));
-    Silonetvol->setToolTip(T(tkonst::SilonetvolHint));
-    Silobrutvol->setToolTip(T(tkonst::SilobrutvolHint));
-    Button1->setToolTip(T(tkonst::Button1Hint));
-    Button2->setToolTip(T(tkonst::Button2Hint));
+    constantDensityOption_->setToolTip(T(tkonst::RhokonstHint));
+    rhoMinField_->setToolTip(T(tkonst::RhofunktHint));
+    rhoMaxField_->setToolTip(T(tkonst::RhofunktHint));
+    sigma0Field_->setToolTip(T(tkonst::RhofunktHint));
+    densityFunctionOption_->setToolTip(T(tkonst::RhofunktHint));
+    fittedDensityOption_->setToolTip(T(tkonst::RhoanpassHint));
+    internalFrictionField_->setToolTip(T(tkonst::Edit15Hint));
+    kBox_->setToolTip(T(tkonst::KLambdaHint));
+    kFromFrictionOption_->setToolTip(T(tkonst::RadioButton5Hint));
+    kFromFrictionOutput_->setToolTip(T(tkonst::RadioButton5Hint));
+    kFixedOption_->setToolTip(T(tkonst::RadioButton6Hint));
+    stressStateGroup_->setToolTip(T(tkonst::RadioGroup4Hint));
+    heapOption_->setToolTip(T(tkonst::boeschungswHint));
+    reposeAngleField_->setToolTip(T(tkonst::boeschwinkelHint));
+    surchargeOption_->setToolTip(T(tkonst::AuflastHint));
+    surchargeField_->setToolTip(T(tkonst::AuflastHint));
+    fillHeightField_->setToolTip(T(tkonst::Edit5Hint));
+    fillHeightWithoutHeapOutput_->setToolTip(T(tkonst::HohnekegelHint));
+    shaftWallFrictionField_->setToolTip(T(tkonst::PhixschaftHint));
+    diameterField_->setToolTip(T(tkonst::Edit4Hint));
+    flowPatternOutput_->setToolTip(T(tkonst::MFKFLabelHint));
+    hopperWallFrictionField_->setToolTip(T(tkonst::PhixtrichterHint));
+    endWallFrictionField_->setToolTip(T(tkonst::PHIXTrichterStirnwandHint));
+    lowerPartCheckBox_->setToolTip(T(tkonst::vertuntenHint));
+    lowerPartWallFrictionField_->setToolTip(T(tkonst::PhixuntenHint));
+    netVolumeOutput_->setToolTip(T(tkonst::SilonetvolHint));
+    grossVolumeOutput_->setToolTip(T(tkonst::SilobrutvolHint));
+    okButton_->setToolTip(T(tkonst::Button1Hint));
+    cancelButton_->setToolTip(T(tkonst::Button2Hint));
 }
 
 // ---- reading the controls -------------------------------------------------------------
 
 FormInput ParameterForm::formInput() const {
     FormInput in;
-    in.RadioGroup4 = RadioGroup4->itemIndex();
-    in.RadioGroup1 = RadioGroup1->itemIndex();
-    in.Rhokonst = Rhokonst->isChecked();
-    in.Rhofunkt = Rhofunkt->isChecked();
-    in.Rhoanpass = Rhoanpass->isChecked();
-    in.Edit17 = txt(Edit17);
-    in.Edit18 = txt(Edit18);
-    in.Edit19 = txt(Edit19);
-    in.Edit15 = txt(Edit15);
-    in.RadioButton5 = RadioButton5->isChecked();
-    in.RadioButton6 = RadioButton6->isChecked();
-    in.RadioButton7 = RadioButton7->isChecked();
-    in.Edit31 = txt(Edit31);
-    in.Schaftja = Schaftja->isChecked();
-    in.Edit2 = txt(Edit2);
-    in.Phixschaft = txt(Phixschaft);
-    in.Edit4 = txt(Edit4);
-    in.Edit27 = txt(Edit27);
-    in.Trichterja = Trichterja->isChecked();
-    in.Edit6 = txt(Edit6);
-    in.Edit7 = txt(Edit7);
-    in.Phixtrichter = txt(Phixtrichter);
-    in.PHIXTrichterStirnwand = txt(PHIXTrichterStirnwand);
-    in.vertunten = vertunten->isChecked();
-    in.Hunttricht = txt(Hunttricht);
-    in.Phixunten = txt(Phixunten);
-    in.RadioButton1 = RadioButton1->isChecked();
-    in.boeschungsw = boeschungsw->isChecked();
-    in.Auflast = Auflast->isChecked();
-    in.boeschwinkel = txt(boeschwinkel);
-    in.Edit1 = txt(Edit1);
-    in.Edit5 = txt(Edit5);
+    in.RadioGroup4 = stressStateGroup_->itemIndex();
+    in.RadioGroup1 = crossSectionGroup_->itemIndex();
+    in.Rhokonst = constantDensityOption_->isChecked();
+    in.Rhofunkt = densityFunctionOption_->isChecked();
+    in.Rhoanpass = fittedDensityOption_->isChecked();
+    in.Edit17 = textOf(rhoMinField_);
+    in.Edit18 = textOf(rhoMaxField_);
+    in.Edit19 = textOf(sigma0Field_);
+    in.Edit15 = textOf(internalFrictionField_);
+    in.RadioButton5 = kFromFrictionOption_->isChecked();
+    in.RadioButton6 = kFixedOption_->isChecked();
+    in.RadioButton7 = kValueOption_->isChecked();
+    in.Edit31 = textOf(kValueField_);
+    in.Schaftja = shaftCheckBox_->isChecked();
+    in.Edit2 = textOf(shaftHeightField_);
+    in.Phixschaft = textOf(shaftWallFrictionField_);
+    in.Edit4 = textOf(diameterField_);
+    in.Edit27 = textOf(lengthField_);
+    in.Trichterja = hopperCheckBox_->isChecked();
+    in.Edit6 = textOf(hopperAngleField_);
+    in.Edit7 = textOf(outletWidthField_);
+    in.Phixtrichter = textOf(hopperWallFrictionField_);
+    in.PHIXTrichterStirnwand = textOf(endWallFrictionField_);
+    in.vertunten = lowerPartCheckBox_->isChecked();
+    in.Hunttricht = textOf(lowerPartHeightField_);
+    in.Phixunten = textOf(lowerPartWallFrictionField_);
+    in.RadioButton1 = flatSurfaceOption_->isChecked();
+    in.boeschungsw = heapOption_->isChecked();
+    in.Auflast = surchargeOption_->isChecked();
+    in.boeschwinkel = textOf(reposeAngleField_);
+    in.Edit1 = textOf(surchargeField_);
+    in.Edit5 = textOf(fillHeightField_);
     return in;
 }
 
 // ---- showing the model ------------------------------------------------------------------
 
-void ParameterForm::ZEIGE_PARAMETER() {
+void ParameterForm::showParameters() {
     SiloModel& m = globalModel();
-    // Each change below fires its handler as a click would; Anzeigestart is
-    // set, so none of them marks the parameters as changed.
-    if (m.Fuellzustand && !m.Entleerungszustand) RadioGroup4->setItemIndex(0);
-    else if (m.Entleerungszustand && !m.Fuellzustand) RadioGroup4->setItemIndex(1);
+    // Each change below fires its handler as a click would; the form is
+    // still in its showing phase (justShown), so none of them marks the
+    // parameters as changed.
+    if (m.Fuellzustand && !m.Entleerungszustand) stressStateGroup_->setItemIndex(0);
+    else if (m.Entleerungszustand && !m.Fuellzustand) stressStateGroup_->setItemIndex(1);
 
-    if (m.Rhokonstant) Rhokonst->setChecked(true);
-    else if (m.Rhofunktion) Rhofunkt->setChecked(true);
-    else Rhoanpass->setChecked(true);
+    if (m.Rhokonstant) constantDensityOption_->setChecked(true);
+    else if (m.Rhofunktion) densityFunctionOption_->setChecked(true);
+    else fittedDensityOption_->setChecked(true);
 
-    Edit17->setText(fmt(m.RHOMIN));
-    Edit18->setText(fmt(m.RHOMAX));
-    Edit19->setText(fmt(m.SIGMA0));
-    Edit15->setText(fmtDeg(m.PHIE));
-    Phixschaft->setText(fmtDeg(m.Phixschaft));
-    Phixtrichter->setText(fmtDeg(m.Phixtrichter));
-    Phixunten->setText(fmtDeg(m.Phixunten));
-    PHIXTrichterStirnwand->setText(fmtDeg(m.PhixStirnwand));
+    rhoMinField_->setText(fmt(m.RHOMIN));
+    rhoMaxField_->setText(fmt(m.RHOMAX));
+    sigma0Field_->setText(fmt(m.SIGMA0));
+    internalFrictionField_->setText(fmtDeg(m.PHIE));
+    shaftWallFrictionField_->setText(fmtDeg(m.Phixschaft));
+    hopperWallFrictionField_->setText(fmtDeg(m.Phixtrichter));
+    lowerPartWallFrictionField_->setText(fmtDeg(m.Phixunten));
+    endWallFrictionField_->setText(fmtDeg(m.PhixStirnwand));
 
-    RadioGroup1->setItemIndex(m.Querschnitt == 1 ? 0 : 1);
+    crossSectionGroup_->setItemIndex(m.Querschnitt == 1 ? 0 : 1);
 
-    Edit4->setText(fmt(m.Durchmesser));
-    Edit27->setText(fmt(m.Laenge));
-    Edit7->setText(fmt(m.Auslauf));
+    diameterField_->setText(fmt(m.Durchmesser));
+    lengthField_->setText(fmt(m.Laenge));
+    outletWidthField_->setText(fmt(m.Auslauf));
 
     if (!m.vertunten) m.Hunttricht = 0;
-    Trichterja->setChecked(m.Trichterja);
-    Schaftja->setChecked(m.Schaftja);
-    vertunten->setChecked(m.vertunten);
-    Hunttricht->setText(fmt(m.Hunttricht));
+    hopperCheckBox_->setChecked(m.Trichterja);
+    shaftCheckBox_->setChecked(m.Schaftja);
+    lowerPartCheckBox_->setChecked(m.vertunten);
+    lowerPartHeightField_->setText(fmt(m.Hunttricht));
 
-    for (QRadioButton* b : {RadioButton1, boeschungsw, Auflast}) b->setAutoExclusive(false);
-    for (QRadioButton* b : {RadioButton1, boeschungsw, Auflast}) b->setChecked(false);
-    for (QRadioButton* b : {RadioButton1, boeschungsw, Auflast}) b->setAutoExclusive(true);
+    for (QRadioButton* b : {flatSurfaceOption_, heapOption_, surchargeOption_})
+        b->setAutoExclusive(false);
+    for (QRadioButton* b : {flatSurfaceOption_, heapOption_, surchargeOption_})
+        b->setChecked(false);
+    for (QRadioButton* b : {flatSurfaceOption_, heapOption_, surchargeOption_})
+        b->setAutoExclusive(true);
     if (m.Schuettkegel) {
-        boeschungsw->setChecked(true);
+        heapOption_->setChecked(true);
     } else {
         m.boeschwinkel = 0;
         if (m.Auflastspannung > 0) {
-            Auflast->setChecked(true);
+            surchargeOption_->setChecked(true);
         } else {
             m.Auflastspannung = 0;
-            RadioButton1->setChecked(true);
+            flatSurfaceOption_->setChecked(true);
         }
     }
 
-    boeschwinkel->setText(fmtDeg(m.boeschwinkel));
-    Edit1->setText(fmt(m.Auflastspannung));
-    Edit6->setText(fmtDeg(m.Trichterwinkel));
-    Edit5->setText(fmt(m.Fuellhoehe));
-    Edit2->setText(fmt(m.Hschaft));
+    reposeAngleField_->setText(fmtDeg(m.boeschwinkel));
+    surchargeField_->setText(fmt(m.Auflastspannung));
+    hopperAngleField_->setText(fmtDeg(m.Trichterwinkel));
+    fillHeightField_->setText(fmt(m.Fuellhoehe));
+    shaftHeightField_->setText(fmt(m.Hschaft));
 
     if (m.Kwahl == 0) {
-        RadioButton5->setChecked(true);
+        kFromFrictionOption_->setChecked(true);
     } else if (m.Kwahl == 1) {
-        RadioButton6->setChecked(true);
+        kFixedOption_->setChecked(true);
     } else {
-        RadioButton7->setChecked(true);
-        Edit31->setText(fmt(m.Kwert));
+        kValueOption_->setChecked(true);
+        kValueField_->setText(fmt(m.Kwert));
     }
     // A control already in the model's state fires nothing: bring every
     // dependent control into line with the options now shown.
-    reapplyEnableStates(true);
+    applyOptionRules(true);
     // A number longer than its field shows its leading digits.
     for (QLineEdit* e : findChildren<QLineEdit*>()) e->setCursorPosition(0);
 }
 
 // ---- handlers --------------------------------------------------------------------------
 
-void ParameterForm::AENDERUNG(QObject* sender) {
+void ParameterForm::onInputChanged(QObject* sender) {
     AppState& a = app();
     if (!a.justShown) a.modified = true;
     if (a.modified && !a.parameterFile.isEmpty()) setLongCaption(0);
 
-    if (sender == RadioGroup1) {
-        if (RadioGroup1->itemIndex() == 0) einstellungen1_0();
-        else if (RadioGroup1->itemIndex() == 1) einstellungen1_1();
-    } else if (sender == Trichterja) {
-        if (Trichterja->isChecked()) {
-            einstellungen2_1a();
+    if (sender == crossSectionGroup_) {
+        if (crossSectionGroup_->itemIndex() == 0) applyCrossSectionRule(false);
+        else if (crossSectionGroup_->itemIndex() == 1) applyCrossSectionRule(true);
+    } else if (sender == hopperCheckBox_) {
+        if (hopperCheckBox_->isChecked()) {
+            applyHopperRule(true);
         } else {
-            einstellungen2_0a();
-            vertunten->setChecked(false);
-            if (!Schaftja->isChecked()) Schaftja->setChecked(true);
+            applyHopperRule(false);
+            lowerPartCheckBox_->setChecked(false);
+            if (!shaftCheckBox_->isChecked()) shaftCheckBox_->setChecked(true);
         }
-    } else if (sender == Schaftja) {
-        if (Schaftja->isChecked()) {
-            einstellungen5_1();
+    } else if (sender == shaftCheckBox_) {
+        if (shaftCheckBox_->isChecked()) {
+            applyShaftRule(true);
         } else {
-            einstellungen5_0();
-            if (!Trichterja->isChecked()) Trichterja->setChecked(true);
+            applyShaftRule(false);
+            if (!hopperCheckBox_->isChecked()) hopperCheckBox_->setChecked(true);
         }
-    } else if (sender == vertunten) {
-        if (vertunten->isChecked()) einstellungen4_1();
-        else einstellungen4_2();
-    } else if (sender == Rhokonst && Rhokonst->isChecked()) {
-        einstellungen6_0();
-    } else if (sender == Rhofunkt && Rhofunkt->isChecked()) {
-        einstellungen6_1();
-    } else if (sender == Rhoanpass && Rhoanpass->isChecked()) {
-        einstellungen6_2();
-    } else if (sender == RadioButton5 && RadioButton5->isChecked()) {
-        einstellungenG_5();
-    } else if (sender == RadioButton6 && RadioButton6->isChecked()) {
-        einstellungenG_6();
-    } else if (sender == RadioButton7 && RadioButton7->isChecked()) {
-        einstellungenG_7();
-    } else if (sender == RadioButton1 && RadioButton1->isChecked()) {
-        einstellungen3_1();
-    } else if (sender == boeschungsw && boeschungsw->isChecked()) {
-        einstellungen3_2();
-    } else if (sender == Auflast && Auflast->isChecked()) {
-        einstellungen3_3();
+    } else if (sender == lowerPartCheckBox_) {
+        applyLowerPartRule(lowerPartCheckBox_->isChecked());
+    } else if (sender == constantDensityOption_ && constantDensityOption_->isChecked()) {
+        applyDensityRule(DensityLaw::Constant);
+    } else if (sender == densityFunctionOption_ && densityFunctionOption_->isChecked()) {
+        applyDensityRule(DensityLaw::Function);
+    } else if (sender == fittedDensityOption_ && fittedDensityOption_->isChecked()) {
+        applyDensityRule(DensityLaw::Fitted);
+    } else if (sender == kFromFrictionOption_ && kFromFrictionOption_->isChecked()) {
+        applyKRule(KChoice::FromFriction);
+    } else if (sender == kFixedOption_ && kFixedOption_->isChecked()) {
+        applyKRule(KChoice::Fixed);
+    } else if (sender == kValueOption_ && kValueOption_->isChecked()) {
+        applyKRule(KChoice::Value);
+    } else if (sender == flatSurfaceOption_ && flatSurfaceOption_->isChecked()) {
+        applySurfaceRule(Surface::Flat);
+    } else if (sender == heapOption_ && heapOption_->isChecked()) {
+        applySurfaceRule(Surface::Heap);
+    } else if (sender == surchargeOption_ && surchargeOption_->isChecked()) {
+        applySurfaceRule(Surface::Surcharge);
     }
-    if (a.justShown) reapplyEnableStates(false);
-    silo_zeichnen();
+    if (a.justShown) applyOptionRules(false);
+    drawSketch();
 }
 
-void ParameterForm::Zeichnen() {
+void ParameterForm::refresh() {
     AppState& a = app();
-    Labelsprache();
+    retranslate();
     // Shown with the fitted law: the committed measurements become the
     // working copy before the sketch checks for missing pairs.
     SiloModel& m = globalModel();
     if (a.justShown && m.Dichtemodus() == 2) committedToWorkingCopy(m, globalWorkingCopy());
-    silo_zeichnen();
+    drawSketch();
     if (!a.justShown) a.modified = true;
     if (a.modified && !a.parameterFile.isEmpty()) setLongCaption(tkonst::sprache());
 }
 
-void ParameterForm::silo_zeichnen() {
+void ParameterForm::drawSketch() {
     AppState& a = app();
     a.pendingProblem = 0;
-    m_problemAusUebernahme = false;
-    for (QLabel* l : {Trichterhoehe, Silohoehe, Silobrutvol, Silonetvol}) l->setText(QString());
+    problemFromTakeOver_ = false;
+    for (QLabel* l : {hopperHeightOutput_, siloHeightOutput_, grossVolumeOutput_, netVolumeOutput_})
+        l->setText(QString());
     if (!a.justShown) a.modified = true;
     if (a.modified && !a.parameterFile.isEmpty()) setLongCaption(tkonst::sprache());
 
-    SketchResult r =
-        siloSketch(globalModel(), formInput(), globalWorkingCopy(), Image1->width(), Image1->height());
+    SketchResult r = siloSketch(globalModel(), formInput(), globalWorkingCopy(), sketch_->width(),
+                                sketch_->height());
     // Values so large that a derived volume or height overflows are a silo
     // geometry problem: nothing of them is drawn or shown.
     if (r.derivedValid && (isNonFiniteText(r.Trichterhoehe) || isNonFiniteText(r.Silohoehe) ||
@@ -924,36 +899,36 @@ void ParameterForm::silo_zeichnen() {
         r.badData = true;
         r.lines.clear();
         if (r.code == 0) r.code = kProblemGeometry;
-        Hohnekegel->setText(QString());
+        fillHeightWithoutHeapOutput_->setText(QString());
     }
     if (isNonFiniteText(r.Label44)) r.Label44 = " ";
     a.pendingProblem = r.code;
-    Image1->setResult(r);
+    sketch_->setResult(r);
     if (r.derivedValid) {
-        Trichterhoehe->setText(QString::fromStdString(r.Trichterhoehe));
-        Silohoehe->setText(QString::fromStdString(r.Silohoehe));
-        Silobrutvol->setText(QString::fromStdString(r.Silobrutvol));
-        Silonetvol->setText(QString::fromStdString(r.Silonetvol));
-        Hohnekegel->setText(QString::fromStdString(r.Hohnekegel));
+        hopperHeightOutput_->setText(QString::fromStdString(r.Trichterhoehe));
+        siloHeightOutput_->setText(QString::fromStdString(r.Silohoehe));
+        grossVolumeOutput_->setText(QString::fromStdString(r.Silobrutvol));
+        netVolumeOutput_->setText(QString::fromStdString(r.Silonetvol));
+        fillHeightWithoutHeapOutput_->setText(QString::fromStdString(r.Hohnekegel));
     }
-    if (!r.Label44.empty()) Label44->setText(QString::fromStdString(r.Label44));
+    if (!r.Label44.empty()) kFromFrictionOutput_->setText(QString::fromStdString(r.Label44));
     switch (r.flowLabel) {
-        case 1: MFKFLabel->setText(T(tkonst::MF)); break;
-        case 2: MFKFLabel->setText(T(tkonst::KF)); break;
-        case 3: MFKFLabel->setText(" "); break;
-        case 4: MFKFLabel->setText(QString()); break;
+        case 1: flowPatternOutput_->setText(T(tkonst::MF)); break;
+        case 2: flowPatternOutput_->setText(T(tkonst::KF)); break;
+        case 3: flowPatternOutput_->setText(" "); break;
+        case 4: flowPatternOutput_->setText(QString()); break;
         default: break;
     }
 }
 
-void ParameterForm::neue_par_uebernehmen() {
+void ParameterForm::takeOverParameters() {
     app().pendingProblem = takeOver(globalModel(), formInput(), globalWorkingCopy());
 }
 
-void ParameterForm::Form2Aktiv() {
+void ParameterForm::activate() {
     AppState& a = app();
     a.justShown = true;
-    m_geaendertBeimZeigen = a.modified;
+    modifiedWhenShown_ = a.modified;
     if (a.parameterFile.isEmpty()) {
         setWindowTitle("Parameter");
     } else {
@@ -961,44 +936,44 @@ void ParameterForm::Form2Aktiv() {
         if (a.modified) c += "    " + T(tkonst::Geaendert, 0);
         setWindowTitle(c);
     }
-    ZEIGE_PARAMETER();
+    showParameters();
     if (a.viewOnly) {
-        Button1->setEnabled(false);
-        Button2->setFocus();
+        okButton_->setEnabled(false);
+        cancelButton_->setFocus();
     } else {
-        Button1->setEnabled(true);
-        Button1->setFocus();
+        okButton_->setEnabled(true);
+        okButton_->setFocus();
     }
 }
 
 void ParameterForm::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     if (e->spontaneous()) return;
-    Form2Aktiv();
-    Zeichnen();  // the activation that follows the showing
+    activate();
+    refresh();  // the activation that follows the showing
 }
 
-void ParameterForm::Button1Click() {
+void ParameterForm::okClicked() {
     AppState& a = app();
     SiloModel& m = globalModel();
     if (!a.viewOnly) {
         // A problem the take-over found is not kept by any live check (typing
         // K redraws nothing): the take-over judges the values again.
-        if (m_problemAusUebernahme) a.pendingProblem = 0;
+        if (problemFromTakeOver_) a.pendingProblem = 0;
         if (a.pendingProblem == 0) {
             a.keepOpen = false;
             // The take-over writes the model step by step; a set it refuses
             // is not left half-written for the next calculation.
-            const auto vorher = std::make_unique<SiloModel>(m);
+            const auto before = std::make_unique<SiloModel>(m);
             clearResults(m);
-            neue_par_uebernehmen();
+            takeOverParameters();
             m.Erststart = false;
             // A problem that only the take-over finds (K, or a density law
             // that the live check let pass) is reported at once and keeps the
             // form open, changed or not, with the model as it was.
             if (a.pendingProblem != 0) {
-                m = *vorher;
-                m_problemAusUebernahme = true;
+                m = *before;
+                problemFromTakeOver_ = true;
                 a.keepOpen = true;
                 if (platform::messageOkCancel(this, tkonst::kProblemCaption,
                                               tkonst::problemText(a.pendingProblem),
@@ -1017,7 +992,7 @@ void ParameterForm::Button1Click() {
     tryClose(QDialog::Accepted);
 }
 
-void ParameterForm::AbbruchClick() {
+void ParameterForm::cancel() {
     // Cleared, the change mark lets the close query pass whatever problem is
     // pending. What the form discards is this showing's editing only: a change
     // taken over earlier and not yet saved keeps its mark, so the status
@@ -1025,18 +1000,18 @@ void ParameterForm::AbbruchClick() {
     AppState& a = app();
     a.modified = false;
     tryClose(QDialog::Rejected);
-    a.modified = m_geaendertBeimZeigen;
+    a.modified = modifiedWhenShown_;
 }
 
-void ParameterForm::reject() { AbbruchClick(); }
+void ParameterForm::reject() { cancel(); }
 
-void ParameterForm::WerteButtonClick() {
+void ParameterForm::editMeasuredValues() {
     app().justShown = false;
     showDensityWindow(this);
-    Zeichnen();
+    refresh();
 }
 
-bool ParameterForm::FormCloseQuery() {
+bool ParameterForm::canClose() {
     AppState& a = app();
     if (a.keepOpen) {
         a.keepOpen = false;
@@ -1046,18 +1021,18 @@ bool ParameterForm::FormCloseQuery() {
     return true;
 }
 
-void ParameterForm::FormClose() { app().viewOnly = false; }
+void ParameterForm::finishClosing() { app().viewOnly = false; }
 
 void ParameterForm::tryClose(int result) {
-    if (!FormCloseQuery()) return;
-    FormClose();
+    if (!canClose()) return;
+    finishClosing();
     done(result);
 }
 
 void ParameterForm::closeEvent(QCloseEvent* e) {
     // The window's close box: the close query decides; nothing is cleared.
     // A refused close says why: the pending problem's message.
-    if (!FormCloseQuery()) {
+    if (!canClose()) {
         e->ignore();
         const int code = app().pendingProblem;
         if (code != 0)
@@ -1065,7 +1040,7 @@ void ParameterForm::closeEvent(QCloseEvent* e) {
                               platform::Icon::Warning);
         return;
     }
-    FormClose();
+    finishClosing();
     e->accept();
     done(QDialog::Rejected);
 }
@@ -1079,11 +1054,14 @@ void ParameterForm::markUserEdit() {
 
 void ParameterForm::hideEvent(QHideEvent* e) {
     QDialog::hideEvent(e);
-    if (!e->spontaneous()) app().viewOnly = false;  // FormHide
+    // Hidden by the program, not minimised by the window system: the
+    // view-only showing ends here.
+    if (!e->spontaneous()) app().viewOnly = false;
 }
 
 bool ParameterForm::eventFilter(QObject* obj, QEvent* ev) {
-    if (obj == Edit31 && ev->type() == QEvent::MouseButtonRelease) AENDERUNG(Edit31);
+    if (obj == kValueField_ && ev->type() == QEvent::MouseButtonRelease)
+        onInputChanged(kValueField_);
     return QDialog::eventFilter(obj, ev);
 }
 

@@ -25,19 +25,19 @@ class RadioGroup;
 // black and the surface in red, or "Bad Data" centred.
 void paintSketch(QPainter& p, int width, int height, const SketchResult& r);
 
-// The image `Image1` that shows the sketch.
+// The widget that shows the silo sketch at the right of the form.
 class SiloSketch : public QWidget {
 public:
     explicit SiloSketch(QWidget* parent);
     void setResult(const SketchResult& r);
-    const SketchResult& result() const { return m_result; }
+    const SketchResult& result() const { return result_; }
     QImage render() const;  // the sketch as it is shown
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    SketchResult m_result;
+    SketchResult result_;
 };
 
 class ParameterForm : public QDialog {
@@ -45,19 +45,29 @@ class ParameterForm : public QDialog {
 public:
     explicit ParameterForm(QWidget* parent = nullptr);
 
-    // Handlers and operations under their program names.
-    void Form2Aktiv();
-    void Zeichnen();
-    void AENDERUNG(QObject* sender);
-    void ZEIGE_PARAMETER();
-    void silo_zeichnen();
-    void neue_par_uebernehmen();
-    void Button1Click();
-    void AbbruchClick();
-    void WerteButtonClick();
-    bool FormCloseQuery();
-    void FormClose();
-    void Labelsprache();
+    // Every showing: caption, the model in the controls, OK enabled unless
+    // the form is open for viewing only.
+    void activate();
+    // Relabels the form in the current language and redraws the sketch; an
+    // edit of a geometry field and the return from the density window run it.
+    void refresh();
+    // An option or a friction/density field changed: applies the option's
+    // rule to the dependent controls and redraws the sketch.
+    void onInputChanged(QObject* sender);
+    // Puts the model's values into the controls.
+    void showParameters();
+    // The live check: derived values, flow pattern, K from PHIE and the
+    // sketch of the values as they stand; sets the pending problem.
+    void drawSketch();
+    // Writes the controls' values into the model; sets the pending problem.
+    void takeOverParameters();
+    void okClicked();
+    void cancel();
+    // "Werte": the density window for the measured pairs of the fitted law.
+    void editMeasuredValues();
+    bool canClose();
+    void finishClosing();
+    void retranslate();
 
     // What the controls hold, as the logic reads it.
     FormInput formInput() const;
@@ -73,25 +83,25 @@ protected:
     bool eventFilter(QObject* obj, QEvent* ev) override;
 
 private:
-    // Enable states of the options.
-    void einstellungen1_0();
-    void einstellungen1_1();
-    void einstellungen2_0a();
-    void einstellungen2_1a();
-    void einstellungen3_1();
-    void einstellungen3_2();
-    void einstellungen3_3();
-    void einstellungen4_1();
-    void einstellungen4_2();
-    void einstellungen5_0();
-    void einstellungen5_1();
-    void einstellungen6_0();
-    void einstellungen6_1();
-    void einstellungen6_2();
-    void einstellungenG_5();
-    void einstellungenG_6();
-    void einstellungenG_7();
-    void reapplyEnableStates(bool withSurface);
+    // The bulk density law the options choose.
+    enum class DensityLaw { Constant, Function, Fitted };
+    // How K (LAMBDA) is given.
+    enum class KChoice { FromFriction, Fixed, Value };
+    // What lies on the fill surface.
+    enum class Surface { Flat, Heap, Surcharge };
+
+    // The option rules: each enables the controls that its option makes
+    // count and disables the others.
+    void applyCrossSectionRule(bool rectangular);  // length and end wall
+    void applyHopperRule(bool present);
+    void applyShaftRule(bool present);
+    void applyLowerPartRule(bool present);  // vertical part below the hopper
+    void applySurfaceRule(Surface surface);
+    void applyDensityRule(DensityLaw law);
+    void applyKRule(KChoice choice);
+    // All rules from the options as they are shown (the surface's only with
+    // `withSurface`).
+    void applyOptionRules(bool withSurface);
 
     void tryClose(int result);
     void markUserEdit();
@@ -99,38 +109,53 @@ private:
     QSize contentSize() const;
     static QSize maximumFormSize();
     void setLongCaption(int language);
-    QLineEdit* makeEdit(const char* name);
-    QLabel* makeOutput(const char* name);
+    QLineEdit* addNumberField(const char* name);
+    QLabel* addOutputField(const char* name);
 
-    RadioGroup *RadioGroup4, *RadioGroup1;
-    QRadioButton *Rhokonst, *Rhofunkt, *Rhoanpass;
-    QLineEdit *Edit17, *Edit18, *Edit19, *Edit15, *Edit31;
-    QPushButton* WerteButton;
-    QRadioButton *RadioButton5, *RadioButton6, *RadioButton7;
-    QLabel* Label44;
-    QCheckBox *Schaftja, *Trichterja, *vertunten;
-    QLineEdit *Edit2, *Phixschaft, *Edit4, *Edit27, *Edit6, *Edit7, *Phixtrichter,
-        *PHIXTrichterStirnwand, *Hunttricht, *Phixunten, *boeschwinkel, *Edit1, *Edit5;
-    QLabel* MFKFLabel;
-    QRadioButton *RadioButton1, *boeschungsw, *Auflast;
-    QLabel *Hohnekegel, *Silohoehe, *Trichterhoehe, *Silonetvol, *Silobrutvol;
-    SiloSketch* Image1;
-    QWidget* m_content = nullptr;     // everything above the buttons
-    QScrollArea* m_scroll = nullptr;  // scrolls m_content on small screens
-    QPushButton *Button1, *Button2;
+    // Stress state (filling / discharge) and cross-section (circle / rectangle).
+    RadioGroup *stressStateGroup_, *crossSectionGroup_;
+    // Bulk density: constant RHOMIN, the law from RHOMIN, RHOMAX and SIGMA0,
+    // or a law fitted to measured pairs ("Werte").
+    QRadioButton *constantDensityOption_, *densityFunctionOption_, *fittedDensityOption_;
+    QLineEdit *rhoMinField_, *rhoMaxField_, *sigma0Field_;
+    QPushButton* measuredValuesButton_;
+    QLineEdit* internalFrictionField_;  // PHIE
+    // K (LAMBDA): 1.2(1 - sin PHIE), 0.4, or a value typed in.
+    QRadioButton *kFromFrictionOption_, *kFixedOption_, *kValueOption_;
+    QLabel* kFromFrictionOutput_;  // K computed from PHIE
+    QLineEdit* kValueField_;
+    // The parts of the silo and their dimensions and wall frictions (PHIX).
+    QCheckBox *shaftCheckBox_, *hopperCheckBox_, *lowerPartCheckBox_;
+    QLineEdit *shaftHeightField_, *shaftWallFrictionField_, *diameterField_, *lengthField_,
+        *hopperAngleField_, *outletWidthField_, *hopperWallFrictionField_, *endWallFrictionField_,
+        *lowerPartHeightField_, *lowerPartWallFrictionField_;
+    QLabel* flowPatternOutput_;  // mass flow or funnel flow in the discharge state
+    // The fill surface: flat, a heap at its angle of repose, or a surcharge.
+    QRadioButton *flatSurfaceOption_, *heapOption_, *surchargeOption_;
+    QLineEdit *reposeAngleField_, *surchargeField_;
+    QLineEdit* fillHeightField_;  // from the silo's bottom, heap included
+    // Derived values: fill height without the heap, silo and hopper height,
+    // net volume of the bulk solid and gross volume of the silo.
+    QLabel *fillHeightWithoutHeapOutput_, *siloHeightOutput_, *hopperHeightOutput_,
+        *netVolumeOutput_, *grossVolumeOutput_;
+    SiloSketch* sketch_;
+    QWidget* content_ = nullptr;         // everything above the buttons
+    QScrollArea* scrollArea_ = nullptr;  // scrolls content_ on small screens
+    QPushButton *okButton_, *cancelButton_;
 
     // The pending problem was found by the take-over on OK, not by the live
     // check: the next OK takes over again instead of repeating the message.
-    bool m_problemAusUebernahme = false;
+    bool problemFromTakeOver_ = false;
     // The change mark as it was when the form was shown; Abbrechen returns to it.
-    bool m_geaendertBeimZeigen = false;
+    bool modifiedWhenShown_ = false;
 
-    // Group boxes and captions that Labelsprache relabels.
-    QGroupBox *gDichte, *gReibung, *gK, *gSchaft, *gQuer, *gTrichter, *gUnten, *gOberfl,
-        *gFuell, *gBerechnet;
-    QLabel *lHoeheSchaft, *lDurchmesser, *lLaenge, *lWandneigung, *lAuslauf, *lStirnwand,
-        *lHoeheUnten, *lBoeschwinkel, *lInkl, *lOhne, *lSilohoehe, *lTrichterhoehe,
-        *lNetvol, *lBrutvol;
+    // Group boxes and captions that retranslate() relabels.
+    QGroupBox *densityBox_, *frictionBox_, *kBox_, *shaftBox_, *crossSectionSizeBox_, *hopperBox_,
+        *lowerPartBox_, *surfaceBox_, *fillHeightBox_, *derivedValuesBox_;
+    QLabel *shaftHeightLabel_, *diameterLabel_, *lengthLabel_, *hopperAngleLabel_,
+        *outletWidthLabel_, *endWallFrictionLabel_, *lowerPartHeightLabel_, *reposeAngleLabel_,
+        *fillHeightLabel_, *fillHeightWithoutHeapLabel_, *siloHeightLabel_, *hopperHeightLabel_,
+        *netVolumeLabel_, *grossVolumeLabel_;
 };
 
 // The one parameter form of the program (created at the first use).

@@ -47,16 +47,16 @@ TEST(AboutBox, SameTextsInBothLanguages) {
         const int r = withModal([] { return showInfoWindow(nullptr, InfoWindow::About); },
                                 [&](QDialog& d) {
                                     EXPECT_EQ(d.windowTitle(), "Info");
-                                    EXPECT_EQ(labelText(d, "ProductName"), "KORVANE");
-                                    EXPECT_EQ(labelText(d, "Version"), "Version 1.2.0.4");
-                                    EXPECT_EQ(labelText(d, "Copyright"),
+                                    EXPECT_EQ(labelText(d, "productName"), "KORVANE");
+                                    EXPECT_EQ(labelText(d, "version"), "Version 1.2.0.4");
+                                    EXPECT_EQ(labelText(d, "copyright"),
                                               "© 2026 Korvane developers");
-                                    EXPECT_EQ(labelText(d, "Comments"),
+                                    EXPECT_EQ(labelText(d, "webLink"),
                                               "https://www.example.org/korvane");
-                                    EXPECT_EQ(labelText(d, "Label1"), "(click to visit)");
+                                    EXPECT_EQ(labelText(d, "clickHint"), "(click to visit)");
                                     EXPECT_EQ(d.size(), QSize(263, 169));
                                     saveShot(d, QString("about_%1").arg(lang));
-                                    QTest::mouseClick(d.findChild<QPushButton*>("OKButton"),
+                                    QTest::mouseClick(d.findChild<QPushButton*>("okButton"),
                                                       Qt::LeftButton);
                                 });
         EXPECT_EQ(r, QDialog::Accepted);
@@ -69,7 +69,7 @@ TEST(AboutBox, LinkOpensTheWebAddressAndCloseBoxRejects) {
     RecordOpens rec;
     const int r = withModal([] { return showInfoWindow(nullptr, InfoWindow::About); },
                             [](QDialog& d) {
-                                auto* link = d.findChild<LinkLabel*>("Comments");
+                                auto* link = d.findChild<LinkLabel*>("webLink");
                                 ASSERT_NE(link, nullptr);
                                 EXPECT_TRUE(link->font().underline());
                                 QTest::mouseClick(link, Qt::LeftButton);
@@ -80,44 +80,44 @@ TEST(AboutBox, LinkOpensTheWebAddressAndCloseBoxRejects) {
     destroyInfoWindows();
 }
 
-TEST(Buch, PicturesDecodedAtTheirSizes) {
+TEST(LiteratureWindow, PicturesDecodedAtTheirSizes) {
     ScreenGuard screen;
-    LiteratureWindow b;
-    ASSERT_FALSE(b.cover()->image().isNull()) << "JPEG support or the picture file is missing";
-    ASSERT_FALSE(b.pages()->image().isNull());
-    EXPECT_EQ(b.cover()->image().size(), QSize(361, 500));
-    EXPECT_EQ(b.pages()->image().size(), QSize(369, 500));
+    LiteratureWindow window;
+    ASSERT_FALSE(window.cover()->image().isNull()) << "JPEG support or the picture file is missing";
+    ASSERT_FALSE(window.pages()->image().isNull());
+    EXPECT_EQ(window.cover()->image().size(), QSize(361, 500));
+    EXPECT_EQ(window.pages()->image().size(), QSize(369, 500));
 }
 
-TEST(Buch, CaptionLabelLinkAndCloseInBothLanguages) {
+TEST(LiteratureWindow, CaptionLabelLinkAndCloseInBothLanguages) {
     ScreenGuard screen;
     app().screenScale = 1.0;
     RecordOpens rec;
     for (int lang : {0, 1}) {
         tk::setSprache(lang);
         const int r = withModal(
-            [] { return showInfoWindow(nullptr, InfoWindow::Buch); },
+            [] { return showInfoWindow(nullptr, InfoWindow::Literature); },
             [&](QDialog& d) {
                 EXPECT_EQ(d.windowTitle(), lang ? "Book" : "Buch");
-                EXPECT_EQ(labelText(d, "Label1"),
+                EXPECT_EQ(labelText(d, "infoLabel"),
                           lang ? "More information:" : "Weitere Informationen: ");
                 // 913 x 647 grows with the screen beyond its width: the window
                 // takes the available desktop less its frame instead.
                 EXPECT_EQ(d.size(), QSize(800 - 8, 600 - 32));
-                auto* b = qobject_cast<LiteratureWindow*>(&d);
-                ASSERT_NE(b, nullptr);
+                auto* window = qobject_cast<LiteratureWindow*>(&d);
+                ASSERT_NE(window, nullptr);
                 // Side by side, drawn proportionally.
-                QRect r1 = b->cover()->pictureRect(), r2 = b->pages()->pictureRect();
-                EXPECT_LT(b->cover()->mapTo(b, r1.topRight()).x(),
-                          b->pages()->mapTo(b, r2.topLeft()).x());
+                QRect r1 = window->cover()->pictureRect(), r2 = window->pages()->pictureRect();
+                EXPECT_LT(window->cover()->mapTo(window, r1.topRight()).x(),
+                          window->pages()->mapTo(window, r2.topLeft()).x());
                 EXPECT_NEAR(double(r1.width()) / r1.height(), 361.0 / 500.0, 0.01);
                 EXPECT_NEAR(double(r2.width()) / r2.height(), 369.0 / 500.0, 0.01);
-                saveShot(d, QString("buch_%1").arg(lang ? "en" : "de"));
-                auto* link = d.findChild<LinkLabel*>("Label2");
+                saveShot(d, QString("literature_%1").arg(lang ? "en" : "de"));
+                auto* link = d.findChild<LinkLabel*>("webLink");
                 ASSERT_NE(link, nullptr);
                 EXPECT_EQ(link->text(), "https://www.example.org/korvane");
                 QTest::mouseClick(link, Qt::LeftButton);
-                auto* close = d.findChild<QPushButton*>("Button1");
+                auto* close = d.findChild<QPushButton*>("closeButton");
                 EXPECT_EQ(close->text(), "Close");
                 EXPECT_EQ(close->size(), QSize(58, 20));  // 80 x 28 by 800/1100
                 QTest::mouseClick(close, Qt::LeftButton);
@@ -132,13 +132,13 @@ TEST(Buch, CaptionLabelLinkAndCloseInBothLanguages) {
         EXPECT_EQ(qobject_cast<LiteratureWindow*>(w), nullptr) << "made for each use";
 }
 
-TEST(Buch, NeverLargerThanTheAvailableScreen) {
+TEST(LiteratureWindow, NeverLargerThanTheAvailableScreen) {
     // 913 x 647 on a 1280 x 1024 screen would be 1460 x 1104.
     ScreenGuard screen(QSize(1280, 1024), 40);
     app().screenScale = 1.6;
-    LiteratureWindow b;
-    EXPECT_EQ(b.size(), QSize(1280 - 8, 984 - 32));
-    EXPECT_EQ(b.infoLabel()->font().pixelSize(), 17);  // 19 px by round(sqrt(1.6)*800)/1100
+    LiteratureWindow window;
+    EXPECT_EQ(window.size(), QSize(1280 - 8, 984 - 32));
+    EXPECT_EQ(window.infoLabel()->font().pixelSize(), 17);  // 19 px by round(sqrt(1.6)*800)/1100
 }
 
 TEST(Eula, OpensTheDocumentInTheProgramFolder) {

@@ -28,17 +28,17 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {InfoWindow::Wasberechnetwird, "WhatItCalculatesWindow", &tk::WasberechnetwirdCaption,
+    {InfoWindow::WhatItCalculates, "WhatItCalculatesWindow", &tk::WasberechnetwirdCaption,
      &tk::WasberechnetwirdText, {489, 324}, true},
-    {InfoWindow::Dateneinaus, "DataInputOutputWindow", &tk::DateneinausCaption, &tk::DateneinausText,
+    {InfoWindow::DataInputOutput, "DataInputOutputWindow", &tk::DateneinausCaption, &tk::DateneinausText,
      {489, 329}, true},
-    {InfoWindow::Vorgabewerteinfo, "BulkSolidDefaultsWindow", &tk::VorgabewerteinfoCaption,
+    {InfoWindow::BulkSolidDefaults, "BulkSolidDefaultsWindow", &tk::VorgabewerteinfoCaption,
      &tk::VorgabewerteinfoText, {547, 324}, true},
-    {InfoWindow::VorgabeSiloInfo, "SiloDefaultsWindow", &tk::VorgabeSiloInfoCaption,
+    {InfoWindow::SiloDefaults, "SiloDefaultsWindow", &tk::VorgabeSiloInfoCaption,
      &tk::VorgabeSiloInfoText, {465, 321}, true},
-    {InfoWindow::Berechnungsmethoden, "CalculationMethodsWindow", &tk::BerechnungsmethodenCaption,
+    {InfoWindow::CalculationMethods, "CalculationMethodsWindow", &tk::BerechnungsmethodenCaption,
      &tk::BerechnungsmethodenText, {547, 324}, true},
-    {InfoWindow::SGEigenschaften, "FlowPropertiesWindow", &tk::SGEigenschaftenCaption,
+    {InfoWindow::FlowProperties, "FlowPropertiesWindow", &tk::SGEigenschaftenCaption,
      &tk::SGEigenschaftenText, {463, 343}, false},
 };
 
@@ -61,19 +61,19 @@ TEST_P(TextWindows, CaptionAndTextInBothLanguagesAndOkAccepts) {
             [&](QDialog& d) {
                 EXPECT_EQ(d.objectName(), c.objectName);
                 EXPECT_EQ(d.windowTitle(), tk::T(*c.caption, lang));
-                auto* memo = d.findChild<QPlainTextEdit*>("Memo1");
-                ASSERT_NE(memo, nullptr);
-                EXPECT_TRUE(memo->isReadOnly());
-                EXPECT_EQ(memo->toPlainText(), memoText(tk::T(*c.text, lang)));
+                auto* view = d.findChild<QPlainTextEdit*>("textView");
+                ASSERT_NE(view, nullptr);
+                EXPECT_TRUE(view->isReadOnly());
+                EXPECT_EQ(view->toPlainText(), normalisedLineBreaks(tk::T(*c.text, lang)));
                 if (c.scrollBar) {
-                    EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+                    EXPECT_EQ(view->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
                 } else {
                     // No scroll bar: the window has grown until the whole text shows.
-                    EXPECT_EQ(memo->verticalScrollBar()->maximum(), 0);
-                    EXPECT_FALSE(memo->verticalScrollBar()->isVisible());
+                    EXPECT_EQ(view->verticalScrollBar()->maximum(), 0);
+                    EXPECT_FALSE(view->verticalScrollBar()->isVisible());
                 }
                 saveShot(d, QString("text_%1_%2").arg(c.objectName).arg(lang ? "en" : "de"));
-                auto* ok = d.findChild<QPushButton*>("Button1");
+                auto* ok = d.findChild<QPushButton*>("okButton");
                 ASSERT_NE(ok, nullptr);
                 EXPECT_EQ(ok->text(), "OK");
                 EXPECT_EQ(ok->size(), QSize(61, 20));
@@ -109,17 +109,17 @@ TEST_P(TextWindows, SecondShowingStartsAtTheTop) {
     int maxSeen = 0;
     withModal([&] { return showInfoWindow(nullptr, c.which); },
               [&](QDialog& d) {
-                  auto* memo = d.findChild<QPlainTextEdit*>("Memo1");
-                  memo->moveCursor(QTextCursor::End);
-                  memo->verticalScrollBar()->setValue(memo->verticalScrollBar()->maximum());
-                  maxSeen = memo->verticalScrollBar()->value();
+                  auto* view = d.findChild<QPlainTextEdit*>("textView");
+                  view->moveCursor(QTextCursor::End);
+                  view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+                  maxSeen = view->verticalScrollBar()->value();
                   d.accept();
               });
     withModal([&] { return showInfoWindow(nullptr, c.which); },
               [&](QDialog& d) {
-                  auto* memo = d.findChild<QPlainTextEdit*>("Memo1");
-                  EXPECT_EQ(memo->verticalScrollBar()->value(), 0);
-                  EXPECT_EQ(memo->textCursor().position(), 0);
+                  auto* view = d.findChild<QPlainTextEdit*>("textView");
+                  EXPECT_EQ(view->verticalScrollBar()->value(), 0);
+                  EXPECT_EQ(view->textCursor().position(), 0);
                   d.accept();
               });
     if (c.scrollBar) EXPECT_GT(maxSeen, 0) << "the text should need scrolling";
@@ -133,11 +133,11 @@ INSTANTIATE_TEST_SUITE_P(AllSix, TextWindows, ::testing::ValuesIn(kCases),
 TEST(TextWindowsLanguage, LongLivedWindowTakesTheNewLanguageAtItsNextShowing) {
     ScreenGuard screen;
     tk::setSprache(0);
-    QDialog* w = createInfoWindow(InfoWindow::Dateneinaus);
+    QDialog* w = createInfoWindow(InfoWindow::DataInputOutput);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), "Dateneingabe und -ausgabe");
     tk::setSprache(1);
-    withModal([&] { return showInfoWindow(nullptr, InfoWindow::Dateneinaus); },
+    withModal([&] { return showInfoWindow(nullptr, InfoWindow::DataInputOutput); },
               [&](QDialog& d) {
                   EXPECT_EQ(&d, w);  // the same window, relabelled
                   EXPECT_EQ(d.windowTitle(), "Data input and output");
@@ -151,17 +151,17 @@ TEST(TextWindowsLanguage, HeadingOfTheFlowPropertiesWindowIsNavyBold) {
     app().screenScale = 1.0;
     for (int lang : {0, 1}) {
         tk::setSprache(lang);
-        withModal([&] { return showInfoWindow(nullptr, InfoWindow::SGEigenschaften); },
+        withModal([&] { return showInfoWindow(nullptr, InfoWindow::FlowProperties); },
                   [&](QDialog& d) {
-                      auto* label = d.findChild<QLabel*>("Label1");
+                      auto* label = d.findChild<QLabel*>("headingLabel");
                       ASSERT_NE(label, nullptr);
                       EXPECT_EQ(label->text(), lang ? "Bulk solids flow properties"
                                                     : "Schüttgutkennwerte");
                       EXPECT_TRUE(label->font().bold());
                       EXPECT_EQ(label->font().pixelSize(), 17);
                       EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 128));
-                      auto* memo = d.findChild<QPlainTextEdit*>("Memo1");
-                      EXPECT_GE(memo->y(), label->geometry().bottom());
+                      auto* view = d.findChild<QPlainTextEdit*>("textView");
+                      EXPECT_GE(view->y(), label->geometry().bottom());
                       d.accept();
                   });
     }
@@ -170,9 +170,9 @@ TEST(TextWindowsLanguage, HeadingOfTheFlowPropertiesWindowIsNavyBold) {
 
 TEST(TextWindowsLanguage, WhatThisProgramDoesIsMadeForEachUse) {
     ScreenGuard screen;
-    withModal([&] { return showInfoWindow(nullptr, InfoWindow::Wasberechnetwird); },
+    withModal([&] { return showInfoWindow(nullptr, InfoWindow::WhatItCalculates); },
               [](QDialog& d) { d.accept(); });
-    EXPECT_EQ(createInfoWindow(InfoWindow::Wasberechnetwird), nullptr);
+    EXPECT_EQ(createInfoWindow(InfoWindow::WhatItCalculates), nullptr);
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_EQ(qobject_cast<WhatItCalculatesWindow*>(w), nullptr) << "left over after use";
 }
@@ -185,11 +185,11 @@ TEST(TextWindowsScaling, GrowWithTheScreenButStayOnIt) {
     EXPECT_EQ(w.width(), 489 * 1280 / 800);
     EXPECT_EQ(w.height(), 329 * 1024 / 600);
     EXPECT_EQ(w.okButton()->size(), QSize(98, 32));  // 61 x 20 scaled by 1.6
-    EXPECT_EQ(w.memo()->font().pixelSize(), 18);     // Arial 11 px scaled
+    EXPECT_EQ(w.textView()->font().pixelSize(), 18);     // Arial 11 px scaled
 
     // A wide, low screen: the window is clipped to the available height.
     ScreenGuard low(QSize(1920, 500), 40);
     app().screenScale = 0.79;
-    CalculationMethodsWindow b;
-    EXPECT_LE(b.height(), 460);
+    CalculationMethodsWindow window;
+    EXPECT_LE(window.height(), 460);
 }

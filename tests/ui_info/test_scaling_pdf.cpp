@@ -14,11 +14,11 @@
 using namespace korvane::ui;
 
 TEST(Scaling, ScreenFactor) {
-    EXPECT_DOUBLE_EQ(computeSkalierung(QSize(800, 600)), 1.0);
-    EXPECT_DOUBLE_EQ(computeSkalierung(QSize(1280, 1024)), 1.6);   // ratio 1.25
-    EXPECT_DOUBLE_EQ(computeSkalierung(QSize(1010, 750)), 1010.0 / 800);  // exactly 101/75
-    EXPECT_NEAR(computeSkalierung(QSize(1920, 1080)), 1.71, 1e-12);  // wide
-    EXPECT_NEAR(computeSkalierung(QSize(1366, 768)), 768 * 0.95 / 600, 1e-12);
+    EXPECT_DOUBLE_EQ(computeScreenScale(QSize(800, 600)), 1.0);
+    EXPECT_DOUBLE_EQ(computeScreenScale(QSize(1280, 1024)), 1.6);   // ratio 1.25
+    EXPECT_DOUBLE_EQ(computeScreenScale(QSize(1010, 750)), 1010.0 / 800);  // exactly 101/75
+    EXPECT_NEAR(computeScreenScale(QSize(1920, 1080)), 1.71, 1e-12);  // wide
+    EXPECT_NEAR(computeScreenScale(QSize(1366, 768)), 768 * 0.95 / 600, 1e-12);
 }
 
 TEST(Scaling, ControlAndBookFactors) {

@@ -38,128 +38,128 @@ protected:
 }  // namespace
 
 TEST_F(StartWindowTest, BeforeChoosingOnlyTheLanguageChoiceShows) {
-    StartWindow f;
-    f.show();
-    EXPECT_EQ(f.windowTitle(), "KORVANE");
-    auto* label = f.findChild<QLabel*>("Label1");
+    StartWindow window;
+    window.show();
+    EXPECT_EQ(window.windowTitle(), "KORVANE");
+    auto* label = window.findChild<QLabel*>("languagePrompt");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), "Bitte Sprache wählen / Please select language:");
-    EXPECT_TRUE(button(f, "EnglishButton")->isVisible());
-    EXPECT_TRUE(button(f, "DeutschButton")->isVisible());
-    EXPECT_EQ(button(f, "EnglishButton")->text(), "English");
-    EXPECT_EQ(button(f, "DeutschButton")->text(), "Deutsch");
+    EXPECT_TRUE(button(window, "englishButton")->isVisible());
+    EXPECT_TRUE(button(window, "germanButton")->isVisible());
+    EXPECT_EQ(button(window, "englishButton")->text(), "English");
+    EXPECT_EQ(button(window, "germanButton")->text(), "Deutsch");
     // "English" above "Deutsch"
-    EXPECT_LT(button(f, "EnglishButton")->y(), button(f, "DeutschButton")->y());
-    EXPECT_FALSE(f.findChild<QPlainTextEdit*>("Bedingungen")->isVisible());
-    EXPECT_FALSE(button(f, "AcceptButton")->isVisible());
-    EXPECT_FALSE(button(f, "CancelButton")->isVisible());
-    EXPECT_TRUE(f.windowFlags() & Qt::WindowStaysOnTopHint);
-    saveShot(f, "splash_choice");
+    EXPECT_LT(button(window, "englishButton")->y(), button(window, "germanButton")->y());
+    EXPECT_FALSE(window.findChild<QPlainTextEdit*>("conditionsView")->isVisible());
+    EXPECT_FALSE(button(window, "acceptButton")->isVisible());
+    EXPECT_FALSE(button(window, "cancelButton")->isVisible());
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+    saveShot(window, "start_choice");
 }
 
-TEST_F(StartWindowTest, EnglishShowsTheEnglishConditions) {
-    StartWindow f;
-    f.show();
-    QTest::mouseClick(button(f, "EnglishButton"), Qt::LeftButton);
+TEST_F(StartWindowTest, EnglishButtonShowsTheEnglishConditions) {
+    StartWindow window;
+    window.show();
+    QTest::mouseClick(button(window, "englishButton"), Qt::LeftButton);
     EXPECT_EQ(tk::sprache(), 1);
-    EXPECT_EQ(f.windowTitle(), "KORVANE  -  LICENCE");
-    EXPECT_EQ(button(f, "AcceptButton")->text(), "I agree.");
-    EXPECT_EQ(button(f, "CancelButton")->text(), "CANCEL");
-    auto* memo = f.findChild<QPlainTextEdit*>("Bedingungen");
-    EXPECT_TRUE(memo->isVisible());
-    EXPECT_TRUE(memo->isReadOnly());
-    EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(memo->toPlainText(), memoText(tk::T(tk::Bedingungen, 1)));
+    EXPECT_EQ(window.windowTitle(), "KORVANE  -  LICENCE");
+    EXPECT_EQ(button(window, "acceptButton")->text(), "I agree.");
+    EXPECT_EQ(button(window, "cancelButton")->text(), "CANCEL");
+    auto* conditions = window.findChild<QPlainTextEdit*>("conditionsView");
+    EXPECT_TRUE(conditions->isVisible());
+    EXPECT_TRUE(conditions->isReadOnly());
+    EXPECT_EQ(conditions->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(conditions->toPlainText(), normalisedLineBreaks(tk::T(tk::Bedingungen, 1)));
     // The conditions cover the language choice.
-    EXPECT_TRUE(memo->geometry().contains(button(f, "EnglishButton")->geometry()));
-    EXPECT_TRUE(memo->geometry().contains(button(f, "DeutschButton")->geometry()));
-    QWidget* top = f.childAt(button(f, "EnglishButton")->geometry().center());
-    EXPECT_TRUE(top == memo || memo->isAncestorOf(top));
-    EXPECT_TRUE(button(f, "AcceptButton")->isDefault());
-    saveShot(f, "splash_en");
+    EXPECT_TRUE(conditions->geometry().contains(button(window, "englishButton")->geometry()));
+    EXPECT_TRUE(conditions->geometry().contains(button(window, "germanButton")->geometry()));
+    QWidget* top = window.childAt(button(window, "englishButton")->geometry().center());
+    EXPECT_TRUE(top == conditions || conditions->isAncestorOf(top));
+    EXPECT_TRUE(button(window, "acceptButton")->isDefault());
+    saveShot(window, "start_en");
 }
 
-TEST_F(StartWindowTest, DeutschShowsTheGermanConditions) {
+TEST_F(StartWindowTest, GermanButtonShowsTheGermanConditions) {
     tk::setSprache(1);
-    StartWindow f;
-    f.show();
-    QTest::mouseClick(button(f, "DeutschButton"), Qt::LeftButton);
+    StartWindow window;
+    window.show();
+    QTest::mouseClick(button(window, "germanButton"), Qt::LeftButton);
     EXPECT_EQ(tk::sprache(), 0);
-    EXPECT_EQ(f.windowTitle(), "KORVANE  -  Nutzungsbedingungen");
-    EXPECT_EQ(button(f, "AcceptButton")->text(), "Ich stimme zu.");
-    EXPECT_EQ(button(f, "CancelButton")->text(), "ABBRUCH");
-    EXPECT_EQ(f.findChild<QPlainTextEdit*>("Bedingungen")->toPlainText(),
-              memoText(tk::T(tk::Bedingungen, 0)));
-    saveShot(f, "splash_de");
+    EXPECT_EQ(window.windowTitle(), "KORVANE  -  Nutzungsbedingungen");
+    EXPECT_EQ(button(window, "acceptButton")->text(), "Ich stimme zu.");
+    EXPECT_EQ(button(window, "cancelButton")->text(), "ABBRUCH");
+    EXPECT_EQ(window.findChild<QPlainTextEdit*>("conditionsView")->toPlainText(),
+              normalisedLineBreaks(tk::T(tk::Bedingungen, 0)));
+    saveShot(window, "start_de");
 }
 
 TEST_F(StartWindowTest, AcceptSetsTheSwitchAndHides) {
-    StartWindow f;
-    f.show();
-    Bedingungenakzeptiert = false;
-    QTest::mouseClick(button(f, "DeutschButton"), Qt::LeftButton);
-    QTest::mouseClick(button(f, "AcceptButton"), Qt::LeftButton);
-    EXPECT_TRUE(Bedingungenakzeptiert);
-    EXPECT_FALSE(f.isVisible());
+    StartWindow window;
+    window.show();
+    conditionsAccepted = false;
+    QTest::mouseClick(button(window, "germanButton"), Qt::LeftButton);
+    QTest::mouseClick(button(window, "acceptButton"), Qt::LeftButton);
+    EXPECT_TRUE(conditionsAccepted);
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(StartWindowTest, CancelEscapeAndCloseBoxHideWithoutAcceptance) {
     {
-        StartWindow f;
-        f.show();
-        Bedingungenakzeptiert = false;
-        QTest::mouseClick(button(f, "EnglishButton"), Qt::LeftButton);
-        QTest::mouseClick(button(f, "CancelButton"), Qt::LeftButton);
-        EXPECT_FALSE(Bedingungenakzeptiert);
-        EXPECT_FALSE(f.isVisible());
+        StartWindow window;
+        window.show();
+        conditionsAccepted = false;
+        QTest::mouseClick(button(window, "englishButton"), Qt::LeftButton);
+        QTest::mouseClick(button(window, "cancelButton"), Qt::LeftButton);
+        EXPECT_FALSE(conditionsAccepted);
+        EXPECT_FALSE(window.isVisible());
     }
     {
-        StartWindow f;  // Escape before a language is chosen
-        f.show();
-        Bedingungenakzeptiert = false;
-        QTest::keyClick(&f, Qt::Key_Escape);
-        EXPECT_FALSE(Bedingungenakzeptiert);
-        EXPECT_FALSE(f.isVisible());
+        StartWindow window;  // Escape before a language is chosen
+        window.show();
+        conditionsAccepted = false;
+        QTest::keyClick(&window, Qt::Key_Escape);
+        EXPECT_FALSE(conditionsAccepted);
+        EXPECT_FALSE(window.isVisible());
     }
     {
-        StartWindow f;  // Escape with the conditions shown
-        f.show();
-        Bedingungenakzeptiert = false;
-        QTest::mouseClick(button(f, "EnglishButton"), Qt::LeftButton);
-        QTest::keyClick(button(f, "AcceptButton"), Qt::Key_Escape);
-        EXPECT_FALSE(Bedingungenakzeptiert);
-        EXPECT_FALSE(f.isVisible());
+        StartWindow window;  // Escape with the conditions shown
+        window.show();
+        conditionsAccepted = false;
+        QTest::mouseClick(button(window, "englishButton"), Qt::LeftButton);
+        QTest::keyClick(button(window, "acceptButton"), Qt::Key_Escape);
+        EXPECT_FALSE(conditionsAccepted);
+        EXPECT_FALSE(window.isVisible());
     }
     {
-        StartWindow f;  // title bar's close box
-        f.show();
-        Bedingungenakzeptiert = false;
-        f.close();
-        EXPECT_FALSE(Bedingungenakzeptiert);
-        EXPECT_FALSE(f.isVisible());
+        StartWindow window;  // title bar's close box
+        window.show();
+        conditionsAccepted = false;
+        window.close();
+        EXPECT_FALSE(conditionsAccepted);
+        EXPECT_FALSE(window.isVisible());
     }
 }
 
 TEST_F(StartWindowTest, ScalesWithTheScreenFactor) {
     {
-        ScreenGuard s(QSize(1280, 1024));  // Skalierung 1.6
-        StartWindow f;
+        ScreenGuard s(QSize(1280, 1024));  // screen scale 1.6
+        StartWindow window;
         EXPECT_DOUBLE_EQ(app().screenScale, 1.6);
-        EXPECT_EQ(f.size(), QSize(926, 672));  // 579 x 420 by 1.6
-        EXPECT_EQ(button(f, "EnglishButton")->size(), QSize(706, 117));
-        EXPECT_EQ(button(f, "EnglishButton")->font().pixelSize(), 34);  // 21 px
+        EXPECT_EQ(window.size(), QSize(926, 672));  // 579 x 420 by 1.6
+        EXPECT_EQ(button(window, "englishButton")->size(), QSize(706, 117));
+        EXPECT_EQ(button(window, "englishButton")->font().pixelSize(), 34);  // 21 px
     }
     {
         ScreenGuard s(QSize(1920, 1080));  // wide: 0.95 * 1080 / 600 = 1.71
-        StartWindow f;
+        StartWindow window;
         EXPECT_NEAR(app().screenScale, 1.71, 1e-12);
-        EXPECT_EQ(f.size(), QSize(990, 718));
+        EXPECT_EQ(window.size(), QSize(990, 718));
     }
     {
         ScreenGuard s(QSize(800, 600));
-        StartWindow f;
-        EXPECT_EQ(f.size(), QSize(579, 420));
-        EXPECT_EQ(f.findChild<QPlainTextEdit*>("Bedingungen")->size(), QSize(527, 348));
+        StartWindow window;
+        EXPECT_EQ(window.size(), QSize(579, 420));
+        EXPECT_EQ(window.findChild<QPlainTextEdit*>("conditionsView")->size(), QSize(527, 348));
     }
 }
 
@@ -192,9 +192,9 @@ StartRun runWith(const std::function<void(StartWindow&)>& drive) {
         run.main = new FakeMain;
         return run.main;
     };
-    hooks.startWindowShown = [&](StartWindow& f) {
+    hooks.startWindowShown = [&](StartWindow& window) {
         // Driven from the event loop that waits for the start window.
-        QTimer::singleShot(0, &f, [&f, drive] { drive(f); });
+        QTimer::singleShot(0, &window, [&window, drive] { drive(window); });
     };
     hooks.mainWindowShown = [&run](QWidget& w) {
         run.mainShown = true;
@@ -209,42 +209,42 @@ StartRun runWith(const std::function<void(StartWindow&)>& drive) {
 
 TEST_F(StartWindowTest, ProgramEndsWhenTheMainWindowCannotBeCreated) {
     StartHooks hooks;
-    bool splash = false;
+    bool startWindowShown = false;
     hooks.createMainWindow = []() -> QWidget* { return nullptr; };
-    hooks.startWindowShown = [&](StartWindow& f) {
-        splash = true;
-        f.close();
+    hooks.startWindowShown = [&](StartWindow& window) {
+        startWindowShown = true;
+        window.close();
     };
     EXPECT_EQ(runProgram(*qApp, hooks), 1);
-    EXPECT_FALSE(splash);
+    EXPECT_FALSE(startWindowShown);
 }
 
 TEST_F(StartWindowTest, ProgramEndsOnCancelEscapeOrCloseBox) {
     const std::function<void(StartWindow&)> ways[] = {
-        [](StartWindow& f) {
-            QTest::mouseClick(f.findChild<QPushButton*>("EnglishButton"), Qt::LeftButton);
-            QTest::mouseClick(f.findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
+        [](StartWindow& window) {
+            QTest::mouseClick(window.findChild<QPushButton*>("englishButton"), Qt::LeftButton);
+            QTest::mouseClick(window.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
         },
-        [](StartWindow& f) { QTest::keyClick(&f, Qt::Key_Escape); },
-        [](StartWindow& f) { f.close(); },
+        [](StartWindow& window) { QTest::keyClick(&window, Qt::Key_Escape); },
+        [](StartWindow& window) { window.close(); },
     };
     for (const auto& way : ways) {
         StartRun run = runWith(way);
         EXPECT_EQ(run.code, 0);
         EXPECT_FALSE(run.mainShown);
-        EXPECT_FALSE(Bedingungenakzeptiert);
+        EXPECT_FALSE(conditionsAccepted);
     }
 }
 
 TEST_F(StartWindowTest, AcceptRunsTheMainWindowMaximisedInTheChosenLanguage) {
     ScreenGuard s(QSize(1280, 1024), 40);
-    StartRun run = runWith([](StartWindow& f) {
-        QTest::mouseClick(f.findChild<QPushButton*>("EnglishButton"), Qt::LeftButton);
-        QTest::mouseClick(f.findChild<QPushButton*>("AcceptButton"), Qt::LeftButton);
+    StartRun run = runWith([](StartWindow& window) {
+        QTest::mouseClick(window.findChild<QPushButton*>("englishButton"), Qt::LeftButton);
+        QTest::mouseClick(window.findChild<QPushButton*>("acceptButton"), Qt::LeftButton);
     });
     EXPECT_EQ(run.code, 0);
     EXPECT_TRUE(run.mainShown);
-    EXPECT_TRUE(Bedingungenakzeptiert);
+    EXPECT_TRUE(conditionsAccepted);
     EXPECT_EQ(tk::sprache(), 1);
     // Maximised by the window manager; un-maximised (and without one) the
     // window with its frame fills the screen minus the task bar.
@@ -253,49 +253,49 @@ TEST_F(StartWindowTest, AcceptRunsTheMainWindowMaximisedInTheChosenLanguage) {
 
 TEST_F(StartWindowTest, LongLivedWindowsExistWhileTheStartWindowWaits) {
     bool checked = false;
-    runWith([&](StartWindow& f) {
-        for (InfoWindow w : {InfoWindow::Vorgabewerteinfo, InfoWindow::Berechnungsmethoden,
-                             InfoWindow::VorgabeSiloInfo, InfoWindow::Dateneinaus,
-                             InfoWindow::About, InfoWindow::SGEigenschaften})
+    runWith([&](StartWindow& window) {
+        for (InfoWindow w : {InfoWindow::BulkSolidDefaults, InfoWindow::CalculationMethods,
+                             InfoWindow::SiloDefaults, InfoWindow::DataInputOutput,
+                             InfoWindow::About, InfoWindow::FlowProperties})
             EXPECT_NE(existingInfoWindow(w), nullptr) << int(w);
         // Made for each use only.
-        EXPECT_EQ(existingInfoWindow(InfoWindow::Wasberechnetwird), nullptr);
-        EXPECT_EQ(existingInfoWindow(InfoWindow::Buch), nullptr);
+        EXPECT_EQ(existingInfoWindow(InfoWindow::WhatItCalculates), nullptr);
+        EXPECT_EQ(existingInfoWindow(InfoWindow::Literature), nullptr);
         // Shown before any language was chosen: German.
-        EXPECT_EQ(existingInfoWindow(InfoWindow::Dateneinaus)->windowTitle(),
+        EXPECT_EQ(existingInfoWindow(InfoWindow::DataInputOutput)->windowTitle(),
                   "Dateneingabe und -ausgabe");
         checked = true;
-        f.close();
+        window.close();
     });
     EXPECT_TRUE(checked);
-    EXPECT_EQ(existingInfoWindow(InfoWindow::Dateneinaus), nullptr) << "destroyed at the end";
+    EXPECT_EQ(existingInfoWindow(InfoWindow::DataInputOutput), nullptr) << "destroyed at the end";
 }
 
 TEST_F(StartWindowTest, RealMainWindowRunsAfterAcceptance) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     StartHooks hooks;
-    MainWindow* form = nullptr;
+    MainWindow* mainWindow = nullptr;
     int activations = -1;
     hooks.createMainWindow = [&]() -> QWidget* {
-        form = new MainWindow;
-        if (!form->FormCreate(dir.path() + "/", dir.path() + "/docs/")) {
-            delete form;
+        mainWindow = new MainWindow;
+        if (!mainWindow->FormCreate(dir.path() + "/", dir.path() + "/docs/")) {
+            delete mainWindow;
             return nullptr;
         }
-        return form;
+        return mainWindow;
     };
-    hooks.startWindowShown = [](StartWindow& f) {
-        QTimer::singleShot(0, &f, [&f] {
-            QTest::mouseClick(f.findChild<QPushButton*>("DeutschButton"), Qt::LeftButton);
-            QTest::mouseClick(f.findChild<QPushButton*>("AcceptButton"), Qt::LeftButton);
+    hooks.startWindowShown = [](StartWindow& window) {
+        QTimer::singleShot(0, &window, [&window] {
+            QTest::mouseClick(window.findChild<QPushButton*>("germanButton"), Qt::LeftButton);
+            QTest::mouseClick(window.findChild<QPushButton*>("acceptButton"), Qt::LeftButton);
         });
     };
     hooks.mainWindowShown = [&](QWidget& w) {
         QTimer::singleShot(50, &w, [&] {
-            activations = form->activationCount();
-            saveShot(*form, "main_after_start");
-            form->close();
+            activations = mainWindow->activationCount();
+            saveShot(*mainWindow, "main_after_start");
+            mainWindow->close();
         });
     };
     EXPECT_EQ(runProgram(*qApp, hooks), 0);
@@ -311,13 +311,13 @@ TEST_F(StartWindowTest, EditorWindowsFollowTheHelpWindowsBeforeTheStartWindowSho
     hooks.createEditorWindows = [&](QWidget& w) {
         owner = &w;
         helpWindowsThere = existingInfoWindow(InfoWindow::About) &&
-                           existingInfoWindow(InfoWindow::SGEigenschaften) &&
-                           existingInfoWindow(InfoWindow::Vorgabewerteinfo);
+                           existingInfoWindow(InfoWindow::FlowProperties) &&
+                           existingInfoWindow(InfoWindow::BulkSolidDefaults);
         editorsBeforeStart = !startWindowShown;
     };
-    hooks.startWindowShown = [&](StartWindow& f) {
+    hooks.startWindowShown = [&](StartWindow& window) {
         startWindowShown = true;
-        QTimer::singleShot(0, &f, [&f] { f.close(); });
+        QTimer::singleShot(0, &window, [&window] { window.close(); });
     };
     EXPECT_EQ(runProgram(*qApp, hooks), 0);
     EXPECT_EQ(owner, main);

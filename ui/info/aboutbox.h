@@ -17,27 +17,27 @@ class AboutBox : public QDialog {
 public:
     explicit AboutBox(QWidget* parent = nullptr);
 
-    QLabel* productName() const { return m_product; }
+    QLabel* productName() const { return m_productName; }
     QLabel* version() const { return m_version; }
     QLabel* copyright() const { return m_copyright; }
-    LinkLabel* webLink() const { return m_link; }
-    QLabel* clickHint() const { return m_click; }
-    QPushButton* okButton() const { return m_ok; }
+    LinkLabel* webLink() const { return m_webLink; }
+    QLabel* clickHint() const { return m_clickHint; }
+    QPushButton* okButton() const { return m_okButton; }
 
     // A click on the link opens the web address with the desktop.
-    void LinkClick();
+    void openWebAddress();
 
 protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    QFrame* m_panel = nullptr;
-    QLabel* m_product = nullptr;
+    QFrame* m_textPanel = nullptr;     // sunken panel holding the lines below
+    QLabel* m_productName = nullptr;
     QLabel* m_version = nullptr;
     QLabel* m_copyright = nullptr;
-    LinkLabel* m_link = nullptr;
-    QLabel* m_click = nullptr;
-    QPushButton* m_ok = nullptr;
+    LinkLabel* m_webLink = nullptr;
+    QLabel* m_clickHint = nullptr;     // "(click to visit)" below the link
+    QPushButton* m_okButton = nullptr;
 };
 
 }  // namespace korvane::ui

@@ -1,6 +1,6 @@
 // The six text windows of the help menu. Each shows one long text from the
 // text table in the current language, re-read at every showing, in a
-// borderless read-only memo above a small OK button.
+// borderless read-only text view above a small OK button.
 #pragma once
 
 #include <QDialog>
@@ -18,22 +18,23 @@ class HelpTextWindow : public QDialog {
 public:
     struct Design {
         QSize baseClient;       // client size on the 800 x 600 design screen
-        int border;             // inner margin of the window
-        bool scrollBar;         // memo with a vertical scroll bar
-        bool fixedBorder;       // dialog border: not resizable
-        const tkonst::TextPair* heading;  // heading label above the memo, or null
+        int margin;             // inner margin of the window
+        bool scrollBar;         // text view with a vertical scroll bar
+        bool fixedSize;         // dialog border: not resizable
+        const tkonst::TextPair* heading;  // heading label above the text, or null
     };
 
-    HelpTextWindow(const char* className, const tkonst::TextPair& caption,
-                    const tkonst::TextPair& text, const Design& design, QWidget* parent);
+    // windowName becomes the window's object name (the subclass's name).
+    HelpTextWindow(const char* windowName, const tkonst::TextPair& caption,
+                   const tkonst::TextPair& text, const Design& design, QWidget* parent);
 
-    // Caption, memo text (and heading) from the table in the current language.
-    void Labelsprache();
+    // Caption, text (and heading) from the table in the current language.
+    void retranslate();
 
-    QPlainTextEdit* memo() const { return m_memo; }
-    QPushButton* okButton() const { return m_ok; }
-    QLabel* headingLabel() const { return m_heading; }
-    double factor() const { return m_f; }
+    QPlainTextEdit* textView() const { return m_textView; }
+    QPushButton* okButton() const { return m_okButton; }
+    QLabel* headingLabel() const { return m_headingLabel; }
+    double factor() const { return m_factor; }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -46,10 +47,10 @@ private:
     const tkonst::TextPair& m_caption;
     const tkonst::TextPair& m_text;
     Design m_design;
-    double m_f = 1.0;
-    QPlainTextEdit* m_memo = nullptr;
-    QPushButton* m_ok = nullptr;
-    QLabel* m_heading = nullptr;
+    double m_factor = 1.0;  // controls and fonts grow with the screen by this
+    QPlainTextEdit* m_textView = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QLabel* m_headingLabel = nullptr;
 };
 
 // "Was dieses Programm berechnet": created for each opening.
@@ -88,14 +89,14 @@ public:
 };
 
 // "Woher bekomme ich Schüttgutkennwerte?": shear testers; a navy heading
-// label above a memo without scroll bar.
+// label above a text view without scroll bar.
 class FlowPropertiesWindow : public HelpTextWindow {
     Q_OBJECT
 public:
     explicit FlowPropertiesWindow(QWidget* parent = nullptr);
 };
 
-// Memo texts in the table carry Windows line breaks; the memo wants '\n'.
-QString memoText(const QString& tableText);
+// Long texts in the table carry Windows line breaks; the text views want '\n'.
+QString normalisedLineBreaks(const QString& tableText);
 
 }  // namespace korvane::ui

@@ -10,16 +10,16 @@
 
 namespace korvane::ui {
 
-double computeSkalierung(QSize screen) {
+double computeScreenScale(QSize screen) {
     if (screen.width() <= 0 || screen.height() <= 0) return 1.0;
     const QRect whole(QPoint(0, 0), screen);
     return computeScreenFactors(whole, whole).screenScale;
 }
 
-double controlFactor(double skalierung) { return std::round(skalierung * 800.0) / 800.0; }
+double controlFactor(double screenScale) { return std::round(screenScale * 800.0) / 800.0; }
 
-double bookFactor(double skalierung) {
-    return std::round(std::sqrt(std::max(skalierung, 0.0)) * 800.0) / 1100.0;
+double bookFactor(double screenScale) {
+    return std::round(std::sqrt(std::max(screenScale, 0.0)) * 800.0) / 1100.0;
 }
 
 QSize screenScaledClient(QSize baseClient, QSize screen) {
@@ -33,15 +33,15 @@ QSize fitClient(QSize client, QSize frameExtra, QSize available) {
     return QSize(std::min(client.width(), maxW), std::min(client.height(), maxH));
 }
 
-int sc(int v, double f) { return int(std::lround(v * f)); }
+int scaled(int length, double f) { return int(std::lround(length * f)); }
 
-QRect sc(const QRect& r, double f) {
-    return QRect(sc(r.x(), f), sc(r.y(), f), sc(r.width(), f), sc(r.height(), f));
+QRect scaled(const QRect& r, double f) {
+    return QRect(scaled(r.x(), f), scaled(r.y(), f), scaled(r.width(), f), scaled(r.height(), f));
 }
 
 QFont arialPx(int pixels, double f, bool bold) {
     QFont font("Arial");
-    font.setPixelSize(std::max(1, sc(pixels, f)));
+    font.setPixelSize(std::max(1, scaled(pixels, f)));
     font.setBold(bold);
     return font;
 }
@@ -49,11 +49,11 @@ QFont arialPx(int pixels, double f, bool bold) {
 QSize screenSize() { return platform::primaryScreen().geometry.size(); }
 QRect availableArea() { return platform::primaryScreen().available; }
 
-double currentSkalierung() {
-    // The main window computes the factor when it is created; windows made
-    // before it (tests) fall back to the screen's own factor.
+double currentScreenScale() {
+    // The main window computes the scale when it is created; windows made
+    // before it (tests) fall back to the screen's own scale.
     const double s = app().screenScale;
-    return s > 0 ? s : computeSkalierung(screenSize());
+    return s > 0 ? s : computeScreenScale(screenSize());
 }
 
 QSize typicalFrameExtra() { return QSize(8, 32); }

@@ -3,7 +3,7 @@
 // The windows were laid out for an 800 x 600 screen. On creation a window's
 // client area grows with the screen (width by Ws/800, height by Hs/600) and
 // its controls and fonts grow by a rounded form of the program's screen
-// factor, so that text stays readable without the controls drifting apart.
+// scale, so that text stays readable without the controls drifting apart.
 #pragma once
 
 #include <QRect>
@@ -14,14 +14,14 @@ class QFont;
 
 namespace korvane::ui {
 
-// The program's screen factor: screen width / 800 up to a width-to-height
+// The program's screen scale: screen width / 800 up to a width-to-height
 // ratio of 101/75, beyond that (wide screens) 0.95 * screen height / 600.
-double computeSkalierung(QSize screen);
+double computeScreenScale(QSize screen);
 
-// Factor for controls and fonts: round(Skalierung * 800) / 800.
-double controlFactor(double skalierung);
-// The literature window grows more gently: round(sqrt(Skalierung) * 800) / 1100.
-double bookFactor(double skalierung);
+// Factor for controls and fonts: round(screenScale * 800) / 800.
+double controlFactor(double screenScale);
+// The literature window grows more gently: round(sqrt(screenScale) * 800) / 1100.
+double bookFactor(double screenScale);
 
 // Client size after the screen adaptation (integer arithmetic as the
 // layout was designed: width * Ws / 800, height * Hs / 600).
@@ -32,17 +32,17 @@ QSize screenScaledClient(QSize baseClient, QSize screen);
 QSize fitClient(QSize client, QSize frameExtra, QSize available);
 
 // Scales a length / a rectangle of the base layout by f (rounded).
-int sc(int v, double f);
-QRect sc(const QRect& r, double f);
+int scaled(int length, double f);
+QRect scaled(const QRect& r, double f);
 
 // Arial with the given pixel height scaled by f.
 QFont arialPx(int pixels, double f, bool bold = false);
 
 // The screen the windows are laid out for (through the desktop layer, so
-// that tests can pretend another screen) and the program's current factor.
+// that tests can pretend another screen) and the program's current screen scale.
 QSize screenSize();
 QRect availableArea();
-double currentSkalierung();
+double currentScreenScale();
 
 // Places a top-level window in the middle of the available desktop.
 void centreOnDesktop(QWidget* w);

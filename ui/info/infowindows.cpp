@@ -23,19 +23,19 @@ std::map<InfoWindow, QPointer<QDialog>>& registry() {
 }
 
 bool madeForEachUse(InfoWindow which) {
-    return which == InfoWindow::Wasberechnetwird || which == InfoWindow::Buch;
+    return which == InfoWindow::WhatItCalculates || which == InfoWindow::Literature;
 }
 
 QDialog* makeWindow(InfoWindow which, QWidget* parent) {
     switch (which) {
-        case InfoWindow::Wasberechnetwird: return new WhatItCalculatesWindow(parent);
-        case InfoWindow::Dateneinaus: return new DataInputOutputWindow(parent);
-        case InfoWindow::Vorgabewerteinfo: return new BulkSolidDefaultsWindow(parent);
-        case InfoWindow::VorgabeSiloInfo: return new SiloDefaultsWindow(parent);
-        case InfoWindow::Berechnungsmethoden: return new CalculationMethodsWindow(parent);
-        case InfoWindow::SGEigenschaften: return new FlowPropertiesWindow(parent);
+        case InfoWindow::WhatItCalculates: return new WhatItCalculatesWindow(parent);
+        case InfoWindow::DataInputOutput: return new DataInputOutputWindow(parent);
+        case InfoWindow::BulkSolidDefaults: return new BulkSolidDefaultsWindow(parent);
+        case InfoWindow::SiloDefaults: return new SiloDefaultsWindow(parent);
+        case InfoWindow::CalculationMethods: return new CalculationMethodsWindow(parent);
+        case InfoWindow::FlowProperties: return new FlowPropertiesWindow(parent);
         case InfoWindow::About: return new AboutBox(parent);
-        case InfoWindow::Buch: return new LiteratureWindow(parent);
+        case InfoWindow::Literature: return new LiteratureWindow(parent);
     }
     return nullptr;
 }

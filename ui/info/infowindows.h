@@ -8,14 +8,14 @@ class QWidget;
 namespace korvane::ui {
 
 enum class InfoWindow {
-    Wasberechnetwird,     // "What this program can do"
-    Dateneinaus,          // "Data input and output"
-    Vorgabewerteinfo,     // bulk solid properties
-    VorgabeSiloInfo,      // silo parameters
-    Berechnungsmethoden,  // methods of calculation
-    SGEigenschaften,      // how to obtain flow properties
-    About,                // about box
-    Buch,                 // literature window
+    WhatItCalculates,    // "What this program can do"
+    DataInputOutput,     // "Data input and output"
+    BulkSolidDefaults,   // bulk solid properties
+    SiloDefaults,        // silo parameters
+    CalculationMethods,  // methods of calculation
+    FlowProperties,      // how to obtain flow properties
+    About,               // about box
+    Literature,          // literature window
 };
 
 // Shows the window modally; returns the dialog result (QDialog::Accepted when

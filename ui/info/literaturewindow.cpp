@@ -43,9 +43,9 @@ QString pictureFolder() {
 }  // namespace
 
 LiteratureWindow::LiteratureWindow(QWidget* parent) : QDialog(parent) {
-    setObjectName("Buch");
+    setObjectName("LiteratureWindow");
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    const double f = bookFactor(currentSkalierung());
+    const double f = bookFactor(currentScreenScale());
 
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(0, 0, 0, 0);
@@ -54,64 +54,65 @@ LiteratureWindow::LiteratureWindow(QWidget* parent) : QDialog(parent) {
     // The two pictures, each on its own white panel, side by side.
     auto* pictures = new QHBoxLayout;
     pictures->setSpacing(0);
-    QFrame* panel1 = whitePanel(this, "Panel1");
-    QFrame* panel2 = whitePanel(this, "Panel2");
-    m_image1 = new PictureBox(panel1);
-    m_image1->setObjectName("Image1");
-    m_image2 = new PictureBox(panel2);
-    m_image2->setObjectName("Image2");
-    for (auto [panel, image, w] : {std::tuple{panel1, m_image1, 361}, std::tuple{panel2, m_image2, 369}}) {
+    QFrame* coverPanel = whitePanel(this, "coverPanel");
+    QFrame* pagesPanel = whitePanel(this, "pagesPanel");
+    m_cover = new PictureBox(coverPanel);
+    m_cover->setObjectName("cover");
+    m_pages = new PictureBox(pagesPanel);
+    m_pages->setObjectName("pages");
+    for (auto [panel, picture, w] :
+         {std::tuple{coverPanel, m_cover, 361}, std::tuple{pagesPanel, m_pages, 369}}) {
         auto* l = new QHBoxLayout(panel);
-        l->setContentsMargins(sc(40, f), sc(10, f), sc(40, f), sc(10, f));
-        l->addWidget(image);
-        image->setMinimumSize(sc(w, f) / 4, sc(500, f) / 4);
+        l->setContentsMargins(scaled(40, f), scaled(10, f), scaled(40, f), scaled(10, f));
+        l->addWidget(picture);
+        picture->setMinimumSize(scaled(w, f) / 4, scaled(500, f) / 4);
         pictures->addWidget(panel, 1);
     }
     top->addLayout(pictures, 1);
 
     // Bottom panel: "More information:", the link to the book page, Close.
-    QFrame* panel3 = whitePanel(this, "Panel3");
-    auto* bottom = new QHBoxLayout(panel3);
-    bottom->setContentsMargins(sc(40, f), sc(14, f), sc(40, f), sc(18, f));
-    m_label = new QLabel(panel3);
-    m_label->setObjectName("Label1");
-    m_label->setFont(arialPx(19, f));
-    m_link = new LinkLabel(QString::fromUtf8(tkonst::kWebAddress), panel3);
-    m_link->setObjectName("Label2");
-    QFont lf = arialPx(19, f);
-    lf.setUnderline(true);
-    m_link->setFont(lf);
-    m_close = new QPushButton(QString::fromUtf8(tkonst::kSchliessen), panel3);
-    m_close->setObjectName("Button1");
-    m_close->setFont(arialPx(13, f));
-    m_close->setFixedSize(sc(80, f), sc(28, f));
-    m_close->setDefault(true);
-    bottom->addWidget(m_label);
-    bottom->addSpacing(sc(8, f));
-    bottom->addWidget(m_link);
+    QFrame* linkPanel = whitePanel(this, "linkPanel");
+    auto* bottom = new QHBoxLayout(linkPanel);
+    bottom->setContentsMargins(scaled(40, f), scaled(14, f), scaled(40, f), scaled(18, f));
+    m_infoLabel = new QLabel(linkPanel);
+    m_infoLabel->setObjectName("infoLabel");
+    m_infoLabel->setFont(arialPx(19, f));
+    m_webLink = new LinkLabel(QString::fromUtf8(tkonst::kWebAddress), linkPanel);
+    m_webLink->setObjectName("webLink");
+    QFont linkFont = arialPx(19, f);
+    linkFont.setUnderline(true);
+    m_webLink->setFont(linkFont);
+    m_closeButton = new QPushButton(QString::fromUtf8(tkonst::kSchliessen), linkPanel);
+    m_closeButton->setObjectName("closeButton");
+    m_closeButton->setFont(arialPx(13, f));
+    m_closeButton->setFixedSize(scaled(80, f), scaled(28, f));
+    m_closeButton->setDefault(true);
+    bottom->addWidget(m_infoLabel);
+    bottom->addSpacing(scaled(8, f));
+    bottom->addWidget(m_webLink);
     bottom->addStretch(1);
-    bottom->addWidget(m_close);
-    top->addWidget(panel3);
+    bottom->addWidget(m_closeButton);
+    top->addWidget(linkPanel);
 
-    connect(m_link, &LinkLabel::clicked, this, &LiteratureWindow::LinkClick);
-    connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_webLink, &LinkLabel::clicked, this, &LiteratureWindow::openBookPage);
+    connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
 
     const QString dir = pictureFolder();
-    m_image1->load(dir + kCoverFile);
-    m_image2->load(dir + kPagesFile);
+    m_cover->load(dir + kCoverFile);
+    m_pages->load(dir + kPagesFile);
 
-    Labelsprache();
+    retranslate();
     QSize client = screenScaledClient(QSize(913, 647), screenSize());
     client = fitClient(client, typicalFrameExtra(), availableArea().size());
     resize(client);
     centreOnDesktop(this);
 }
 
-void LiteratureWindow::Labelsprache() {
+void LiteratureWindow::retranslate() {
     setWindowTitle(T(tkonst::BuchCaption));
-    m_label->setText(T(tkonst::WeitereInformationen));
+    m_infoLabel->setText(T(tkonst::WeitereInformationen));
 }
 
-void LiteratureWindow::LinkClick() { platform::openUrl(QString::fromUtf8(tkonst::kBookPage)); }
+void LiteratureWindow::openBookPage() { platform::openUrl(QString::fromUtf8(tkonst::kBookPage)); }
 
 }  // namespace korvane::ui

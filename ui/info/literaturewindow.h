@@ -18,27 +18,28 @@ class LiteratureWindow : public QDialog {
 public:
     explicit LiteratureWindow(QWidget* parent = nullptr);
 
-    PictureBox* cover() const { return m_image1; }
-    PictureBox* pages() const { return m_image2; }
-    QLabel* infoLabel() const { return m_label; }
-    LinkLabel* webLink() const { return m_link; }
-    QPushButton* closeButton() const { return m_close; }
+    PictureBox* cover() const { return m_cover; }
+    PictureBox* pages() const { return m_pages; }
+    QLabel* infoLabel() const { return m_infoLabel; }
+    LinkLabel* webLink() const { return m_webLink; }
+    QPushButton* closeButton() const { return m_closeButton; }
 
     // Opens the book's page on the maker's web site.
-    void LinkClick();
+    void openBookPage();
 
     // File names of the two pictures beside the program.
     static const char* const kCoverFile;
     static const char* const kPagesFile;
 
 private:
-    void Labelsprache();
+    // Caption and "More information:" in the current language.
+    void retranslate();
 
-    PictureBox* m_image1 = nullptr;
-    PictureBox* m_image2 = nullptr;
-    QLabel* m_label = nullptr;
-    LinkLabel* m_link = nullptr;
-    QPushButton* m_close = nullptr;
+    PictureBox* m_cover = nullptr;
+    PictureBox* m_pages = nullptr;        // a page spread from inside the book
+    QLabel* m_infoLabel = nullptr;        // "More information:" before the link
+    LinkLabel* m_webLink = nullptr;
+    QPushButton* m_closeButton = nullptr;
 };
 
 }  // namespace korvane::ui

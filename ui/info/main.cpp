@@ -11,12 +11,12 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     korvane::ui::StartHooks hooks;
     hooks.createMainWindow = []() -> QWidget* {
-        auto* form = new korvane::ui::MainWindow;
-        if (!form->FormCreate()) {  // the marker file message has been shown
-            delete form;
+        auto* window = new korvane::ui::MainWindow;
+        if (!window->FormCreate()) {  // the marker file message has been shown
+            delete window;
             return nullptr;
         }
-        return form;
+        return window;
     };
     // The parameter form lives for the whole run, like the help windows.
     hooks.createEditorWindows = [](QWidget& mainWindow) {

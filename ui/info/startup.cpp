@@ -40,7 +40,7 @@ int runProgram(QApplication& application, const StartHooks& hooks) {
     // Every start begins in the current (German) language, Qt's own texts too.
     tkonst::setSprache(tkonst::sprache());
 
-    // The main window first: its creation step works out the screen factors
+    // The main window first: its creation step works out the screen scale
     // and the data folders that every other window uses.
     // Guarded: should the window ever delete itself on closing, the end of
     // the program must not delete it a second time.
@@ -48,37 +48,37 @@ int runProgram(QApplication& application, const StartHooks& hooks) {
     if (!mainWindow) return 1;
 
     // The long-lived windows, in the order the program has always made them.
-    createInfoWindow(InfoWindow::Vorgabewerteinfo);
-    createInfoWindow(InfoWindow::Berechnungsmethoden);
-    createInfoWindow(InfoWindow::VorgabeSiloInfo);
-    createInfoWindow(InfoWindow::Dateneinaus);
-    auto splash = std::make_unique<StartWindow>();
+    createInfoWindow(InfoWindow::BulkSolidDefaults);
+    createInfoWindow(InfoWindow::CalculationMethods);
+    createInfoWindow(InfoWindow::SiloDefaults);
+    createInfoWindow(InfoWindow::DataInputOutput);
+    auto startWindow = std::make_unique<StartWindow>();
     createInfoWindow(InfoWindow::About);
-    createInfoWindow(InfoWindow::SGEigenschaften);
+    createInfoWindow(InfoWindow::FlowProperties);
     if (hooks.createEditorWindows) hooks.createEditorWindows(*mainWindow);
 
     // The start window, waited for until it is hidden again.
     const bool quitOnLast = QGuiApplication::quitOnLastWindowClosed();
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    Bedingungenakzeptiert = false;
-    splash->show();
-    splash->repaint();
+    conditionsAccepted = false;
+    startWindow->show();
+    startWindow->repaint();
     {
         QEventLoop wait;
-        QObject::connect(splash.get(), &StartWindow::hidden, &wait, &QEventLoop::quit);
-        if (hooks.startWindowShown) hooks.startWindowShown(*splash);
-        if (splash->isVisible()) wait.exec();
+        QObject::connect(startWindow.get(), &StartWindow::hidden, &wait, &QEventLoop::quit);
+        if (hooks.startWindowShown) hooks.startWindowShown(*startWindow);
+        if (startWindow->isVisible()) wait.exec();
     }
     QGuiApplication::setQuitOnLastWindowClosed(quitOnLast);
 
     int code = 0;
-    if (Bedingungenakzeptiert) {
+    if (conditionsAccepted) {
         showMainWindowMaximised(*mainWindow);
         if (hooks.mainWindowShown) hooks.mainWindowShown(*mainWindow);
         if (mainWindow && mainWindow->isVisible()) code = application.exec();
     }
     destroyInfoWindows();
-    splash.reset();
+    startWindow.reset();
     delete mainWindow.data();
     return code;
 }

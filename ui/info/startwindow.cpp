@@ -18,118 +18,118 @@ using tkonst::T;
 using tkonst::TextPair;
 using tkonst::sprache;
 
-bool Bedingungenakzeptiert = false;
+bool conditionsAccepted = false;
 
 namespace {
 // Base layout on the 800 x 600 design screen.
 constexpr int kClientW = 579, kClientH = 420;
-const QRect kLabelRect(26, 22, 527, 28);
+const QRect kPromptRect(26, 22, 527, 28);
 const QRect kEnglishRect(69, 92, 441, 73);
-const QRect kDeutschRect(69, 196, 441, 73);
-const QRect kMemoRect(26, 16, 527, 348);
+const QRect kGermanRect(69, 196, 441, 73);
+const QRect kConditionsRect(26, 16, 527, 348);
 const QRect kAcceptRect(120, 376, 150, 30);
 const QRect kCancelRect(309, 376, 150, 30);
 }  // namespace
 
 StartWindow::StartWindow(QWidget* parent) : QDialog(parent) {
-    setObjectName("SplashForm");
+    setObjectName("StartWindow");
     // A small tool window that stays in front of everything else.
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setWindowTitle(QString::fromUtf8(tkonst::kProductName));
 
-    // The start window works out the screen factor again for itself.
-    app().screenScale = computeSkalierung(screenSize());
-    m_f = controlFactor(app().screenScale);
+    // The start window works out the screen scale again for itself.
+    app().screenScale = computeScreenScale(screenSize());
+    m_factor = controlFactor(app().screenScale);
 
-    m_label = new QLabel(QString::fromUtf8(tkonst::kSprachwahl), this);
-    m_label->setObjectName("Label1");
-    m_label->setFont(arialPx(19, m_f, true));
-    m_label->setAlignment(Qt::AlignCenter);
-    m_label->setGeometry(sc(kLabelRect, m_f));
+    m_languagePrompt = new QLabel(QString::fromUtf8(tkonst::kSprachwahl), this);
+    m_languagePrompt->setObjectName("languagePrompt");
+    m_languagePrompt->setFont(arialPx(19, m_factor, true));
+    m_languagePrompt->setAlignment(Qt::AlignCenter);
+    m_languagePrompt->setGeometry(scaled(kPromptRect, m_factor));
 
-    m_english = new QPushButton(QString::fromUtf8(tkonst::kEnglish), this);
-    m_english->setObjectName("EnglishButton");
-    m_deutsch = new QPushButton(QString::fromUtf8(tkonst::kDeutsch), this);
-    m_deutsch->setObjectName("DeutschButton");
-    for (QPushButton* b : {m_english, m_deutsch}) {
-        b->setFont(arialPx(21, m_f, true));
+    m_englishButton = new QPushButton(QString::fromUtf8(tkonst::kEnglish), this);
+    m_englishButton->setObjectName("englishButton");
+    m_germanButton = new QPushButton(QString::fromUtf8(tkonst::kDeutsch), this);
+    m_germanButton->setObjectName("germanButton");
+    for (QPushButton* b : {m_englishButton, m_germanButton}) {
+        b->setFont(arialPx(21, m_factor, true));
         b->setAutoDefault(false);
     }
-    m_english->setGeometry(sc(kEnglishRect, m_f));
-    m_deutsch->setGeometry(sc(kDeutschRect, m_f));
+    m_englishButton->setGeometry(scaled(kEnglishRect, m_factor));
+    m_germanButton->setGeometry(scaled(kGermanRect, m_factor));
 
-    m_bedingungen = new QPlainTextEdit(this);
-    m_bedingungen->setObjectName("Bedingungen");
-    m_bedingungen->setReadOnly(true);
-    m_bedingungen->setFont(arialPx(13, m_f));
-    m_bedingungen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_bedingungen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_bedingungen->setGeometry(sc(kMemoRect, m_f));
+    m_conditionsView = new QPlainTextEdit(this);
+    m_conditionsView->setObjectName("conditionsView");
+    m_conditionsView->setReadOnly(true);
+    m_conditionsView->setFont(arialPx(13, m_factor));
+    m_conditionsView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_conditionsView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_conditionsView->setGeometry(scaled(kConditionsRect, m_factor));
 
-    m_accept = new QPushButton(QString::fromUtf8("Ich stimme zu."), this);
-    m_accept->setObjectName("AcceptButton");
-    m_cancel = new QPushButton(QString::fromUtf8("Abbrechen"), this);
-    m_cancel->setObjectName("CancelButton");
-    for (QPushButton* b : {m_accept, m_cancel}) {
-        b->setFont(arialPx(13, m_f));
+    m_acceptButton = new QPushButton(QString::fromUtf8("Ich stimme zu."), this);
+    m_acceptButton->setObjectName("acceptButton");
+    m_cancelButton = new QPushButton(QString::fromUtf8("Abbrechen"), this);
+    m_cancelButton->setObjectName("cancelButton");
+    for (QPushButton* b : {m_acceptButton, m_cancelButton}) {
+        b->setFont(arialPx(13, m_factor));
         b->setAutoDefault(false);
     }
-    m_accept->setGeometry(sc(kAcceptRect, m_f));
-    m_cancel->setGeometry(sc(kCancelRect, m_f));
+    m_acceptButton->setGeometry(scaled(kAcceptRect, m_factor));
+    m_cancelButton->setGeometry(scaled(kCancelRect, m_factor));
 
-    // Until a language is picked only the label and the two language buttons show.
-    m_bedingungen->hide();
-    m_accept->hide();
-    m_cancel->hide();
+    // Until a language is picked only the prompt and the two language buttons show.
+    m_conditionsView->hide();
+    m_acceptButton->hide();
+    m_cancelButton->hide();
 
-    connect(m_english, &QPushButton::clicked, this, &StartWindow::EnglishClick);
-    connect(m_deutsch, &QPushButton::clicked, this, &StartWindow::DeutschClick);
-    connect(m_accept, &QPushButton::clicked, this, &StartWindow::AcceptButtonClick);
-    connect(m_cancel, &QPushButton::clicked, this, &StartWindow::CancelButtonClick);
+    connect(m_englishButton, &QPushButton::clicked, this, &StartWindow::chooseEnglish);
+    connect(m_germanButton, &QPushButton::clicked, this, &StartWindow::chooseGerman);
+    connect(m_acceptButton, &QPushButton::clicked, this, &StartWindow::acceptConditions);
+    connect(m_cancelButton, &QPushButton::clicked, this, &StartWindow::declineConditions);
 
-    QSize client(sc(kClientW, m_f), sc(kClientH, m_f));
+    QSize client(scaled(kClientW, m_factor), scaled(kClientH, m_factor));
     client = fitClient(client, typicalFrameExtra(), availableArea().size());
     setFixedSize(client);
     centreOnDesktop(this);
-    m_english->setFocus();
+    m_englishButton->setFocus();
 }
 
-void StartWindow::Labelsprache() {
+void StartWindow::showConditions() {
     setWindowTitle(QString::fromUtf8(tkonst::kProductName) + "  -  " + T(tkonst::Nutzungsbedingungen));
-    m_accept->setText(T(tkonst::AcceptButton));
-    m_cancel->setText(T(tkonst::CancelButton));
-    m_bedingungen->setPlainText(memoText(T(tkonst::Bedingungen)));
-    m_bedingungen->moveCursor(QTextCursor::Start);
-    m_bedingungen->verticalScrollBar()->setValue(0);
-    m_bedingungen->show();
-    m_bedingungen->raise();
-    m_accept->show();
-    m_cancel->show();
+    m_acceptButton->setText(T(tkonst::AcceptButton));
+    m_cancelButton->setText(T(tkonst::CancelButton));
+    m_conditionsView->setPlainText(normalisedLineBreaks(T(tkonst::Bedingungen)));
+    m_conditionsView->moveCursor(QTextCursor::Start);
+    m_conditionsView->verticalScrollBar()->setValue(0);
+    m_conditionsView->show();
+    m_conditionsView->raise();
+    m_acceptButton->show();
+    m_cancelButton->show();
     // Accepting is the active control; Enter agrees.
-    m_accept->setDefault(true);
-    m_accept->setFocus();
+    m_acceptButton->setDefault(true);
+    m_acceptButton->setFocus();
 }
 
-void StartWindow::EnglishClick() {
+void StartWindow::chooseEnglish() {
     tkonst::setSprache(1);
-    Labelsprache();
+    showConditions();
 }
 
-void StartWindow::DeutschClick() {
+void StartWindow::chooseGerman() {
     tkonst::setSprache(0);
-    Labelsprache();
+    showConditions();
 }
 
-void StartWindow::AcceptButtonClick() {
-    Bedingungenakzeptiert = true;
+void StartWindow::acceptConditions() {
+    conditionsAccepted = true;
     accept();
 }
 
-void StartWindow::CancelButtonClick() {
+void StartWindow::declineConditions() {
     // Ending without acceptance: the program's start sees the hidden window
     // with the switch still false and ends.
-    Bedingungenakzeptiert = false;
+    conditionsAccepted = false;
     reject();
 }
 

@@ -11,7 +11,7 @@ class QPushButton;
 namespace korvane::ui {
 
 // Set false before the start window is waited for, true by its accept button.
-extern bool Bedingungenakzeptiert;
+extern bool conditionsAccepted;
 
 class StartWindow : public QDialog {
     Q_OBJECT
@@ -20,14 +20,17 @@ public:
 
     // Caption, buttons and the conditions text in the current language; the
     // conditions then cover the language choice.
-    void Labelsprache();
+    void showConditions();
 
-    void EnglishClick();
-    void DeutschClick();
-    void AcceptButtonClick();
-    void CancelButtonClick();
+    // The language buttons: switch the program's language and show the
+    // conditions in it.
+    void chooseEnglish();
+    void chooseGerman();
+    // The buttons below the conditions.
+    void acceptConditions();
+    void declineConditions();
 
-    double factor() const { return m_f; }
+    double factor() const { return m_factor; }
 
 signals:
     // The window was hidden (accepted, cancelled or closed).
@@ -37,13 +40,13 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
-    double m_f = 1.0;
-    QLabel* m_label = nullptr;
-    QPushButton* m_english = nullptr;
-    QPushButton* m_deutsch = nullptr;
-    QPlainTextEdit* m_bedingungen = nullptr;
-    QPushButton* m_accept = nullptr;
-    QPushButton* m_cancel = nullptr;
+    double m_factor = 1.0;  // controls and fonts grow with the screen by this
+    QLabel* m_languagePrompt = nullptr;
+    QPushButton* m_englishButton = nullptr;
+    QPushButton* m_germanButton = nullptr;
+    QPlainTextEdit* m_conditionsView = nullptr;
+    QPushButton* m_acceptButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
 };
 
 }  // namespace korvane::ui

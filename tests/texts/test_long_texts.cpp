@@ -9,9 +9,9 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
-using namespace korvane::tkonst;
+using namespace korvane::texts;
 
 namespace {
 
@@ -23,13 +23,13 @@ struct LongText {
 };
 
 const LongText kLong[] = {
-    {"WasberechnetwirdText", &WasberechnetwirdText, 2107, 2399},
-    {"DateneinausText", &DateneinausText, 2404, 2435},
-    {"VorgabewerteinfoText", &VorgabewerteinfoText, 3048, 3085},
-    {"VorgabeSiloInfoText", &VorgabeSiloInfoText, 1401, 1652},
-    {"BerechnungsmethodenText", &BerechnungsmethodenText, 2771, 3188},
-    {"SGEigenschaftenText", &SGEigenschaftenText, 1302, 1387},
-    {"Bedingungen", &Bedingungen, 1869, 2248},
+    {"help::whatItCalculatesText", &help::whatItCalculatesText, 2107, 2399},
+    {"help::dataInputOutputText", &help::dataInputOutputText, 2404, 2435},
+    {"help::bulkSolidDefaultsText", &help::bulkSolidDefaultsText, 3048, 3085},
+    {"help::siloDefaultsText", &help::siloDefaultsText, 1401, 1652},
+    {"help::calculationMethodsText", &help::calculationMethodsText, 2771, 3188},
+    {"help::flowPropertiesText", &help::flowPropertiesText, 1302, 1387},
+    {"start::conditionsText", &start::conditionsText, 1869, 2248},
 };
 
 bool within15Percent(int actual, int nominal) {
@@ -51,21 +51,21 @@ TEST(LongTexts, LanguagesDiffer) {
     for (const LongText& t : kLong) EXPECT_NE(T(*t.pair, 0), T(*t.pair, 1)) << t.name;
 }
 
-TEST(LongTexts, ShownWithLineBreaksInAMemo) {
-    // The information windows show the texts in a read-only plain text control;
+TEST(LongTexts, ShownWithLineBreaksInAReadOnlyTextField) {
+    // The help text windows show the texts in a read-only plain text field;
     // "\n" has to become separate lines there.
-    QPlainTextEdit memo;
-    memo.setReadOnly(true);
-    memo.setPlainText(T(BerechnungsmethodenText, 0));
-    EXPECT_GE(memo.document()->blockCount(), 15);
-    EXPECT_EQ(memo.document()->firstBlock().text(), QString::fromUtf8("Senkrechte Abschnitte (Janssen)"));
-    memo.setPlainText(T(BerechnungsmethodenText, 1));
-    EXPECT_EQ(memo.document()->firstBlock().text(), QString::fromUtf8("Vertical sections (Janssen)"));
+    QPlainTextEdit field;
+    field.setReadOnly(true);
+    field.setPlainText(T(help::calculationMethodsText, 0));
+    EXPECT_GE(field.document()->blockCount(), 15);
+    EXPECT_EQ(field.document()->firstBlock().text(), QString::fromUtf8("Senkrechte Abschnitte (Janssen)"));
+    field.setPlainText(T(help::calculationMethodsText, 1));
+    EXPECT_EQ(field.document()->firstBlock().text(), QString::fromUtf8("Vertical sections (Janssen)"));
 }
 
 TEST(LongTexts, DescribeWhatTheProgramDoes) {
     for (int lang : {0, 1}) {
-        const QString methods = T(BerechnungsmethodenText, lang);
+        const QString methods = T(help::calculationMethodsText, lang);
         EXPECT_TRUE(methods.contains(QStringLiteral("1000"))) << lang;
         EXPECT_TRUE(methods.contains(QStringLiteral("Janssen"))) << lang;
         EXPECT_TRUE(methods.contains(QStringLiteral("Motzkus"))) << lang;
@@ -74,28 +74,29 @@ TEST(LongTexts, DescribeWhatTheProgramDoes) {
             << lang;
         EXPECT_TRUE(methods.contains(QStringLiteral("(1+sin(PHIE))/(1-sin(PHIE))*SIGMAV"))) << lang;
         // The warnings are quoted exactly as the main window shows them.
-        EXPECT_TRUE(methods.contains(T(Kernfluss, lang))) << lang;
-        EXPECT_TRUE(T(WasberechnetwirdText, lang).contains(T(Messbereich, lang))) << lang;
+        EXPECT_TRUE(methods.contains(T(results::funnelFlow, lang))) << lang;
+        EXPECT_TRUE(T(help::whatItCalculatesText, lang).contains(T(results::densityRangeExceeded, lang)))
+            << lang;
 
-        const QString data = T(DateneinausText, lang);
+        const QString data = T(help::dataInputOutputText, lang);
         EXPECT_TRUE(data.contains(QStringLiteral("z[m];RHOB[kg/m3];SIGMAV[Pa];SIGMAW[Pa]"))) << lang;
         EXPECT_TRUE(data.contains(QStringLiteral(".par"))) << lang;
         EXPECT_TRUE(data.contains(QStringLiteral("Sprache/Language"))) << lang;
 
-        const QString bulk = T(VorgabewerteinfoText, lang);
+        const QString bulk = T(help::bulkSolidDefaultsText, lang);
         EXPECT_TRUE(bulk.contains(QStringLiteral("1.2*(1-sin(PHIE))"))) << lang;
         EXPECT_TRUE(bulk.contains(QStringLiteral("RHOB = RHOMIN + (RHOMAX-RHOMIN)*[1-exp(-SIGMA/SIGMA0)]")))
             << lang;
 
-        EXPECT_TRUE(T(SGEigenschaftenText, lang).contains(QString::fromUtf8(kWebAddress))) << lang;
+        EXPECT_TRUE(T(help::flowPropertiesText, lang).contains(QString::fromUtf8(kWebAddress))) << lang;
     }
 }
 
 TEST(LongTexts, ConditionsAreNumberedAndPointToTheDocument) {
     for (int lang : {0, 1}) {
-        const QString c = T(Bedingungen, lang);
+        const QString c = T(start::conditionsText, lang);
         EXPECT_TRUE(c.contains(QString::fromUtf8(kEulaFile))) << lang;
-        EXPECT_TRUE(c.contains(T(AcceptButton, lang))) << lang;
+        EXPECT_TRUE(c.contains(T(start::accept, lang))) << lang;
         // Points 1 to 5 at the start of a line, in order.
         int from = 0;
         for (int n = 1; n <= 5; ++n) {

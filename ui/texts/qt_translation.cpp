@@ -4,7 +4,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-namespace korvane::tkonst {
+namespace korvane::texts {
 
 namespace {
 QTranslator* g_german = nullptr;  // lives as long as the application
@@ -34,4 +34,4 @@ bool applyQtTranslation(int language) {
 
 bool qtTranslationLoaded() { return g_installed; }
 
-}  // namespace korvane::tkonst
+}  // namespace korvane::texts

@@ -3,7 +3,7 @@
 // German catalogue for the whole program, English removes it again.
 #pragma once
 
-namespace korvane::tkonst {
+namespace korvane::texts {
 
 // Installs or removes the German catalogue for language 0 / 1. Without a
 // running QCoreApplication it only remembers nothing and returns false.
@@ -11,4 +11,4 @@ bool applyQtTranslation(int language);
 // True while Qt's German catalogue is installed.
 bool qtTranslationLoaded();
 
-}  // namespace korvane::tkonst
+}  // namespace korvane::texts

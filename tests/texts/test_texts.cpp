@@ -6,17 +6,17 @@
 #include <QSet>
 #include <QString>
 
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
-using namespace korvane::tkonst;
+using namespace korvane::texts;
 
 namespace {
 
 // Restores German after each test, as at program start.
 class TextTable : public ::testing::Test {
 protected:
-    void SetUp() override { setSprache(0); }
-    void TearDown() override { setSprache(0); }
+    void SetUp() override { setLanguage(0); }
+    void TearDown() override { setLanguage(0); }
 };
 
 QString u(const char* s) { return QString::fromUtf8(s); }
@@ -24,100 +24,108 @@ QString u(const char* s) { return QString::fromUtf8(s); }
 }  // namespace
 
 TEST_F(TextTable, StartsInGermanAndSwitches) {
-    EXPECT_EQ(sprache(), 0);
-    EXPECT_EQ(T(Datei1), u("&Datei"));
-    setSprache(1);
-    EXPECT_EQ(sprache(), 1);
-    EXPECT_EQ(T(Datei1), u("&File"));
-    EXPECT_EQ(T(Beenden1), u("E&xit"));
-    setSprache(0);
-    EXPECT_EQ(T(Beenden1), u("&Beenden"));
+    EXPECT_EQ(language(), 0);
+    EXPECT_EQ(T(menu::file), u("&Datei"));
+    setLanguage(1);
+    EXPECT_EQ(language(), 1);
+    EXPECT_EQ(T(menu::file), u("&File"));
+    EXPECT_EQ(T(menu::exit), u("E&xit"));
+    setLanguage(0);
+    EXPECT_EQ(T(menu::exit), u("&Beenden"));
 }
 
 TEST_F(TextTable, InvalidLanguageIndexIsIgnored) {
-    setSprache(1);
-    setSprache(2);
-    EXPECT_EQ(sprache(), 1);
-    setSprache(-1);
-    EXPECT_EQ(sprache(), 1);
-    EXPECT_EQ(T(Fehler), u("Error"));
+    setLanguage(1);
+    setLanguage(2);
+    EXPECT_EQ(language(), 1);
+    setLanguage(-1);
+    EXPECT_EQ(language(), 1);
+    EXPECT_EQ(T(error::caption), u("Error"));
 }
 
 TEST_F(TextTable, ExplicitLanguageDoesNotDependOnCurrent) {
-    setSprache(1);
-    EXPECT_EQ(T(Geaendert, 0), u("Geändert!"));
-    EXPECT_EQ(T(Geaendert, 1), u("Data modified!"));
-    setSprache(0);
-    EXPECT_EQ(T(Kernfluss, 1), u("Funnel flow! Results not valid!"));
-    EXPECT_EQ(T(Kernfluss, 0), u("Kernfluss! Berechnung ungültig!"));
+    setLanguage(1);
+    EXPECT_EQ(T(mainWindow::modifiedMark, 0), u("Geändert!"));
+    EXPECT_EQ(T(mainWindow::modifiedMark, 1), u("Data modified!"));
+    setLanguage(0);
+    EXPECT_EQ(T(results::funnelFlow, 1), u("Funnel flow! Results not valid!"));
+    EXPECT_EQ(T(results::funnelFlow, 0), u("Kernfluss! Berechnung ungültig!"));
 }
 
 TEST_F(TextTable, TrailingBlanksArePartOfTheText) {
-    EXPECT_EQ(T(Info1, 0), u("&Über "));
-    EXPECT_EQ(T(Info1, 0).size(), 6);
-    EXPECT_EQ(T(Info1, 1), u("&About ..."));
-    EXPECT_EQ(T(WeitereInformationen, 0), u("Weitere Informationen: "));
-    EXPECT_EQ(T(WeitereInformationen, 1), u("More information:"));
-    EXPECT_EQ(T(ParameterdateiCaption, 0), u("Parameter      [Aktuelle Parameterdatei: "));
-    EXPECT_EQ(T(ParameterdateiCaption, 1), u("Parameter      [parameter file: "));
+    EXPECT_EQ(T(menu::about, 0), u("&Über "));
+    EXPECT_EQ(T(menu::about, 0).size(), 6);
+    EXPECT_EQ(T(menu::about, 1), u("&About ..."));
+    EXPECT_EQ(T(literature::moreInformation, 0), u("Weitere Informationen: "));
+    EXPECT_EQ(T(literature::moreInformation, 1), u("More information:"));
+    EXPECT_EQ(T(parameters::captionWithFile, 0), u("Parameter      [Aktuelle Parameterdatei: "));
+    EXPECT_EQ(T(parameters::captionWithFile, 1), u("Parameter      [parameter file: "));
 }
 
 TEST_F(TextTable, OddSpellingsAreKept) {
-    EXPECT_EQ(T(Problem09, 1), u("Invalid silo gemetry"));
-    EXPECT_EQ(T(Edit15Hint, 1),
+    EXPECT_EQ(T(problem::siloGeometry, 1), u("Invalid silo gemetry"));
+    EXPECT_EQ(T(parameterHint::effectiveFrictionAngle, 1),
               u("Effective angle of internal friction. Measure for the internal friction at "
                 "stationäry flow."));
-    EXPECT_EQ(T(PhixuntenHint, 1), u("Wall friction angle in the vertical section beow the hopper."));
-    EXPECT_EQ(T(PhixtrichterHint, 0), u("Wandreibungswinkel der geneigten Trichterände"));
-    EXPECT_EQ(T(PhixschaftHint, 0), u("Wandreibungswinkel im schaft"));
-    EXPECT_EQ(T(VorgabewerteinfoCaption, 1), u("Bulk solid`s properties"));
-    EXPECT_EQ(T(RadioGroup4Hint, 1),
+    EXPECT_EQ(T(parameterHint::belowHopperWallFriction, 1),
+              u("Wall friction angle in the vertical section beow the hopper."));
+    EXPECT_EQ(T(parameterHint::hopperWallFriction, 0),
+              u("Wandreibungswinkel der geneigten Trichterände"));
+    EXPECT_EQ(T(parameterHint::shaftWallFriction, 0), u("Wandreibungswinkel im schaft"));
+    EXPECT_EQ(T(help::bulkSolidDefaultsCaption, 1), u("Bulk solid`s properties"));
+    EXPECT_EQ(T(parameterHint::stressState, 1),
               u("Calculation of the hopper stresses: Filling state due to Motzkus´ theory, "
                 "discharge state due to Jenike´s theory"));
-    EXPECT_EQ(T(HohnekegelHint, 1), u("Filling height up the lower edge of the heap"));
+    EXPECT_EQ(T(parameterHint::fillHeightWithoutHeap, 1),
+              u("Filling height up the lower edge of the heap"));
 }
 
 TEST_F(TextTable, MenuCaptionsKeepTheirAccessLetters) {
-    EXPECT_EQ(T(Dateioeffnen1, 0), u("Parameterdatei &öffnen"));
-    EXPECT_EQ(T(Ergebnisdateispeichernunter1, 0), u("&Ergebnisdatei s&peichern unter"));
-    EXPECT_EQ(T(Ergebnisdateispeichernunter1, 1), u("S&ave results as"));
-    EXPECT_EQ(T(Druckereinrichten1, 1), u("Printer set&up"));
-    EXPECT_EQ(T(Vorgabewerte1, 0), u("Vorgabewerte Sch&üttgut"));
+    EXPECT_EQ(T(menu::openParameterFile, 0), u("Parameterdatei &öffnen"));
+    EXPECT_EQ(T(menu::saveResultsAs, 0), u("&Ergebnisdatei s&peichern unter"));
+    EXPECT_EQ(T(menu::saveResultsAs, 1), u("S&ave results as"));
+    EXPECT_EQ(T(menu::printerSetup, 1), u("Printer set&up"));
+    EXPECT_EQ(T(menu::bulkSolidDefaults, 0), u("Vorgabewerte Sch&üttgut"));
     // Two English items have no access letter.
-    EXPECT_EQ(T(VorgabeSiloInfo1, 1), u("Silo parameters"));
-    EXPECT_EQ(T(Berechnungsmethoden1, 1), u("Methods of calculation"));
-    EXPECT_EQ(T(Woher, 0), u("Wo&her bekomme ich Schüttgutkennwerte?"));
+    EXPECT_EQ(T(menu::siloDefaults, 1), u("Silo parameters"));
+    EXPECT_EQ(T(menu::calculationMethods, 1), u("Methods of calculation"));
+    EXPECT_EQ(T(menu::flowProperties, 0), u("Wo&her bekomme ich Schüttgutkennwerte?"));
 }
 
 TEST_F(TextTable, QuotesInsideHintsAreKept) {
-    EXPECT_EQ(T(Form1Hint, 1), u("To edit parameters choose \"Edit\" in the menu \"Parameters\"."));
-    EXPECT_TRUE(T(Form1Hint, 0).endsWith(u("den Befehl \"Bearbeiten\".")));
+    EXPECT_EQ(T(hint::mainWindow, 1),
+              u("To edit parameters choose \"Edit\" in the menu \"Parameters\"."));
+    EXPECT_TRUE(T(hint::mainWindow, 0).endsWith(u("den Befehl \"Bearbeiten\".")));
 }
 
 TEST_F(TextTable, SameTextInBothLanguagesWhereTheTableSaysSo) {
-    for (const TextPair* p : {&Label1, &Label2, &Label4, &Label6, &Label7, &MF, &Anpassart0,
-                              &Anpassart1, &Anpassart2}) {
+    for (const TextPair* p :
+         {&mainWindow::positionColumn, &mainWindow::zColumn, &mainWindow::densityColumn,
+          &mainWindow::verticalStressColumn, &mainWindow::wallStressColumn, &parameters::massFlowMark,
+          &density::linearRegression, &density::logarithmicFit, &density::exponentialFit}) {
         EXPECT_EQ(T(*p, 0), T(*p, 1)) << p->de;
     }
-    EXPECT_EQ(T(KF, 0), u("KF"));
-    EXPECT_EQ(T(KF, 1), u("FF"));
+    EXPECT_EQ(T(parameters::funnelFlowMark, 0), u("KF"));
+    EXPECT_EQ(T(parameters::funnelFlowMark, 1), u("FF"));
 }
 
 TEST_F(TextTable, ParameterFormCaptionWithChangedFile) {
     // Caption of the parameter form with a named, changed file.
-    setSprache(1);
-    const QString caption = T(ParameterdateiCaption) + u("/data/Par/test.par") + u("]") + u("    ") +
-                            T(Geaendert);
+    setLanguage(1);
+    const QString caption = T(parameters::captionWithFile) + u("/data/Par/test.par") + u("]") +
+                            u("    ") + T(mainWindow::modifiedMark);
     EXPECT_EQ(caption, u("Parameter      [parameter file: /data/Par/test.par]    Data modified!"));
-    setSprache(0);
-    const QString de = T(ParameterdateiCaption) + u("a.par") + u("]") + u("    ") + T(Geaendert);
+    setLanguage(0);
+    const QString de =
+        T(parameters::captionWithFile) + u("a.par") + u("]") + u("    ") + T(mainWindow::modifiedMark);
     EXPECT_EQ(de, u("Parameter      [Aktuelle Parameterdatei: a.par]    Geändert!"));
 }
 
 TEST_F(TextTable, StartWindowCaptionInEnglish) {
-    EXPECT_EQ(u(kProductName) + u("  -  ") + T(Nutzungsbedingungen, 1), u("KORVANE  -  LICENCE"));
-    EXPECT_EQ(T(AcceptButton, 1), u("I agree."));
-    EXPECT_EQ(T(CancelButton, 0), u("ABBRUCH"));
+    EXPECT_EQ(u(kProductName) + u("  -  ") + T(start::conditionsCaption, 1),
+              u("KORVANE  -  LICENCE"));
+    EXPECT_EQ(T(start::accept, 1), u("I agree."));
+    EXPECT_EQ(T(start::cancel, 0), u("ABBRUCH"));
 }
 
 TEST_F(TextTable, FixedLiterals) {
@@ -169,11 +177,11 @@ TEST_F(TextTable, ProblemTextsForEveryCode) {
     for (const Case& c : cases) {
         EXPECT_EQ(problemText(c.code, 0), u(c.de)) << c.code;
         EXPECT_EQ(problemText(c.code, 1), u(c.en)) << c.code;
-        setSprache(0);
+        setLanguage(0);
         EXPECT_EQ(problemText(c.code), u(c.de)) << c.code;
-        setSprache(1);
+        setLanguage(1);
         EXPECT_EQ(problemText(c.code), u(c.en)) << c.code;
-        setSprache(0);
+        setLanguage(0);
     }
     for (int other : {0, 1, 2, 4, 5, 7, 11, 22, -3, 100}) {
         EXPECT_TRUE(problemText(other, 0).isEmpty()) << other;
@@ -183,8 +191,8 @@ TEST_F(TextTable, ProblemTextsForEveryCode) {
 
 TEST_F(TextTable, LoadErrorMessage) {
     // "Fehler", a blank and the code.
-    EXPECT_EQ(T(Fehler, 0) + u(" ") + QString::number(3), u("Fehler 3"));
-    EXPECT_EQ(T(Fehler, 1) + u(" ") + QString::number(5), u("Error 5"));
+    EXPECT_EQ(T(error::caption, 0) + u(" ") + QString::number(3), u("Fehler 3"));
+    EXPECT_EQ(T(error::caption, 1) + u(" ") + QString::number(5), u("Error 5"));
 }
 
 TEST_F(TextTable, NoTextRefersToDesignDocuments) {

@@ -1,12 +1,15 @@
-// The long texts of the information windows and the conditions of use shown
-// in the start window. Line breaks are "\n"; the memo controls show them as
-// line breaks. German first, English second, as everywhere in the table.
-#include "ui/texts/tkonst.h"
+// The long texts of the help text windows and the conditions of use shown in
+// the start window. Line breaks are "\n"; the windows' read-only text fields
+// show them as line breaks. German first, English second, as everywhere in
+// the table.
+#include "ui/texts/texts.h"
 
-namespace korvane::tkonst {
+namespace korvane::texts {
+
+namespace help {
 
 // What the program computes: quantities, states, silo shapes, methods, warnings.
-const TextPair WasberechnetwirdText{
+const TextPair whatItCalculatesText{
     // German
     "KORVANE berechnet die Spannungen in Silos und Bunkern, die mit einem Schüttgut "
     "gefüllt sind. Für die eingegebene Füllhöhe ermittelt das Programm entlang der Höhe "
@@ -96,7 +99,7 @@ const TextPair WasberechnetwirdText{
     "magnifiers and unsymmetrical loads are not included in the results."};
 
 // How parameters are entered, loaded and saved, and how results are shown, printed and saved.
-const TextPair DateneinausText{
+const TextPair dataInputOutputText{
     // German
     "Eingabe der Parameter\n"
     "Im Menü \"Parameter\" öffnet \"Bearbeiten\" das Parameterfenster; \"Ansehen\" zeigt "
@@ -194,7 +197,7 @@ const TextPair DateneinausText{
     "\"Sprache/Language\" switches between German and English."};
 
 // The bulk solid properties, their meaning and typical values.
-const TextPair VorgabewerteinfoText{
+const TextPair bulkSolidDefaultsText{
     // German
     "Schüttgutdichte RHOB\n"
     "Die Schüttgutdichte kann auf drei Arten vorgegeben werden:\n"
@@ -314,7 +317,7 @@ const TextPair VorgabewerteinfoText{
     "\"How to obtain flow properties of bulk solids\")."};
 
 // The silo shapes that can be computed and their dimensions.
-const TextPair VorgabeSiloInfoText{
+const TextPair siloDefaultsText{
     // German
     "KORVANE rechnet Silos mit senkrechter Achse, die von oben nach unten aus drei "
     "Abschnitten bestehen:\n"
@@ -380,7 +383,7 @@ const TextPair VorgabeSiloInfoText{
     "its top and at the outlet."};
 
 // The methods: slices in vertical sections, Motzkus and Jenike in the hopper, the density law.
-const TextPair BerechnungsmethodenText{
+const TextPair calculationMethodsText{
     // German
     "Senkrechte Abschnitte (Janssen)\n"
     "Im Schaft und im Teil unter dem Trichter wird der gefüllte Bereich in 1000 gleich "
@@ -489,8 +492,8 @@ const TextPair BerechnungsmethodenText{
     "the calculation runs each time the main window is activated, the results always "
     "belong to the parameters shown."};
 
-// Where flow properties come from: shear testers; the makers' own contact text.
-const TextPair SGEigenschaftenText{
+// Where flow properties come from: shear testers; where the developers offer more.
+const TextPair flowPropertiesText{
     // German
     "Die Fließeigenschaften eines Schüttgutes lassen sich nicht zuverlässig schätzen; sie "
     "hängen von Korngröße, Feuchte, Temperatur und Lagerzeit ab und müssen für jedes "
@@ -538,8 +541,12 @@ const TextPair SGEigenschaftenText{
     "program on their web site:\n"
     "https://www.example.org/korvane"};
 
+}  // namespace help
+
+namespace start {
+
 // The conditions of use shown in the start window; the full terms are in KORVANE_EULA.pdf.
-const TextPair Bedingungen{
+const TextPair conditionsText{
     // German
     "Nutzungsbedingungen\n"
     "\n"
@@ -632,4 +639,6 @@ const TextPair Bedingungen{
     "\n"
     "© 2026 Korvane developers"};
 
-}  // namespace korvane::tkonst
+}  // namespace start
+
+}  // namespace korvane::texts

@@ -82,7 +82,7 @@ QString pdfTitle(const QString& path) {
 }  // namespace
 
 TEST_F(PrintCommands, TableWithoutPrinterBecomesPdfInTheResultFolder) {
-    Tabelle_Drucken(nullptr, status);
+    printResultTable(nullptr, status);
     const QString path = tmp.path() + "/Output/KORVANE_Table.pdf";
     ASSERT_TRUE(QFileInfo::exists(path));  // the missing folder was created
     EXPECT_TRUE(lastPrintOutcome().ok);
@@ -104,7 +104,7 @@ TEST_F(PrintCommands, TableWithoutPrinterBecomesPdfInTheResultFolder) {
 TEST_F(PrintCommands, DiagramWithoutPrinterBecomesPdfWithItsTitle) {
     app().parameterFile = QStringLiteral("/data/Par/a.par");
     tkonst::setSprache(1);
-    Diagramm_Drucken(nullptr);
+    printResultDiagram(nullptr);
     const QString path = tmp.path() + "/Output/KORVANE_Diagram_a.pdf";
     ASSERT_TRUE(QFileInfo::exists(path));
     EXPECT_TRUE(platform::shownMessages().value(0).startsWith(
@@ -120,7 +120,7 @@ TEST_F(PrintCommands, ChosenPdfOutputAlsoWritesIntoTheResultFolder) {
     setPrintersAvailableOverride(&some);
     setPrinterChosen(true);
     programPrinter().setOutputFormat(QPrinter::PdfFormat);
-    Tabelle_Drucken(nullptr, status);
+    printResultTable(nullptr, status);
     EXPECT_TRUE(QFileInfo::exists(tmp.path() + "/Output/KORVANE_Table.pdf"));
     EXPECT_TRUE(lastPrintOutcome().pdf);
 }
@@ -132,7 +132,7 @@ TEST_F(PrintCommands, PdfFileChosenInTheSetUpReceivesThePage) {
     programPrinter().setOutputFormat(QPrinter::PdfFormat);
     const QString chosen = tmp.path() + "/chosen.pdf";
     programPrinter().setOutputFileName(chosen);
-    Diagramm_Drucken(nullptr);
+    printResultDiagram(nullptr);
     EXPECT_TRUE(lastPrintOutcome().ok);
     EXPECT_EQ(lastPrintOutcome().path, chosen);
     EXPECT_EQ(pdfTitle(chosen), QStringLiteral("KORVANE_Diagram"));
@@ -151,7 +151,7 @@ TEST_F(PrintCommands, UnwritableResultFolderFallsBackToDocuments) {
     QDir().mkpath(docs);
     const QString expected = QDir(docs).filePath(QStringLiteral("KORVANE_Diagram.pdf"));
     QFile::remove(expected);
-    Diagramm_Drucken(nullptr);
+    printResultDiagram(nullptr);
     EXPECT_TRUE(QFileInfo::exists(expected)) << expected.toStdString();
     EXPECT_TRUE(lastPrintOutcome().ok);
     EXPECT_TRUE(platform::shownMessages().value(0).endsWith(QStringLiteral("KORVANE_Diagram.pdf")));
@@ -167,7 +167,7 @@ TEST_F(PrintCommands, PrinterFailureIsReportedAndTheHourglassRestored) {
     programPrinter().setOutputFormat(QPrinter::PdfFormat);
     programPrinter().setOutputFileName(tmp.path() + "/no/such/folder/x.pdf");
     setPrinterChosen(false);
-    Tabelle_Drucken(nullptr, status);
+    printResultTable(nullptr, status);
     EXPECT_FALSE(lastPrintOutcome().ok);
     ASSERT_EQ(platform::shownMessages().size(), 1);
     EXPECT_TRUE(platform::shownMessages()[0].startsWith(QStringLiteral("Fehler: ")));
@@ -184,7 +184,7 @@ TEST_F(PrintCommands, PrinterSetupDialogRecordsTheChoice) {
             dlg->reject();
         }
     });
-    Druckereinrichten(nullptr);
+    showPrinterSetup(nullptr);
     EXPECT_TRUE(seen);
     EXPECT_FALSE(printerChosen());
 
@@ -194,11 +194,11 @@ TEST_F(PrintCommands, PrinterSetupDialogRecordsTheChoice) {
         if (dlg) {
             seen = true;
             EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Drucker einrichten"));
-            EXPECT_EQ(dlg->objectName(), QStringLiteral("PrinterSetupDialog1"));
+            EXPECT_EQ(dlg->objectName(), QStringLiteral("printerSetupDialog"));
             dlg->accept();
         }
     });
-    Druckereinrichten(nullptr);
+    showPrinterSetup(nullptr);
     EXPECT_TRUE(seen);
     EXPECT_TRUE(printerChosen());
 }
@@ -210,22 +210,22 @@ TEST_F(PrintCommands, SetUpConfirmsWithOkAndItsPaperAndOrientationReachThePdf) {
         auto* dlg = qobject_cast<PrinterSetupDialog*>(QApplication::activeModalWidget());
         if (!dlg) return;
         for (auto* b : dlg->findChildren<QAbstractButton*>()) buttons << b->text().remove('&');
-        auto* printers = dlg->findChild<QComboBox*>(QStringLiteral("Printers"));
+        auto* printers = dlg->findChild<QComboBox*>(QStringLiteral("printerChoice"));
         printers->setCurrentIndex(printers->count() - 1);  // PDF file, no printer
-        dlg->findChild<QLineEdit*>(QStringLiteral("PdfFile"))->setText(chosen);
-        auto* paper = dlg->findChild<QComboBox*>(QStringLiteral("Paper"));
+        dlg->findChild<QLineEdit*>(QStringLiteral("pdfFileField"))->setText(chosen);
+        auto* paper = dlg->findChild<QComboBox*>(QStringLiteral("paperChoice"));
         paper->setCurrentIndex(paper->findData(int(QPageSize::A5)));
-        dlg->findChild<QRadioButton*>(QStringLiteral("Landscape"))->setChecked(true);
+        dlg->findChild<QRadioButton*>(QStringLiteral("landscapeButton"))->setChecked(true);
         dlg->accept();
     });
-    Druckereinrichten(nullptr);
+    showPrinterSetup(nullptr);
     ASSERT_TRUE(printerChosen());
     EXPECT_FALSE(buttons.isEmpty());
     for (const QString& b : buttons) {
         EXPECT_NE(b, QStringLiteral("Print"));
         EXPECT_NE(b, QStringLiteral("Drucken"));
     }
-    Diagramm_Drucken(nullptr);
+    printResultDiagram(nullptr);
     ASSERT_TRUE(lastPrintOutcome().ok);
     EXPECT_EQ(lastPrintOutcome().path, chosen);
     if (test::haveTool(QStringLiteral("pdfinfo"))) {
@@ -249,11 +249,11 @@ TEST_F(PrintCommands, FallbackPdfsNeverReplaceEachOther) {
     MessageBoxCloser closer;
     QStringList written;
     for (int i = 0; i < 3; ++i) {
-        Tabelle_Drucken(nullptr, status);
+        printResultTable(nullptr, status);
         ASSERT_TRUE(lastPrintOutcome().ok);
         written << lastPrintOutcome().path;
     }
-    Diagramm_Drucken(nullptr);
+    printResultDiagram(nullptr);
     written << lastPrintOutcome().path;
     EXPECT_EQ(QFileInfo(written[0]).fileName(), QStringLiteral("KORVANE_Table_Standardsilo.pdf"));
     EXPECT_EQ(QFileInfo(written[1]).fileName(), QStringLiteral("KORVANE_Table_Standardsilo_2.pdf"));
@@ -271,14 +271,14 @@ TEST_F(PrintCommands, FileChosenInTheSetUpIsNotReusedWithoutAsking) {
     programPrinter().setOutputFormat(QPrinter::PdfFormat);
     const QString chosen = tmp.path() + "/chosen.pdf";
     MessageBoxCloser closer;
-    Tabelle_Drucken(nullptr, status);
+    printResultTable(nullptr, status);
     EXPECT_EQ(lastPrintOutcome().path, chosen);
     EXPECT_EQ(platform::shownMessages().size(), 1);  // where the page went
 
     // The second page: the user is asked; Cancel keeps the table.
     platform::shownMessages().clear();
     platform::setNextAnswer(false);
-    Diagramm_Drucken(nullptr);
+    printResultDiagram(nullptr);
     ASSERT_GE(platform::shownMessages().size(), 1);
     EXPECT_TRUE(platform::shownMessages()[0].contains(chosen)) << platform::shownMessages()[0].toStdString();
     EXPECT_EQ(lastPrintOutcome().path, tmp.path() + "/chosen_2.pdf");
@@ -286,7 +286,7 @@ TEST_F(PrintCommands, FileChosenInTheSetUpIsNotReusedWithoutAsking) {
 
     // OK replaces it.
     platform::setNextAnswer(true);
-    Diagramm_Drucken(nullptr);
+    printResultDiagram(nullptr);
     EXPECT_EQ(lastPrintOutcome().path, chosen);
     if (test::haveTool(QStringLiteral("pdfinfo"))) EXPECT_EQ(pdfTitle(chosen), QStringLiteral("KORVANE_Diagram"));
     programPrinter().setOutputFileName(QString());
@@ -295,8 +295,8 @@ TEST_F(PrintCommands, FileChosenInTheSetUpIsNotReusedWithoutAsking) {
 TEST_F(PrintCommands, NoMessageBoxUnderTheHourglass) {
     MessageBoxCloser closer;
     const int before = platform::messagesUnderBusyCursor();
-    Tabelle_Drucken(nullptr, status);
-    Diagramm_Drucken(nullptr);
+    printResultTable(nullptr, status);
+    printResultDiagram(nullptr);
     EXPECT_EQ(platform::shownMessages().size(), 2);
     EXPECT_EQ(platform::messagesUnderBusyCursor(), before);
 }

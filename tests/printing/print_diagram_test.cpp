@@ -28,8 +28,8 @@ QImage diagramImage(const SiloModel& m, int language = 0) {
 }
 
 // Page pixel of area coordinates, with the mapping the last drawing set.
-int px(double stress) { return Xpixel(diagramMapping(), stress) + 150; }
-int py(double z) { return Ypixel(diagramMapping(), z) + 250; }
+int px(double stress) { return stressToX(diagramMapping(), stress) + 150; }
+int py(double z) { return heightToY(diagramMapping(), z) + 250; }
 
 bool isColor(QRgb c, int r, int g, int b) {
     return std::abs(qRed(c) - r) <= 8 && std::abs(qGreen(c) - g) <= 8 && std::abs(qBlue(c) - b) <= 8;
@@ -44,9 +44,9 @@ double rowShare(const QImage& img, int y, int x1, int x2, int r, int g, int b) {
 }
 
 // Rows of the drawing area that carry a solid grey line.
-std::vector<int> solidGreyRows(const QImage& img, double xmax, double Hs) {
+std::vector<int> solidGreyRows(const QImage& img, double xmax, double zTop) {
     std::vector<int> rows;
-    for (int y = py(Hs) + 1; y < py(0); ++y)
+    for (int y = py(zTop) + 1; y < py(0); ++y)
         if (rowShare(img, y, px(0) + 3, px(xmax) - 3, 128, 128, 128) > 0.8) rows.push_back(y);
     return rows;
 }
@@ -217,15 +217,15 @@ TEST(PrintedDiagram, BlackFrameAroundTheArea) {
     SiloModel& m = test::defaultSilo();
     const QImage img = diagramImage(m);
     const double xmax = 1.1 * diagramStressMax(m);
-    const double Hs = siloHeight(m);
-    EXPECT_TRUE(isColor(img.pixel(px(xmax), py(Hs / 3)), 0, 0, 0));
-    EXPECT_TRUE(isColor(img.pixel(px(xmax / 3), py(Hs)), 0, 0, 0));
-    EXPECT_TRUE(isColor(img.pixel(px(0), py(Hs / 3)), 0, 0, 0));
+    const double zTop = siloHeight(m);
+    EXPECT_TRUE(isColor(img.pixel(px(xmax), py(zTop / 3)), 0, 0, 0));
+    EXPECT_TRUE(isColor(img.pixel(px(xmax / 3), py(zTop)), 0, 0, 0));
+    EXPECT_TRUE(isColor(img.pixel(px(0), py(zTop / 3)), 0, 0, 0));
     // The area spans 160 mm with one ninth of xmax left of the axis.
     EXPECT_EQ(px(xmax), 1750);
     EXPECT_EQ(px(0), 150 + 160);
     EXPECT_EQ(py(0), 250 + 2325);
-    EXPECT_EQ(py(Hs), 250);
+    EXPECT_EQ(py(zTop), 250);
 }
 
 TEST(PrintedDiagram, EmptyOrBrokenResultsStillPrintTheFrame) {

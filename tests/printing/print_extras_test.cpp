@@ -30,8 +30,8 @@ std::pair<int, int> alongCurve(const QImage& img, const SiloModel& m, const long
     for (int j = m.Indexende - 1; j >= m.Indexanfang - 1; --j) {
         z += static_cast<double>(m.Dz[j + 1]);
         if (j < first || j > last) continue;
-        const int x = Xpixel(diagramMapping(), double(sigma[j])) + 150;
-        const int y = Ypixel(diagramMapping(), z) + 250;
+        const int x = stressToX(diagramMapping(), double(sigma[j])) + 150;
+        const int y = heightToY(diagramMapping(), z) + 250;
         (near(img.pixel(x, y), r, g, b) ? on : off)++;
     }
     return {on, off};
@@ -61,7 +61,7 @@ TEST(PrintedDiagramExtras, OtherStateAndComparisonDashedWithLegend) {
         paintDiagramPage(p, ownAgain, {}, false, 0, extras);
     });
     // The taller silo's top lies inside the frame.
-    EXPECT_GE(Ypixel(diagramMapping(), diagramSiloHeight(*taller)), 0);
+    EXPECT_GE(heightToY(diagramMapping(), diagramSiloHeight(*taller)), 0);
     // Hopper slices: the discharge curves run apart from the filling curves.
     for (auto [sigma, r, g, b] : {std::tuple{other->SIGMAV, 0, 0, 0}, {other->SIGMAW, 0, 0, 255}}) {
         const auto [on, off] = alongCurve(img, *other, sigma, 1100, 1900, r, g, b);

@@ -66,26 +66,26 @@ void writeFile(const QString& path, const QByteArray& content) {
 
 TEST_F(DesktopTest, QtsOwnTextsFollowTheWindowLanguage) {
     MainWindow w;
-    w.EnglishClick();
+    w.switchToEnglish();
     EXPECT_FALSE(tkonst::qtTranslationLoaded());
     EXPECT_EQ(cancelText().remove('&'), QStringLiteral("Cancel"));
-    w.DeutschClick();
+    w.switchToGerman();
     EXPECT_TRUE(tkonst::qtTranslationLoaded());
     EXPECT_EQ(cancelText().remove('&'), QStringLiteral("Abbrechen"));
-    w.EnglishClick();
+    w.switchToEnglish();
     EXPECT_EQ(cancelText().remove('&'), QStringLiteral("Cancel"));
 }
 
 TEST_F(DesktopTest, LanguageMenuChecksTheCurrentLanguage) {
     MainWindow w;
-    auto* deutsch = w.findChild<QAction*>(QStringLiteral("Deutsch"));
-    auto* english = w.findChild<QAction*>(QStringLiteral("English"));
-    ASSERT_TRUE(deutsch && english);
-    w.DeutschClick();
-    EXPECT_TRUE(deutsch->isChecked());
+    auto* german = w.findChild<QAction*>(QStringLiteral("germanAction"));
+    auto* english = w.findChild<QAction*>(QStringLiteral("englishAction"));
+    ASSERT_TRUE(german && english);
+    w.switchToGerman();
+    EXPECT_TRUE(german->isChecked());
     EXPECT_FALSE(english->isChecked());
-    w.EnglishClick();
-    EXPECT_FALSE(deutsch->isChecked());
+    w.switchToEnglish();
+    EXPECT_FALSE(german->isChecked());
     EXPECT_TRUE(english->isChecked());
 }
 
@@ -97,14 +97,14 @@ TEST_F(DesktopTest, SmallestWindowKeepsColumnsMessagesAndDiagramUsable) {
         platform::setScreenOverride(&info);
         QTemporaryDir prog, docs;
         auto w = std::make_unique<MainWindow>();
-        ASSERT_TRUE(w->FormCreate(prog.path(), docs.path()));
+        ASSERT_TRUE(w->initialize(prog.path(), docs.path()));
         w->setWindowState(Qt::WindowNoState);
         w->show();
         for (QSize asked : {QSize(600, 450), QSize(900, 650)}) {
             w->resize(asked);
             QTest::qWait(50);
-            w->Form1AKTIV();
-            auto* image = w->findChild<QWidget*>(QStringLiteral("Image2"));
+            w->activate();
+            auto* image = w->findChild<QWidget*>(QStringLiteral("diagram"));
             const QFontMetrics dfm(diagramFont(app().screenScale));
             // The legend ends at 90 % of the diagram width and starts inside it.
             EXPECT_GE(image->width() * 0.9, dfm.horizontalAdvance("SIGMAV [Pa]  SIGMAW [Pa]"))
@@ -114,7 +114,7 @@ TEST_F(DesktopTest, SmallestWindowKeepsColumnsMessagesAndDiagramUsable) {
             // Room for the rows of every section in the columns.
             EXPECT_GE(visibleLines(w->columnContentHeight(), w->lineHeight()), 20);
             // The second message line is whole.
-            auto* m2 = w->findChild<QLineEdit*>(QStringLiteral("Meldung2"));
+            auto* m2 = w->findChild<QLineEdit*>(QStringLiteral("secondMessageField"));
             EXPECT_LE(m2->x() + m2->width(), w->centralWidget()->width());
         }
         // The smallest window still fits the desktop with its frame.
@@ -139,7 +139,7 @@ TEST_F(DesktopTest, DataFoldersInTheDocumentsFolderWhenTheProgramFolderIsNotWrit
     // exist, which no one can write either, also not the administrator).
     QTemporaryDir docs;
     MainWindow w;
-    ASSERT_TRUE(w.FormCreate(QStringLiteral("/nonexistent/korvane/lib/korvane"), docs.path()));
+    ASSERT_TRUE(w.initialize(QStringLiteral("/nonexistent/korvane/lib/korvane"), docs.path()));
     EXPECT_EQ(app().dataFolder, docs.path() + "/Korvane/");
     EXPECT_EQ(app().parameterFolder, docs.path() + "/Korvane/Par/");
     EXPECT_EQ(app().resultFolder, docs.path() + "/Korvane/Output/");
@@ -159,7 +159,7 @@ TEST_F(DesktopTest, ExamplesAreCopiedOnFirstStartWithoutReplacingAnything) {
     writeFile(docs.path() + "/Korvane/Par/a.par", "mine");
     {
         MainWindow w;
-        ASSERT_TRUE(w.FormCreate(prog.path(), docs.path()));
+        ASSERT_TRUE(w.initialize(prog.path(), docs.path()));
     }
     EXPECT_FALSE(QFileInfo::exists(docs.path() + "/Korvane/Par/b.par"));
     // First start: the examples arrive; an own file is never replaced.
@@ -173,7 +173,7 @@ TEST_F(DesktopTest, ExamplesAreCopiedOnFirstStartWithoutReplacingAnything) {
     QDir(docs.path() + "/Korvane").removeRecursively();
     {
         MainWindow w;
-        ASSERT_TRUE(w.FormCreate(prog.path(), docs.path()));
+        ASSERT_TRUE(w.initialize(prog.path(), docs.path()));
     }
     EXPECT_TRUE(QFileInfo::exists(docs.path() + "/Korvane/Par/a.par"));
     EXPECT_TRUE(QFileInfo::exists(docs.path() + "/Korvane/Par/b.par"));
@@ -183,10 +183,10 @@ TEST_F(DesktopTest, ExamplesAreCopiedOnFirstStartWithoutReplacingAnything) {
 TEST_F(DesktopTest, OpenDialogStartsInAFolderNeverOfferingItAsFileName) {
     QTemporaryDir prog, docs;
     MainWindow w;
-    ASSERT_TRUE(w.FormCreate(prog.path(), docs.path()));
+    ASSERT_TRUE(w.initialize(prog.path(), docs.path()));
     ASSERT_FALSE(QFileInfo::exists(prog.path() + "/Par"));
     platform::setNextFileName(QString());
-    w.AusDatei1Click();
+    w.openParameterFile();
     EXPECT_TRUE(QFileInfo(w.lastDialogFolder()).isDir()) << w.lastDialogFolder().toStdString();
 }
 
@@ -195,7 +195,7 @@ TEST_F(DesktopTest, FileDialogIsLargeAndInTheWindowsFont) {
     const platform::ScreenInfo info{QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1050)};
     platform::setScreenOverride(&info);
     MainWindow w;
-    ASSERT_TRUE(w.FormCreate(prog.path(), docs.path()));
+    ASSERT_TRUE(w.initialize(prog.path(), docs.path()));
     QSize size;
     QString family;
     QTimer::singleShot(0, [&] {
@@ -205,7 +205,7 @@ TEST_F(DesktopTest, FileDialogIsLargeAndInTheWindowsFont) {
             dlg->reject();
         }
     });
-    w.AusDatei1Click();
+    w.openParameterFile();
     // room for a whole example name beside the German type and date columns
     EXPECT_GE(size.width(), 1000);
     EXPECT_GE(size.height(), 500);
@@ -214,8 +214,9 @@ TEST_F(DesktopTest, FileDialogIsLargeAndInTheWindowsFont) {
 
 TEST_F(DesktopTest, StatusFieldsUseTheFamilyOfTheLabels) {
     MainWindow w;
-    const QString labels = QFontInfo(w.findChild<QLabel*>(QStringLiteral("Label10"))->font()).family();
-    for (const char* field : {"Edit11", "Edit3", "Vertspausl"})
+    const QString labels =
+        QFontInfo(w.findChild<QLabel*>(QStringLiteral("contentsLabel"))->font()).family();
+    for (const char* field : {"stateField", "contentsField", "outletStressField"})
         EXPECT_EQ(QFontInfo(w.findChild<QLineEdit*>(field)->font()).family(), labels) << field;
 }
 
@@ -239,17 +240,17 @@ TEST(InstalledProgram, SavesIntoTheUsersDataFolder) {
     app() = AppState{};
     const QString docs = platform::documentsFolder();
     MainWindow w;
-    ASSERT_TRUE(w.FormCreate(installed, docs));
+    ASSERT_TRUE(w.initialize(installed, docs));
     EXPECT_EQ(app().parameterFolder, docs + "/Korvane/Par/");
     EXPECT_TRUE(QFileInfo::exists(app().parameterFolder + "Standardsilo.par"));
-    w.Form1AKTIV();  // the default silo, calculated
+    w.activate();  // the default silo, calculated
     const QString result = app().resultFolder + "standard.txt";
     platform::setNextFileName(result);
-    w.Ergebnisdateispeichernunter1Click();
+    w.saveResultsAs();
     EXPECT_GT(QFileInfo(result).size(), 1000);
     const QString parameters = app().parameterFolder + "mine.par";
     platform::setNextFileName(parameters);
-    w.Speichern1Click();
+    w.saveParameterFileAs();
     EXPECT_TRUE(QFileInfo::exists(parameters));
     EXPECT_TRUE(platform::shownMessages().isEmpty()) << platform::shownMessages().join('\n').toStdString();
 }

@@ -104,12 +104,12 @@ TEST(Diagram, MappingOfTheExample) {
     const DiagramMapping& map = diagramMapping();
     // xmax = 88 000, xmin = -80 000 / 9: the axis stands at one eleventh-ish.
     const double xmin = -80000.0 / 9.0;
-    EXPECT_NEAR(map.Xnull, -xmin / (88000.0 - xmin) * 640, 1e-9);
-    EXPECT_NEAR(map.Ynull, 0.93 * 480, 1e-9);
-    EXPECT_NEAR(map.Zfaktor, 0.93 * 480 / 11.2, 1e-9);
-    EXPECT_NEAR(map.Xfaktor, (640 - map.Xnull) / 88000.0, 1e-12);
-    EXPECT_EQ(Ypixel(11.2), 0);  // silo top at the top edge
-    EXPECT_EQ(Xpixel(xmin), 0);
+    EXPECT_NEAR(map.xZero, -xmin / (88000.0 - xmin) * 640, 1e-9);
+    EXPECT_NEAR(map.yZero, 0.93 * 480, 1e-9);
+    EXPECT_NEAR(map.zScale, 0.93 * 480 / 11.2, 1e-9);
+    EXPECT_NEAR(map.xScale, (640 - map.xZero) / 88000.0, 1e-12);
+    EXPECT_EQ(heightToY(11.2), 0);  // silo top at the top edge
+    EXPECT_EQ(stressToX(xmin), 0);
     EXPECT_EQ(countColour(img, qRgb(255, 0, 255)), 0);  // the whole area is painted
 }
 
@@ -117,36 +117,36 @@ TEST(Diagram, CurvesBlackAndBlue) {
     auto m = silo();
     const QImage img = paint(*m);
     // At z = 3 m the depth is 7 m: SIGMAV 56 000 Pa, SIGMAW 28 000 Pa.
-    EXPECT_EQ(at(img, Xpixel(56000), Ypixel(3)), kBlack);
-    EXPECT_EQ(at(img, Xpixel(28000), Ypixel(3)), kBlue);
+    EXPECT_EQ(at(img, stressToX(56000), heightToY(3)), kBlack);
+    EXPECT_EQ(at(img, stressToX(28000), heightToY(3)), kBlue);
     // Width 3: the neighbours across the curve are coloured too.
-    EXPECT_EQ(at(img, Xpixel(56000) + 1, Ypixel(3)), kBlack);
-    EXPECT_EQ(at(img, Xpixel(28000) - 1, Ypixel(3)), kBlue);
+    EXPECT_EQ(at(img, stressToX(56000) + 1, heightToY(3)), kBlack);
+    EXPECT_EQ(at(img, stressToX(28000) - 1, heightToY(3)), kBlue);
     // Outlet point of both curves.
-    EXPECT_EQ(at(img, Xpixel(78400), Ypixel(0.2)), kBlack);
-    EXPECT_EQ(at(img, Xpixel(39200), Ypixel(0.2)), kBlue);
+    EXPECT_EQ(at(img, stressToX(78400), heightToY(0.2)), kBlack);
+    EXPECT_EQ(at(img, stressToX(39200), heightToY(0.2)), kBlue);
 }
 
 TEST(Diagram, GridStepsOfTheExamples) {
     auto m = silo();
     const QImage img = paint(*m);
-    // Height grid every 2 m (Rasterschritt(15.75)), right of all curves.
-    const int x = Xpixel(86000);
-    for (double z : {2.0, 4.0, 6.0, 8.0}) EXPECT_EQ(at(img, x, Ypixel(z)), kSilver) << z;
-    for (double z : {1.0, 3.0, 7.0}) EXPECT_EQ(at(img, x, Ypixel(z)), kWhite) << z;
-    // Stress grid every 20 000 Pa (Rasterschritt(96250)).
-    const int y = Ypixel(9.0);
+    // Height grid every 2 m (gridStep(15.75)), right of all curves.
+    const int x = stressToX(86000);
+    for (double z : {2.0, 4.0, 6.0, 8.0}) EXPECT_EQ(at(img, x, heightToY(z)), kSilver) << z;
+    for (double z : {1.0, 3.0, 7.0}) EXPECT_EQ(at(img, x, heightToY(z)), kWhite) << z;
+    // Stress grid every 20 000 Pa (gridStep(96250)).
+    const int y = heightToY(9.0);
     for (double s : {20000.0, 40000.0, 60000.0, 80000.0})
-        EXPECT_EQ(at(img, Xpixel(s), y), kSilver) << s;
-    for (double s : {10000.0, 30000.0, 70000.0}) EXPECT_EQ(at(img, Xpixel(s), y), kWhite) << s;
+        EXPECT_EQ(at(img, stressToX(s), y), kSilver) << s;
+    for (double s : {10000.0, 30000.0, 70000.0}) EXPECT_EQ(at(img, stressToX(s), y), kWhite) << s;
 }
 
 TEST(Diagram, StressNumbersLeaveTheLastGridLineUnnumbered) {
     auto m = silo();
     const QImage img = paint(*m);
-    const int top = Ypixel(0) + 2;
+    const int top = heightToY(0) + 2;
     auto textAt = [&](double s) {
-        return countText(img, QRect(Xpixel(s) - 15, top, 31, 10), kGrey);
+        return countText(img, QRect(stressToX(s) - 15, top, 31, 10), kGrey);
     };
     EXPECT_GT(textAt(20000), 0);
     EXPECT_GT(textAt(60000), 0);
@@ -157,26 +157,26 @@ TEST(Diagram, LevelLinesAtTheirHeights) {
     auto m = silo();
     const QImage img = paint(*m);
     const int left = 3;  // left of the height axis, where nothing else is drawn
-    EXPECT_EQ(at(img, left, Ypixel(10.0)), kRed);   // fill level
-    EXPECT_EQ(at(img, left, Ypixel(5.2)), kGrey);   // top of the hopper
-    EXPECT_EQ(at(img, left, Ypixel(11.2)), kGrey);  // top of the silo
-    EXPECT_EQ(at(img, left, Ypixel(0.0)), kGrey);   // base line
-    EXPECT_EQ(at(img, left, Ypixel(7.0)), kWhite);
+    EXPECT_EQ(at(img, left, heightToY(10.0)), kRed);   // fill level
+    EXPECT_EQ(at(img, left, heightToY(5.2)), kGrey);   // top of the hopper
+    EXPECT_EQ(at(img, left, heightToY(11.2)), kGrey);  // top of the silo
+    EXPECT_EQ(at(img, left, heightToY(0.0)), kGrey);   // base line
+    EXPECT_EQ(at(img, left, heightToY(7.0)), kWhite);
     // Labels right-aligned against the right edge, just below their lines.
-    EXPECT_GT(countText(img, QRect(560, Ypixel(10.0) + 2, 80, 10), kRed), 5);
-    EXPECT_GT(countText(img, QRect(560, Ypixel(5.2) + 2, 80, 10), kGrey), 5);
+    EXPECT_GT(countText(img, QRect(560, heightToY(10.0) + 2, 80, 10), kRed), 5);
+    EXPECT_GT(countText(img, QRect(560, heightToY(5.2) + 2, 80, 10), kGrey), 5);
 }
 
 TEST(Diagram, HeapEndsInDottedAndHorizontalLines) {
     auto m = silo(true);
     const QImage img = paint(*m);
-    EXPECT_EQ(at(img, 3, Ypixel(9.0)), kGreen);   // heap foot line
-    EXPECT_EQ(at(img, 3, Ypixel(10.0)), kRed);    // fill level at the heap tip
+    EXPECT_EQ(at(img, 3, heightToY(9.0)), kGreen);   // heap foot line
+    EXPECT_EQ(at(img, 3, heightToY(10.0)), kRed);    // fill level at the heap tip
     // SIGMAW runs horizontally to the axis at the heap foot.
-    EXPECT_EQ(at(img, (Xpixel(0) + Xpixel(10000)) / 2, Ypixel(9.0)), kBlue);
+    EXPECT_EQ(at(img, (stressToX(0) + stressToX(10000)) / 2, heightToY(9.0)), kBlue);
     // SIGMAV continues dotted from the surface stress to the heap tip.
-    const QPoint a(Xpixel(20000), Ypixel(9.0));
-    const QPoint b(Xpixel(0), Ypixel(10.0));
+    const QPoint a(stressToX(20000), heightToY(9.0));
+    const QPoint b(stressToX(0), heightToY(10.0));
     int black = 0, other = 0;
     for (int t = 10; t <= 90; ++t) {
         const int x = a.x() + (b.x() - a.x()) * t / 100;
@@ -205,7 +205,7 @@ TEST(Diagram, LanguageChangesTextsNotGeometry) {
     EXPECT_NE(de, en);
     // Curves and lines stand exactly where they stood; only labels differ.
     EXPECT_EQ(countColour(de, kBlue), countColour(en, kBlue));
-    const QRect plot(Xpixel(0) + 2, 0, Xpixel(85000) - Xpixel(0), Ypixel(0) - 2);
+    const QRect plot(stressToX(0) + 2, 0, stressToX(85000) - stressToX(0), heightToY(0) - 2);
     for (int y = plot.top(); y <= plot.bottom(); y += 3)
         for (int x = plot.left(); x <= plot.right(); x += 3)
             if (at(de, x, y) == kBlack) ASSERT_EQ(at(en, x, y), kBlack) << x << "," << y;
@@ -217,8 +217,8 @@ TEST(Diagram, ZeroResultsShowTheAxesOnly) {
     const QImage img = paint(*m);
     EXPECT_EQ(countColour(img, kBlack), 0);
     EXPECT_EQ(countColour(img, kBlue), 0);
-    EXPECT_EQ(at(img, Xpixel(0), Ypixel(3.0)), kGrey);  // height axis
-    EXPECT_EQ(at(img, 3, Ypixel(10.0)), kRed);         // levels still stand
+    EXPECT_EQ(at(img, stressToX(0), heightToY(3.0)), kGrey);  // height axis
+    EXPECT_EQ(at(img, 3, heightToY(10.0)), kRed);         // levels still stand
 }
 
 TEST(Diagram, ResultsThatAreNotNumbersDrawNoCurves) {
@@ -228,7 +228,7 @@ TEST(Diagram, ResultsThatAreNotNumbersDrawNoCurves) {
     const QImage img = paint(*m);
     EXPECT_EQ(countColour(img, kBlack), 0);
     EXPECT_EQ(countColour(img, kBlue), 0);
-    EXPECT_TRUE(std::isfinite(diagramMapping().Xfaktor));
+    EXPECT_TRUE(std::isfinite(diagramMapping().xScale));
 }
 
 TEST(Diagram, EmptyModelAndDegenerateSizesDoNotFail) {
@@ -245,14 +245,14 @@ TEST(Diagram, EmptyModelAndDegenerateSizesDoNotFail) {
 
 TEST(Diagram, PixelMappingClampsInsteadOfOverflowing) {
     DiagramMapping map;
-    map.Xfaktor = 1e12;
-    map.Zfaktor = 1;
-    EXPECT_EQ(Xpixel(map, 1e6), std::numeric_limits<int>::max());
-    EXPECT_EQ(Xpixel(map, -1e6), std::numeric_limits<int>::min());
-    EXPECT_EQ(Xpixel(map, std::nan("")), 0);
-    map.Ynull = 100;
-    EXPECT_EQ(Ypixel(map, 10.4), 90);
-    EXPECT_EQ(Ypixel(map, 10.6), 89);
+    map.xScale = 1e12;
+    map.zScale = 1;
+    EXPECT_EQ(stressToX(map, 1e6), std::numeric_limits<int>::max());
+    EXPECT_EQ(stressToX(map, -1e6), std::numeric_limits<int>::min());
+    EXPECT_EQ(stressToX(map, std::nan("")), 0);
+    map.yZero = 100;
+    EXPECT_EQ(heightToY(map, 10.4), 90);
+    EXPECT_EQ(heightToY(map, 10.6), 89);
 }
 
 TEST(Diagram, StressGridThatRoundsToZeroIsNotDrawn) {
@@ -264,10 +264,10 @@ TEST(Diagram, StressGridThatRoundsToZeroIsNotDrawn) {
     }
     const QImage img = paint(*m);
     // No vertical grid line anywhere on a row between the height grid lines.
-    const int y = Ypixel(3.0);
+    const int y = heightToY(3.0);
     int silver = 0;
-    for (int x = Xpixel(0) + 1; x < img.width(); ++x) silver += at(img, x, y) == kSilver;
+    for (int x = stressToX(0) + 1; x < img.width(); ++x) silver += at(img, x, y) == kSilver;
     EXPECT_EQ(silver, 0);
     EXPECT_GT(countColour(img, kBlack), 0);  // the curves are there all the same
-    EXPECT_EQ(at(img, 630, Ypixel(2.0)), kSilver);  // and the height grid
+    EXPECT_EQ(at(img, 630, heightToY(2.0)), kSilver);  // and the height grid
 }

@@ -53,43 +53,43 @@ bool contains(const std::vector<int>& v, int i) {
 
 }  // namespace
 
-TEST(Rasterschritt, HeightGridOfTheSixMetreShaftWithHopper) {
-    const GridStep g = Rasterschritt(1800.0 / 1280.0 * 11.2, 0);
-    EXPECT_EQ(g.s, 2);
-    EXPECT_DOUBLE_EQ(g.d, 10.0);
+TEST(GridStep, HeightGridOfTheSixMetreShaftWithHopper) {
+    const GridStep g = gridStep(1800.0 / 1280.0 * 11.2, 0);
+    EXPECT_EQ(g.multiplier, 2);
+    EXPECT_DOUBLE_EQ(g.decade, 10.0);
     EXPECT_DOUBLE_EQ(g.spacing(), 2.0);
-    EXPECT_EQ(Rasterschritt(15.75, 0).s, 2);
+    EXPECT_EQ(gridStep(15.75, 0).multiplier, 2);
 }
 
-TEST(Rasterschritt, StressGridUpTo80kPa) {
-    const GridStep g = Rasterschritt(96250, 0);
-    EXPECT_EQ(g.s, 20);
-    EXPECT_DOUBLE_EQ(g.d, 10000.0);
+TEST(GridStep, StressGridUpTo80kPa) {
+    const GridStep g = gridStep(96250, 0);
+    EXPECT_EQ(g.multiplier, 20);
+    EXPECT_DOUBLE_EQ(g.decade, 10000.0);
     EXPECT_DOUBLE_EQ(g.spacing(), 20000.0);
 }
 
-TEST(Rasterschritt, EveryMultiplierBand) {
-    EXPECT_EQ(Rasterschritt(1.01, 0).s, 2);   // m = 10
-    EXPECT_EQ(Rasterschritt(1.59, 0).s, 2);   // m = 15
-    EXPECT_EQ(Rasterschritt(1.6, 0).s, 5);    // m = 16
-    EXPECT_EQ(Rasterschritt(4.5, 0).s, 5);
-    EXPECT_EQ(Rasterschritt(4.6, 0).s, 10);
-    EXPECT_EQ(Rasterschritt(8.59, 0).s, 10);
-    EXPECT_EQ(Rasterschritt(8.6, 0).s, 20);
-    EXPECT_EQ(Rasterschritt(9.99, 0).s, 20);
-    EXPECT_EQ(Rasterschritt(30, 10).s, 5);   // the range is a - b = 20: d = 10, m = 20
+TEST(GridStep, EveryMultiplierBand) {
+    EXPECT_EQ(gridStep(1.01, 0).multiplier, 2);   // m = 10
+    EXPECT_EQ(gridStep(1.59, 0).multiplier, 2);   // m = 15
+    EXPECT_EQ(gridStep(1.6, 0).multiplier, 5);    // m = 16
+    EXPECT_EQ(gridStep(4.5, 0).multiplier, 5);
+    EXPECT_EQ(gridStep(4.6, 0).multiplier, 10);
+    EXPECT_EQ(gridStep(8.59, 0).multiplier, 10);
+    EXPECT_EQ(gridStep(8.6, 0).multiplier, 20);
+    EXPECT_EQ(gridStep(9.99, 0).multiplier, 20);
+    EXPECT_EQ(gridStep(30, 10).multiplier, 5);   // the range is a - b = 20: decade 10, m = 20
 }
 
-TEST(Rasterschritt, RangesWithoutAFittingMultiplierTakeTheNearest) {
+TEST(GridStep, RangesWithoutAFittingMultiplierTakeTheNearest) {
     // Below a hundredth the decade stays at 0.001 and m falls under 10.
-    const GridStep tiny = Rasterschritt(0.0004, 0);  // m = 4
-    EXPECT_EQ(tiny.s, 2);
-    EXPECT_DOUBLE_EQ(tiny.d, 0.001);
+    const GridStep tiny = gridStep(0.0004, 0);  // m = 4
+    EXPECT_EQ(tiny.multiplier, 2);
+    EXPECT_DOUBLE_EQ(tiny.decade, 0.001);
     // No range at all, or no number: no grid, and never a loop.
-    EXPECT_EQ(Rasterschritt(0, 0).spacing(), 0.0);
-    EXPECT_EQ(Rasterschritt(-5, 0).spacing(), 0.0);
-    EXPECT_EQ(Rasterschritt(std::nan(""), 0).spacing(), 0.0);
-    EXPECT_EQ(Rasterschritt(std::numeric_limits<double>::infinity(), 0).spacing(), 0.0);
+    EXPECT_EQ(gridStep(0, 0).spacing(), 0.0);
+    EXPECT_EQ(gridStep(-5, 0).spacing(), 0.0);
+    EXPECT_EQ(gridStep(std::nan(""), 0).spacing(), 0.0);
+    EXPECT_EQ(gridStep(std::numeric_limits<double>::infinity(), 0).spacing(), 0.0);
 }
 
 TEST(ZDecimals, FollowsTheFillHeight) {
@@ -108,7 +108,7 @@ TEST(VisibleLines, ColumnHeightOverLineHeight) {
     EXPECT_EQ(visibleLines(0, 14), 0);
     EXPECT_EQ(visibleLines(440, 0), 0);
     SectionFlags s;
-    s.S = true;
+    s.shaft = true;
     EXPECT_EQ(rowsAvailable(31, s), 25);
     SectionFlags all{true, true, true};
     EXPECT_EQ(rowsAvailable(31, all), 17);
@@ -118,18 +118,18 @@ TEST(VisibleLines, ColumnHeightOverLineHeight) {
 TEST(SelectRows, ShaftOnlyWith31Lines) {
     auto m = silo(12, 0, 0);
     const SectionFlags f = sectionFlags(*m);
-    EXPECT_TRUE(f.S);
-    EXPECT_FALSE(f.T);
+    EXPECT_TRUE(f.shaft);
+    EXPECT_FALSE(f.hopper);
     const Strides k = screenStrides(*m, rowsAvailable(31, f));
-    EXPECT_EQ(k.kS, 39);
-    EXPECT_EQ(k.kT, 0);
+    EXPECT_EQ(k.shaft, 39);
+    EXPECT_EQ(k.hopper, 0);
     const auto rows = selectRows(*m, k, 12.0);
     const auto idx = indices(rows);
     std::vector<int> expected{1};
     for (int i = 40; i <= 976; i += 39) expected.push_back(i);
     expected.push_back(1000);
     EXPECT_EQ(idx, expected);
-    EXPECT_EQ(rows.front().label, RowLabel::OkFuellg);
+    EXPECT_EQ(rows.front().label, RowLabel::FillTop);
     for (size_t i = 1; i < rows.size(); ++i) EXPECT_EQ(rows[i].label, RowLabel::Blank);
     // z is the height of each slice's upper face.
     EXPECT_DOUBLE_EQ(rows.front().z, 12.0);
@@ -141,16 +141,16 @@ TEST(SelectRows, ShaftOnlyWith31Lines) {
 TEST(SelectRows, SectionBoundariesAreAlwaysShown) {
     auto m = silo(6, 4, 2);
     const SectionFlags f = sectionFlags(*m);
-    ASSERT_TRUE(f.S && f.T && f.U);
+    ASSERT_TRUE(f.shaft && f.hopper && f.below);
     const Strides k = screenStrides(*m, rowsAvailable(31, f));
     const auto rows = selectRows(*m, k, 12.0);
     const auto idx = indices(rows);
     for (int i : {1, 1000, 1001, 1002, 2000, 2001, 2002, 2999, 3000})
         EXPECT_TRUE(contains(idx, i)) << "slice " << i;
     for (const auto& r : rows) {
-        if (r.index == 1001) EXPECT_EQ(r.label, RowLabel::UkSchaft);
-        else if (r.index == 2001) EXPECT_EQ(r.label, RowLabel::UkTricht);
-        else if (r.index == 1) EXPECT_EQ(r.label, RowLabel::OkFuellg);
+        if (r.index == 1001) EXPECT_EQ(r.label, RowLabel::ShaftBottom);
+        else if (r.index == 2001) EXPECT_EQ(r.label, RowLabel::HopperBottom);
+        else if (r.index == 1) EXPECT_EQ(r.label, RowLabel::FillTop);
         else EXPECT_EQ(r.label, RowLabel::Blank) << r.index;
     }
     // Every section gets rows in proportion to its filled height.
@@ -174,7 +174,7 @@ TEST(SelectRows, HeapFootLabelsTheFirstSlice) {
     auto m = silo(8, 0, 0, true);
     const auto rows = selectRows(*m, screenStrides(*m, 25), 8.0);
     EXPECT_EQ(rows.front().index, 1);
-    EXPECT_EQ(rows.front().label, RowLabel::UkKegel);
+    EXPECT_EQ(rows.front().label, RowLabel::HeapFoot);
 }
 
 TEST(Strides, HugeStrideBecomes333AndAbsentSectionsZero) {
@@ -182,12 +182,12 @@ TEST(Strides, HugeStrideBecomes333AndAbsentSectionsZero) {
     // beyond its 1000 slices.
     auto m = silo(12, 0.01, 0);
     const Strides k = screenStrides(*m, 25);
-    EXPECT_EQ(k.kT, 333);
-    EXPECT_EQ(k.kU, 0);
+    EXPECT_EQ(k.hopper, 333);
+    EXPECT_EQ(k.below, 0);
     const Strides p = pageStrides(*m);
-    EXPECT_EQ(p.kS, 24);  // 1000 / 40 - 1
-    EXPECT_EQ(p.kT, 333);
-    EXPECT_EQ(p.kU, 0);
+    EXPECT_EQ(p.shaft, 24);  // 1000 / 40 - 1
+    EXPECT_EQ(p.hopper, 333);
+    EXPECT_EQ(p.below, 0);
 }
 
 TEST(FormatResult, FixedDecimalsWithTheGivenSeparator) {
@@ -248,7 +248,7 @@ TEST(SelectScreenRows, NeverRunsPastTheLastVisibleLine) {
     // stride 17 would give 58 strided rows, 4 forced rows and the outlet.
     auto m = silo(0, 0, 3);
     const SectionFlags f = sectionFlags(*m);
-    ASSERT_TRUE(f.U && !f.S && !f.T);
+    ASSERT_TRUE(f.below && !f.shaft && !f.hopper);
     EXPECT_EQ(selectRows(*m, screenStrides(*m, rowsAvailable(61, f)), 3.0).size() + 1, 63u);
     for (int L : {8, 20, 31, 61, 100, 200}) {
         const auto rows = selectScreenRows(*m, L, 1, 3.0);

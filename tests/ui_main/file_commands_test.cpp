@@ -74,7 +74,7 @@ protected:
         platform::setNextAnswer(true);
         {
             ModalCloser closer(false);
-            w->AusDatei1Click();
+            w->openParameterFile();
         }
         platform::clearNextAnswer();
         return platform::shownMessages().isEmpty() ? QString() : platform::shownMessages().last();
@@ -97,13 +97,13 @@ TEST_F(FileCommandsTest, OpenAndSaveOnAGermanDesktopKeepTheFile) {
 
         const QString saved = dir.path() + "/" + name + ".par";
         platform::setNextFileName(saved);
-        w->Speichern1Click();
+        w->saveParameterFileAs();
         EXPECT_TRUE(platform::shownMessages().isEmpty()) << name;
         EXPECT_EQ(readAll(saved), readAll(example)) << name;
 
         const QString results = dir.path() + "/" + name + ".txt";
         platform::setNextFileName(results);
-        w->Ergebnisdateispeichernunter1Click();
+        w->saveResultsAs();
         const QByteArray rows = readAll(results);
         EXPECT_TRUE(rows.startsWith("z[m];RHOB[kg/m3];SIGMAV[Pa];SIGMAW[Pa]\r\n")) << name;
         EXPECT_FALSE(rows.contains(',')) << name;
@@ -164,7 +164,7 @@ TEST_F(FileCommandsTest, SaveOntoAWriteProtectedFileIsRefusedWithTheReason) {
         platform::shownMessages().clear();
         platform::setNextFileName(path);
         platform::setNextAnswer(true);
-        w->Speichern1Click();
+        w->saveParameterFileAs();
         ASSERT_EQ(platform::shownMessages().size(), 1);
         const QString text = platform::shownMessages().first();
         EXPECT_TRUE(text.startsWith(language == 0 ? "Fehler 13" : "Error 13")) << text.toStdString();
@@ -179,10 +179,10 @@ TEST_F(FileCommandsTest, SaveOntoAWriteProtectedFileIsRefusedWithTheReason) {
 TEST_F(FileCommandsTest, StatusFieldsShowTheirWholeNumber) {
     ASSERT_TRUE(open(QStringLiteral(KORVANE_TEST_DATA "/reference-cases/case_0001.par")).isEmpty());
     ASSERT_EQ(confirmLoadedModel(globalModel(), globalWorkingCopy()), 0);
-    w->Form1AKTIV();
-    ASSERT_FALSE(w->findChild<QLineEdit*>("Edit3")->text().isEmpty());
-    auto* contents = w->findChild<QLineEdit*>("Edit3");
-    auto* outlet = w->findChild<QLineEdit*>("Vertspausl");
+    w->activate();
+    ASSERT_FALSE(w->findChild<QLineEdit*>("contentsField")->text().isEmpty());
+    auto* contents = w->findChild<QLineEdit*>("contentsField");
+    auto* outlet = w->findChild<QLineEdit*>("outletStressField");
     ASSERT_TRUE(contents && outlet);
     const QFont standard = contents->font();
     auto fits = [](QLineEdit* e) {
@@ -192,28 +192,29 @@ TEST_F(FileCommandsTest, StatusFieldsShowTheirWholeNumber) {
     for (long double v : {-23443105.0L, 123456.0L, 987654321098.0L}) {
         globalModel().Fuellmenge = static_cast<double>(v);
         globalModel().SIGMAV[globalModel().Indexende] = v;
-        w->ANZEIGE();
+        w->showResults();
         EXPECT_TRUE(fits(contents)) << contents->text().toStdString();
         EXPECT_TRUE(fits(outlet)) << outlet->text().toStdString();
         EXPECT_EQ(contents->cursorPosition(), 0);
     }
     EXPECT_EQ(contents->text(), "9.8765432E+11");
     globalModel().Fuellmenge = 12.5;
-    w->ANZEIGE();
+    w->showResults();
     EXPECT_EQ(contents->text(), "12.50");
     EXPECT_EQ(contents->font().pixelSize(), standard.pixelSize());  // a short number in the usual size
 }
 
 TEST_F(FileCommandsTest, WhileTheFormShowsALoadedFileNoOldResultIsShown) {
-    ASSERT_FALSE(w->findChild<QLineEdit*>("Vertspausl")->text().isEmpty());  // the start silo's
+    // The start silo's outlet stress.
+    ASSERT_FALSE(w->findChild<QLineEdit*>("outletStressField")->text().isEmpty());
     QStringList shown;
     platform::setNextFileName(kExamples + "Getreide_Dichtekurve.par");
     {
         ModalCloser closer(false, [&] {
-            for (const char* name : {"Edit11", "Edit3", "Vertspausl"})
+            for (const char* name : {"stateField", "contentsField", "outletStressField"})
                 shown << w->findChild<QLineEdit*>(name)->text();
         });
-        w->AusDatei1Click();
+        w->openParameterFile();
     }
     EXPECT_EQ(shown, QStringList({"", "", ""}));
 }

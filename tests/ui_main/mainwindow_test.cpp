@@ -73,14 +73,14 @@ protected:
     // Resizes the window until the columns hold exactly `L` lines, then
     // activates it again.
     void setColumnLines(int L) {
-        auto* memo = get<QPlainTextEdit>("Memo2");
+        auto* positions = get<QPlainTextEdit>("positionColumn");
         const int target = L * w->lineHeight() + w->lineHeight() / 2;
         w->resize(w->width(), w->height() + target - w->columnContentHeight());
         ASSERT_TRUE(waitFor([&] { return w->columnContentHeight() == target; }))
-            << "column " << w->columnContentHeight() << " target " << target << " memo "
-            << memo->height();
+            << "column " << w->columnContentHeight() << " target " << target << " position column "
+            << positions->height();
         ASSERT_EQ(visibleLines(w->columnContentHeight(), w->lineHeight()), L);
-        w->Form1AKTIV();
+        w->activate();
     }
 
     // Opens a parameter file through the menu; the user confirms the
@@ -89,11 +89,11 @@ protected:
         platform::setNextFileName(kCases + file);
         {
             ModalCloser closer(false);
-            w->AusDatei1Click();
+            w->openParameterFile();
         }
         ASSERT_EQ(app().parameterFile, kCases + file);
         ASSERT_EQ(confirmLoadedModel(globalModel(), globalWorkingCopy()), 0);
-        w->Form1AKTIV();
+        w->activate();
     }
 
     std::unique_ptr<MainWindow> w;
@@ -103,10 +103,10 @@ protected:
 
 TEST_F(MainWindowTest, DefaultSiloAfterTheFirstActivation) {
     setColumnLines(31);
-    EXPECT_EQ(text("Edit11"), "Füllzustand");
-    EXPECT_TRUE(text("Meldung").isEmpty());
-    EXPECT_TRUE(text("Meldung2").isEmpty());
-    const QStringList pos = column("Memo2");
+    EXPECT_EQ(text("stateField"), "Füllzustand");
+    EXPECT_TRUE(text("messageField").isEmpty());
+    EXPECT_TRUE(text("secondMessageField").isEmpty());
+    const QStringList pos = column("positionColumn");
     // Shaft 6 m and wedge hopper 4.33 m filled to 9 m: 31 lines leave 21 rows,
     // strides 91 in the shaft and 98 in the hopper: 12 shaft rows, 13 hopper
     // rows and the outlet.
@@ -115,18 +115,18 @@ TEST_F(MainWindowTest, DefaultSiloAfterTheFirstActivation) {
     EXPECT_EQ(pos[12], "UK Schaft");
     EXPECT_EQ(pos.last(), "Auslauf");
     for (int i : {1, 11, 13, 24}) EXPECT_EQ(pos[i], " ");
-    const QStringList z = column("Memo3");
+    const QStringList z = column("zColumn");
     ASSERT_EQ(z.size(), 26);
     EXPECT_EQ(z.first(), "9.0000");
     EXPECT_EQ(z.last(), "0.0000");
-    EXPECT_EQ(column("Memo5").size(), 25);  // no density in the outlet row
-    EXPECT_EQ(column("Memo7").size(), 26);
-    EXPECT_EQ(column("Memo8").size(), 26);
-    EXPECT_EQ(column("Memo7").first(), "0");  // flat surface without surcharge
-    EXPECT_EQ(column("Memo7").last(), text("Vertspausl"));
-    EXPECT_FALSE(text("Vertspausl").isEmpty());
-    EXPECT_FALSE(text("Vertspausl").contains('.'));
-    EXPECT_FALSE(text("Edit3").isEmpty());
+    EXPECT_EQ(column("densityColumn").size(), 25);  // no density in the outlet row
+    EXPECT_EQ(column("verticalStressColumn").size(), 26);
+    EXPECT_EQ(column("wallStressColumn").size(), 26);
+    EXPECT_EQ(column("verticalStressColumn").first(), "0");  // flat surface without surcharge
+    EXPECT_EQ(column("verticalStressColumn").last(), text("outletStressField"));
+    EXPECT_FALSE(text("outletStressField").isEmpty());
+    EXPECT_FALSE(text("outletStressField").contains('.'));
+    EXPECT_FALSE(text("contentsField").isEmpty());
     EXPECT_EQ(platform::beepCount(), 0);
     EXPECT_EQ(w->windowTitle(), "KORVANE    © 2026 Korvane developers");
 }
@@ -134,65 +134,65 @@ TEST_F(MainWindowTest, DefaultSiloAfterTheFirstActivation) {
 TEST_F(MainWindowTest, ShaftOnlyWith31Lines) {
     load("case_0040.par");
     setColumnLines(31);
-    const QStringList pos = column("Memo2");
+    const QStringList pos = column("positionColumn");
     // Rows at slices 1, 40, 79, ..., 976 and 1000, then the outlet.
     ASSERT_EQ(pos.size(), 28);
     EXPECT_EQ(pos.first(), "OK Füllg.");
     for (int i = 1; i < 27; ++i) EXPECT_EQ(pos[i], " ") << i;
     EXPECT_EQ(pos.last(), "Auslauf");
     const double fill = globalModel().Fuellhoehe;
-    EXPECT_EQ(column("Memo3").first(), formatResult(fill, zDecimals(fill), '.'));
+    EXPECT_EQ(column("zColumn").first(), formatResult(fill, zDecimals(fill), '.'));
     // The second row is slice 40: 39 slices further down.
     const double dz = static_cast<double>(globalModel().Dz[1]);
-    EXPECT_EQ(column("Memo3")[1], formatResult(fill - 39 * dz, zDecimals(fill), '.'));
+    EXPECT_EQ(column("zColumn")[1], formatResult(fill - 39 * dz, zDecimals(fill), '.'));
 }
 
 TEST_F(MainWindowTest, LanguageSwitchChangesTextsNotNumbers) {
-    const QStringList z = column("Memo3"), rho = column("Memo5"), sv = column("Memo7"),
-                      sw = column("Memo8");
-    const QString mass = text("Edit3"), outlet = text("Vertspausl");
+    const QStringList z = column("zColumn"), rho = column("densityColumn"),
+                      sv = column("verticalStressColumn"), sw = column("wallStressColumn");
+    const QString mass = text("contentsField"), outlet = text("outletStressField");
     const int runs = w->activationCount();
-    get<QAction>("English")->trigger();
-    EXPECT_EQ(column("Memo3"), z);
-    EXPECT_EQ(column("Memo5"), rho);
-    EXPECT_EQ(column("Memo7"), sv);
-    EXPECT_EQ(column("Memo8"), sw);
-    EXPECT_EQ(text("Edit3"), mass);
-    EXPECT_EQ(text("Vertspausl"), outlet);
+    get<QAction>("englishAction")->trigger();
+    EXPECT_EQ(column("zColumn"), z);
+    EXPECT_EQ(column("densityColumn"), rho);
+    EXPECT_EQ(column("verticalStressColumn"), sv);
+    EXPECT_EQ(column("wallStressColumn"), sw);
+    EXPECT_EQ(text("contentsField"), mass);
+    EXPECT_EQ(text("outletStressField"), outlet);
     EXPECT_EQ(w->activationCount(), runs);  // no recalculation
-    EXPECT_EQ(column("Memo2").first(), "UE bulk s.");
-    EXPECT_EQ(column("Memo2").last(), "outlet");
-    EXPECT_EQ(text("Edit11"), "Filling");
-    EXPECT_EQ(get<QLabel>("Label24")->text(), "State:");
-    EXPECT_EQ(get<QLabel>("Labelvertsp")->text(), "SIGMAV,outlet [Pa]");
-    EXPECT_EQ(get<QMenu>("Datei1")->title(), "&File");
-    EXPECT_EQ(get<QAction>("Info1")->text(), "&About ...");
-    EXPECT_EQ(get<QPlainTextEdit>("Memo5")->toolTip(), "Bulk density");
-    get<QAction>("Deutsch")->trigger();
-    EXPECT_EQ(get<QMenu>("Datei1")->title(), "&Datei");
-    EXPECT_EQ(get<QAction>("Info1")->text(), "&Über ");
-    EXPECT_EQ(get<QLabel>("Label10")->text(), "Füllmenge [kg]:");
-    EXPECT_EQ(column("Memo7"), sv);
+    EXPECT_EQ(column("positionColumn").first(), "UE bulk s.");
+    EXPECT_EQ(column("positionColumn").last(), "outlet");
+    EXPECT_EQ(text("stateField"), "Filling");
+    EXPECT_EQ(get<QLabel>("stateLabel")->text(), "State:");
+    EXPECT_EQ(get<QLabel>("outletStressLabel")->text(), "SIGMAV,outlet [Pa]");
+    EXPECT_EQ(get<QMenu>("fileMenu")->title(), "&File");
+    EXPECT_EQ(get<QAction>("aboutAction")->text(), "&About ...");
+    EXPECT_EQ(get<QPlainTextEdit>("densityColumn")->toolTip(), "Bulk density");
+    get<QAction>("germanAction")->trigger();
+    EXPECT_EQ(get<QMenu>("fileMenu")->title(), "&Datei");
+    EXPECT_EQ(get<QAction>("aboutAction")->text(), "&Über ");
+    EXPECT_EQ(get<QLabel>("contentsLabel")->text(), "Füllmenge [kg]:");
+    EXPECT_EQ(column("verticalStressColumn"), sv);
 }
 
 TEST_F(MainWindowTest, CaptionWithFileAndChangeMark) {
     app().parameterFile = "/data/silo.par";
-    w->DAUERANZEIGE();
+    w->updateTextsAndTitle();
     EXPECT_EQ(w->windowTitle(),
               "KORVANE    © 2026 Korvane developers      [Aktuelle Parameterdatei: /data/silo.par]");
     app().modified = true;
-    w->DAUERANZEIGE();
+    w->updateTextsAndTitle();
     EXPECT_EQ(w->windowTitle(), "KORVANE    © 2026 Korvane developers      "
                                 "[Aktuelle Parameterdatei: /data/silo.par]Geändert!");
     tkonst::setSprache(1);
-    w->DAUERANZEIGE();
+    w->updateTextsAndTitle();
     EXPECT_EQ(w->windowTitle(), "KORVANE    © 2026 Korvane developers      "
                                 "[Actual parameter file: /data/silo.par]Data modified!");
 }
 
 TEST_F(MainWindowTest, DataFoldersWithoutMarker) {
     QTemporaryDir prog, docs;
-    ASSERT_TRUE(w->FormCreate(prog.path(), docs.path()));
+    ASSERT_TRUE(w->initialize(prog.path(), docs.path()));
     EXPECT_EQ(app().programFolder, prog.path() + "/");
     EXPECT_EQ(app().dataFolder, prog.path() + "/");
     EXPECT_EQ(app().parameterFolder, prog.path() + "/Par/");
@@ -200,10 +200,10 @@ TEST_F(MainWindowTest, DataFoldersWithoutMarker) {
     EXPECT_EQ(app().flyerFolder, prog.path() + "/Flyer/");
     // The open dialog starts in the parameter folder without its slash.
     platform::setNextFileName("");
-    w->AusDatei1Click();
+    w->openParameterFile();
     EXPECT_EQ(w->lastDialogFolder(), prog.path() + "/Par");
     platform::setNextFileName("");
-    w->Ergebnisdateispeichernunter1Click();
+    w->saveResultsAs();
     EXPECT_EQ(w->lastDialogFolder(), prog.path() + "/Output/");
 }
 
@@ -213,7 +213,7 @@ TEST_F(MainWindowTest, DataFoldersWithValidMarker) {
     ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
     marker.write("Korvane\r\nanything else\r\n");
     marker.close();
-    ASSERT_TRUE(w->FormCreate(prog.path(), docs.path()));
+    ASSERT_TRUE(w->initialize(prog.path(), docs.path()));
     EXPECT_EQ(app().programFolder, prog.path() + "/");
     EXPECT_TRUE(app().dataFolder.startsWith(docs.path())) << app().dataFolder.toStdString();
     EXPECT_TRUE(app().parameterFolder.endsWith("/Korvane/Par/"));
@@ -228,7 +228,7 @@ TEST_F(MainWindowTest, DataFoldersWithWrongMarker) {
     marker.write("Korvane \r\n");  // a trailing blank is wrong content
     marker.close();
     platform::setNextAnswer(true);
-    EXPECT_FALSE(w->FormCreate(prog.path(), docs.path()));
+    EXPECT_FALSE(w->initialize(prog.path(), docs.path()));
     ASSERT_EQ(platform::shownMessages().size(), 1);
     EXPECT_EQ(platform::shownMessages().first(), "Geändert! (FOLDER.DAT)");
 }
@@ -237,11 +237,11 @@ TEST_F(MainWindowTest, ScreenFactorsFromTheScreen) {
     const platform::ScreenInfo screen{QRect(0, 0, 1280, 1024), QRect(0, 0, 1280, 1024)};
     platform::setScreenOverride(&screen);
     QTemporaryDir prog;
-    ASSERT_TRUE(w->FormCreate(prog.path(), prog.path()));
+    ASSERT_TRUE(w->initialize(prog.path(), prog.path()));
     EXPECT_DOUBLE_EQ(app().screenScale, 1.6);
     EXPECT_DOUBLE_EQ(app().wideScreenFactor, 1.0);
     EXPECT_DOUBLE_EQ(w->formScale(), 1.6);
-    EXPECT_EQ(get<QPlainTextEdit>("Memo3")->font().pixelSize(), 18);  // 11 px * 1.6
+    EXPECT_EQ(get<QPlainTextEdit>("zColumn")->font().pixelSize(), 18);  // 11 px * 1.6
 }
 
 TEST_F(MainWindowTest, OpenParameterFileRecalculates) {
@@ -249,7 +249,7 @@ TEST_F(MainWindowTest, OpenParameterFileRecalculates) {
     platform::setNextFileName(kCases + "case_0040.par");
     {
         ModalCloser closer(false);
-        w->AusDatei1Click();
+        w->openParameterFile();
     }
     EXPECT_EQ(w->activationCount(), runs + 1);
     EXPECT_FALSE(app().modified);
@@ -265,11 +265,11 @@ TEST_F(MainWindowTest, RejectedParameterFileChangesNothing) {
     bad.write("1000\r\nthis is not a parameter file\r\n");
     bad.close();
     const double fill = globalModel().Fuellhoehe;
-    const QStringList sv = column("Memo7");
+    const QStringList sv = column("verticalStressColumn");
     const int runs = w->activationCount();
     platform::setNextFileName(bad.fileName());
     platform::setNextAnswer(true);
-    w->AusDatei1Click();
+    w->openParameterFile();
     ASSERT_EQ(platform::shownMessages().size(), 1);
     EXPECT_TRUE(platform::shownMessages().first().contains("Zeile 2"))
         << platform::shownMessages().first().toStdString();
@@ -277,12 +277,12 @@ TEST_F(MainWindowTest, RejectedParameterFileChangesNothing) {
     EXPECT_TRUE(app().parameterFile.isEmpty());
     EXPECT_EQ(w->activationCount(), runs);
     EXPECT_EQ(globalModel().Fuellhoehe, fill);
-    EXPECT_EQ(column("Memo7"), sv);
+    EXPECT_EQ(column("verticalStressColumn"), sv);
 
     tkonst::setSprache(1);
     platform::setNextFileName(dir.path() + "/missing.par");
     platform::setNextAnswer(true);
-    w->AusDatei1Click();
+    w->openParameterFile();
     ASSERT_EQ(platform::shownMessages().size(), 2);
     EXPECT_TRUE(platform::shownMessages().last().startsWith("Error "));
 }
@@ -290,15 +290,15 @@ TEST_F(MainWindowTest, RejectedParameterFileChangesNothing) {
 TEST_F(MainWindowTest, CancelledDialogsChangeNothing) {
     const QString caption = w->windowTitle();
     platform::setNextFileName("");
-    w->Speichern2Click();
+    w->saveParameterFile();
     EXPECT_TRUE(app().parameterFile.isEmpty());
     EXPECT_EQ(w->windowTitle(), caption);
     platform::setNextFileName("");
-    w->ErgebnisseSpeichernClick();
+    w->saveResults();
     EXPECT_TRUE(app().resultFile.isEmpty());
     platform::setNextFileName("");
     const int runs = w->activationCount();
-    w->AusDatei1Click();
+    w->openParameterFile();
     EXPECT_EQ(w->activationCount(), runs);
     EXPECT_TRUE(platform::shownMessages().isEmpty());
 }
@@ -307,7 +307,7 @@ TEST_F(MainWindowTest, SaveParametersAndResults) {
     QTemporaryDir dir;
     app().modified = true;
     platform::setNextFileName(dir.path() + "/mysilo");
-    w->Speichern1Click();
+    w->saveParameterFileAs();
     const QString par = dir.path() + "/mysilo.par";
     EXPECT_TRUE(QFile::exists(par));
     EXPECT_EQ(app().parameterFile, par);
@@ -315,20 +315,20 @@ TEST_F(MainWindowTest, SaveParametersAndResults) {
     EXPECT_TRUE(w->windowTitle().endsWith("[Aktuelle Parameterdatei: " + par + "]"));
     // The open dialog now offers the saved file.
     platform::setNextFileName("");
-    w->AusDatei1Click();
+    w->openParameterFile();
     EXPECT_EQ(w->lastDialogFolder(), par);
 
     // Saving again overwrites the current file without asking.
     QFile::remove(par);
     app().modified = true;
-    w->Speichern2Click();
+    w->saveParameterFile();
     EXPECT_TRUE(QFile::exists(par));
     EXPECT_FALSE(app().modified);
 
     // Results do not touch the change flag.
     app().modified = true;
     platform::setNextFileName(dir.path() + "/results");
-    w->ErgebnisseSpeichernClick();
+    w->saveResults();
     const QString txt = dir.path() + "/results.txt";
     EXPECT_EQ(app().resultFile, txt);
     QFile f(txt);
@@ -342,32 +342,32 @@ TEST_F(MainWindowTest, SaveParametersAndResults) {
 // chosen in it; only a dialog not used yet starts in its data folder.
 TEST_F(MainWindowTest, FileDialogsOfferTheLastChosenFile) {
     QTemporaryDir prog, docs, dir;
-    ASSERT_TRUE(w->FormCreate(prog.path(), docs.path()));
+    ASSERT_TRUE(w->initialize(prog.path(), docs.path()));
 
     platform::setNextFileName("");
-    w->Ergebnisdateispeichernunter1Click();
+    w->saveResultsAs();
     EXPECT_EQ(w->lastDialogFolder(), prog.path() + "/Output/");
     platform::setNextFileName(dir.path() + "/first");
-    w->Ergebnisdateispeichernunter1Click();
+    w->saveResultsAs();
     EXPECT_EQ(app().resultFile, dir.path() + "/first.txt");
     platform::setNextFileName("");
-    w->Ergebnisdateispeichernunter1Click();
+    w->saveResultsAs();
     EXPECT_EQ(w->lastDialogFolder(), dir.path() + "/first.txt");
     EXPECT_EQ(app().resultFile, dir.path() + "/first.txt");
 
     platform::setNextFileName("");
-    w->Speichern1Click();
+    w->saveParameterFileAs();
     EXPECT_EQ(w->lastDialogFolder(), prog.path() + "/Par/");
     platform::setNextFileName(dir.path() + "/silo");
-    w->Speichern1Click();
+    w->saveParameterFileAs();
     platform::setNextFileName("");
-    w->Speichern1Click();
+    w->saveParameterFileAs();
     EXPECT_EQ(w->lastDialogFolder(), dir.path() + "/silo.par");
 
     // A file opened later is what the open dialog offers next time.
     load("case_0002.par");
     platform::setNextFileName("");
-    w->AusDatei1Click();
+    w->openParameterFile();
     EXPECT_EQ(w->lastDialogFolder(), kCases + "case_0002.par");
     EXPECT_EQ(app().parameterFile, kCases + "case_0002.par");
     EXPECT_TRUE(platform::shownMessages().isEmpty());
@@ -379,7 +379,7 @@ TEST_F(MainWindowTest, FailedSaveIsReportedAndKeepsTheOldName) {
     app().modified = true;
     platform::setNextFileName(dir.path() + "/taken.par");
     platform::setNextAnswer(true);
-    w->Speichern1Click();
+    w->saveParameterFileAs();
     ASSERT_EQ(platform::shownMessages().size(), 1);
     EXPECT_TRUE(platform::shownMessages().first().startsWith("Fehler "));
     EXPECT_TRUE(app().parameterFile.isEmpty());
@@ -388,7 +388,7 @@ TEST_F(MainWindowTest, FailedSaveIsReportedAndKeepsTheOldName) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.txt"));
     platform::setNextFileName(dir.path() + "/taken.txt");
     platform::setNextAnswer(true);
-    w->Ergebnisdateispeichernunter1Click();
+    w->saveResultsAs();
     ASSERT_EQ(platform::shownMessages().size(), 2);
     EXPECT_TRUE(platform::shownMessages().last().startsWith("Fehler "));
     EXPECT_TRUE(app().resultFile.isEmpty());
@@ -397,55 +397,55 @@ TEST_F(MainWindowTest, FailedSaveIsReportedAndKeepsTheOldName) {
 TEST_F(MainWindowTest, FunnelFlowWarnsAndBeepsOnEveryCalculation) {
     platform::resetBeepCount();
     load("case_0002.par");
-    EXPECT_EQ(text("Meldung2"), "Kernfluss! Berechnung ungültig!");
-    EXPECT_EQ(text("Edit11"), "Entleerungszust.");
+    EXPECT_EQ(text("secondMessageField"), "Kernfluss! Berechnung ungültig!");
+    EXPECT_EQ(text("stateField"), "Entleerungszust.");
     platform::resetBeepCount();
-    w->Form1AKTIV();
+    w->activate();
     EXPECT_EQ(platform::beepCount(), 1);
     {
         ModalCloser closer(false);
-        w->Parameter1Click();
+        w->editParameters();
     }
     EXPECT_EQ(platform::beepCount(), 2);
-    EXPECT_EQ(text("Meldung2"), "Kernfluss! Berechnung ungültig!");
+    EXPECT_EQ(text("secondMessageField"), "Kernfluss! Berechnung ungültig!");
 }
 
 TEST_F(MainWindowTest, RangeExceededWarnsInTheFirstLine) {
     platform::resetBeepCount();
     load("case_0005.par");
-    EXPECT_EQ(text("Meldung"), "Messbereich RHOB überschritten!");
-    EXPECT_TRUE(text("Meldung2").isEmpty());
+    EXPECT_EQ(text("messageField"), "Messbereich RHOB überschritten!");
+    EXPECT_TRUE(text("secondMessageField").isEmpty());
     platform::resetBeepCount();
-    w->Form1AKTIV();
+    w->activate();
     EXPECT_EQ(platform::beepCount(), 1);
 }
 
 TEST_F(MainWindowTest, HeapRows) {
     load("case_0003.par");
-    const QStringList pos = column("Memo2");
+    const QStringList pos = column("positionColumn");
     ASSERT_GE(pos.size(), 3);
     EXPECT_EQ(pos[0], "OK Füllg.");
     EXPECT_EQ(pos[1], "UK Kegel");
-    EXPECT_EQ(column("Memo7")[0], "0");
-    EXPECT_EQ(column("Memo8")[0], " ");
-    EXPECT_EQ(column("Memo3")[0],
+    EXPECT_EQ(column("verticalStressColumn")[0], "0");
+    EXPECT_EQ(column("wallStressColumn")[0], " ");
+    EXPECT_EQ(column("zColumn")[0],
               formatResult(globalModel().Fuellhoehe, zDecimals(globalModel().Fuellhoehe), '.'));
 }
 
 TEST_F(MainWindowTest, ResultsThatAreNotNumbersAreNotShown) {
     globalModel().SIGMAV[500] = std::numeric_limits<long double>::quiet_NaN();
-    w->ANZEIGE();
-    w->DIAGRAMM();
-    EXPECT_EQ(text("Meldung"), "Keine gültigen Ergebnisse");
-    EXPECT_FALSE(text("Meldung2").isEmpty());
-    for (const char* c : {"Memo2", "Memo3", "Memo5", "Memo7", "Memo8"})
+    w->showResults();
+    w->redrawDiagram();
+    EXPECT_EQ(text("messageField"), "Keine gültigen Ergebnisse");
+    EXPECT_FALSE(text("secondMessageField").isEmpty());
+    for (const char* c : kResultColumns)
         EXPECT_EQ(get<QPlainTextEdit>(c)->toPlainText(), "") << c;
-    EXPECT_TRUE(text("Vertspausl").isEmpty());
+    EXPECT_TRUE(text("outletStressField").isEmpty());
     // Nor are they written to a result file.
     QTemporaryDir dir;
     platform::setNextFileName(dir.path() + "/nan");
     platform::setNextAnswer(true);
-    w->ErgebnisseSpeichernClick();
+    w->saveResults();
     EXPECT_FALSE(QFile::exists(dir.path() + "/nan.txt"));
     EXPECT_EQ(platform::shownMessages().size(), 1);
 }
@@ -455,13 +455,13 @@ TEST_F(MainWindowTest, ParameterMenuActivatesAfterTheForm) {
     bool viewOnly = false;
     {
         ModalCloser closer(false, [&] { viewOnly = app().viewOnly; });
-        get<QAction>("Ansehen1")->trigger();
+        get<QAction>("viewParametersAction")->trigger();
     }
     EXPECT_EQ(w->activationCount(), runs + 1);
     (void)viewOnly;  // the form itself clears the flag when it runs
     {
         ModalCloser closer(false);
-        get<QAction>("Parameter1")->trigger();
+        get<QAction>("editParametersAction")->trigger();
     }
     EXPECT_EQ(w->activationCount(), runs + 2);
 }
@@ -470,12 +470,12 @@ TEST_F(MainWindowTest, InfoWindowActivatesOnlyOnOk) {
     const int runs = w->activationCount();
     {
         ModalCloser closer(false);
-        get<QAction>("Berechnungsmethoden1")->trigger();
+        get<QAction>("calculationMethodsAction")->trigger();
     }
     EXPECT_EQ(w->activationCount(), runs);
     {
         ModalCloser closer(true);
-        get<QAction>("Woher")->trigger();
+        get<QAction>("flowPropertySourcesAction")->trigger();
         if (closer.closed == 0) GTEST_SKIP() << "information windows not built yet";
     }
     EXPECT_EQ(w->activationCount(), runs + 1);
@@ -483,28 +483,28 @@ TEST_F(MainWindowTest, InfoWindowActivatesOnlyOnOk) {
 
 TEST_F(MainWindowTest, MenuHasEveryItemWithItsCaption) {
     const std::pair<const char*, const char*> items[] = {
-        {"Dateioeffnen1", "Parameterdatei &öffnen"},
-        {"Speichern3", "Parameterdatei &speichern"},
-        {"Speichernunter1", "Parameterdatei speichern &unter"},
-        {"ErgebnisseSpeichern", "&Ergebnisdatei speichern"},
-        {"Ergebnisdateispeichernunter1", "&Ergebnisdatei s&peichern unter"},
-        {"Druckereinrichten1", "Drucker &einrichten"},
-        {"Tabelle1", "&Tabelle"},
-        {"Diagramm1", "&Diagramm"},
-        {"Beenden1", "&Beenden"},
-        {"Parameter1", "&Bearbeiten"},
-        {"Ansehen1", "&Ansehen"},
-        {"Deutsch", "Deutsch"},
-        {"English", "English"},
-        {"WasdiesesProgrammberechnet1", "&Was dieses Programm berechnet"},
-        {"Daten1", "&Dateneingabe und -ausgabe"},
-        {"Vorgabewerte1", "Vorgabewerte Sch&üttgut"},
-        {"VorgabewerteSilo1", "Vorgabewerte S&ilo"},
-        {"Berechnungsmethoden1", "&Berechnungsmethoden"},
-        {"Woher", "Wo&her bekomme ich Schüttgutkennwerte?"},
-        {"Literatur1", "&Buch zur Schüttguttechnik"},
-        {"EULA1", "EULA"},
-        {"Info1", "&Über "},
+        {"openAction", "Parameterdatei &öffnen"},
+        {"saveAction", "Parameterdatei &speichern"},
+        {"saveAsAction", "Parameterdatei speichern &unter"},
+        {"saveResultsAction", "&Ergebnisdatei speichern"},
+        {"saveResultsAsAction", "&Ergebnisdatei s&peichern unter"},
+        {"printerSetupAction", "Drucker &einrichten"},
+        {"printTableAction", "&Tabelle"},
+        {"printDiagramAction", "&Diagramm"},
+        {"exitAction", "&Beenden"},
+        {"editParametersAction", "&Bearbeiten"},
+        {"viewParametersAction", "&Ansehen"},
+        {"germanAction", "Deutsch"},
+        {"englishAction", "English"},
+        {"whatItCalculatesAction", "&Was dieses Programm berechnet"},
+        {"dataInputOutputAction", "&Dateneingabe und -ausgabe"},
+        {"bulkSolidDefaultsAction", "Vorgabewerte Sch&üttgut"},
+        {"siloDefaultsAction", "Vorgabewerte S&ilo"},
+        {"calculationMethodsAction", "&Berechnungsmethoden"},
+        {"flowPropertySourcesAction", "Wo&her bekomme ich Schüttgutkennwerte?"},
+        {"literatureAction", "&Buch zur Schüttguttechnik"},
+        {"eulaAction", "EULA"},
+        {"aboutAction", "&Über "},
     };
     for (auto [name, caption] : items) {
         QAction* a = get<QAction>(name);
@@ -512,25 +512,25 @@ TEST_F(MainWindowTest, MenuHasEveryItemWithItsCaption) {
         EXPECT_EQ(a->text(), QString::fromUtf8(caption)) << name;
         EXPECT_TRUE(a->isEnabled()) << name;
     }
-    EXPECT_EQ(get<QMenu>("Ergebnissedrucken1")->title(), "&Drucken");
-    EXPECT_EQ(get<QMenu>("Einstellungen1")->title(), "&Parameter");
-    EXPECT_EQ(get<QMenu>("SpracheLanguage2")->title(), "Sprache/Language");
-    EXPECT_EQ(get<QMenu>("About1")->title(), "&Hilfe");
-    EXPECT_EQ(get<QPlainTextEdit>("Memo2")->toolTip(), "OK: Oberkante; UK: Unterkante");
-    EXPECT_EQ(get<QLineEdit>("Edit3")->toolTip(), "Masse des Schüttgutes im Silo");
+    EXPECT_EQ(get<QMenu>("printMenu")->title(), "&Drucken");
+    EXPECT_EQ(get<QMenu>("parameterMenu")->title(), "&Parameter");
+    EXPECT_EQ(get<QMenu>("languageMenu")->title(), "Sprache/Language");
+    EXPECT_EQ(get<QMenu>("helpMenu")->title(), "&Hilfe");
+    EXPECT_EQ(get<QPlainTextEdit>("positionColumn")->toolTip(), "OK: Oberkante; UK: Unterkante");
+    EXPECT_EQ(get<QLineEdit>("contentsField")->toolTip(), "Masse des Schüttgutes im Silo");
 }
 
 TEST_F(MainWindowTest, LayoutFillsTheWindow) {
     w->resize(1200, 900);
     ASSERT_TRUE(waitFor([&] { return w->width() == 1200; }));
-    QWidget* image = get<QWidget>("Image2");
+    QWidget* image = get<QWidget>("diagram");
     QWidget* client = w->centralWidget();
     EXPECT_EQ(image->x() + image->width(), client->width() - 10);
     EXPECT_EQ(image->y() + image->height(), client->height() - 10);
-    for (const char* c : {"Memo2", "Memo3", "Memo5", "Memo7", "Memo8"}) {
-        QWidget* memo = get<QWidget>(c);
-        EXPECT_EQ(memo->y() + memo->height(), image->y() + image->height()) << c;
-        EXPECT_LT(memo->x() + memo->width(), image->x()) << c;
+    for (const char* c : kResultColumns) {
+        QWidget* col = get<QWidget>(c);
+        EXPECT_EQ(col->y() + col->height(), image->y() + image->height()) << c;
+        EXPECT_LT(col->x() + col->width(), image->x()) << c;
     }
 }
 
@@ -542,23 +542,24 @@ TEST_F(MainWindowTest, EveryRowFitsIntoTheVisibleColumn) {
         for (int height : {w->minimumHeight(), 640, 900}) {
             w->resize(1000, height);
             ASSERT_TRUE(waitFor([&] { return w->height() == height; }));
-            w->Form1AKTIV();
+            w->activate();
             const int L = visibleLines(w->columnContentHeight(), w->lineHeight());
-            EXPECT_LE(column("Memo2").size(), L) << file << " at " << height;
-            EXPECT_EQ(column("Memo2").size(), column("Memo7").size()) << file;
+            EXPECT_LE(column("positionColumn").size(), L) << file << " at " << height;
+            EXPECT_EQ(column("positionColumn").size(), column("verticalStressColumn").size())
+                << file;
         }
     }
 }
 
 TEST_F(MainWindowTest, NumbersUseTheUsersDecimalSeparator) {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    w->ANZEIGE();
-    const QStringList z = column("Memo3");
+    w->showResults();
+    const QStringList z = column("zColumn");
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(z.first(), "9,0000");
     EXPECT_EQ(z.last(), "0,0000");
     // No digit grouping in the stresses either.
-    EXPECT_FALSE(column("Memo7").join("").contains('.'));
+    EXPECT_FALSE(column("verticalStressColumn").join("").contains('.'));
 }
 
 namespace {
@@ -580,7 +581,7 @@ struct Shown {
 class OpenThenLeaveTheForm : public MainWindowTest {
 protected:
     // Opens `path` through the menu and leaves the parameter form with OK
-    // (its button, so the take-over runs) or with Abbrechen.
+    // (its button, so the take-over runs) or with Abbrechen (cancel).
     void open(const QString& path, bool ok) {
         platform::setNextFileName(path);
         int shown = 0;
@@ -594,17 +595,18 @@ protected:
             else d->reject();
         });
         timer.start();
-        w->AusDatei1Click();
+        w->openParameterFile();
         ASSERT_EQ(shown, 1) << path.toStdString();
         ASSERT_EQ(app().parameterFile, path);
     }
     Shown shown() {
-        return {text("Edit3"), text("Vertspausl"), get<QPlainTextEdit>("Memo7")->toPlainText(),
-                text("Meldung"), text("Meldung2")};
+        return {text("contentsField"), text("outletStressField"),
+                get<QPlainTextEdit>("verticalStressColumn")->toPlainText(), text("messageField"),
+                text("secondMessageField")};
     }
 };
 
-TEST_F(OpenThenLeaveTheForm, AbbrechenShowsTheResultsOfOkForEveryExample) {
+TEST_F(OpenThenLeaveTheForm, CancelShowsTheResultsOfOkForEveryExample) {
     QStringList files;
     for (const QString& f : QDir(kExamples).entryList({"*.par"}, QDir::Files, QDir::Name))
         files << kExamples + f;
@@ -631,31 +633,31 @@ TEST_F(OpenThenLeaveTheForm, AbbrechenShowsTheResultsOfOkForEveryExample) {
 TEST_F(OpenThenLeaveTheForm, AFileWithAProblemShowsItsTextAndNoResults) {
     open(kCases + "case_0040.par", true);
     open(kCases + "invalid/code13_k_value_zero.par", false);
-    EXPECT_EQ(text("Meldung"), "Keine gültigen Ergebnisse");
-    EXPECT_EQ(text("Meldung2"), "K muss größer Null sein.");
-    EXPECT_EQ(get<QLineEdit>("Meldung2")->toolTip(), "K muss größer Null sein.");
-    EXPECT_TRUE(text("Edit3").isEmpty());
-    EXPECT_TRUE(text("Vertspausl").isEmpty());
-    for (const char* c : {"Memo2", "Memo3", "Memo5", "Memo7", "Memo8"})
+    EXPECT_EQ(text("messageField"), "Keine gültigen Ergebnisse");
+    EXPECT_EQ(text("secondMessageField"), "K muss größer Null sein.");
+    EXPECT_EQ(get<QLineEdit>("secondMessageField")->toolTip(), "K muss größer Null sein.");
+    EXPECT_TRUE(text("contentsField").isEmpty());
+    EXPECT_TRUE(text("outletStressField").isEmpty());
+    for (const char* c : kResultColumns)
         EXPECT_EQ(get<QPlainTextEdit>(c)->toPlainText(), "") << c;
     // The other language says the same.
-    w->EnglishClick();
-    EXPECT_EQ(text("Meldung2"), "K must be greater than zero.");
-    w->DeutschClick();
+    w->switchToEnglish();
+    EXPECT_EQ(text("secondMessageField"), "K must be greater than zero.");
+    w->switchToGerman();
     // No result file and no printout of a set that was refused.
     QTemporaryDir dir;
     platform::setNextFileName(dir.path() + "/refused");
     platform::setNextAnswer(true);
-    w->ErgebnisseSpeichernClick();
+    w->saveResults();
     EXPECT_FALSE(QFile::exists(dir.path() + "/refused.txt"));
     platform::shownMessages().clear();
     platform::setNextAnswer(true);
-    w->Tabelle1Click();
+    w->printTable();
     ASSERT_EQ(platform::shownMessages().size(), 1);
     EXPECT_TRUE(platform::shownMessages().first().contains("K muss größer Null sein."));
     // A valid file afterwards shows its results again.
     open(kExamples + "Standardsilo.par", false);
-    EXPECT_TRUE(text("Meldung").isEmpty());
-    EXPECT_TRUE(get<QLineEdit>("Meldung2")->toolTip().isEmpty());
-    EXPECT_FALSE(text("Edit3").isEmpty());
+    EXPECT_TRUE(text("messageField").isEmpty());
+    EXPECT_TRUE(get<QLineEdit>("secondMessageField")->toolTip().isEmpty());
+    EXPECT_FALSE(text("contentsField").isEmpty());
 }

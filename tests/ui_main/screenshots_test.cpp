@@ -30,7 +30,7 @@ void shoot(const QString& folder, const QString& name, QSize screen, const QStri
                                     QRect(QPoint(0, 0), screen - QSize(0, 40))};
     platform::setScreenOverride(&info);
     auto w = std::make_unique<MainWindow>();
-    ASSERT_TRUE(w->FormCreate(folder, folder));
+    ASSERT_TRUE(w->initialize(folder, folder));
     w->setWindowState(Qt::WindowNoState);
     w->resize(screen - QSize(0, 40));
     w->show();
@@ -43,9 +43,9 @@ void shoot(const QString& folder, const QString& name, QSize screen, const QStri
             if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
         });
         closer.start();
-        w->AusDatei1Click();
+        w->openParameterFile();
         confirmLoadedModel(globalModel(), globalWorkingCopy());
-        w->Form1AKTIV();
+        w->activate();
     }
     QTest::qWait(50);
     w->grab().save(folder + "/" + name + ".png");

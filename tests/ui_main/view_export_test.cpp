@@ -52,7 +52,7 @@ std::vector<QPoint> curvePoints(const SiloModel& m, const long double* sigma, in
     double z = 0;
     for (int j = m.Indexende - 1; j >= m.Indexanfang - 1; --j) {
         z += static_cast<double>(m.Dz[j + 1]);
-        if (j >= first && j <= last) pts.emplace_back(Xpixel(double(sigma[j])), Ypixel(z));
+        if (j >= first && j <= last) pts.emplace_back(stressToX(double(sigma[j])), heightToY(z));
     }
     return pts;
 }
@@ -79,19 +79,19 @@ protected:
         EXPECT_NE(c, nullptr) << name;
         return c;
     }
-    QImage diagram() { return w->findChild<ResultImage*>("Image2")->image().copy(); }
+    QImage diagram() { return w->findChild<DiagramView*>("diagram")->image().copy(); }
     // What the window shows besides the diagram: columns and status fields.
     QStringList displays() {
         QStringList all;
-        for (const char* c : {"Memo2", "Memo3", "Memo5", "Memo7", "Memo8"})
-            all << get<QPlainTextEdit>(c)->toPlainText();
-        for (const char* f : {"Edit11", "Edit3", "Vertspausl", "Meldung", "Meldung2"})
+        for (const char* c : kResultColumns) all << get<QPlainTextEdit>(c)->toPlainText();
+        for (const char* f : {"stateField", "contentsField", "outletStressField", "messageField",
+                              "secondMessageField"})
             all << get<QLineEdit>(f)->text();
         return all;
     }
     void compareWith(const QString& path) {
         platform::setNextFileName(path);
-        get<QAction>("CompareWithFile")->trigger();
+        get<QAction>("compareAction")->trigger();
     }
 
     std::unique_ptr<MainWindow> w;
@@ -103,7 +103,7 @@ TEST_F(ViewExportTest, BothStatesDrawTheOtherStateDashedAndLeaveTheColumns) {
     const QStringList before = displays();
     const QImage plain = diagram();
     const int runs = w->activationCount();
-    QAction* both = get<QAction>("ShowBothStates");
+    QAction* both = get<QAction>("showBothStatesAction");
     ASSERT_TRUE(both->isCheckable());
     both->trigger();
 
@@ -127,11 +127,11 @@ TEST_F(ViewExportTest, BothStatesDrawTheOtherStateDashedAndLeaveTheColumns) {
 
     // Every activation calculates the other state anew.
     globalModel().setSpannungszustand(1);
-    w->Form1AKTIV();
+    w->activate();
     ASSERT_NE(w->otherStateModel(), nullptr);
     EXPECT_EQ(w->otherStateModel()->Spannungszustand(), 0);
     globalModel().setSpannungszustand(0);
-    w->Form1AKTIV();
+    w->activate();
 
     both->trigger();
     EXPECT_EQ(w->otherStateModel(), nullptr);
@@ -144,12 +144,12 @@ TEST_F(ViewExportTest, ComparisonCurvesAppearAndDisappear) {
     const QImage plain = diagram();
     const QString title = w->windowTitle();
     const int runs = w->activationCount();
-    EXPECT_FALSE(get<QAction>("EndComparison")->isEnabled());
+    EXPECT_FALSE(get<QAction>("endComparisonAction")->isEnabled());
 
     compareWith(kExamples + "Getreide_Dichtekurve.par");  // a taller silo
     ASSERT_NE(w->comparisonModel(), nullptr);
     EXPECT_TRUE(platform::shownMessages().isEmpty());
-    EXPECT_TRUE(get<QAction>("EndComparison")->isEnabled());
+    EXPECT_TRUE(get<QAction>("endComparisonAction")->isEnabled());
     EXPECT_EQ(displays(), before);
     EXPECT_EQ(w->windowTitle(), title);
     EXPECT_TRUE(app().parameterFile.isEmpty());
@@ -167,17 +167,17 @@ TEST_F(ViewExportTest, ComparisonCurvesAppearAndDisappear) {
     EXPECT_EQ(cmp.Fuellmenge, batch->Fuellmenge);
     EXPECT_EQ(cmp.SIGMAW[cmp.Indexende], batch->SIGMAW[batch->Indexende]);
     const QImage img = diagram();
-    EXPECT_GE(Ypixel(diagramSiloHeight(cmp)), 0);
+    EXPECT_GE(heightToY(diagramSiloHeight(cmp)), 0);
     int on = 0, off = 0;
     for (QPoint p : curvePoints(cmp, cmp.SIGMAV, cmp.Indexanfang, 999))
         (rgb(img, p) == qRgb(128, 128, 128) ? on : off)++;
     EXPECT_GT(on, 100);
     EXPECT_GT(off, 50);
 
-    get<QAction>("EndComparison")->trigger();
+    get<QAction>("endComparisonAction")->trigger();
     EXPECT_EQ(w->comparisonModel(), nullptr);
     EXPECT_EQ(diagram(), plain);
-    EXPECT_FALSE(get<QAction>("EndComparison")->isEnabled());
+    EXPECT_FALSE(get<QAction>("endComparisonAction")->isEnabled());
 }
 
 TEST_F(ViewExportTest, RejectedComparisonFileChangesNothing) {
@@ -215,13 +215,13 @@ TEST_F(ViewExportTest, RejectedComparisonFileChangesNothing) {
     platform::shownMessages().clear();
     platform::setNextAnswer(true);
     platform::setNextFileName(dir.filePath("comma.par"));
-    w->AusDatei1Click();
+    w->openParameterFile();
     ASSERT_EQ(platform::shownMessages().size(), 1);
     EXPECT_EQ(platform::shownMessages().first(), compareMessage);
 }
 
 TEST_F(ViewExportTest, ExportWritesPngSvgAndPdf) {
-    get<QAction>("ShowBothStates")->trigger();
+    get<QAction>("showBothStatesAction")->trigger();
     QTemporaryDir dir;
     const QImage screen = diagram();
 
@@ -237,7 +237,7 @@ TEST_F(ViewExportTest, ExportWritesPngSvgAndPdf) {
         ask->accept();
     });
     platform::setNextFileName(dir.filePath("d.png"));
-    get<QAction>("ExportDiagram")->trigger();
+    get<QAction>("exportDiagramAction")->trigger();
     EXPECT_TRUE(asked);
     QImage png(dir.filePath("d.png"));
     ASSERT_FALSE(png.isNull());
@@ -249,13 +249,13 @@ TEST_F(ViewExportTest, ExportWritesPngSvgAndPdf) {
     EXPECT_GT(blue, 500);
 
     platform::setNextFileName(dir.filePath("d.svg"));
-    get<QAction>("ExportDiagram")->trigger();
+    get<QAction>("exportDiagramAction")->trigger();
     QSvgRenderer svg(dir.filePath("d.svg"));
     ASSERT_TRUE(svg.isValid());
     EXPECT_EQ(svg.viewBox(), QRect(QPoint(0, 0), screen.size()));
 
     platform::setNextFileName(dir.filePath("d.pdf"));
-    get<QAction>("ExportDiagram")->trigger();
+    get<QAction>("exportDiagramAction")->trigger();
     QFile pdf(dir.filePath("d.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
@@ -290,30 +290,30 @@ TEST_F(ViewExportTest, CopiedTableHasOneLinePerSliceAndAHeader) {
 
 TEST_F(ViewExportTest, MenuTextsInBothLanguages) {
     struct Texts {
-        const char* language;
+        const char* languageAction;
         QStringList expected;  // view menu, its three items, export, copy
     };
     const Texts table[] = {
-        {"Deutsch",
+        {"germanAction",
          {"&Ansicht", "Beide Zustände zeigen", "Vergleichen mit Parameterdatei…",
           "Vergleich beenden", "Diagramm exportieren…", "Tabelle kopieren"}},
-        {"English",
+        {"englishAction",
          {"&View", "Show both states", "Compare with parameter file…", "End comparison",
           "Export diagram…", "Copy table"}},
     };
     for (const Texts& t : table) {
-        get<QAction>(t.language)->trigger();
-        QStringList shown{get<QMenu>("ViewMenu")->title()};
-        for (const char* a :
-             {"ShowBothStates", "CompareWithFile", "EndComparison", "ExportDiagram", "CopyTable"})
+        get<QAction>(t.languageAction)->trigger();
+        QStringList shown{get<QMenu>("viewMenu")->title()};
+        for (const char* a : {"showBothStatesAction", "compareAction", "endComparisonAction",
+                              "exportDiagramAction", "copyTableAction"})
             shown << get<QAction>(a)->text();
-        EXPECT_EQ(shown, t.expected) << t.language;
+        EXPECT_EQ(shown, t.expected) << t.languageAction;
     }
     // The view menu stands between the parameter menu and the language menu.
     QStringList titles;
     for (QAction* a : w->menuBar()->actions()) titles << a->objectName();
-    EXPECT_EQ(titles.indexOf("ViewMenu"), titles.indexOf("Einstellungen1") + 1);
-    EXPECT_EQ(titles.indexOf("SpracheLanguage2"), titles.indexOf("ViewMenu") + 1);
+    EXPECT_EQ(titles.indexOf("viewMenu"), titles.indexOf("parameterMenu") + 1);
+    EXPECT_EQ(titles.indexOf("languageMenu"), titles.indexOf("viewMenu") + 1);
 }
 
 // The window manager may resize the window while a calculation runs (the
@@ -321,7 +321,7 @@ TEST_F(ViewExportTest, MenuTextsInBothLanguages) {
 // diagram must end up drawn at the size of its area, and a later redraw
 // from the view menu must not change its size.
 TEST_F(ViewExportTest, ResizeDuringAnActivationRedrawsTheDiagramAtItsArea) {
-    auto* image = w->findChild<ResultImage*>("Image2");
+    auto* image = w->findChild<DiagramView*>("diagram");
     const int runs = w->activationCount();
     // Fires in the pending-message pass after the results have been drawn,
     // the first one that sees the new activation counted.
@@ -333,7 +333,7 @@ TEST_F(ViewExportTest, ResizeDuringAnActivationRedrawsTheDiagramAtItsArea) {
         wm.stop();
     });
     wm.start();
-    w->Form1AKTIV();
+    w->activate();
     ASSERT_FALSE(wm.isActive()) << "the resize did not happen during the activation";
 
     auto wh = [](QSize s) { return std::pair{s.width(), s.height()}; };
@@ -342,7 +342,7 @@ TEST_F(ViewExportTest, ResizeDuringAnActivationRedrawsTheDiagramAtItsArea) {
     EXPECT_TRUE(w->centralWidget()->rect().contains(image->geometry()));
     const QImage afterActivation = diagram();
 
-    QAction* both = get<QAction>("ShowBothStates");
+    QAction* both = get<QAction>("showBothStatesAction");
     both->trigger();
     both->trigger();
     EXPECT_EQ(drawnSize(), wh(image->size()));

@@ -16,6 +16,10 @@
 
 namespace korvane::ui::test_support {
 
+// Object names of the main window's result columns, left to right.
+inline constexpr const char* kResultColumns[] = {"positionColumn", "zColumn", "densityColumn",
+                                                 "verticalStressColumn", "wallStressColumn"};
+
 // Runs the event loop until `cond` holds; false after `ms` milliseconds.
 inline bool waitFor(const std::function<bool()>& cond, int ms = 5000) {
     QElapsedTimer t;

@@ -59,14 +59,14 @@ QPen solidPen(const QColor& c, int width = 1) {
 // stress at the lower face of every slice, the height growing by each
 // slice's thickness. Returns the height reached at the top.
 double curve(const SiloModel& m, const long double* sigma, QPolygon& path) {
-    const int ende = std::clamp(m.Indexende, 1, kResultSize - 1);
-    const int anfang = std::clamp(m.Indexanfang, 1, ende);
+    const int outletIndex = std::clamp(m.Indexende, 1, kResultSize - 1);
+    const int firstIndex = std::clamp(m.Indexanfang, 1, outletIndex);
     path.clear();
-    path << QPoint(Xpixel(static_cast<double>(sigma[ende])), Ypixel(0.0));
+    path << QPoint(stressToX(static_cast<double>(sigma[outletIndex])), heightToY(0.0));
     double z = 0;
-    for (int j = ende - 1; j >= anfang - 1; --j) {
+    for (int j = outletIndex - 1; j >= firstIndex - 1; --j) {
         z += static_cast<double>(m.Dz[j + 1]);
-        path << QPoint(Xpixel(static_cast<double>(sigma[j])), Ypixel(z));
+        path << QPoint(stressToX(static_cast<double>(sigma[j])), heightToY(z));
     }
     return z;
 }
@@ -86,11 +86,11 @@ void drawDashedCurves(QPainter& p, const SiloModel& m, const QColor& vertical,
     curve(m, m.SIGMAV, path);
     p.setPen(dashedPen(vertical, 3));
     p.drawPolyline(path);
-    if (m.Schuettkegel) p.drawLine(path.last(), QPoint(Xpixel(0.0), Ypixel(m.Fuellhoehe)));
+    if (m.Schuettkegel) p.drawLine(path.last(), QPoint(stressToX(0.0), heightToY(m.Fuellhoehe)));
     const double zTop = curve(m, m.SIGMAW, path);
     p.setPen(dashedPen(wall, 3));
     p.drawPolyline(path);
-    if (m.Schuettkegel) p.drawLine(path.last(), QPoint(Xpixel(0.0), Ypixel(zTop)));
+    if (m.Schuettkegel) p.drawLine(path.last(), QPoint(stressToX(0.0), heightToY(zTop)));
 }
 
 }  // namespace
@@ -131,12 +131,12 @@ DiagramMapping& diagramMapping() {
     return map;
 }
 
-int Xpixel(const DiagramMapping& map, double stress) {
-    return toPixel(stress * map.Xfaktor + map.Xnull);
+int stressToX(const DiagramMapping& map, double stress) {
+    return toPixel(stress * map.xScale + map.xZero);
 }
-int Ypixel(const DiagramMapping& map, double z) { return toPixel(map.Ynull - z * map.Zfaktor); }
-int Xpixel(double stress) { return Xpixel(diagramMapping(), stress); }
-int Ypixel(double z) { return Ypixel(diagramMapping(), z); }
+int heightToY(const DiagramMapping& map, double z) { return toPixel(map.yZero - z * map.zScale); }
+int stressToX(double stress) { return stressToX(diagramMapping(), stress); }
+int heightToY(double z) { return heightToY(diagramMapping(), z); }
 
 double diagramStressMax(const SiloModel& m) {
     double mx = 0;
@@ -155,9 +155,9 @@ double diagramSiloHeight(const SiloModel& m) {
 }
 
 bool diagramHasCurves(const SiloModel& m) {
-    const int ende = std::clamp(m.Indexende, 0, kResultSize - 1);
+    const int outletIndex = std::clamp(m.Indexende, 0, kResultSize - 1);
     const int last = std::clamp(m.Gesamtschritte, 0, kResultSize - 1);
-    for (int i = 0; i <= std::max(ende, last); ++i) {
+    for (int i = 0; i <= std::max(outletIndex, last); ++i) {
         if (!std::isfinite(static_cast<double>(m.SIGMAV[i])) ||
             !std::isfinite(static_cast<double>(m.SIGMAW[i])) ||
             !std::isfinite(static_cast<double>(m.Dz[i])))
@@ -166,26 +166,26 @@ bool diagramHasCurves(const SiloModel& m) {
     return diagramStressMax(m) > 0;
 }
 
-QFont diagramFont(double skalierung) {
+QFont diagramFont(double screenScale) {
     QFont font("Arial");
-    const double skal = std::isfinite(skalierung) && skalierung > 0 ? skalierung : 1.0;
-    const int points = std::max(1, static_cast<int>(std::lround(8.0 * skal)));
+    const double scale = std::isfinite(screenScale) && screenScale > 0 ? screenScale : 1.0;
+    const int points = std::max(1, static_cast<int>(std::lround(8.0 * scale)));
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))));
     return font;
 }
 
 void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidth,
-                 double skalierung, int language) {
-    drawDiagram(p, size, m, mainWindowWidth, skalierung, language, DiagramExtras{});
+                 double screenScale, int language) {
+    drawDiagram(p, size, m, mainWindowWidth, screenScale, language, DiagramExtras{});
 }
 
 void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidth,
-                 double skalierung, int language, const DiagramExtras& extras) {
+                 double screenScale, int language, const DiagramExtras& extras) {
     using tkonst::T;
     using tkonst::TextPair;
     using tkonst::sprache;
     const int W = size.width();
-    const int Hp = size.height();
+    const int H = size.height();
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBackgroundMode(Qt::TransparentMode);
@@ -200,16 +200,16 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     // that axes and level lines still stand where they belong.
     const double xmax = scaled ? 1.1 * mx : 1.0;
     const double xmin = scaled ? -mx / 9.0 : -1.0 / 9.0;
-    p.fillRect(QRect(0, 0, W, Hp), kWhite);
-    const QFont font = diagramFont(skalierung);
+    p.fillRect(QRect(0, 0, W, H), kWhite);
+    const QFont font = diagramFont(screenScale);
     p.setFont(font);
     const QFontMetrics fm(font);
 
-    // Hs spans the diagram (a taller comparison silo included); the model's
+    // zmax spans the diagram (a taller comparison silo included); the model's
     // own top is marked by its level line.
     const double ownHeight = diagramSiloHeight(m);
-    const double Hs = extras.empty() ? ownHeight : diagramScaleHeight(m, extras);
-    if (!(ownHeight > 0) || !std::isfinite(Hs) || W <= 0 || Hp <= 0) {
+    const double zmax = extras.empty() ? ownHeight : diagramScaleHeight(m, extras);
+    if (!(ownHeight > 0) || !std::isfinite(zmax) || W <= 0 || H <= 0) {
         p.restore();
         return;
     }
@@ -217,10 +217,10 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     // 3. Mapping: outlet at 93 % of the height, silo top at the top edge,
     // a margin of one ninth of the largest stress left of the height axis.
     DiagramMapping& map = diagramMapping();
-    map.Xnull = -xmin / (xmax - xmin) * W;
-    map.Ynull = 0.93 * Hp;
-    map.Xfaktor = (W - map.Xnull) / xmax;
-    map.Zfaktor = map.Ynull / Hs;
+    map.xZero = -xmin / (xmax - xmin) * W;
+    map.yZero = 0.93 * H;
+    map.xScale = (W - map.xZero) / xmax;
+    map.zScale = map.yZero / zmax;
 
     const double winW = mainWindowWidth > 0 ? mainWindowWidth : W;
 
@@ -229,43 +229,44 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     // range must neither overflow nor stop the grid from advancing.)
     double gx = 0;
     if (scaled) {
-        const GridStep g = Rasterschritt(1400.0 / winW * xmax, 0);
+        const GridStep g = gridStep(1400.0 / winW * xmax, 0);
         gx = std::round(g.spacing());
         if (!std::isfinite(gx)) gx = 0;
         p.setPen(solidPen(kSilver));
         if (gx > 0) {
             int count = 0;
             for (double x = gx; x < xmax && count < kMaxGridLines; x += gx, ++count)
-                p.drawLine(Xpixel(x), Ypixel(0.0), Xpixel(x), Ypixel(Hs));
+                p.drawLine(stressToX(x), heightToY(0.0), stressToX(x), heightToY(zmax));
         }
     }
 
     // 5. Horizontal grid in whole centimetres.
-    const GridStep gzStep = Rasterschritt(1800.0 / winW * Hs, 0);
+    const GridStep gzStep = gridStep(1800.0 / winW * zmax, 0);
     double gz = std::round(100.0 * gzStep.spacing()) / 100.0;
     if (!std::isfinite(gz)) gz = 0;
     p.setPen(solidPen(kSilver));
     if (gz > 0) {
-        for (int k = 1; k * gz < Hs && k <= kMaxGridLines; ++k)
-            p.drawLine(Xpixel(0.0), Ypixel(k * gz), Xpixel(xmax), Ypixel(k * gz));
+        for (int k = 1; k * gz < zmax && k <= kMaxGridLines; ++k)
+            p.drawLine(stressToX(0.0), heightToY(k * gz), stressToX(xmax), heightToY(k * gz));
     }
 
     // 6. Base line and height axis.
     p.setPen(solidPen(kGrey));
-    p.drawLine(Xpixel(xmax), Ypixel(0.0), Xpixel(xmin), Ypixel(0.0));
-    p.drawLine(Xpixel(0.0), Ypixel(0.0), Xpixel(0.0), Ypixel(Hs));
+    p.drawLine(stressToX(xmax), heightToY(0.0), stressToX(xmin), heightToY(0.0));
+    p.drawLine(stressToX(0.0), heightToY(0.0), stressToX(0.0), heightToY(zmax));
 
     // 7. Level lines: section boundaries, fill level, heap foot.
     QColor fontColour = kGrey;
     auto level = [&](double z, const TextPair& text, const QColor& colour) {
         p.setPen(solidPen(colour));
-        p.drawLine(Xpixel(xmax), Ypixel(z), Xpixel(xmin), Ypixel(z));
+        p.drawLine(stressToX(xmax), heightToY(z), stressToX(xmin), heightToY(z));
         const QString t = T(text, language);
-        textOut(p, W - fm.horizontalAdvance(t), Ypixel(z) + 1, t, colour);
+        textOut(p, W - fm.horizontalAdvance(t), heightToY(z) + 1, t, colour);
         fontColour = colour;
     };
     if (m.vertunten) level(m.Hunttricht, tkonst::UKTrichter, kGrey);
-    if (m.Trichterja) level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf, tkonst::OKTrichter, kGrey);
+    if (m.Trichterja)
+        level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf, tkonst::OKTrichter, kGrey);
     if (m.Schaftja) level(ownHeight, tkonst::OKSilo, kGrey);
     level(m.Fuellhoehe, tkonst::OKFuellung, kRed);
     if (m.Schuettkegel) level(m.Fuellhoehe - m.Hkegel, tkonst::UKSchuettkegel, kGreen);
@@ -273,7 +274,7 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     // 8. Outlet label in the colour of the last level.
     {
         const QString t = T(tkonst::Auslauf, language);
-        textOut(p, W - fm.horizontalAdvance(t), Ypixel(0.0) + 1, t, fontColour);
+        textOut(p, W - fm.horizontalAdvance(t), heightToY(0.0) + 1, t, fontColour);
     }
 
     // 9. Stress numbers under the grid lines; the last line stays unnumbered.
@@ -281,8 +282,8 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
         int count = 0;
         for (double x = gx; x < xmax - gx && count < kMaxGridLines; x += gx, ++count) {
             const QString t = QString::number(x, 'f', 0);
-            const int left = Xpixel(x) - toPixel(fm.horizontalAdvance(t) / 2.0);
-            textOut(p, left, Ypixel(0.0) + 1, t, kGrey);
+            const int left = stressToX(x) - toPixel(fm.horizontalAdvance(t) / 2.0);
+            textOut(p, left, heightToY(0.0) + 1, t, kGrey);
         }
     }
 
@@ -290,30 +291,30 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     const int halfZero = toPixel(fm.height() / 2.0);
     if (gz > 0) {
         const QString point = QLocale().decimalPoint();
-        for (int k = 1; k * gz < Hs - gz && k <= kMaxGridLines; ++k) {
+        for (int k = 1; k * gz < zmax - gz && k <= kMaxGridLines; ++k) {
             QString t = QString::number(k * gz, 'g', 15);
             t.replace(QLatin1Char('.'), point);
-            const int left = Xpixel(0.0) - fm.horizontalAdvance(t + "0");
-            textOut(p, left, Ypixel(k * gz) - halfZero, t, kGrey);
+            const int left = stressToX(0.0) - fm.horizontalAdvance(t + "0");
+            textOut(p, left, heightToY(k * gz) - halfZero, t, kGrey);
         }
     }
 
     // 11. The two zeros at the origin.
-    textOut(p, Xpixel(0.0) - toPixel(fm.horizontalAdvance("0") / 2.0), Ypixel(0.0) + 1, "0",
-            kGrey);
-    textOut(p, Xpixel(0.0) - fm.horizontalAdvance("00"), Ypixel(0.0) - halfZero, "0", kGrey);
+    textOut(p, stressToX(0.0) - toPixel(fm.horizontalAdvance("0") / 2.0), heightToY(0.0) + 1,
+            "0", kGrey);
+    textOut(p, stressToX(0.0) - fm.horizontalAdvance("00"), heightToY(0.0) - halfZero, "0", kGrey);
 
     // 12. Unit of the height axis.
     // (kept inside the image where the margin left of the axis is narrow)
-    textOut(p, std::max(0, Xpixel(0.0) - fm.horizontalAdvance("z [m]000")),
-            Ypixel(Hs) + toPixel(1.2 * fm.height()), "z [m]", kGrey);
+    textOut(p, std::max(0, stressToX(0.0) - fm.horizontalAdvance("z [m]000")),
+            heightToY(zmax) + toPixel(1.2 * fm.height()), "z [m]", kGrey);
 
     const int legendRight = toPixel(0.9 * W);
-    const int legendTop = toPixel(0.965 * Hp);
+    const int legendTop = toPixel(0.965 * H);
     // Extra curves lie under the model's own: the comparison silo in grey,
     // the other state in the colours of the own curves; their legend lines
     // stand right-aligned below the top of the diagram.
-    int extraLegendTop = Ypixel(Hs) + fm.height() + 3;
+    int extraLegendTop = heightToY(zmax) + fm.height() + 3;
     auto extraLegend = [&](const QString& t, const QColor& colour) {
         textOut(p, legendRight - fm.horizontalAdvance(t), extraLegendTop, t, colour);
         extraLegendTop += fm.height() + 1;
@@ -337,7 +338,7 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
             QPen dotted = solidPen(kBlack, 3);
             dotted.setStyle(Qt::DotLine);
             p.setPen(dotted);
-            p.drawLine(path.last(), QPoint(Xpixel(0.0), Ypixel(m.Fuellhoehe)));
+            p.drawLine(path.last(), QPoint(stressToX(0.0), heightToY(m.Fuellhoehe)));
         }
         textOut(p, legendRight - fm.horizontalAdvance("SIGMAV [Pa]"), legendTop, "SIGMAV [Pa]",
                 kBlack);
@@ -347,7 +348,7 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
         const double zTop = curve(m, m.SIGMAW, path);
         p.setPen(solidPen(kBlue, 3));
         p.drawPolyline(path);
-        if (m.Schuettkegel) p.drawLine(path.last(), QPoint(Xpixel(0.0), Ypixel(zTop)));
+        if (m.Schuettkegel) p.drawLine(path.last(), QPoint(stressToX(0.0), heightToY(zTop)));
         textOut(p, legendRight - fm.horizontalAdvance("SIGMAV [Pa]  SIGMAW [Pa]"), legendTop,
                 "SIGMAW [Pa]", kBlue);
     }
@@ -355,7 +356,7 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     // 17. Funnel flow makes the discharge stresses meaningless: say so over the curves.
     // The discharge curves of the other state carry the same warning.
     if (funnelFlowCurves(m) || (extras.otherState && funnelFlowCurves(*extras.otherState))) {
-        textOut(p, toPixel(0.3 * W), toPixel(0.5 * Hp), T(tkonst::Kernfluss, language), kRed);
+        textOut(p, toPixel(0.3 * W), toPixel(0.5 * H), T(tkonst::Kernfluss, language), kRed);
     }
     p.restore();
 }

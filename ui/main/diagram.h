@@ -3,8 +3,8 @@
 // level lines, axis numbers, a legend and the funnel-flow warning.
 //
 // The mapping from (stress, height) to pixels is shared with the printed
-// diagram: every drawing sets Xnull / Ynull / Xfaktor / Zfaktor first and
-// then places everything with Xpixel / Ypixel.
+// diagram: every drawing sets xZero / yZero / xScale / zScale first and
+// then places everything with stressToX / heightToY.
 #pragma once
 
 #include <QFont>
@@ -18,10 +18,10 @@ class QPainter;
 namespace korvane::ui {
 
 struct DiagramMapping {
-    double Xnull = 0;    // pixel column of stress 0
-    double Ynull = 0;    // pixel row of height 0
-    double Xfaktor = 0;  // pixels per Pa
-    double Zfaktor = 0;  // pixels per m
+    double xZero = 0;   // pixel column of stress 0
+    double yZero = 0;   // pixel row of height 0
+    double xScale = 0;  // pixels per Pa
+    double zScale = 0;  // pixels per m
 };
 
 // The program's one mapping state, shared by the screen and the printed diagram.
@@ -30,10 +30,10 @@ DiagramMapping& diagramMapping();
 // Pixel column of a stress and pixel row of a height with the current
 // mapping, rounded to the nearest integer (clamped to the int range; a value
 // that is not a number maps to 0).
-int Xpixel(double stress);
-int Ypixel(double z);
-int Xpixel(const DiagramMapping& map, double stress);
-int Ypixel(const DiagramMapping& map, double z);
+int stressToX(double stress);
+int heightToY(double z);
+int stressToX(const DiagramMapping& map, double stress);
+int heightToY(const DiagramMapping& map, double z);
 
 // Largest SIGMAV / SIGMAW over slices 1..Gesamtschritte, starting from 0;
 // values that are not finite are skipped.
@@ -43,8 +43,8 @@ double diagramSiloHeight(const SiloModel& m);
 // True when the results can be drawn as curves: all finite and not all zero.
 bool diagramHasCurves(const SiloModel& m);
 
-// The diagram's font: Arial at 8 x skalierung points (96 dpi).
-QFont diagramFont(double skalierung);
+// The diagram's font: Arial at 8 x screenScale points (96 dpi).
+QFont diagramFont(double screenScale);
 // Curves drawn together with the model's own, each optional: the other
 // stress state of the same silo (dashed, in the colours of the model's own
 // curves) and a second silo to compare with (grey, dashed). Both join the
@@ -71,13 +71,13 @@ QString comparisonLegend(const QString& fileName, int language);
 bool funnelFlowCurves(const SiloModel& m);
 
 // Draws the whole diagram into an area of `size` pixels at the painter's
-// origin. `mainWindowWidth` sets the density of the grid, `skalierung` the
-// font (8 x skalierung points), `language` the texts (0 German, 1 English).
+// origin. `mainWindowWidth` sets the density of the grid, `screenScale` the
+// font (8 x screenScale points), `language` the texts (0 German, 1 English).
 // Results that cannot be drawn leave the axes and level lines only.
 void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidth,
-                 double skalierung, int language);
+                 double screenScale, int language);
 // The same with extra curves and their legend lines.
 void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidth,
-                 double skalierung, int language, const DiagramExtras& extras);
+                 double screenScale, int language, const DiagramExtras& extras);
 
 }  // namespace korvane::ui

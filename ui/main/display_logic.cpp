@@ -7,11 +7,11 @@
 
 namespace korvane::ui {
 
-int zDecimals(double Fuellhoehe) {
+int zDecimals(double fillHeight) {
     // A metre-scale silo gets millimetres (4 decimals at 12 m), a very tall one
     // centimetres; an unset fill height falls back to millimetres.
-    if (!(Fuellhoehe > 0) || !std::isfinite(Fuellhoehe)) return 3;
-    const long d = std::lround(7.0 - std::log10(100.0 * Fuellhoehe));
+    if (!(fillHeight > 0) || !std::isfinite(fillHeight)) return 3;
+    const long d = std::lround(7.0 - std::log10(100.0 * fillHeight));
     return static_cast<int>(std::clamp(d, 0L, 10L));
 }
 
@@ -19,9 +19,10 @@ SectionFlags sectionFlags(const SiloModel& m) {
     SectionFlags f;
     // Shaft rows only when the heap foot lies above the top of the hopper,
     // hopper rows only when the fill reaches into the hopper.
-    f.S = m.Schaftja && m.Hunttricht + (m.Hspitzeoben - m.Hspitzeauslauf) + m.Hkegel < m.Fuellhoehe;
-    f.T = m.Trichterja && m.Hunttricht + m.Hkegel < m.Fuellhoehe;
-    f.U = m.vertunten;
+    f.shaft = m.Schaftja &&
+              m.Hunttricht + (m.Hspitzeoben - m.Hspitzeauslauf) + m.Hkegel < m.Fuellhoehe;
+    f.hopper = m.Trichterja && m.Hunttricht + m.Hkegel < m.Fuellhoehe;
+    f.below = m.vertunten;
     return f;
 }
 
@@ -45,9 +46,9 @@ Strides screenStrides(const SiloModel& m, int rowsAvailable) {
         return limitStride(1000.0 * m.Fuellhoehe / (R * H) - 1.0);
     };
     Strides k;
-    k.kS = stride(f.S, m.Hfuellschaft);
-    k.kT = stride(f.T, m.Hfuelltrichter);
-    k.kU = stride(f.U, m.Hfuellunten);
+    k.shaft = stride(f.shaft, m.Hfuellschaft);
+    k.hopper = stride(f.hopper, m.Hfuelltrichter);
+    k.below = stride(f.below, m.Hfuellunten);
     return k;
 }
 
@@ -58,64 +59,71 @@ Strides pageStrides(const SiloModel& m) {
         return limitStride(1000.0 / (H * rowsPerFill / m.Fuellhoehe) - 1.0);
     };
     Strides k;
-    k.kS = stride(f.S, m.Hfuellschaft, 40.0);
-    k.kT = stride(f.T, m.Hfuelltrichter, 45.0);
-    k.kU = stride(f.U, m.Hfuellunten, 40.0);
+    k.shaft = stride(f.shaft, m.Hfuellschaft, 40.0);
+    k.hopper = stride(f.hopper, m.Hfuelltrichter, 45.0);
+    k.below = stride(f.below, m.Hfuellunten, 40.0);
     return k;
 }
 
 std::vector<SelectedRow> selectRows(SiloModel& m, const Strides& k, double zStart) {
     const SectionFlags f = sectionFlags(m);
-    const int N1 = m.Schritteschaft;
-    const int N2 = m.Schrittetrichter;
-    const int G = std::clamp(m.Gesamtschritte, 0, kResultSize - 1);
+    const bool shaft = f.shaft, hopper = f.hopper, below = f.below;
+    // Slices are numbered from the top: the shaft's come first, then the
+    // hopper's, then those below the hopper.
+    const int shaftEnd = m.Schritteschaft;
+    const int hopperEnd = shaftEnd + m.Schrittetrichter;
+    const int last = std::clamp(m.Gesamtschritte, 0, kResultSize - 1);
     std::vector<SelectedRow> rows;
-    double zlauf = zStart;
+    double z = zStart;
     int n = 0;
-    for (int i = 1; i <= G; ++i) {
+    for (int i = 1; i <= last; ++i) {
         // The counter runs through every slice; inside a section it is held
         // at that section's stride so that the first slice after a boundary
         // is shown at once.
         ++n;
-        if (f.S && i <= N1 && n > k.kS) n = k.kS;
-        if (f.T && i > N1 && i <= N1 + N2 && n > k.kT) n = k.kT;
-        if (f.U && i > N1 + N2 && i <= G && n > k.kU) n = k.kU;
+        if (shaft && i <= shaftEnd && n > k.shaft) n = k.shaft;
+        if (hopper && i > shaftEnd && i <= hopperEnd && n > k.hopper) n = k.hopper;
+        if (below && i > hopperEnd && i <= last && n > k.below) n = k.below;
 
-        const bool shown = (f.S && i == 1) || (f.S && i == N1) || (f.T && i == N1 + 1) ||
-                           (f.T && i == N1 + 2) || (f.T && i == N1 + N2) ||
-                           (f.U && i == N1 + N2 + 1) || (f.U && i == N1 + N2 + 2) ||
-                           (f.U && i == G - 1) || (f.U && i == G) ||
-                           (f.S && i < N1 && n == k.kS) ||
-                           (f.T && i > N1 + 1 && i < N1 + N2 && n == k.kT) ||
-                           (f.U && i > N1 + N2 + 1 && n == k.kU);
+        // The slices at the section boundaries are always shown (the first
+        // of the shaft, the first two of each lower section, the last of
+        // each section and the last two at the outlet); between them those
+        // where the counter reaches the stride.
+        const bool shown = (shaft && i == 1) || (shaft && i == shaftEnd) ||
+                           (hopper && i == shaftEnd + 1) || (hopper && i == shaftEnd + 2) ||
+                           (hopper && i == hopperEnd) || (below && i == hopperEnd + 1) ||
+                           (below && i == hopperEnd + 2) || (below && i == last - 1) ||
+                           (below && i == last) || (shaft && i < shaftEnd && n == k.shaft) ||
+                           (hopper && i > shaftEnd + 1 && i < hopperEnd && n == k.hopper) ||
+                           (below && i > hopperEnd + 1 && n == k.below);
         if (shown) {
             SelectedRow r;
             r.index = i;
-            r.z = zlauf;
-            if (i == 1) r.label = m.Schuettkegel ? RowLabel::UkKegel : RowLabel::OkFuellg;
-            else if (f.S && f.T && i == N1 + 1) r.label = RowLabel::UkSchaft;
-            else if (f.T && f.U && i == N1 + N2 + 1) r.label = RowLabel::UkTricht;
+            r.z = z;
+            if (i == 1) r.label = m.Schuettkegel ? RowLabel::HeapFoot : RowLabel::FillTop;
+            else if (shaft && hopper && i == shaftEnd + 1) r.label = RowLabel::ShaftBottom;
+            else if (hopper && below && i == hopperEnd + 1) r.label = RowLabel::HopperBottom;
             rows.push_back(r);
             n = 0;
         }
-        zlauf -= static_cast<double>(m.Dz[i]);
+        z -= static_cast<double>(m.Dz[i]);
     }
-    m.Zlauf = zlauf;
+    m.Zlauf = z;
     return rows;
 }
 
-GridStep Rasterschritt(double a, double b) {
+GridStep gridStep(double a, double b) {
     GridStep g;
     const double range = a - b;
     // No range, no grid: the callers draw nothing for a zero spacing.
     if (!std::isfinite(range) || !(range > 0)) return g;
     const int e = static_cast<int>(std::trunc(std::log10(1000.0 * range)));
-    g.d = e > 0 ? std::pow(10.0, e - 3) : 0.001;
-    const double mm = std::trunc(10.0 * range / g.d);
-    if (mm <= 15) g.s = 2;        // 10..15, and the nearest for tiny ranges
-    else if (mm <= 45) g.s = 5;   // 16..45
-    else if (mm <= 85) g.s = 10;  // 46..85
-    else g.s = 20;                // 86..99, and the nearest above
+    g.decade = e > 0 ? std::pow(10.0, e - 3) : 0.001;
+    const double mm = std::trunc(10.0 * range / g.decade);
+    if (mm <= 15) g.multiplier = 2;        // 10..15, and the nearest for tiny ranges
+    else if (mm <= 45) g.multiplier = 5;   // 16..45
+    else if (mm <= 85) g.multiplier = 10;  // 46..85
+    else g.multiplier = 20;                // 86..99, and the nearest above
     return g;
 }
 
@@ -125,7 +133,7 @@ int visibleLines(int columnHeight, int lineHeight) {
 }
 
 int rowsAvailable(int L, const SectionFlags& f) {
-    const int R = L - 4 * (int(f.S) + int(f.T) + int(f.U)) - 2;
+    const int R = L - 4 * (int(f.shaft) + int(f.hopper) + int(f.below)) - 2;
     return std::max(1, R);
 }
 

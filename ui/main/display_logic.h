@@ -10,28 +10,34 @@
 
 namespace korvane::ui {
 
-// Decimals of z: 7 - log10(100 * Fuellhoehe), rounded (12 m -> 4).
-int zDecimals(double Fuellhoehe);
+// Decimals of z: 7 - log10(100 * fill height), rounded (12 m -> 4).
+int zDecimals(double fillHeight);
 
+// Which sections of the silo get rows of their own.
 struct SectionFlags {
-    bool S = false, T = false, U = false;  // shaft rows, hopper rows, rows below
+    bool shaft = false;   // the heap foot lies above the top of the hopper
+    bool hopper = false;  // the fill reaches into the hopper
+    bool below = false;   // a vertical part below the hopper
 };
 SectionFlags sectionFlags(const SiloModel& m);
 
+// Every how many slices a row is shown, per section (0: section absent).
 struct Strides {
-    int kS = 0, kT = 0, kU = 0;
+    int shaft = 0, hopper = 0, below = 0;
 };
 // Screen: R rows available for the slices.
 Strides screenStrides(const SiloModel& m, int rowsAvailable);
 // Printed page: about 40 rows per fill height in shaft and below, 45 in the hopper.
 Strides pageStrides(const SiloModel& m);
 
-enum class RowLabel { Blank, OkFuellg, UkKegel, UkSchaft, UkTricht, Auslauf };
+// The position a row marks: the top of the fill, the foot of the heap, the
+// bottom of the shaft or of the hopper, the outlet; most rows mark none.
+enum class RowLabel { Blank, FillTop, HeapFoot, ShaftBottom, HopperBottom, Outlet };
 
 struct SelectedRow {
     int index = 0;        // slice index i
     RowLabel label = RowLabel::Blank;
-    double z = 0;         // height of the slice's upper face (running Zlauf)
+    double z = 0;         // height of the slice's upper face
 };
 // Slice rows chosen by the counter / clamping rule; zStart is the running
 // height at the top of slice 1 (sum of Dz on screen, Fuellhoehe - Hkegel on
@@ -39,13 +45,13 @@ struct SelectedRow {
 std::vector<SelectedRow> selectRows(SiloModel& m, const Strides& k, double zStart);
 
 struct GridStep {
-    int s = 0;       // multiplier 2, 5, 10 or 20
-    double d = 0;    // decade
-    double spacing() const { return s * d / 10.0; }
+    int multiplier = 0;  // 2, 5, 10 or 20
+    double decade = 0;
+    double spacing() const { return multiplier * decade / 10.0; }
 };
 // Grid-step rule for the range a - b. Where no multiplier fits (ranges of
 // fewer than 10 or more than 99 units of the decade) the nearest is taken.
-GridStep Rasterschritt(double a, double b);
+GridStep gridStep(double a, double b);
 
 }  // namespace korvane::ui
 
@@ -60,7 +66,7 @@ namespace korvane::ui {
 // fraction of a last line dropped so that the last row is never cut.
 int visibleLines(int columnHeight, int lineHeight);
 // Rows left for the slices once the forced rows are reserved:
-// L - 4 * (S + T + U) - 2, never below 1.
+// L - 4 * (sections with rows) - 2, never below 1.
 int rowsAvailable(int visibleLines, const SectionFlags& f);
 
 // Slice rows of the screen columns for L visible lines. The strides come

@@ -109,7 +109,7 @@ QString parameterFieldWords(ParField field, int pair, int language) {
 }
 
 QString fileErrorText(const FileError& err, const QString& path, int language) {
-    const QString datei = pick(texts::Datei, language) + ": " + path;
+    const QString fileLine = pick(texts::Datei, language) + ": " + path;
     const QString field = parameterFieldWords(err.field, err.pair, language);
     const QString excerpt = QString::fromLatin1(err.excerpt.c_str());
     auto detail = [&](const TextPair& p) {
@@ -122,11 +122,11 @@ QString fileErrorText(const FileError& err, const QString& path, int language) {
             .replace("%3", excerpt);
     };
     auto content = [&](const TextPair& p) {
-        return pick(kCannotLoad, language) + "\n" + datei + "\n" + detail(p);
+        return pick(kCannotLoad, language) + "\n" + fileLine + "\n" + detail(p);
     };
     switch (err.fault) {
-        case FileFault::NotParameterFile: return pick(kNotParameterFile, language) + "\n" + datei;
-        case FileFault::TooLarge: return pick(kTooLarge, language) + "\n" + datei;
+        case FileFault::NotParameterFile: return pick(kNotParameterFile, language) + "\n" + fileLine;
+        case FileFault::TooLarge: return pick(kTooLarge, language) + "\n" + fileLine;
         case FileFault::NotInteger: return content(kNotInteger);
         case FileFault::NotNumber: return content(kNotNumber);
         case FileFault::OutOfRange: return content(kOutOfRange);
@@ -134,17 +134,17 @@ QString fileErrorText(const FileError& err, const QString& path, int language) {
         case FileFault::SliceCount: return content(kSliceCount);
         case FileFault::PairCount: return content(kPairCount);
         case FileFault::CrossSection: return content(kCrossSection);
-        case FileFault::NotWritable: return detail(kNotWritable) + "\n" + datei;
+        case FileFault::NotWritable: return detail(kNotWritable) + "\n" + fileLine;
         case FileFault::WriteProtected:
-            return pick(tkonst::Fehler, language) + " " + QString::number(err.code) + "\n" + datei +
+            return pick(tkonst::Fehler, language) + " " + QString::number(err.code) + "\n" + fileLine +
                    "\n" + pick(kWriteProtected, language);
         case FileFault::System:
-            return pick(tkonst::Fehler, language) + " " + QString::number(err.code) + "\n" + datei +
+            return pick(tkonst::Fehler, language) + " " + QString::number(err.code) + "\n" + fileLine +
                    "\n" + systemReason(err.code, language);
         case FileFault::None: break;
     }
     // A reason the window gave itself (already in its language).
-    QString text = pick(tkonst::Fehler, language) + "\n" + datei;
+    QString text = pick(tkonst::Fehler, language) + "\n" + fileLine;
     if (!err.reason.empty()) text += "\n" + QString::fromStdString(err.reason);
     return text;
 }

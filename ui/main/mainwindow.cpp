@@ -69,18 +69,18 @@ const char* const kResultFilter = "Ergebnis-File (*.txt);;Alle Dateien (*)";
 struct Design {
     int x, y, w, h;
 };
-constexpr Design kEdit11{0, 13, 105, 15};
-constexpr Design kEdit3{125, 13, 72, 15};
-constexpr Design kVertspausl{210, 13, 104, 15};
-constexpr Design kStaticText1{343, 0, 60, 14};
-constexpr Design kMeldung{343, 13, 186, 15};
-constexpr Design kMeldung2{343, 29, 186, 16};
-constexpr Design kMemo2{0, 65, 68, 440};
-constexpr Design kMemo3{73, 65, 56, 440};
-constexpr Design kMemo5{133, 65, 68, 440};
-constexpr Design kMemo7{205, 65, 60, 440};
-constexpr Design kMemo8{268, 65, 59, 440};
-constexpr Design kImage2{344, 64, 425, 441};
+constexpr Design kStateField{0, 13, 105, 15};
+constexpr Design kContentsField{125, 13, 72, 15};
+constexpr Design kOutletStressField{210, 13, 104, 15};
+constexpr Design kMessageLabel{343, 0, 60, 14};
+constexpr Design kMessageField{343, 13, 186, 15};
+constexpr Design kSecondMessageField{343, 29, 186, 16};
+constexpr Design kPositionColumn{0, 65, 68, 440};
+constexpr Design kZColumn{73, 65, 56, 440};
+constexpr Design kDensityColumn{133, 65, 68, 440};
+constexpr Design kVerticalStressColumn{205, 65, 60, 440};
+constexpr Design kWallStressColumn{268, 65, 59, 440};
+constexpr Design kDiagram{344, 64, 425, 441};
 constexpr int kDesignFontPx = 11;
 constexpr int kMargin = 4;  // the window's border around the client controls
 
@@ -96,9 +96,9 @@ std::string toLocal(const QString& path) { return QFile::encodeName(path).toStdS
 // What keeps the results from being shown: 0 none, 1 numbers that are not
 // finite, 2 nothing to show (no fill, or every stress zero).
 int resultProblem(const SiloModel& m) {
-    const int ende = std::clamp(m.Indexende, 0, kResultSize - 1);
+    const int outletIndex = std::clamp(m.Indexende, 0, kResultSize - 1);
     const int last = std::clamp(m.Gesamtschritte, 0, kResultSize - 1);
-    for (int i = 0; i <= std::max(ende, last); ++i) {
+    for (int i = 0; i <= std::max(outletIndex, last); ++i) {
         if (!std::isfinite(static_cast<double>(m.SIGMAV[i])) ||
             !std::isfinite(static_cast<double>(m.SIGMAW[i])) ||
             !std::isfinite(static_cast<double>(m.RHOB[i])) ||
@@ -107,17 +107,17 @@ int resultProblem(const SiloModel& m) {
     }
     if (!std::isfinite(m.Fuellmenge)) return 1;
     if (!(m.Fuellhoehe > 0) || !std::isfinite(m.Fuellhoehe)) return 2;
-    if (diagramStressMax(m) <= 0 && m.SIGMAV[ende] == 0) return 2;
+    if (diagramStressMax(m) <= 0 && m.SIGMAV[outletIndex] == 0) return 2;
     return 0;
 }
 
 QString rowLabel(RowLabel l) {
     switch (l) {
-        case RowLabel::OkFuellg: return T(tkonst::OKFuellg);
-        case RowLabel::UkKegel: return T(tkonst::UKKegel);
-        case RowLabel::UkSchaft: return T(tkonst::UKSchaft);
-        case RowLabel::UkTricht: return T(tkonst::UKTricht);
-        case RowLabel::Auslauf: return T(tkonst::Auslauf);
+        case RowLabel::FillTop: return T(tkonst::OKFuellg);
+        case RowLabel::HeapFoot: return T(tkonst::UKKegel);
+        case RowLabel::ShaftBottom: return T(tkonst::UKSchaft);
+        case RowLabel::HopperBottom: return T(tkonst::UKTricht);
+        case RowLabel::Outlet: return T(tkonst::Auslauf);
         case RowLabel::Blank: break;
     }
     return QStringLiteral(" ");
@@ -155,11 +155,11 @@ QString withoutTrailingSlashes(QString dir) {
 }  // namespace
 
 // ---------------------------------------------------------------------------
-ResultImage::ResultImage(QWidget* parent) : QWidget(parent) {
+DiagramView::DiagramView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ResultImage::clearWhite() {
+void DiagramView::clearWhite() {
     // One image pixel per device pixel, so that lines and text stay sharp on
     // screens that scale; painters on the image work in widget units.
     const qreal ratio = devicePixelRatioF() > 0 ? devicePixelRatioF() : 1.0;
@@ -171,7 +171,7 @@ void ResultImage::clearWhite() {
     update();
 }
 
-void ResultImage::paintEvent(QPaintEvent*) {
+void DiagramView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
     if (!image_.isNull()) p.drawImage(0, 0, image_);
@@ -179,7 +179,7 @@ void ResultImage::paintEvent(QPaintEvent*) {
 
 // ---------------------------------------------------------------------------
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    setObjectName("Form1");
+    setObjectName("mainWindow");
     buildControls();
     buildMenu();
     buildViewAndExportMenus();
@@ -204,7 +204,7 @@ QAction* MainWindow::action(QMenu* into, const char* name, void (MainWindow::*ha
 
 void MainWindow::buildControls() {
     client_ = new QWidget(this);
-    client_->setObjectName("Form1Client");
+    client_->setObjectName("client");
     client_->setAutoFillBackground(true);
     setCentralWidget(client_);
     client_->installEventFilter(this);
@@ -242,88 +242,95 @@ void MainWindow::buildControls() {
         return c;
     };
 
-    Label24_ = label("Label24");
-    Edit11_ = field("Edit11");
-    Label10_ = label("Label10");
-    Edit3_ = field("Edit3");
-    Labelvertsp_ = label("Labelvertsp");
-    Vertspausl_ = field("Vertspausl");
-    StaticText1_ = label("StaticText1");
-    StaticText1_->setFrameStyle(QFrame::NoFrame);
-    Meldung_ = field("Meldung");
-    Meldung2_ = field("Meldung2");
-    Label1_ = label("Label1");
-    Label2_ = label("Label2");
-    Label4_ = label("Label4");
-    Label6_ = label("Label6");
-    Label7_ = label("Label7");
-    Memo2_ = column("Memo2", false);
-    Memo3_ = column("Memo3", true);
-    Memo5_ = column("Memo5", true);
-    Memo7_ = column("Memo7", true);
-    Memo8_ = column("Memo8", true);
-    Image2_ = new ResultImage(client_);
-    Image2_->setObjectName("Image2");
+    stateLabel_ = label("stateLabel");
+    stateField_ = field("stateField");
+    contentsLabel_ = label("contentsLabel");
+    contentsField_ = field("contentsField");
+    outletStressLabel_ = label("outletStressLabel");
+    outletStressField_ = field("outletStressField");
+    messageLabel_ = label("messageLabel");
+    messageLabel_->setFrameStyle(QFrame::NoFrame);
+    messageField_ = field("messageField");
+    secondMessageField_ = field("secondMessageField");
+    positionHead_ = label("positionHead");
+    zHead_ = label("zHead");
+    densityHead_ = label("densityHead");
+    verticalStressHead_ = label("verticalStressHead");
+    wallStressHead_ = label("wallStressHead");
+    positionColumn_ = column("positionColumn", false);
+    zColumn_ = column("zColumn", true);
+    densityColumn_ = column("densityColumn", true);
+    verticalStressColumn_ = column("verticalStressColumn", true);
+    wallStressColumn_ = column("wallStressColumn", true);
+    diagram_ = new DiagramView(client_);
+    diagram_->setObjectName("diagram");
 
     // The columns scroll together so that a row stays a row across them.
-    const QList<QPlainTextEdit*> cols{Memo2_, Memo3_, Memo5_, Memo7_, Memo8_};
-    for (QPlainTextEdit* a : cols)
-        for (QPlainTextEdit* b : cols)
+    for (QPlainTextEdit* a : columns())
+        for (QPlainTextEdit* b : columns())
             if (a != b)
                 connect(a->verticalScrollBar(), &QScrollBar::valueChanged,
                         b->verticalScrollBar(), &QScrollBar::setValue);
 }
 
+std::array<QPlainTextEdit*, 5> MainWindow::columns() const {
+    return {positionColumn_, zColumn_, densityColumn_, verticalStressColumn_, wallStressColumn_};
+}
+
 void MainWindow::buildMenu() {
     QMenuBar* bar = menuBar();
-    bar->setObjectName("MainMenu1");
+    bar->setObjectName("menuBar");
 
-    Datei1_ = menu("Datei1");
-    Dateioeffnen1_ = action(Datei1_, "Dateioeffnen1", &MainWindow::AusDatei1Click);
-    Speichern3_ = action(Datei1_, "Speichern3", &MainWindow::Speichern2Click);
-    Speichernunter1_ = action(Datei1_, "Speichernunter1", &MainWindow::Speichern1Click);
-    Datei1_->addSeparator()->setObjectName("N4");
-    ErgebnisseSpeichern_ = action(Datei1_, "ErgebnisseSpeichern", &MainWindow::ErgebnisseSpeichernClick);
-    Ergebnisdateispeichernunter1_ = action(Datei1_, "Ergebnisdateispeichernunter1",
-                                           &MainWindow::Ergebnisdateispeichernunter1Click);
-    Datei1_->addSeparator()->setObjectName("N2");
-    Druckereinrichten1_ = action(Datei1_, "Druckereinrichten1", &MainWindow::Druckereinrichten1Click);
-    Ergebnissedrucken1_ = menu("Ergebnissedrucken1");
-    Tabelle1_ = action(Ergebnissedrucken1_, "Tabelle1", &MainWindow::Tabelle1Click);
-    Diagramm1_ = action(Ergebnissedrucken1_, "Diagramm1", &MainWindow::Diagramm1Click);
-    Datei1_->addMenu(Ergebnissedrucken1_);
-    Datei1_->addSeparator()->setObjectName("N5");
-    Beenden1_ = action(Datei1_, "Beenden1", &MainWindow::BEENDEN);
-    bar->addMenu(Datei1_);
+    fileMenu_ = menu("fileMenu");
+    openAction_ = action(fileMenu_, "openAction", &MainWindow::openParameterFile);
+    saveAction_ = action(fileMenu_, "saveAction", &MainWindow::saveParameterFile);
+    saveAsAction_ = action(fileMenu_, "saveAsAction", &MainWindow::saveParameterFileAs);
+    fileMenu_->addSeparator();
+    saveResultsAction_ = action(fileMenu_, "saveResultsAction", &MainWindow::saveResults);
+    saveResultsAsAction_ = action(fileMenu_, "saveResultsAsAction", &MainWindow::saveResultsAs);
+    printSeparator_ = fileMenu_->addSeparator();
+    printerSetupAction_ = action(fileMenu_, "printerSetupAction", &MainWindow::setUpPrinter);
+    printMenu_ = menu("printMenu");
+    printTableAction_ = action(printMenu_, "printTableAction", &MainWindow::printTable);
+    printDiagramAction_ = action(printMenu_, "printDiagramAction", &MainWindow::printDiagram);
+    fileMenu_->addMenu(printMenu_);
+    fileMenu_->addSeparator();
+    exitAction_ = action(fileMenu_, "exitAction", &MainWindow::exitProgram);
+    bar->addMenu(fileMenu_);
 
-    Einstellungen1_ = menu("Einstellungen1");
-    Parameter1_ = action(Einstellungen1_, "Parameter1", &MainWindow::Parameter1Click);
-    Ansehen1_ = action(Einstellungen1_, "Ansehen1", &MainWindow::Ansehen1Click);
-    bar->addMenu(Einstellungen1_);
+    parameterMenu_ = menu("parameterMenu");
+    editParametersAction_ =
+        action(parameterMenu_, "editParametersAction", &MainWindow::editParameters);
+    viewParametersAction_ =
+        action(parameterMenu_, "viewParametersAction", &MainWindow::viewParameters);
+    bar->addMenu(parameterMenu_);
 
-    SpracheLanguage2_ = menu("SpracheLanguage2");
-    Deutsch_ = action(SpracheLanguage2_, "Deutsch", &MainWindow::DeutschClick);
-    English_ = action(SpracheLanguage2_, "English", &MainWindow::EnglishClick);
+    languageMenu_ = menu("languageMenu");
+    germanAction_ = action(languageMenu_, "germanAction", &MainWindow::switchToGerman);
+    englishAction_ = action(languageMenu_, "englishAction", &MainWindow::switchToEnglish);
     // The current language carries a check mark (set with the texts).
-    for (QAction* a : {Deutsch_, English_}) a->setCheckable(true);
-    bar->addMenu(SpracheLanguage2_);
+    for (QAction* a : {germanAction_, englishAction_}) a->setCheckable(true);
+    bar->addMenu(languageMenu_);
 
-    About1_ = menu("About1");
-    WasdiesesProgrammberechnet1_ = action(About1_, "WasdiesesProgrammberechnet1",
-                                          &MainWindow::WasdiesesProgrammberechnet1Click);
-    Daten1_ = action(About1_, "Daten1", &MainWindow::Daten1Click);
-    Vorgabewerte1_ = action(About1_, "Vorgabewerte1", &MainWindow::Vorgabewerte1Click);
-    VorgabewerteSilo1_ = action(About1_, "VorgabewerteSilo1", &MainWindow::VorgabewerteSilo1Click);
-    Berechnungsmethoden1_ =
-        action(About1_, "Berechnungsmethoden1", &MainWindow::Berechnungsmethoden1Click);
-    About1_->addSeparator()->setObjectName("N3");
-    Woher_ = action(About1_, "Woher", &MainWindow::WoherClick);
-    About1_->addSeparator()->setObjectName("N6");
-    Literatur1_ = action(About1_, "Literatur1", &MainWindow::Literatur1Click);
-    About1_->addSeparator()->setObjectName("N1");
-    EULA1_ = action(About1_, "EULA1", &MainWindow::EULA1Click);
-    Info1_ = action(About1_, "Info1", &MainWindow::About1Click);
-    bar->addMenu(About1_);
+    helpMenu_ = menu("helpMenu");
+    whatItCalculatesAction_ =
+        action(helpMenu_, "whatItCalculatesAction", &MainWindow::showWhatItCalculates);
+    dataInputOutputAction_ =
+        action(helpMenu_, "dataInputOutputAction", &MainWindow::showDataInputOutput);
+    bulkSolidDefaultsAction_ =
+        action(helpMenu_, "bulkSolidDefaultsAction", &MainWindow::showBulkSolidDefaults);
+    siloDefaultsAction_ = action(helpMenu_, "siloDefaultsAction", &MainWindow::showSiloDefaults);
+    calculationMethodsAction_ =
+        action(helpMenu_, "calculationMethodsAction", &MainWindow::showCalculationMethods);
+    helpMenu_->addSeparator();
+    flowPropertySourcesAction_ =
+        action(helpMenu_, "flowPropertySourcesAction", &MainWindow::showFlowPropertySources);
+    helpMenu_->addSeparator();
+    literatureAction_ = action(helpMenu_, "literatureAction", &MainWindow::showLiterature);
+    helpMenu_->addSeparator();
+    eulaAction_ = action(helpMenu_, "eulaAction", &MainWindow::showEula);
+    aboutAction_ = action(helpMenu_, "aboutAction", &MainWindow::showAbout);
+    bar->addMenu(helpMenu_);
 }
 
 void MainWindow::applyScale() {
@@ -348,67 +355,71 @@ void MainWindow::applyScale() {
     QFont fieldFont("MS Sans Serif");
     fieldFont.setStyleHint(QFont::SansSerif);
     fieldFont.setPixelSize(std::max(1, s(kDesignFontPx)));
-    for (QLineEdit* e : {Edit11_, Edit3_, Vertspausl_}) {
+    for (QLineEdit* e : {stateField_, contentsField_, outletStressField_}) {
         e->setFont(fieldFont);
         e->setProperty("korvaneStandardFont", fieldFont);  // what showWhole() starts from
     }
-    for (QLineEdit* e : {Meldung_, Meldung2_}) e->setFont(windowFont);
-    for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_}) c->setFont(windowFont);
+    for (QLineEdit* e : {messageField_, secondMessageField_}) e->setFont(windowFont);
+    for (QPlainTextEdit* c : columns()) c->setFont(windowFont);
 
     // Edits a little taller than designed where the font needs it, so that
     // no descender is cut off on any platform style.
     const int fieldH = std::max(s(15), QFontMetrics(fieldFont).height() + 4);
-    place(Edit11_, kEdit11);
-    place(Edit3_, kEdit3);
-    place(Vertspausl_, kVertspausl);
-    place(Meldung_, kMeldung);
-    place(Meldung2_, kMeldung2);
-    for (QLineEdit* e : {Edit11_, Edit3_, Vertspausl_, Meldung_})
+    place(stateField_, kStateField);
+    place(contentsField_, kContentsField);
+    place(outletStressField_, kOutletStressField);
+    place(messageField_, kMessageField);
+    place(secondMessageField_, kSecondMessageField);
+    for (QLineEdit* e : {stateField_, contentsField_, outletStressField_, messageField_})
         e->setFixedHeight(fieldH);
-    Meldung2_->move(Meldung2_->x(), Meldung_->y() + fieldH + s(1));
-    Meldung2_->setFixedHeight(fieldH);
-    const int fieldsBottom = Meldung2_->y() + fieldH;
+    secondMessageField_->move(secondMessageField_->x(), messageField_->y() + fieldH + s(1));
+    secondMessageField_->setFixedHeight(fieldH);
+    const int fieldsBottom = secondMessageField_->y() + fieldH;
 
     auto placeLabel = [&](QLabel* l, int x, int y) {
         l->adjustSize();
         l->move(mg + s(x), mg + s(y));
     };
-    placeLabel(Label24_, 0, 0);
-    placeLabel(Label10_, 125, 0);
-    placeLabel(Labelvertsp_, 210, 0);
-    place(StaticText1_, kStaticText1);
-    StaticText1_->adjustSize();
+    placeLabel(stateLabel_, 0, 0);
+    placeLabel(contentsLabel_, 125, 0);
+    placeLabel(outletStressLabel_, 210, 0);
+    place(messageLabel_, kMessageLabel);
+    messageLabel_->adjustSize();
 
     // Column heads above their columns; below the status fields whatever
     // the font makes of their height.
     const int headTop = std::max(mg + s(52), fieldsBottom + s(4));
     const int lineH = QFontMetrics(windowFont).height();
-    placeLabel(Label1_, 7, 52);
-    placeLabel(Label2_, 80, 52);
-    placeLabel(Label4_, 135, 52);
-    placeLabel(Label6_, 205, 52);
-    placeLabel(Label7_, 268, 52);
-    for (QLabel* l : {Label1_, Label2_, Label4_, Label6_, Label7_}) l->move(l->x(), headTop);
+    placeLabel(positionHead_, 7, 52);
+    placeLabel(zHead_, 80, 52);
+    placeLabel(densityHead_, 135, 52);
+    placeLabel(verticalStressHead_, 205, 52);
+    placeLabel(wallStressHead_, 268, 52);
+    for (QLabel* l : {positionHead_, zHead_, densityHead_, verticalStressHead_, wallStressHead_})
+        l->move(l->x(), headTop);
     const int colTop = std::max(mg + s(65), headTop + lineH + s(1));
     // Each column at least as wide as its head, so that no head runs into
     // the next one; columns move right where a wider one needs the room.
     int prevRight = std::numeric_limits<int>::min() / 2;
-    for (auto [c, d, l] : {std::tuple{Memo2_, kMemo2, Label1_}, {Memo3_, kMemo3, Label2_},
-                           {Memo5_, kMemo5, Label4_}, {Memo7_, kMemo7, Label6_},
-                           {Memo8_, kMemo8, Label7_}}) {
+    for (auto [c, d, l] : {std::tuple{positionColumn_, kPositionColumn, positionHead_},
+                           {zColumn_, kZColumn, zHead_},
+                           {densityColumn_, kDensityColumn, densityHead_},
+                           {verticalStressColumn_, kVerticalStressColumn, verticalStressHead_},
+                           {wallStressColumn_, kWallStressColumn, wallStressHead_}}) {
         const int x = std::max(mg + s(d.x), prevRight + s(5));
         const int w = std::max(s(d.w), l->width() + s(6));
         c->setGeometry(x, colTop, w, s(d.h));
         prevRight = x + w;
     }
     // The numeric heads stand right-aligned over their columns.
-    for (auto [l, c] : {std::pair{Label2_, Memo3_}, {Label4_, Memo5_}, {Label6_, Memo7_},
-                        {Label7_, Memo8_}})
+    for (auto [l, c] : {std::pair{zHead_, zColumn_}, {densityHead_, densityColumn_},
+                        {verticalStressHead_, verticalStressColumn_},
+                        {wallStressHead_, wallStressColumn_}})
         l->move(c->x() + c->width() - l->width() - s(2), l->y());
-    Label1_->move(Memo2_->x() + s(3), Label1_->y());
-    place(Image2_, kImage2);
-    Image2_->move(std::max(Image2_->x(), prevRight + s(12)), colTop - s(1));
-    FormPaint();
+    positionHead_->move(positionColumn_->x() + s(3), positionHead_->y());
+    place(diagram_, kDiagram);
+    diagram_->move(std::max(diagram_->x(), prevRight + s(12)), colTop - s(1));
+    fitDisplaysToWindow();
     updateMinimumSize();
 }
 
@@ -430,12 +441,15 @@ void MainWindow::updateMinimumSize() {
                                    static_cast<int>(std::ceil((dfm.height() + 1) / 0.035))});
     // The columns: room for the forced rows of every section and a few
     // slices in between.
-    const int frame = 2 * Memo2_->frameWidth();
-    const int columnsH = 20 * lineHeight() + frame +
-                         2 * static_cast<int>(std::ceil(Memo2_->document()->documentMargin()));
+    const int frame = 2 * positionColumn_->frameWidth();
+    const int columnsH =
+        20 * lineHeight() + frame +
+        2 * static_cast<int>(std::ceil(positionColumn_->document()->documentMargin()));
     const int gap = std::max(s(10), s(kMargin));
-    int w = std::max(Image2_->x() + diagramW, Meldung2_->x() + Meldung2_->width()) + gap;
-    int h = std::max(Image2_->y() + diagramH, Memo2_->y() + columnsH) + gap;
+    int w = std::max(diagram_->x() + diagramW,
+                     secondMessageField_->x() + secondMessageField_->width()) +
+            gap;
+    int h = std::max(diagram_->y() + diagramH, positionColumn_->y() + columnsH) + gap;
     h += menuBar()->sizeHint().height();
     // Never more than the desktop can show with the window's frame.
     const QRect avail = platform::primaryScreen().available;
@@ -450,22 +464,23 @@ void MainWindow::updateMinimumSize() {
 int MainWindow::lineHeight() const {
     // Lines of a plain text column are laid out at the font's line spacing
     // (leading included); a fractional pitch counts as the next pixel.
-    return static_cast<int>(std::ceil(QFontMetricsF(Memo2_->font()).lineSpacing() - 1e-6));
+    return static_cast<int>(
+        std::ceil(QFontMetricsF(positionColumn_->font()).lineSpacing() - 1e-6));
 }
 
 int MainWindow::columnContentHeight() const {
-    const int margin = static_cast<int>(std::ceil(Memo2_->document()->documentMargin()));
-    return Memo2_->viewport()->height() - 2 * margin;
+    const int margin = static_cast<int>(std::ceil(positionColumn_->document()->documentMargin()));
+    return positionColumn_->viewport()->height() - 2 * margin;
 }
 
 // ---------------------------------------------------------------------------
 // Creation
 
-bool MainWindow::FormCreate() {
-    return FormCreate(platform::programFolder(), platform::documentsFolder());
+bool MainWindow::initialize() {
+    return initialize(platform::programFolder(), platform::documentsFolder());
 }
 
-bool MainWindow::FormCreate(const QString& programDir, const QString& documentsDir) {
+bool MainWindow::initialize(const QString& programDir, const QString& documentsDir) {
     const platform::ScreenInfo screen = platform::primaryScreen();
     const ScreenFactors sf = computeScreenFactors(screen.geometry, screen.available);
     app().wideScreenFactor = sf.wideScreenFactor;
@@ -516,7 +531,7 @@ void MainWindow::showEvent(QShowEvent* e) {
         // The first activation runs once the window is on the screen; later
         // activations are explicit, after each modal window from the menu.
         firstShowSeen_ = true;
-        QTimer::singleShot(0, this, [this] { Form1AKTIV(); });
+        QTimer::singleShot(0, this, [this] { activate(); });
     }
 }
 
@@ -524,7 +539,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     if (watched == client_ && e->type() == QEvent::Resize) {
         // A resized window re-lays out and redraws what it already has; it
         // does not recompute and does not repeat the warnings' beeps.
-        FormPaint();
+        fitDisplaysToWindow();
         if (inActivation_) {
             // The window manager may answer (maximise, place) while the run
             // waits for pending messages: before the results are drawn they
@@ -533,7 +548,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
             resizedDuringActivation_ = true;
         } else if (activated_) {
             fillColumns(false);
-            DIAGRAMM();
+            redrawDiagram();
         }
     }
     return QMainWindow::eventFilter(watched, e);
@@ -547,7 +562,7 @@ void MainWindow::processPendingMessages() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void MainWindow::Form1AKTIV() {
+void MainWindow::activate() {
     if (inActivation_) {
         activationPending_ = true;
         return;
@@ -555,10 +570,10 @@ void MainWindow::Form1AKTIV() {
     inActivation_ = true;
     do {
         activationPending_ = false;
-        DAUERANZEIGE();
-        FormPaint();
-        LOESCHEN();
-        FormPaint();
+        updateTextsAndTitle();
+        fitDisplaysToWindow();
+        clearDisplays();
+        fitDisplaysToWindow();
         processPendingMessages();
 
         SiloModel& m = globalModel();
@@ -569,106 +584,107 @@ void MainWindow::Form1AKTIV() {
         activated_ = true;
         // Only a resize after this point finds results drawn at the old size.
         resizedDuringActivation_ = false;
-        HAUPTPROGRAMM();
+        calculateAndShow();
     } while (activationPending_);
     inActivation_ = false;
     if (resizedDuringActivation_) {
         resizedDuringActivation_ = false;
         fillColumns(false);
-        DIAGRAMM();
+        redrawDiagram();
     }
 }
 
-void MainWindow::HAUPTPROGRAMM() {
+void MainWindow::calculateAndShow() {
     // A set whose parameter problem is pending is only partly derived: it is
     // not calculated, and the displays say what is wrong instead.
     if (loadedProblem_ == 0) {
         calculate(globalModel());
         if (showBothStatesAction_->isChecked()) calculateOtherState();
     }
-    ANZEIGE();
-    DIAGRAMM();
+    showResults();
+    redrawDiagram();
     processPendingMessages();
 }
 
-void MainWindow::FormPaint() {
+void MainWindow::fitDisplaysToWindow() {
     const int mg = static_cast<int>(std::lround(kMargin * formScale_));
     const int gap = static_cast<int>(std::lround(10 * formScale_));
-    const int w = std::max(1, client_->width() - Image2_->x() - gap);
-    const int h = std::max(1, client_->height() - Image2_->y() - std::max(gap, mg));
-    Image2_->resize(w, h);
-    for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_})
-        c->resize(c->width(), h - (c->y() - Image2_->y()));
+    const int w = std::max(1, client_->width() - diagram_->x() - gap);
+    const int h = std::max(1, client_->height() - diagram_->y() - std::max(gap, mg));
+    diagram_->resize(w, h);
+    for (QPlainTextEdit* c : columns())
+        c->resize(c->width(), h - (c->y() - diagram_->y()));
 }
 
 // ---------------------------------------------------------------------------
 // Texts, columns and status fields
 
-void MainWindow::Labelsprache() {
-    setWindowTitle(QString::fromUtf8(tkonst::kProductName) + "    " + QString::fromUtf8(tkonst::kMakerNotice));
+void MainWindow::retranslate() {
+    setWindowTitle(QString::fromUtf8(tkonst::kProductName) + "    " +
+                   QString::fromUtf8(tkonst::kMakerNotice));
 
-    Datei1_->setTitle(T(tkonst::Datei1));
-    Dateioeffnen1_->setText(T(tkonst::Dateioeffnen1));
-    Speichern3_->setText(T(tkonst::Speichern3));
-    Speichernunter1_->setText(T(tkonst::Speichernunter1));
-    ErgebnisseSpeichern_->setText(T(tkonst::ErgebnisseSpeichern));
-    Ergebnisdateispeichernunter1_->setText(T(tkonst::Ergebnisdateispeichernunter1));
-    Druckereinrichten1_->setText(T(tkonst::Druckereinrichten1));
-    Ergebnissedrucken1_->setTitle(T(tkonst::Ergebnissedrucken1));
-    Tabelle1_->setText(T(tkonst::Tabelle1));
-    Diagramm1_->setText(T(tkonst::Diagramm1));
-    Beenden1_->setText(T(tkonst::Beenden1));
-    Einstellungen1_->setTitle(T(tkonst::Einstellungen1));
-    Parameter1_->setText(T(tkonst::Parameter1));
-    Ansehen1_->setText(T(tkonst::Ansehen1));
-    SpracheLanguage2_->setTitle(QString::fromUtf8(tkonst::kSpracheLanguage));
-    Deutsch_->setText(QString::fromUtf8(tkonst::kDeutsch));
-    English_->setText(QString::fromUtf8(tkonst::kEnglish));
-    Deutsch_->setChecked(sprache() == 0);
-    English_->setChecked(sprache() == 1);
-    About1_->setTitle(T(tkonst::About1));
-    WasdiesesProgrammberechnet1_->setText(T(tkonst::WasdiesesProgrammberechnet1));
-    Daten1_->setText(T(tkonst::Daten1));
-    Vorgabewerte1_->setText(T(tkonst::Vorgabewerte1));
-    VorgabewerteSilo1_->setText(T(tkonst::VorgabeSiloInfo1));
-    Berechnungsmethoden1_->setText(T(tkonst::Berechnungsmethoden1));
-    Woher_->setText(T(tkonst::Woher));
-    Literatur1_->setText(T(tkonst::Literatur1));
-    EULA1_->setText(QString::fromUtf8(tkonst::kEulaMenu));
-    Info1_->setText(T(tkonst::Info1));
+    fileMenu_->setTitle(T(tkonst::Datei1));
+    openAction_->setText(T(tkonst::Dateioeffnen1));
+    saveAction_->setText(T(tkonst::Speichern3));
+    saveAsAction_->setText(T(tkonst::Speichernunter1));
+    saveResultsAction_->setText(T(tkonst::ErgebnisseSpeichern));
+    saveResultsAsAction_->setText(T(tkonst::Ergebnisdateispeichernunter1));
+    printerSetupAction_->setText(T(tkonst::Druckereinrichten1));
+    printMenu_->setTitle(T(tkonst::Ergebnissedrucken1));
+    printTableAction_->setText(T(tkonst::Tabelle1));
+    printDiagramAction_->setText(T(tkonst::Diagramm1));
+    exitAction_->setText(T(tkonst::Beenden1));
+    parameterMenu_->setTitle(T(tkonst::Einstellungen1));
+    editParametersAction_->setText(T(tkonst::Parameter1));
+    viewParametersAction_->setText(T(tkonst::Ansehen1));
+    languageMenu_->setTitle(QString::fromUtf8(tkonst::kSpracheLanguage));
+    germanAction_->setText(QString::fromUtf8(tkonst::kDeutsch));
+    englishAction_->setText(QString::fromUtf8(tkonst::kEnglish));
+    germanAction_->setChecked(sprache() == 0);
+    englishAction_->setChecked(sprache() == 1);
+    helpMenu_->setTitle(T(tkonst::About1));
+    whatItCalculatesAction_->setText(T(tkonst::WasdiesesProgrammberechnet1));
+    dataInputOutputAction_->setText(T(tkonst::Daten1));
+    bulkSolidDefaultsAction_->setText(T(tkonst::Vorgabewerte1));
+    siloDefaultsAction_->setText(T(tkonst::VorgabeSiloInfo1));
+    calculationMethodsAction_->setText(T(tkonst::Berechnungsmethoden1));
+    flowPropertySourcesAction_->setText(T(tkonst::Woher));
+    literatureAction_->setText(T(tkonst::Literatur1));
+    eulaAction_->setText(QString::fromUtf8(tkonst::kEulaMenu));
+    aboutAction_->setText(T(tkonst::Info1));
     labelViewAndExportMenus();
 
-    Label1_->setText(T(tkonst::Label1));
-    Label2_->setText(T(tkonst::Label2));
-    Label4_->setText(T(tkonst::Label4));
-    Label6_->setText(T(tkonst::Label6));
-    Label7_->setText(T(tkonst::Label7));
-    StaticText1_->setText(T(tkonst::StaticText1));
-    Labelvertsp_->setText(T(tkonst::Labelvertsp));
-    Label10_->setText(T(tkonst::Label10));
-    Label24_->setText(T(tkonst::Label24));
+    positionHead_->setText(T(tkonst::Label1));
+    zHead_->setText(T(tkonst::Label2));
+    densityHead_->setText(T(tkonst::Label4));
+    verticalStressHead_->setText(T(tkonst::Label6));
+    wallStressHead_->setText(T(tkonst::Label7));
+    messageLabel_->setText(T(tkonst::StaticText1));
+    outletStressLabel_->setText(T(tkonst::Labelvertsp));
+    contentsLabel_->setText(T(tkonst::Label10));
+    stateLabel_->setText(T(tkonst::Label24));
 
-    Label2_->setToolTip(T(tkonst::Label2Hint));
-    Label4_->setToolTip(T(tkonst::Label4Hint));
-    Label6_->setToolTip(T(tkonst::Label6Hint));
-    Label7_->setToolTip(T(tkonst::Label7Hint));
+    zHead_->setToolTip(T(tkonst::Label2Hint));
+    densityHead_->setToolTip(T(tkonst::Label4Hint));
+    verticalStressHead_->setToolTip(T(tkonst::Label6Hint));
+    wallStressHead_->setToolTip(T(tkonst::Label7Hint));
     client_->setToolTip(T(tkonst::Form1Hint));
-    Edit11_->setToolTip(T(tkonst::Edit11Hint));
-    Edit3_->setToolTip(T(tkonst::Edit3Hint));
-    Vertspausl_->setToolTip(T(tkonst::VertspauslHint));
-    Image2_->setToolTip(T(tkonst::PositionHint));
-    Memo2_->setToolTip(T(tkonst::PositionHint));
-    Memo3_->setToolTip(T(tkonst::Label2Hint));
-    Memo5_->setToolTip(T(tkonst::Label4Hint));
-    Memo7_->setToolTip(T(tkonst::Label6Hint));
-    Memo8_->setToolTip(T(tkonst::Label7Hint));
+    stateField_->setToolTip(T(tkonst::Edit11Hint));
+    contentsField_->setToolTip(T(tkonst::Edit3Hint));
+    outletStressField_->setToolTip(T(tkonst::VertspauslHint));
+    diagram_->setToolTip(T(tkonst::PositionHint));
+    positionColumn_->setToolTip(T(tkonst::PositionHint));
+    zColumn_->setToolTip(T(tkonst::Label2Hint));
+    densityColumn_->setToolTip(T(tkonst::Label4Hint));
+    verticalStressColumn_->setToolTip(T(tkonst::Label6Hint));
+    wallStressColumn_->setToolTip(T(tkonst::Label7Hint));
 
     // Label widths follow their texts; keep the heads over their columns.
     applyScale();
 }
 
-void MainWindow::DAUERANZEIGE() {
-    Labelsprache();
+void MainWindow::updateTextsAndTitle() {
+    retranslate();
     const AppState& a = app();
     if (!a.parameterFile.isEmpty()) {
         QString caption = QString::fromUtf8(tkonst::kProductName) + "    " +
@@ -679,36 +695,37 @@ void MainWindow::DAUERANZEIGE() {
     }
 }
 
-void MainWindow::LOESCHEN() {
-    for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_}) c->clear();
-    Edit3_->clear();
-    Edit11_->clear();
-    Vertspausl_->clear();  // no outlet stress of an earlier calculation
-    Meldung_->clear();
-    Image2_->clearWhite();
+void MainWindow::clearDisplays() {
+    for (QPlainTextEdit* c : columns()) c->clear();
+    contentsField_->clear();
+    stateField_->clear();
+    outletStressField_->clear();  // no outlet stress of an earlier calculation
+    messageField_->clear();
+    diagram_->clearWhite();
 }
 
-void MainWindow::ANZEIGE() { fillColumns(true); }
+void MainWindow::showResults() { fillColumns(true); }
 
 void MainWindow::fillColumns(bool withBeeps) {
     SiloModel& m = globalModel();
-    const int D = zDecimals(m.Fuellhoehe);
-    for (QPlainTextEdit* c : {Memo2_, Memo3_, Memo5_, Memo7_, Memo8_}) c->clear();
-    Meldung_->clear();
-    Meldung2_->clear();
-    Meldung2_->setToolTip(QString());
+    const int zDigits = zDecimals(m.Fuellhoehe);
+    for (QPlainTextEdit* c : columns()) c->clear();
+    messageField_->clear();
+    secondMessageField_->clear();
+    secondMessageField_->setToolTip(QString());
 
-    Edit11_->setText(m.Spannungszustand() == 1 ? T(tkonst::Entleerungszust) : T(tkonst::Fuellzustand));
+    stateField_->setText(m.Spannungszustand() == 1 ? T(tkonst::Entleerungszust)
+                                                    : T(tkonst::Fuellzustand));
 
     if (loadedProblem_ != 0) {
         // The opened set has a parameter problem: its text, and no numbers.
-        Meldung_->setText(T(texts::KeineErgebnisse));
+        messageField_->setText(T(texts::KeineErgebnisse));
         // The line may be narrower than the text: its tool tip holds it all.
-        Meldung2_->setText(problemText(loadedProblem_));
-        Meldung2_->setCursorPosition(0);
-        Meldung2_->setToolTip(Meldung2_->text());
-        Edit3_->clear();
-        Vertspausl_->clear();
+        secondMessageField_->setText(problemText(loadedProblem_));
+        secondMessageField_->setCursorPosition(0);
+        secondMessageField_->setToolTip(secondMessageField_->text());
+        contentsField_->clear();
+        outletStressField_->clear();
         if (withBeeps) platform::beep();
         return;
     }
@@ -716,73 +733,74 @@ void MainWindow::fillColumns(bool withBeeps) {
     const int problem = resultProblem(m);
     if (problem != 0) {
         // Nothing that is not a number reaches the columns: say what is wrong.
-        Meldung_->setText(T(texts::KeineErgebnisse));
-        Meldung2_->setText(problem == 1 ? T(texts::NichtEndlich) : T(texts::AlleNull));
-        Edit3_->clear();
-        Vertspausl_->clear();
+        messageField_->setText(T(texts::KeineErgebnisse));
+        secondMessageField_->setText(problem == 1 ? T(texts::NichtEndlich) : T(texts::AlleNull));
+        contentsField_->clear();
+        outletStressField_->clear();
         if (withBeeps) platform::beep();
         return;
     }
 
     if (m.Messbereichueberschritten) {
-        Meldung_->setText(T(tkonst::Messbereich));
+        messageField_->setText(T(tkonst::Messbereich));
         if (withBeeps) platform::beep();
     }
     if (!m.Massenfluss && m.Spannungszustand() == 1 && m.Trichterja) {
-        Meldung2_->setText(T(tkonst::Kernfluss));
+        secondMessageField_->setText(T(tkonst::Kernfluss));
         if (withBeeps) platform::beep();
     }
 
-    const int G = std::clamp(m.Gesamtschritte, 0, kResultSize - 1);
-    const int ende = std::clamp(m.Indexende, 0, kResultSize - 1);
-    double zlauf = 0;
-    for (int i = 1; i <= G; ++i) zlauf += static_cast<double>(m.Dz[i]);
-    m.Zlauf = zlauf;
+    const int lastSlice = std::clamp(m.Gesamtschritte, 0, kResultSize - 1);
+    const int outletIndex = std::clamp(m.Indexende, 0, kResultSize - 1);
+    // The top of the first slice: the slices stacked from the outlet up.
+    double sliceTop = 0;
+    for (int i = 1; i <= lastSlice; ++i) sliceTop += static_cast<double>(m.Dz[i]);
+    m.Zlauf = sliceTop;
 
-    showWhole(Edit3_, fmt(m.Fuellmenge, m.Fuellmenge < 1000 ? 2 : 0));
+    showWhole(contentsField_, fmt(m.Fuellmenge, m.Fuellmenge < 1000 ? 2 : 0));
 
-    const int L = visibleLines(columnContentHeight(), lineHeight());
+    const int lines = visibleLines(columnContentHeight(), lineHeight());
 
     QStringList pos, z, rho, sv, sw;
     if (m.Schuettkegel) {
         pos << T(tkonst::OKFuellg);
-        z << fmt(m.Fuellhoehe, D);
+        z << fmt(m.Fuellhoehe, zDigits);
         rho << fmt(density(m, 10.0), 0);
         sv << "0";
         sw << " ";
     }
     const int extraRows = (m.Schuettkegel ? 1 : 0) + 1;  // heap row, outlet row
-    for (const SelectedRow& r : selectScreenRows(m, L, extraRows, zlauf)) {
+    for (const SelectedRow& r : selectScreenRows(m, lines, extraRows, sliceTop)) {
         pos << rowLabel(r.label);
-        z << fmt(r.z, D);
+        z << fmt(r.z, zDigits);
         rho << fmt(m.RHOB[r.index], 0);
         sv << fmt(m.SIGMAV[r.index - 1], 0);
         sw << fmt(m.SIGMAW[r.index - 1], 0);
     }
     pos << T(tkonst::Auslauf);
-    z << fmt(0.0L, D);
-    sv << fmt(m.SIGMAV[ende], 0);
-    sw << fmt(m.SIGMAW[ende], 0);
+    z << fmt(0.0L, zDigits);
+    sv << fmt(m.SIGMAV[outletIndex], 0);
+    sw << fmt(m.SIGMAW[outletIndex], 0);
 
-    Memo2_->setPlainText(pos.join('\n'));
-    Memo3_->setPlainText(z.join('\n'));
-    Memo5_->setPlainText(rho.join('\n'));
-    Memo7_->setPlainText(sv.join('\n'));
-    Memo8_->setPlainText(sw.join('\n'));
-    showWhole(Vertspausl_, fmt(m.SIGMAV[ende], 0));
+    positionColumn_->setPlainText(pos.join('\n'));
+    zColumn_->setPlainText(z.join('\n'));
+    densityColumn_->setPlainText(rho.join('\n'));
+    verticalStressColumn_->setPlainText(sv.join('\n'));
+    wallStressColumn_->setPlainText(sw.join('\n'));
+    showWhole(outletStressField_, fmt(m.SIGMAV[outletIndex], 0));
 }
 
-void MainWindow::DIAGRAMM() {
-    Image2_->clearWhite();
+void MainWindow::redrawDiagram() {
+    diagram_->clearWhite();
     if (loadedProblem_ != 0) {  // no results to draw
-        Image2_->update();
+        diagram_->update();
         return;
     }
-    QPainter p(&Image2_->image());
-    drawDiagram(p, Image2_->image().deviceIndependentSize().toSize(), globalModel(), width(),
+    QPainter p(&diagram_->image());
+    drawDiagram(p, diagram_->image().deviceIndependentSize().toSize(), globalModel(), width(),
                 app().screenScale, sprache(), diagramExtras());
     p.end();
-    Image2_->update();
+    diagram_->update();
 }
 
 // ---------------------------------------------------------------------------
@@ -806,18 +824,19 @@ bool MainWindow::writeResultFile(const QString& path) {
     } else if (Ergebnisdatei_schreiben(m, toLocal(path), err)) {
         return true;
     }
-    platform::message(this, T(tkonst::Fehler), fileErrorText(err, path) + "\n" + T(texts::NichtGespeichert),
+    platform::message(this, T(tkonst::Fehler),
+                      fileErrorText(err, path) + "\n" + T(texts::NichtGespeichert),
                       platform::Icon::Critical);
     return false;
 }
 
-void MainWindow::AusDatei1Click() {
+void MainWindow::openParameterFile() {
     // The folder is made on first use: a dialog started in a folder that
     // does not exist would offer its last part as the file name.
     QString start = withoutTrailingSlashes(platform::existingFolder(app().parameterFolder));
     if (!openPreset_.isEmpty()) start = openPreset_;
     lastDialogFolder_ = start;
-    const QString path = platform::getOpenFileName(this, QString(Dateioeffnen1_->text()).remove('&'),
+    const QString path = platform::getOpenFileName(this, QString(openAction_->text()).remove('&'),
                                                    start, kParameterFilter);
     if (path.isEmpty()) return;
     openPreset_ = path;  // the dialog keeps the chosen name, also when the file is refused
@@ -826,7 +845,8 @@ void MainWindow::AusDatei1Click() {
     FileError err;
     if (!Parameterdatei_lesen(m, toLocal(path), err)) {
         // The reader changes nothing on failure; neither does the window.
-        platform::message(this, T(tkonst::Fehler), fileErrorText(err, path), platform::Icon::Critical);
+        platform::message(this, T(tkonst::Fehler), fileErrorText(err, path),
+                          platform::Icon::Critical);
         return;
     }
     app().parameterFile = path;
@@ -836,16 +856,16 @@ void MainWindow::AusDatei1Click() {
     // that leaving the form with Abbrechen shows the file's results; a set
     // with a problem shows that problem until a take-over resolves it.
     loadedProblem_ = deriveLoadedModel(m);
-    DAUERANZEIGE();
-    LOESCHEN();
+    updateTextsAndTitle();
+    clearDisplays();
     if (showParameterForm(this) == QDialog::Accepted) loadedProblem_ = 0;
-    Form1AKTIV();
+    activate();
 }
 
 // The save dialog of a file kind: starts at the file last chosen in it, else
 // in the kind's data folder; remembers the name chosen. Empty = cancelled.
 QString MainWindow::askSaveName(QString& preset, const QString& folder, const QAction* item,
-                            const QString& filter, const QString& suffix) {
+                                const QString& filter, const QString& suffix) {
     const QString start = preset.isEmpty() ? platform::existingFolder(folder) : preset;
     lastDialogFolder_ = start;
     const QString path =
@@ -854,76 +874,76 @@ QString MainWindow::askSaveName(QString& preset, const QString& folder, const QA
     return path;
 }
 
-void MainWindow::Speichern2Click() {
+void MainWindow::saveParameterFile() {
     QString path = app().parameterFile;
     if (path.isEmpty())
-        path = askSaveName(savePreset_, app().parameterFolder, Speichern3_, kParameterFilter, "par");
+        path = askSaveName(savePreset_, app().parameterFolder, saveAction_, kParameterFilter, "par");
     if (path.isEmpty()) return;
     if (!writeParameterFile(path)) return;
     app().parameterFile = path;
     app().modified = false;
-    DAUERANZEIGE();
+    updateTextsAndTitle();
 }
 
-void MainWindow::Speichern1Click() {
+void MainWindow::saveParameterFileAs() {
     const QString path =
-        askSaveName(savePreset_, app().parameterFolder, Speichernunter1_, kParameterFilter, "par");
+        askSaveName(savePreset_, app().parameterFolder, saveAsAction_, kParameterFilter, "par");
     if (path.isEmpty()) return;
     if (!writeParameterFile(path)) return;
     app().parameterFile = path;
     app().modified = false;
-    DAUERANZEIGE();
+    updateTextsAndTitle();
     openPreset_ = path;
 }
 
-void MainWindow::ErgebnisseSpeichernClick() {
+void MainWindow::saveResults() {
     QString path = app().resultFile;
     if (path.isEmpty())
-        path = askSaveName(resultPreset_, app().resultFolder, ErgebnisseSpeichern_,
+        path = askSaveName(resultPreset_, app().resultFolder, saveResultsAction_,
                            kResultFilter, "txt");
     if (path.isEmpty()) return;
     if (!writeResultFile(path)) return;
     app().resultFile = path;
-    DAUERANZEIGE();
+    updateTextsAndTitle();
 }
 
-void MainWindow::Ergebnisdateispeichernunter1Click() {
+void MainWindow::saveResultsAs() {
     const QString path = askSaveName(resultPreset_, app().resultFolder,
-                                     Ergebnisdateispeichernunter1_, kResultFilter, "txt");
+                                     saveResultsAsAction_, kResultFilter, "txt");
     if (path.isEmpty()) return;
     if (!writeResultFile(path)) return;
     app().resultFile = path;
-    DAUERANZEIGE();
+    updateTextsAndTitle();
 }
 
 // ---------------------------------------------------------------------------
 // Modal windows, printing, language
 
-void MainWindow::Parameter1Click() {
+void MainWindow::editParameters() {
     // OK closes the form only after a take-over without problem.
     if (showParameterForm(this) == QDialog::Accepted) loadedProblem_ = 0;
-    Form1AKTIV();
+    activate();
 }
 
-void MainWindow::Ansehen1Click() {
+void MainWindow::viewParameters() {
     app().viewOnly = true;
     showParameterForm(this);
-    Form1AKTIV();
+    activate();
 }
 
 void MainWindow::showInfo(int which) {
-    if (showInfoWindow(this, static_cast<InfoWindow>(which)) == QDialog::Accepted) Form1AKTIV();
+    if (showInfoWindow(this, static_cast<InfoWindow>(which)) == QDialog::Accepted) activate();
 }
 
-void MainWindow::About1Click() { showInfo(int(InfoWindow::About)); }
-void MainWindow::WoherClick() { showInfo(int(InfoWindow::SGEigenschaften)); }
-void MainWindow::Berechnungsmethoden1Click() { showInfo(int(InfoWindow::Berechnungsmethoden)); }
-void MainWindow::Vorgabewerte1Click() { showInfo(int(InfoWindow::Vorgabewerteinfo)); }
-void MainWindow::VorgabewerteSilo1Click() { showInfo(int(InfoWindow::VorgabeSiloInfo)); }
-void MainWindow::WasdiesesProgrammberechnet1Click() { showInfo(int(InfoWindow::Wasberechnetwird)); }
-void MainWindow::Daten1Click() { showInfo(int(InfoWindow::Dateneinaus)); }
-void MainWindow::Literatur1Click() { showInfo(int(InfoWindow::Buch)); }
-void MainWindow::EULA1Click() { openEula(this); }
+void MainWindow::showAbout() { showInfo(int(InfoWindow::About)); }
+void MainWindow::showFlowPropertySources() { showInfo(int(InfoWindow::SGEigenschaften)); }
+void MainWindow::showCalculationMethods() { showInfo(int(InfoWindow::Berechnungsmethoden)); }
+void MainWindow::showBulkSolidDefaults() { showInfo(int(InfoWindow::Vorgabewerteinfo)); }
+void MainWindow::showSiloDefaults() { showInfo(int(InfoWindow::VorgabeSiloInfo)); }
+void MainWindow::showWhatItCalculates() { showInfo(int(InfoWindow::Wasberechnetwird)); }
+void MainWindow::showDataInputOutput() { showInfo(int(InfoWindow::Dateneinaus)); }
+void MainWindow::showLiterature() { showInfo(int(InfoWindow::Buch)); }
+void MainWindow::showEula() { openEula(this); }
 
 // A pending problem of the opened set is said instead of printing a page
 // without results.
@@ -933,60 +953,56 @@ bool MainWindow::refusePrintWithProblem() {
     return true;
 }
 
-void MainWindow::Tabelle_Drucken() {
+void MainWindow::printTable() {
     if (refusePrintWithProblem()) return;
-    ui::Tabelle_Drucken(this, PrintStatus{Edit11_->text(), Edit3_->text(), Vertspausl_->text()});
+    // The status lines as the window shows them.
+    printResultTable(this, PrintStatus{stateField_->text(), contentsField_->text(),
+                                       outletStressField_->text()});
 }
-void MainWindow::Diagramm_Drucken() {
+
+void MainWindow::printDiagram() {
     if (refusePrintWithProblem()) return;
-    ui::Diagramm_Drucken(this, diagramExtras());
-}
-void MainWindow::Tabelle1Click() { Tabelle_Drucken(); }
-void MainWindow::Diagramm1Click() { Diagramm_Drucken(); }
-void MainWindow::Druckereinrichten1Click() { Druckereinrichten(this); }
-
-void MainWindow::DeutschClick() {
-    setSprache(0);
-    DAUERANZEIGE();
-    DIAGRAMM();
-    ANZEIGE();
+    printResultDiagram(this, diagramExtras());
 }
 
-void MainWindow::EnglishClick() {
-    setSprache(1);
-    DAUERANZEIGE();
-    DIAGRAMM();
-    ANZEIGE();
+void MainWindow::setUpPrinter() { showPrinterSetup(this); }
+
+void MainWindow::switchToGerman() { switchLanguage(0); }
+void MainWindow::switchToEnglish() { switchLanguage(1); }
+
+void MainWindow::switchLanguage(int language) {
+    // Texts only: the numbers stay as they are, nothing is calculated again.
+    setSprache(language);
+    updateTextsAndTitle();
+    redrawDiagram();
+    showResults();
 }
 
-void MainWindow::BEENDEN() { close(); }
+void MainWindow::exitProgram() { close(); }
 
 // ---------------------------------------------------------------------------
 // View menu: both states, comparison; export of the diagram, copy of the table
 
 void MainWindow::buildViewAndExportMenus() {
     // "View" between the parameter menu and the language menu.
-    viewMenu_ = menu("ViewMenu");
-    showBothStatesAction_ = action(viewMenu_, "ShowBothStates", &MainWindow::toggleBothStates);
+    viewMenu_ = menu("viewMenu");
+    showBothStatesAction_ =
+        action(viewMenu_, "showBothStatesAction", &MainWindow::toggleBothStates);
     showBothStatesAction_->setCheckable(true);
     viewMenu_->addSeparator();
-    compareAction_ = action(viewMenu_, "CompareWithFile", &MainWindow::compareWithParameterFile);
-    endComparisonAction_ = action(viewMenu_, "EndComparison", &MainWindow::endComparison);
+    compareAction_ = action(viewMenu_, "compareAction", &MainWindow::compareWithParameterFile);
+    endComparisonAction_ = action(viewMenu_, "endComparisonAction", &MainWindow::endComparison);
     endComparisonAction_->setEnabled(false);
-    menuBar()->insertMenu(SpracheLanguage2_->menuAction(), viewMenu_);
+    menuBar()->insertMenu(languageMenu_->menuAction(), viewMenu_);
 
     // Export and copy in the file menu, after the result file commands.
-    QAction* beforeN2 = Datei1_->findChild<QAction*>("N2");
-    if (!beforeN2) beforeN2 = findChild<QAction*>("N2");
-    exportDiagramAction_ = action(Datei1_, "ExportDiagram", &MainWindow::exportDiagram);
-    copyTableAction_ = action(Datei1_, "CopyTable", &MainWindow::copyTable);
+    exportDiagramAction_ = action(fileMenu_, "exportDiagramAction", &MainWindow::exportDiagram);
+    copyTableAction_ = action(fileMenu_, "copyTableAction", &MainWindow::copyTable);
     copyTableAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    if (beforeN2) {
-        Datei1_->removeAction(exportDiagramAction_);
-        Datei1_->removeAction(copyTableAction_);
-        Datei1_->insertAction(beforeN2, exportDiagramAction_);
-        Datei1_->insertAction(beforeN2, copyTableAction_);
-    }
+    fileMenu_->removeAction(exportDiagramAction_);
+    fileMenu_->removeAction(copyTableAction_);
+    fileMenu_->insertAction(printSeparator_, exportDiagramAction_);
+    fileMenu_->insertAction(printSeparator_, copyTableAction_);
 }
 
 void MainWindow::labelViewAndExportMenus() {
@@ -1027,7 +1043,7 @@ void MainWindow::toggleBothStates() {
     } else {
         otherState_.reset();
     }
-    if (activated_ && !inActivation_) DIAGRAMM();
+    if (activated_ && !inActivation_) redrawDiagram();
 }
 
 void MainWindow::compareWithParameterFile() {
@@ -1043,7 +1059,8 @@ void MainWindow::compareWithParameterFile() {
     // file is read into a scratch model, never into the program's model.
     FileError err;
     if (!Parameterdatei_lesen(*std::make_unique<SiloModel>(), toLocal(path), err)) {
-        platform::message(this, T(tkonst::Fehler), fileErrorText(err, path), platform::Icon::Critical);
+        platform::message(this, T(tkonst::Fehler), fileErrorText(err, path),
+                          platform::Icon::Critical);
         return;
     }
     // Calculated as korvane-calc calculates the file: default start, load,
@@ -1054,21 +1071,22 @@ void MainWindow::compareWithParameterFile() {
         QString why = r.Parameterfehler != 0
                           ? QString::fromStdString(korvane::problemText(r.Parameterfehler, sprache()))
                           : T(texts::ErgebnisseUngueltig);
-        platform::message(this, T(tkonst::Fehler), T(texts::VergleichUngueltig) + "\n" + path + "\n" + why,
+        platform::message(this, T(tkonst::Fehler),
+                          T(texts::VergleichUngueltig) + "\n" + path + "\n" + why,
                           platform::Icon::Critical);
         return;
     }
     comparison_ = std::move(silo);
     comparisonPath_ = path;
     endComparisonAction_->setEnabled(true);
-    if (activated_ && !inActivation_) DIAGRAMM();
+    if (activated_ && !inActivation_) redrawDiagram();
 }
 
 void MainWindow::endComparison() {
     comparison_.reset();
     comparisonPath_.clear();
     endComparisonAction_->setEnabled(false);
-    if (activated_ && !inActivation_) DIAGRAMM();
+    if (activated_ && !inActivation_) redrawDiagram();
 }
 
 void MainWindow::exportDiagram() {
@@ -1080,7 +1098,7 @@ void MainWindow::exportDiagram() {
     int imageWidth = kDefaultExportWidth;
     if (format == ExportFormat::Png) {
         QInputDialog ask(this);
-        ask.setObjectName("ExportWidthDialog");
+        ask.setObjectName("exportWidthDialog");
         ask.setWindowTitle(QString(exportDiagramAction_->text()).remove('&'));
         ask.setInputMode(QInputDialog::IntInput);
         ask.setLabelText(T(texts::ExportBreite));
@@ -1095,12 +1113,12 @@ void MainWindow::exportDiagram() {
     const DiagramMapping keep = diagramMapping();
     const DiagramExtras extras = diagramExtras();
     const int windowWidth = width();
-    const double skalierung = app().screenScale;
+    const double screenScale = app().screenScale;
     const int language = sprache();
     auto draw = [&](QPainter& p, QSize size) {
-        drawDiagram(p, size, globalModel(), windowWidth, skalierung, language, extras);
+        drawDiagram(p, size, globalModel(), windowWidth, screenScale, language, extras);
     };
-    const QSize size = Image2_->size();
+    const QSize size = diagram_->size();
     const QString title = QString::fromUtf8(tkonst::kProductName) + " " + QFileInfo(path).fileName();
     bool ok = false;
     switch (format) {
@@ -1115,7 +1133,8 @@ void MainWindow::exportDiagram() {
     }
     diagramMapping() = keep;
     if (!ok)
-        platform::message(this, T(tkonst::Fehler), T(texts::ExportFehler) + path, platform::Icon::Critical);
+        platform::message(this, T(tkonst::Fehler), T(texts::ExportFehler) + path,
+                          platform::Icon::Critical);
 }
 
 QString MainWindow::resultTableText() const {

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <memory>
 
 #include "calc/model.h"
@@ -23,10 +24,10 @@ namespace korvane::ui {
 
 // Drawing surface of the diagram: keeps the last drawing as an image and
 // shows it; the window draws into image() and calls update().
-class ResultImage : public QWidget {
+class DiagramView : public QWidget {
     Q_OBJECT
 public:
-    explicit ResultImage(QWidget* parent = nullptr);
+    explicit DiagramView(QWidget* parent = nullptr);
     QImage& image() { return image_; }
     void clearWhite();  // image of the widget's size, all white
 
@@ -42,43 +43,56 @@ class MainWindow : public QMainWindow {
 public:
     explicit MainWindow(QWidget* parent = nullptr);
 
-    // ---- the published methods ------------------------------------------
-    void Labelsprache();
     // Creation step: screen factors, window size, data folders. False when
     // the data folder marker holds something else (the program must end).
-    bool FormCreate();
-    bool FormCreate(const QString& programDir, const QString& documentsDir);
-    void DIAGRAMM();
-    void ANZEIGE();
-    void DAUERANZEIGE();
-    void HAUPTPROGRAMM();
-    void BEENDEN();
-    void Parameter1Click();
-    void About1Click();
-    void LOESCHEN();
-    void AusDatei1Click();
-    void Speichern1Click();
-    void Form1AKTIV();
-    void Speichern2Click();
-    void Ansehen1Click();
-    void ErgebnisseSpeichernClick();
-    void Ergebnisdateispeichernunter1Click();
-    void WoherClick();
-    void Berechnungsmethoden1Click();
-    void Vorgabewerte1Click();
-    void VorgabewerteSilo1Click();
-    void WasdiesesProgrammberechnet1Click();
-    void Daten1Click();
-    void Diagramm_Drucken();
-    void Tabelle_Drucken();
-    void Tabelle1Click();
-    void Diagramm1Click();
-    void DeutschClick();
-    void EnglishClick();
-    void Druckereinrichten1Click();
-    void FormPaint();
-    void Literatur1Click();
-    void EULA1Click();
+    bool initialize();
+    bool initialize(const QString& programDir, const QString& documentsDir);
+
+    // Clears the displays, prepares the silo model, calculates and shows the
+    // results. Runs after the window first shows and after every modal
+    // window from the menu; a request during a run repeats the run.
+    void activate();
+
+    // ---- menu commands ---------------------------------------------------
+    // File menu. Opening loads a parameter file, shows the parameter form on
+    // it and activates; "save" writes to the current file and asks for a name
+    // only when there is none, "save as" always asks. Printing and export of
+    // a set with a pending parameter problem are refused with its text.
+    void openParameterFile();
+    void saveParameterFile();
+    void saveParameterFileAs();
+    void saveResults();
+    void saveResultsAs();
+    void setUpPrinter();
+    void printTable();
+    void printDiagram();
+    void exitProgram();
+    // Parameter menu: the parameter form, for editing or for viewing only.
+    void editParameters();
+    void viewParameters();
+    // Language menu: texts switch at once, the numbers stay.
+    void switchToGerman();
+    void switchToEnglish();
+    // Help menu: the information windows, the licence and the about box.
+    void showWhatItCalculates();
+    void showDataInputOutput();
+    void showBulkSolidDefaults();
+    void showSiloDefaults();
+    void showCalculationMethods();
+    void showFlowPropertySources();
+    void showLiterature();
+    void showEula();
+    void showAbout();
+
+    // ---- displays ----------------------------------------------------------
+    // Every text of the window in the current language.
+    void retranslate();
+    // The texts, and the caption with the parameter file and its change mark.
+    void updateTextsAndTitle();
+    // Columns and status fields from the model, with the warnings' beeps.
+    void showResults();
+    // The diagram drawn anew from the model at the size of its area.
+    void redrawDiagram();
 
     // ---- view options, comparison, export (all off at start) -------------
     // "Show both states" switched: calculates or drops the other state and redraws.
@@ -110,6 +124,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // The calculation of one activation and the displays of its results.
+    void calculateAndShow();
+    // Empties the columns, the status fields and the diagram.
+    void clearDisplays();
+    // The diagram takes the client area right of the columns and below the
+    // status fields; the columns reach down as far as the diagram.
+    void fitDisplaysToWindow();
     void buildControls();
     // Creates the data folders outside the program folder on first use and
     // puts the example files into the parameter folder.
@@ -122,6 +143,8 @@ private:
     // Fills the columns and status fields; the language switch and a resize
     // refill without beeping again.
     void fillColumns(bool withBeeps);
+    void switchLanguage(int language);  // 0 German, 1 English
+    // Opens an information window (an InfoWindow value); OK in it activates.
     void showInfo(int which);
     bool writeParameterFile(const QString& path);
     bool writeResultFile(const QString& path);
@@ -135,6 +158,9 @@ private:
     // The other stress state of the model just calculated, on a copy.
     void calculateOtherState();
     DiagramExtras diagramExtras() const;
+
+    // The five result columns, left to right.
+    std::array<QPlainTextEdit*, 5> columns() const;
 
     QMenu* menu(const char* name);
     QAction* action(QMenu* into, const char* name, void (MainWindow::*handler)());
@@ -158,21 +184,35 @@ private:
     QString resultPreset_;        // result files
     QString lastDialogFolder_;
 
-    // status fields and columns
-    QLabel *Label24_, *Label10_, *Labelvertsp_, *StaticText1_;
-    QLineEdit *Edit11_, *Edit3_, *Vertspausl_, *Meldung_, *Meldung2_;
-    QLabel *Label1_, *Label2_, *Label4_, *Label6_, *Label7_;
-    QPlainTextEdit *Memo2_, *Memo3_, *Memo5_, *Memo7_, *Memo8_;
-    ResultImage* Image2_;
-    QWidget* client_;
+    // Status fields, each under its label: the stress state calculated
+    // (filling or discharging), the mass of the contents in kg and the
+    // vertical stress at the outlet in Pa.
+    QLabel *stateLabel_, *contentsLabel_, *outletStressLabel_;
+    QLineEdit *stateField_, *contentsField_, *outletStressField_;
+    // Two message lines under one label: a measuring range exceeded or "no
+    // valid results" in the first; the funnel-flow warning, or what keeps the
+    // results from being shown, in the second.
+    QLabel* messageLabel_;
+    QLineEdit *messageField_, *secondMessageField_;
+    // The result columns, one line per selected slice, each under its head:
+    // position label (fill top, section bottoms, outlet), height z, bulk
+    // density RHOB, vertical stress SIGMAV and wall normal stress SIGMAW.
+    QLabel *positionHead_, *zHead_, *densityHead_, *verticalStressHead_, *wallStressHead_;
+    QPlainTextEdit *positionColumn_, *zColumn_, *densityColumn_, *verticalStressColumn_,
+        *wallStressColumn_;
+    DiagramView* diagram_;  // SIGMAV and SIGMAW over z, right of the columns
+    QWidget* client_;       // the central widget that holds all of the above
 
-    // menus
-    QMenu *Datei1_, *Ergebnissedrucken1_, *Einstellungen1_, *SpracheLanguage2_, *About1_;
-    QAction *Dateioeffnen1_, *Speichern3_, *Speichernunter1_, *ErgebnisseSpeichern_,
-        *Ergebnisdateispeichernunter1_, *Druckereinrichten1_, *Tabelle1_, *Diagramm1_,
-        *Beenden1_, *Parameter1_, *Ansehen1_, *Deutsch_, *English_,
-        *WasdiesesProgrammberechnet1_, *Daten1_, *Vorgabewerte1_, *VorgabewerteSilo1_,
-        *Berechnungsmethoden1_, *Woher_, *Literatur1_, *EULA1_, *Info1_;
+    // Menus and their commands.
+    QMenu *fileMenu_, *printMenu_, *parameterMenu_, *languageMenu_, *helpMenu_;
+    QAction *openAction_, *saveAction_, *saveAsAction_, *saveResultsAction_, *saveResultsAsAction_,
+        *printerSetupAction_, *printTableAction_, *printDiagramAction_, *exitAction_;
+    QAction* printSeparator_;  // after the result file commands
+    QAction *editParametersAction_, *viewParametersAction_;
+    QAction *germanAction_, *englishAction_;
+    QAction *whatItCalculatesAction_, *dataInputOutputAction_, *bulkSolidDefaultsAction_,
+        *siloDefaultsAction_, *calculationMethodsAction_, *flowPropertySourcesAction_,
+        *literatureAction_, *eulaAction_, *aboutAction_;
 
     // view menu, export and table copy
     QMenu* viewMenu_ = nullptr;

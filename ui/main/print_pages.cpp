@@ -90,11 +90,11 @@ void header(QPainter& p, int x2, const QString& parameterFile, bool changed, int
 
 QString rowLabel(RowLabel l, int language) {
     switch (l) {
-        case RowLabel::OkFuellg: return T(tkonst::OKFuellg, language);
-        case RowLabel::UkKegel: return T(tkonst::UKKegel, language);
-        case RowLabel::UkSchaft: return T(tkonst::UKSchaft, language);
-        case RowLabel::UkTricht: return T(tkonst::UKTricht, language);
-        case RowLabel::Auslauf: return T(tkonst::Auslauf, language);
+        case RowLabel::FillTop: return T(tkonst::OKFuellg, language);
+        case RowLabel::HeapFoot: return T(tkonst::UKKegel, language);
+        case RowLabel::ShaftBottom: return T(tkonst::UKSchaft, language);
+        case RowLabel::HopperBottom: return T(tkonst::UKTricht, language);
+        case RowLabel::Outlet: return T(tkonst::Auslauf, language);
         case RowLabel::Blank: break;
     }
     return {};
@@ -170,7 +170,7 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
                     const QString& parameterFile, bool changed, int language) {
     p.save();
     setPageMapping(p);
-    const int D = zDecimals(m.Fuellhoehe);
+    const int zDigits = zDecimals(m.Fuellhoehe);
     const QFont normal = pageFont("Courier New", 30);
     p.setFont(normal);
     p.setPen(pagePen(p, Qt::black, 1));
@@ -185,13 +185,13 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
     header(p, kLeft + 90 + textWidth(p, QStringLiteral("KORVANE  ")), parameterFile, changed,
            language, Qt::black);
 
-    textOut(p, kLeft, 183, T(tkonst::Zustand, language) + QStringLiteral(": ") + status.zustand);
+    textOut(p, kLeft, 183, T(tkonst::Zustand, language) + QStringLiteral(": ") + status.state);
     textOut(p, kLeft, 216,
-            T(tkonst::Fuellmenge, language) + QStringLiteral(": ") + status.fuellmenge +
+            T(tkonst::Fuellmenge, language) + QStringLiteral(": ") + status.contents +
                 QStringLiteral(" kg"));
     textOut(p, kLeft, 249,
-            T(tkonst::Vertspannungauslauf, language) + QStringLiteral(": ") + status.vertspausl +
-                QStringLiteral(" Pa"));
+            T(tkonst::Vertspannungauslauf, language) + QStringLiteral(": ") +
+                status.outletStress + QStringLiteral(" Pa"));
 
     const Strides k = pageStrides(m);
 
@@ -200,7 +200,7 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
     auto right = [&](int edge, int y, const QString& s) { textOut(p, edge - textWidth(p, s), y, s); };
     // z is placed by the width of its value with 3 decimals, so the decimal
     // point stays in one place for every fill height.
-    auto zAt = [&](int y, double z) { textOut(p, colZ - textWidth(p, fmt(z, 3)), y, fmt(z, D)); };
+    auto zAt = [&](int y, double z) { textOut(p, colZ - textWidth(p, fmt(z, 3)), y, fmt(z, zDigits)); };
 
     int r = 5;
     textOut(p, kLeft, lineY(r), QStringLiteral("Position"));
@@ -233,13 +233,13 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
         right(colSw, y, fmt(m.SIGMAW[row.index - 1], 0));
     }
 
-    const int ende = std::clamp(m.Indexende, 0, kResultSize - 1);
+    const int outletIndex = std::clamp(m.Indexende, 0, kResultSize - 1);
     {
         const int y = lineY(r++);
         textOut(p, kLeft, y, T(tkonst::Auslauf, language));
         zAt(y, 0.0);
-        right(colSv, y, fmt(m.SIGMAV[ende], 0));
-        right(colSw, y, fmt(m.SIGMAW[ende], 0));
+        right(colSv, y, fmt(m.SIGMAV[outletIndex], 0));
+        right(colSw, y, fmt(m.SIGMAW[outletIndex], 0));
     }
 
     if (funnelFlowWarning(m)) {
@@ -258,19 +258,19 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
 // ---------------------------------------------------------------------------
 // Diagram
 
-std::vector<double> printedHeightGrid(double Fuellhoehe) {
+std::vector<double> printedHeightGrid(double fillHeight) {
     std::vector<double> zs;
-    if (!(Fuellhoehe > 0) || !std::isfinite(Fuellhoehe)) return zs;
+    if (!(fillHeight > 0) || !std::isfinite(fillHeight)) return zs;
     // The grid-step rule of the screen over the fill height, in whole
     // centimetres, so that a low silo gets decimetre lines like on the screen.
-    const double step = std::round(100.0 * Rasterschritt(Fuellhoehe, 0).spacing()) / 100.0;
+    const double step = std::round(100.0 * gridStep(fillHeight, 0).spacing()) / 100.0;
     if (!(step > 0) || !std::isfinite(step)) {
         zs.push_back(0);
         return zs;
     }
     for (int i = 0; i <= kMaxGridLines; ++i) {
         const double z = i * step;
-        if (!(z < Fuellhoehe)) break;
+        if (!(z < fillHeight)) break;
         zs.push_back(z);
     }
     return zs;
@@ -280,7 +280,7 @@ StressGrid printedStressGrid(double xmax) {
     StressGrid g;
     if (!(xmax > 0) || !std::isfinite(xmax)) return g;
     const double xmin = -xmax / 9.0;
-    const double gx = std::round(Rasterschritt(xmax, 0).spacing());
+    const double gx = std::round(gridStep(xmax, 0).spacing());
     // A spacing that rounds to 0 Pa would never advance: no stress grid.
     if (!(gx > 0) || !std::isfinite(gx)) return g;
     g.gx = gx;
@@ -321,19 +321,19 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     if (!(mx > 0) || !std::isfinite(mx)) mx = 1.0;
     const double xmax = 1.1 * mx;
     const double xmin = -xmax / 9.0;
-    double Hs = diagramSiloHeight(m);
-    if (!(Hs > 0) || !std::isfinite(Hs)) Hs = std::max(1.0, m.Fuellhoehe);
-    const double ownHeight = Hs;  // the model's own top, marked by its level line
-    if (!extras.empty()) Hs = std::max(Hs, diagramScaleHeight(m, extras));
+    double zmax = diagramSiloHeight(m);
+    if (!(zmax > 0) || !std::isfinite(zmax)) zmax = std::max(1.0, m.Fuellhoehe);
+    const double ownHeight = zmax;  // the model's own top, marked by its level line
+    if (!extras.empty()) zmax = std::max(zmax, diagramScaleHeight(m, extras));
 
     DiagramMapping& map = diagramMapping();
-    map.Xnull = -xmin / (xmax - xmin) * kAreaW;
-    map.Ynull = 0.93 * kAreaH;
-    map.Xfaktor = (kAreaW - map.Xnull) / xmax;
-    map.Zfaktor = map.Ynull / Hs;
+    map.xZero = -xmin / (xmax - xmin) * kAreaW;
+    map.yZero = 0.93 * kAreaH;
+    map.xScale = (kAreaW - map.xZero) / xmax;
+    map.zScale = map.yZero / zmax;
     // Page positions of area coordinates.
-    auto X = [&](double stress) { return Xpixel(map, stress) + kAreaX; };
-    auto Y = [&](double z) { return Ypixel(map, z) + kAreaY; };
+    auto X = [&](double stress) { return stressToX(map, stress) + kAreaX; };
+    auto Y = [&](double z) { return heightToY(map, z) + kAreaY; };
 
     QColor fontColor = black;
     auto text = [&](int x, int y, const QString& s) { textOut(p, x, y, s, fontColor); };
@@ -346,10 +346,10 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     fontColor = grey;
     const StressGrid sg = printedStressGrid(xmax);
     for (double x : sg.values) {
-        p.drawLine(X(x), Y(0), X(x), Y(Hs));
+        p.drawLine(X(x), Y(0), X(x), Y(zmax));
         if (x < xmax - 1.1 * sg.gx) {
             const QString s = QString::number(x, 'f', 0);
-            text(Xpixel(map, x) + 152 - rnd(width(s) / 2.0), Ypixel(map, 0) + 251, s);
+            text(stressToX(map, x) + 152 - rnd(width(s) / 2.0), heightToY(map, 0) + 251, s);
         }
     }
 
@@ -360,19 +360,19 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
         p.drawLine(X(0), Y(z), X(xmax), Y(z));
         QString s = QString::number(z, 'g', 15);
         s.replace(QLatin1Char('.'), point);
-        text(Xpixel(map, 0) + 150 - width(s) - 9, Ypixel(map, z) + 250 - zeroHalf, s);
+        text(stressToX(map, 0) + 150 - width(s) - 9, heightToY(map, z) + 250 - zeroHalf, s);
     }
 
     // Base line and height axis.
     p.drawLine(X(xmax), Y(0), X(0), Y(0));
-    p.drawLine(X(0), Y(0), X(0), Y(Hs));
+    p.drawLine(X(0), Y(0), X(0), Y(zmax));
 
     // Level lines, dash-dotted, labelled right-aligned below the line.
     auto level = [&](double z, const QString& label, const QColor& c) {
         p.setPen(pagePen(p, c, 1, {24, 12, 4, 12}));
         fontColor = c;
         p.drawLine(X(xmax), Y(z), X(0), Y(z));
-        text(1746 - width(label), Ypixel(map, z) + 251, label);
+        text(1746 - width(label), heightToY(map, z) + 251, label);
     };
     if (m.vertunten) level(m.Hunttricht, T(tkonst::UKTrichter, language), grey);
     if (m.Trichterja)
@@ -383,11 +383,12 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     // The outlet label, in the colour of the last level label.
     {
         const QString s = T(tkonst::Auslauf, language);
-        text(1746 - width(s), Ypixel(map, 0) + 251, s);
+        text(1746 - width(s), heightToY(map, 0) + 251, s);
     }
 
     fontColor = grey;
-    text(Xpixel(map, 0) + 150 - width(QStringLiteral("z [m]  ")) - 3, kAreaY, QStringLiteral("z [m]"));
+    text(stressToX(map, 0) + 150 - width(QStringLiteral("z [m]  ")) - 3, kAreaY,
+         QStringLiteral("z [m]"));
 
     // Legend: texts at 80 % of the width, line samples to their left.
     const int legendX = kAreaX + rnd(0.8 * kAreaW);
@@ -401,13 +402,13 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     const int sampleX2 = kAreaX + rnd(0.65 * kAreaW);
 
     // Curves from the outlet upwards.
-    const int ende = std::clamp(m.Indexende, 0, kResultSize - 1);
-    const int anfang = std::clamp(m.Indexanfang, 1, kResultSize - 1);
+    const int outletIndex = std::clamp(m.Indexende, 0, kResultSize - 1);
+    const int firstIndex = std::clamp(m.Indexanfang, 1, kResultSize - 1);
     auto curve = [&](const long double* sigma, double& zTop) {
         QPolygon poly;
         double z = 0;
-        poly << QPoint(X(static_cast<double>(sigma[ende])), Y(0));
-        for (int j = ende - 1; j >= anfang - 1; --j) {
+        poly << QPoint(X(static_cast<double>(sigma[outletIndex])), Y(0));
+        for (int j = outletIndex - 1; j >= firstIndex - 1; --j) {
             z += static_cast<double>(m.Dz[j + 1]);
             poly << QPoint(X(static_cast<double>(sigma[j])), Y(z));
         }
@@ -424,16 +425,16 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     // Extra curves, dashed, under the model's own: the comparison silo in
     // grey, the other state in the own colours; their legend lines stand
     // right-aligned below the top of the frame.
-    int extraLegendTop = Ypixel(map, Hs) + kAreaY + 30;
+    int extraLegendTop = heightToY(map, zmax) + kAreaY + 30;
     auto extraCurves = [&](const SiloModel& e, const QColor& vertical, const QColor& wall,
                            const QString& legend, const QColor& legendColour) {
-        const int eEnde = std::clamp(e.Indexende, 0, kResultSize - 1);
-        const int eAnfang = std::clamp(e.Indexanfang, 1, kResultSize - 1);
+        const int extraOutletIndex = std::clamp(e.Indexende, 0, kResultSize - 1);
+        const int extraFirstIndex = std::clamp(e.Indexanfang, 1, kResultSize - 1);
         auto path = [&](const long double* sigma, double& top) {
             QPolygon poly;
             double z = 0;
-            poly << QPoint(X(static_cast<double>(sigma[eEnde])), Y(0));
-            for (int j = eEnde - 1; j >= eAnfang - 1; --j) {
+            poly << QPoint(X(static_cast<double>(sigma[extraOutletIndex])), Y(0));
+            for (int j = extraOutletIndex - 1; j >= extraFirstIndex - 1; --j) {
                 z += static_cast<double>(e.Dz[j + 1]);
                 poly << QPoint(X(static_cast<double>(sigma[j])), Y(z));
             }
@@ -461,30 +462,30 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
 
     double zTop = 0;
     p.setPen(curvePen(black, 4));
-    if (curves && ende > 0) {
+    if (curves && outletIndex > 0) {
         p.drawPolyline(curve(m.SIGMAV, zTop));
         if (m.Schuettkegel) {
             // Dotted on to the heap tip on the height axis.
             p.setPen(pagePen(p, black, 1, {5, 10}));
-            p.drawLine(X(static_cast<double>(m.SIGMAV[anfang - 1])), Y(zTop), X(0), Y(m.Fuellhoehe));
+            p.drawLine(X(static_cast<double>(m.SIGMAV[firstIndex - 1])), Y(zTop), X(0), Y(m.Fuellhoehe));
             p.setPen(curvePen(black, 4));
         }
     }
     p.drawLine(sampleX1, sampleY + 303, sampleX2, sampleY + 303);
 
     p.setPen(curvePen(blue, 2));
-    if (curves && ende > 0) {
+    if (curves && outletIndex > 0) {
         p.drawPolyline(curve(m.SIGMAW, zTop));
         // Horizontal on to the axis at the heap foot.
         if (m.Schuettkegel)
-            p.drawLine(X(static_cast<double>(m.SIGMAW[anfang - 1])), Y(zTop), X(0), Y(zTop));
+            p.drawLine(X(static_cast<double>(m.SIGMAW[firstIndex - 1])), Y(zTop), X(0), Y(zTop));
     }
     p.drawLine(sampleX1, sampleY + 250, sampleX2, sampleY + 250);
 
     // Height axis again and the frame.
     p.setPen(pagePen(p, black, 1));
-    p.drawLine(X(0), Y(0), X(0), Y(Hs));
-    p.drawPolyline(QPolygon({QPoint(X(0), Y(Hs)), QPoint(X(xmax), Y(Hs)), QPoint(X(xmax), Y(0)),
+    p.drawLine(X(0), Y(0), X(0), Y(zmax));
+    p.drawPolyline(QPolygon({QPoint(X(0), Y(zmax)), QPoint(X(xmax), Y(zmax)), QPoint(X(xmax), Y(0)),
                              QPoint(X(0), Y(0))}));
 
     if (funnelFlowWarning(m) || (extras.otherState && funnelFlowWarning(*extras.otherState))) {

@@ -35,10 +35,10 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
 
 // ---- the grid rules of the printed diagram, exposed for tests -----------
 
-// Height grid: the screen's grid-step rule over Fuellhoehe in whole
-// centimetres, the values z = 0, step, 2 step, ... below Fuellhoehe (at most
+// Height grid: the screen's grid-step rule over the fill height in whole
+// centimetres, the values z = 0, step, 2 step, ... below the fill height (at most
 // a fixed number of lines). Empty for a fill height that is not positive.
-std::vector<double> printedHeightGrid(double Fuellhoehe);
+std::vector<double> printedHeightGrid(double fillHeight);
 
 // Stress grid for a stress range of xmax (xmin = -xmax / 9): the spacing in
 // whole Pa (0 = no grid) and the grid values from the first multiple of the

@@ -22,15 +22,16 @@ namespace {
 using tkonst::T;
 using tkonst::TextPair;
 
-const TextPair kDrucker{"Drucker:", "Printer:"};
-const TextPair kPdfDrucker{"PDF-Datei (ohne Drucker)", "PDF file (no printer)"};
-const TextPair kDatei{"Datei:", "File:"};
-const TextPair kDateiAutomatisch{"neue Datei im Ergebnisordner", "new file in the result folder"};
-const TextPair kPapier{"Papier:", "Paper:"};
-const TextPair kAusrichtung{"Ausrichtung:", "Orientation:"};
-const TextPair kHochformat{"&Hochformat", "&Portrait"};
-const TextPair kQuerformat{"&Querformat", "&Landscape"};
-const TextPair kDateiWaehlen{"PDF-Datei wählen", "Choose PDF file"};
+const TextPair kPrinterLabel{"Drucker:", "Printer:"};
+const TextPair kPdfInsteadOfPrinter{"PDF-Datei (ohne Drucker)", "PDF file (no printer)"};
+const TextPair kFileLabel{"Datei:", "File:"};
+const TextPair kNewFileInResultFolder{"neue Datei im Ergebnisordner",
+                                      "new file in the result folder"};
+const TextPair kPaperLabel{"Papier:", "Paper:"};
+const TextPair kOrientationLabel{"Ausrichtung:", "Orientation:"};
+const TextPair kPortrait{"&Hochformat", "&Portrait"};
+const TextPair kLandscape{"&Querformat", "&Landscape"};
+const TextPair kChoosePdfFile{"PDF-Datei wählen", "Choose PDF file"};
 
 constexpr QPageSize::PageSizeId kPapers[] = {QPageSize::A4, QPageSize::A3, QPageSize::A5,
                                              QPageSize::Letter, QPageSize::Legal};
@@ -39,46 +40,47 @@ constexpr QPageSize::PageSizeId kPapers[] = {QPageSize::A4, QPageSize::A3, QPage
 
 PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* parent)
     : QDialog(parent), printer_(printer) {
-    setObjectName(QStringLiteral("PrinterSetupDialog1"));
+    setObjectName(QStringLiteral("printerSetupDialog"));
     setWindowTitle(T(tkonst::Druckereinrichten1).remove(QLatin1Char('&')));
     if (parent) setFont(parent->window()->font());
 
-    printers_ = new QComboBox(this);
-    printers_->setObjectName(QStringLiteral("Printers"));
-    for (const QString& name : QPrinterInfo::availablePrinterNames()) printers_->addItem(name, name);
-    printers_->addItem(T(kPdfDrucker), QString());  // the last entry: no printer
+    printerChoice_ = new QComboBox(this);
+    printerChoice_->setObjectName(QStringLiteral("printerChoice"));
+    for (const QString& name : QPrinterInfo::availablePrinterNames())
+        printerChoice_->addItem(name, name);
+    printerChoice_->addItem(T(kPdfInsteadOfPrinter), QString());  // the last entry: no printer
 
-    file_ = new QLineEdit(this);
-    file_->setObjectName(QStringLiteral("PdfFile"));
-    file_->setPlaceholderText(T(kDateiAutomatisch));
+    pdfFileField_ = new QLineEdit(this);
+    pdfFileField_->setObjectName(QStringLiteral("pdfFileField"));
+    pdfFileField_->setPlaceholderText(T(kNewFileInResultFolder));
     auto* browse = new QPushButton(QStringLiteral("…"), this);
-    browse->setObjectName(QStringLiteral("ChoosePdfFile"));
+    browse->setObjectName(QStringLiteral("choosePdfFileButton"));
     browse->setAutoDefault(false);
     auto* fileRow = new QHBoxLayout;
-    fileRow->addWidget(file_, 1);
+    fileRow->addWidget(pdfFileField_, 1);
     fileRow->addWidget(browse);
 
-    paper_ = new QComboBox(this);
-    paper_->setObjectName(QStringLiteral("Paper"));
-    for (QPageSize::PageSizeId id : kPapers) paper_->addItem(QPageSize::name(id), int(id));
+    paperChoice_ = new QComboBox(this);
+    paperChoice_->setObjectName(QStringLiteral("paperChoice"));
+    for (QPageSize::PageSizeId id : kPapers) paperChoice_->addItem(QPageSize::name(id), int(id));
 
-    portrait_ = new QRadioButton(T(kHochformat), this);
-    portrait_->setObjectName(QStringLiteral("Portrait"));
-    landscape_ = new QRadioButton(T(kQuerformat), this);
-    landscape_->setObjectName(QStringLiteral("Landscape"));
+    portraitButton_ = new QRadioButton(T(kPortrait), this);
+    portraitButton_->setObjectName(QStringLiteral("portraitButton"));
+    landscapeButton_ = new QRadioButton(T(kLandscape), this);
+    landscapeButton_->setObjectName(QStringLiteral("landscapeButton"));
     auto* orientationRow = new QHBoxLayout;
-    orientationRow->addWidget(portrait_);
-    orientationRow->addWidget(landscape_);
+    orientationRow->addWidget(portraitButton_);
+    orientationRow->addWidget(landscapeButton_);
     orientationRow->addStretch(1);
 
     auto* form = new QFormLayout;
-    form->addRow(T(kDrucker), printers_);
-    form->addRow(T(kDatei), fileRow);
-    form->addRow(T(kPapier), paper_);
-    form->addRow(T(kAusrichtung), orientationRow);
+    form->addRow(T(kPrinterLabel), printerChoice_);
+    form->addRow(T(kFileLabel), fileRow);
+    form->addRow(T(kPaperLabel), paperChoice_);
+    form->addRow(T(kOrientationLabel), orientationRow);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("Buttons"));
+    buttons->setObjectName(QStringLiteral("buttonBox"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -88,49 +90,57 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* parent)
 
     // The printer's current settings.
     if (printer.outputFormat() == QPrinter::PdfFormat) {
-        printers_->setCurrentIndex(printers_->count() - 1);
-        file_->setText(printer.outputFileName());
+        printerChoice_->setCurrentIndex(printerChoice_->count() - 1);
+        pdfFileField_->setText(printer.outputFileName());
     } else {
-        const int i = printers_->findData(printer.printerName());
-        printers_->setCurrentIndex(i >= 0 ? i : 0);
+        const int i = printerChoice_->findData(printer.printerName());
+        printerChoice_->setCurrentIndex(i >= 0 ? i : 0);
     }
-    const int p = paper_->findData(int(printer.pageLayout().pageSize().id()));
-    paper_->setCurrentIndex(p >= 0 ? p : 0);
-    (printer.pageLayout().orientation() == QPageLayout::Landscape ? landscape_ : portrait_)
+    const int p = paperChoice_->findData(int(printer.pageLayout().pageSize().id()));
+    paperChoice_->setCurrentIndex(p >= 0 ? p : 0);
+    (printer.pageLayout().orientation() == QPageLayout::Landscape ? landscapeButton_
+                                                                   : portraitButton_)
         ->setChecked(true);
 
-    connect(printers_, &QComboBox::currentIndexChanged, this, [this] { updateFileField(); });
+    connect(printerChoice_, &QComboBox::currentIndexChanged, this, [this] { updateFileField(); });
     connect(browse, &QPushButton::clicked, this, [this] { chooseFile(); });
     updateFileField();
     setMinimumWidth(fontMetrics().averageCharWidth() * 60);
 }
 
-bool PrinterSetupDialog::pdfChosen() const { return printers_->currentData().toString().isEmpty(); }
+bool PrinterSetupDialog::pdfChosen() const {
+    return printerChoice_->currentData().toString().isEmpty();
+}
 
-QString PrinterSetupDialog::printerName() const { return printers_->currentData().toString(); }
+QString PrinterSetupDialog::printerName() const { return printerChoice_->currentData().toString(); }
 
-QString PrinterSetupDialog::pdfFile() const { return pdfChosen() ? file_->text().trimmed() : QString(); }
+QString PrinterSetupDialog::pdfFile() const {
+    return pdfChosen() ? pdfFileField_->text().trimmed() : QString();
+}
 
 QPageSize::PageSizeId PrinterSetupDialog::paper() const {
-    return static_cast<QPageSize::PageSizeId>(paper_->currentData().toInt());
+    return static_cast<QPageSize::PageSizeId>(paperChoice_->currentData().toInt());
 }
 
 QPageLayout::Orientation PrinterSetupDialog::orientation() const {
-    return landscape_->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait;
+    return landscapeButton_->isChecked() ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
 
 void PrinterSetupDialog::updateFileField() {
     const bool pdf = pdfChosen();
-    file_->setEnabled(pdf);
-    if (auto* b = findChild<QPushButton*>(QStringLiteral("ChoosePdfFile"))) b->setEnabled(pdf);
+    pdfFileField_->setEnabled(pdf);
+    if (auto* b = findChild<QPushButton*>(QStringLiteral("choosePdfFileButton")))
+        b->setEnabled(pdf);
 }
 
 void PrinterSetupDialog::chooseFile() {
-    const QString start = file_->text().isEmpty() ? platform::existingFolder(app().resultFolder)
-                                                  : file_->text();
-    const QString path = platform::getSaveFileName(this, T(kDateiWaehlen), start,
-                                                   QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf"));
-    if (!path.isEmpty()) file_->setText(path);
+    const QString start = pdfFileField_->text().isEmpty()
+                              ? platform::existingFolder(app().resultFolder)
+                              : pdfFileField_->text();
+    const QString path =
+        platform::getSaveFileName(this, T(kChoosePdfFile), start, QStringLiteral("PDF (*.pdf)"),
+                                  QStringLiteral("pdf"));
+    if (!path.isEmpty()) pdfFileField_->setText(path);
 }
 
 void PrinterSetupDialog::accept() {

@@ -35,11 +35,11 @@ private:
     void chooseFile();
 
     QPrinter& printer_;
-    QComboBox* printers_;
-    QLineEdit* file_;
-    QComboBox* paper_;
-    QRadioButton* portrait_;
-    QRadioButton* landscape_;
+    QComboBox* printerChoice_;
+    QLineEdit* pdfFileField_;
+    QComboBox* paperChoice_;
+    QRadioButton* portraitButton_;
+    QRadioButton* landscapeButton_;
 };
 
 }  // namespace korvane::ui

@@ -28,17 +28,17 @@ using tkonst::T;
 using tkonst::TextPair;
 
 // Messages of the print commands.
-const TextPair kPdfGeschrieben{"Die Seite wurde als PDF-Datei gespeichert:\n",
+const TextPair kPageSavedAsPdf{"Die Seite wurde als PDF-Datei gespeichert:\n",
                                "The page was saved as a PDF file:\n"};
-const TextPair kDruckFehler{"Die Seite konnte nicht gedruckt werden. Drucker: ",
+const TextPair kPrintFailed{"Die Seite konnte nicht gedruckt werden. Drucker: ",
                             "The page could not be printed. Printer: "};
-const TextPair kPdfFehler{"Die PDF-Datei konnte nicht geschrieben werden:\n",
+const TextPair kPdfNotWritten{"Die PDF-Datei konnte nicht geschrieben werden:\n",
                           "The PDF file could not be written:\n"};
 
-const TextPair kDateiSchonGedruckt{
+const TextPair kChosenFileHoldsPage{
     "Die beim Einrichten gewählte PDF-Datei enthält schon eine gedruckte Seite:\n",
     "The PDF file chosen in the printer set-up already holds a printed page:\n"};
-const TextPair kErsetzenOderNeu{
+const TextPair kReplaceOrNewName{
     "\n\nOK ersetzt sie, Abbrechen speichert die Seite unter einem neuen Namen daneben.",
     "\n\nOK replaces it, Cancel saves the page under a new name beside it."};
 
@@ -112,7 +112,7 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
         }
         if (!ok) {
             platform::message(parent, caption,
-                              T(tkonst::Fehler) + QStringLiteral(": ") + T(kDruckFehler) +
+                              T(tkonst::Fehler) + QStringLiteral(": ") + T(kPrintFailed) +
                                   printer.printerName(),
                               platform::Icon::Critical);
             return;
@@ -129,7 +129,7 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
     if (!chosenFile.isEmpty() && g_chosenFileUsed && QFileInfo::exists(chosenFile)) {
         const bool replace = platform::messageOkCancel(
             parent, caption,
-            T(kDateiSchonGedruckt) + QDir::toNativeSeparators(chosenFile) + T(kErsetzenOderNeu),
+            T(kChosenFileHoldsPage) + QDir::toNativeSeparators(chosenFile) + T(kReplaceOrNewName),
             platform::Icon::Question);
         if (!replace) {
             const QFileInfo info(chosenFile);
@@ -167,13 +167,13 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
     }
     if (!written.isEmpty()) {
         g_outcome = PrintOutcome{true, true, written};
-        platform::message(parent, caption, T(kPdfGeschrieben) + QDir::toNativeSeparators(written),
+        platform::message(parent, caption, T(kPageSavedAsPdf) + QDir::toNativeSeparators(written),
                           platform::Icon::Information);
         return;
     }
     g_outcome.pdf = true;
     platform::message(parent, caption,
-                      T(tkonst::Fehler) + QStringLiteral(": ") + T(kPdfFehler) +
+                      T(tkonst::Fehler) + QStringLiteral(": ") + T(kPdfNotWritten) +
                           tried.join(QLatin1Char('\n')),
                       platform::Icon::Critical);
 }
@@ -222,7 +222,7 @@ void setPrintersAvailableOverride(const bool* available) {
     else g_printersOverride.reset();
 }
 
-void Tabelle_Drucken(QWidget* parent, const PrintStatus& status) {
+void printResultTable(QWidget* parent, const PrintStatus& status) {
     const QString file = app().parameterFile;
     const bool changed = app().modified;
     const int language = tkonst::sprache();
@@ -231,9 +231,9 @@ void Tabelle_Drucken(QWidget* parent, const PrintStatus& status) {
     });
 }
 
-void Diagramm_Drucken(QWidget* parent) { Diagramm_Drucken(parent, DiagramExtras{}); }
+void printResultDiagram(QWidget* parent) { printResultDiagram(parent, DiagramExtras{}); }
 
-void Diagramm_Drucken(QWidget* parent, const DiagramExtras& extras) {
+void printResultDiagram(QWidget* parent, const DiagramExtras& extras) {
     const QString file = app().parameterFile;
     const bool changed = app().modified;
     const int language = tkonst::sprache();
@@ -242,7 +242,7 @@ void Diagramm_Drucken(QWidget* parent, const DiagramExtras& extras) {
     });
 }
 
-void Druckereinrichten(QWidget* parent) {
+void showPrinterSetup(QWidget* parent) {
     PrinterSetupDialog dialog(programPrinter(), parent);
     if (dialog.exec() == QDialog::Accepted) {
         g_chosen = true;

@@ -21,19 +21,20 @@ namespace korvane::ui {
 
 // Texts of the main window's status fields, printed as the window shows them.
 struct PrintStatus {
-    QString zustand;      // Edit11
-    QString fuellmenge;   // Edit3
-    QString vertspausl;   // Vertspausl
+    QString state;         // stress state calculated (filling or discharging)
+    QString contents;      // mass of the contents in kg
+    QString outletStress;  // vertical stress at the outlet in Pa
 };
 
-void Tabelle_Drucken(QWidget* parent, const PrintStatus& status);
-void Diagramm_Drucken(QWidget* parent);
+// The result table page and the result diagram page of the program's model.
+void printResultTable(QWidget* parent, const PrintStatus& status);
+void printResultDiagram(QWidget* parent);
 // The printed diagram with the extra curves the screen shows.
 struct DiagramExtras;
-void Diagramm_Drucken(QWidget* parent, const DiagramExtras& extras);
+void printResultDiagram(QWidget* parent, const DiagramExtras& extras);
 // The printer set-up dialog (printer or PDF file, paper, orientation); its
 // choice is used by the print commands.
-void Druckereinrichten(QWidget* parent);
+void showPrinterSetup(QWidget* parent);
 
 // One page as a PDF file at 1200 dpi in `layout`. The file appears only when
 // the page is complete; an existing file is replaced only then.

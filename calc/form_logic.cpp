@@ -215,31 +215,31 @@ std::string exactDegreesText(double rad) {
 
 void showModelWith(SiloModel& m, FormInput& in, NumberText number, NumberText degrees) {
     // stress state; unchanged when the two switches do not say one thing
-    if (m.Fuellzustand && !m.Entleerungszustand) in.RadioGroup4 = 0;
-    else if (m.Entleerungszustand && !m.Fuellzustand) in.RadioGroup4 = 1;
+    if (m.Fuellzustand && !m.Entleerungszustand) in.stressState = 0;
+    else if (m.Entleerungszustand && !m.Fuellzustand) in.stressState = 1;
 
     // density law: one of the three buttons
-    in.Rhokonst = m.Rhokonstant;
-    in.Rhofunkt = !m.Rhokonstant && m.Rhofunktion;
-    in.Rhoanpass = !m.Rhokonstant && !m.Rhofunktion;
+    in.constantDensity = m.Rhokonstant;
+    in.densityFunction = !m.Rhokonstant && m.Rhofunktion;
+    in.fittedDensity = !m.Rhokonstant && !m.Rhofunktion;
 
     // density values and angles
-    in.Edit17 = number(m.RHOMIN);
-    in.Edit18 = number(m.RHOMAX);
-    in.Edit19 = number(m.SIGMA0);
-    in.Edit15 = degrees(m.PHIE);
+    in.rhoMin = number(m.RHOMIN);
+    in.rhoMax = number(m.RHOMAX);
+    in.sigma0 = number(m.SIGMA0);
+    in.internalFriction = degrees(m.PHIE);
     in.Phixschaft = degrees(m.Phixschaft);
     in.Phixtrichter = degrees(m.Phixtrichter);
     in.Phixunten = degrees(m.Phixunten);
     in.PHIXTrichterStirnwand = degrees(m.PhixStirnwand);
 
     // cross-section
-    in.RadioGroup1 = m.Querschnitt == 1 ? 0 : 1;
+    in.crossSection = m.Querschnitt == 1 ? 0 : 1;
 
     // widths and length
-    in.Edit4 = number(m.Durchmesser);
-    in.Edit27 = number(m.Laenge);
-    in.Edit7 = number(m.Auslauf);
+    in.diameterOrWidth = number(m.Durchmesser);
+    in.rectangleLength = number(m.Laenge);
+    in.outletWidth = number(m.Auslauf);
 
     // sections, each box firing its rule as it is set
     setTrichterja(in, m.Trichterja);
@@ -249,31 +249,31 @@ void showModelWith(SiloModel& m, FormInput& in, NumberText number, NumberText de
     in.Hunttricht = number(m.Hunttricht);
 
     // surface
-    in.RadioButton1 = in.boeschungsw = in.Auflast = false;
+    in.flatSurface = in.heap = in.surcharge = false;
     if (m.Schuettkegel) {
-        in.boeschungsw = true;
+        in.heap = true;
     } else {
         m.boeschwinkel = 0;
         if (m.Auflastspannung > 0) {
-            in.Auflast = true;
+            in.surcharge = true;
         } else {
             m.Auflastspannung = 0;
-            in.RadioButton1 = true;
+            in.flatSurface = true;
         }
     }
 
     // remaining values
     in.boeschwinkel = degrees(m.boeschwinkel);
-    in.Edit1 = number(m.Auflastspannung);
-    in.Edit6 = degrees(m.Trichterwinkel);
-    in.Edit5 = number(m.Fuellhoehe);
-    in.Edit2 = number(m.Hschaft);
+    in.surchargeStress = number(m.Auflastspannung);
+    in.hopperAngle = degrees(m.Trichterwinkel);
+    in.fillHeight = number(m.Fuellhoehe);
+    in.shaftHeight = number(m.Hschaft);
 
     // K choice
-    in.RadioButton5 = m.Kwahl == 0;
-    in.RadioButton6 = m.Kwahl == 1;
-    in.RadioButton7 = m.Kwahl != 0 && m.Kwahl != 1;
-    if (in.RadioButton7) in.Edit31 = number(m.Kwert);
+    in.kFromFriction = m.Kwahl == 0;
+    in.kFixed = m.Kwahl == 1;
+    in.kOwnValue = m.Kwahl != 0 && m.Kwahl != 1;
+    if (in.kOwnValue) in.kValue = number(m.Kwert);
 }
 
 }  // namespace
@@ -537,13 +537,13 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     SketchResult r;
     const bool hopper = in.Trichterja;
     const bool shaft = in.Schaftja;
-    const bool heap = in.boeschungsw;
-    const int c = in.RadioGroup1 == 0 ? 1 : 0;
+    const bool heap = in.heap;
+    const int c = in.crossSection == 0 ? 1 : 0;
     const bool rectangular = c == 0;
 
     // transform of the image
-    r.Xmitte = imageWidth * 0.5;
-    r.Ybasis = imageHeight * 0.9;
+    r.xCentre = imageWidth * 0.5;
+    r.yBase = imageHeight * 0.9;
 
     auto badData = [&r](int code) {
         r.badData = true;
@@ -553,7 +553,7 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     };
 
     // hopper angle
-    const double angleDeg = textToNumber(in.Edit6);
+    const double angleDeg = textToNumber(in.hopperAngle);
     if (hopper && !(angleDeg > 0 && angleDeg < 90)) {
         if (!m.Trichterja) r.flowLabel = 4;
         return badData(kProblemGeometry);
@@ -562,11 +562,11 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     // values of the form
     const double theta = degToRad(angleDeg);
     const double t = std::tan(theta);
-    const double b = textToNumber(in.Edit7);
-    const double D = textToNumber(in.Edit4);
-    const double Hschaft = shaft ? textToNumber(in.Edit2) : 0.0;
-    const double L = textToNumber(in.Edit27);
-    const double F = textToNumber(in.Edit5);
+    const double b = textToNumber(in.outletWidth);
+    const double D = textToNumber(in.diameterOrWidth);
+    const double Hschaft = shaft ? textToNumber(in.shaftHeight) : 0.0;
+    const double L = textToNumber(in.rectangleLength);
+    const double F = textToNumber(in.fillHeight);
 
     // The sketch's own copy of the derived geometry, computed by the same
     // formulas as the model's.
@@ -627,7 +627,7 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     if (Y < 0 || F > g.Hsilo) return badData(Y < 0 ? kProblemGeometry : kProblemFillAboveSilo);
 
     // A surcharge pressing up from the surface is no load a silo can carry.
-    if (in.Auflast && !heap && !(textToNumber(in.Edit1) >= 0)) return badData(kProblemGeometry);
+    if (in.surcharge && !heap && !(textToNumber(in.surchargeStress) >= 0)) return badData(kProblemGeometry);
 
     // derived values; values so large that a height or volume is no longer a
     // finite number describe no silo
@@ -637,16 +637,16 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
         if (!(v >= 0 && std::isfinite(v))) return badData(kProblemGeometry);
     }
     r.derivedValid = true;
-    r.Trichterhoehe = formatGeneral8(hT);
-    r.Silohoehe = formatGeneral8(g.Hsilo);
-    r.Silobrutvol = formatGeneral8(gross);
-    r.Silonetvol = formatGeneral8(net);
-    r.Hohnekegel = formatGeneral8(Y);
+    r.hopperHeightText = formatGeneral8(hT);
+    r.siloHeightText = formatGeneral8(g.Hsilo);
+    r.grossVolumeText = formatGeneral8(gross);
+    r.netVolumeText = formatGeneral8(net);
+    r.fillHeightWithoutHeapText = formatGeneral8(Y);
     if (Y <= Hu) B = b;
 
     // K from the internal friction
-    if (in.RadioButton5)
-        r.Label44 = formatGeneral8(1.2 * (1.0 - std::sin(degToRad(textToNumber(in.Edit15)))));
+    if (in.kFromFriction)
+        r.kFromFrictionText = formatGeneral8(1.2 * (1.0 - std::sin(degToRad(textToNumber(in.internalFriction)))));
 
     // drawing
     const double zT = Hu + hT;
@@ -655,15 +655,15 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
         if (!ok) return badData(kProblemGeometry);
         r.drawingCase = shaft ? 1 : 2;
         const double R = std::max((D - b) / (2.0 * t) + Hu, g.Hsilo);
-        r.Massstab = std::min(imageWidth * 0.8 / D, imageHeight * 0.8 / R);
+        r.scale = std::min(imageWidth * 0.8 / D, imageHeight * 0.8 / R);
     } else if (shaft) {
         if (!(D > 0 && Y > 0)) return badData(kProblemGeometry);
         r.drawingCase = 3;
-        r.Massstab = std::min(imageWidth * 0.8 / D, imageHeight * 0.8 / g.Hsilo);
+        r.scale = std::min(imageWidth * 0.8 / D, imageHeight * 0.8 / g.Hsilo);
     } else {
         return badData(kProblemGeometry);
     }
-    const Transform tr{r.Xmitte, r.Ybasis, r.Massstab};
+    const Transform tr{r.xCentre, r.yBase, r.scale};
     Pen black{tr, r.lines, false};
     Pen red{tr, r.lines, true};
     const double Hsilo = g.Hsilo;
@@ -725,22 +725,22 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
         r.code = kProblemGeometry;
         return r;
     }
-    const double phie = textToNumber(in.Edit15);
+    const double phie = textToNumber(in.internalFriction);
     const double phixTrichter = textToNumber(in.Phixtrichter);
     if (!frictionValid(phie, textToNumber(in.Phixschaft), phixTrichter,
                        textToNumber(in.Phixunten), textToNumber(in.PHIXTrichterStirnwand),
                        rectangular))
         r.code = kProblemFriction;
-    const double rhomin = textToNumber(in.Edit17);
-    const double rhomax = textToNumber(in.Edit18);
-    const double sigma0 = textToNumber(in.Edit19);
-    if (in.Rhofunkt && (sigma0 == 0 || rhomax < rhomin)) r.code = kProblemDensity;
-    if (in.Rhoanpass && w.Messpunktzahl < 2) r.code = kProblemMissingPairs;
-    if (!densityValuesValid(in.Rhokonst, in.Rhofunkt && !in.Rhokonst, rhomin, rhomax, sigma0))
+    const double rhomin = textToNumber(in.rhoMin);
+    const double rhomax = textToNumber(in.rhoMax);
+    const double sigma0 = textToNumber(in.sigma0);
+    if (in.densityFunction && (sigma0 == 0 || rhomax < rhomin)) r.code = kProblemDensity;
+    if (in.fittedDensity && w.Messpunktzahl < 2) r.code = kProblemMissingPairs;
+    if (!densityValuesValid(in.constantDensity, in.densityFunction && !in.constantDensity, rhomin, rhomax, sigma0))
         r.code = kProblemDensity;
 
     // mass flow or funnel flow of the hopper in the discharge state
-    if (in.RadioGroup4 == 1 && m.Trichterja) {
+    if (in.stressState == 1 && m.Trichterja) {
         const MassFlow mf = massFlowCheck(c, degToRad(phixTrichter), degToRad(phie), theta);
         m.Massenflusswinkel = mf.angleDeg;
         m.Massenfluss = mf.massFlow;
@@ -758,7 +758,7 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
 int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
              SiloModel* calculated) {
     // a fitted law needs at least two measured pairs
-    if (in.Rhoanpass && w.Messpunktzahl < 2) return kProblemMissingPairs;
+    if (in.fittedDensity && w.Messpunktzahl < 2) return kProblemMissingPairs;
 
     // the measured set becomes the model's committed one
     for (int i = 1; i <= kMaxPairs; ++i) {
@@ -778,24 +778,24 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
     m.Schrittzahl = 1000;
 
     // stress state and density law
-    m.Fuellzustand = in.RadioGroup4 == 0;
-    m.Entleerungszustand = in.RadioGroup4 == 1;
-    m.Rhokonstant = in.Rhokonst;
-    m.Rhofunktion = in.Rhofunkt;
+    m.Fuellzustand = in.stressState == 0;
+    m.Entleerungszustand = in.stressState == 1;
+    m.Rhokonstant = in.constantDensity;
+    m.Rhofunktion = in.densityFunction;
 
     // density values
-    m.RHOMIN = textToNumber(in.Edit17);
-    m.RHOMAX = textToNumber(in.Edit18);
+    m.RHOMIN = textToNumber(in.rhoMin);
+    m.RHOMAX = textToNumber(in.rhoMax);
     m.Rhosteigung = 0;
-    m.SIGMA0 = textToNumber(in.Edit19);
+    m.SIGMA0 = textToNumber(in.sigma0);
     if (!m.Rhokonstant && (m.SIGMA0 == 0 || m.RHOMAX < m.RHOMIN)) code = kProblemDensity;
     if (!densityValuesValid(m.Rhokonstant, m.Rhofunktion && !m.Rhokonstant, m.RHOMIN, m.RHOMAX,
                             m.SIGMA0))
         code = kProblemDensity;
 
     // friction angles, checked in degrees, held in radians
-    const bool rectangular = in.RadioGroup1 != 0;
-    double phie = textToNumber(in.Edit15);
+    const bool rectangular = in.crossSection != 0;
+    double phie = textToNumber(in.internalFriction);
     double phixSchaft = textToNumber(in.Phixschaft);
     double phixTrichter = textToNumber(in.Phixtrichter);
     double phixStirn = textToNumber(in.PHIXTrichterStirnwand);
@@ -811,21 +811,21 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
     // sections present
     m.Trichterja = in.Trichterja;
     m.Schaftja = in.Schaftja;
-    m.Hschaft = m.Schaftja ? textToNumber(in.Edit2) : 0.0;
+    m.Hschaft = m.Schaftja ? textToNumber(in.shaftHeight) : 0.0;
 
     // cross-section and main dimensions
-    m.Querschnitt = in.RadioGroup1 == 0 ? 1 : 0;
-    m.Durchmesser = textToNumber(in.Edit4);
+    m.Querschnitt = in.crossSection == 0 ? 1 : 0;
+    m.Durchmesser = textToNumber(in.diameterOrWidth);
     m.Boberflaeche = m.Durchmesser;
-    m.Laenge = textToNumber(in.Edit27);
-    m.Fuellhoehe = textToNumber(in.Edit5);
-    m.Auslauf = textToNumber(in.Edit7);
+    m.Laenge = textToNumber(in.rectangleLength);
+    m.Fuellhoehe = textToNumber(in.fillHeight);
+    m.Auslauf = textToNumber(in.outletWidth);
 
     // shaft cross-section
     computeCrossSections(m);
 
     // hopper slope, also without a hopper
-    const double hopperAngle = textToNumber(in.Edit6);
+    const double hopperAngle = textToNumber(in.hopperAngle);
     m.Trichterwinkel = degToRad(hopperAngle);
     m.TanTrichter = std::tan(m.Trichterwinkel);
 
@@ -858,7 +858,7 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
     m.Hsilo = m.Hunttricht + Hh + m.Hschaft;
 
     // heap
-    if (in.boeschungsw) {
+    if (in.heap) {
         m.Schuettkegel = true;
         // The model holds the angle in radians even when the value is refused,
         // so a later save or calculation never reads degrees as radians.
@@ -879,9 +879,9 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
     }
 
     // surcharge; with a heap it keeps its value and is not used
-    if (in.RadioButton1) m.Auflastspannung = 0;
-    else if (in.Auflast) m.Auflastspannung = textToNumber(in.Edit1);
-    if (in.Auflast && !(m.Auflastspannung >= 0)) return kProblemGeometry;
+    if (in.flatSurface) m.Auflastspannung = 0;
+    else if (in.surcharge) m.Auflastspannung = textToNumber(in.surchargeStress);
+    if (in.surcharge && !(m.Auflastspannung >= 0)) return kProblemGeometry;
 
     // surface level and filled heights
     m.Hoberflaeche = m.Fuellhoehe - m.Hkegel;
@@ -900,15 +900,15 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
     if (!derivedGeometrySound(m)) return kProblemGeometry;
 
     // K
-    if (in.RadioButton5) {
+    if (in.kFromFriction) {
         m.Kwert = 1.2 * (1.0 - std::sin(m.PHIE));
         m.Kwahl = 0;
-    } else if (in.RadioButton6) {
+    } else if (in.kFixed) {
         m.Kwert = 0.4;
         m.Kwahl = 1;
-    } else if (in.RadioButton7) {
+    } else if (in.kOwnValue) {
         m.Kwahl = 2;
-        m.Kwert = textToNumber(in.Edit31);
+        m.Kwert = textToNumber(in.kValue);
         if (!kValid(m.Kwert, m.PHIE)) code = kProblemK;
     }
 

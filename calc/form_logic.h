@@ -25,25 +25,31 @@ enum ProblemCode : int {
 // What the parameter form's controls hold. Texts are the edit fields' texts;
 // option states are the check boxes and radio buttons.
 struct FormInput {
-    int RadioGroup4 = 0;  // stress state: 0 filling, 1 discharge
-    int RadioGroup1 = 1;  // cross-section: 0 "Kreis" (circular), 1 "Rechteck"
-    bool Rhokonst = true, Rhofunkt = false, Rhoanpass = false;
-    std::string Edit17 = "2400", Edit18 = "2800", Edit19 = "50000";  // RHOMIN RHOMAX SIGMA0
-    std::string Edit15 = "40";                                      // PHIE
-    bool RadioButton5 = false, RadioButton6 = false, RadioButton7 = false;  // K choice
-    std::string Edit31;                                              // K value
+    int stressState = 0;   // 0 filling, 1 discharge
+    int crossSection = 1;  // 0 circular ("Kreis"), 1 rectangular ("Rechteck")
+    // Bulk density: constant RHOMIN, the law from RHOMIN, RHOMAX and SIGMA0,
+    // or the law fitted to measured pairs.
+    bool constantDensity = true, densityFunction = false, fittedDensity = false;
+    std::string rhoMin = "2400", rhoMax = "2800", sigma0 = "50000";
+    std::string internalFriction = "40";  // PHIE
+    // K: 1.2 (1 - sin PHIE), the fixed 0.4, or the value typed in kValue.
+    bool kFromFriction = false, kFixed = false, kOwnValue = false;
+    std::string kValue;
+    // The silo's parts as in the model (Schaftja, Trichterja, vertunten),
+    // with their dimensions and wall friction angles PHIX.
     bool Schaftja = true;
-    std::string Edit2 = "0";            // shaft height
+    std::string shaftHeight = "0";
     std::string Phixschaft = "30";
-    std::string Edit4 = "6", Edit27 = "6";  // diameter/width, length
+    std::string diameterOrWidth = "6", rectangleLength = "6";
     bool Trichterja = true;
-    std::string Edit6 = "30", Edit7 = "1.0";  // hopper angle, outlet
+    std::string hopperAngle = "30", outletWidth = "1.0";  // wall inclination, outlet size
     std::string Phixtrichter = "30", PHIXTrichterStirnwand = "30";
     bool vertunten = false;
     std::string Hunttricht = "0", Phixunten = "30";
-    bool RadioButton1 = true, boeschungsw = false, Auflast = false;  // surface: none, heap, surcharge
-    std::string boeschwinkel = "0", Edit1 = "0";  // angle of repose, surcharge
-    std::string Edit5 = "12";                     // fill height incl. heap
+    // The fill surface: flat, a heap at the angle of repose, or a surcharge.
+    bool flatSurface = true, heap = false, surcharge = false;
+    std::string boeschwinkel = "0", surchargeStress = "0";  // angle of repose, surcharge [Pa]
+    std::string fillHeight = "12";                          // from the bottom, heap included
 };
 
 // Text to number as the form converts it: a decimal number with a point. Any
@@ -74,16 +80,17 @@ struct SketchResult {
     int code = 0;             // Parameterfehler after the check
     bool badData = false;     // draw "Bad Data" instead of the silo
     int drawingCase = 0;      // 1 shaft+hopper, 2 hopper only, 3 shaft only
-    double Massstab = 0, Xmitte = 0, Ybasis = 0;
+    double scale = 0, xCentre = 0, yBase = 0;  // pixels per metre, axis, bottom line
     // In drawing order: outline (hopper, shaft, part below) black, then the
     // surface and heap red. Points are rounded to the nearest pixel.
     std::vector<SketchLine> lines;
     // "Berechnet:" texts (8 significant digits). When derivedValid is false
     // the check ended before them: the first four labels are emptied and
-    // Hohnekegel keeps its last text.
+    // the fill height without heap keeps its last text.
     bool derivedValid = false;
-    std::string Trichterhoehe, Silohoehe, Silobrutvol, Silonetvol, Hohnekegel;
-    std::string Label44;      // K from PHIE when "1.2(1-sinPHIE)" is chosen, else empty
+    std::string hopperHeightText, siloHeightText, grossVolumeText, netVolumeText,
+        fillHeightWithoutHeapText;
+    std::string kFromFrictionText;  // K from PHIE when "1.2(1-sinPHIE)" is chosen, else empty
     // Mass-flow label: 0 leave, 1 "MF", 2 funnel flow ("KF"/"FF"), 3 " ", 4 emptied
     int flowLabel = 0;
 };

@@ -64,7 +64,7 @@ BatchResult runBatch(SiloModel& m, const std::string& parPath, const std::string
     m.Erststart = false;
 
     FileError err;
-    if (!Parameterdatei_lesen(m, parPath, err)) {
+    if (!readParameterFile(m, parPath, err)) {
         res.exitCode = kExitFile;
         res.message = fileMessage(parPath, err, "cannot read");
         return res;
@@ -98,7 +98,7 @@ BatchResult runBatch(SiloModel& m, const std::string& parPath, const std::string
         }
         return res;
     }
-    if (!resultPath.empty() && !Ergebnisdatei_schreiben(m, resultPath, err)) {
+    if (!resultPath.empty() && !writeResultFile(m, resultPath, err)) {
         res.exitCode = kExitFile;
         res.message = fileMessage(resultPath, err, "cannot write");
         return res;

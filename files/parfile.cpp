@@ -422,7 +422,7 @@ void deriveReadGeometry(SiloModel& m) {
     computeHopperApex(m);
 }
 
-bool Parameterdatei_lesen(SiloModel& m, const std::string& path, FileError& err) {
+bool readParameterFile(SiloModel& m, const std::string& path, FileError& err) {
     err = FileError{};
     std::string text;
     if (!readWholeFile(path, text, err)) return false;
@@ -831,7 +831,7 @@ bool parameterFileWritable(const SiloModel& m, FileError& err) {
     return err.fault == FileFault::None;
 }
 
-bool Parameterdatei_schreiben(const SiloModel& m, const std::string& path, FileError& err) {
+bool writeParameterFile(const SiloModel& m, const std::string& path, FileError& err) {
     err = FileError{};
     const std::string text = buildParameterText(m, &err);
     if (err.fault != FileFault::None) return false;
@@ -876,7 +876,7 @@ std::string resultFileText(SiloModel& m) {
     return o;
 }
 
-bool Ergebnisdatei_schreiben(SiloModel& m, const std::string& path, FileError& err) {
+bool writeResultFile(SiloModel& m, const std::string& path, FileError& err) {
     return writeFileSafely(path, resultFileText(m), err);
 }
 

@@ -68,14 +68,14 @@ void deriveReadGeometry(SiloModel& m);
 
 // Loads a parameter file into the model, all or nothing: on failure the model
 // is unchanged and `err` names the line and the reason.
-bool Parameterdatei_lesen(SiloModel& m, const std::string& path, FileError& err);
+bool readParameterFile(SiloModel& m, const std::string& path, FileError& err);
 // Writes the model; the previous file is replaced only by a complete new one.
 // A symbolic link is written through (the link stays), a device or FIFO is
 // written directly, a write-protected file is refused and left as it is. A
 // model holding a value no file can carry (not finite) is refused.
-bool Parameterdatei_schreiben(const SiloModel& m, const std::string& path, FileError& err);
+bool writeParameterFile(const SiloModel& m, const std::string& path, FileError& err);
 // Writes the results of the last calculation (uses Zlauf as running height).
-bool Ergebnisdatei_schreiben(SiloModel& m, const std::string& path, FileError& err);
+bool writeResultFile(SiloModel& m, const std::string& path, FileError& err);
 
 // The complete text the two writers produce (CR LF line ends). The result
 // text runs Zlauf down from the top to the outlet as the writer does.

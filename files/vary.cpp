@@ -265,7 +265,7 @@ bool loadStudyBase(SiloModel& base, const std::string& parPath, std::string& err
     calculate(base);
     base.Erststart = false;
     FileError err;
-    if (!Parameterdatei_lesen(base, parPath, err)) {
+    if (!readParameterFile(base, parPath, err)) {
         error = "korvane-calc: cannot read " + parPath;
         if (err.line > 0) error += ", line " + std::to_string(err.line);
         error += ": " + err.reason;

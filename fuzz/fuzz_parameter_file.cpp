@@ -96,17 +96,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::memcpy(before, &m, sizeof m);
     korvane::FileError err;
-    if (!korvane::Parameterdatei_lesen(m, inputPath, err)) {
+    if (!korvane::readParameterFile(m, inputPath, err)) {
         if (std::memcmp(before, &m, sizeof m) != 0) violated("a refused file changed the model");
         return 0;
     }
 
     // What loads, saves; what is saved, loads again to the same values.
     const std::string savedText = korvane::parameterFileText(m);
-    if (!korvane::Parameterdatei_schreiben(m, savedPath, err))
+    if (!korvane::writeParameterFile(m, savedPath, err))
         violated("a loaded parameter set cannot be saved");
     korvane::copyAllButResults(*reloaded, startedModel());
-    if (!korvane::Parameterdatei_lesen(*reloaded, savedPath, err))
+    if (!korvane::readParameterFile(*reloaded, savedPath, err))
         violated("the program refuses a parameter file it saved itself");
     if (korvane::parameterFileText(*reloaded) != savedText)
         violated("load -> save -> load changed the parameters");

@@ -31,58 +31,58 @@ int buildExample(const std::string& name, SiloModel& m) {
     }
     FormInput in;
     auto w = std::make_unique<DensityWorkingCopy>();
-    in.RadioButton5 = in.RadioButton6 = in.RadioButton7 = false;
+    in.kFromFriction = in.kFixed = in.kOwnValue = false;
     if (name == "Massenfluss_Kreissilo") {
         // Steep cone, smooth wall: mass flow in the discharge state.
-        in.RadioGroup4 = 1;
-        in.RadioGroup1 = 0;
-        in.Rhokonst = false; in.Rhofunkt = true;
-        in.Edit17 = "1400"; in.Edit18 = "1600"; in.Edit19 = "30000";
-        in.Edit15 = "40";
-        in.RadioButton6 = true;
-        in.Edit2 = "8"; in.Phixschaft = "25";
-        in.Edit4 = "4"; in.Edit27 = "4";
-        in.Edit6 = "15"; in.Edit7 = "0.5"; in.Phixtrichter = "20"; in.PHIXTrichterStirnwand = "20";
-        in.Edit5 = "13";
+        in.stressState = 1;
+        in.crossSection = 0;
+        in.constantDensity = false; in.densityFunction = true;
+        in.rhoMin = "1400"; in.rhoMax = "1600"; in.sigma0 = "30000";
+        in.internalFriction = "40";
+        in.kFixed = true;
+        in.shaftHeight = "8"; in.Phixschaft = "25";
+        in.diameterOrWidth = "4"; in.rectangleLength = "4";
+        in.hopperAngle = "15"; in.outletWidth = "0.5"; in.Phixtrichter = "20"; in.PHIXTrichterStirnwand = "20";
+        in.fillHeight = "13";
     } else if (name == "Bunker_Schuettkegel") {
         // Rectangular bunker with a wedge hopper and a heap.
-        in.RadioGroup4 = 0;
-        in.RadioGroup1 = 1;
-        in.Rhokonst = true; in.Rhofunkt = false;
-        in.Edit17 = "1700"; in.Edit18 = "1900"; in.Edit19 = "50000";
-        in.Edit15 = "38";
-        in.RadioButton5 = true;
-        in.Edit2 = "4"; in.Phixschaft = "28";
-        in.Edit4 = "5"; in.Edit27 = "8";
-        in.Edit6 = "35"; in.Edit7 = "0.8"; in.Phixtrichter = "26"; in.PHIXTrichterStirnwand = "28";
-        in.RadioButton1 = false; in.boeschungsw = true; in.boeschwinkel = "32";
-        in.Edit5 = "6.5";
+        in.stressState = 0;
+        in.crossSection = 1;
+        in.constantDensity = true; in.densityFunction = false;
+        in.rhoMin = "1700"; in.rhoMax = "1900"; in.sigma0 = "50000";
+        in.internalFriction = "38";
+        in.kFromFriction = true;
+        in.shaftHeight = "4"; in.Phixschaft = "28";
+        in.diameterOrWidth = "5"; in.rectangleLength = "8";
+        in.hopperAngle = "35"; in.outletWidth = "0.8"; in.Phixtrichter = "26"; in.PHIXTrichterStirnwand = "28";
+        in.flatSurface = false; in.heap = true; in.boeschwinkel = "32";
+        in.fillHeight = "6.5";
     } else if (name == "Silo_Auflast_Unterteil") {
         // Circular silo with a vertical section below the cone and a surcharge.
-        in.RadioGroup4 = 0;
-        in.RadioGroup1 = 0;
-        in.Rhokonst = false; in.Rhofunkt = true;
-        in.Edit17 = "1100"; in.Edit18 = "1250"; in.Edit19 = "40000";
-        in.Edit15 = "35";
-        in.RadioButton7 = true; in.Edit31 = "0.45";
-        in.Edit2 = "10"; in.Phixschaft = "22";
-        in.Edit4 = "6"; in.Edit27 = "6";
-        in.Edit6 = "30"; in.Edit7 = "1.5"; in.Phixtrichter = "24";
+        in.stressState = 0;
+        in.crossSection = 0;
+        in.constantDensity = false; in.densityFunction = true;
+        in.rhoMin = "1100"; in.rhoMax = "1250"; in.sigma0 = "40000";
+        in.internalFriction = "35";
+        in.kOwnValue = true; in.kValue = "0.45";
+        in.shaftHeight = "10"; in.Phixschaft = "22";
+        in.diameterOrWidth = "6"; in.rectangleLength = "6";
+        in.hopperAngle = "30"; in.outletWidth = "1.5"; in.Phixtrichter = "24";
         in.vertunten = true; in.Hunttricht = "1.5"; in.Phixunten = "22";
-        in.RadioButton1 = false; in.Auflast = true; in.Edit1 = "5000";
-        in.Edit5 = "14";
+        in.flatSurface = false; in.surcharge = true; in.surchargeStress = "5000";
+        in.fillHeight = "14";
     } else if (name == "Getreide_Dichtekurve") {
         // Grain with an exponential law fitted to seven measured points.
-        in.RadioGroup4 = 0;
-        in.RadioGroup1 = 0;
-        in.Rhokonst = false; in.Rhofunkt = false; in.Rhoanpass = true;
-        in.Edit17 = "760"; in.Edit18 = "830"; in.Edit19 = "40000";
-        in.Edit15 = "30";
-        in.RadioButton5 = true;
-        in.Edit2 = "20"; in.Phixschaft = "22";
-        in.Edit4 = "8"; in.Edit27 = "8";
-        in.Edit6 = "35"; in.Edit7 = "0.6"; in.Phixtrichter = "25";
-        in.Edit5 = "24";
+        in.stressState = 0;
+        in.crossSection = 0;
+        in.constantDensity = false; in.densityFunction = false; in.fittedDensity = true;
+        in.rhoMin = "760"; in.rhoMax = "830"; in.sigma0 = "40000";
+        in.internalFriction = "30";
+        in.kFromFriction = true;
+        in.shaftHeight = "20"; in.Phixschaft = "22";
+        in.diameterOrWidth = "8"; in.rectangleLength = "8";
+        in.hopperAngle = "35"; in.outletWidth = "0.6"; in.Phixtrichter = "25";
+        in.fillHeight = "24";
         const double sigma[] = {1000, 5000, 10000, 20000, 40000, 80000, 150000};
         const double rho[] = {760, 772, 782, 795, 808, 818, 824};
         for (int j = 1; j <= 7; ++j) {
@@ -108,7 +108,7 @@ TEST(Examples, WriteWhenAsked) {
         auto m = ktest::freshModel();
         ASSERT_EQ(buildExample(n, *m), 0) << n;
         FileError err;
-        ASSERT_TRUE(Parameterdatei_schreiben(*m, kExamples + "/" + n + ".par", err)) << err.reason;
+        ASSERT_TRUE(writeParameterFile(*m, kExamples + "/" + n + ".par", err)) << err.reason;
     }
 }
 
@@ -129,7 +129,7 @@ TEST(Examples, EachLoadsConfirmsAndCalculates) {
         ASSERT_EQ(buildExample(n, *b), 0) << n;
         auto l = ktest::freshModel();
         FileError err;
-        ASSERT_TRUE(Parameterdatei_lesen(*l, path, err));
+        ASSERT_TRUE(readParameterFile(*l, path, err));
         EXPECT_NEAR(l->Fuellhoehe, b->Fuellhoehe, 1e-12) << n;
         EXPECT_NEAR(l->PHIE, b->PHIE, 1e-14) << n;
         EXPECT_EQ(l->Querschnitt, b->Querschnitt) << n;

@@ -75,7 +75,7 @@ TEST(RefusedFile, NamesLineValueKindAndAShortPrintableExcerpt) {
         m->Schrittzahl = 1000;
         const std::string before = parameterFileText(*m);
         FileError err;
-        EXPECT_FALSE(Parameterdatei_lesen(*m, d.file("bad.par"), err)) << c.name;
+        EXPECT_FALSE(readParameterFile(*m, d.file("bad.par"), err)) << c.name;
         EXPECT_EQ(err.code, EINVAL) << c.name;
         EXPECT_EQ(err.fault, c.fault) << c.name;
         EXPECT_EQ(err.field, c.field) << c.name;
@@ -96,7 +96,7 @@ TEST(RefusedFile, MeasuredPairIsNamedWithItsNumber) {
     ktest::spit(d.file("p.par"), join(l));
     auto m = ktest::freshModel();
     FileError err;
-    EXPECT_FALSE(Parameterdatei_lesen(*m, d.file("p.par"), err));
+    EXPECT_FALSE(readParameterFile(*m, d.file("p.par"), err));
     EXPECT_EQ(err.field, ParField::Messrho);
     EXPECT_EQ(err.pair, 2);
     EXPECT_EQ(err.line, 15);
@@ -112,7 +112,7 @@ TEST(RefusedFile, FileThatEndsEarlyStillReadsZeros) {
         auto m = ktest::freshModel();
         m->Fuellhoehe = 5;
         FileError err;
-        ASSERT_TRUE(Parameterdatei_lesen(*m, d.file("short.par"), err)) << keep << ": " << err.reason;
+        ASSERT_TRUE(readParameterFile(*m, d.file("short.par"), err)) << keep << ": " << err.reason;
         EXPECT_EQ(m->Schrittzahl, 1000);
         EXPECT_EQ(m->Fuellhoehe, 0.0) << keep;
     }
@@ -123,9 +123,9 @@ TEST(RefusedFile, BelowTheSmallestDoubleReadsAsZero) {
     ktest::spit(d.file("tiny.par"), withLine(3, "1e-400"));
     auto m = ktest::freshModel();
     FileError err;
-    ASSERT_TRUE(Parameterdatei_lesen(*m, d.file("tiny.par"), err)) << err.reason;
+    ASSERT_TRUE(readParameterFile(*m, d.file("tiny.par"), err)) << err.reason;
     EXPECT_EQ(m->RHOMIN, 0.0);
     ktest::spit(d.file("tiny.par"), withLine(3, "-0.0000001e-399"));
-    ASSERT_TRUE(Parameterdatei_lesen(*m, d.file("tiny.par"), err)) << err.reason;
+    ASSERT_TRUE(readParameterFile(*m, d.file("tiny.par"), err)) << err.reason;
     EXPECT_EQ(m->RHOMIN, 0.0);
 }

@@ -35,7 +35,7 @@ TEST(GermanLocale, EveryFileReadsAndWritesAsInTheCLocale) {
     for (const auto& f : files) {
         auto m = ktest::freshModel();
         FileError err;
-        ASSERT_TRUE(Parameterdatei_lesen(*m, f, err)) << f << ": " << err.reason;
+        ASSERT_TRUE(readParameterFile(*m, f, err)) << f << ": " << err.reason;
         expected.push_back(parameterFileText(*m));
     }
 
@@ -45,13 +45,13 @@ TEST(GermanLocale, EveryFileReadsAndWritesAsInTheCLocale) {
     for (size_t i = 0; i < files.size(); ++i) {
         auto m = ktest::freshModel();
         FileError err;
-        ASSERT_TRUE(Parameterdatei_lesen(*m, files[i], err)) << files[i] << ": " << err.reason;
+        ASSERT_TRUE(readParameterFile(*m, files[i], err)) << files[i] << ": " << err.reason;
         EXPECT_EQ(parameterFileText(*m), expected[i]) << files[i];
         // Saved under the German locale and loaded again: the same file.
-        ASSERT_TRUE(Parameterdatei_schreiben(*m, d.file("de.par"), err)) << err.reason;
+        ASSERT_TRUE(writeParameterFile(*m, d.file("de.par"), err)) << err.reason;
         EXPECT_EQ(ktest::slurp(d.file("de.par")), expected[i]) << files[i];
         auto again = ktest::freshModel();
-        ASSERT_TRUE(Parameterdatei_lesen(*again, d.file("de.par"), err)) << err.reason;
+        ASSERT_TRUE(readParameterFile(*again, d.file("de.par"), err)) << err.reason;
         EXPECT_EQ(parameterFileText(*again), expected[i]) << files[i];
     }
 }

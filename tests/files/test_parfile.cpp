@@ -63,7 +63,7 @@ void fillInputs(SiloModel& m, bool fitted, int pairs) {
 
 std::string writeModel(const SiloModel& m, const std::string& path) {
     FileError err;
-    EXPECT_TRUE(Parameterdatei_schreiben(m, path, err)) << err.reason;
+    EXPECT_TRUE(writeParameterFile(m, path, err)) << err.reason;
     return ktest::slurp(path);
 }
 
@@ -166,7 +166,7 @@ TEST(ParameterRoundTrip, EveryInputFieldComesBack) {
         writeModel(*m, d.file("rt.par"));
         auto r = ktest::freshModel();
         FileError err;
-        ASSERT_TRUE(Parameterdatei_lesen(*r, d.file("rt.par"), err)) << err.reason;
+        ASSERT_TRUE(readParameterFile(*r, d.file("rt.par"), err)) << err.reason;
         auto near = [](double a, double b) { return std::fabs(a - b) <= 1e-14 * std::fabs(b) + 1e-300; };
         EXPECT_EQ(r->Schrittzahl, 1000);
         EXPECT_EQ(r->Querschnitt, m->Querschnitt);
@@ -231,7 +231,7 @@ TEST(ParameterRead, SwitchRules) {
     ktest::spit(d.file("s.par"), join(l));
     auto m = ktest::freshModel();
     FileError err;
-    ASSERT_TRUE(Parameterdatei_lesen(*m, d.file("s.par"), err)) << err.reason;
+    ASSERT_TRUE(readParameterFile(*m, d.file("s.par"), err)) << err.reason;
     EXPECT_FALSE(m->Rhokonstant);
     EXPECT_TRUE(m->Rhofunktion);
     EXPECT_FALSE(m->Fuellzustand);
@@ -246,11 +246,11 @@ TEST(ParameterRead, SwitchRules) {
 
     l[12] = "2";
     ktest::spit(d.file("s.par"), join(l));
-    ASSERT_TRUE(Parameterdatei_lesen(*m, d.file("s.par"), err));
+    ASSERT_TRUE(readParameterFile(*m, d.file("s.par"), err));
     EXPECT_FALSE(m->Fuellzustand);
     l[12] = "1";
     ktest::spit(d.file("s.par"), join(l));
-    ASSERT_TRUE(Parameterdatei_lesen(*m, d.file("s.par"), err));
+    ASSERT_TRUE(readParameterFile(*m, d.file("s.par"), err));
     EXPECT_TRUE(m->Fuellzustand);
     EXPECT_FALSE(m->Entleerungszustand);
 }
@@ -263,7 +263,7 @@ TEST(ParameterRead, BlankLinesTextAfterValuesAndOtherSpellings) {
     ktest::spit(d.file("t.par"), t);
     auto m = ktest::freshModel();
     FileError err;
-    ASSERT_TRUE(Parameterdatei_lesen(*m, d.file("t.par"), err)) << err.line << " " << err.reason;
+    ASSERT_TRUE(readParameterFile(*m, d.file("t.par"), err)) << err.line << " " << err.reason;
     EXPECT_EQ(m->Schrittzahl, 1000);
     EXPECT_TRUE(m->Rhokonstant);
     EXPECT_DOUBLE_EQ(m->RHOMIN, 2400);
@@ -285,7 +285,7 @@ TEST(ParameterRead, OldLayoutAndEarlyEnd) {
     auto m = ktest::freshModel();
     m->PhixStirnwand = 1.0;
     FileError err;
-    ASSERT_TRUE(Parameterdatei_lesen(*m, d.file("old.par"), err));
+    ASSERT_TRUE(readParameterFile(*m, d.file("old.par"), err));
     EXPECT_EQ(m->PhixStirnwand, 0.0);
     EXPECT_DOUBLE_EQ(m->Fuellhoehe, 9);
 
@@ -294,7 +294,7 @@ TEST(ParameterRead, OldLayoutAndEarlyEnd) {
     ktest::spit(d.file("short.par"), join(l));
     m->Hschaft = 5;
     m->Trichterja = true;
-    ASSERT_TRUE(Parameterdatei_lesen(*m, d.file("short.par"), err));
+    ASSERT_TRUE(readParameterFile(*m, d.file("short.par"), err));
     EXPECT_DOUBLE_EQ(m->Durchmesser, 6);
     EXPECT_EQ(m->Laenge, 0.0);
     EXPECT_FALSE(m->Trichterja);
@@ -312,7 +312,7 @@ TEST(ParameterRead, WithoutHopperTheHopperValuesAreCleared) {
     ktest::spit(d.file("nh.par"), join(l));
     auto m = ktest::freshModel();
     FileError err;
-    ASSERT_TRUE(Parameterdatei_lesen(*m, d.file("nh.par"), err));
+    ASSERT_TRUE(readParameterFile(*m, d.file("nh.par"), err));
     EXPECT_EQ(m->Trichterwinkel, 0.0);
     EXPECT_EQ(m->TanTrichter, 0.0);
     EXPECT_EQ(m->Hspitzeoben, 0.0);
@@ -329,7 +329,7 @@ TEST(ParameterRead, PairLinesAndKeptFitWithADensitySwitch) {
     auto r = ktest::freshModel();
     r->Messsigma[5] = 77;  // beyond the file's pairs: untouched
     FileError err;
-    ASSERT_TRUE(Parameterdatei_lesen(*r, d.file("fit.par"), err));
+    ASSERT_TRUE(readParameterFile(*r, d.file("fit.par"), err));
     EXPECT_EQ(r->Messanzahl, 4);
     EXPECT_EQ(r->Messsigma[5], 77);
     EXPECT_NEAR(r->Messrho[4], 1513, 1e-9);
@@ -337,7 +337,7 @@ TEST(ParameterRead, PairLinesAndKeptFitWithADensitySwitch) {
     // With the constant density the committed fit keeps its previous values.
     auto l = constantLines();
     ktest::spit(d.file("c.par"), join(l));
-    ASSERT_TRUE(Parameterdatei_lesen(*r, d.file("c.par"), err));
+    ASSERT_TRUE(readParameterFile(*r, d.file("c.par"), err));
     EXPECT_EQ(r->Messanzahl, 4);
     EXPECT_EQ(r->Anpassart, 2);
     EXPECT_NEAR(r->AnpassSIGMA0, 6543.21, 1e-9);
@@ -378,7 +378,7 @@ TEST(ParameterRead, InvalidContentIsRejectedWithItsLine) {
         const std::string before = parameterFileText(*m);
         const double flaeche = m->Flaeche = 123.0;
         FileError err;
-        EXPECT_FALSE(Parameterdatei_lesen(*m, d.file("bad.par"), err)) << c.name;
+        EXPECT_FALSE(readParameterFile(*m, d.file("bad.par"), err)) << c.name;
         EXPECT_EQ(err.code, EINVAL) << c.name;
         EXPECT_EQ(err.line, c.expectedLine) << c.name;
         EXPECT_FALSE(err.reason.empty()) << c.name;
@@ -397,7 +397,7 @@ TEST(ParameterRead, TooManyPairsAreRejected) {
     ktest::spit(d.file("p.par"), join(l));
     auto m = ktest::freshModel();
     FileError err;
-    EXPECT_FALSE(Parameterdatei_lesen(*m, d.file("p.par"), err));
+    EXPECT_FALSE(readParameterFile(*m, d.file("p.par"), err));
     EXPECT_EQ(err.line, 8);
     EXPECT_EQ(m->Messanzahl, 0);
     EXPECT_EQ(m->Schrittzahl, 0);
@@ -408,7 +408,7 @@ TEST(ParameterRead, TooManyPairsAreRejected) {
     l[7] = "50";
     l[0] = "1667";
     ktest::spit(d.file("p.par"), join(l));
-    ASSERT_TRUE(Parameterdatei_lesen(*m, d.file("p.par"), err)) << err.reason;
+    ASSERT_TRUE(readParameterFile(*m, d.file("p.par"), err)) << err.reason;
     EXPECT_EQ(m->Messanzahl, 50);
     EXPECT_EQ(m->Schrittzahl, 1667);
     EXPECT_DOUBLE_EQ(m->Messsigma[50], 5100);
@@ -424,7 +424,7 @@ TEST(ParameterRead, NegativePairCountReadsNoPairs) {
     ktest::spit(d.file("n.par"), join(l));
     auto m = ktest::freshModel();
     FileError err;
-    ASSERT_TRUE(Parameterdatei_lesen(*m, d.file("n.par"), err)) << err.reason;
+    ASSERT_TRUE(readParameterFile(*m, d.file("n.par"), err)) << err.reason;
     EXPECT_EQ(m->Messanzahl, -3);
     EXPECT_DOUBLE_EQ(m->AnpassSIGMA0, 5);
     EXPECT_NEAR(m->PHIE, degToRad(40), 1e-15);
@@ -435,11 +435,11 @@ TEST(ParameterRead, MissingFileGivesTheSystemCode) {
     auto m = ktest::freshModel();
     m->RHOMIN = 5;
     FileError err;
-    EXPECT_FALSE(Parameterdatei_lesen(*m, d.file("none.par"), err));
+    EXPECT_FALSE(readParameterFile(*m, d.file("none.par"), err));
     EXPECT_EQ(err.code, ENOENT);
     EXPECT_EQ(err.line, 0);
     EXPECT_EQ(m->RHOMIN, 5);
-    EXPECT_FALSE(Parameterdatei_lesen(*m, d.path(), err));
+    EXPECT_FALSE(readParameterFile(*m, d.path(), err));
     EXPECT_EQ(err.code, EISDIR);
 }
 
@@ -452,18 +452,18 @@ TEST(ParameterWrite, FailedSaveLeavesTheOldFile) {
     FileError err;
     // The target is a folder.
     std::filesystem::create_directory(d.file("dir.par"));
-    EXPECT_FALSE(Parameterdatei_schreiben(*m, d.file("dir.par"), err));
+    EXPECT_FALSE(writeParameterFile(*m, d.file("dir.par"), err));
     EXPECT_EQ(err.code, EISDIR);
     EXPECT_TRUE(std::filesystem::is_directory(d.file("dir.par")));
     // A folder that does not exist.
-    EXPECT_FALSE(Parameterdatei_schreiben(*m, d.file("nope/a.par"), err));
+    EXPECT_FALSE(writeParameterFile(*m, d.file("nope/a.par"), err));
     EXPECT_EQ(err.code, ENOENT);
     // A read-only folder (not enforceable for the superuser).
     std::filesystem::create_directory(d.file("ro"));
     ktest::spit(d.file("ro/old.par"), "old contents\r\n");
     ::chmod(d.file("ro").c_str(), 0555);
     if (::geteuid() != 0) {
-        EXPECT_FALSE(Parameterdatei_schreiben(*m, d.file("ro/old.par"), err));
+        EXPECT_FALSE(writeParameterFile(*m, d.file("ro/old.par"), err));
         EXPECT_EQ(err.code, EACCES);
         EXPECT_EQ(ktest::slurp(d.file("ro/old.par")), "old contents\r\n");
     }
@@ -477,7 +477,7 @@ TEST(ParameterWrite, OverwriteReplacesCompletelyAndLeavesNoTemporaryFile) {
     auto m = ktest::freshModel();
     fillInputs(*m, false, 0);
     FileError err;
-    ASSERT_TRUE(Parameterdatei_schreiben(*m, d.file("x.par"), err));
+    ASSERT_TRUE(writeParameterFile(*m, d.file("x.par"), err));
     EXPECT_EQ(ktest::slurp(d.file("x.par")), parameterFileText(*m));
     struct stat st{};
     ::stat(d.file("x.par").c_str(), &st);
@@ -491,7 +491,7 @@ TEST(ParameterRead, EndlessDeviceIsRefused) {
     auto m = ktest::freshModel();
     m->RHOMIN = 7;
     FileError err;
-    EXPECT_FALSE(Parameterdatei_lesen(*m, "/dev/zero", err));
+    EXPECT_FALSE(readParameterFile(*m, "/dev/zero", err));
     EXPECT_EQ(err.code, EFBIG);
     EXPECT_EQ(m->RHOMIN, 7);
 }

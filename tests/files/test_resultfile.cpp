@@ -45,7 +45,7 @@ TEST(ResultFile, ShaftAndHopperFilledIntoTheShaftGives1999Lines) {
     layOut(*m, true, true, false);
     m->Fuellhoehe = 12;  // flat surface above the hopper's top at 5 m
     FileError err;
-    ASSERT_TRUE(Ergebnisdatei_schreiben(*m, d.file("r.txt"), err)) << err.reason;
+    ASSERT_TRUE(writeResultFile(*m, d.file("r.txt"), err)) << err.reason;
     bool crlf = false;
     const std::string text = ktest::slurp(d.file("r.txt"));
     auto lines = ktest::crlfLines(text, &crlf);
@@ -110,11 +110,11 @@ TEST(ResultFile, FailedCreationWritesNothing) {
     auto m = ktest::freshModel();
     layOut(*m, true, true, false);
     FileError err;
-    EXPECT_FALSE(Ergebnisdatei_schreiben(*m, d.file("missing/r.txt"), err));
+    EXPECT_FALSE(writeResultFile(*m, d.file("missing/r.txt"), err));
     EXPECT_EQ(err.code, ENOENT);
     EXPECT_FALSE(std::filesystem::exists(d.file("missing")));
     std::filesystem::create_directory(d.file("r.txt"));
-    EXPECT_FALSE(Ergebnisdatei_schreiben(*m, d.file("r.txt"), err));
+    EXPECT_FALSE(writeResultFile(*m, d.file("r.txt"), err));
     EXPECT_TRUE(std::filesystem::is_directory(d.file("r.txt")));
 }
 

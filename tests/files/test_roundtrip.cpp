@@ -43,12 +43,12 @@ void expectRoundTrip(const std::string& path, const std::string& name) {
     ktest::TempDir d;
     auto first = ktest::freshModel(), second = ktest::freshModel(), third = ktest::freshModel();
     FileError err;
-    ASSERT_TRUE(Parameterdatei_lesen(*first, path, err)) << name << ": " << err.reason;
-    ASSERT_TRUE(Parameterdatei_schreiben(*first, d.file("1.par"), err)) << name << ": " << err.reason;
-    ASSERT_TRUE(Parameterdatei_lesen(*second, d.file("1.par"), err))
+    ASSERT_TRUE(readParameterFile(*first, path, err)) << name << ": " << err.reason;
+    ASSERT_TRUE(writeParameterFile(*first, d.file("1.par"), err)) << name << ": " << err.reason;
+    ASSERT_TRUE(readParameterFile(*second, d.file("1.par"), err))
         << name << " saved: line " << err.line << " " << err.reason;
-    ASSERT_TRUE(Parameterdatei_schreiben(*second, d.file("2.par"), err)) << name << ": " << err.reason;
-    ASSERT_TRUE(Parameterdatei_lesen(*third, d.file("2.par"), err)) << name << ": " << err.reason;
+    ASSERT_TRUE(writeParameterFile(*second, d.file("2.par"), err)) << name << ": " << err.reason;
+    ASSERT_TRUE(readParameterFile(*third, d.file("2.par"), err)) << name << ": " << err.reason;
     EXPECT_EQ(ktest::slurp(d.file("2.par")), ktest::slurp(d.file("1.par"))) << name;
     EXPECT_EQ(inputsOf(*third), inputsOf(*second)) << name;
     const auto a = inputsOf(*first), b = inputsOf(*second);
@@ -116,16 +116,16 @@ TEST(RoundTrip, NegativeAndHugeMeasuredPairsReadBack) {
     ktest::spit(d.file("f.par"), text);
     auto m = ktest::freshModel();
     FileError err;
-    ASSERT_TRUE(Parameterdatei_lesen(*m, d.file("f.par"), err)) << err.reason;
+    ASSERT_TRUE(readParameterFile(*m, d.file("f.par"), err)) << err.reason;
     const double pairs[4][2] = {{1000, -1500}, {-1e308, -2.5}, {1.7976931348623157e308, -1.7976931348623157e308},
                                 {-0.5, 2.5e-300}};
     for (int i = 0; i < 4; ++i) {
         m->Messsigma[i + 1] = pairs[i][0];
         m->Messrho[i + 1] = pairs[i][1];
     }
-    ASSERT_TRUE(Parameterdatei_schreiben(*m, d.file("g.par"), err)) << err.reason;
+    ASSERT_TRUE(writeParameterFile(*m, d.file("g.par"), err)) << err.reason;
     auto b = ktest::freshModel();
-    ASSERT_TRUE(Parameterdatei_lesen(*b, d.file("g.par"), err))
+    ASSERT_TRUE(readParameterFile(*b, d.file("g.par"), err))
         << "line " << err.line << ": " << err.reason;
     ASSERT_EQ(b->Messanzahl, 4);
     for (int i = 1; i <= 4; ++i) {
@@ -163,7 +163,7 @@ TEST(RoundTrip, ValuesNoFileCanCarryAreRefusedNotWritten) {
         ktest::spit(d.file("keep.par"), "old\r\n");
         FileError err;
         EXPECT_FALSE(parameterFileWritable(*m, err)) << c.name;
-        EXPECT_FALSE(Parameterdatei_schreiben(*m, d.file("keep.par"), err)) << c.name;
+        EXPECT_FALSE(writeParameterFile(*m, d.file("keep.par"), err)) << c.name;
         EXPECT_EQ(err.fault, FileFault::NotWritable) << c.name;
         EXPECT_EQ(err.field, c.field) << c.name;
         EXPECT_EQ(ktest::slurp(d.file("keep.par")), "old\r\n") << c.name;

@@ -46,8 +46,8 @@ TEST(Saving, WriteProtectedFileIsRefusedAndKept) {
         ::chmod(d.file(name).c_str(), 0444);
         FileError err;
         const bool ok = std::string(name) == "p.par"
-                            ? Parameterdatei_schreiben(model, d.file(name), err)
-                            : Ergebnisdatei_schreiben(model, d.file(name), err);
+                            ? writeParameterFile(model, d.file(name), err)
+                            : writeResultFile(model, d.file(name), err);
         EXPECT_FALSE(ok) << name;
         EXPECT_EQ(err.code, EACCES) << name;
         EXPECT_EQ(err.fault, FileFault::WriteProtected) << name;
@@ -68,7 +68,7 @@ TEST(Saving, SymlinkIsWrittenThroughAndKeepsTheModeOfItsFile) {
     for (const char* link : {"link.par", "link2.par"}) {
         ktest::spit(d.file("real/silo.par"), "old\r\n");
         FileError err;
-        ASSERT_TRUE(Parameterdatei_schreiben(*m, d.file(link), err)) << err.reason;
+        ASSERT_TRUE(writeParameterFile(*m, d.file(link), err)) << err.reason;
         EXPECT_TRUE(fs::is_symlink(d.file(link))) << link;
         EXPECT_EQ(ktest::slurp(d.file("real/silo.par")), parameterFileText(*m)) << link;
         EXPECT_EQ(modeOf(d.file("real/silo.par")), 0640u) << link;
@@ -84,7 +84,7 @@ TEST(Saving, FifoIsWrittenDirectlyNotReplaced) {
     std::string received;
     std::thread reader([&] { received = ktest::slurp(d.file("pipe")); });
     FileError err;
-    const bool ok = Parameterdatei_schreiben(*m, d.file("pipe"), err);
+    const bool ok = writeParameterFile(*m, d.file("pipe"), err);
     reader.join();
     EXPECT_TRUE(ok) << err.reason;
     EXPECT_EQ(received, parameterFileText(*m));
@@ -100,9 +100,9 @@ TEST(Saving, LongestLegalNamesCanBeSaved) {
     for (size_t len : {size_t{249}, size_t{255}}) {
         const std::string name = std::string(len - 4, 'n') + ".par";
         FileError err;
-        ASSERT_TRUE(Parameterdatei_schreiben(*m, d.file(name), err)) << len << ": " << err.reason;
+        ASSERT_TRUE(writeParameterFile(*m, d.file(name), err)) << len << ": " << err.reason;
         EXPECT_EQ(ktest::slurp(d.file(name)), parameterFileText(*m));
-        ASSERT_TRUE(Parameterdatei_schreiben(*m, d.file(name), err)) << len << " again: " << err.reason;
+        ASSERT_TRUE(writeParameterFile(*m, d.file(name), err)) << len << " again: " << err.reason;
     }
     EXPECT_EQ(entries(d.path()), 2);
 }

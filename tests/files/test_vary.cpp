@@ -94,7 +94,7 @@ TEST(VaryStudy, RowsAgreeWithSingleRunsOfTheSameValues) {
             // The file holding this row's values.
             auto m = ktest::freshModel();
             FileError err;
-            ASSERT_TRUE(Parameterdatei_lesen(*m, kExamples + s.file, err));
+            ASSERT_TRUE(readParameterFile(*m, kExamples + s.file, err));
             std::string text;
             for (size_t k = 0; k < nv; ++k) {
                 const double v = std::stod(f[k]);

@@ -36,7 +36,7 @@ std::unique_ptr<SiloModel> started(const fs::path& par) {
     calculate(*m);
     m->Erststart = false;
     FileError err;
-    EXPECT_TRUE(Parameterdatei_lesen(*m, par.string(), err)) << par << ": " << err.reason;
+    EXPECT_TRUE(readParameterFile(*m, par.string(), err)) << par << ": " << err.reason;
     return m;
 }
 

@@ -21,16 +21,16 @@ namespace {
 // hopper of 30 deg down to a 1 m slot, fill height 9 m, K = 0.4.
 FormInput defaultForm() {
     FormInput in;
-    in.Edit2 = "6";
-    in.Edit5 = "9";
-    in.RadioButton6 = true;
+    in.shaftHeight = "6";
+    in.fillHeight = "9";
+    in.kFixed = true;
     return in;
 }
 
 // A fitted straight line rho = A + B sigma over two measured pairs.
 void fittedLine(FormInput& in, DensityWorkingCopy& w, double A, double B) {
-    in.Rhokonst = in.Rhofunkt = false;
-    in.Rhoanpass = true;
+    in.constantDensity = in.densityFunction = false;
+    in.fittedDensity = true;
     w.Messpunktzahl = 2;
     w.Messanpassart = 0;
     w.Messtabelle[1][1] = 1000;
@@ -51,9 +51,9 @@ struct Case {
 const std::string kHuge = "1" + std::string(200, '0');  // "1" and 200 zeros
 
 const Case kCases[] = {
-    {"negative outlet", [](FormInput& in, DensityWorkingCopy&) { in.Edit7 = "-1"; },
+    {"negative outlet", [](FormInput& in, DensityWorkingCopy&) { in.outletWidth = "-1"; },
      kProblemGeometry, kProblemGeometry},
-    {"negative shaft height", [](FormInput& in, DensityWorkingCopy&) { in.Edit2 = "-1"; },
+    {"negative shaft height", [](FormInput& in, DensityWorkingCopy&) { in.shaftHeight = "-1"; },
      kProblemGeometry, kProblemGeometry},
     {"negative part below",
      [](FormInput& in, DensityWorkingCopy&) {
@@ -63,32 +63,32 @@ const Case kCases[] = {
      kProblemGeometry, kProblemGeometry},
     {"negative surcharge",
      [](FormInput& in, DensityWorkingCopy&) {
-         in.RadioButton1 = false;
-         in.Auflast = true;
-         in.Edit1 = "-50000";
+         in.flatSurface = false;
+         in.surcharge = true;
+         in.surchargeStress = "-50000";
      },
      kProblemGeometry, kProblemGeometry},
-    {"huge diameter", [](FormInput& in, DensityWorkingCopy&) { in.Edit4 = kHuge; },
+    {"huge diameter", [](FormInput& in, DensityWorkingCopy&) { in.diameterOrWidth = kHuge; },
      kProblemGeometry, kProblemGeometry},
     {"length whose area overflows",
-     [](FormInput& in, DensityWorkingCopy&) { in.Edit27 = "1" + std::string(308, '0'); },
+     [](FormInput& in, DensityWorkingCopy&) { in.rectangleLength = "1" + std::string(308, '0'); },
      kProblemGeometry, kProblemGeometry},
     {"length whose contents overflow",
-     [](FormInput& in, DensityWorkingCopy&) { in.Edit27 = "1e306"; }, kProblemGeometry,
+     [](FormInput& in, DensityWorkingCopy&) { in.rectangleLength = "1e306"; }, kProblemGeometry,
      kProblemNone},
     {"hopper angle of 1e306 degrees",
-     [](FormInput& in, DensityWorkingCopy&) { in.Edit6 = "1e306"; }, kProblemGeometry,
+     [](FormInput& in, DensityWorkingCopy&) { in.hopperAngle = "1e306"; }, kProblemGeometry,
      kProblemGeometry},
     // The hopper's height is finite (1.7e302 m) but F of the wall stresses is not positive.
-    {"hopper wall all but vertical", [](FormInput& in, DensityWorkingCopy&) { in.Edit6 = "1e-300"; },
+    {"hopper wall all but vertical", [](FormInput& in, DensityWorkingCopy&) { in.hopperAngle = "1e-300"; },
      kProblemGeometry, kProblemNone},
-    {"negative constant density", [](FormInput& in, DensityWorkingCopy&) { in.Edit17 = "-5"; },
+    {"negative constant density", [](FormInput& in, DensityWorkingCopy&) { in.rhoMin = "-5"; },
      kProblemDensity, kProblemDensity},
     {"density function with a negative reference stress",
      [](FormInput& in, DensityWorkingCopy&) {
-         in.Rhokonst = false;
-         in.Rhofunkt = true;
-         in.Edit19 = "-50000";
+         in.constantDensity = false;
+         in.densityFunction = true;
+         in.sigma0 = "-50000";
      },
      kProblemDensity, kProblemDensity},
     {"fitted line negative at no stress",
@@ -97,9 +97,9 @@ const Case kCases[] = {
     {"fitted line falling below zero within the silo's stresses",
      [](FormInput& in, DensityWorkingCopy& w) {
          fittedLine(in, w, 2000, -0.1);  // zero at 20 kPa
-         in.RadioButton1 = false;
-         in.Auflast = true;
-         in.Edit1 = "30000";
+         in.flatSurface = false;
+         in.surcharge = true;
+         in.surchargeStress = "30000";
      },
      kProblemDensity, kProblemNone},
     {"fitted exponential law with a negative least density",
@@ -122,9 +122,9 @@ const Case kCases[] = {
          w.Messtabelle[2][2] = -10;
          w.Messtabelle[1][3] = 20000;
          w.Messtabelle[2][3] = 1600;
-         in.RadioButton1 = false;  // stresses from 30 kPa up, past the dip
-         in.Auflast = true;
-         in.Edit1 = "30000";
+         in.flatSurface = false;  // stresses from 30 kPa up, past the dip
+         in.surcharge = true;
+         in.surchargeStress = "30000";
      },
      kProblemDensity, kProblemNone},
     {"fitted line growing without bound",
@@ -138,16 +138,16 @@ const Case kCases[] = {
      kProblemDensity, kProblemNone},
     {"huge K",
      [](FormInput& in, DensityWorkingCopy&) {
-         in.RadioButton6 = false;
-         in.RadioButton7 = true;
-         in.Edit31 = "1e300";
+         in.kFixed = false;
+         in.kOwnValue = true;
+         in.kValue = "1e300";
      },
      kProblemK, kProblemNone},
     {"K above the passive ratio of PHIE 40 (4.6)",
      [](FormInput& in, DensityWorkingCopy&) {
-         in.RadioButton6 = false;
-         in.RadioButton7 = true;
-         in.Edit31 = "5";
+         in.kFixed = false;
+         in.kOwnValue = true;
+         in.kValue = "5";
      },
      kProblemK, kProblemNone},
     {"friction angle of 1e400 degrees",
@@ -155,14 +155,14 @@ const Case kCases[] = {
      kProblemFriction},
     {"end wall angle of 1e400 degrees on a circular silo",
      [](FormInput& in, DensityWorkingCopy&) {
-         in.RadioGroup1 = 0;
+         in.crossSection = 0;
          in.PHIXTrichterStirnwand = "1e400";
      },
      kProblemFriction, kProblemFriction},
     {"negative angle of repose",
      [](FormInput& in, DensityWorkingCopy&) {
-         in.RadioButton1 = false;
-         in.boeschungsw = true;
+         in.flatSurface = false;
+         in.heap = true;
          in.boeschwinkel = "-5";
      },
      kProblemRepose, kProblemRepose},
@@ -171,11 +171,11 @@ const Case kCases[] = {
     {"slice step that cannot carry the silo",
      [](FormInput& in, DensityWorkingCopy&) {
          in.Trichterja = false;
-         in.Edit4 = "0.1";
-         in.Edit27 = "0.1";
-         in.Edit2 = "30";
-         in.Edit5 = "30";
-         in.Edit15 = "89";
+         in.diameterOrWidth = "0.1";
+         in.rectangleLength = "0.1";
+         in.shaftHeight = "30";
+         in.fillHeight = "30";
+         in.internalFriction = "89";
          in.Phixschaft = in.Phixtrichter = in.Phixunten = "89";
      },
      kProblemGeometry, kProblemNone},
@@ -205,7 +205,7 @@ TEST(ImpossibleValues, LiveCheckRefusesWhatItCanJudge) {
 
 TEST(ImpossibleValues, HugeDiameterNeverShowsNanOrInfInTheDerivedFields) {
     FormInput in = defaultForm();
-    in.Edit4 = kHuge;
+    in.diameterOrWidth = kHuge;
     auto m = std::make_unique<SiloModel>();
     auto w = std::make_unique<DensityWorkingCopy>();
     const SketchResult r = siloSketch(*m, in, *w, 247, 400);
@@ -213,7 +213,7 @@ TEST(ImpossibleValues, HugeDiameterNeverShowsNanOrInfInTheDerivedFields) {
     EXPECT_TRUE(r.badData);
     EXPECT_FALSE(r.derivedValid);
     for (const std::string& t :
-         {r.Trichterhoehe, r.Silohoehe, r.Silobrutvol, r.Silonetvol, r.Hohnekegel, r.Label44}) {
+         {r.hopperHeightText, r.siloHeightText, r.grossVolumeText, r.netVolumeText, r.fillHeightWithoutHeapText, r.kFromFrictionText}) {
         EXPECT_EQ(t.find("NAN"), std::string::npos) << t;
         EXPECT_EQ(t.find("INF"), std::string::npos) << t;
     }
@@ -231,19 +231,19 @@ TEST(ImpossibleValues, NonFiniteNumbersNeverShowAsNanOrInf) {
 TEST(ImpossibleValues, ValidSilosStillPass) {
     // The default silo, a heap, a surcharge, K at the passive ratio's edge.
     FormInput heap = defaultForm();
-    heap.RadioButton1 = false;
-    heap.boeschungsw = true;
+    heap.flatSurface = false;
+    heap.heap = true;
     heap.boeschwinkel = "30";
     FormInput surcharge = defaultForm();
-    surcharge.RadioButton1 = false;
-    surcharge.Auflast = true;
-    surcharge.Edit1 = "10000";
+    surcharge.flatSurface = false;
+    surcharge.surcharge = true;
+    surcharge.surchargeStress = "10000";
     FormInput bigK = defaultForm();
-    bigK.RadioButton6 = false;
-    bigK.RadioButton7 = true;
-    bigK.Edit31 = "4.5";  // passive ratio of 40 deg: 4.599
+    bigK.kFixed = false;
+    bigK.kOwnValue = true;
+    bigK.kValue = "4.5";  // passive ratio of 40 deg: 4.599
     FormInput zeroOutlet = defaultForm();
-    zeroOutlet.Edit7 = "0";
+    zeroOutlet.outletWidth = "0";
     for (const FormInput& in : {defaultForm(), heap, surcharge, bigK, zeroOutlet}) {
         auto m = std::make_unique<SiloModel>();
         auto w = std::make_unique<DensityWorkingCopy>();

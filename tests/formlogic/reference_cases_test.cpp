@@ -50,7 +50,7 @@ struct Loaded {
 Loaded loadAndConfirm(const fs::path& par) {
     Loaded l;
     FileError err;
-    const bool ok = Parameterdatei_lesen(*l.m, par.string(), err);
+    const bool ok = readParameterFile(*l.m, par.string(), err);
     EXPECT_TRUE(ok) << par << ": " << err.reason;
     if (ok) l.code = confirmLoadedModel(*l.m, *l.w);
     return l;

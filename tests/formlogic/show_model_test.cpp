@@ -23,36 +23,36 @@ TEST(ShowModel, DefaultSiloInAFreshForm) {
     auto m = defaultModel();
     FormInput in;
     showModelInForm(*m, in);
-    EXPECT_EQ(in.RadioGroup4, 0);
-    EXPECT_EQ(in.RadioGroup1, 1);
-    EXPECT_TRUE(in.Rhofunkt);
-    EXPECT_FALSE(in.Rhokonst);
-    EXPECT_FALSE(in.Rhoanpass);
-    EXPECT_EQ(in.Edit17, "2400");
-    EXPECT_EQ(in.Edit18, "2800");
-    EXPECT_EQ(in.Edit19, "50000");
-    EXPECT_EQ(in.Edit15, "40");
+    EXPECT_EQ(in.stressState, 0);
+    EXPECT_EQ(in.crossSection, 1);
+    EXPECT_TRUE(in.densityFunction);
+    EXPECT_FALSE(in.constantDensity);
+    EXPECT_FALSE(in.fittedDensity);
+    EXPECT_EQ(in.rhoMin, "2400");
+    EXPECT_EQ(in.rhoMax, "2800");
+    EXPECT_EQ(in.sigma0, "50000");
+    EXPECT_EQ(in.internalFriction, "40");
     EXPECT_EQ(in.Phixschaft, "30");
     EXPECT_EQ(in.Phixtrichter, "30");
     EXPECT_EQ(in.Phixunten, "30");
     EXPECT_EQ(in.PHIXTrichterStirnwand, "30");
-    EXPECT_EQ(in.Edit4, "6");
-    EXPECT_EQ(in.Edit27, "6");
-    EXPECT_EQ(in.Edit7, "1");
-    EXPECT_EQ(in.Edit6, "30");
-    EXPECT_EQ(in.Edit5, "9");
-    EXPECT_EQ(in.Edit2, "6");
+    EXPECT_EQ(in.diameterOrWidth, "6");
+    EXPECT_EQ(in.rectangleLength, "6");
+    EXPECT_EQ(in.outletWidth, "1");
+    EXPECT_EQ(in.hopperAngle, "30");
+    EXPECT_EQ(in.fillHeight, "9");
+    EXPECT_EQ(in.shaftHeight, "6");
     EXPECT_TRUE(in.Schaftja);
     EXPECT_TRUE(in.Trichterja);
     EXPECT_FALSE(in.vertunten);
     EXPECT_EQ(in.Hunttricht, "0");
-    EXPECT_TRUE(in.RadioButton1);
-    EXPECT_FALSE(in.boeschungsw);
-    EXPECT_FALSE(in.Auflast);
-    EXPECT_FALSE(in.RadioButton5);
-    EXPECT_TRUE(in.RadioButton6);
-    EXPECT_FALSE(in.RadioButton7);
-    EXPECT_EQ(in.Edit31, "");
+    EXPECT_TRUE(in.flatSurface);
+    EXPECT_FALSE(in.heap);
+    EXPECT_FALSE(in.surcharge);
+    EXPECT_FALSE(in.kFromFriction);
+    EXPECT_TRUE(in.kFixed);
+    EXPECT_FALSE(in.kOwnValue);
+    EXPECT_EQ(in.kValue, "");
 }
 
 TEST(ShowModel, NeitherShaftNorHopperBecomesHopperOnly) {
@@ -118,16 +118,16 @@ TEST(ShowModel, FlatSurfaceClearsReposeAndNonPositiveSurcharge) {
     m->boeschwinkel = degToRad(35);
     m->Auflastspannung = -5;
     FormInput in;
-    in.boeschungsw = true;
-    in.RadioButton1 = false;
+    in.heap = true;
+    in.flatSurface = false;
     showModelInForm(*m, in);
-    EXPECT_TRUE(in.RadioButton1);
-    EXPECT_FALSE(in.boeschungsw);
-    EXPECT_FALSE(in.Auflast);
+    EXPECT_TRUE(in.flatSurface);
+    EXPECT_FALSE(in.heap);
+    EXPECT_FALSE(in.surcharge);
     EXPECT_EQ(m->boeschwinkel, 0);
     EXPECT_EQ(m->Auflastspannung, 0);
     EXPECT_EQ(in.boeschwinkel, "0");
-    EXPECT_EQ(in.Edit1, "0");
+    EXPECT_EQ(in.surchargeStress, "0");
 }
 
 TEST(ShowModel, PositiveSurchargeChecksSurchargeButton) {
@@ -135,9 +135,9 @@ TEST(ShowModel, PositiveSurchargeChecksSurchargeButton) {
     m->Auflastspannung = 12500.5;
     FormInput in;
     showModelInForm(*m, in);
-    EXPECT_TRUE(in.Auflast);
-    EXPECT_FALSE(in.RadioButton1);
-    EXPECT_EQ(in.Edit1, "12500.5");
+    EXPECT_TRUE(in.surcharge);
+    EXPECT_FALSE(in.flatSurface);
+    EXPECT_EQ(in.surchargeStress, "12500.5");
 }
 
 TEST(ShowModel, HeapKeepsAngleAndSurcharge) {
@@ -147,32 +147,32 @@ TEST(ShowModel, HeapKeepsAngleAndSurcharge) {
     m->Auflastspannung = -5;
     FormInput in;
     showModelInForm(*m, in);
-    EXPECT_TRUE(in.boeschungsw);
-    EXPECT_FALSE(in.RadioButton1);
-    EXPECT_FALSE(in.Auflast);
+    EXPECT_TRUE(in.heap);
+    EXPECT_FALSE(in.flatSurface);
+    EXPECT_FALSE(in.surcharge);
     EXPECT_EQ(in.boeschwinkel, "35");
     EXPECT_EQ(m->Auflastspannung, -5);
-    EXPECT_EQ(in.Edit1, "-5");
+    EXPECT_EQ(in.surchargeStress, "-5");
 }
 
 TEST(ShowModel, KChoices) {
     auto m = defaultModel();
     FormInput in;
-    in.Edit31 = "0.7";
+    in.kValue = "0.7";
     m->Kwahl = 0;
     m->Kwert = 0.9;
     showModelInForm(*m, in);
-    EXPECT_TRUE(in.RadioButton5);
-    EXPECT_FALSE(in.RadioButton6);
-    EXPECT_FALSE(in.RadioButton7);
-    EXPECT_EQ(in.Edit31, "0.7");  // only the value choice writes the field
+    EXPECT_TRUE(in.kFromFriction);
+    EXPECT_FALSE(in.kFixed);
+    EXPECT_FALSE(in.kOwnValue);
+    EXPECT_EQ(in.kValue, "0.7");  // only the value choice writes the field
 
     m->Kwahl = 7;  // any other value is the value choice
     m->Kwert = 0.45678912345;
     showModelInForm(*m, in);
-    EXPECT_FALSE(in.RadioButton5);
-    EXPECT_TRUE(in.RadioButton7);
-    EXPECT_EQ(in.Edit31, "0.45678912");
+    EXPECT_FALSE(in.kFromFriction);
+    EXPECT_TRUE(in.kOwnValue);
+    EXPECT_EQ(in.kValue, "0.45678912");
 }
 
 TEST(ShowModel, StressStateAndDensityLawFromTheSwitches) {
@@ -182,19 +182,19 @@ TEST(ShowModel, StressStateAndDensityLawFromTheSwitches) {
     m->Rhokonstant = false;
     m->Rhofunktion = false;
     showModelInForm(*m, in);
-    EXPECT_EQ(in.RadioGroup4, 1);
-    EXPECT_TRUE(in.Rhoanpass);
-    EXPECT_FALSE(in.Rhokonst);
-    EXPECT_FALSE(in.Rhofunkt);
+    EXPECT_EQ(in.stressState, 1);
+    EXPECT_TRUE(in.fittedDensity);
+    EXPECT_FALSE(in.constantDensity);
+    EXPECT_FALSE(in.densityFunction);
 
     // both switches alike: the radio group stays as it was
     m->Fuellzustand = m->Entleerungszustand = false;
     m->Rhokonstant = true;
     m->Rhofunktion = true;
     showModelInForm(*m, in);
-    EXPECT_EQ(in.RadioGroup4, 1);
-    EXPECT_TRUE(in.Rhokonst);
-    EXPECT_FALSE(in.Rhofunkt);
+    EXPECT_EQ(in.stressState, 1);
+    EXPECT_TRUE(in.constantDensity);
+    EXPECT_FALSE(in.densityFunction);
 }
 
 TEST(ShowModel, RawValuesAreShownWithEightDigits) {
@@ -205,8 +205,8 @@ TEST(ShowModel, RawValuesAreShownWithEightDigits) {
     m->Trichterwinkel = degToRad(22.123456789);
     FormInput in;
     showModelInForm(*m, in);
-    EXPECT_EQ(in.RadioGroup1, 0);
-    EXPECT_EQ(in.Edit4, "14.433995");
-    EXPECT_EQ(in.Edit5, "1.2345679E+09");
-    EXPECT_EQ(in.Edit6, "22.123457");
+    EXPECT_EQ(in.crossSection, 0);
+    EXPECT_EQ(in.diameterOrWidth, "14.433995");
+    EXPECT_EQ(in.fillHeight, "1.2345679E+09");
+    EXPECT_EQ(in.hopperAngle, "22.123457");
 }

@@ -14,9 +14,9 @@ namespace {
 
 FormInput defaultForm() {
     FormInput in;
-    in.Edit2 = "6";
-    in.Edit5 = "9";
-    in.RadioButton6 = true;
+    in.shaftHeight = "6";
+    in.fillHeight = "9";
+    in.kFixed = true;
     return in;
 }
 
@@ -24,8 +24,8 @@ FormInput defaultForm() {
 FormInput tallShaft() {
     FormInput in = defaultForm();
     in.Trichterja = false;
-    in.Edit2 = "20";
-    in.Edit5 = "10";
+    in.shaftHeight = "20";
+    in.fillHeight = "10";
     return in;
 }
 
@@ -52,9 +52,9 @@ TEST(SiloSketch, ScaleOfATallShaft) {
     ASSERT_EQ(r.code, kProblemNone);
     EXPECT_FALSE(r.badData);
     EXPECT_EQ(r.drawingCase, 3);
-    EXPECT_EQ(r.Massstab, 16);  // 400 * 0.8 / 20 beats 247 * 0.8 / 6
-    EXPECT_EQ(r.Xmitte, 123.5);
-    EXPECT_EQ(r.Ybasis, 360);
+    EXPECT_EQ(r.scale, 16);  // 400 * 0.8 / 20 beats 247 * 0.8 / 6
+    EXPECT_EQ(r.xCentre, 123.5);
+    EXPECT_EQ(r.yBase, 360);
     // outline: bottom, left wall, top, right wall
     ASSERT_EQ(count(r, false), 4);
     const SketchLine& bottom = r.lines[0];
@@ -73,20 +73,20 @@ TEST(SiloSketch, ScaleOfATallShaft) {
     EXPECT_EQ(surface.y2, 200);
     EXPECT_EQ(surface.x1, 76);
     EXPECT_EQ(surface.x2, 172);
-    EXPECT_EQ(r.Silohoehe, "20");
-    EXPECT_EQ(r.Trichterhoehe, "0");
-    EXPECT_EQ(r.Hohnekegel, "10");
-    EXPECT_EQ(r.Silobrutvol, "720");
-    EXPECT_EQ(r.Silonetvol, "360");
+    EXPECT_EQ(r.siloHeightText, "20");
+    EXPECT_EQ(r.hopperHeightText, "0");
+    EXPECT_EQ(r.fillHeightWithoutHeapText, "10");
+    EXPECT_EQ(r.grossVolumeText, "720");
+    EXPECT_EQ(r.netVolumeText, "360");
 }
 
 TEST(SiloSketch, WideSiloIsScaledByItsWidth) {
     Sketch s;
     FormInput in = tallShaft();
-    in.Edit4 = "40";
+    in.diameterOrWidth = "40";
     const SketchResult r = s.run(in, 400, 400);
     ASSERT_EQ(r.code, kProblemNone);
-    EXPECT_EQ(r.Massstab, 8);  // 400 * 0.8 / 40 beats 400 * 0.8 / 20
+    EXPECT_EQ(r.scale, 8);  // 400 * 0.8 / 40 beats 400 * 0.8 / 20
     EXPECT_EQ(r.lines[0].x1, 360);
     EXPECT_EQ(r.lines[0].x2, 40);
 }
@@ -97,24 +97,24 @@ TEST(SiloSketch, DefaultSiloShaftAndHopper) {
     ASSERT_EQ(r.code, kProblemNone);
     EXPECT_EQ(r.drawingCase, 1);
     const double hsilo = 10.330127018922195;
-    EXPECT_DOUBLE_EQ(r.Massstab, 400 * 0.8 / hsilo);
+    EXPECT_DOUBLE_EQ(r.scale, 400 * 0.8 / hsilo);
     // hopper 4, shaft 3, part below 3 (of no height), flat surface 1
     EXPECT_EQ(count(r, false), 10);
     EXPECT_EQ(count(r, true), 1);
     // the hopper's top edge at the hopper height
-    const int top = static_cast<int>(std::nearbyint(360 - 4.330127018922194 * r.Massstab));
+    const int top = static_cast<int>(std::nearbyint(360 - 4.330127018922194 * r.scale));
     EXPECT_EQ(r.lines[0].y1, top);
     EXPECT_EQ(r.lines[0].y2, top);
     // slot of 1 m at the lower edge
     EXPECT_EQ(r.lines[1].y2, 360);
-    EXPECT_EQ(r.lines[1].x2, static_cast<int>(std::nearbyint(0.5 * r.Massstab + 123.5)));
-    EXPECT_EQ(r.Trichterhoehe, "4.330127");
-    EXPECT_EQ(r.Silohoehe, "10.330127");
-    EXPECT_EQ(r.Silobrutvol, "306.93267");
-    EXPECT_EQ(r.Silonetvol, "259.04809");
-    EXPECT_EQ(r.Hohnekegel, "9");
+    EXPECT_EQ(r.lines[1].x2, static_cast<int>(std::nearbyint(0.5 * r.scale + 123.5)));
+    EXPECT_EQ(r.hopperHeightText, "4.330127");
+    EXPECT_EQ(r.siloHeightText, "10.330127");
+    EXPECT_EQ(r.grossVolumeText, "306.93267");
+    EXPECT_EQ(r.netVolumeText, "259.04809");
+    EXPECT_EQ(r.fillHeightWithoutHeapText, "9");
     EXPECT_TRUE(r.derivedValid);
-    EXPECT_EQ(r.Label44, "");  // K is not the formula's
+    EXPECT_EQ(r.kFromFrictionText, "");  // K is not the formula's
     EXPECT_EQ(r.flowLabel, 3);  // filling state: blank
 }
 
@@ -122,10 +122,10 @@ TEST(SiloSketch, HopperOnlyAndConeHeap) {
     Sketch s;
     FormInput in = defaultForm();
     in.Schaftja = false;
-    in.RadioGroup1 = 0;
-    in.Edit5 = "3";
-    in.RadioButton1 = false;
-    in.boeschungsw = true;
+    in.crossSection = 0;
+    in.fillHeight = "3";
+    in.flatSurface = false;
+    in.heap = true;
     in.boeschwinkel = "30";
     const SketchResult r = s.run(in);
     ASSERT_EQ(r.code, kProblemNone);
@@ -136,16 +136,16 @@ TEST(SiloSketch, HopperOnlyAndConeHeap) {
     EXPECT_EQ(flank.x2, 124);  // apex on the axis (123.5 to even)
     EXPECT_EQ(r.lines[9].x2, flank.x1);
     EXPECT_EQ(r.lines[9].y2, flank.y1);
-    EXPECT_EQ(r.Massstab, 247 * 0.8 / 6);  // the hopper's height is the lower limit
+    EXPECT_EQ(r.scale, 247 * 0.8 / 6);  // the hopper's height is the lower limit
 }
 
 TEST(SiloSketch, RidgeOfAnObeliskIsATrapezoid) {
     Sketch s;
     FormInput in = defaultForm();
-    in.Edit27 = "4";  // 6 m wide, 4 m long: the ridge height follows the length
-    in.Edit5 = "9";
-    in.RadioButton1 = false;
-    in.boeschungsw = true;
+    in.rectangleLength = "4";  // 6 m wide, 4 m long: the ridge height follows the length
+    in.fillHeight = "9";
+    in.flatSurface = false;
+    in.heap = true;
     in.boeschwinkel = "45";
     const SketchResult r = s.run(in);
     ASSERT_EQ(r.code, kProblemNone);
@@ -154,18 +154,18 @@ TEST(SiloSketch, RidgeOfAnObeliskIsATrapezoid) {
     const SketchLine& up = r.lines[10];
     const SketchLine& ridge = r.lines[11];
     EXPECT_EQ(ridge.y1, ridge.y2);
-    EXPECT_EQ(ridge.y1, static_cast<int>(std::nearbyint(360 - 9 * r.Massstab)));
-    EXPECT_EQ(ridge.x1, static_cast<int>(std::nearbyint(-1 * r.Massstab + 123.5)));
-    EXPECT_EQ(ridge.x2, static_cast<int>(std::nearbyint(1 * r.Massstab + 123.5)));
-    EXPECT_EQ(up.y1, static_cast<int>(std::nearbyint(360 - 7 * r.Massstab)));
-    EXPECT_EQ(r.Hohnekegel, "7");
+    EXPECT_EQ(ridge.y1, static_cast<int>(std::nearbyint(360 - 9 * r.scale)));
+    EXPECT_EQ(ridge.x1, static_cast<int>(std::nearbyint(-1 * r.scale + 123.5)));
+    EXPECT_EQ(ridge.x2, static_cast<int>(std::nearbyint(1 * r.scale + 123.5)));
+    EXPECT_EQ(up.y1, static_cast<int>(std::nearbyint(360 - 7 * r.scale)));
+    EXPECT_EQ(r.fillHeightWithoutHeapText, "7");
 }
 
 TEST(SiloSketch, HopperAngleOutOfRangeIsBadData) {
     Sketch s;
     FormInput in = defaultForm();
     for (const char* a : {"0", "90", "95", ""}) {
-        in.Edit6 = a;
+        in.hopperAngle = a;
         const SketchResult r = s.run(in);
         EXPECT_TRUE(r.badData) << a;
         EXPECT_EQ(r.code, kProblemGeometry) << a;
@@ -177,20 +177,20 @@ TEST(SiloSketch, HopperAngleOutOfRangeIsBadData) {
     EXPECT_EQ(s.run(in).flowLabel, 0);
     // without a hopper the angle is not looked at
     in = tallShaft();
-    in.Edit6 = "0";
+    in.hopperAngle = "0";
     EXPECT_EQ(s.code(in), kProblemNone);
 }
 
 TEST(SiloSketch, FillHeightLimits) {
     Sketch s;
     FormInput in = defaultForm();
-    in.Edit5 = "0.005";
+    in.fillHeight = "0.005";
     EXPECT_EQ(s.code(in), kProblemGeometry);
-    in.Edit5 = "0.01";
+    in.fillHeight = "0.01";
     EXPECT_EQ(s.code(in), kProblemNone);
-    in.Edit5 = "10.330127";
+    in.fillHeight = "10.330127";
     EXPECT_EQ(s.code(in), kProblemNone);
-    in.Edit5 = "10.4";
+    in.fillHeight = "10.4";
     const SketchResult r = s.run(in);
     EXPECT_EQ(r.code, kProblemFillAboveSilo);
     EXPECT_TRUE(r.badData);
@@ -200,19 +200,19 @@ TEST(SiloSketch, FillHeightLimits) {
 TEST(SiloSketch, LengthCountsForTheRectangleOnly) {
     Sketch s;
     FormInput in = defaultForm();
-    in.Edit27 = "0";
+    in.rectangleLength = "0";
     EXPECT_EQ(s.code(in), kProblemGeometry);
-    in.RadioGroup1 = 0;
+    in.crossSection = 0;
     EXPECT_EQ(s.code(in), kProblemNone);
-    in.Edit27 = "";
+    in.rectangleLength = "";
     EXPECT_EQ(s.code(in), kProblemNone);
 }
 
 TEST(SiloSketch, SiloWithoutHeightIsAGeometryProblem) {
     Sketch s;
     FormInput in = tallShaft();
-    in.Edit2 = "0";
-    in.Edit5 = "0.5";
+    in.shaftHeight = "0";
+    in.fillHeight = "0.5";
     const SketchResult r = s.run(in);
     EXPECT_TRUE(r.badData);
     EXPECT_EQ(r.code, kProblemGeometry);
@@ -221,25 +221,25 @@ TEST(SiloSketch, SiloWithoutHeightIsAGeometryProblem) {
 TEST(SiloSketch, OutletNotNarrowerAndShaftWithoutWidth) {
     Sketch s;
     FormInput in = defaultForm();
-    in.Edit7 = "6";
+    in.outletWidth = "6";
     EXPECT_EQ(s.code(in), kProblemGeometry);
     in = tallShaft();
-    in.Edit4 = "0";
+    in.diameterOrWidth = "0";
     EXPECT_EQ(s.code(in), kProblemGeometry);
 }
 
 TEST(SiloSketch, ReposeAngleLimits) {
     Sketch s;
     FormInput in = tallShaft();
-    in.RadioButton1 = false;
-    in.boeschungsw = true;
+    in.flatSurface = false;
+    in.heap = true;
     in.boeschwinkel = "89.5";
     EXPECT_EQ(s.code(in), kProblemRepose);
     in.boeschwinkel = "10";
     EXPECT_EQ(s.code(in), kProblemNone);
     // heap higher than the fill
     in.boeschwinkel = "80";
-    in.Edit5 = "1";
+    in.fillHeight = "1";
     EXPECT_EQ(s.code(in), kProblemGeometry);
 }
 
@@ -248,31 +248,31 @@ TEST(SiloSketch, FrictionAndDensityCodes) {
     FormInput in = defaultForm();
     in.Phixtrichter = "41";
     EXPECT_EQ(s.code(in), kProblemFriction);
-    in.RadioGroup1 = 0;
+    in.crossSection = 0;
     in.Phixtrichter = "30";
     in.PHIXTrichterStirnwand = "90";  // no end walls on a cone
     EXPECT_EQ(s.code(in), kProblemNone);
 
     in = defaultForm();
-    in.Rhokonst = false;
-    in.Rhofunkt = true;
-    in.Edit19 = "0";
+    in.constantDensity = false;
+    in.densityFunction = true;
+    in.sigma0 = "0";
     EXPECT_EQ(s.code(in), kProblemDensity);
-    in.Edit19 = "50000";
-    in.Edit18 = "2399";
+    in.sigma0 = "50000";
+    in.rhoMax = "2399";
     EXPECT_EQ(s.code(in), kProblemDensity);
-    in.Edit18 = "2800";
+    in.rhoMax = "2800";
     EXPECT_EQ(s.code(in), kProblemNone);
 
     in = defaultForm();
-    in.Edit17 = "0";
+    in.rhoMin = "0";
     in.Phixschaft = "0";  // friction first, the density code replaces it
     EXPECT_EQ(s.code(in), kProblemDensity);
 
     in = defaultForm();
-    in.Rhokonst = false;
-    in.Rhoanpass = true;
-    in.Edit17 = "0";  // the fitted law does not use RHOMIN
+    in.constantDensity = false;
+    in.fittedDensity = true;
+    in.rhoMin = "0";  // the fitted law does not use RHOMIN
     s.w->Messpunktzahl = 1;
     EXPECT_EQ(s.code(in), kProblemMissingPairs);
     s.w->Messpunktzahl = 2;
@@ -282,19 +282,19 @@ TEST(SiloSketch, FrictionAndDensityCodes) {
 TEST(SiloSketch, KFromInternalFriction) {
     Sketch s;
     FormInput in = defaultForm();
-    in.RadioButton6 = false;
-    in.RadioButton5 = true;
-    EXPECT_EQ(s.run(in).Label44, "0.42865487");
+    in.kFixed = false;
+    in.kFromFriction = true;
+    EXPECT_EQ(s.run(in).kFromFrictionText, "0.42865487");
 }
 
 TEST(SiloSketch, MassFlowLabelNeedsDischargeAndAHopperInTheModel) {
     Sketch s;
     FormInput in = defaultForm();
-    in.RadioGroup1 = 0;
-    in.Edit6 = "15";
+    in.crossSection = 0;
+    in.hopperAngle = "15";
     in.Phixtrichter = "20";
-    in.Edit5 = "5";
-    in.RadioGroup4 = 1;
+    in.fillHeight = "5";
+    in.stressState = 1;
     // the model (last taken over) has no hopper yet
     SketchResult r = s.run(in);
     EXPECT_EQ(r.flowLabel, 3);
@@ -306,21 +306,21 @@ TEST(SiloSketch, MassFlowLabelNeedsDischargeAndAHopperInTheModel) {
     EXPECT_NEAR(s.m->Massenflusswinkel, 24.99, 0.01);
     EXPECT_TRUE(s.m->Massenfluss);
 
-    in.Edit6 = "30";  // steeper than the limit: funnel flow
+    in.hopperAngle = "30";  // steeper than the limit: funnel flow
     r = s.run(in);
     EXPECT_EQ(r.flowLabel, 2);
     EXPECT_FALSE(s.m->Massenfluss);
 
-    in.RadioGroup4 = 0;
+    in.stressState = 0;
     EXPECT_EQ(s.run(in).flowLabel, 3);
 }
 
 TEST(SiloSketch, ExtremeValuesStayWithinPixelRange) {
     Sketch s;
     FormInput in = defaultForm();
-    in.Edit6 = "89.99999999";  // nearly horizontal hopper wall
-    in.Edit7 = "0";
-    in.Edit5 = "1";
+    in.hopperAngle = "89.99999999";  // nearly horizontal hopper wall
+    in.outletWidth = "0";
+    in.fillHeight = "1";
     const SketchResult r = s.run(in);
     ASSERT_EQ(r.drawingCase, 1);
     ASSERT_FALSE(r.lines.empty());
@@ -339,11 +339,11 @@ TEST(SiloSketch, HeapHigherThanTheFillOfAShaftWithoutHopperIsRefused) {
     // the silo's lower edge.
     Sketch s;
     FormInput in = defaultForm();
-    in.RadioGroup1 = 0;
+    in.crossSection = 0;
     in.Trichterja = false;
-    in.Edit5 = "1.5";
-    in.RadioButton1 = false;
-    in.boeschungsw = true;
+    in.fillHeight = "1.5";
+    in.flatSurface = false;
+    in.heap = true;
     in.boeschwinkel = "30";
     EXPECT_EQ(s.code(in), kProblemGeometry);
     auto m = std::make_unique<SiloModel>();
@@ -351,7 +351,7 @@ TEST(SiloSketch, HeapHigherThanTheFillOfAShaftWithoutHopperIsRefused) {
     EXPECT_DOUBLE_EQ(m->Boberflaeche, 6);
     EXPECT_NEAR(m->Hkegel, 1.7320508, 1e-7);
     // Filled to 2.5 m the same heap fits: surface at 0.7679492 m, base 6 m.
-    in.Edit5 = "2.5";
+    in.fillHeight = "2.5";
     EXPECT_EQ(s.code(in), kProblemNone);
     EXPECT_EQ(takeOver(*m, in, *s.w), kProblemNone);
     EXPECT_DOUBLE_EQ(m->Boberflaeche, 6);

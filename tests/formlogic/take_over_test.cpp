@@ -18,9 +18,9 @@ constexpr double kSentinel = -777;
 // hopper of 30 deg down to a 1 m slot, fill height 9 m, K = 0.4.
 FormInput defaultForm() {
     FormInput in;
-    in.Edit2 = "6";
-    in.Edit5 = "9";
-    in.RadioButton6 = true;
+    in.shaftHeight = "6";
+    in.fillHeight = "9";
+    in.kFixed = true;
     return in;
 }
 
@@ -86,8 +86,8 @@ TEST(TakeOver, DefaultSiloIsWrittenCompletely) {
 TEST(TakeOver, Code21StopsBeforeTheMeasuredSetIsCommitted) {
     Fixture f;
     FormInput in = defaultForm();
-    in.Rhokonst = false;
-    in.Rhoanpass = true;
+    in.constantDensity = false;
+    in.fittedDensity = true;
     f.w->Messpunktzahl = 1;
     f.w->Messtabelle[1][1] = 1000;
     EXPECT_EQ(f.run(in), kProblemMissingPairs);
@@ -100,8 +100,8 @@ TEST(TakeOver, Code21StopsBeforeTheMeasuredSetIsCommitted) {
 TEST(TakeOver, FittedLawWithTwoPairsCommitsTheWorkingCopy) {
     Fixture f;
     FormInput in = defaultForm();
-    in.Rhokonst = false;
-    in.Rhoanpass = true;
+    in.constantDensity = false;
+    in.fittedDensity = true;
     f.w->Messpunktzahl = 2;
     f.w->Messanpassart = 3;
     f.w->Messtabelle[1][1] = 1000;
@@ -126,17 +126,17 @@ TEST(TakeOver, FittedLawWithTwoPairsCommitsTheWorkingCopy) {
 TEST(TakeOver, Code6ContinuesToTheEnd) {
     Fixture f;
     FormInput in = defaultForm();
-    in.Rhokonst = false;
-    in.Rhofunkt = true;
-    in.Edit19 = "0";
+    in.constantDensity = false;
+    in.densityFunction = true;
+    in.sigma0 = "0";
     EXPECT_EQ(f.run(in), kProblemDensity);
     EXPECT_NEAR(f.m->Fuellvolumen, 259.0480947161671, 1e-11);
     EXPECT_EQ(f.m->Kwert, 0.4);
 
-    in.Edit19 = "50000";
-    in.Edit18 = "2300";  // RHOMAX below RHOMIN
+    in.sigma0 = "50000";
+    in.rhoMax = "2300";  // RHOMAX below RHOMIN
     EXPECT_EQ(f.run(in), kProblemDensity);
-    in.Edit18 = "2400";  // equal is fine
+    in.rhoMax = "2400";  // equal is fine
     EXPECT_EQ(f.run(in), kProblemNone);
 }
 
@@ -150,7 +150,7 @@ TEST(TakeOver, FrictionLimits) {
 
     in.Phixtrichter = "40";
     EXPECT_EQ(f.run(in), kProblemNone);
-    in.Edit15 = "89";
+    in.internalFriction = "89";
     in.Phixschaft = "89";
     EXPECT_EQ(f.run(in), kProblemNone);
     in.Phixschaft = "89.5";
@@ -163,21 +163,21 @@ TEST(TakeOver, FrictionLimits) {
     EXPECT_EQ(f.run(in), kProblemNone);
     in.PHIXTrichterStirnwand = "95";
     EXPECT_EQ(f.run(in), kProblemFriction);
-    in.RadioGroup1 = 0;  // a cone has no end walls
+    in.crossSection = 0;  // a cone has no end walls
     EXPECT_EQ(f.run(in), kProblemNone);
 }
 
 TEST(TakeOver, LaterCodesReplaceEarlierOnes) {
     Fixture f;
     FormInput in = defaultForm();
-    in.Rhokonst = false;
-    in.Rhofunkt = true;
-    in.Edit19 = "0";
+    in.constantDensity = false;
+    in.densityFunction = true;
+    in.sigma0 = "0";
     in.Phixtrichter = "50";
     EXPECT_EQ(f.run(in), kProblemFriction);
-    in.RadioButton6 = false;
-    in.RadioButton7 = true;
-    in.Edit31 = "0";
+    in.kFixed = false;
+    in.kOwnValue = true;
+    in.kValue = "0";
     EXPECT_EQ(f.run(in), kProblemK);
     EXPECT_EQ(f.m->Kwahl, 2);
     EXPECT_EQ(f.m->Kwert, 0);
@@ -186,7 +186,7 @@ TEST(TakeOver, LaterCodesReplaceEarlierOnes) {
 TEST(TakeOver, Code9AtTheSiloFormStopsBeforeTheApex) {
     Fixture f;
     FormInput in = defaultForm();
-    in.Edit7 = "6";  // outlet as wide as the top
+    in.outletWidth = "6";  // outlet as wide as the top
     EXPECT_EQ(f.run(in), kProblemGeometry);
     EXPECT_EQ(f.m->Durchmesser, 6);
     EXPECT_EQ(f.m->Flaeche, 36);
@@ -199,29 +199,29 @@ TEST(TakeOver, Code9AtTheSiloFormStopsBeforeTheApex) {
 TEST(TakeOver, SiloFormChecks) {
     Fixture f;
     FormInput in = defaultForm();
-    in.Edit6 = "0";
+    in.hopperAngle = "0";
     EXPECT_EQ(f.run(in), kProblemGeometry);
-    in.Edit6 = "30";
-    in.Edit27 = "0";  // rectangle without length
+    in.hopperAngle = "30";
+    in.rectangleLength = "0";  // rectangle without length
     EXPECT_EQ(f.run(in), kProblemGeometry);
-    in.RadioGroup1 = 0;  // circle: the length is not looked at
+    in.crossSection = 0;  // circle: the length is not looked at
     EXPECT_EQ(f.run(in), kProblemNone);
     EXPECT_EQ(f.m->Querschnitt, 1);
     EXPECT_NEAR(f.m->Flaeche, M_PI * 9, 1e-12);
-    in.Edit27 = "";
+    in.rectangleLength = "";
     EXPECT_EQ(f.run(in), kProblemNone);
 
     // shaft alone needs a width; its outlet and angle do not matter
     in = defaultForm();
     in.Trichterja = false;
-    in.Edit6 = "0";
-    in.Edit7 = "9";
-    in.Edit5 = "5";
+    in.hopperAngle = "0";
+    in.outletWidth = "9";
+    in.fillHeight = "5";
     EXPECT_EQ(f.run(in), kProblemNone);
     EXPECT_EQ(f.m->Hsilo, 6);
     EXPECT_EQ(f.m->Auslaufflaeche, 36);
     EXPECT_EQ(f.m->Hspitzeoben, 0);
-    in.Edit4 = "0";
+    in.diameterOrWidth = "0";
     EXPECT_EQ(f.run(in), kProblemGeometry);
 }
 
@@ -248,8 +248,8 @@ TEST(TakeOver, PartBelowNeedsAPositiveHeight) {
 TEST(TakeOver, Code20StopsAndLeavesSurfaceVolumesAndKOld) {
     Fixture f;
     FormInput in = defaultForm();
-    in.RadioButton1 = false;
-    in.boeschungsw = true;
+    in.flatSurface = false;
+    in.heap = true;
     in.boeschwinkel = "89";
     // the angle passes; the steep heap on the slot then reaches above the fill
     EXPECT_EQ(f.run(in), kProblemGeometry);
@@ -272,7 +272,7 @@ TEST(TakeOver, Code20StopsAndLeavesSurfaceVolumesAndKOld) {
 TEST(TakeOver, Code3WritesFilledHeightsButNotVolumes) {
     Fixture f;
     FormInput in = defaultForm();
-    in.Edit5 = "11";
+    in.fillHeight = "11";
     EXPECT_EQ(f.run(in), kProblemFillAboveSilo);
     EXPECT_EQ(f.m->Hoberflaeche, 11);
     EXPECT_NEAR(f.m->Hfuellschaft, 11 - kHh, 1e-13);
@@ -287,10 +287,10 @@ TEST(TakeOver, Code3WritesFilledHeightsButNotVolumes) {
 TEST(TakeOver, HeapHigherThanTheFillIsCode9) {
     Fixture f;
     FormInput in = defaultForm();
-    in.RadioButton1 = false;
-    in.boeschungsw = true;
+    in.flatSurface = false;
+    in.heap = true;
     in.boeschwinkel = "45";
-    in.Edit5 = "0.1";  // heap on the 1 m slot is 0.5 m high
+    in.fillHeight = "0.1";  // heap on the 1 m slot is 0.5 m high
     EXPECT_EQ(f.run(in), kProblemGeometry);
     EXPECT_NEAR(f.m->Hkegel, 0.5, 1e-12);
     EXPECT_NEAR(f.m->Hoberflaeche, -0.4, 1e-12);
@@ -304,11 +304,11 @@ TEST(TakeOver, HeapInThePartBelowStandsOnTheOutlet) {
     FormInput in = defaultForm();
     in.vertunten = true;
     in.Hunttricht = "2";
-    in.RadioButton1 = false;
-    in.boeschungsw = true;
+    in.flatSurface = false;
+    in.heap = true;
     in.boeschwinkel = "60";
-    in.Edit5 = "2.5";
-    in.RadioGroup1 = 0;
+    in.fillHeight = "2.5";
+    in.crossSection = 0;
     EXPECT_EQ(f.run(in), kProblemNone);
     EXPECT_EQ(f.m->Boberflaeche, 1);
     const double hk = std::tan(60 * M_PI / 180) * 0.5;
@@ -319,13 +319,13 @@ TEST(TakeOver, HeapInThePartBelowStandsOnTheOutlet) {
 TEST(TakeOver, HeapThenFlatSurfaceDropsTheHeap) {
     Fixture f;
     FormInput in = defaultForm();
-    in.RadioGroup1 = 0;
-    in.Edit4 = "4";
-    in.Edit5 = "8";
-    in.RadioButton1 = false;
-    in.boeschungsw = true;
+    in.crossSection = 0;
+    in.diameterOrWidth = "4";
+    in.fillHeight = "8";
+    in.flatSurface = false;
+    in.heap = true;
     in.boeschwinkel = "30";
-    in.Edit1 = "500";
+    in.surchargeStress = "500";
     f.m->Auflastspannung = 321;
     EXPECT_EQ(f.run(in), kProblemNone);
     EXPECT_NEAR(f.m->Hkegel, std::tan(M_PI / 6) * 2, 1e-12);
@@ -333,8 +333,8 @@ TEST(TakeOver, HeapThenFlatSurfaceDropsTheHeap) {
     EXPECT_EQ(f.m->Auflastspannung, 321);  // kept with a heap
     const double withHeap = f.m->Fuellvolumen;
 
-    in.boeschungsw = false;
-    in.RadioButton1 = true;
+    in.heap = false;
+    in.flatSurface = true;
     EXPECT_EQ(f.run(in), kProblemNone);
     EXPECT_EQ(f.m->Hkegel, 0);
     EXPECT_EQ(f.m->Vkegel, 0);
@@ -346,8 +346,8 @@ TEST(TakeOver, HeapThenFlatSurfaceDropsTheHeap) {
     EXPECT_NEAR(withHeap, flat - (std::tan(M_PI / 6) * 2) * M_PI * 4 + M_PI * 16 * std::tan(M_PI / 6) * 2 / 12,
                 1e-9);
 
-    in.RadioButton1 = false;
-    in.Auflast = true;
+    in.flatSurface = false;
+    in.surcharge = true;
     EXPECT_EQ(f.run(in), kProblemNone);
     EXPECT_EQ(f.m->Auflastspannung, 500);
 }
@@ -355,7 +355,7 @@ TEST(TakeOver, HeapThenFlatSurfaceDropsTheHeap) {
 TEST(TakeOver, FlatSurfaceInTheHopperSetsItsWidth) {
     Fixture f;
     FormInput in = defaultForm();
-    in.Edit5 = "3";
+    in.fillHeight = "3";
     EXPECT_EQ(f.run(in), kProblemNone);
     EXPECT_NEAR(f.m->Boberflaeche, 1 + 2 * std::tan(M_PI / 6) * 3, 1e-12);
 }
@@ -363,14 +363,14 @@ TEST(TakeOver, FlatSurfaceInTheHopperSetsItsWidth) {
 TEST(TakeOver, KFromInternalFriction) {
     Fixture f;
     FormInput in = defaultForm();
-    in.RadioButton6 = false;
-    in.RadioButton5 = true;
+    in.kFixed = false;
+    in.kFromFriction = true;
     EXPECT_EQ(f.run(in), kProblemNone);
     EXPECT_EQ(f.m->Kwahl, 0);
     EXPECT_NEAR(f.m->Kwert, 0.4286548683761529, 1e-15);
-    in.RadioButton5 = false;
-    in.RadioButton7 = true;
-    in.Edit31 = "0.55";
+    in.kFromFriction = false;
+    in.kOwnValue = true;
+    in.kValue = "0.55";
     EXPECT_EQ(f.run(in), kProblemNone);
     EXPECT_EQ(f.m->Kwahl, 2);
     EXPECT_EQ(f.m->Kwert, 0.55);
@@ -379,7 +379,7 @@ TEST(TakeOver, KFromInternalFriction) {
 TEST(TakeOver, DischargeStateSwitches) {
     Fixture f;
     FormInput in = defaultForm();
-    in.RadioGroup4 = 1;
+    in.stressState = 1;
     EXPECT_EQ(f.run(in), kProblemNone);
     EXPECT_FALSE(f.m->Fuellzustand);
     EXPECT_TRUE(f.m->Entleerungszustand);

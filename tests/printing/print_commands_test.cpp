@@ -24,7 +24,7 @@
 #include "ui/main/platform.h"
 #include "ui/main/printer_setup.h"
 #include "ui/main/printing.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 using namespace korvane;
 using namespace korvane::ui;
@@ -44,7 +44,7 @@ protected:
         app().resultFolder = tmp.path() + "/Output/";
         app().parameterFile.clear();
         app().modified = false;
-        tkonst::setSprache(0);
+        texts::setLanguage(0);
         test::defaultSilo();
     }
     void TearDown() override {
@@ -103,7 +103,7 @@ TEST_F(PrintCommands, TableWithoutPrinterBecomesPdfInTheResultFolder) {
 
 TEST_F(PrintCommands, DiagramWithoutPrinterBecomesPdfWithItsTitle) {
     app().parameterFile = QStringLiteral("/data/Par/a.par");
-    tkonst::setSprache(1);
+    texts::setLanguage(1);
     printResultDiagram(nullptr);
     const QString path = tmp.path() + "/Output/KORVANE_Diagram_a.pdf";
     ASSERT_TRUE(QFileInfo::exists(path));
@@ -112,7 +112,7 @@ TEST_F(PrintCommands, DiagramWithoutPrinterBecomesPdfWithItsTitle) {
     if (test::haveTool(QStringLiteral("pdfinfo"))) EXPECT_EQ(pdfTitle(path), QStringLiteral("KORVANE_Diagram"));
     if (test::haveTool(QStringLiteral("pdftotext")))
         EXPECT_TRUE(test::pdfLines(path).value(0).endsWith(QStringLiteral("[Parameter file:/data/Par/a.par]")));
-    tkonst::setSprache(0);
+    texts::setLanguage(0);
 }
 
 TEST_F(PrintCommands, ChosenPdfOutputAlsoWritesIntoTheResultFolder) {

@@ -18,8 +18,8 @@ namespace {
 
 SiloModel& silo(const char* shaft, const char* fill) {
     return test::formSilo([&](FormInput& in) {
-        in.Edit2 = shaft;
-        in.Edit5 = fill;
+        in.shaftHeight = shaft;
+        in.fillHeight = fill;
     });
 }
 
@@ -304,8 +304,8 @@ TEST(PrintedDiagramText, LowSiloGetsDecimetreHeightLabels) {
     if (!test::haveTool(QStringLiteral("pdftotext"))) GTEST_SKIP() << "poppler-utils missing";
     // A shaft of 0.8 m filled to the top: numbers every 0.1 m, as on the screen.
     SiloModel& m = test::formSilo([](FormInput& in) {
-        in.Edit2 = "0.8";
-        in.Edit5 = "0.8";
+        in.shaftHeight = "0.8";
+        in.fillHeight = "0.8";
         in.Trichterja = false;
     });
     const QString path = test::scratchDir() + "/diagram_low.pdf";

@@ -48,8 +48,8 @@ TEST(PrintedDiagramExtras, OtherStateAndComparisonDashedWithLegend) {
     calculate(*other);
     // A comparison silo: the default silo with a 12 m shaft, taller than the own.
     auto taller = std::make_unique<SiloModel>(test::formSilo([](FormInput& in) {
-        in.Edit2 = "12";
-        in.Edit5 = "15";
+        in.shaftHeight = "12";
+        in.fillHeight = "15";
     }));
     const SiloModel& ownAgain = test::defaultSilo();
     DiagramExtras extras;

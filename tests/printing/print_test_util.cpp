@@ -50,21 +50,21 @@ SiloModel& formSilo(const std::function<void(FormInput&)>& change) {
 
 SiloModel& heapFunnelSilo() {
     return formSilo([](FormInput& in) {
-        in.RadioButton1 = false;
-        in.boeschungsw = true;
-        in.Auflast = false;
+        in.flatSurface = false;
+        in.heap = true;
+        in.surcharge = false;
         in.boeschwinkel = "30";
-        in.RadioGroup4 = 1;
+        in.stressState = 1;
     });
 }
 
 SiloModel& shaftOnlySilo() {
     return formSilo([](FormInput& in) {
         in.Schaftja = true;
-        in.Edit2 = "20";
+        in.shaftHeight = "20";
         in.Trichterja = false;
         in.vertunten = false;
-        in.Edit5 = "20";
+        in.fillHeight = "20";
     });
 }
 

@@ -10,7 +10,7 @@
 
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui::testing {
 
@@ -23,12 +23,12 @@ struct ScreenGuard {
         info.available = QRect(0, 0, screen.width(), screen.height() - taskBar);
         platform::setScreenOverride(&info);
         savedScale = app().screenScale;
-        savedLanguage = tkonst::sprache();
+        savedLanguage = texts::language();
     }
     ~ScreenGuard() {
         platform::setScreenOverride(nullptr);
         app().screenScale = savedScale;
-        tkonst::setSprache(savedLanguage);
+        texts::setLanguage(savedLanguage);
     }
     double savedScale;
     int savedLanguage;

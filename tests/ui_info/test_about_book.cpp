@@ -16,7 +16,7 @@
 
 using namespace korvane::ui;
 using namespace korvane::ui::testing;
-namespace tk = korvane::tkonst;
+namespace texts = korvane::texts;
 
 namespace {
 
@@ -43,7 +43,7 @@ TEST(AboutBox, SameTextsInBothLanguages) {
     ScreenGuard screen;
     app().screenScale = 1.0;
     for (int lang : {0, 1}) {
-        tk::setSprache(lang);
+        texts::setLanguage(lang);
         const int r = withModal([] { return showInfoWindow(nullptr, InfoWindow::About); },
                                 [&](QDialog& d) {
                                     EXPECT_EQ(d.windowTitle(), "Info");
@@ -94,7 +94,7 @@ TEST(LiteratureWindow, CaptionLabelLinkAndCloseInBothLanguages) {
     app().screenScale = 1.0;
     RecordOpens rec;
     for (int lang : {0, 1}) {
-        tk::setSprache(lang);
+        texts::setLanguage(lang);
         const int r = withModal(
             [] { return showInfoWindow(nullptr, InfoWindow::Literature); },
             [&](QDialog& d) {
@@ -165,11 +165,11 @@ TEST(Eula, MissingDocumentIsReported) {
     app().programFolder = dir.path() + "/";
     platform::shownMessages().clear();
     for (int lang : {0, 1}) {
-        tk::setSprache(lang);
+        texts::setLanguage(lang);
         platform::setNextAnswer(true);
         EXPECT_FALSE(openEula());
     }
-    tk::setSprache(0);
+    texts::setLanguage(0);
     EXPECT_TRUE(platform::openedTargets().isEmpty());
     ASSERT_EQ(platform::shownMessages().size(), 2);
     EXPECT_TRUE(platform::shownMessages()[0].startsWith("Das Dokument wurde nicht gefunden"));

@@ -11,10 +11,11 @@
 #include "calc/engine.h"
 #include "calc/model.h"
 #include "files/parfile.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 using namespace korvane;
-using namespace korvane::tkonst;
+using korvane::texts::T;
+using korvane::texts::TextPair;
 
 namespace {
 
@@ -59,7 +60,7 @@ TEST(HelpTexts, ResultFileIsDescribedAsItIsWritten) {
     EXPECT_EQ(lines.size() - 1, 999 + 998 + 1);
     EXPECT_TRUE(lines.last().startsWith("     0.000;"));
 
-    const QString de = T(DateneinausText, 0), en = T(DateneinausText, 1);
+    const QString de = T(texts::help::dataInputOutputText, 0), en = T(texts::help::dataInputOutputText, 1);
     for (const char* s : {"z[m];RHOB[kg/m3];SIGMAV[Pa];SIGMAW[Pa]", "3 Nachkommastellen",
                           "1 Nachkommastelle", "ganzzahlig", "Semikolon", "rechtsbündig",
                           "Übergang", "Auslauf (z = 0)"})
@@ -74,12 +75,12 @@ TEST(HelpTexts, DiagramIsDescribedWithItsLevelLines) {
     // The diagram shows the stresses over the height with level lines for
     // the sections; it draws no outline of the silo.
     for (int lang : {0, 1}) {
-        for (const TextPair* t : {&WasberechnetwirdText, &DateneinausText}) {
+        for (const TextPair* t : {&texts::help::whatItCalculatesText, &texts::help::dataInputOutputText}) {
             const QString s = T(*t, lang);
             EXPECT_FALSE(s.contains("Umriss") || s.contains("outline")) << lang;
         }
     }
-    const QString de = T(DateneinausText, 0), en = T(DateneinausText, 1);
+    const QString de = T(texts::help::dataInputOutputText, 0), en = T(texts::help::dataInputOutputText, 1);
     for (const char* s : {"SIGMAV (schwarz)", "SIGMAW (blau)", "(grau)", "(rot)", "(grün)"})
         EXPECT_TRUE(de.contains(QString::fromUtf8(s))) << s;
     for (const char* s : {"SIGMAV (black)", "SIGMAW (blue)", "(grey)", "(red)", "(green)"})
@@ -101,20 +102,20 @@ TEST(HelpTexts, DensityWarningOnlyAboveTheLargestMeasuredStress) {
     calculate(*m);
     EXPECT_TRUE(m->Messbereichueberschritten);
 
-    EXPECT_TRUE(T(BerechnungsmethodenText, 0).contains(QString::fromUtf8(
+    EXPECT_TRUE(T(texts::help::calculationMethodsText, 0).contains(QString::fromUtf8(
         "oberhalb der größten gemessenen Spannung meldet das Programm")));
-    EXPECT_TRUE(T(BerechnungsmethodenText, 1).contains(
+    EXPECT_TRUE(T(texts::help::calculationMethodsText, 1).contains(
         "above the largest measured stress the program displays"));
-    EXPECT_TRUE(T(VorgabewerteinfoText, 0).contains(QString::fromUtf8("die größte gemessene Spannung")));
-    EXPECT_TRUE(T(VorgabewerteinfoText, 1).contains("exceeds the largest measured stress"));
+    EXPECT_TRUE(T(texts::help::bulkSolidDefaultsText, 0).contains(QString::fromUtf8("die größte gemessene Spannung")));
+    EXPECT_TRUE(T(texts::help::bulkSolidDefaultsText, 1).contains("exceeds the largest measured stress"));
 }
 
 TEST(HelpTexts, FrictionAngleLimitsAsTheFormChecksThem) {
     // 0 < PHIX <= 89 degrees, end walls from 0; hopper PHIX not above PHIE.
-    EXPECT_TRUE(T(VorgabewerteinfoText, 0).contains(QString::fromUtf8(
+    EXPECT_TRUE(T(texts::help::bulkSolidDefaultsText, 0).contains(QString::fromUtf8(
         "größer als 0° und höchstens 89°")));
-    EXPECT_TRUE(T(VorgabewerteinfoText, 0).contains(QString::fromUtf8("Stirnwänden ist auch 0°")));
-    EXPECT_TRUE(T(VorgabewerteinfoText, 1).contains(QString::fromUtf8(
+    EXPECT_TRUE(T(texts::help::bulkSolidDefaultsText, 0).contains(QString::fromUtf8("Stirnwänden ist auch 0°")));
+    EXPECT_TRUE(T(texts::help::bulkSolidDefaultsText, 1).contains(QString::fromUtf8(
         "greater than 0° and not greater than 89° (0° is accepted at the end walls)")));
 }
 
@@ -122,7 +123,7 @@ TEST(HelpTexts, SliceEquationsRunWithTheDepthNotWithZ) {
     // z points upwards from the outlet; the slice equations are written with
     // the depth t, along which SIGMAV grows.
     for (int lang : {0, 1}) {
-        const QString s = T(BerechnungsmethodenText, lang);
+        const QString s = T(texts::help::calculationMethodsText, lang);
         EXPECT_FALSE(s.contains("dSIGMAV/dz")) << lang;
         EXPECT_EQ(s.count("dSIGMAV/dt = g*RHOB - "), 2) << lang;
     }

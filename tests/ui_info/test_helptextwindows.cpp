@@ -14,32 +14,32 @@
 
 using namespace korvane::ui;
 using namespace korvane::ui::testing;
-namespace tk = korvane::tkonst;
+namespace texts = korvane::texts;
 
 namespace {
 
 struct Case {
     InfoWindow which;
     const char* objectName;
-    const tk::TextPair* caption;
-    const tk::TextPair* text;
+    const texts::TextPair* caption;
+    const texts::TextPair* text;
     QSize client;  // on the 800 x 600 design screen
     bool scrollBar;
 };
 
 const Case kCases[] = {
-    {InfoWindow::WhatItCalculates, "WhatItCalculatesWindow", &tk::WasberechnetwirdCaption,
-     &tk::WasberechnetwirdText, {489, 324}, true},
-    {InfoWindow::DataInputOutput, "DataInputOutputWindow", &tk::DateneinausCaption, &tk::DateneinausText,
+    {InfoWindow::WhatItCalculates, "WhatItCalculatesWindow", &texts::help::whatItCalculatesCaption,
+     &texts::help::whatItCalculatesText, {489, 324}, true},
+    {InfoWindow::DataInputOutput, "DataInputOutputWindow", &texts::help::dataInputOutputCaption, &texts::help::dataInputOutputText,
      {489, 329}, true},
-    {InfoWindow::BulkSolidDefaults, "BulkSolidDefaultsWindow", &tk::VorgabewerteinfoCaption,
-     &tk::VorgabewerteinfoText, {547, 324}, true},
-    {InfoWindow::SiloDefaults, "SiloDefaultsWindow", &tk::VorgabeSiloInfoCaption,
-     &tk::VorgabeSiloInfoText, {465, 321}, true},
-    {InfoWindow::CalculationMethods, "CalculationMethodsWindow", &tk::BerechnungsmethodenCaption,
-     &tk::BerechnungsmethodenText, {547, 324}, true},
-    {InfoWindow::FlowProperties, "FlowPropertiesWindow", &tk::SGEigenschaftenCaption,
-     &tk::SGEigenschaftenText, {463, 343}, false},
+    {InfoWindow::BulkSolidDefaults, "BulkSolidDefaultsWindow", &texts::help::bulkSolidDefaultsCaption,
+     &texts::help::bulkSolidDefaultsText, {547, 324}, true},
+    {InfoWindow::SiloDefaults, "SiloDefaultsWindow", &texts::help::siloDefaultsCaption,
+     &texts::help::siloDefaultsText, {465, 321}, true},
+    {InfoWindow::CalculationMethods, "CalculationMethodsWindow", &texts::help::calculationMethodsCaption,
+     &texts::help::calculationMethodsText, {547, 324}, true},
+    {InfoWindow::FlowProperties, "FlowPropertiesWindow", &texts::help::flowPropertiesCaption,
+     &texts::help::flowPropertiesText, {463, 343}, false},
 };
 
 class TextWindows : public ::testing::TestWithParam<Case> {
@@ -54,17 +54,17 @@ protected:
 TEST_P(TextWindows, CaptionAndTextInBothLanguagesAndOkAccepts) {
     const Case& c = GetParam();
     for (int lang : {0, 1}) {
-        tk::setSprache(lang);
+        texts::setLanguage(lang);
         bool seen = false;
         const int r = withModal(
             [&] { return showInfoWindow(nullptr, c.which); },
             [&](QDialog& d) {
                 EXPECT_EQ(d.objectName(), c.objectName);
-                EXPECT_EQ(d.windowTitle(), tk::T(*c.caption, lang));
+                EXPECT_EQ(d.windowTitle(), texts::T(*c.caption, lang));
                 auto* view = d.findChild<QPlainTextEdit*>("textView");
                 ASSERT_NE(view, nullptr);
                 EXPECT_TRUE(view->isReadOnly());
-                EXPECT_EQ(view->toPlainText(), normalisedLineBreaks(tk::T(*c.text, lang)));
+                EXPECT_EQ(view->toPlainText(), normalisedLineBreaks(texts::T(*c.text, lang)));
                 if (c.scrollBar) {
                     EXPECT_EQ(view->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
                 } else {
@@ -105,7 +105,7 @@ TEST_P(TextWindows, CloseBoxReturnsRejected) {
 
 TEST_P(TextWindows, SecondShowingStartsAtTheTop) {
     const Case& c = GetParam();
-    tk::setSprache(1);
+    texts::setLanguage(1);
     int maxSeen = 0;
     withModal([&] { return showInfoWindow(nullptr, c.which); },
               [&](QDialog& d) {
@@ -132,11 +132,11 @@ INSTANTIATE_TEST_SUITE_P(AllSix, TextWindows, ::testing::ValuesIn(kCases),
 
 TEST(TextWindowsLanguage, LongLivedWindowTakesTheNewLanguageAtItsNextShowing) {
     ScreenGuard screen;
-    tk::setSprache(0);
+    texts::setLanguage(0);
     QDialog* w = createInfoWindow(InfoWindow::DataInputOutput);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), "Dateneingabe und -ausgabe");
-    tk::setSprache(1);
+    texts::setLanguage(1);
     withModal([&] { return showInfoWindow(nullptr, InfoWindow::DataInputOutput); },
               [&](QDialog& d) {
                   EXPECT_EQ(&d, w);  // the same window, relabelled
@@ -150,7 +150,7 @@ TEST(TextWindowsLanguage, HeadingOfTheFlowPropertiesWindowIsNavyBold) {
     ScreenGuard screen;
     app().screenScale = 1.0;
     for (int lang : {0, 1}) {
-        tk::setSprache(lang);
+        texts::setLanguage(lang);
         withModal([&] { return showInfoWindow(nullptr, InfoWindow::FlowProperties); },
                   [&](QDialog& d) {
                       auto* label = d.findChild<QLabel*>("headingLabel");

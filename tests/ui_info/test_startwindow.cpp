@@ -19,7 +19,7 @@
 
 using namespace korvane::ui;
 using namespace korvane::ui::testing;
-namespace tk = korvane::tkonst;
+namespace texts = korvane::texts;
 
 namespace {
 
@@ -31,7 +31,7 @@ QPushButton* button(QWidget& w, const char* name) {
 
 class StartWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { tk::setSprache(0); }
+    void SetUp() override { texts::setLanguage(0); }
     ScreenGuard screen;
 };
 
@@ -61,7 +61,7 @@ TEST_F(StartWindowTest, EnglishButtonShowsTheEnglishConditions) {
     StartWindow window;
     window.show();
     QTest::mouseClick(button(window, "englishButton"), Qt::LeftButton);
-    EXPECT_EQ(tk::sprache(), 1);
+    EXPECT_EQ(texts::language(), 1);
     EXPECT_EQ(window.windowTitle(), "KORVANE  -  LICENCE");
     EXPECT_EQ(button(window, "acceptButton")->text(), "I agree.");
     EXPECT_EQ(button(window, "cancelButton")->text(), "CANCEL");
@@ -69,7 +69,7 @@ TEST_F(StartWindowTest, EnglishButtonShowsTheEnglishConditions) {
     EXPECT_TRUE(conditions->isVisible());
     EXPECT_TRUE(conditions->isReadOnly());
     EXPECT_EQ(conditions->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(conditions->toPlainText(), normalisedLineBreaks(tk::T(tk::Bedingungen, 1)));
+    EXPECT_EQ(conditions->toPlainText(), normalisedLineBreaks(texts::T(texts::start::conditionsText, 1)));
     // The conditions cover the language choice.
     EXPECT_TRUE(conditions->geometry().contains(button(window, "englishButton")->geometry()));
     EXPECT_TRUE(conditions->geometry().contains(button(window, "germanButton")->geometry()));
@@ -80,16 +80,16 @@ TEST_F(StartWindowTest, EnglishButtonShowsTheEnglishConditions) {
 }
 
 TEST_F(StartWindowTest, GermanButtonShowsTheGermanConditions) {
-    tk::setSprache(1);
+    texts::setLanguage(1);
     StartWindow window;
     window.show();
     QTest::mouseClick(button(window, "germanButton"), Qt::LeftButton);
-    EXPECT_EQ(tk::sprache(), 0);
+    EXPECT_EQ(texts::language(), 0);
     EXPECT_EQ(window.windowTitle(), "KORVANE  -  Nutzungsbedingungen");
     EXPECT_EQ(button(window, "acceptButton")->text(), "Ich stimme zu.");
     EXPECT_EQ(button(window, "cancelButton")->text(), "ABBRUCH");
     EXPECT_EQ(window.findChild<QPlainTextEdit*>("conditionsView")->toPlainText(),
-              normalisedLineBreaks(tk::T(tk::Bedingungen, 0)));
+              normalisedLineBreaks(texts::T(texts::start::conditionsText, 0)));
     saveShot(window, "start_de");
 }
 
@@ -245,7 +245,7 @@ TEST_F(StartWindowTest, AcceptRunsTheMainWindowMaximisedInTheChosenLanguage) {
     EXPECT_EQ(run.code, 0);
     EXPECT_TRUE(run.mainShown);
     EXPECT_TRUE(conditionsAccepted);
-    EXPECT_EQ(tk::sprache(), 1);
+    EXPECT_EQ(texts::language(), 1);
     // Maximised by the window manager; un-maximised (and without one) the
     // window with its frame fills the screen minus the task bar.
     EXPECT_EQ(run.mainGeometry.size() + typicalFrameExtra(), QSize(1280, 984));
@@ -279,7 +279,7 @@ TEST_F(StartWindowTest, RealMainWindowRunsAfterAcceptance) {
     int activations = -1;
     hooks.createMainWindow = [&]() -> QWidget* {
         mainWindow = new MainWindow;
-        if (!mainWindow->FormCreate(dir.path() + "/", dir.path() + "/docs/")) {
+        if (!mainWindow->initialize(dir.path() + "/", dir.path() + "/docs/")) {
             delete mainWindow;
             return nullptr;
         }

@@ -31,7 +31,7 @@
 #include "ui/main/platform.h"
 #include "window_test_support.h"
 #include "ui/texts/qt_translation.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 using namespace korvane;
 using namespace korvane::ui;
@@ -47,7 +47,7 @@ protected:
     void TearDown() override {
         platform::setScreenOverride(nullptr);
         platform::clearNextFileName();
-        tkonst::setSprache(0);
+        texts::setLanguage(0);
     }
 };
 
@@ -67,10 +67,10 @@ void writeFile(const QString& path, const QByteArray& content) {
 TEST_F(DesktopTest, QtsOwnTextsFollowTheWindowLanguage) {
     MainWindow w;
     w.switchToEnglish();
-    EXPECT_FALSE(tkonst::qtTranslationLoaded());
+    EXPECT_FALSE(texts::qtTranslationLoaded());
     EXPECT_EQ(cancelText().remove('&'), QStringLiteral("Cancel"));
     w.switchToGerman();
-    EXPECT_TRUE(tkonst::qtTranslationLoaded());
+    EXPECT_TRUE(texts::qtTranslationLoaded());
     EXPECT_EQ(cancelText().remove('&'), QStringLiteral("Abbrechen"));
     w.switchToEnglish();
     EXPECT_EQ(cancelText().remove('&'), QStringLiteral("Cancel"));

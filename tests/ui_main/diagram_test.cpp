@@ -11,7 +11,7 @@
 
 #include "calc/model.h"
 #include "ui/main/diagram.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 using namespace korvane;
 using namespace korvane::ui;

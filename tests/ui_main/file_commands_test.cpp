@@ -26,7 +26,7 @@
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
 #include "window_test_support.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 using namespace korvane;
 using namespace korvane::ui;
@@ -64,7 +64,7 @@ protected:
         w.reset();
         platform::clearNextAnswer();
         platform::clearNextFileName();
-        tkonst::setSprache(0);
+        texts::setLanguage(0);
     }
 
     // Opens `path` through the menu; the refusal's message, or empty.
@@ -136,7 +136,7 @@ TEST_F(FileCommandsTest, RefusedFilesAreExplainedInTheWindowLanguage) {
         {"slice count", replaceLine(0, "5000"), 1, {"Line 1", "Number of slices per section", "1667"}},
     };
     for (const auto& c : cases) {
-        tkonst::setSprache(c.language);
+        texts::setLanguage(c.language);
         const QString path = dir.path() + "/bad.par";
         writeAll(path, c.content);
         const double before = globalModel().Fuellhoehe;
@@ -160,7 +160,7 @@ TEST_F(FileCommandsTest, SaveOntoAWriteProtectedFileIsRefusedWithTheReason) {
     writeAll(path, "old\r\n");
     ::chmod(QFile::encodeName(path).constData(), 0444);
     for (int language : {0, 1}) {
-        tkonst::setSprache(language);
+        texts::setLanguage(language);
         platform::shownMessages().clear();
         platform::setNextFileName(path);
         platform::setNextAnswer(true);

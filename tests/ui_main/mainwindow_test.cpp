@@ -29,7 +29,7 @@
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
 #include "window_test_support.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 #include "qt_print.h"
 
 using namespace korvane;
@@ -184,7 +184,7 @@ TEST_F(MainWindowTest, CaptionWithFileAndChangeMark) {
     w->updateTextsAndTitle();
     EXPECT_EQ(w->windowTitle(), "KORVANE    © 2026 Korvane developers      "
                                 "[Aktuelle Parameterdatei: /data/silo.par]Geändert!");
-    tkonst::setSprache(1);
+    texts::setLanguage(1);
     w->updateTextsAndTitle();
     EXPECT_EQ(w->windowTitle(), "KORVANE    © 2026 Korvane developers      "
                                 "[Actual parameter file: /data/silo.par]Data modified!");
@@ -279,7 +279,7 @@ TEST_F(MainWindowTest, RejectedParameterFileChangesNothing) {
     EXPECT_EQ(globalModel().Fuellhoehe, fill);
     EXPECT_EQ(column("verticalStressColumn"), sv);
 
-    tkonst::setSprache(1);
+    texts::setLanguage(1);
     platform::setNextFileName(dir.path() + "/missing.par");
     platform::setNextAnswer(true);
     w->openParameterFile();
@@ -591,7 +591,7 @@ protected:
             auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!d) return;
             ++shown;
-            if (ok) QTest::mouseClick(d->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+            if (ok) QTest::mouseClick(d->findChild<QPushButton*>("okButton"), Qt::LeftButton);
             else d->reject();
         });
         timer.start();

@@ -14,7 +14,7 @@
 #include "ui/main/appstate.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 using namespace korvane;
 using namespace korvane::ui;
@@ -25,7 +25,7 @@ void shoot(const QString& folder, const QString& name, QSize screen, const QStri
            int language) {
     globalModel() = SiloModel{};
     app() = AppState{};
-    tkonst::setSprache(language);
+    texts::setLanguage(language);
     const platform::ScreenInfo info{QRect(QPoint(0, 0), screen),
                                     QRect(QPoint(0, 0), screen - QSize(0, 40))};
     platform::setScreenOverride(&info);
@@ -64,5 +64,5 @@ TEST(Screenshots, MainWindow) {
     shoot(folder, "heap-circular-1280-en", QSize(1280, 1024), "case_0032.par", 1);
     shoot(folder, "funnel-flow-1920-de", QSize(1920, 1080), "case_0038.par", 0);
     shoot(folder, "funnel-flow-1280-en", QSize(1280, 1024), "case_0002.par", 1);
-    tkonst::setSprache(0);
+    texts::setLanguage(0);
 }

@@ -31,7 +31,7 @@
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
 #include "window_test_support.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 using namespace korvane;
 using namespace korvane::ui;

@@ -12,7 +12,7 @@
 #include "calc/model.h"
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui::test_support {
 
@@ -57,7 +57,7 @@ private:
 inline void resetProgramState() {
     globalModel() = SiloModel{};
     app() = AppState{};
-    tkonst::setSprache(0);
+    texts::setLanguage(0);
     platform::shownMessages().clear();
     platform::clearNextFileName();
     platform::clearNextAnswer();

@@ -16,7 +16,7 @@
 #include "ui/density/radiogroup.h"
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 using namespace korvane;
 using namespace korvane::ui;
@@ -169,7 +169,7 @@ TEST(DensityDiagram, LabelsHideTheLinesBeneathThem) {
 class DensityWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        tkonst::setSprache(0);
+        texts::setLanguage(0);
         globalWorkingCopy() = DensityWorkingCopy{};
         platform::clearNextAnswer();
         platform::shownMessages().clear();
@@ -286,7 +286,7 @@ TEST_F(DensityWindowTest, UsableFitClosesWithOk) {
 }
 
 TEST_F(DensityWindowTest, UnusableFitShowsGermanMessageAndStaysOpen) {
-    tkonst::setSprache(1);
+    texts::setLanguage(1);
     setPairs({{1000, 100}, {2000, 1000}}, 0);
     win->show();
     QTest::mouseClick(test, Qt::LeftButton);
@@ -296,7 +296,7 @@ TEST_F(DensityWindowTest, UnusableFitShowsGermanMessageAndStaysOpen) {
     ASSERT_EQ(platform::shownMessages().size(), 1);
     EXPECT_EQ(platform::shownMessages().first(),
               QString::fromUtf8("Negative oder zu kleine Werte für RHOB bei kleinen Spannungen SIGMA."));
-    tkonst::setSprache(0);
+    texts::setLanguage(0);
 }
 
 TEST_F(DensityWindowTest, CancelRestoresEverything) {
@@ -358,10 +358,10 @@ TEST_F(DensityWindowTest, ReactivationShowsPairsInOrder) {
 }
 
 TEST_F(DensityWindowTest, EnglishLabels) {
-    tkonst::setSprache(1);
+    texts::setLanguage(1);
     win->show();
     EXPECT_EQ(win->windowTitle(), "Bulk density RHOB");
     EXPECT_EQ(test->text(), "Check");
     EXPECT_EQ(abbr->text(), "CANCEL");
-    tkonst::setSprache(0);
+    texts::setLanguage(0);
 }

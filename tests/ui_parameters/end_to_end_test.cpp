@@ -21,7 +21,7 @@
 #include "ui/main/appstate.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 using namespace korvane;
 using namespace korvane::ui;
@@ -59,7 +59,7 @@ TEST_P(EndToEnd, ColumnsShowWhatTheBatchToolWrites) {
 
     globalModel() = SiloModel{};
     app() = AppState{};
-    tkonst::setSprache(1);
+    texts::setLanguage(1);
     QLocale::setDefault(QLocale::c());
     platform::setRecordOpens(true);
     auto w = std::make_unique<MainWindow>();
@@ -79,24 +79,24 @@ TEST_P(EndToEnd, ColumnsShowWhatTheBatchToolWrites) {
         confirmed = true;
     });
     platform::setNextFileName(par);
-    w->AusDatei1Click();
+    w->openParameterFile();
     ASSERT_TRUE(confirmed);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(app().parameterFile, par);
     EXPECT_EQ(app().pendingProblem, 0);
 
     // Status fields: the outlet stress and the mass of the contents.
-    auto* outlet = w->findChild<QLineEdit*>("Vertspausl");
+    auto* outlet = w->findChild<QLineEdit*>("outletStressField");
     EXPECT_EQ(outlet->text().toLongLong(), std::llround(static_cast<double>(batch->SIGMAV[batch->Indexende])));
-    EXPECT_NEAR(w->findChild<QLineEdit*>("Edit3")->text().toDouble(), batch->Fuellmenge, 0.51);
+    EXPECT_NEAR(w->findChild<QLineEdit*>("contentsField")->text().toDouble(), batch->Fuellmenge, 0.51);
 
     // Every slice row of the columns is a row of the result file at the same
     // height, with the same density and stresses.
     auto col = [&](const char* name) {
         return w->findChild<QPlainTextEdit*>(name)->toPlainText().split('\n');
     };
-    const QStringList pos = col("Memo2"), z = col("Memo3"), rho = col("Memo5"), sv = col("Memo7"),
-                      sw = col("Memo8");
+    const QStringList pos = col("positionColumn"), z = col("zColumn"), rho = col("densityColumn"), sv = col("verticalStressColumn"),
+                      sw = col("wallStressColumn");
     ASSERT_GT(z.size(), 10);
     EXPECT_EQ(pos.last(), "outlet");
     int matched = 0;
@@ -116,7 +116,7 @@ TEST_P(EndToEnd, ColumnsShowWhatTheBatchToolWrites) {
     EXPECT_GE(matched, z.size() - 6) << "matched " << matched << " of " << z.size();
     EXPECT_GT(matched, 10);
     EXPECT_NEAR(sv.last().toDouble(), rows.back().sv, 1);
-    tkonst::setSprache(0);
+    texts::setLanguage(0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, EndToEnd,

@@ -15,14 +15,14 @@
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
 #include "ui/parameters/parameterform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui::test_support {
 
 class ParameterFormFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        tkonst::setSprache(0);
+        texts::setLanguage(0);
         SiloModel& m = globalModel();
         m = SiloModel{};
         resetToDefaults(m);
@@ -39,7 +39,7 @@ protected:
             app().keepOpen = false;
             form->cancel();
         }
-        tkonst::setSprache(0);
+        texts::setLanguage(0);
     }
     void open() {
         form->show();

@@ -24,7 +24,7 @@
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
 #include "ui/parameters/parameterform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 #include "form_test_support.h"
 
 using namespace korvane;
@@ -231,7 +231,7 @@ TEST_F(FormInputTest, NonFiniteFitIsRefusedWithItsOwnMessageAndNoCurve) {
     win.findChild<QPushButton*>("okButton")->click();
     EXPECT_TRUE(win.isVisible());
     ASSERT_EQ(platform::shownMessages().size(), 1);
-    EXPECT_EQ(platform::shownMessages().first(), tkonst::T(tkonst::AnpassungNichtBerechenbar));
+    EXPECT_EQ(platform::shownMessages().first(), texts::T(texts::density::fitNotComputable));
     EXPECT_FALSE(platform::shownMessages().first().contains("zu kleine"));
 }
 
@@ -240,7 +240,7 @@ TEST_F(FormInputTest, NonFiniteFitIsRefusedWithItsOwnMessageAndNoCurve) {
 class GridKeysTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        tkonst::setSprache(0);
+        texts::setLanguage(0);
         globalWorkingCopy() = DensityWorkingCopy{};
         platform::clearNextAnswer();
         platform::shownMessages().clear();
@@ -368,13 +368,13 @@ TEST_F(FormInputTest, CloseBoxWithAProblemSaysWhy) {
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->isVisible());
     ASSERT_EQ(platform::shownMessages().size(), 1);
-    EXPECT_EQ(platform::shownMessages().first(), tkonst::problemText(3));
+    EXPECT_EQ(platform::shownMessages().first(), texts::problemText(3));
 }
 
 // ---- 9: message boxes with standard buttons, caption from the text table --------------
 
 TEST_F(FormInputTest, ProblemBoxHasStandardButtonsAndTheTableCaption) {
-    tkonst::setSprache(1);
+    texts::setLanguage(1);
     open();
     QLineEdit* fill = focused("fillHeightField");
     fill->selectAll();
@@ -384,7 +384,7 @@ TEST_F(FormInputTest, ProblemBoxHasStandardButtonsAndTheTableCaption) {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
         seen = true;
-        EXPECT_EQ(box->windowTitle(), QString::fromUtf8(tkonst::kProblemCaption));
+        EXPECT_EQ(box->windowTitle(), QString::fromUtf8(texts::kProblemCaption));
         EXPECT_EQ(box->text(), "Filling height > silo height.");
         EXPECT_EQ(box->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
         box->button(QMessageBox::Cancel)->click();
@@ -414,7 +414,7 @@ TEST_P(FormScreenTest, ReadableFontWholeNumbersAndScrollingInsteadOfShrinking) {
     app() = AppState{};
     app().screenScale = sc.screenScale;
     for (int lang : {0, 1}) {
-        tkonst::setSprache(lang);
+        texts::setLanguage(lang);
         ParameterForm form;
         form.retranslate();
         EXPECT_GE(form.font().pointSizeF(), QApplication::font().pointSizeF());
@@ -441,7 +441,7 @@ TEST_P(FormScreenTest, ReadableFontWholeNumbersAndScrollingInsteadOfShrinking) {
         DensityWindow density;
         EXPECT_GE(density.font().pointSizeF(), QApplication::font().pointSizeF());
     }
-    tkonst::setSprache(0);
+    texts::setLanguage(0);
     app() = AppState{};
     platform::setScreenOverride(nullptr);
 }

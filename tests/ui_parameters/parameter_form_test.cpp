@@ -18,7 +18,7 @@
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
 #include "ui/parameters/parameterform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 #include "form_test_support.h"
 
 using namespace korvane;
@@ -267,7 +267,7 @@ TEST_F(ParameterFormTest, Problem21MissingPairs) {
 }
 
 TEST_F(ParameterFormTest, EnglishProblemText) {
-    tkonst::setSprache(1);
+    texts::setLanguage(1);
     open();
     retype("fillHeightField", "100");
     EXPECT_EQ(okMessage(), "Filling height > silo height.");
@@ -360,7 +360,7 @@ TEST_F(ParameterFormTest, CaptionWithFileAndChangeMarkGerman) {
 }
 
 TEST_F(ParameterFormTest, CaptionWithFileAndChangeMarkEnglish) {
-    tkonst::setSprache(1);
+    texts::setLanguage(1);
     app().parameterFile = "/data/Par/silo1.par";
     open();
     EXPECT_EQ(form->windowTitle(), "Parameters");
@@ -389,8 +389,8 @@ TEST_F(ParameterFormTest, SketchScaleExample) {
     ASSERT_EQ(img->size(), QSize(247, 400));
     const SketchResult& r = img->result();
     ASSERT_FALSE(r.badData);
-    EXPECT_DOUBLE_EQ(r.Massstab, 16);
-    EXPECT_DOUBLE_EQ(r.Ybasis, 360);
+    EXPECT_DOUBLE_EQ(r.scale, 16);
+    EXPECT_DOUBLE_EQ(r.yBase, 360);
     const QImage pic = img->render();
     const int mid = 123;
     EXPECT_EQ(pic.pixel(mid, 360), qRgb(0, 0, 0));         // bottom of the outline

@@ -26,11 +26,11 @@
 #include "ui/density/radiogroup.h"
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui {
 
-using tkonst::T;
+using texts::T;
 
 // ---- the check ------------------------------------------------------------------
 
@@ -271,23 +271,23 @@ namespace {
 // Cell editor of the grid: the decimal filter sits on every editor created.
 class GridDelegate : public QStyledItemDelegate {
 public:
-    GridDelegate(QObject* filter, QObject* parent) : QStyledItemDelegate(parent), m_filter(filter) {}
+    GridDelegate(QObject* filter, QObject* parent) : QStyledItemDelegate(parent), filter_(filter) {}
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& o,
                           const QModelIndex& idx) const override {
         QWidget* ed = QStyledItemDelegate::createEditor(parent, o, idx);
         if (ed) {
             ed->setObjectName("measurementGridEditor");
-            ed->installEventFilter(m_filter);
+            ed->installEventFilter(filter_);
             if (auto* line = qobject_cast<QLineEdit*>(ed)) makeNumberField(line);
-            m_editor = ed;
+            editor_ = ed;
         }
         return ed;
     }
     void destroyEditor(QWidget* ed, const QModelIndex& idx) const override {
-        if (m_editor == ed) m_editor = nullptr;
+        if (editor_ == ed) editor_ = nullptr;
         QStyledItemDelegate::destroyEditor(ed, idx);
     }
-    QWidget* openEditor() const { return m_editor; }
+    QWidget* openEditor() const { return editor_; }
     // Return in a cell moves on as Tab does (SIGMA, RHOB, next row's SIGMA):
     // the pairs are typed in one go without reaching for the mouse.
     bool eventFilter(QObject* obj, QEvent* ev) override {
@@ -314,12 +314,12 @@ public:
     }
     // Takes the text of an open editor into the grid.
     void commitOpen() {
-        if (m_editor) emit const_cast<GridDelegate*>(this)->commitData(m_editor);
+        if (editor_) emit const_cast<GridDelegate*>(this)->commitData(editor_);
     }
 
 private:
-    QObject* m_filter;
-    mutable QPointer<QWidget> m_editor;
+    QObject* filter_;
+    mutable QPointer<QWidget> editor_;
 };
 
 QString general8(double v) { return QString::fromStdString(formatGeneral8(v)); }
@@ -438,21 +438,21 @@ DensityWindow::DensityWindow(QWidget* parent) : QDialog(parent) {
     diagram_->onClick = [this] { testFit(); };
 
     fitKindGroup_ = new RadioGroup("fitKindGroup",
-                                   {T(tkonst::Anpassart0), T(tkonst::Anpassart1),
-                                    T(tkonst::Anpassart2), T(tkonst::Anpassart3)},
+                                   {T(texts::density::linearRegression), T(texts::density::logarithmicFit),
+                                    T(texts::density::exponentialFit), T(texts::density::linearInterpolation)},
                                    this);
-    fitKindGroup_->setTitle(T(tkonst::anpassgroup));
+    fitKindGroup_->setTitle(T(texts::density::fitModeGroup));
     fitKindGroup_->setToolTip(
         QString::fromUtf8("Überprüfen Sie die Anpassung mit dem Button \"Testen\"."));
     fitKindGroup_->setItemIndex(2);
     connect(fitKindGroup_, &RadioGroup::clicked, this, [this] { fitKindChanged(); });
 
-    testButton_ = new QPushButton(T(tkonst::TestButton), this);
+    testButton_ = new QPushButton(T(texts::density::checkButton), this);
     testButton_->setObjectName("testButton");
     testButton_->setToolTip("Zeigt aktuelle Anpassung");
     okButton_ = new QPushButton("OK", this);
     okButton_->setObjectName("okButton");
-    cancelButton_ = new QPushButton(T(tkonst::Abbruch), this);
+    cancelButton_ = new QPushButton(T(texts::parameters::cancelButton), this);
     cancelButton_->setObjectName("cancelButton");
     // Return outside the grid presses the default button: Testen while OK is
     // disabled, OK once a test enabled it. A focused button takes Return
@@ -525,20 +525,20 @@ bool DensityWindow::reportHalfFilledRow(const QList<MeasurementRow>& rows) {
     if (r < 0) return false;
     // The cursor waits in the cell that is still empty.
     grid_->setCurrentCell(r, rows[r].sigma.isEmpty() ? 1 : 2);
-    platform::message(this, QString::fromUtf8(tkonst::kProblemCaption),
-                      T(tkonst::HalbeZeile).arg(r + 1), platform::Icon::Warning);
+    platform::message(this, QString::fromUtf8(texts::kProblemCaption),
+                      T(texts::density::incompleteRow).arg(r + 1), platform::Icon::Warning);
     grid_->setFocus();
     return true;
 }
 
 void DensityWindow::retranslate() {
-    setWindowTitle(T(tkonst::Form6Caption));
-    instructions_->setPlainText(T(tkonst::Eingabetext));
-    testButton_->setText(T(tkonst::TestButton));
-    cancelButton_->setText(T(tkonst::Abbruch));
-    fitKindGroup_->setTitle(T(tkonst::anpassgroup));
-    fitKindGroup_->setItems({T(tkonst::Anpassart0), T(tkonst::Anpassart1), T(tkonst::Anpassart2),
-                             T(tkonst::Anpassart3)});
+    setWindowTitle(T(texts::density::caption));
+    instructions_->setPlainText(T(texts::density::instructions));
+    testButton_->setText(T(texts::density::checkButton));
+    cancelButton_->setText(T(texts::parameters::cancelButton));
+    fitKindGroup_->setTitle(T(texts::density::fitModeGroup));
+    fitKindGroup_->setItems({T(texts::density::linearRegression), T(texts::density::logarithmicFit), T(texts::density::exponentialFit),
+                             T(texts::density::linearInterpolation)});
 }
 
 void DensityWindow::showEvent(QShowEvent* e) {
@@ -633,12 +633,12 @@ void DensityWindow::okClicked() {
     // A fit that gives no number at all is not a matter of too small
     // densities: it has its own message, in the window's language.
     if (!fitFinite_) {
-        platform::messageOkCancel(this, QString::fromUtf8(tkonst::kProblemCaption),
-                                  T(tkonst::AnpassungNichtBerechenbar), platform::Icon::Question);
+        platform::messageOkCancel(this, QString::fromUtf8(texts::kProblemCaption),
+                                  T(texts::density::fitNotComputable), platform::Icon::Question);
         return;
     }
     platform::messageOkCancel(
-        this, QString::fromUtf8(tkonst::kProblemCaption),
+        this, QString::fromUtf8(texts::kProblemCaption),
         QString::fromUtf8("Negative oder zu kleine Werte für RHOB bei kleinen Spannungen SIGMA."),
         platform::Icon::Question);
 }

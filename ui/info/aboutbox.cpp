@@ -8,18 +8,17 @@
 #include "ui/info/infoscaling.h"
 #include "ui/info/infowidgets.h"
 #include "ui/main/platform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui {
 
-using tkonst::T;
-using tkonst::TextPair;
-using tkonst::sprache;
+using texts::T;
+using texts::TextPair;
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutBox");
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    setWindowTitle(QString::fromUtf8(tkonst::kAboutCaption));
+    setWindowTitle(QString::fromUtf8(texts::kAboutCaption));
     const double f = controlFactor(currentScreenScale());
 
     QSize client = screenScaledClient(QSize(263, 169), screenSize());
@@ -31,56 +30,56 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     const int margin = scaled(8, f);
     const int buttonW = scaled(75, f), buttonH = scaled(25, f);
     const int buttonTop = h - margin - buttonH;
-    m_textPanel = new QFrame(this);
-    m_textPanel->setObjectName("textPanel");
-    m_textPanel->setFrameShape(QFrame::Panel);
-    m_textPanel->setFrameShadow(QFrame::Sunken);
-    m_textPanel->setGeometry(margin, margin, w - 2 * margin, buttonTop - 2 * margin);
-    const int pw = m_textPanel->width(), ph = m_textPanel->height();
+    textPanel_ = new QFrame(this);
+    textPanel_->setObjectName("textPanel");
+    textPanel_->setFrameShape(QFrame::Panel);
+    textPanel_->setFrameShadow(QFrame::Sunken);
+    textPanel_->setGeometry(margin, margin, w - 2 * margin, buttonTop - 2 * margin);
+    const int pw = textPanel_->width(), ph = textPanel_->height();
 
     auto line = [&](QLabel* l, const char* name, int px, bool bold) {
         l->setObjectName(name);
-        l->setParent(m_textPanel);
+        l->setParent(textPanel_);
         l->setFont(arialPx(px, f, bold));
         l->setAlignment(Qt::AlignCenter);
         return l;
     };
-    m_productName =
-        line(new QLabel(QString::fromUtf8(tkonst::kProductName)), "productName", 13, true);
-    m_version = line(new QLabel(QString::fromUtf8(tkonst::kVersionLine)), "version", 11, false);
-    m_copyright = line(new QLabel(QString::fromUtf8(tkonst::kMakerNotice)), "copyright", 11, false);
-    m_webLink = new LinkLabel(QString::fromUtf8(tkonst::kWebAddress));
+    productName_ =
+        line(new QLabel(QString::fromUtf8(texts::kProductName)), "productName", 13, true);
+    version_ = line(new QLabel(QString::fromUtf8(texts::kVersionLine)), "version", 11, false);
+    copyright_ = line(new QLabel(QString::fromUtf8(texts::kMakerNotice)), "copyright", 11, false);
+    webLink_ = new LinkLabel(QString::fromUtf8(texts::kWebAddress));
     QFont linkFont = arialPx(11, f);
     linkFont.setUnderline(true);
-    line(m_webLink, "webLink", 11, false);
-    m_webLink->setFont(linkFont);
-    m_clickHint =
-        line(new QLabel(QString::fromUtf8(tkonst::kClickToVisit)), "clickHint", 11, false);
+    line(webLink_, "webLink", 11, false);
+    webLink_->setFont(linkFont);
+    clickHint_ =
+        line(new QLabel(QString::fromUtf8(texts::kClickToVisit)), "clickHint", 11, false);
 
     const int lineH = scaled(18, f);
     const int top = scaled(10, f);
-    m_productName->setGeometry(0, top, pw, scaled(22, f));
-    m_version->setGeometry(0, top + scaled(28, f), pw, lineH);
-    m_copyright->setGeometry(0, top + scaled(28, f) + lineH, pw, lineH);
+    productName_->setGeometry(0, top, pw, scaled(22, f));
+    version_->setGeometry(0, top + scaled(28, f), pw, lineH);
+    copyright_->setGeometry(0, top + scaled(28, f) + lineH, pw, lineH);
     // The link sits at the panel's bottom with its hint below it.
     const int bottom = ph - scaled(6, f);
-    m_clickHint->setGeometry(0, bottom - lineH, pw, lineH);
-    m_webLink->setGeometry(0, bottom - 2 * lineH, pw, lineH);
-    connect(m_webLink, &LinkLabel::clicked, this, &AboutBox::openWebAddress);
+    clickHint_->setGeometry(0, bottom - lineH, pw, lineH);
+    webLink_->setGeometry(0, bottom - 2 * lineH, pw, lineH);
+    connect(webLink_, &LinkLabel::clicked, this, &AboutBox::openWebAddress);
 
-    m_okButton = new QPushButton("OK", this);
-    m_okButton->setObjectName("okButton");
-    m_okButton->setFont(arialPx(11, f));
-    m_okButton->setGeometry((w - buttonW) / 2, buttonTop, buttonW, buttonH);
-    m_okButton->setDefault(true);
-    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    okButton_ = new QPushButton("OK", this);
+    okButton_->setObjectName("okButton");
+    okButton_->setFont(arialPx(11, f));
+    okButton_->setGeometry((w - buttonW) / 2, buttonTop, buttonW, buttonH);
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
     centreOnDesktop(this);
 }
 
-void AboutBox::openWebAddress() { platform::openUrl(m_webLink->text()); }
+void AboutBox::openWebAddress() { platform::openUrl(webLink_->text()); }
 
 void AboutBox::showEvent(QShowEvent* e) {
-    m_okButton->setFocus();
+    okButton_->setFocus();
     if (!e->spontaneous()) centreOnDesktop(this);
     QDialog::showEvent(e);
 }

@@ -17,12 +17,12 @@ class AboutBox : public QDialog {
 public:
     explicit AboutBox(QWidget* parent = nullptr);
 
-    QLabel* productName() const { return m_productName; }
-    QLabel* version() const { return m_version; }
-    QLabel* copyright() const { return m_copyright; }
-    LinkLabel* webLink() const { return m_webLink; }
-    QLabel* clickHint() const { return m_clickHint; }
-    QPushButton* okButton() const { return m_okButton; }
+    QLabel* productName() const { return productName_; }
+    QLabel* version() const { return version_; }
+    QLabel* copyright() const { return copyright_; }
+    LinkLabel* webLink() const { return webLink_; }
+    QLabel* clickHint() const { return clickHint_; }
+    QPushButton* okButton() const { return okButton_; }
 
     // A click on the link opens the web address with the desktop.
     void openWebAddress();
@@ -31,13 +31,13 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    QFrame* m_textPanel = nullptr;     // sunken panel holding the lines below
-    QLabel* m_productName = nullptr;
-    QLabel* m_version = nullptr;
-    QLabel* m_copyright = nullptr;
-    LinkLabel* m_webLink = nullptr;
-    QLabel* m_clickHint = nullptr;     // "(click to visit)" below the link
-    QPushButton* m_okButton = nullptr;
+    QFrame* textPanel_ = nullptr;     // sunken panel holding the lines below
+    QLabel* productName_ = nullptr;
+    QLabel* version_ = nullptr;
+    QLabel* copyright_ = nullptr;
+    LinkLabel* webLink_ = nullptr;
+    QLabel* clickHint_ = nullptr;     // "(click to visit)" below the link
+    QPushButton* okButton_ = nullptr;
 };
 
 }  // namespace korvane::ui

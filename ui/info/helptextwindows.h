@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -21,20 +21,20 @@ public:
         int margin;             // inner margin of the window
         bool scrollBar;         // text view with a vertical scroll bar
         bool fixedSize;         // dialog border: not resizable
-        const tkonst::TextPair* heading;  // heading label above the text, or null
+        const texts::TextPair* heading;  // heading label above the text, or null
     };
 
     // windowName becomes the window's object name (the subclass's name).
-    HelpTextWindow(const char* windowName, const tkonst::TextPair& caption,
-                   const tkonst::TextPair& text, const Design& design, QWidget* parent);
+    HelpTextWindow(const char* windowName, const texts::TextPair& caption,
+                   const texts::TextPair& text, const Design& design, QWidget* parent);
 
     // Caption, text (and heading) from the table in the current language.
     void retranslate();
 
-    QPlainTextEdit* textView() const { return m_textView; }
-    QPushButton* okButton() const { return m_okButton; }
-    QLabel* headingLabel() const { return m_headingLabel; }
-    double factor() const { return m_factor; }
+    QPlainTextEdit* textView() const { return textView_; }
+    QPushButton* okButton() const { return okButton_; }
+    QLabel* headingLabel() const { return headingLabel_; }
+    double factor() const { return factor_; }
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -44,13 +44,13 @@ private:
     void layoutControls();
     void fitHeightToText();
 
-    const tkonst::TextPair& m_caption;
-    const tkonst::TextPair& m_text;
-    Design m_design;
-    double m_factor = 1.0;  // controls and fonts grow with the screen by this
-    QPlainTextEdit* m_textView = nullptr;
-    QPushButton* m_okButton = nullptr;
-    QLabel* m_headingLabel = nullptr;
+    const texts::TextPair& caption_;
+    const texts::TextPair& text_;
+    Design design_;
+    double factor_ = 1.0;  // controls and fonts grow with the screen by this
+    QPlainTextEdit* textView_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QLabel* headingLabel_ = nullptr;
 };
 
 // "Was dieses Programm berechnet": created for each opening.

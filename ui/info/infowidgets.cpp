@@ -30,23 +30,23 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 
 bool PictureBox::load(const QString& path) {
     QImageReader reader(path);
-    m_image = reader.read();
+    image_ = reader.read();
     update();
-    return !m_image.isNull();
+    return !image_.isNull();
 }
 
 QRect PictureBox::pictureRect() const {
-    if (m_image.isNull() || width() <= 0 || height() <= 0) return {};
-    QSize s = m_image.size().scaled(size(), Qt::KeepAspectRatio);
+    if (image_.isNull() || width() <= 0 || height() <= 0) return {};
+    QSize s = image_.size().scaled(size(), Qt::KeepAspectRatio);
     return QRect((width() - s.width()) / 2, (height() - s.height()) / 2, s.width(), s.height());
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
-    if (m_image.isNull()) return;
+    if (image_.isNull()) return;
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(pictureRect(), m_image);
+    p.drawImage(pictureRect(), image_);
 }
 
 }  // namespace korvane::ui

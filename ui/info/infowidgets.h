@@ -25,13 +25,13 @@ class PictureBox : public QWidget {
 public:
     explicit PictureBox(QWidget* parent = nullptr);
     bool load(const QString& path);
-    const QImage& image() const { return m_image; }
+    const QImage& image() const { return image_; }
     // Where the picture is drawn inside the widget.
     QRect pictureRect() const;
 protected:
     void paintEvent(QPaintEvent*) override;
 private:
-    QImage m_image;
+    QImage image_;
 };
 
 }  // namespace korvane::ui

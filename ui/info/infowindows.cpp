@@ -11,7 +11,7 @@
 #include "ui/info/helptextwindows.h"
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui {
 
@@ -76,17 +76,17 @@ bool openEula(QWidget* parent) {
     QString dir = app().programFolder;
     if (dir.isEmpty()) dir = platform::programFolder();
     if (!dir.endsWith('/')) dir += '/';
-    const QString path = dir + QString::fromUtf8(tkonst::kEulaFile);
-    const bool german = tkonst::sprache() == 0;
+    const QString path = dir + QString::fromUtf8(texts::kEulaFile);
+    const bool german = texts::language() == 0;
     if (!QFileInfo(path).isFile()) {
-        platform::message(parent, QString::fromUtf8(tkonst::kProductName),
+        platform::message(parent, QString::fromUtf8(texts::kProductName),
                           (german ? QStringLiteral("Das Dokument wurde nicht gefunden:\n")
                                   : QStringLiteral("The document was not found:\n")) + path,
                           platform::Icon::Warning);
         return false;
     }
     if (!platform::openDocument(path)) {
-        platform::message(parent, QString::fromUtf8(tkonst::kProductName),
+        platform::message(parent, QString::fromUtf8(texts::kProductName),
                           (german ? QStringLiteral("Das Dokument konnte nicht geöffnet werden:\n")
                                   : QStringLiteral("The document could not be opened:\n")) + path,
                           platform::Icon::Warning);

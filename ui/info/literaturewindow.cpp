@@ -10,13 +10,12 @@
 #include "ui/info/infowidgets.h"
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui {
 
-using tkonst::T;
-using tkonst::TextPair;
-using tkonst::sprache;
+using texts::T;
+using texts::TextPair;
 
 const char* const LiteratureWindow::kCoverFile = "buch_titel.jpg";
 const char* const LiteratureWindow::kPagesFile = "buch_seiten.jpg";
@@ -56,12 +55,12 @@ LiteratureWindow::LiteratureWindow(QWidget* parent) : QDialog(parent) {
     pictures->setSpacing(0);
     QFrame* coverPanel = whitePanel(this, "coverPanel");
     QFrame* pagesPanel = whitePanel(this, "pagesPanel");
-    m_cover = new PictureBox(coverPanel);
-    m_cover->setObjectName("cover");
-    m_pages = new PictureBox(pagesPanel);
-    m_pages->setObjectName("pages");
+    cover_ = new PictureBox(coverPanel);
+    cover_->setObjectName("cover");
+    pages_ = new PictureBox(pagesPanel);
+    pages_->setObjectName("pages");
     for (auto [panel, picture, w] :
-         {std::tuple{coverPanel, m_cover, 361}, std::tuple{pagesPanel, m_pages, 369}}) {
+         {std::tuple{coverPanel, cover_, 361}, std::tuple{pagesPanel, pages_, 369}}) {
         auto* l = new QHBoxLayout(panel);
         l->setContentsMargins(scaled(40, f), scaled(10, f), scaled(40, f), scaled(10, f));
         l->addWidget(picture);
@@ -74,32 +73,32 @@ LiteratureWindow::LiteratureWindow(QWidget* parent) : QDialog(parent) {
     QFrame* linkPanel = whitePanel(this, "linkPanel");
     auto* bottom = new QHBoxLayout(linkPanel);
     bottom->setContentsMargins(scaled(40, f), scaled(14, f), scaled(40, f), scaled(18, f));
-    m_infoLabel = new QLabel(linkPanel);
-    m_infoLabel->setObjectName("infoLabel");
-    m_infoLabel->setFont(arialPx(19, f));
-    m_webLink = new LinkLabel(QString::fromUtf8(tkonst::kWebAddress), linkPanel);
-    m_webLink->setObjectName("webLink");
+    infoLabel_ = new QLabel(linkPanel);
+    infoLabel_->setObjectName("infoLabel");
+    infoLabel_->setFont(arialPx(19, f));
+    webLink_ = new LinkLabel(QString::fromUtf8(texts::kWebAddress), linkPanel);
+    webLink_->setObjectName("webLink");
     QFont linkFont = arialPx(19, f);
     linkFont.setUnderline(true);
-    m_webLink->setFont(linkFont);
-    m_closeButton = new QPushButton(QString::fromUtf8(tkonst::kSchliessen), linkPanel);
-    m_closeButton->setObjectName("closeButton");
-    m_closeButton->setFont(arialPx(13, f));
-    m_closeButton->setFixedSize(scaled(80, f), scaled(28, f));
-    m_closeButton->setDefault(true);
-    bottom->addWidget(m_infoLabel);
+    webLink_->setFont(linkFont);
+    closeButton_ = new QPushButton(QString::fromUtf8(texts::kCloseButton), linkPanel);
+    closeButton_->setObjectName("closeButton");
+    closeButton_->setFont(arialPx(13, f));
+    closeButton_->setFixedSize(scaled(80, f), scaled(28, f));
+    closeButton_->setDefault(true);
+    bottom->addWidget(infoLabel_);
     bottom->addSpacing(scaled(8, f));
-    bottom->addWidget(m_webLink);
+    bottom->addWidget(webLink_);
     bottom->addStretch(1);
-    bottom->addWidget(m_closeButton);
+    bottom->addWidget(closeButton_);
     top->addWidget(linkPanel);
 
-    connect(m_webLink, &LinkLabel::clicked, this, &LiteratureWindow::openBookPage);
-    connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(webLink_, &LinkLabel::clicked, this, &LiteratureWindow::openBookPage);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     const QString dir = pictureFolder();
-    m_cover->load(dir + kCoverFile);
-    m_pages->load(dir + kPagesFile);
+    cover_->load(dir + kCoverFile);
+    pages_->load(dir + kPagesFile);
 
     retranslate();
     QSize client = screenScaledClient(QSize(913, 647), screenSize());
@@ -109,10 +108,10 @@ LiteratureWindow::LiteratureWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void LiteratureWindow::retranslate() {
-    setWindowTitle(T(tkonst::BuchCaption));
-    m_infoLabel->setText(T(tkonst::WeitereInformationen));
+    setWindowTitle(T(texts::literature::caption));
+    infoLabel_->setText(T(texts::literature::moreInformation));
 }
 
-void LiteratureWindow::openBookPage() { platform::openUrl(QString::fromUtf8(tkonst::kBookPage)); }
+void LiteratureWindow::openBookPage() { platform::openUrl(QString::fromUtf8(texts::kBookPage)); }
 
 }  // namespace korvane::ui

@@ -18,11 +18,11 @@ class LiteratureWindow : public QDialog {
 public:
     explicit LiteratureWindow(QWidget* parent = nullptr);
 
-    PictureBox* cover() const { return m_cover; }
-    PictureBox* pages() const { return m_pages; }
-    QLabel* infoLabel() const { return m_infoLabel; }
-    LinkLabel* webLink() const { return m_webLink; }
-    QPushButton* closeButton() const { return m_closeButton; }
+    PictureBox* cover() const { return cover_; }
+    PictureBox* pages() const { return pages_; }
+    QLabel* infoLabel() const { return infoLabel_; }
+    LinkLabel* webLink() const { return webLink_; }
+    QPushButton* closeButton() const { return closeButton_; }
 
     // Opens the book's page on the maker's web site.
     void openBookPage();
@@ -35,11 +35,11 @@ private:
     // Caption and "More information:" in the current language.
     void retranslate();
 
-    PictureBox* m_cover = nullptr;
-    PictureBox* m_pages = nullptr;        // a page spread from inside the book
-    QLabel* m_infoLabel = nullptr;        // "More information:" before the link
-    LinkLabel* m_webLink = nullptr;
-    QPushButton* m_closeButton = nullptr;
+    PictureBox* cover_ = nullptr;
+    PictureBox* pages_ = nullptr;        // a page spread from inside the book
+    QLabel* infoLabel_ = nullptr;        // "More information:" before the link
+    LinkLabel* webLink_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
 };
 
 }  // namespace korvane::ui

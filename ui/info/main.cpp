@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     korvane::ui::StartHooks hooks;
     hooks.createMainWindow = []() -> QWidget* {
         auto* window = new korvane::ui::MainWindow;
-        if (!window->FormCreate()) {  // the marker file message has been shown
+        if (!window->initialize()) {  // the marker file message has been shown
             delete window;
             return nullptr;
         }

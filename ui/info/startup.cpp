@@ -10,7 +10,7 @@
 #include "ui/info/infowindows.h"
 #include "ui/info/startwindow.h"
 #include "ui/main/platform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui {
 
@@ -34,11 +34,11 @@ void showMainWindowMaximised(QWidget& w) {
 }
 
 int runProgram(QApplication& application, const StartHooks& hooks) {
-    QApplication::setApplicationName(QString::fromUtf8(tkonst::kApplicationTitle));
+    QApplication::setApplicationName(QString::fromUtf8(texts::kApplicationTitle));
     QGuiApplication::setDesktopFileName(QStringLiteral("korvane"));
     platform::installProgramIcon();
     // Every start begins in the current (German) language, Qt's own texts too.
-    tkonst::setSprache(tkonst::sprache());
+    texts::setLanguage(texts::language());
 
     // The main window first: its creation step works out the screen scale
     // and the data folders that every other window uses.

@@ -10,13 +10,12 @@
 #include "ui/info/infoscaling.h"
 #include "ui/info/helptextwindows.h"
 #include "ui/main/appstate.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui {
 
-using tkonst::T;
-using tkonst::TextPair;
-using tkonst::sprache;
+using texts::T;
+using texts::TextPair;
 
 bool conditionsAccepted = false;
 
@@ -36,88 +35,88 @@ StartWindow::StartWindow(QWidget* parent) : QDialog(parent) {
     // A small tool window that stays in front of everything else.
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    setWindowTitle(QString::fromUtf8(tkonst::kProductName));
+    setWindowTitle(QString::fromUtf8(texts::kProductName));
 
     // The start window works out the screen scale again for itself.
     app().screenScale = computeScreenScale(screenSize());
-    m_factor = controlFactor(app().screenScale);
+    factor_ = controlFactor(app().screenScale);
 
-    m_languagePrompt = new QLabel(QString::fromUtf8(tkonst::kSprachwahl), this);
-    m_languagePrompt->setObjectName("languagePrompt");
-    m_languagePrompt->setFont(arialPx(19, m_factor, true));
-    m_languagePrompt->setAlignment(Qt::AlignCenter);
-    m_languagePrompt->setGeometry(scaled(kPromptRect, m_factor));
+    languagePrompt_ = new QLabel(QString::fromUtf8(texts::kChooseLanguage), this);
+    languagePrompt_->setObjectName("languagePrompt");
+    languagePrompt_->setFont(arialPx(19, factor_, true));
+    languagePrompt_->setAlignment(Qt::AlignCenter);
+    languagePrompt_->setGeometry(scaled(kPromptRect, factor_));
 
-    m_englishButton = new QPushButton(QString::fromUtf8(tkonst::kEnglish), this);
-    m_englishButton->setObjectName("englishButton");
-    m_germanButton = new QPushButton(QString::fromUtf8(tkonst::kDeutsch), this);
-    m_germanButton->setObjectName("germanButton");
-    for (QPushButton* b : {m_englishButton, m_germanButton}) {
-        b->setFont(arialPx(21, m_factor, true));
+    englishButton_ = new QPushButton(QString::fromUtf8(texts::kEnglish), this);
+    englishButton_->setObjectName("englishButton");
+    germanButton_ = new QPushButton(QString::fromUtf8(texts::kGerman), this);
+    germanButton_->setObjectName("germanButton");
+    for (QPushButton* b : {englishButton_, germanButton_}) {
+        b->setFont(arialPx(21, factor_, true));
         b->setAutoDefault(false);
     }
-    m_englishButton->setGeometry(scaled(kEnglishRect, m_factor));
-    m_germanButton->setGeometry(scaled(kGermanRect, m_factor));
+    englishButton_->setGeometry(scaled(kEnglishRect, factor_));
+    germanButton_->setGeometry(scaled(kGermanRect, factor_));
 
-    m_conditionsView = new QPlainTextEdit(this);
-    m_conditionsView->setObjectName("conditionsView");
-    m_conditionsView->setReadOnly(true);
-    m_conditionsView->setFont(arialPx(13, m_factor));
-    m_conditionsView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_conditionsView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_conditionsView->setGeometry(scaled(kConditionsRect, m_factor));
+    conditionsView_ = new QPlainTextEdit(this);
+    conditionsView_->setObjectName("conditionsView");
+    conditionsView_->setReadOnly(true);
+    conditionsView_->setFont(arialPx(13, factor_));
+    conditionsView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    conditionsView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    conditionsView_->setGeometry(scaled(kConditionsRect, factor_));
 
-    m_acceptButton = new QPushButton(QString::fromUtf8("Ich stimme zu."), this);
-    m_acceptButton->setObjectName("acceptButton");
-    m_cancelButton = new QPushButton(QString::fromUtf8("Abbrechen"), this);
-    m_cancelButton->setObjectName("cancelButton");
-    for (QPushButton* b : {m_acceptButton, m_cancelButton}) {
-        b->setFont(arialPx(13, m_factor));
+    acceptButton_ = new QPushButton(QString::fromUtf8("Ich stimme zu."), this);
+    acceptButton_->setObjectName("acceptButton");
+    cancelButton_ = new QPushButton(QString::fromUtf8("Abbrechen"), this);
+    cancelButton_->setObjectName("cancelButton");
+    for (QPushButton* b : {acceptButton_, cancelButton_}) {
+        b->setFont(arialPx(13, factor_));
         b->setAutoDefault(false);
     }
-    m_acceptButton->setGeometry(scaled(kAcceptRect, m_factor));
-    m_cancelButton->setGeometry(scaled(kCancelRect, m_factor));
+    acceptButton_->setGeometry(scaled(kAcceptRect, factor_));
+    cancelButton_->setGeometry(scaled(kCancelRect, factor_));
 
     // Until a language is picked only the prompt and the two language buttons show.
-    m_conditionsView->hide();
-    m_acceptButton->hide();
-    m_cancelButton->hide();
+    conditionsView_->hide();
+    acceptButton_->hide();
+    cancelButton_->hide();
 
-    connect(m_englishButton, &QPushButton::clicked, this, &StartWindow::chooseEnglish);
-    connect(m_germanButton, &QPushButton::clicked, this, &StartWindow::chooseGerman);
-    connect(m_acceptButton, &QPushButton::clicked, this, &StartWindow::acceptConditions);
-    connect(m_cancelButton, &QPushButton::clicked, this, &StartWindow::declineConditions);
+    connect(englishButton_, &QPushButton::clicked, this, &StartWindow::chooseEnglish);
+    connect(germanButton_, &QPushButton::clicked, this, &StartWindow::chooseGerman);
+    connect(acceptButton_, &QPushButton::clicked, this, &StartWindow::acceptConditions);
+    connect(cancelButton_, &QPushButton::clicked, this, &StartWindow::declineConditions);
 
-    QSize client(scaled(kClientW, m_factor), scaled(kClientH, m_factor));
+    QSize client(scaled(kClientW, factor_), scaled(kClientH, factor_));
     client = fitClient(client, typicalFrameExtra(), availableArea().size());
     setFixedSize(client);
     centreOnDesktop(this);
-    m_englishButton->setFocus();
+    englishButton_->setFocus();
 }
 
 void StartWindow::showConditions() {
-    setWindowTitle(QString::fromUtf8(tkonst::kProductName) + "  -  " + T(tkonst::Nutzungsbedingungen));
-    m_acceptButton->setText(T(tkonst::AcceptButton));
-    m_cancelButton->setText(T(tkonst::CancelButton));
-    m_conditionsView->setPlainText(normalisedLineBreaks(T(tkonst::Bedingungen)));
-    m_conditionsView->moveCursor(QTextCursor::Start);
-    m_conditionsView->verticalScrollBar()->setValue(0);
-    m_conditionsView->show();
-    m_conditionsView->raise();
-    m_acceptButton->show();
-    m_cancelButton->show();
+    setWindowTitle(QString::fromUtf8(texts::kProductName) + "  -  " + T(texts::start::conditionsCaption));
+    acceptButton_->setText(T(texts::start::accept));
+    cancelButton_->setText(T(texts::start::cancel));
+    conditionsView_->setPlainText(normalisedLineBreaks(T(texts::start::conditionsText)));
+    conditionsView_->moveCursor(QTextCursor::Start);
+    conditionsView_->verticalScrollBar()->setValue(0);
+    conditionsView_->show();
+    conditionsView_->raise();
+    acceptButton_->show();
+    cancelButton_->show();
     // Accepting is the active control; Enter agrees.
-    m_acceptButton->setDefault(true);
-    m_acceptButton->setFocus();
+    acceptButton_->setDefault(true);
+    acceptButton_->setFocus();
 }
 
 void StartWindow::chooseEnglish() {
-    tkonst::setSprache(1);
+    texts::setLanguage(1);
     showConditions();
 }
 
 void StartWindow::chooseGerman() {
-    tkonst::setSprache(0);
+    texts::setLanguage(0);
     showConditions();
 }
 

@@ -30,7 +30,7 @@ public:
     void acceptConditions();
     void declineConditions();
 
-    double factor() const { return m_factor; }
+    double factor() const { return factor_; }
 
 signals:
     // The window was hidden (accepted, cancelled or closed).
@@ -40,13 +40,13 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
-    double m_factor = 1.0;  // controls and fonts grow with the screen by this
-    QLabel* m_languagePrompt = nullptr;
-    QPushButton* m_englishButton = nullptr;
-    QPushButton* m_germanButton = nullptr;
-    QPlainTextEdit* m_conditionsView = nullptr;
-    QPushButton* m_acceptButton = nullptr;
-    QPushButton* m_cancelButton = nullptr;
+    double factor_ = 1.0;  // controls and fonts grow with the screen by this
+    QLabel* languagePrompt_ = nullptr;
+    QPushButton* englishButton_ = nullptr;
+    QPushButton* germanButton_ = nullptr;
+    QPlainTextEdit* conditionsView_ = nullptr;
+    QPushButton* acceptButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace korvane::ui

@@ -10,8 +10,7 @@
 #include <cmath>
 
 #include "ui/main/display_logic.h"
-#include "ui/main/view_texts.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui {
 
@@ -113,13 +112,13 @@ double diagramScaleHeight(const SiloModel& m, const DiagramExtras& extras) {
 }
 
 QString bothStatesLegend(const SiloModel& m, int language) {
-    return tkonst::T(m.Spannungszustand() == 1 ? texts::EntleerenDurchgezogen
-                                               : texts::FuellenDurchgezogen,
+    return texts::T(m.Spannungszustand() == 1 ? texts::view::dischargingSolidLegend
+                                               : texts::view::fillingSolidLegend,
                      language);
 }
 
 QString comparisonLegend(const QString& fileName, int language) {
-    return tkonst::T(texts::VergleichLegende, language) + fileName;
+    return texts::T(texts::view::comparisonLegend, language) + fileName;
 }
 
 bool funnelFlowCurves(const SiloModel& m) {
@@ -181,9 +180,8 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
 
 void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidth,
                  double screenScale, int language, const DiagramExtras& extras) {
-    using tkonst::T;
-    using tkonst::TextPair;
-    using tkonst::sprache;
+    using texts::T;
+    using texts::TextPair;
     const int W = size.width();
     const int H = size.height();
     p.save();
@@ -264,16 +262,16 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
         textOut(p, W - fm.horizontalAdvance(t), heightToY(z) + 1, t, colour);
         fontColour = colour;
     };
-    if (m.vertunten) level(m.Hunttricht, tkonst::UKTrichter, kGrey);
+    if (m.vertunten) level(m.Hunttricht, texts::position::hopperBottomLevel, kGrey);
     if (m.Trichterja)
-        level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf, tkonst::OKTrichter, kGrey);
-    if (m.Schaftja) level(ownHeight, tkonst::OKSilo, kGrey);
-    level(m.Fuellhoehe, tkonst::OKFuellung, kRed);
-    if (m.Schuettkegel) level(m.Fuellhoehe - m.Hkegel, tkonst::UKSchuettkegel, kGreen);
+        level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf, texts::position::hopperTopLevel, kGrey);
+    if (m.Schaftja) level(ownHeight, texts::position::siloTopLevel, kGrey);
+    level(m.Fuellhoehe, texts::position::fillingTopLevel, kRed);
+    if (m.Schuettkegel) level(m.Fuellhoehe - m.Hkegel, texts::position::heapBottomLevel, kGreen);
 
     // 8. Outlet label in the colour of the last level.
     {
-        const QString t = T(tkonst::Auslauf, language);
+        const QString t = T(texts::position::outlet, language);
         textOut(p, W - fm.horizontalAdvance(t), heightToY(0.0) + 1, t, fontColour);
     }
 
@@ -356,7 +354,7 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     // 17. Funnel flow makes the discharge stresses meaningless: say so over the curves.
     // The discharge curves of the other state carry the same warning.
     if (funnelFlowCurves(m) || (extras.otherState && funnelFlowCurves(*extras.otherState))) {
-        textOut(p, toPixel(0.3 * W), toPixel(0.5 * H), T(tkonst::Kernfluss, language), kRed);
+        textOut(p, toPixel(0.3 * W), toPixel(0.5 * H), T(texts::results::funnelFlow, language), kRed);
     }
     p.restore();
 }

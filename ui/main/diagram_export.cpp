@@ -12,7 +12,7 @@
 #include <cmath>
 
 #include "ui/main/printing.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui {
 
@@ -61,7 +61,7 @@ bool exportDiagramSvg(const QString& path, QSize size, const QString& title,
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setTitle(title);
-        svg.setDescription(QString::fromUtf8(tkonst::kProductName));
+        svg.setDescription(QString::fromUtf8(texts::kProductName));
         QPainter p;
         if (!p.begin(&svg)) {
             file.cancelWriting();

@@ -3,14 +3,13 @@
 #include <cerrno>
 #include <cstring>
 
-#include "ui/main/mainwindow_texts.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui {
 
 namespace {
 
-using tkonst::TextPair;
+using texts::TextPair;
 
 QString pick(const TextPair& p, int language) {
     return QString::fromUtf8(language == 0 ? p.de : p.en);
@@ -109,7 +108,7 @@ QString parameterFieldWords(ParField field, int pair, int language) {
 }
 
 QString fileErrorText(const FileError& err, const QString& path, int language) {
-    const QString fileLine = pick(texts::Datei, language) + ": " + path;
+    const QString fileLine = pick(texts::error::file, language) + ": " + path;
     const QString field = parameterFieldWords(err.field, err.pair, language);
     const QString excerpt = QString::fromLatin1(err.excerpt.c_str());
     auto detail = [&](const TextPair& p) {
@@ -136,15 +135,15 @@ QString fileErrorText(const FileError& err, const QString& path, int language) {
         case FileFault::CrossSection: return content(kCrossSection);
         case FileFault::NotWritable: return detail(kNotWritable) + "\n" + fileLine;
         case FileFault::WriteProtected:
-            return pick(tkonst::Fehler, language) + " " + QString::number(err.code) + "\n" + fileLine +
+            return pick(texts::error::caption, language) + " " + QString::number(err.code) + "\n" + fileLine +
                    "\n" + pick(kWriteProtected, language);
         case FileFault::System:
-            return pick(tkonst::Fehler, language) + " " + QString::number(err.code) + "\n" + fileLine +
+            return pick(texts::error::caption, language) + " " + QString::number(err.code) + "\n" + fileLine +
                    "\n" + systemReason(err.code, language);
         case FileFault::None: break;
     }
     // A reason the window gave itself (already in its language).
-    QString text = pick(tkonst::Fehler, language) + "\n" + fileLine;
+    QString text = pick(texts::error::caption, language) + "\n" + fileLine;
     if (!err.reason.empty()) text += "\n" + QString::fromStdString(err.reason);
     return text;
 }

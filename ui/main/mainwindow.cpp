@@ -43,21 +43,17 @@
 #include "ui/main/diagram_export.h"
 #include "ui/main/display_logic.h"
 #include "ui/main/file_messages.h"
-#include "ui/main/mainwindow_texts.h"
 #include "ui/main/platform.h"
 #include "ui/main/print_pages.h"
 #include "ui/main/printing.h"
-#include "ui/main/view_texts.h"
 #include "ui/parameters/parameterform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui {
 
-using tkonst::T;
-using tkonst::TextPair;
-using tkonst::sprache;
-using tkonst::problemText;
-using tkonst::setSprache;
+using texts::T;
+using texts::TextPair;
+using texts::problemText;
 
 namespace {
 
@@ -113,18 +109,18 @@ int resultProblem(const SiloModel& m) {
 
 QString rowLabel(RowLabel l) {
     switch (l) {
-        case RowLabel::FillTop: return T(tkonst::OKFuellg);
-        case RowLabel::HeapFoot: return T(tkonst::UKKegel);
-        case RowLabel::ShaftBottom: return T(tkonst::UKSchaft);
-        case RowLabel::HopperBottom: return T(tkonst::UKTricht);
-        case RowLabel::Outlet: return T(tkonst::Auslauf);
+        case RowLabel::FillTop: return T(texts::position::fillingTopRow);
+        case RowLabel::HeapFoot: return T(texts::position::heapBottomRow);
+        case RowLabel::ShaftBottom: return T(texts::position::shaftBottomRow);
+        case RowLabel::HopperBottom: return T(texts::position::hopperBottomRow);
+        case RowLabel::Outlet: return T(texts::position::outlet);
         case RowLabel::Blank: break;
     }
     return QStringLiteral(" ");
 }
 
 QString fileErrorText(const FileError& err, const QString& path) {
-    return korvane::ui::fileErrorText(err, path, sprache());
+    return korvane::ui::fileErrorText(err, path, texts::language());
 }
 
 // A status field always shows its whole number: a text wider than the field
@@ -431,7 +427,7 @@ void MainWindow::updateMinimumSize() {
     const QFontMetrics dfm(diagramFont(app().screenScale));
     int warning = 0;
     for (int language : {0, 1})
-        warning = std::max(warning, dfm.horizontalAdvance(T(tkonst::Kernfluss, language)));
+        warning = std::max(warning, dfm.horizontalAdvance(T(texts::results::funnelFlow, language)));
     const int diagramW = std::max(
         {s(200), dfm.horizontalAdvance(QStringLiteral("SIGMAV [Pa]  SIGMAW [Pa]")) * 100 / 85,
          warning * 100 / 65});
@@ -492,7 +488,7 @@ bool MainWindow::initialize(const QString& programDir, const QString& documentsD
 
     const DataFolders folders = resolveDataFolders(toLocal(programDir), toLocal(documentsDir));
     if (folders.markerInvalid) {
-        platform::message(nullptr, "KORVANE", T(tkonst::Geaendert) + " (FOLDER.DAT)",
+        platform::message(nullptr, "KORVANE", T(texts::mainWindow::modifiedMark) + " (FOLDER.DAT)",
                           platform::Icon::Critical);
         return false;
     }
@@ -620,64 +616,64 @@ void MainWindow::fitDisplaysToWindow() {
 // Texts, columns and status fields
 
 void MainWindow::retranslate() {
-    setWindowTitle(QString::fromUtf8(tkonst::kProductName) + "    " +
-                   QString::fromUtf8(tkonst::kMakerNotice));
+    setWindowTitle(QString::fromUtf8(texts::kProductName) + "    " +
+                   QString::fromUtf8(texts::kMakerNotice));
 
-    fileMenu_->setTitle(T(tkonst::Datei1));
-    openAction_->setText(T(tkonst::Dateioeffnen1));
-    saveAction_->setText(T(tkonst::Speichern3));
-    saveAsAction_->setText(T(tkonst::Speichernunter1));
-    saveResultsAction_->setText(T(tkonst::ErgebnisseSpeichern));
-    saveResultsAsAction_->setText(T(tkonst::Ergebnisdateispeichernunter1));
-    printerSetupAction_->setText(T(tkonst::Druckereinrichten1));
-    printMenu_->setTitle(T(tkonst::Ergebnissedrucken1));
-    printTableAction_->setText(T(tkonst::Tabelle1));
-    printDiagramAction_->setText(T(tkonst::Diagramm1));
-    exitAction_->setText(T(tkonst::Beenden1));
-    parameterMenu_->setTitle(T(tkonst::Einstellungen1));
-    editParametersAction_->setText(T(tkonst::Parameter1));
-    viewParametersAction_->setText(T(tkonst::Ansehen1));
-    languageMenu_->setTitle(QString::fromUtf8(tkonst::kSpracheLanguage));
-    germanAction_->setText(QString::fromUtf8(tkonst::kDeutsch));
-    englishAction_->setText(QString::fromUtf8(tkonst::kEnglish));
-    germanAction_->setChecked(sprache() == 0);
-    englishAction_->setChecked(sprache() == 1);
-    helpMenu_->setTitle(T(tkonst::About1));
-    whatItCalculatesAction_->setText(T(tkonst::WasdiesesProgrammberechnet1));
-    dataInputOutputAction_->setText(T(tkonst::Daten1));
-    bulkSolidDefaultsAction_->setText(T(tkonst::Vorgabewerte1));
-    siloDefaultsAction_->setText(T(tkonst::VorgabeSiloInfo1));
-    calculationMethodsAction_->setText(T(tkonst::Berechnungsmethoden1));
-    flowPropertySourcesAction_->setText(T(tkonst::Woher));
-    literatureAction_->setText(T(tkonst::Literatur1));
-    eulaAction_->setText(QString::fromUtf8(tkonst::kEulaMenu));
-    aboutAction_->setText(T(tkonst::Info1));
+    fileMenu_->setTitle(T(texts::menu::file));
+    openAction_->setText(T(texts::menu::openParameterFile));
+    saveAction_->setText(T(texts::menu::saveParameterFile));
+    saveAsAction_->setText(T(texts::menu::saveParameterFileAs));
+    saveResultsAction_->setText(T(texts::menu::saveResults));
+    saveResultsAsAction_->setText(T(texts::menu::saveResultsAs));
+    printerSetupAction_->setText(T(texts::menu::printerSetup));
+    printMenu_->setTitle(T(texts::menu::print));
+    printTableAction_->setText(T(texts::menu::printTable));
+    printDiagramAction_->setText(T(texts::menu::printDiagram));
+    exitAction_->setText(T(texts::menu::exit));
+    parameterMenu_->setTitle(T(texts::menu::parameters));
+    editParametersAction_->setText(T(texts::menu::editParameters));
+    viewParametersAction_->setText(T(texts::menu::viewParameters));
+    languageMenu_->setTitle(QString::fromUtf8(texts::kLanguageMenu));
+    germanAction_->setText(QString::fromUtf8(texts::kGerman));
+    englishAction_->setText(QString::fromUtf8(texts::kEnglish));
+    germanAction_->setChecked(texts::language() == 0);
+    englishAction_->setChecked(texts::language() == 1);
+    helpMenu_->setTitle(T(texts::menu::help));
+    whatItCalculatesAction_->setText(T(texts::menu::whatItCalculates));
+    dataInputOutputAction_->setText(T(texts::menu::dataInputOutput));
+    bulkSolidDefaultsAction_->setText(T(texts::menu::bulkSolidDefaults));
+    siloDefaultsAction_->setText(T(texts::menu::siloDefaults));
+    calculationMethodsAction_->setText(T(texts::menu::calculationMethods));
+    flowPropertySourcesAction_->setText(T(texts::menu::flowProperties));
+    literatureAction_->setText(T(texts::menu::book));
+    eulaAction_->setText(QString::fromUtf8(texts::kEulaMenu));
+    aboutAction_->setText(T(texts::menu::about));
     labelViewAndExportMenus();
 
-    positionHead_->setText(T(tkonst::Label1));
-    zHead_->setText(T(tkonst::Label2));
-    densityHead_->setText(T(tkonst::Label4));
-    verticalStressHead_->setText(T(tkonst::Label6));
-    wallStressHead_->setText(T(tkonst::Label7));
-    messageLabel_->setText(T(tkonst::StaticText1));
-    outletStressLabel_->setText(T(tkonst::Labelvertsp));
-    contentsLabel_->setText(T(tkonst::Label10));
-    stateLabel_->setText(T(tkonst::Label24));
+    positionHead_->setText(T(texts::mainWindow::positionColumn));
+    zHead_->setText(T(texts::mainWindow::zColumn));
+    densityHead_->setText(T(texts::mainWindow::densityColumn));
+    verticalStressHead_->setText(T(texts::mainWindow::verticalStressColumn));
+    wallStressHead_->setText(T(texts::mainWindow::wallStressColumn));
+    messageLabel_->setText(T(texts::mainWindow::messagesLabel));
+    outletStressLabel_->setText(T(texts::mainWindow::outletStressLabel));
+    contentsLabel_->setText(T(texts::mainWindow::contentsLabel));
+    stateLabel_->setText(T(texts::mainWindow::stateLabel));
 
-    zHead_->setToolTip(T(tkonst::Label2Hint));
-    densityHead_->setToolTip(T(tkonst::Label4Hint));
-    verticalStressHead_->setToolTip(T(tkonst::Label6Hint));
-    wallStressHead_->setToolTip(T(tkonst::Label7Hint));
-    client_->setToolTip(T(tkonst::Form1Hint));
-    stateField_->setToolTip(T(tkonst::Edit11Hint));
-    contentsField_->setToolTip(T(tkonst::Edit3Hint));
-    outletStressField_->setToolTip(T(tkonst::VertspauslHint));
-    diagram_->setToolTip(T(tkonst::PositionHint));
-    positionColumn_->setToolTip(T(tkonst::PositionHint));
-    zColumn_->setToolTip(T(tkonst::Label2Hint));
-    densityColumn_->setToolTip(T(tkonst::Label4Hint));
-    verticalStressColumn_->setToolTip(T(tkonst::Label6Hint));
-    wallStressColumn_->setToolTip(T(tkonst::Label7Hint));
+    zHead_->setToolTip(T(texts::hint::zColumn));
+    densityHead_->setToolTip(T(texts::hint::densityColumn));
+    verticalStressHead_->setToolTip(T(texts::hint::verticalStressColumn));
+    wallStressHead_->setToolTip(T(texts::hint::wallStressColumn));
+    client_->setToolTip(T(texts::hint::mainWindow));
+    stateField_->setToolTip(T(texts::hint::stateField));
+    contentsField_->setToolTip(T(texts::hint::contentsField));
+    outletStressField_->setToolTip(T(texts::hint::outletStressField));
+    diagram_->setToolTip(T(texts::hint::positionColumn));
+    positionColumn_->setToolTip(T(texts::hint::positionColumn));
+    zColumn_->setToolTip(T(texts::hint::zColumn));
+    densityColumn_->setToolTip(T(texts::hint::densityColumn));
+    verticalStressColumn_->setToolTip(T(texts::hint::verticalStressColumn));
+    wallStressColumn_->setToolTip(T(texts::hint::wallStressColumn));
 
     // Label widths follow their texts; keep the heads over their columns.
     applyScale();
@@ -687,10 +683,10 @@ void MainWindow::updateTextsAndTitle() {
     retranslate();
     const AppState& a = app();
     if (!a.parameterFile.isEmpty()) {
-        QString caption = QString::fromUtf8(tkonst::kProductName) + "    " +
-                          QString::fromUtf8(tkonst::kMakerNotice) + "      [" +
-                          T(tkonst::AktuelleParameterdatei) + ": " + a.parameterFile + "]";
-        if (a.modified) caption += T(tkonst::Geaendert);
+        QString caption = QString::fromUtf8(texts::kProductName) + "    " +
+                          QString::fromUtf8(texts::kMakerNotice) + "      [" +
+                          T(texts::mainWindow::currentParameterFile) + ": " + a.parameterFile + "]";
+        if (a.modified) caption += T(texts::mainWindow::modifiedMark);
         setWindowTitle(caption);
     }
 }
@@ -714,12 +710,12 @@ void MainWindow::fillColumns(bool withBeeps) {
     secondMessageField_->clear();
     secondMessageField_->setToolTip(QString());
 
-    stateField_->setText(m.Spannungszustand() == 1 ? T(tkonst::Entleerungszust)
-                                                    : T(tkonst::Fuellzustand));
+    stateField_->setText(m.Spannungszustand() == 1 ? T(texts::mainWindow::dischargeState)
+                                                    : T(texts::mainWindow::fillingState));
 
     if (loadedProblem_ != 0) {
         // The opened set has a parameter problem: its text, and no numbers.
-        messageField_->setText(T(texts::KeineErgebnisse));
+        messageField_->setText(T(texts::results::noValidResults));
         // The line may be narrower than the text: its tool tip holds it all.
         secondMessageField_->setText(problemText(loadedProblem_));
         secondMessageField_->setCursorPosition(0);
@@ -733,8 +729,8 @@ void MainWindow::fillColumns(bool withBeeps) {
     const int problem = resultProblem(m);
     if (problem != 0) {
         // Nothing that is not a number reaches the columns: say what is wrong.
-        messageField_->setText(T(texts::KeineErgebnisse));
-        secondMessageField_->setText(problem == 1 ? T(texts::NichtEndlich) : T(texts::AlleNull));
+        messageField_->setText(T(texts::results::noValidResults));
+        secondMessageField_->setText(problem == 1 ? T(texts::results::invalidNumbers) : T(texts::results::allStressesZero));
         contentsField_->clear();
         outletStressField_->clear();
         if (withBeeps) platform::beep();
@@ -742,11 +738,11 @@ void MainWindow::fillColumns(bool withBeeps) {
     }
 
     if (m.Messbereichueberschritten) {
-        messageField_->setText(T(tkonst::Messbereich));
+        messageField_->setText(T(texts::results::densityRangeExceeded));
         if (withBeeps) platform::beep();
     }
     if (!m.Massenfluss && m.Spannungszustand() == 1 && m.Trichterja) {
-        secondMessageField_->setText(T(tkonst::Kernfluss));
+        secondMessageField_->setText(T(texts::results::funnelFlow));
         if (withBeeps) platform::beep();
     }
 
@@ -763,7 +759,7 @@ void MainWindow::fillColumns(bool withBeeps) {
 
     QStringList pos, z, rho, sv, sw;
     if (m.Schuettkegel) {
-        pos << T(tkonst::OKFuellg);
+        pos << T(texts::position::fillingTopRow);
         z << fmt(m.Fuellhoehe, zDigits);
         rho << fmt(density(m, 10.0), 0);
         sv << "0";
@@ -777,7 +773,7 @@ void MainWindow::fillColumns(bool withBeeps) {
         sv << fmt(m.SIGMAV[r.index - 1], 0);
         sw << fmt(m.SIGMAW[r.index - 1], 0);
     }
-    pos << T(tkonst::Auslauf);
+    pos << T(texts::position::outlet);
     z << fmt(0.0L, zDigits);
     sv << fmt(m.SIGMAV[outletIndex], 0);
     sw << fmt(m.SIGMAW[outletIndex], 0);
@@ -798,7 +794,7 @@ void MainWindow::redrawDiagram() {
     }
     QPainter p(&diagram_->image());
     drawDiagram(p, diagram_->image().deviceIndependentSize().toSize(), globalModel(), width(),
-                app().screenScale, sprache(), diagramExtras());
+                app().screenScale, texts::language(), diagramExtras());
     p.end();
     diagram_->update();
 }
@@ -808,9 +804,9 @@ void MainWindow::redrawDiagram() {
 
 bool MainWindow::writeParameterFile(const QString& path) {
     FileError err;
-    if (Parameterdatei_schreiben(globalModel(), toLocal(path), err)) return true;
-    platform::message(this, T(tkonst::Fehler),
-                      fileErrorText(err, path) + "\n" + T(texts::NichtGespeichert),
+    if (korvane::writeParameterFile(globalModel(), toLocal(path), err)) return true;
+    platform::message(this, T(texts::error::caption),
+                      fileErrorText(err, path) + "\n" + T(texts::error::fileNotWritten),
                       platform::Icon::Critical);
     return false;
 }
@@ -820,12 +816,12 @@ bool MainWindow::writeResultFile(const QString& path) {
     FileError err;
     if (loadedProblem_ != 0 || resultProblem(m) == 1) {
         err.code = EINVAL;
-        err.reason = T(texts::KeineErgebnisse).toStdString();
-    } else if (Ergebnisdatei_schreiben(m, toLocal(path), err)) {
+        err.reason = T(texts::results::noValidResults).toStdString();
+    } else if (korvane::writeResultFile(m, toLocal(path), err)) {
         return true;
     }
-    platform::message(this, T(tkonst::Fehler),
-                      fileErrorText(err, path) + "\n" + T(texts::NichtGespeichert),
+    platform::message(this, T(texts::error::caption),
+                      fileErrorText(err, path) + "\n" + T(texts::error::fileNotWritten),
                       platform::Icon::Critical);
     return false;
 }
@@ -843,9 +839,9 @@ void MainWindow::openParameterFile() {
 
     SiloModel& m = globalModel();
     FileError err;
-    if (!Parameterdatei_lesen(m, toLocal(path), err)) {
+    if (!readParameterFile(m, toLocal(path), err)) {
         // The reader changes nothing on failure; neither does the window.
-        platform::message(this, T(tkonst::Fehler), fileErrorText(err, path),
+        platform::message(this, T(texts::error::caption), fileErrorText(err, path),
                           platform::Icon::Critical);
         return;
     }
@@ -936,13 +932,13 @@ void MainWindow::showInfo(int which) {
 }
 
 void MainWindow::showAbout() { showInfo(int(InfoWindow::About)); }
-void MainWindow::showFlowPropertySources() { showInfo(int(InfoWindow::SGEigenschaften)); }
-void MainWindow::showCalculationMethods() { showInfo(int(InfoWindow::Berechnungsmethoden)); }
-void MainWindow::showBulkSolidDefaults() { showInfo(int(InfoWindow::Vorgabewerteinfo)); }
-void MainWindow::showSiloDefaults() { showInfo(int(InfoWindow::VorgabeSiloInfo)); }
-void MainWindow::showWhatItCalculates() { showInfo(int(InfoWindow::Wasberechnetwird)); }
-void MainWindow::showDataInputOutput() { showInfo(int(InfoWindow::Dateneinaus)); }
-void MainWindow::showLiterature() { showInfo(int(InfoWindow::Buch)); }
+void MainWindow::showFlowPropertySources() { showInfo(int(InfoWindow::FlowProperties)); }
+void MainWindow::showCalculationMethods() { showInfo(int(InfoWindow::CalculationMethods)); }
+void MainWindow::showBulkSolidDefaults() { showInfo(int(InfoWindow::BulkSolidDefaults)); }
+void MainWindow::showSiloDefaults() { showInfo(int(InfoWindow::SiloDefaults)); }
+void MainWindow::showWhatItCalculates() { showInfo(int(InfoWindow::WhatItCalculates)); }
+void MainWindow::showDataInputOutput() { showInfo(int(InfoWindow::DataInputOutput)); }
+void MainWindow::showLiterature() { showInfo(int(InfoWindow::Literature)); }
 void MainWindow::showEula() { openEula(this); }
 
 // A pending problem of the opened set is said instead of printing a page
@@ -972,7 +968,7 @@ void MainWindow::switchToEnglish() { switchLanguage(1); }
 
 void MainWindow::switchLanguage(int language) {
     // Texts only: the numbers stay as they are, nothing is calculated again.
-    setSprache(language);
+    texts::setLanguage(language);
     updateTextsAndTitle();
     redrawDiagram();
     showResults();
@@ -1006,12 +1002,12 @@ void MainWindow::buildViewAndExportMenus() {
 }
 
 void MainWindow::labelViewAndExportMenus() {
-    viewMenu_->setTitle(T(texts::Ansicht1));
-    showBothStatesAction_->setText(T(texts::BeideZustaende));
-    compareAction_->setText(T(texts::Vergleichen));
-    endComparisonAction_->setText(T(texts::VergleichBeenden));
-    exportDiagramAction_->setText(T(texts::DiagrammExportieren));
-    copyTableAction_->setText(T(texts::TabelleKopieren));
+    viewMenu_->setTitle(T(texts::view::menuTitle));
+    showBothStatesAction_->setText(T(texts::view::showBothStates));
+    compareAction_->setText(T(texts::view::compareWithFile));
+    endComparisonAction_->setText(T(texts::view::endComparison));
+    exportDiagramAction_->setText(T(texts::view::exportDiagram));
+    copyTableAction_->setText(T(texts::view::copyTable));
 }
 
 void MainWindow::calculateOtherState() {
@@ -1058,21 +1054,21 @@ void MainWindow::compareWithParameterFile() {
     // The reader's verdict first, with the message of the open command; the
     // file is read into a scratch model, never into the program's model.
     FileError err;
-    if (!Parameterdatei_lesen(*std::make_unique<SiloModel>(), toLocal(path), err)) {
-        platform::message(this, T(tkonst::Fehler), fileErrorText(err, path),
+    if (!readParameterFile(*std::make_unique<SiloModel>(), toLocal(path), err)) {
+        platform::message(this, T(texts::error::caption), fileErrorText(err, path),
                           platform::Icon::Critical);
         return;
     }
     // Calculated as korvane-calc calculates the file: default start, load,
     // the form's checks on OK, the calculation.
     auto silo = std::make_unique<SiloModel>();
-    const BatchResult r = runBatch(*silo, toLocal(path), std::string(), sprache());
+    const BatchResult r = runBatch(*silo, toLocal(path), std::string(), texts::language());
     if (r.exitCode != kExitOk) {
         QString why = r.Parameterfehler != 0
-                          ? QString::fromStdString(korvane::problemText(r.Parameterfehler, sprache()))
-                          : T(texts::ErgebnisseUngueltig);
-        platform::message(this, T(tkonst::Fehler),
-                          T(texts::VergleichUngueltig) + "\n" + path + "\n" + why,
+                          ? QString::fromStdString(korvane::problemText(r.Parameterfehler, texts::language()))
+                          : T(texts::view::comparisonNotFinite);
+        platform::message(this, T(texts::error::caption),
+                          T(texts::view::comparisonInvalid) + "\n" + path + "\n" + why,
                           platform::Icon::Critical);
         return;
     }
@@ -1092,7 +1088,7 @@ void MainWindow::endComparison() {
 void MainWindow::exportDiagram() {
     if (refusePrintWithProblem()) return;
     const QString path = askSaveName(exportPreset_, app().resultFolder, exportDiagramAction_,
-                                     T(texts::ExportFilter), "png");
+                                     T(texts::view::exportFileTypes), "png");
     if (path.isEmpty()) return;
     const ExportFormat format = exportFormatOf(path);
     int imageWidth = kDefaultExportWidth;
@@ -1101,7 +1097,7 @@ void MainWindow::exportDiagram() {
         ask.setObjectName("exportWidthDialog");
         ask.setWindowTitle(QString(exportDiagramAction_->text()).remove('&'));
         ask.setInputMode(QInputDialog::IntInput);
-        ask.setLabelText(T(texts::ExportBreite));
+        ask.setLabelText(T(texts::view::exportImageWidth));
         ask.setIntRange(100, 20000);
         ask.setIntValue(kDefaultExportWidth);
         if (ask.exec() != QDialog::Accepted) return;
@@ -1114,12 +1110,12 @@ void MainWindow::exportDiagram() {
     const DiagramExtras extras = diagramExtras();
     const int windowWidth = width();
     const double screenScale = app().screenScale;
-    const int language = sprache();
+    const int language = texts::language();
     auto draw = [&](QPainter& p, QSize size) {
         drawDiagram(p, size, globalModel(), windowWidth, screenScale, language, extras);
     };
     const QSize size = diagram_->size();
-    const QString title = QString::fromUtf8(tkonst::kProductName) + " " + QFileInfo(path).fileName();
+    const QString title = QString::fromUtf8(texts::kProductName) + " " + QFileInfo(path).fileName();
     bool ok = false;
     switch (format) {
         case ExportFormat::Png: ok = exportDiagramPng(path, imageWidth, size, draw); break;
@@ -1133,7 +1129,7 @@ void MainWindow::exportDiagram() {
     }
     diagramMapping() = keep;
     if (!ok)
-        platform::message(this, T(tkonst::Fehler), T(texts::ExportFehler) + path,
+        platform::message(this, T(texts::error::caption), T(texts::view::exportFailed) + path,
                           platform::Icon::Critical);
 }
 

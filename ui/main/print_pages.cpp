@@ -13,13 +13,13 @@
 #include "calc/engine.h"
 #include "ui/main/diagram.h"
 #include "ui/main/display_logic.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui {
 
 namespace {
 
-using tkonst::T;
+using texts::T;
 
 // Page geometry in 0.1 mm.
 constexpr int kLeft = 150;        // left edge of all table text, x offset of the diagram area
@@ -54,7 +54,7 @@ QFont pageFont(const char* family, int height) {
 }
 
 QString bracketedFile(const QString& file, int language) {
-    return QStringLiteral("[") + T(tkonst::Parameterdatei, language) + QStringLiteral(":") + file +
+    return QStringLiteral("[") + T(texts::printout::parameterFile, language) + QStringLiteral(":") + file +
            QStringLiteral("]");
 }
 
@@ -78,23 +78,23 @@ void textOut(QPainter& p, int x, int y, const QString& s, const QColor& c) {
 // its place at `x2`.
 void header(QPainter& p, int x2, const QString& parameterFile, bool changed, int language,
             const QColor& color) {
-    textOut(p, kLeft, kTop, QString::fromUtf8(tkonst::kProductName), color);
+    textOut(p, kLeft, kTop, QString::fromUtf8(texts::kProductName), color);
     if (!parameterFile.isEmpty() && !changed)
         textOut(p, x2, kTop,
                 headerFileText(p.fontMetrics(), parameterFile, language,
                                p.window().width() - kLeft / 3 - x2),
                 color);
     else
-        textOut(p, x2, kTop, QString::fromUtf8(tkonst::kMakerNotice), color);
+        textOut(p, x2, kTop, QString::fromUtf8(texts::kMakerNotice), color);
 }
 
 QString rowLabel(RowLabel l, int language) {
     switch (l) {
-        case RowLabel::FillTop: return T(tkonst::OKFuellg, language);
-        case RowLabel::HeapFoot: return T(tkonst::UKKegel, language);
-        case RowLabel::ShaftBottom: return T(tkonst::UKSchaft, language);
-        case RowLabel::HopperBottom: return T(tkonst::UKTricht, language);
-        case RowLabel::Outlet: return T(tkonst::Auslauf, language);
+        case RowLabel::FillTop: return T(texts::position::fillingTopRow, language);
+        case RowLabel::HeapFoot: return T(texts::position::heapBottomRow, language);
+        case RowLabel::ShaftBottom: return T(texts::position::shaftBottomRow, language);
+        case RowLabel::HopperBottom: return T(texts::position::hopperBottomRow, language);
+        case RowLabel::Outlet: return T(texts::position::outlet, language);
         case RowLabel::Blank: break;
     }
     return {};
@@ -185,12 +185,12 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
     header(p, kLeft + 90 + textWidth(p, QStringLiteral("KORVANE  ")), parameterFile, changed,
            language, Qt::black);
 
-    textOut(p, kLeft, 183, T(tkonst::Zustand, language) + QStringLiteral(": ") + status.state);
+    textOut(p, kLeft, 183, T(texts::printout::state, language) + QStringLiteral(": ") + status.state);
     textOut(p, kLeft, 216,
-            T(tkonst::Fuellmenge, language) + QStringLiteral(": ") + status.contents +
+            T(texts::printout::contents, language) + QStringLiteral(": ") + status.contents +
                 QStringLiteral(" kg"));
     textOut(p, kLeft, 249,
-            T(tkonst::Vertspannungauslauf, language) + QStringLiteral(": ") +
+            T(texts::printout::outletStress, language) + QStringLiteral(": ") +
                 status.outletStress + QStringLiteral(" Pa"));
 
     const Strides k = pageStrides(m);
@@ -215,7 +215,7 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
     if (m.Schuettkegel) {
         // Top of the heap: no stress on the free surface.
         const int y = lineY(r);
-        textOut(p, kLeft, y, T(tkonst::OKFuellg, language));
+        textOut(p, kLeft, y, T(texts::position::fillingTopRow, language));
         zAt(y, m.Fuellhoehe);
         right(colRho, y, fmt(density(m, 10.0), 0));
         right(colSv, y, QStringLiteral("0"));
@@ -236,7 +236,7 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
     const int outletIndex = std::clamp(m.Indexende, 0, kResultSize - 1);
     {
         const int y = lineY(r++);
-        textOut(p, kLeft, y, T(tkonst::Auslauf, language));
+        textOut(p, kLeft, y, T(texts::position::outlet, language));
         zAt(y, 0.0);
         right(colSv, y, fmt(m.SIGMAV[outletIndex], 0));
         right(colSw, y, fmt(m.SIGMAW[outletIndex], 0));
@@ -247,7 +247,7 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
         QFont bold = normal;
         bold.setBold(true);
         p.setFont(bold);
-        textOut(p, kLeft, lineY(r), T(tkonst::Kernfluss, language));
+        textOut(p, kLeft, lineY(r), T(texts::results::funnelFlow, language));
         p.setFont(normal);
     }
 
@@ -374,15 +374,15 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
         p.drawLine(X(xmax), Y(z), X(0), Y(z));
         text(1746 - width(label), heightToY(map, z) + 251, label);
     };
-    if (m.vertunten) level(m.Hunttricht, T(tkonst::UKTrichter, language), grey);
+    if (m.vertunten) level(m.Hunttricht, T(texts::position::hopperBottomLevel, language), grey);
     if (m.Trichterja)
-        level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf, T(tkonst::OKTrichter, language), grey);
-    if (m.Schaftja) level(ownHeight, T(tkonst::OKSilo, language), grey);
-    level(m.Fuellhoehe, T(tkonst::OKFuellung, language), red);
-    if (m.Schuettkegel) level(m.Fuellhoehe - m.Hkegel, T(tkonst::UKSchuettkegel, language), green);
+        level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf, T(texts::position::hopperTopLevel, language), grey);
+    if (m.Schaftja) level(ownHeight, T(texts::position::siloTopLevel, language), grey);
+    level(m.Fuellhoehe, T(texts::position::fillingTopLevel, language), red);
+    if (m.Schuettkegel) level(m.Fuellhoehe - m.Hkegel, T(texts::position::heapBottomLevel, language), green);
     // The outlet label, in the colour of the last level label.
     {
-        const QString s = T(tkonst::Auslauf, language);
+        const QString s = T(texts::position::outlet, language);
         text(1746 - width(s), heightToY(map, 0) + 251, s);
     }
 
@@ -492,7 +492,7 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
         QFont bold = normal;
         bold.setBold(true);
         p.setFont(bold);
-        text(kAreaX + rnd(0.2 * kAreaW), kAreaY + rnd(0.5 * kAreaH), T(tkonst::Kernfluss, language));
+        text(kAreaX + rnd(0.2 * kAreaW), kAreaY + rnd(0.5 * kAreaH), T(texts::results::funnelFlow, language));
         p.setFont(normal);
     }
     p.restore();

@@ -13,14 +13,14 @@
 
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui {
 
 namespace {
 
-using tkonst::T;
-using tkonst::TextPair;
+using texts::T;
+using texts::TextPair;
 
 const TextPair kPrinterLabel{"Drucker:", "Printer:"};
 const TextPair kPdfInsteadOfPrinter{"PDF-Datei (ohne Drucker)", "PDF file (no printer)"};
@@ -41,7 +41,7 @@ constexpr QPageSize::PageSizeId kPapers[] = {QPageSize::A4, QPageSize::A3, QPage
 PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* parent)
     : QDialog(parent), printer_(printer) {
     setObjectName(QStringLiteral("printerSetupDialog"));
-    setWindowTitle(T(tkonst::Druckereinrichten1).remove(QLatin1Char('&')));
+    setWindowTitle(T(texts::menu::printerSetup).remove(QLatin1Char('&')));
     if (parent) setFont(parent->window()->font());
 
     printerChoice_ = new QComboBox(this);

@@ -18,14 +18,14 @@
 #include "ui/main/platform.h"
 #include "ui/main/print_pages.h"
 #include "ui/main/printer_setup.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui {
 
 namespace {
 
-using tkonst::T;
-using tkonst::TextPair;
+using texts::T;
+using texts::TextPair;
 
 // Messages of the print commands.
 const TextPair kPageSavedAsPdf{"Die Seite wurde als PDF-Datei gespeichert:\n",
@@ -93,7 +93,7 @@ QStringList pdfFolders() {
 
 void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& paint) {
     g_outcome = PrintOutcome{};
-    const QString caption = QString::fromUtf8(tkonst::kProductName);
+    const QString caption = QString::fromUtf8(texts::kProductName);
     QPrinter& printer = programPrinter();
 
     const bool toPdf =
@@ -112,7 +112,7 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
         }
         if (!ok) {
             platform::message(parent, caption,
-                              T(tkonst::Fehler) + QStringLiteral(": ") + T(kPrintFailed) +
+                              T(texts::error::caption) + QStringLiteral(": ") + T(kPrintFailed) +
                                   printer.printerName(),
                               platform::Icon::Critical);
             return;
@@ -173,7 +173,7 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
     }
     g_outcome.pdf = true;
     platform::message(parent, caption,
-                      T(tkonst::Fehler) + QStringLiteral(": ") + T(kPdfNotWritten) +
+                      T(texts::error::caption) + QStringLiteral(": ") + T(kPdfNotWritten) +
                           tried.join(QLatin1Char('\n')),
                       platform::Icon::Critical);
 }
@@ -188,7 +188,7 @@ bool writePdfPage(const QString& path, const QString& title, const QPageLayout& 
         QPdfWriter pdf(&file);
         pdf.setResolution(1200);
         pdf.setTitle(title);
-        pdf.setCreator(QString::fromUtf8(tkonst::kProductName));
+        pdf.setCreator(QString::fromUtf8(texts::kProductName));
         pdf.setPageLayout(layout);
         QPainter painter;
         if (!painter.begin(&pdf)) {
@@ -225,7 +225,7 @@ void setPrintersAvailableOverride(const bool* available) {
 void printResultTable(QWidget* parent, const PrintStatus& status) {
     const QString file = app().parameterFile;
     const bool changed = app().modified;
-    const int language = tkonst::sprache();
+    const int language = texts::language();
     printPage(parent, QStringLiteral("KORVANE_Table"), [&](QPainter& p) {
         paintTablePage(p, globalModel(), status, file, changed, language);
     });
@@ -236,7 +236,7 @@ void printResultDiagram(QWidget* parent) { printResultDiagram(parent, DiagramExt
 void printResultDiagram(QWidget* parent, const DiagramExtras& extras) {
     const QString file = app().parameterFile;
     const bool changed = app().modified;
-    const int language = tkonst::sprache();
+    const int language = texts::language();
     printPage(parent, QStringLiteral("KORVANE_Diagram"), [&](QPainter& p) {
         paintDiagramPage(p, globalModel(), file, changed, language, extras);
     });

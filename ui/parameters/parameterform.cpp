@@ -26,11 +26,11 @@
 #include "ui/density/radiogroup.h"
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
-#include "ui/texts/tkonst.h"
+#include "ui/texts/texts.h"
 
 namespace korvane::ui {
 
-using tkonst::T;
+using texts::T;
 
 namespace {
 
@@ -626,120 +626,120 @@ void ParameterForm::applyOptionRules(bool withSurface) {
 // ---- texts and captions ---------------------------------------------------------------
 
 void ParameterForm::setLongCaption(int language) {
-    setWindowTitle(T(tkonst::ParameterdateiCaption, language) + app().parameterFile + "]" +
-                   "    " + T(tkonst::Geaendert, language));
+    setWindowTitle(T(texts::parameters::captionWithFile, language) + app().parameterFile + "]" +
+                   "    " + T(texts::mainWindow::modifiedMark, language));
 }
 
 void ParameterForm::retranslate() {
-    setWindowTitle(T(tkonst::ParameterCaption));
-    densityBox_->setTitle(T(tkonst::Schuettgutdichte));
-    cancelButton_->setText(T(tkonst::Abbruch));
-    constantDensityOption_->setText(T(tkonst::Rhokonst));
-    densityFunctionOption_->setText(T(tkonst::Rhofunkt));
-    fittedDensityOption_->setText(T(tkonst::Rhoanpass));
-    measuredValuesButton_->setText(T(tkonst::WerteButton));
-    frictionBox_->setTitle(T(tkonst::InnereReibung));
-    kBox_->setTitle(T(tkonst::KLambda));
-    kValueOption_->setText(T(tkonst::RadioButton7));
-    stressStateGroup_->setTitle(T(tkonst::RadioGroup4));
-    stressStateGroup_->setItems({T(tkonst::Spannungszustand0), T(tkonst::Spannungszustand1)});
-    crossSectionGroup_->setTitle(T(tkonst::RadioGroup1));
-    crossSectionGroup_->setItems({T(tkonst::Kreis), T(tkonst::Rechteck)});
-    surfaceBox_->setTitle(T(tkonst::AuflastOberflaeche));
-    flatSurfaceOption_->setText(T(tkonst::RadioButton1));
-    heapOption_->setText(T(tkonst::boeschungsw));
-    reposeAngleLabel_->setText(T(tkonst::Boeschungswinkel));
-    surchargeOption_->setText(T(tkonst::Auflast));
-    fillHeightBox_->setTitle(T(tkonst::Fuellhoehe));
-    fillHeightLabel_->setText(T(tkonst::InklSchuettkegel));
-    fillHeightWithoutHeapLabel_->setText(T(tkonst::OhneSchuettkegel));
-    shaftBox_->setTitle(T(tkonst::Siloschaft));
-    shaftCheckBox_->setText(T(tkonst::Ja));
-    hopperCheckBox_->setText(T(tkonst::Ja));
-    shaftHeightLabel_->setText(T(tkonst::HoeheSchaft));
-    crossSectionSizeBox_->setTitle(T(tkonst::SchaftOKTrichter));
-    diameterLabel_->setText(T(tkonst::DurchmesserBreite));
-    lengthLabel_->setText(T(tkonst::Laenge));
-    hopperBox_->setTitle(T(tkonst::Trichter));
-    hopperAngleLabel_->setText(T(tkonst::Wandneigung));
-    outletWidthLabel_->setText(T(tkonst::Auslaufbreite));
-    endWallFrictionLabel_->setText(T(tkonst::PhixStirnwaende));
-    lowerPartBox_->setTitle(T(tkonst::UnterTrichter));
-    lowerPartCheckBox_->setText(T(tkonst::Vertikalteil));
-    lowerPartHeightLabel_->setText(T(tkonst::HoeheUnten));
-    derivedValuesBox_->setTitle(T(tkonst::Berechnet));
-    siloHeightLabel_->setText(T(tkonst::Silohoehe));
-    hopperHeightLabel_->setText(T(tkonst::Trichterhoehe));
-    netVolumeLabel_->setText(T(tkonst::Schuettgutvolumen));
-    grossVolumeLabel_->setText(T(tkonst::Silovolumen));
+    setWindowTitle(T(texts::parameters::caption));
+    densityBox_->setTitle(T(texts::parameters::densityGroup));
+    cancelButton_->setText(T(texts::parameters::cancelButton));
+    constantDensityOption_->setText(T(texts::parameters::constantDensity));
+    densityFunctionOption_->setText(T(texts::parameters::densityFunction));
+    fittedDensityOption_->setText(T(texts::parameters::densityFit));
+    measuredValuesButton_->setText(T(texts::parameters::densityDataButton));
+    frictionBox_->setTitle(T(texts::parameters::internalFrictionGroup));
+    kBox_->setTitle(T(texts::parameters::ratioKGroup));
+    kValueOption_->setText(T(texts::parameters::ownRatioK));
+    stressStateGroup_->setTitle(T(texts::parameters::stressStateGroup));
+    stressStateGroup_->setItems({T(texts::parameters::fillingStateItem), T(texts::parameters::dischargeStateItem)});
+    crossSectionGroup_->setTitle(T(texts::parameters::crossSectionGroup));
+    crossSectionGroup_->setItems({T(texts::parameters::circularItem), T(texts::parameters::rectangularItem)});
+    surfaceBox_->setTitle(T(texts::parameters::surfaceGroup));
+    flatSurfaceOption_->setText(T(texts::parameters::flatSurface));
+    heapOption_->setText(T(texts::parameters::heap));
+    reposeAngleLabel_->setText(T(texts::parameters::angleOfReposeLabel));
+    surchargeOption_->setText(T(texts::parameters::surfaceStress));
+    fillHeightBox_->setTitle(T(texts::parameters::fillHeightGroup));
+    fillHeightLabel_->setText(T(texts::parameters::fillHeightWithHeapLabel));
+    fillHeightWithoutHeapLabel_->setText(T(texts::parameters::fillHeightWithoutHeapLabel));
+    shaftBox_->setTitle(T(texts::parameters::shaftGroup));
+    shaftCheckBox_->setText(T(texts::parameters::presentBox));
+    hopperCheckBox_->setText(T(texts::parameters::presentBox));
+    shaftHeightLabel_->setText(T(texts::parameters::shaftHeightLabel));
+    crossSectionSizeBox_->setTitle(T(texts::parameters::crossSectionSizeGroup));
+    diameterLabel_->setText(T(texts::parameters::diameterWidthLabel));
+    lengthLabel_->setText(T(texts::parameters::lengthLabel));
+    hopperBox_->setTitle(T(texts::parameters::hopperGroup));
+    hopperAngleLabel_->setText(T(texts::parameters::wallSlopeLabel));
+    outletWidthLabel_->setText(T(texts::parameters::outletWidthLabel));
+    endWallFrictionLabel_->setText(T(texts::parameters::endWallFrictionLabel));
+    lowerPartBox_->setTitle(T(texts::parameters::belowHopperGroup));
+    lowerPartCheckBox_->setText(T(texts::parameters::belowHopperSectionBox));
+    lowerPartHeightLabel_->setText(T(texts::parameters::belowHopperHeightLabel));
+    derivedValuesBox_->setTitle(T(texts::parameters::calculatedGroup));
+    siloHeightLabel_->setText(T(texts::parameters::siloHeightLabel));
+    hopperHeightLabel_->setText(T(texts::parameters::hopperHeightLabel));
+    netVolumeLabel_->setText(T(texts::parameters::bulkSolidVolumeLabel));
+    grossVolumeLabel_->setText(T(texts::parameters::siloVolumeLabel));
 
-    constantDensityOption_->setToolTip(T(tkonst::RhokonstHint));
-    rhoMinField_->setToolTip(T(tkonst::RhofunktHint));
-    rhoMaxField_->setToolTip(T(tkonst::RhofunktHint));
-    sigma0Field_->setToolTip(T(tkonst::RhofunktHint));
-    densityFunctionOption_->setToolTip(T(tkonst::RhofunktHint));
-    fittedDensityOption_->setToolTip(T(tkonst::RhoanpassHint));
-    internalFrictionField_->setToolTip(T(tkonst::Edit15Hint));
-    kBox_->setToolTip(T(tkonst::KLambdaHint));
-    kFromFrictionOption_->setToolTip(T(tkonst::RadioButton5Hint));
-    kFromFrictionOutput_->setToolTip(T(tkonst::RadioButton5Hint));
-    kFixedOption_->setToolTip(T(tkonst::RadioButton6Hint));
-    stressStateGroup_->setToolTip(T(tkonst::RadioGroup4Hint));
-    heapOption_->setToolTip(T(tkonst::boeschungswHint));
-    reposeAngleField_->setToolTip(T(tkonst::boeschwinkelHint));
-    surchargeOption_->setToolTip(T(tkonst::AuflastHint));
-    surchargeField_->setToolTip(T(tkonst::AuflastHint));
-    fillHeightField_->setToolTip(T(tkonst::Edit5Hint));
-    fillHeightWithoutHeapOutput_->setToolTip(T(tkonst::HohnekegelHint));
-    shaftWallFrictionField_->setToolTip(T(tkonst::PhixschaftHint));
-    diameterField_->setToolTip(T(tkonst::Edit4Hint));
-    flowPatternOutput_->setToolTip(T(tkonst::MFKFLabelHint));
-    hopperWallFrictionField_->setToolTip(T(tkonst::PhixtrichterHint));
-    endWallFrictionField_->setToolTip(T(tkonst::PHIXTrichterStirnwandHint));
-    lowerPartCheckBox_->setToolTip(T(tkonst::vertuntenHint));
-    lowerPartWallFrictionField_->setToolTip(T(tkonst::PhixuntenHint));
-    netVolumeOutput_->setToolTip(T(tkonst::SilonetvolHint));
-    grossVolumeOutput_->setToolTip(T(tkonst::SilobrutvolHint));
-    okButton_->setToolTip(T(tkonst::Button1Hint));
-    cancelButton_->setToolTip(T(tkonst::Button2Hint));
+    constantDensityOption_->setToolTip(T(texts::parameterHint::constantDensity));
+    rhoMinField_->setToolTip(T(texts::parameterHint::densityFunction));
+    rhoMaxField_->setToolTip(T(texts::parameterHint::densityFunction));
+    sigma0Field_->setToolTip(T(texts::parameterHint::densityFunction));
+    densityFunctionOption_->setToolTip(T(texts::parameterHint::densityFunction));
+    fittedDensityOption_->setToolTip(T(texts::parameterHint::densityFit));
+    internalFrictionField_->setToolTip(T(texts::parameterHint::effectiveFrictionAngle));
+    kBox_->setToolTip(T(texts::parameterHint::ratioK));
+    kFromFrictionOption_->setToolTip(T(texts::parameterHint::ratioKFromFriction));
+    kFromFrictionOutput_->setToolTip(T(texts::parameterHint::ratioKFromFriction));
+    kFixedOption_->setToolTip(T(texts::parameterHint::ratioKEstimate));
+    stressStateGroup_->setToolTip(T(texts::parameterHint::stressState));
+    heapOption_->setToolTip(T(texts::parameterHint::heap));
+    reposeAngleField_->setToolTip(T(texts::parameterHint::angleOfRepose));
+    surchargeOption_->setToolTip(T(texts::parameterHint::surfaceStress));
+    surchargeField_->setToolTip(T(texts::parameterHint::surfaceStress));
+    fillHeightField_->setToolTip(T(texts::parameterHint::fillHeightWithHeap));
+    fillHeightWithoutHeapOutput_->setToolTip(T(texts::parameterHint::fillHeightWithoutHeap));
+    shaftWallFrictionField_->setToolTip(T(texts::parameterHint::shaftWallFriction));
+    diameterField_->setToolTip(T(texts::parameterHint::crossSectionSize));
+    flowPatternOutput_->setToolTip(T(texts::parameterHint::flowMark));
+    hopperWallFrictionField_->setToolTip(T(texts::parameterHint::hopperWallFriction));
+    endWallFrictionField_->setToolTip(T(texts::parameterHint::endWallFriction));
+    lowerPartCheckBox_->setToolTip(T(texts::parameterHint::belowHopperSection));
+    lowerPartWallFrictionField_->setToolTip(T(texts::parameterHint::belowHopperWallFriction));
+    netVolumeOutput_->setToolTip(T(texts::parameterHint::bulkSolidVolume));
+    grossVolumeOutput_->setToolTip(T(texts::parameterHint::siloVolume));
+    okButton_->setToolTip(T(texts::parameterHint::okButton));
+    cancelButton_->setToolTip(T(texts::parameterHint::cancelButton));
 }
 
 // ---- reading the controls -------------------------------------------------------------
 
 FormInput ParameterForm::formInput() const {
     FormInput in;
-    in.RadioGroup4 = stressStateGroup_->itemIndex();
-    in.RadioGroup1 = crossSectionGroup_->itemIndex();
-    in.Rhokonst = constantDensityOption_->isChecked();
-    in.Rhofunkt = densityFunctionOption_->isChecked();
-    in.Rhoanpass = fittedDensityOption_->isChecked();
-    in.Edit17 = textOf(rhoMinField_);
-    in.Edit18 = textOf(rhoMaxField_);
-    in.Edit19 = textOf(sigma0Field_);
-    in.Edit15 = textOf(internalFrictionField_);
-    in.RadioButton5 = kFromFrictionOption_->isChecked();
-    in.RadioButton6 = kFixedOption_->isChecked();
-    in.RadioButton7 = kValueOption_->isChecked();
-    in.Edit31 = textOf(kValueField_);
+    in.stressState = stressStateGroup_->itemIndex();
+    in.crossSection = crossSectionGroup_->itemIndex();
+    in.constantDensity = constantDensityOption_->isChecked();
+    in.densityFunction = densityFunctionOption_->isChecked();
+    in.fittedDensity = fittedDensityOption_->isChecked();
+    in.rhoMin = textOf(rhoMinField_);
+    in.rhoMax = textOf(rhoMaxField_);
+    in.sigma0 = textOf(sigma0Field_);
+    in.internalFriction = textOf(internalFrictionField_);
+    in.kFromFriction = kFromFrictionOption_->isChecked();
+    in.kFixed = kFixedOption_->isChecked();
+    in.kOwnValue = kValueOption_->isChecked();
+    in.kValue = textOf(kValueField_);
     in.Schaftja = shaftCheckBox_->isChecked();
-    in.Edit2 = textOf(shaftHeightField_);
+    in.shaftHeight = textOf(shaftHeightField_);
     in.Phixschaft = textOf(shaftWallFrictionField_);
-    in.Edit4 = textOf(diameterField_);
-    in.Edit27 = textOf(lengthField_);
+    in.diameterOrWidth = textOf(diameterField_);
+    in.rectangleLength = textOf(lengthField_);
     in.Trichterja = hopperCheckBox_->isChecked();
-    in.Edit6 = textOf(hopperAngleField_);
-    in.Edit7 = textOf(outletWidthField_);
+    in.hopperAngle = textOf(hopperAngleField_);
+    in.outletWidth = textOf(outletWidthField_);
     in.Phixtrichter = textOf(hopperWallFrictionField_);
     in.PHIXTrichterStirnwand = textOf(endWallFrictionField_);
     in.vertunten = lowerPartCheckBox_->isChecked();
     in.Hunttricht = textOf(lowerPartHeightField_);
     in.Phixunten = textOf(lowerPartWallFrictionField_);
-    in.RadioButton1 = flatSurfaceOption_->isChecked();
-    in.boeschungsw = heapOption_->isChecked();
-    in.Auflast = surchargeOption_->isChecked();
+    in.flatSurface = flatSurfaceOption_->isChecked();
+    in.heap = heapOption_->isChecked();
+    in.surcharge = surchargeOption_->isChecked();
     in.boeschwinkel = textOf(reposeAngleField_);
-    in.Edit1 = textOf(surchargeField_);
-    in.Edit5 = textOf(fillHeightField_);
+    in.surchargeStress = textOf(surchargeField_);
+    in.fillHeight = textOf(fillHeightField_);
     return in;
 }
 
@@ -876,7 +876,7 @@ void ParameterForm::refresh() {
     if (a.justShown && m.Dichtemodus() == 2) committedToWorkingCopy(m, globalWorkingCopy());
     drawSketch();
     if (!a.justShown) a.modified = true;
-    if (a.modified && !a.parameterFile.isEmpty()) setLongCaption(tkonst::sprache());
+    if (a.modified && !a.parameterFile.isEmpty()) setLongCaption(texts::language());
 }
 
 void ParameterForm::drawSketch() {
@@ -886,35 +886,35 @@ void ParameterForm::drawSketch() {
     for (QLabel* l : {hopperHeightOutput_, siloHeightOutput_, grossVolumeOutput_, netVolumeOutput_})
         l->setText(QString());
     if (!a.justShown) a.modified = true;
-    if (a.modified && !a.parameterFile.isEmpty()) setLongCaption(tkonst::sprache());
+    if (a.modified && !a.parameterFile.isEmpty()) setLongCaption(texts::language());
 
     SketchResult r = siloSketch(globalModel(), formInput(), globalWorkingCopy(), sketch_->width(),
                                 sketch_->height());
     // Values so large that a derived volume or height overflows are a silo
     // geometry problem: nothing of them is drawn or shown.
-    if (r.derivedValid && (isNonFiniteText(r.Trichterhoehe) || isNonFiniteText(r.Silohoehe) ||
-                           isNonFiniteText(r.Silobrutvol) || isNonFiniteText(r.Silonetvol) ||
-                           isNonFiniteText(r.Hohnekegel))) {
+    if (r.derivedValid && (isNonFiniteText(r.hopperHeightText) || isNonFiniteText(r.siloHeightText) ||
+                           isNonFiniteText(r.grossVolumeText) || isNonFiniteText(r.netVolumeText) ||
+                           isNonFiniteText(r.fillHeightWithoutHeapText))) {
         r.derivedValid = false;
         r.badData = true;
         r.lines.clear();
         if (r.code == 0) r.code = kProblemGeometry;
         fillHeightWithoutHeapOutput_->setText(QString());
     }
-    if (isNonFiniteText(r.Label44)) r.Label44 = " ";
+    if (isNonFiniteText(r.kFromFrictionText)) r.kFromFrictionText = " ";
     a.pendingProblem = r.code;
     sketch_->setResult(r);
     if (r.derivedValid) {
-        hopperHeightOutput_->setText(QString::fromStdString(r.Trichterhoehe));
-        siloHeightOutput_->setText(QString::fromStdString(r.Silohoehe));
-        grossVolumeOutput_->setText(QString::fromStdString(r.Silobrutvol));
-        netVolumeOutput_->setText(QString::fromStdString(r.Silonetvol));
-        fillHeightWithoutHeapOutput_->setText(QString::fromStdString(r.Hohnekegel));
+        hopperHeightOutput_->setText(QString::fromStdString(r.hopperHeightText));
+        siloHeightOutput_->setText(QString::fromStdString(r.siloHeightText));
+        grossVolumeOutput_->setText(QString::fromStdString(r.grossVolumeText));
+        netVolumeOutput_->setText(QString::fromStdString(r.netVolumeText));
+        fillHeightWithoutHeapOutput_->setText(QString::fromStdString(r.fillHeightWithoutHeapText));
     }
-    if (!r.Label44.empty()) kFromFrictionOutput_->setText(QString::fromStdString(r.Label44));
+    if (!r.kFromFrictionText.empty()) kFromFrictionOutput_->setText(QString::fromStdString(r.kFromFrictionText));
     switch (r.flowLabel) {
-        case 1: flowPatternOutput_->setText(T(tkonst::MF)); break;
-        case 2: flowPatternOutput_->setText(T(tkonst::KF)); break;
+        case 1: flowPatternOutput_->setText(T(texts::parameters::massFlowMark)); break;
+        case 2: flowPatternOutput_->setText(T(texts::parameters::funnelFlowMark)); break;
         case 3: flowPatternOutput_->setText(" "); break;
         case 4: flowPatternOutput_->setText(QString()); break;
         default: break;
@@ -932,8 +932,8 @@ void ParameterForm::activate() {
     if (a.parameterFile.isEmpty()) {
         setWindowTitle("Parameter");
     } else {
-        QString c = T(tkonst::ParameterdateiCaption, 0) + a.parameterFile + "]";
-        if (a.modified) c += "    " + T(tkonst::Geaendert, 0);
+        QString c = T(texts::parameters::captionWithFile, 0) + a.parameterFile + "]";
+        if (a.modified) c += "    " + T(texts::mainWindow::modifiedMark, 0);
         setWindowTitle(c);
     }
     showParameters();
@@ -975,16 +975,16 @@ void ParameterForm::okClicked() {
                 m = *before;
                 problemFromTakeOver_ = true;
                 a.keepOpen = true;
-                if (platform::messageOkCancel(this, tkonst::kProblemCaption,
-                                              tkonst::problemText(a.pendingProblem),
+                if (platform::messageOkCancel(this, texts::kProblemCaption,
+                                              texts::problemText(a.pendingProblem),
                                               platform::Icon::Question))
                     m.Erststart = false;
             }
         } else {
             // The close that OK requests is refused once: the form stays open.
             a.keepOpen = true;
-            if (platform::messageOkCancel(this, tkonst::kProblemCaption,
-                                          tkonst::problemText(a.pendingProblem),
+            if (platform::messageOkCancel(this, texts::kProblemCaption,
+                                          texts::problemText(a.pendingProblem),
                                           platform::Icon::Question))
                 m.Erststart = false;
         }
@@ -1036,7 +1036,7 @@ void ParameterForm::closeEvent(QCloseEvent* e) {
         e->ignore();
         const int code = app().pendingProblem;
         if (code != 0)
-            platform::message(this, tkonst::kProblemCaption, tkonst::problemText(code),
+            platform::message(this, texts::kProblemCaption, texts::problemText(code),
                               platform::Icon::Warning);
         return;
     }
@@ -1049,7 +1049,7 @@ void ParameterForm::markUserEdit() {
     AppState& a = app();
     a.justShown = false;
     a.modified = true;
-    if (!a.parameterFile.isEmpty()) setLongCaption(tkonst::sprache());
+    if (!a.parameterFile.isEmpty()) setLongCaption(texts::language());
 }
 
 void ParameterForm::hideEvent(QHideEvent* e) {

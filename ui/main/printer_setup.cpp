@@ -20,18 +20,6 @@ namespace korvane::ui {
 namespace {
 
 using texts::T;
-using texts::TextPair;
-
-const TextPair kPrinterLabel{"Drucker:", "Printer:"};
-const TextPair kPdfInsteadOfPrinter{"PDF-Datei (ohne Drucker)", "PDF file (no printer)"};
-const TextPair kFileLabel{"Datei:", "File:"};
-const TextPair kNewFileInResultFolder{"neue Datei im Ergebnisordner",
-                                      "new file in the result folder"};
-const TextPair kPaperLabel{"Papier:", "Paper:"};
-const TextPair kOrientationLabel{"Ausrichtung:", "Orientation:"};
-const TextPair kPortrait{"&Hochformat", "&Portrait"};
-const TextPair kLandscape{"&Querformat", "&Landscape"};
-const TextPair kChoosePdfFile{"PDF-Datei wählen", "Choose PDF file"};
 
 constexpr QPageSize::PageSizeId kPapers[] = {QPageSize::A4, QPageSize::A3, QPageSize::A5,
                                              QPageSize::Letter, QPageSize::Legal};
@@ -48,11 +36,11 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* parent)
     printerChoice_->setObjectName(QStringLiteral("printerChoice"));
     for (const QString& name : QPrinterInfo::availablePrinterNames())
         printerChoice_->addItem(name, name);
-    printerChoice_->addItem(T(kPdfInsteadOfPrinter), QString());  // the last entry: no printer
+    printerChoice_->addItem(T(texts::printing::pdfInsteadOfPrinter), QString());  // the last entry: no printer
 
     pdfFileField_ = new QLineEdit(this);
     pdfFileField_->setObjectName(QStringLiteral("pdfFileField"));
-    pdfFileField_->setPlaceholderText(T(kNewFileInResultFolder));
+    pdfFileField_->setPlaceholderText(T(texts::printing::newFileInResultFolder));
     auto* browse = new QPushButton(QStringLiteral("…"), this);
     browse->setObjectName(QStringLiteral("choosePdfFileButton"));
     browse->setAutoDefault(false);
@@ -64,9 +52,9 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* parent)
     paperChoice_->setObjectName(QStringLiteral("paperChoice"));
     for (QPageSize::PageSizeId id : kPapers) paperChoice_->addItem(QPageSize::name(id), int(id));
 
-    portraitButton_ = new QRadioButton(T(kPortrait), this);
+    portraitButton_ = new QRadioButton(T(texts::printing::portrait), this);
     portraitButton_->setObjectName(QStringLiteral("portraitButton"));
-    landscapeButton_ = new QRadioButton(T(kLandscape), this);
+    landscapeButton_ = new QRadioButton(T(texts::printing::landscape), this);
     landscapeButton_->setObjectName(QStringLiteral("landscapeButton"));
     auto* orientationRow = new QHBoxLayout;
     orientationRow->addWidget(portraitButton_);
@@ -74,10 +62,10 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* parent)
     orientationRow->addStretch(1);
 
     auto* form = new QFormLayout;
-    form->addRow(T(kPrinterLabel), printerChoice_);
-    form->addRow(T(kFileLabel), fileRow);
-    form->addRow(T(kPaperLabel), paperChoice_);
-    form->addRow(T(kOrientationLabel), orientationRow);
+    form->addRow(T(texts::printing::printerLabel), printerChoice_);
+    form->addRow(T(texts::printing::fileLabel), fileRow);
+    form->addRow(T(texts::printing::paperLabel), paperChoice_);
+    form->addRow(T(texts::printing::orientationLabel), orientationRow);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttonBox"));
@@ -138,7 +126,7 @@ void PrinterSetupDialog::chooseFile() {
                               ? platform::existingFolder(app().resultFolder)
                               : pdfFileField_->text();
     const QString path =
-        platform::getSaveFileName(this, T(kChoosePdfFile), start, QStringLiteral("PDF (*.pdf)"),
+        platform::getSaveFileName(this, T(texts::printing::choosePdfFile), start, QStringLiteral("PDF (*.pdf)"),
                                   QStringLiteral("pdf"));
     if (!path.isEmpty()) pdfFileField_->setText(path);
 }

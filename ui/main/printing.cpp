@@ -25,22 +25,6 @@ namespace korvane::ui {
 namespace {
 
 using texts::T;
-using texts::TextPair;
-
-// Messages of the print commands.
-const TextPair kPageSavedAsPdf{"Die Seite wurde als PDF-Datei gespeichert:\n",
-                               "The page was saved as a PDF file:\n"};
-const TextPair kPrintFailed{"Die Seite konnte nicht gedruckt werden. Drucker: ",
-                            "The page could not be printed. Printer: "};
-const TextPair kPdfNotWritten{"Die PDF-Datei konnte nicht geschrieben werden:\n",
-                          "The PDF file could not be written:\n"};
-
-const TextPair kChosenFileHoldsPage{
-    "Die beim Einrichten gewählte PDF-Datei enthält schon eine gedruckte Seite:\n",
-    "The PDF file chosen in the printer set-up already holds a printed page:\n"};
-const TextPair kReplaceOrNewName{
-    "\n\nOK ersetzt sie, Abbrechen speichert die Seite unter einem neuen Namen daneben.",
-    "\n\nOK replaces it, Cancel saves the page under a new name beside it."};
 
 QPrinter* g_printer = nullptr;
 bool g_chosen = false;
@@ -112,7 +96,7 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
         }
         if (!ok) {
             platform::message(parent, caption,
-                              T(texts::error::caption) + QStringLiteral(": ") + T(kPrintFailed) +
+                              T(texts::error::caption) + QStringLiteral(": ") + T(texts::printing::printFailed) +
                                   printer.printerName(),
                               platform::Icon::Critical);
             return;
@@ -129,7 +113,7 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
     if (!chosenFile.isEmpty() && g_chosenFileUsed && QFileInfo::exists(chosenFile)) {
         const bool replace = platform::messageOkCancel(
             parent, caption,
-            T(kChosenFileHoldsPage) + QDir::toNativeSeparators(chosenFile) + T(kReplaceOrNewName),
+            T(texts::printing::chosenFileHoldsPage) + QDir::toNativeSeparators(chosenFile) + T(texts::printing::replaceOrNewName),
             platform::Icon::Question);
         if (!replace) {
             const QFileInfo info(chosenFile);
@@ -167,13 +151,13 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
     }
     if (!written.isEmpty()) {
         g_outcome = PrintOutcome{true, true, written};
-        platform::message(parent, caption, T(kPageSavedAsPdf) + QDir::toNativeSeparators(written),
+        platform::message(parent, caption, T(texts::printing::pageSavedAsPdf) + QDir::toNativeSeparators(written),
                           platform::Icon::Information);
         return;
     }
     g_outcome.pdf = true;
     platform::message(parent, caption,
-                      T(texts::error::caption) + QStringLiteral(": ") + T(kPdfNotWritten) +
+                      T(texts::error::caption) + QStringLiteral(": ") + T(texts::printing::pdfNotWritten) +
                           tried.join(QLatin1Char('\n')),
                       platform::Icon::Critical);
 }

@@ -344,6 +344,31 @@ const TextPair flowPropertiesCaption{"Woher bekomme ich Schüttgutkennwerte?",
 const TextPair flowPropertiesHeading{"Schüttgutkennwerte", "Bulk solids flow properties"};
 }  // namespace help
 
+// ---- printing ----
+namespace printing {
+const TextPair printerLabel{"Drucker:", "Printer:"};
+const TextPair pdfInsteadOfPrinter{"PDF-Datei (ohne Drucker)", "PDF file (no printer)"};
+const TextPair fileLabel{"Datei:", "File:"};
+const TextPair newFileInResultFolder{"neue Datei im Ergebnisordner", "new file in the result folder"};
+const TextPair paperLabel{"Papier:", "Paper:"};
+const TextPair orientationLabel{"Ausrichtung:", "Orientation:"};
+const TextPair portrait{"&Hochformat", "&Portrait"};
+const TextPair landscape{"&Querformat", "&Landscape"};
+const TextPair choosePdfFile{"PDF-Datei wählen", "Choose PDF file"};
+const TextPair pageSavedAsPdf{"Die Seite wurde als PDF-Datei gespeichert:\n",
+    "The page was saved as a PDF file:\n"};
+const TextPair printFailed{"Die Seite konnte nicht gedruckt werden. Drucker: ",
+    "The page could not be printed. Printer: "};
+const TextPair pdfNotWritten{"Die PDF-Datei konnte nicht geschrieben werden:\n",
+    "The PDF file could not be written:\n"};
+const TextPair chosenFileHoldsPage{
+    "Die beim Einrichten gewählte PDF-Datei enthält schon eine gedruckte Seite:\n",
+    "The PDF file chosen in the printer set-up already holds a printed page:\n"};
+const TextPair replaceOrNewName{
+    "\n\nOK ersetzt sie, Abbrechen speichert die Seite unter einem neuen Namen daneben.",
+    "\n\nOK replaces it, Cancel saves the page under a new name beside it."};
+}  // namespace printing
+
 // ---- texts that are the same in both languages ----
 const char* const kProductName = "KORVANE";
 const char* const kMakerNotice = "© 2026 Korvane developers";
@@ -430,6 +455,11 @@ const TextPair* const kAllPairs[] = {
     &help::flowPropertiesHeading, &help::whatItCalculatesText, &help::dataInputOutputText,
     &help::bulkSolidDefaultsText, &help::siloDefaultsText, &help::calculationMethodsText,
     &help::flowPropertiesText,
+    &printing::printerLabel, &printing::pdfInsteadOfPrinter, &printing::fileLabel,
+    &printing::newFileInResultFolder, &printing::paperLabel, &printing::orientationLabel,
+    &printing::portrait, &printing::landscape, &printing::choosePdfFile,
+    &printing::pageSavedAsPdf, &printing::printFailed, &printing::pdfNotWritten,
+    &printing::chosenFileHoldsPage, &printing::replaceOrNewName,
 };
 const int kAllPairsCount = int(sizeof(kAllPairs) / sizeof(kAllPairs[0]));
 

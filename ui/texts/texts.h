@@ -285,6 +285,24 @@ extern const TextPair calculationMethodsText;
 extern const TextPair flowPropertiesText;
 }  // namespace help
 
+// ---- printing: the printer set-up dialog and the print commands' messages ----
+namespace printing {
+extern const TextPair printerLabel;         // set-up: "Drucker:"
+extern const TextPair pdfInsteadOfPrinter;  // set-up: the choice when no printer is known
+extern const TextPair fileLabel;            // set-up: "Datei:" of the PDF target
+extern const TextPair newFileInResultFolder;
+extern const TextPair paperLabel;
+extern const TextPair orientationLabel;
+extern const TextPair portrait;
+extern const TextPair landscape;
+extern const TextPair choosePdfFile;        // caption of the PDF file dialog
+extern const TextPair pageSavedAsPdf;       // followed by the PDF file's path
+extern const TextPair printFailed;          // followed by the printer's name
+extern const TextPair pdfNotWritten;        // followed by the PDF file's path
+extern const TextPair chosenFileHoldsPage;  // a second page for the file chosen in the set-up
+extern const TextPair replaceOrNewName;     // ... and what OK and Cancel then do
+}  // namespace printing
+
 // ---- texts that are the same in both languages ----
 extern const char* const kProductName;       // "KORVANE"
 extern const char* const kMakerNotice;       // "© 2026 Korvane developers"

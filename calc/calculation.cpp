@@ -218,6 +218,13 @@ void calculate(SiloModel& m) {
     if (m.vertunten) integrateBelow(m);
 }
 
+void startAsTheProgramDoes(SiloModel& m) {
+    clearResults(m);
+    prepare(m, true);
+    calculate(m);
+    m.Erststart = false;
+}
+
 bool resultsFinite(const SiloModel& m) {
     if (!std::isfinite(m.Fuellmenge)) return false;
     const int last = 3 * slices(m);

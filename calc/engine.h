@@ -64,6 +64,12 @@ void massFlowCheck(SiloModel& m);  // writes Massenflusswinkel, Massenfluss
 void prepare(SiloModel& m, bool applyDefaults);
 // Calculate: surface stress, shaft, hopper, section below the hopper.
 void calculate(SiloModel& m);
+// The model as the desktop program has it after its first activation: the
+// defaults applied and the default silo calculated. A parameter file loaded
+// into it leaves whatever it does not set (the hopper coefficients of a silo
+// without a hopper, the committed fit of a file without the fitted law) as
+// this left it, so the batch tool starts from here as well.
+void startAsTheProgramDoes(SiloModel& m);
 // True when every result value the displays read is finite.
 bool resultsFinite(const SiloModel& m);
 

@@ -53,15 +53,7 @@ std::string fileMessage(const std::string& path, const FileError& err, const cha
 BatchResult runBatch(SiloModel& m, const std::string& parPath, const std::string& resultPath,
                      int language) {
     BatchResult res;
-    // The start of the program: the first activation of the main window
-    // applies the defaults and calculates the default silo. Whatever the
-    // loaded file leaves untouched (hopper coefficients of a silo without a
-    // hopper, the committed fit of a file without the fitted law) keeps what
-    // this left in the model.
-    clearResults(m);
-    prepare(m, true);
-    calculate(m);
-    m.Erststart = false;
+    startAsTheProgramDoes(m);
 
     FileError err;
     if (!readParameterFile(m, parPath, err)) {

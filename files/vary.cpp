@@ -258,12 +258,7 @@ std::string varyCsvRow(const VaryRow& row) {
 }
 
 bool loadStudyBase(SiloModel& base, const std::string& parPath, std::string& error) {
-    // The default start of the program; what the file leaves untouched keeps
-    // what this left in the model (as in korvane-calc).
-    clearResults(base);
-    prepare(base, true);
-    calculate(base);
-    base.Erststart = false;
+    startAsTheProgramDoes(base);
     FileError err;
     if (!readParameterFile(base, parPath, err)) {
         error = "korvane-calc: cannot read " + parPath;

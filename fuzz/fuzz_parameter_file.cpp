@@ -71,10 +71,7 @@ void checkPhysicallyPossible(const SiloModel& m) {
 const SiloModel& startedModel() {
     static const SiloModel* started = [] {
         auto* m = new SiloModel;
-        korvane::clearResults(*m);
-        korvane::prepare(*m, true);
-        korvane::calculate(*m);
-        m->Erststart = false;
+        korvane::startAsTheProgramDoes(*m);
         return m;
     }();
     return *started;

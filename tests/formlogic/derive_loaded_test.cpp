@@ -32,9 +32,7 @@ std::vector<fs::path> parFiles(const fs::path& folder) {
 // A started program: the default silo calculated once, then the file loaded.
 std::unique_ptr<SiloModel> started(const fs::path& par) {
     auto m = std::make_unique<SiloModel>();
-    prepare(*m, true);
-    calculate(*m);
-    m->Erststart = false;
+    startAsTheProgramDoes(*m);
     FileError err;
     EXPECT_TRUE(readParameterFile(*m, par.string(), err)) << par << ": " << err.reason;
     return m;

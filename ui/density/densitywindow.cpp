@@ -67,7 +67,8 @@ bool checkMeasurements(const QList<MeasurementRow>& rows, int fitKind, DensityWo
 bool fitIsFinite(const DensityWorkingCopy& w) {
     const int n = std::clamp(w.Messpunktzahl, 0, kMaxPairs);
     for (int i = 1; i <= n; ++i)
-        if (!std::isfinite(w.Messtabelle[1][i]) || !std::isfinite(w.Messtabelle[2][i])) return false;
+        if (!std::isfinite(w.Messtabelle[1][i]) || !std::isfinite(w.Messtabelle[2][i]))
+            return false;
     if (n < 2) return true;
     switch (w.Messanpassart) {
         case 0:
@@ -215,7 +216,8 @@ void drawDensityDiagram(QPainter& p, int W, int H, const DensityWorkingCopy& w) 
     }
     const double S1 = w.Messtabelle[1][1];
     const double Sn = w.Messtabelle[1][n];
-    QPoint last(s.px(0.1 * S1 + 0.9 * S1 / 100), s.py(workingDensity(w, 0.1 * S1 + 0.9 * S1 / 100)));
+    QPoint last(s.px(0.1 * S1 + 0.9 * S1 / 100),
+                s.py(workingDensity(w, 0.1 * S1 + 0.9 * S1 / 100)));
     auto stretch = [&](double from, double span, const QColor& c, int first) {
         p.setPen(QPen(c, 1));
         for (int i = first; i <= 100; ++i) {
@@ -437,10 +439,11 @@ DensityWindow::DensityWindow(QWidget* parent) : QDialog(parent) {
         "grün"));
     diagram_->onClick = [this] { testFit(); };
 
-    fitKindGroup_ = new RadioGroup("fitKindGroup",
-                                   {T(texts::density::linearRegression), T(texts::density::logarithmicFit),
-                                    T(texts::density::exponentialFit), T(texts::density::linearInterpolation)},
-                                   this);
+    fitKindGroup_ =
+        new RadioGroup("fitKindGroup",
+                       {T(texts::density::linearRegression), T(texts::density::logarithmicFit),
+                        T(texts::density::exponentialFit), T(texts::density::linearInterpolation)},
+                       this);
     fitKindGroup_->setTitle(T(texts::density::fitModeGroup));
     fitKindGroup_->setToolTip(
         QString::fromUtf8("Überprüfen Sie die Anpassung mit dem Button \"Testen\"."));
@@ -537,7 +540,8 @@ void DensityWindow::retranslate() {
     testButton_->setText(T(texts::density::checkButton));
     cancelButton_->setText(T(texts::parameters::cancelButton));
     fitKindGroup_->setTitle(T(texts::density::fitModeGroup));
-    fitKindGroup_->setItems({T(texts::density::linearRegression), T(texts::density::logarithmicFit), T(texts::density::exponentialFit),
+    fitKindGroup_->setItems({T(texts::density::linearRegression), T(texts::density::logarithmicFit),
+                             T(texts::density::exponentialFit),
                              T(texts::density::linearInterpolation)});
 }
 

@@ -153,27 +153,33 @@ void HelpTextWindow::showEvent(QShowEvent* e) {
 }
 
 WhatItCalculatesWindow::WhatItCalculatesWindow(QWidget* parent)
-    : HelpTextWindow("WhatItCalculatesWindow", texts::help::whatItCalculatesCaption, texts::help::whatItCalculatesText,
-                     {{489, 324}, 12, true, false, nullptr}, parent) {}
+    : HelpTextWindow("WhatItCalculatesWindow", texts::help::whatItCalculatesCaption,
+                     texts::help::whatItCalculatesText, {{489, 324}, 12, true, false, nullptr},
+                     parent) {}
 
 DataInputOutputWindow::DataInputOutputWindow(QWidget* parent)
-    : HelpTextWindow("DataInputOutputWindow", texts::help::dataInputOutputCaption, texts::help::dataInputOutputText,
-                     {{489, 329}, 12, true, false, nullptr}, parent) {}
+    : HelpTextWindow("DataInputOutputWindow", texts::help::dataInputOutputCaption,
+                     texts::help::dataInputOutputText, {{489, 329}, 12, true, false, nullptr},
+                     parent) {}
 
 BulkSolidDefaultsWindow::BulkSolidDefaultsWindow(QWidget* parent)
-    : HelpTextWindow("BulkSolidDefaultsWindow", texts::help::bulkSolidDefaultsCaption, texts::help::bulkSolidDefaultsText,
-                     {{547, 324}, 12, true, false, nullptr}, parent) {}
+    : HelpTextWindow("BulkSolidDefaultsWindow", texts::help::bulkSolidDefaultsCaption,
+                     texts::help::bulkSolidDefaultsText, {{547, 324}, 12, true, false, nullptr},
+                     parent) {}
 
 SiloDefaultsWindow::SiloDefaultsWindow(QWidget* parent)
-    : HelpTextWindow("SiloDefaultsWindow", texts::help::siloDefaultsCaption, texts::help::siloDefaultsText,
-                     {{465, 321}, 12, true, false, nullptr}, parent) {}
+    : HelpTextWindow("SiloDefaultsWindow", texts::help::siloDefaultsCaption,
+                     texts::help::siloDefaultsText, {{465, 321}, 12, true, false, nullptr},
+                     parent) {}
 
 CalculationMethodsWindow::CalculationMethodsWindow(QWidget* parent)
     : HelpTextWindow("CalculationMethodsWindow", texts::help::calculationMethodsCaption,
-                     texts::help::calculationMethodsText, {{547, 324}, 20, true, false, nullptr}, parent) {}
+                     texts::help::calculationMethodsText, {{547, 324}, 20, true, false, nullptr},
+                     parent) {}
 
 FlowPropertiesWindow::FlowPropertiesWindow(QWidget* parent)
-    : HelpTextWindow("FlowPropertiesWindow", texts::help::flowPropertiesCaption, texts::help::flowPropertiesText,
+    : HelpTextWindow("FlowPropertiesWindow", texts::help::flowPropertiesCaption,
+                     texts::help::flowPropertiesText,
                      {{463, 343}, 20, false, true, &texts::help::flowPropertiesHeading}, parent) {}
 
 }  // namespace korvane::ui

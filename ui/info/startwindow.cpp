@@ -95,7 +95,8 @@ StartWindow::StartWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void StartWindow::showConditions() {
-    setWindowTitle(QString::fromUtf8(texts::kProductName) + "  -  " + T(texts::start::conditionsCaption));
+    setWindowTitle(QString::fromUtf8(texts::kProductName) + "  -  " +
+                   T(texts::start::conditionsCaption));
     acceptButton_->setText(T(texts::start::accept));
     cancelButton_->setText(T(texts::start::cancel));
     conditionsView_->setPlainText(normalisedLineBreaks(T(texts::start::conditionsText)));

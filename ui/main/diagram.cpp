@@ -264,7 +264,8 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     };
     if (m.vertunten) level(m.Hunttricht, texts::position::hopperBottomLevel, kGrey);
     if (m.Trichterja)
-        level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf, texts::position::hopperTopLevel, kGrey);
+        level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf, texts::position::hopperTopLevel,
+              kGrey);
     if (m.Schaftja) level(ownHeight, texts::position::siloTopLevel, kGrey);
     level(m.Fuellhoehe, texts::position::fillingTopLevel, kRed);
     if (m.Schuettkegel) level(m.Fuellhoehe - m.Hkegel, texts::position::heapBottomLevel, kGreen);
@@ -354,7 +355,8 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     // 17. Funnel flow makes the discharge stresses meaningless: say so over the curves.
     // The discharge curves of the other state carry the same warning.
     if (funnelFlowCurves(m) || (extras.otherState && funnelFlowCurves(*extras.otherState))) {
-        textOut(p, toPixel(0.3 * W), toPixel(0.5 * H), T(texts::results::funnelFlow, language), kRed);
+        textOut(p, toPixel(0.3 * W), toPixel(0.5 * H), T(texts::results::funnelFlow, language),
+                kRed);
     }
     p.restore();
 }

@@ -18,7 +18,8 @@ QString pick(const TextPair& p, int language) {
 TextPair fieldPair(ParField f) {
     switch (f) {
         case ParField::None: break;
-        case ParField::Schrittzahl: return {"Anzahl der Scheiben je Abschnitt", "Number of slices per section"};
+        case ParField::Schrittzahl:
+            return {"Anzahl der Scheiben je Abschnitt", "Number of slices per section"};
         case ParField::Rhokonstant: return {"Schüttgutdichte konstant", "Bulk density constant"};
         case ParField::Rhofunktion: return {"Schüttgutdichte Funktion", "Bulk density function"};
         case ParField::RHOMIN: return {"RHOMIN [kg/m3]", "RHOMIN [kg/m3]"};
@@ -28,8 +29,10 @@ TextPair fieldPair(ParField f) {
         case ParField::Messanzahl: return {"Anzahl der Wertepaare", "Number of data pairs"};
         case ParField::AnpassA: return {"Anpassung: Achsenabschnitt", "Curve fit: intercept"};
         case ParField::AnpassB: return {"Anpassung: Steigung", "Curve fit: slope"};
-        case ParField::AnpassRHOMIN: return {"Anpassung: RHOMIN [kg/m3]", "Curve fit: RHOMIN [kg/m3]"};
-        case ParField::AnpassRHOMAX: return {"Anpassung: RHOMAX [kg/m3]", "Curve fit: RHOMAX [kg/m3]"};
+        case ParField::AnpassRHOMIN:
+            return {"Anpassung: RHOMIN [kg/m3]", "Curve fit: RHOMIN [kg/m3]"};
+        case ParField::AnpassRHOMAX:
+            return {"Anpassung: RHOMAX [kg/m3]", "Curve fit: RHOMAX [kg/m3]"};
         case ParField::AnpassSIGMA0: return {"Anpassung: SIGMA0 [Pa]", "Curve fit: SIGMA0 [Pa]"};
         case ParField::Messsigma: return {"Wertepaar %1: SIGMA [Pa]", "Data pair %1: SIGMA [Pa]"};
         case ParField::Messrho: return {"Wertepaar %1: RHOB [kg/m3]", "Data pair %1: RHOB [kg/m3]"};
@@ -45,15 +48,20 @@ TextPair fieldPair(ParField f) {
         case ParField::Laenge: return {"Länge [m]", "Length [m]"};
         case ParField::Trichterja: return {"Trichter", "Hopper"};
         case ParField::Trichterwinkel:
-            return {"Trichter: Wandneigung geg. die Vertikale [°]", "Hopper: Wall slope against vertical [°]"};
-        case ParField::Auslauf: return {"Auslaufbreite/ -durchmesser [m]", "Outlet width/ diameter [m]"};
+            return {"Trichter: Wandneigung geg. die Vertikale [°]",
+                    "Hopper: Wall slope against vertical [°]"};
+        case ParField::Auslauf:
+            return {"Auslaufbreite/ -durchmesser [m]", "Outlet width/ diameter [m]"};
         case ParField::Schaftja: return {"Siloschaft", "Vertical section"};
         case ParField::Hschaft: return {"Siloschaft: Höhe [m]", "Vertical section: Height [m]"};
-        case ParField::vertunten: return {"Unter Trichter: Vertikalteil", "Below hopper: Vert. section"};
+        case ParField::vertunten:
+            return {"Unter Trichter: Vertikalteil", "Below hopper: Vert. section"};
         case ParField::Hunttricht: return {"Unter Trichter: Höhe [m]", "Below hopper: Height [m]"};
         case ParField::Schuettkegel: return {"Schüttkegel", "Heap"};
         case ParField::boeschwinkel: return {"Böschungswinkel [°]", "Angle of repose [°]"};
-        case ParField::Auflastspannung: return {"Auflast/Oberfläche: Druckspannung [Pa]", "Load on top surface: vert. stress [Pa]"};
+        case ParField::Auflastspannung:
+            return {"Auflast/Oberfläche: Druckspannung [Pa]",
+                    "Load on top surface: vert. stress [Pa]"};
         case ParField::Fuellhoehe: return {"Füllhöhe [m]", "Filling height [m]"};
         case ParField::PhixStirnwand: return {"PHIX [°] Stirnwände", "PHIX [°] at end walls"};
     }
@@ -61,40 +69,58 @@ TextPair fieldPair(ParField f) {
 }
 
 // Reasons, %1 line, %2 value in the form's words, %3 excerpt of the file, %4 limit.
-constexpr TextPair kNotParameterFile{"Die Datei ist keine Korvane-Parameterdatei: sie enthält keinen einzigen Wert.",
-                                     "The file is not a Korvane parameter file: it holds no value at all."};
+constexpr TextPair kNotParameterFile{
+    "Die Datei ist keine Korvane-Parameterdatei: sie enthält keinen einzigen Wert.",
+    "The file is not a Korvane parameter file: it holds no value at all."};
 constexpr TextPair kTooLarge{"Die Datei ist viel zu groß für eine Korvane-Parameterdatei.",
                              "The file is far too large for a Korvane parameter file."};
 constexpr TextPair kNotInteger{"Zeile %1: %2 muss eine ganze Zahl sein, die Datei enthält „%3“.",
                                "Line %1: %2 must be a whole number; the file holds \"%3\"."};
-constexpr TextPair kNotNumber{"Zeile %1: %2 muss eine Zahl mit Dezimalpunkt sein, die Datei enthält „%3“.",
-                              "Line %1: %2 must be a number with a decimal point; the file holds \"%3\"."};
+constexpr TextPair kNotNumber{
+    "Zeile %1: %2 muss eine Zahl mit Dezimalpunkt sein, die Datei enthält „%3“.",
+    "Line %1: %2 must be a number with a decimal point; the file holds \"%3\"."};
 constexpr TextPair kOutOfRange{"Zeile %1: %2 liegt außerhalb des darstellbaren Bereichs („%3“).",
                                "Line %1: %2 is out of range (\"%3\")."};
-constexpr TextPair kTooLong{"Zeile %1: %2 ist zu lang („%3“).", "Line %1: %2 is too long (\"%3\")."};
+constexpr TextPair kTooLong{"Zeile %1: %2 ist zu lang („%3“).",
+                            "Line %1: %2 is too long (\"%3\")."};
 constexpr TextPair kSliceCount{"Zeile %1: %2 muss zwischen 1 und %4 liegen, die Datei enthält %3.",
                                "Line %1: %2 must lie between 1 and %4; the file holds %3."};
 constexpr TextPair kPairCount{"Zeile %1: %2 darf höchstens %4 sein, die Datei enthält %3.",
                               "Line %1: %2 may be at most %4; the file holds %3."};
-constexpr TextPair kCrossSection{"Zeile %1: %2 muss 0 (Rechteck) oder 1 (Kreis) sein, die Datei enthält %3.",
-                                 "Line %1: %2 must be 0 (rectangular) or 1 (circular); the file holds %3."};
+constexpr TextPair kCrossSection{
+    "Zeile %1: %2 muss 0 (Rechteck) oder 1 (Kreis) sein, die Datei enthält %3.",
+    "Line %1: %2 must be 0 (rectangular) or 1 (circular); the file holds %3."};
 constexpr TextPair kWriteProtected{"Die Datei ist schreibgeschützt und bleibt unverändert.",
                                    "The file is write-protected and stays unchanged."};
-constexpr TextPair kNotWritable{"%2 kann nicht gespeichert werden: der Wert liegt außerhalb des darstellbaren Bereichs.",
-                                "%2 cannot be saved: its value is out of range."};
-constexpr TextPair kCannotLoad{"Die Datei kann nicht geladen werden.", "The file cannot be loaded."};
+constexpr TextPair kNotWritable{
+    "%2 kann nicht gespeichert werden: der Wert liegt außerhalb des darstellbaren Bereichs.",
+    "%2 cannot be saved: its value is out of range."};
+constexpr TextPair kCannotLoad{"Die Datei kann nicht geladen werden.",
+                               "The file cannot be loaded."};
 
 QString systemReason(int code, int language) {
     switch (code) {
         case EACCES:
         case EPERM: return pick({"Keine Berechtigung.", "Permission denied."}, language);
-        case ENOENT: return pick({"Datei oder Ordner existiert nicht.", "No such file or folder."}, language);
+        case ENOENT:
+            return pick({"Datei oder Ordner existiert nicht.", "No such file or folder."},
+                        language);
         case EISDIR: return pick({"Das ist ein Ordner.", "This is a folder."}, language);
-        case ENOSPC: return pick({"Kein Platz mehr auf dem Datenträger.", "No space left on the device."}, language);
-        case EROFS: return pick({"Der Datenträger ist schreibgeschützt.", "The device is read-only."}, language);
-        case ENAMETOOLONG: return pick({"Der Dateiname ist zu lang.", "The file name is too long."}, language);
-        case ELOOP: return pick({"Zu viele symbolische Verknüpfungen.", "Too many symbolic links."}, language);
-        case ENOTDIR: return pick({"Ein Teil des Pfads ist kein Ordner.", "A part of the path is not a folder."}, language);
+        case ENOSPC:
+            return pick({"Kein Platz mehr auf dem Datenträger.", "No space left on the device."},
+                        language);
+        case EROFS:
+            return pick({"Der Datenträger ist schreibgeschützt.", "The device is read-only."},
+                        language);
+        case ENAMETOOLONG:
+            return pick({"Der Dateiname ist zu lang.", "The file name is too long."}, language);
+        case ELOOP:
+            return pick({"Zu viele symbolische Verknüpfungen.", "Too many symbolic links."},
+                        language);
+        case ENOTDIR:
+            return pick(
+                {"Ein Teil des Pfads ist kein Ordner.", "A part of the path is not a folder."},
+                language);
         default: return QString::fromLocal8Bit(std::strerror(code));
     }
 }
@@ -124,7 +150,8 @@ QString fileErrorText(const FileError& err, const QString& path, int language) {
         return pick(kCannotLoad, language) + "\n" + fileLine + "\n" + detail(p);
     };
     switch (err.fault) {
-        case FileFault::NotParameterFile: return pick(kNotParameterFile, language) + "\n" + fileLine;
+        case FileFault::NotParameterFile:
+            return pick(kNotParameterFile, language) + "\n" + fileLine;
         case FileFault::TooLarge: return pick(kTooLarge, language) + "\n" + fileLine;
         case FileFault::NotInteger: return content(kNotInteger);
         case FileFault::NotNumber: return content(kNotNumber);
@@ -135,11 +162,11 @@ QString fileErrorText(const FileError& err, const QString& path, int language) {
         case FileFault::CrossSection: return content(kCrossSection);
         case FileFault::NotWritable: return detail(kNotWritable) + "\n" + fileLine;
         case FileFault::WriteProtected:
-            return pick(texts::error::caption, language) + " " + QString::number(err.code) + "\n" + fileLine +
-                   "\n" + pick(kWriteProtected, language);
+            return pick(texts::error::caption, language) + " " + QString::number(err.code) + "\n" +
+                   fileLine + "\n" + pick(kWriteProtected, language);
         case FileFault::System:
-            return pick(texts::error::caption, language) + " " + QString::number(err.code) + "\n" + fileLine +
-                   "\n" + systemReason(err.code, language);
+            return pick(texts::error::caption, language) + " " + QString::number(err.code) + "\n" +
+                   fileLine + "\n" + systemReason(err.code, language);
         case FileFault::None: break;
     }
     // A reason the window gave itself (already in its language).

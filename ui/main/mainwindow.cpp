@@ -129,9 +129,9 @@ void showWhole(QLineEdit* field, const QString& text) {
     const QVariant standard = field->property("korvaneStandardFont");
     QFont font = standard.isValid() ? standard.value<QFont>() : field->font();
     const QMargins tm = field->textMargins();
-    const int frame = field->hasFrame()
-                          ? field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field)
-                          : 0;
+    const int frame = field->hasFrame() ? field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth,
+                                                                      nullptr, field)
+                                        : 0;
     // QLineEdit keeps two pixels on each side of its text.
     const int room = field->width() - 2 * frame - 4 - tm.left() - tm.right();
     for (int px = font.pixelSize(); px > 4; --px) {
@@ -730,7 +730,8 @@ void MainWindow::fillColumns(bool withBeeps) {
     if (problem != 0) {
         // Nothing that is not a number reaches the columns: say what is wrong.
         messageField_->setText(T(texts::results::noValidResults));
-        secondMessageField_->setText(problem == 1 ? T(texts::results::invalidNumbers) : T(texts::results::allStressesZero));
+        secondMessageField_->setText(problem == 1 ? T(texts::results::invalidNumbers)
+                                                  : T(texts::results::allStressesZero));
         contentsField_->clear();
         outletStressField_->clear();
         if (withBeeps) platform::beep();
@@ -873,7 +874,8 @@ QString MainWindow::askSaveName(QString& preset, const QString& folder, const QA
 void MainWindow::saveParameterFile() {
     QString path = app().parameterFile;
     if (path.isEmpty())
-        path = askSaveName(savePreset_, app().parameterFolder, saveAction_, kParameterFilter, "par");
+        path =
+            askSaveName(savePreset_, app().parameterFolder, saveAction_, kParameterFilter, "par");
     if (path.isEmpty()) return;
     if (!writeParameterFile(path)) return;
     app().parameterFile = path;
@@ -1064,9 +1066,10 @@ void MainWindow::compareWithParameterFile() {
     auto silo = std::make_unique<SiloModel>();
     const BatchResult r = runBatch(*silo, toLocal(path), std::string(), texts::language());
     if (r.exitCode != kExitOk) {
-        QString why = r.Parameterfehler != 0
-                          ? QString::fromStdString(korvane::problemText(r.Parameterfehler, texts::language()))
-                          : T(texts::view::comparisonNotFinite);
+        QString why =
+            r.Parameterfehler != 0
+                ? QString::fromStdString(korvane::problemText(r.Parameterfehler, texts::language()))
+                : T(texts::view::comparisonNotFinite);
         platform::message(this, T(texts::error::caption),
                           T(texts::view::comparisonInvalid) + "\n" + path + "\n" + why,
                           platform::Icon::Critical);

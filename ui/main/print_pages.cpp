@@ -54,8 +54,8 @@ QFont pageFont(const char* family, int height) {
 }
 
 QString bracketedFile(const QString& file, int language) {
-    return QStringLiteral("[") + T(texts::printout::parameterFile, language) + QStringLiteral(":") + file +
-           QStringLiteral("]");
+    return QStringLiteral("[") + T(texts::printout::parameterFile, language) + QStringLiteral(":") +
+           file + QStringLiteral("]");
 }
 
 int textWidth(const QPainter& p, const QString& s) { return p.fontMetrics().horizontalAdvance(s); }
@@ -185,7 +185,8 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
     header(p, kLeft + 90 + textWidth(p, QStringLiteral("KORVANE  ")), parameterFile, changed,
            language, Qt::black);
 
-    textOut(p, kLeft, 183, T(texts::printout::state, language) + QStringLiteral(": ") + status.state);
+    textOut(p, kLeft, 183,
+            T(texts::printout::state, language) + QStringLiteral(": ") + status.state);
     textOut(p, kLeft, 216,
             T(texts::printout::contents, language) + QStringLiteral(": ") + status.contents +
                 QStringLiteral(" kg"));
@@ -197,10 +198,14 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
 
     const int q = kLeft + textWidth(p, QStringLiteral("88888888"));
     const int colZ = q + 300, colRho = q + 600, colSv = q + 900, colSw = q + 1200;
-    auto right = [&](int edge, int y, const QString& s) { textOut(p, edge - textWidth(p, s), y, s); };
+    auto right = [&](int edge, int y, const QString& s) {
+        textOut(p, edge - textWidth(p, s), y, s);
+    };
     // z is placed by the width of its value with 3 decimals, so the decimal
     // point stays in one place for every fill height.
-    auto zAt = [&](int y, double z) { textOut(p, colZ - textWidth(p, fmt(z, 3)), y, fmt(z, zDigits)); };
+    auto zAt = [&](int y, double z) {
+        textOut(p, colZ - textWidth(p, fmt(z, 3)), y, fmt(z, zDigits));
+    };
 
     int r = 5;
     textOut(p, kLeft, lineY(r), QStringLiteral("Position"));
@@ -376,10 +381,12 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     };
     if (m.vertunten) level(m.Hunttricht, T(texts::position::hopperBottomLevel, language), grey);
     if (m.Trichterja)
-        level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf, T(texts::position::hopperTopLevel, language), grey);
+        level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf,
+              T(texts::position::hopperTopLevel, language), grey);
     if (m.Schaftja) level(ownHeight, T(texts::position::siloTopLevel, language), grey);
     level(m.Fuellhoehe, T(texts::position::fillingTopLevel, language), red);
-    if (m.Schuettkegel) level(m.Fuellhoehe - m.Hkegel, T(texts::position::heapBottomLevel, language), green);
+    if (m.Schuettkegel)
+        level(m.Fuellhoehe - m.Hkegel, T(texts::position::heapBottomLevel, language), green);
     // The outlet label, in the colour of the last level label.
     {
         const QString s = T(texts::position::outlet, language);
@@ -467,7 +474,8 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
         if (m.Schuettkegel) {
             // Dotted on to the heap tip on the height axis.
             p.setPen(pagePen(p, black, 1, {5, 10}));
-            p.drawLine(X(static_cast<double>(m.SIGMAV[firstIndex - 1])), Y(zTop), X(0), Y(m.Fuellhoehe));
+            p.drawLine(X(static_cast<double>(m.SIGMAV[firstIndex - 1])), Y(zTop), X(0),
+                       Y(m.Fuellhoehe));
             p.setPen(curvePen(black, 4));
         }
     }
@@ -492,7 +500,8 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
         QFont bold = normal;
         bold.setBold(true);
         p.setFont(bold);
-        text(kAreaX + rnd(0.2 * kAreaW), kAreaY + rnd(0.5 * kAreaH), T(texts::results::funnelFlow, language));
+        text(kAreaX + rnd(0.2 * kAreaW), kAreaY + rnd(0.5 * kAreaH),
+             T(texts::results::funnelFlow, language));
         p.setFont(normal);
     }
     p.restore();

@@ -36,7 +36,8 @@ PrinterSetupDialog::PrinterSetupDialog(QPrinter& printer, QWidget* parent)
     printerChoice_->setObjectName(QStringLiteral("printerChoice"));
     for (const QString& name : QPrinterInfo::availablePrinterNames())
         printerChoice_->addItem(name, name);
-    printerChoice_->addItem(T(texts::printing::pdfInsteadOfPrinter), QString());  // the last entry: no printer
+    printerChoice_->addItem(T(texts::printing::pdfInsteadOfPrinter),
+                            QString());  // the last entry: no printer
 
     pdfFileField_ = new QLineEdit(this);
     pdfFileField_->setObjectName(QStringLiteral("pdfFileField"));
@@ -126,8 +127,8 @@ void PrinterSetupDialog::chooseFile() {
                               ? platform::existingFolder(app().resultFolder)
                               : pdfFileField_->text();
     const QString path =
-        platform::getSaveFileName(this, T(texts::printing::choosePdfFile), start, QStringLiteral("PDF (*.pdf)"),
-                                  QStringLiteral("pdf"));
+        platform::getSaveFileName(this, T(texts::printing::choosePdfFile), start,
+                                  QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf"));
     if (!path.isEmpty()) pdfFileField_->setText(path);
 }
 

@@ -96,8 +96,8 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
         }
         if (!ok) {
             platform::message(parent, caption,
-                              T(texts::error::caption) + QStringLiteral(": ") + T(texts::printing::printFailed) +
-                                  printer.printerName(),
+                              T(texts::error::caption) + QStringLiteral(": ") +
+                                  T(texts::printing::printFailed) + printer.printerName(),
                               platform::Icon::Critical);
             return;
         }
@@ -111,10 +111,11 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
     QStringList candidates;  // files to try, in order; empty entries: folders below
     QString chosenFile = g_chosen ? printer.outputFileName() : QString();
     if (!chosenFile.isEmpty() && g_chosenFileUsed && QFileInfo::exists(chosenFile)) {
-        const bool replace = platform::messageOkCancel(
-            parent, caption,
-            T(texts::printing::chosenFileHoldsPage) + QDir::toNativeSeparators(chosenFile) + T(texts::printing::replaceOrNewName),
-            platform::Icon::Question);
+        const bool replace = platform::messageOkCancel(parent, caption,
+                                                       T(texts::printing::chosenFileHoldsPage) +
+                                                           QDir::toNativeSeparators(chosenFile) +
+                                                           T(texts::printing::replaceOrNewName),
+                                                       platform::Icon::Question);
         if (!replace) {
             const QFileInfo info(chosenFile);
             chosenFile = unusedPdfName(info.absolutePath(), info.completeBaseName());
@@ -151,14 +152,15 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
     }
     if (!written.isEmpty()) {
         g_outcome = PrintOutcome{true, true, written};
-        platform::message(parent, caption, T(texts::printing::pageSavedAsPdf) + QDir::toNativeSeparators(written),
+        platform::message(parent, caption,
+                          T(texts::printing::pageSavedAsPdf) + QDir::toNativeSeparators(written),
                           platform::Icon::Information);
         return;
     }
     g_outcome.pdf = true;
     platform::message(parent, caption,
-                      T(texts::error::caption) + QStringLiteral(": ") + T(texts::printing::pdfNotWritten) +
-                          tried.join(QLatin1Char('\n')),
+                      T(texts::error::caption) + QStringLiteral(": ") +
+                          T(texts::printing::pdfNotWritten) + tried.join(QLatin1Char('\n')),
                       platform::Icon::Critical);
 }
 

@@ -642,9 +642,11 @@ void ParameterForm::retranslate() {
     kBox_->setTitle(T(texts::parameters::ratioKGroup));
     kValueOption_->setText(T(texts::parameters::ownRatioK));
     stressStateGroup_->setTitle(T(texts::parameters::stressStateGroup));
-    stressStateGroup_->setItems({T(texts::parameters::fillingStateItem), T(texts::parameters::dischargeStateItem)});
+    stressStateGroup_->setItems(
+        {T(texts::parameters::fillingStateItem), T(texts::parameters::dischargeStateItem)});
     crossSectionGroup_->setTitle(T(texts::parameters::crossSectionGroup));
-    crossSectionGroup_->setItems({T(texts::parameters::circularItem), T(texts::parameters::rectangularItem)});
+    crossSectionGroup_->setItems(
+        {T(texts::parameters::circularItem), T(texts::parameters::rectangularItem)});
     surfaceBox_->setTitle(T(texts::parameters::surfaceGroup));
     flatSurfaceOption_->setText(T(texts::parameters::flatSurface));
     heapOption_->setText(T(texts::parameters::heap));
@@ -892,9 +894,10 @@ void ParameterForm::drawSketch() {
                                 sketch_->height());
     // Values so large that a derived volume or height overflows are a silo
     // geometry problem: nothing of them is drawn or shown.
-    if (r.derivedValid && (isNonFiniteText(r.hopperHeightText) || isNonFiniteText(r.siloHeightText) ||
-                           isNonFiniteText(r.grossVolumeText) || isNonFiniteText(r.netVolumeText) ||
-                           isNonFiniteText(r.fillHeightWithoutHeapText))) {
+    if (r.derivedValid &&
+        (isNonFiniteText(r.hopperHeightText) || isNonFiniteText(r.siloHeightText) ||
+         isNonFiniteText(r.grossVolumeText) || isNonFiniteText(r.netVolumeText) ||
+         isNonFiniteText(r.fillHeightWithoutHeapText))) {
         r.derivedValid = false;
         r.badData = true;
         r.lines.clear();
@@ -911,7 +914,8 @@ void ParameterForm::drawSketch() {
         netVolumeOutput_->setText(QString::fromStdString(r.netVolumeText));
         fillHeightWithoutHeapOutput_->setText(QString::fromStdString(r.fillHeightWithoutHeapText));
     }
-    if (!r.kFromFrictionText.empty()) kFromFrictionOutput_->setText(QString::fromStdString(r.kFromFrictionText));
+    if (!r.kFromFrictionText.empty())
+        kFromFrictionOutput_->setText(QString::fromStdString(r.kFromFrictionText));
     switch (r.flowLabel) {
         case 1: flowPatternOutput_->setText(T(texts::parameters::massFlowMark)); break;
         case 2: flowPatternOutput_->setText(T(texts::parameters::funnelFlowMark)); break;

@@ -230,7 +230,8 @@ const TextPair densityFit{
     "Angepasste Glg.: RHOB = RHOMIN + (RHOMAX-RHOMIN)*[1-exp(-SIGMA/SIGMA0)]",
     "Curve fit: RHOB = RHOMIN + (RHOMAX-RHOMIN)*[1-exp(-SIGMA/SIGMA0)]"};
 const TextPair effectiveFrictionAngle{
-    "Effektiver Reibungswinkel. Maß für die innere Reibung des Schüttgutes beim stationären Fließen.",
+    "Effektiver Reibungswinkel. Maß für die innere Reibung des Schüttgutes beim stationären "
+    "Fließen.",
     "Effective angle of internal friction. Measure for the internal friction at stationäry flow."};
 const TextPair ratioK{"Horizontallastverhältnis",
     "Stress ratio K = (wall normal stress)/(mean vertical stress)"};
@@ -238,7 +239,8 @@ const TextPair ratioKFromFriction{"Berechnung: K = 1.2*(1-sin(PHIE))",
     "Calculation: K = 1.2*(1-sin(PHIE))"};
 const TextPair ratioKEstimate{"Üblicher Schätzwert", "Estimated value which is often used."};
 const TextPair stressState{
-    "Zur Berechnung der Trichterspannungen: Füllzustand nach Motzkus, Entleerungszustand nach Jenike.",
+    "Zur Berechnung der Trichterspannungen: Füllzustand nach Motzkus, Entleerungszustand nach "
+    "Jenike.",
     "Calculation of the hopper stresses: Filling state due to Motzkus´ theory, discharge state due "
     "to Jenike´s theory"};
 const TextPair heap{"Konus bei Kreisquerschnitt, Obelisk bei Rechteckquerschnitt",
@@ -251,7 +253,8 @@ const TextPair surfaceStress{
     "Vertical stress acting from the top on the bulk solid surface."};
 const TextPair fillHeightWithHeap{
     "Bei Schüttkegel ist dies die Füllhöhe bis zur Spitze des Schüttkegels",
-    "If the surface is not horizontal, this value is the filling height up to the top of the heap."};
+    "If the surface is not horizontal, this value is the filling height up to the top of the "
+    "heap."};
 const TextPair fillHeightWithoutHeap{"Füllhöhe bis Unterkante Schüttkegel",
     "Filling height up the lower edge of the heap"};
 const TextPair shaftWallFriction{"Wandreibungswinkel im schaft",
@@ -349,7 +352,8 @@ namespace printing {
 const TextPair printerLabel{"Drucker:", "Printer:"};
 const TextPair pdfInsteadOfPrinter{"PDF-Datei (ohne Drucker)", "PDF file (no printer)"};
 const TextPair fileLabel{"Datei:", "File:"};
-const TextPair newFileInResultFolder{"neue Datei im Ergebnisordner", "new file in the result folder"};
+const TextPair newFileInResultFolder{"neue Datei im Ergebnisordner",
+                                     "new file in the result folder"};
 const TextPair paperLabel{"Papier:", "Paper:"};
 const TextPair orientationLabel{"Ausrichtung:", "Orientation:"};
 const TextPair portrait{"&Hochformat", "&Portrait"};

@@ -93,7 +93,8 @@ extern const TextPair outletStressLabel;     // "SIGMAV,Auslauf [Pa]"
 extern const TextPair contentsLabel;         // "Füllmenge [kg]:"
 extern const TextPair stateLabel;            // "Zustand:"
 extern const TextPair currentParameterFile;  // caption part before the file's path
-extern const TextPair modifiedMark;          // "Geändert!" after the path (also in the parameter form)
+// "Geändert!" after the path (also in the parameter form).
+extern const TextPair modifiedMark;
 extern const TextPair fillingState;          // values of the state field
 extern const TextPair dischargeState;        // "Entleerungszust."
 }  // namespace mainWindow
@@ -146,7 +147,8 @@ extern const TextPair outletStress;          // "Vertikalspannung am Auslauf"
 
 // ---- errors: message box caption and the parts of file error messages ----
 namespace error {
-extern const TextPair caption;               // "Fehler": error boxes' caption, a load error's first word
+// "Fehler": error boxes' caption, a load error's first word.
+extern const TextPair caption;
 extern const TextPair line;                  // "Zeile" before a line number
 extern const TextPair file;                  // "Datei" before a path
 extern const TextPair fileNotWritten;        // after a failed save
@@ -256,7 +258,8 @@ extern const TextPair incompleteRow;         // one of a row's two cells filled;
 
 // ---- start window ----
 namespace start {
-extern const TextPair conditionsCaption;     // after the product name: "Nutzungsbedingungen" / "LICENCE"
+// After the product name: "Nutzungsbedingungen" / "LICENCE".
+extern const TextPair conditionsCaption;
 extern const TextPair accept;                // "Ich stimme zu."
 extern const TextPair cancel;                // "ABBRUCH"
 extern const TextPair conditionsText;        // the conditions of use (long_texts.cpp)

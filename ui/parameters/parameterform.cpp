@@ -268,8 +268,7 @@ ParameterForm::ParameterForm(QWidget* parent) : QDialog(parent) {
     outletWidthField_ = addNumberField("outletWidthField");
     hopperWallFrictionField_ = addNumberField("hopperWallFrictionField");
     endWallFrictionField_ = addNumberField("endWallFrictionField");
-    hopperAngleLabel_ = label("Wandneigung geg. die Vertikale [°]");
-    hopperAngleLabel_->setText(u("Wandneigung geg. die Vertikale [°]"));
+    hopperAngleLabel_ = label(u("Wandneigung geg. die Vertikale [°]"));
     outletWidthLabel_ = label("Auslaufbreite/ -durchmesser [m]");
     endWallFrictionLabel_ = label(u("PHIX [°] Stirnwand"));
     {

@@ -532,7 +532,7 @@ struct Pen {
 
 }  // namespace
 
-SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
+SketchResult siloSketch(const SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
                         int imageWidth, int imageHeight) {
     SketchResult r;
     const bool hopper = in.Trichterja;
@@ -742,8 +742,9 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     // mass flow or funnel flow of the hopper in the discharge state
     if (in.stressState == 1 && m.Trichterja) {
         const MassFlow mf = massFlowCheck(c, degToRad(phixTrichter), degToRad(phie), theta);
-        m.Massenflusswinkel = mf.angleDeg;
-        m.Massenfluss = mf.massFlow;
+        r.massFlowChecked = true;
+        r.massFlowAngleDeg = mf.angleDeg;
+        r.massFlow = mf.massFlow;
         r.flowLabel = mf.massFlow ? 1 : 2;
     } else {
         r.flowLabel = 3;
@@ -934,6 +935,14 @@ void committedToWorkingCopy(const SiloModel& m, DensityWorkingCopy& w) {
 
 namespace {
 
+// A loaded set keeps the flow pattern its values give, as the form's check
+// found it, for a state that does not compute it again (filling).
+void keepMassFlow(SiloModel& m, const SketchResult& sketch) {
+    if (!sketch.massFlowChecked) return;
+    m.Massenflusswinkel = sketch.massFlowAngleDeg;
+    m.Massenfluss = sketch.massFlow;
+}
+
 // Values of a loaded model that are not numbers: a file holds finite numbers
 // only, but an angle near the largest number has no finite radians. Such a
 // value is refused before it reaches a field, whose text could not carry it.
@@ -976,6 +985,7 @@ int deriveLoadedModel(SiloModel& m) {
     const auto w = std::make_unique<DensityWorkingCopy>();
     committedToWorkingCopy(m, *w);
     const SketchResult sketch = siloSketch(m, in, *w, 247, 400);
+    keepMassFlow(m, sketch);
     if (sketch.code != kProblemNone) return sketch.code;
     clearResults(m);
     return takeOver(m, in, *w);
@@ -987,6 +997,7 @@ int confirmLoadedModel(SiloModel& m, DensityWorkingCopy& w, SiloModel* calculate
     if (const int code = loadedValuesProblem(m)) return code;
     if (!m.Rhokonstant && !m.Rhofunktion) committedToWorkingCopy(m, w);
     const SketchResult sketch = siloSketch(m, in, w, 247, 400);
+    keepMassFlow(m, sketch);
     if (sketch.code != kProblemNone) return sketch.code;
     clearResults(m);
     return takeOver(m, in, w, calculated);

@@ -93,11 +93,17 @@ struct SketchResult {
     std::string kFromFrictionText;  // K from PHIE when "1.2(1-sinPHIE)" is chosen, else empty
     // Mass-flow label: 0 leave, 1 "MF", 2 funnel flow ("KF"/"FF"), 3 " ", 4 emptied
     int flowLabel = 0;
+    // The mass-flow check ran (discharge state, model with hopper): the limit
+    // angle of the hopper wall in degrees and whether the hopper is steep
+    // enough for mass flow, from the values as they stand.
+    bool massFlowChecked = false;
+    double massFlowAngleDeg = 0;  // Massenflusswinkel
+    bool massFlow = false;        // Massenfluss
 };
 // Runs the sketch's checks on the form's values and computes the drawing for
-// an image of the given size. Writes Massenflusswinkel / Massenfluss into the
-// model when it runs the mass-flow check (discharge state, model with hopper).
-SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
+// an image of the given size. Changes nothing: the mass-flow check's outcome
+// (discharge state, model with hopper) comes back in the result.
+SketchResult siloSketch(const SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
                         int imageWidth, int imageHeight);
 
 // The take-over on OK: converts the controls' values, checks them and writes

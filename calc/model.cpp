@@ -21,14 +21,4 @@ const SiloModel& freshModel() {
     return *fresh;
 }
 
-SiloModel& globalModel() {
-    static SiloModel model;
-    return model;
-}
-
-DensityWorkingCopy& globalWorkingCopy() {
-    static DensityWorkingCopy copy;
-    return copy;
-}
-
 }  // namespace korvane

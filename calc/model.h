@@ -95,7 +95,6 @@ struct SiloModel {
     long double Rtrichter[kResultSize] = {};
     double Fuellmenge = 0;
     bool Messbereichueberschritten = false;
-    double Zlauf = 0;
 
     // Convenience views of the switch pairs.
     int Spannungszustand() const { return Entleerungszustand && !Fuellzustand ? 1 : 0; }
@@ -123,9 +122,5 @@ void copyAllButResults(SiloModel& to, const SiloModel& from);
 // A model as freshly constructed (all zero, defaults still due), to reset a
 // scratch model with copyAllButResults.
 const SiloModel& freshModel();
-
-// The program's one silo model and the density window's working copy.
-SiloModel& globalModel();
-DensityWorkingCopy& globalWorkingCopy();
 
 }  // namespace korvane

@@ -838,14 +838,14 @@ bool writeParameterFile(const SiloModel& m, const std::string& path, FileError& 
     return writeFileSafely(path, text, err);
 }
 
-std::string resultFileText(SiloModel& m) {
+std::string resultFileText(const SiloModel& m) {
     std::string o = "z[m];RHOB[kg/m3];SIGMAV[Pa];SIGMAW[Pa]\r\n";
     const int total = std::min(m.Gesamtschritte, kResultSize - 1);
     const int last = std::min(std::max(m.Indexende, 0), kResultSize - 1);
 
     // Running height of the upper face of the slice being written.
-    m.Zlauf = 0;
-    for (int i = 1; i <= total; ++i) m.Zlauf += static_cast<double>(m.Dz[i]);
+    double z = 0;
+    for (int i = 1; i <= total; ++i) z += static_cast<double>(m.Dz[i]);
 
     // Which sections yield rows depends on the switches and heights only.
     const bool shaftRows =
@@ -868,15 +868,15 @@ std::string resultFileText(SiloModel& m) {
         // The two slices at each junction of sections give no row.
         if ((shaftRows && i < s) || (hopperRows && s + 1 < i && i < s + t) ||
             (belowRows && i > s + t + 1)) {
-            row(m.Zlauf, m.RHOB[i], m.SIGMAV[i - 1], m.SIGMAW[i - 1]);
+            row(z, m.RHOB[i], m.SIGMAV[i - 1], m.SIGMAW[i - 1]);
         }
-        m.Zlauf -= static_cast<double>(m.Dz[i]);
+        z -= static_cast<double>(m.Dz[i]);
     }
-    row(m.Zlauf, m.RHOB[last], m.SIGMAV[last], m.SIGMAW[last]);
+    row(z, m.RHOB[last], m.SIGMAV[last], m.SIGMAW[last]);
     return o;
 }
 
-bool writeResultFile(SiloModel& m, const std::string& path, FileError& err) {
+bool writeResultFile(const SiloModel& m, const std::string& path, FileError& err) {
     return writeFileSafely(path, resultFileText(m), err);
 }
 

@@ -74,13 +74,13 @@ bool readParameterFile(SiloModel& m, const std::string& path, FileError& err);
 // written directly, a write-protected file is refused and left as it is. A
 // model holding a value no file can carry (not finite) is refused.
 bool writeParameterFile(const SiloModel& m, const std::string& path, FileError& err);
-// Writes the results of the last calculation (uses Zlauf as running height).
-bool writeResultFile(SiloModel& m, const std::string& path, FileError& err);
+// Writes the results of the last calculation.
+bool writeResultFile(const SiloModel& m, const std::string& path, FileError& err);
 
 // The complete text the two writers produce (CR LF line ends). The result
-// text runs Zlauf down from the top to the outlet as the writer does.
+// text runs the height down from the top of the slices to the outlet.
 std::string parameterFileText(const SiloModel& m);
-std::string resultFileText(SiloModel& m);
+std::string resultFileText(const SiloModel& m);
 
 // Checks that every value of the model can be written so that it reads back;
 // on failure `err` names the first one that cannot (fault NotWritable).

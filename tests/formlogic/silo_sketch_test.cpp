@@ -298,18 +298,18 @@ TEST(SiloSketch, MassFlowLabelNeedsDischargeAndAHopperInTheModel) {
     // the model (last taken over) has no hopper yet
     SketchResult r = s.run(in);
     EXPECT_EQ(r.flowLabel, 3);
-    EXPECT_EQ(s.m->Massenflusswinkel, 0);
+    EXPECT_EQ(r.massFlowAngleDeg, 0);
 
     s.m->Trichterja = true;
     r = s.run(in);
     EXPECT_EQ(r.flowLabel, 1);  // mass flow
-    EXPECT_NEAR(s.m->Massenflusswinkel, 24.99, 0.01);
-    EXPECT_TRUE(s.m->Massenfluss);
+    EXPECT_NEAR(r.massFlowAngleDeg, 24.99, 0.01);
+    EXPECT_TRUE(r.massFlow);
 
     in.hopperAngle = "30";  // steeper than the limit: funnel flow
     r = s.run(in);
     EXPECT_EQ(r.flowLabel, 2);
-    EXPECT_FALSE(s.m->Massenfluss);
+    EXPECT_FALSE(r.massFlow);
 
     in.stressState = 0;
     EXPECT_EQ(s.run(in).flowLabel, 3);

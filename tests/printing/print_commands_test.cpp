@@ -42,8 +42,8 @@ protected:
         platform::shownMessages().clear();
         platform::setNextAnswer(true);
         app().resultFolder = tmp.path() + "/Output/";
-        app().parameterFile.clear();
-        app().modified = false;
+        test::document().parameterFile.clear();
+        test::document().modified = false;
         texts::setLanguage(0);
         test::defaultSilo();
     }
@@ -82,7 +82,7 @@ QString pdfTitle(const QString& path) {
 }  // namespace
 
 TEST_F(PrintCommands, TableWithoutPrinterBecomesPdfInTheResultFolder) {
-    printResultTable(nullptr, status);
+    printResultTable(nullptr, test::document(), status);
     const QString path = tmp.path() + "/Output/KORVANE_Table.pdf";
     ASSERT_TRUE(QFileInfo::exists(path));  // the missing folder was created
     EXPECT_TRUE(lastPrintOutcome().ok);
@@ -102,9 +102,9 @@ TEST_F(PrintCommands, TableWithoutPrinterBecomesPdfInTheResultFolder) {
 }
 
 TEST_F(PrintCommands, DiagramWithoutPrinterBecomesPdfWithItsTitle) {
-    app().parameterFile = QStringLiteral("/data/Par/a.par");
+    test::document().parameterFile = QStringLiteral("/data/Par/a.par");
     texts::setLanguage(1);
-    printResultDiagram(nullptr);
+    printResultDiagram(nullptr, test::document());
     const QString path = tmp.path() + "/Output/KORVANE_Diagram_a.pdf";
     ASSERT_TRUE(QFileInfo::exists(path));
     EXPECT_TRUE(platform::shownMessages().value(0).startsWith(
@@ -120,7 +120,7 @@ TEST_F(PrintCommands, ChosenPdfOutputAlsoWritesIntoTheResultFolder) {
     setPrintersAvailableOverride(&some);
     setPrinterChosen(true);
     programPrinter().setOutputFormat(QPrinter::PdfFormat);
-    printResultTable(nullptr, status);
+    printResultTable(nullptr, test::document(), status);
     EXPECT_TRUE(QFileInfo::exists(tmp.path() + "/Output/KORVANE_Table.pdf"));
     EXPECT_TRUE(lastPrintOutcome().pdf);
 }
@@ -132,7 +132,7 @@ TEST_F(PrintCommands, PdfFileChosenInTheSetUpReceivesThePage) {
     programPrinter().setOutputFormat(QPrinter::PdfFormat);
     const QString chosen = tmp.path() + "/chosen.pdf";
     programPrinter().setOutputFileName(chosen);
-    printResultDiagram(nullptr);
+    printResultDiagram(nullptr, test::document());
     EXPECT_TRUE(lastPrintOutcome().ok);
     EXPECT_EQ(lastPrintOutcome().path, chosen);
     EXPECT_EQ(pdfTitle(chosen), QStringLiteral("KORVANE_Diagram"));
@@ -151,7 +151,7 @@ TEST_F(PrintCommands, UnwritableResultFolderFallsBackToDocuments) {
     QDir().mkpath(docs);
     const QString expected = QDir(docs).filePath(QStringLiteral("KORVANE_Diagram.pdf"));
     QFile::remove(expected);
-    printResultDiagram(nullptr);
+    printResultDiagram(nullptr, test::document());
     EXPECT_TRUE(QFileInfo::exists(expected)) << expected.toStdString();
     EXPECT_TRUE(lastPrintOutcome().ok);
     EXPECT_TRUE(platform::shownMessages().value(0).endsWith(QStringLiteral("KORVANE_Diagram.pdf")));
@@ -167,7 +167,7 @@ TEST_F(PrintCommands, PrinterFailureIsReportedAndTheHourglassRestored) {
     programPrinter().setOutputFormat(QPrinter::PdfFormat);
     programPrinter().setOutputFileName(tmp.path() + "/no/such/folder/x.pdf");
     setPrinterChosen(false);
-    printResultTable(nullptr, status);
+    printResultTable(nullptr, test::document(), status);
     EXPECT_FALSE(lastPrintOutcome().ok);
     ASSERT_EQ(platform::shownMessages().size(), 1);
     EXPECT_TRUE(platform::shownMessages()[0].startsWith(QStringLiteral("Fehler: ")));
@@ -225,7 +225,7 @@ TEST_F(PrintCommands, SetUpConfirmsWithOkAndItsPaperAndOrientationReachThePdf) {
         EXPECT_NE(b, QStringLiteral("Print"));
         EXPECT_NE(b, QStringLiteral("Drucken"));
     }
-    printResultDiagram(nullptr);
+    printResultDiagram(nullptr, test::document());
     ASSERT_TRUE(lastPrintOutcome().ok);
     EXPECT_EQ(lastPrintOutcome().path, chosen);
     if (test::haveTool(QStringLiteral("pdfinfo"))) {
@@ -245,15 +245,15 @@ TEST_F(PrintCommands, SetUpConfirmsWithOkAndItsPaperAndOrientationReachThePdf) {
 }
 
 TEST_F(PrintCommands, FallbackPdfsNeverReplaceEachOther) {
-    app().parameterFile = QStringLiteral("/data/Par/Standardsilo.par");
+    test::document().parameterFile = QStringLiteral("/data/Par/Standardsilo.par");
     MessageBoxCloser closer;
     QStringList written;
     for (int i = 0; i < 3; ++i) {
-        printResultTable(nullptr, status);
+        printResultTable(nullptr, test::document(), status);
         ASSERT_TRUE(lastPrintOutcome().ok);
         written << lastPrintOutcome().path;
     }
-    printResultDiagram(nullptr);
+    printResultDiagram(nullptr, test::document());
     written << lastPrintOutcome().path;
     EXPECT_EQ(QFileInfo(written[0]).fileName(), QStringLiteral("KORVANE_Table_Standardsilo.pdf"));
     EXPECT_EQ(QFileInfo(written[1]).fileName(), QStringLiteral("KORVANE_Table_Standardsilo_2.pdf"));
@@ -271,14 +271,14 @@ TEST_F(PrintCommands, FileChosenInTheSetUpIsNotReusedWithoutAsking) {
     programPrinter().setOutputFormat(QPrinter::PdfFormat);
     const QString chosen = tmp.path() + "/chosen.pdf";
     MessageBoxCloser closer;
-    printResultTable(nullptr, status);
+    printResultTable(nullptr, test::document(), status);
     EXPECT_EQ(lastPrintOutcome().path, chosen);
     EXPECT_EQ(platform::shownMessages().size(), 1);  // where the page went
 
     // The second page: the user is asked; Cancel keeps the table.
     platform::shownMessages().clear();
     platform::setNextAnswer(false);
-    printResultDiagram(nullptr);
+    printResultDiagram(nullptr, test::document());
     ASSERT_GE(platform::shownMessages().size(), 1);
     EXPECT_TRUE(platform::shownMessages()[0].contains(chosen)) << platform::shownMessages()[0].toStdString();
     EXPECT_EQ(lastPrintOutcome().path, tmp.path() + "/chosen_2.pdf");
@@ -286,7 +286,7 @@ TEST_F(PrintCommands, FileChosenInTheSetUpIsNotReusedWithoutAsking) {
 
     // OK replaces it.
     platform::setNextAnswer(true);
-    printResultDiagram(nullptr);
+    printResultDiagram(nullptr, test::document());
     EXPECT_EQ(lastPrintOutcome().path, chosen);
     if (test::haveTool(QStringLiteral("pdfinfo"))) EXPECT_EQ(pdfTitle(chosen), QStringLiteral("KORVANE_Diagram"));
     programPrinter().setOutputFileName(QString());
@@ -295,8 +295,8 @@ TEST_F(PrintCommands, FileChosenInTheSetUpIsNotReusedWithoutAsking) {
 TEST_F(PrintCommands, NoMessageBoxUnderTheHourglass) {
     MessageBoxCloser closer;
     const int before = platform::messagesUnderBusyCursor();
-    printResultTable(nullptr, status);
-    printResultDiagram(nullptr);
+    printResultTable(nullptr, test::document(), status);
+    printResultDiagram(nullptr, test::document());
     EXPECT_EQ(platform::shownMessages().size(), 2);
     EXPECT_EQ(platform::messagesUnderBusyCursor(), before);
 }

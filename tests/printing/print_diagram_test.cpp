@@ -229,7 +229,7 @@ TEST(PrintedDiagram, BlackFrameAroundTheArea) {
 }
 
 TEST(PrintedDiagram, EmptyOrBrokenResultsStillPrintTheFrame) {
-    SiloModel& fresh = globalModel();
+    SiloModel& fresh = test::document().model;
     fresh = SiloModel{};
     QImage img = diagramImage(fresh);
     EXPECT_TRUE(isColor(img.pixel(1750, 1000), 0, 0, 0));

@@ -26,8 +26,13 @@ void calculateGlobal(SiloModel& m) {
 
 }  // namespace
 
+ui::SiloDocument& document() {
+    static auto* doc = new ui::SiloDocument();
+    return *doc;
+}
+
 SiloModel& defaultSilo() {
-    SiloModel& m = globalModel();
+    SiloModel& m = document().model;
     m = SiloModel{};
     prepare(m, true);
     clearResults(m);
@@ -36,13 +41,13 @@ SiloModel& defaultSilo() {
 }
 
 SiloModel& formSilo(const std::function<void(FormInput&)>& change) {
-    SiloModel& m = globalModel();
+    SiloModel& m = document().model;
     m = SiloModel{};
     resetToDefaults(m);
     FormInput in;
     showModelInForm(m, in);
     change(in);
-    const int code = takeOver(m, in, globalWorkingCopy());
+    const int code = takeOver(m, in, document().workingCopy);
     EXPECT_EQ(code, 0) << "parameters refused";
     calculateGlobal(m);
     return m;

@@ -10,13 +10,18 @@
 
 #include "calc/form_logic.h"
 #include "calc/model.h"
+#include "ui/document/silodocument.h"
 
 class QPainter;
 
 namespace korvane::test {
 
+// The printing tests' silo document, as the main window would hand it to
+// the print commands. The silos below are built in its model.
+ui::SiloDocument& document();
+
 // The default silo (shaft 6 m, hopper, 9 m fill), calculated in the
-// filling state, in the program's global model.
+// filling state, in document()'s model.
 SiloModel& defaultSilo();
 
 // The default silo changed through the parameter form's values and

@@ -236,7 +236,6 @@ TEST(InstalledProgram, SavesIntoTheUsersDataFolder) {
     const QString installed = qEnvironmentVariable("KORVANE_INSTALLED_PROGRAM_DIR");
     if (installed.isEmpty()) GTEST_SKIP() << "only run by the install check";
     ASSERT_FALSE(platform::folderWritable(installed)) << "run as a user who cannot write it";
-    globalModel() = SiloModel{};
     app() = AppState{};
     const QString docs = platform::documentsFolder();
     MainWindow w;

@@ -123,7 +123,8 @@ TEST(SelectRows, ShaftOnlyWith31Lines) {
     const Strides k = screenStrides(*m, rowsAvailable(31, f));
     EXPECT_EQ(k.shaft, 39);
     EXPECT_EQ(k.hopper, 0);
-    const auto rows = selectRows(*m, k, 12.0);
+    double heightLeft = -1;
+    const auto rows = selectRows(*m, k, 12.0, &heightLeft);
     const auto idx = indices(rows);
     std::vector<int> expected{1};
     for (int i = 40; i <= 976; i += 39) expected.push_back(i);
@@ -135,7 +136,7 @@ TEST(SelectRows, ShaftOnlyWith31Lines) {
     EXPECT_DOUBLE_EQ(rows.front().z, 12.0);
     EXPECT_NEAR(rows[1].z, 12.0 - 39 * 0.012, 1e-9);
     EXPECT_NEAR(rows.back().z, 0.012, 1e-9);
-    EXPECT_NEAR(m->Zlauf, 0.0, 1e-9);
+    EXPECT_NEAR(heightLeft, 0.0, 1e-9);
 }
 
 TEST(SelectRows, SectionBoundariesAreAlwaysShown) {

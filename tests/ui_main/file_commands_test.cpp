@@ -92,8 +92,8 @@ TEST_F(FileCommandsTest, OpenAndSaveOnAGermanDesktopKeepTheFile) {
     for (const char* name : {"Standardsilo", "Getreide_Dichtekurve"}) {
         const QString example = kExamples + name + ".par";
         EXPECT_TRUE(open(example).isEmpty()) << name;
-        ASSERT_EQ(app().parameterFile, example);
-        EXPECT_GT(globalModel().RHOMIN, 100.0) << name;  // not cut at the decimal point
+        ASSERT_EQ(w->document().parameterFile, example);
+        EXPECT_GT(w->document().model.RHOMIN, 100.0) << name;  // not cut at the decimal point
 
         const QString saved = dir.path() + "/" + name + ".par";
         platform::setNextFileName(saved);
@@ -139,7 +139,7 @@ TEST_F(FileCommandsTest, RefusedFilesAreExplainedInTheWindowLanguage) {
         texts::setLanguage(c.language);
         const QString path = dir.path() + "/bad.par";
         writeAll(path, c.content);
-        const double before = globalModel().Fuellhoehe;
+        const double before = w->document().model.Fuellhoehe;
         const QString text = open(path);
         ASSERT_FALSE(text.isEmpty()) << c.name;
         for (const QString& e : c.expected)
@@ -149,8 +149,8 @@ TEST_F(FileCommandsTest, RefusedFilesAreExplainedInTheWindowLanguage) {
             EXPECT_TRUE(ch == '\n' || (ch.unicode() >= 32 && ch != QChar::ReplacementCharacter))
                 << c.name << ": " << text.toStdString();
         EXPECT_FALSE(text.contains("Schrittzahl")) << c.name;  // no internal names
-        EXPECT_TRUE(app().parameterFile.isEmpty()) << c.name;
-        EXPECT_EQ(globalModel().Fuellhoehe, before) << c.name;
+        EXPECT_TRUE(w->document().parameterFile.isEmpty()) << c.name;
+        EXPECT_EQ(w->document().model.Fuellhoehe, before) << c.name;
     }
 }
 
@@ -172,13 +172,13 @@ TEST_F(FileCommandsTest, SaveOntoAWriteProtectedFileIsRefusedWithTheReason) {
             << text.toStdString();
         EXPECT_TRUE(text.contains(path));
         EXPECT_EQ(readAll(path), QByteArray("old\r\n"));
-        EXPECT_TRUE(app().parameterFile.isEmpty());
+        EXPECT_TRUE(w->document().parameterFile.isEmpty());
     }
 }
 
 TEST_F(FileCommandsTest, StatusFieldsShowTheirWholeNumber) {
     ASSERT_TRUE(open(QStringLiteral(KORVANE_TEST_DATA "/reference-cases/case_0001.par")).isEmpty());
-    ASSERT_EQ(confirmLoadedModel(globalModel(), globalWorkingCopy()), 0);
+    ASSERT_EQ(confirmLoadedModel(w->document().model, w->document().workingCopy), 0);
     w->activate();
     ASSERT_FALSE(w->findChild<QLineEdit*>("contentsField")->text().isEmpty());
     auto* contents = w->findChild<QLineEdit*>("contentsField");
@@ -190,15 +190,15 @@ TEST_F(FileCommandsTest, StatusFieldsShowTheirWholeNumber) {
         return QFontMetricsF(e->font()).horizontalAdvance(e->text()) <= e->width() - 2 * frame - 4;
     };
     for (long double v : {-23443105.0L, 123456.0L, 987654321098.0L}) {
-        globalModel().Fuellmenge = static_cast<double>(v);
-        globalModel().SIGMAV[globalModel().Indexende] = v;
+        w->document().model.Fuellmenge = static_cast<double>(v);
+        w->document().model.SIGMAV[w->document().model.Indexende] = v;
         w->showResults();
         EXPECT_TRUE(fits(contents)) << contents->text().toStdString();
         EXPECT_TRUE(fits(outlet)) << outlet->text().toStdString();
         EXPECT_EQ(contents->cursorPosition(), 0);
     }
     EXPECT_EQ(contents->text(), "9.8765432E+11");
-    globalModel().Fuellmenge = 12.5;
+    w->document().model.Fuellmenge = 12.5;
     w->showResults();
     EXPECT_EQ(contents->text(), "12.50");
     EXPECT_EQ(contents->font().pixelSize(), standard.pixelSize());  // a short number in the usual size

@@ -28,6 +28,7 @@
 #include "ui/main/display_logic.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
+#include "ui/parameters/parameterform.h"
 #include "window_test_support.h"
 #include "ui/texts/texts.h"
 #include "qt_print.h"
@@ -91,8 +92,8 @@ protected:
             ModalCloser closer(false);
             w->openParameterFile();
         }
-        ASSERT_EQ(app().parameterFile, kCases + file);
-        ASSERT_EQ(confirmLoadedModel(globalModel(), globalWorkingCopy()), 0);
+        ASSERT_EQ(w->document().parameterFile, kCases + file);
+        ASSERT_EQ(confirmLoadedModel(w->document().model, w->document().workingCopy), 0);
         w->activate();
     }
 
@@ -140,10 +141,10 @@ TEST_F(MainWindowTest, ShaftOnlyWith31Lines) {
     EXPECT_EQ(pos.first(), "OK Füllg.");
     for (int i = 1; i < 27; ++i) EXPECT_EQ(pos[i], " ") << i;
     EXPECT_EQ(pos.last(), "Auslauf");
-    const double fill = globalModel().Fuellhoehe;
+    const double fill = w->document().model.Fuellhoehe;
     EXPECT_EQ(column("zColumn").first(), formatResult(fill, zDecimals(fill), '.'));
     // The second row is slice 40: 39 slices further down.
-    const double dz = static_cast<double>(globalModel().Dz[1]);
+    const double dz = static_cast<double>(w->document().model.Dz[1]);
     EXPECT_EQ(column("zColumn")[1], formatResult(fill - 39 * dz, zDecimals(fill), '.'));
 }
 
@@ -176,11 +177,11 @@ TEST_F(MainWindowTest, LanguageSwitchChangesTextsNotNumbers) {
 }
 
 TEST_F(MainWindowTest, CaptionWithFileAndChangeMark) {
-    app().parameterFile = "/data/silo.par";
+    w->document().parameterFile = "/data/silo.par";
     w->updateTextsAndTitle();
     EXPECT_EQ(w->windowTitle(),
               "KORVANE    © 2026 Korvane developers      [Aktuelle Parameterdatei: /data/silo.par]");
-    app().modified = true;
+    w->document().modified = true;
     w->updateTextsAndTitle();
     EXPECT_EQ(w->windowTitle(), "KORVANE    © 2026 Korvane developers      "
                                 "[Aktuelle Parameterdatei: /data/silo.par]Geändert!");
@@ -252,10 +253,10 @@ TEST_F(MainWindowTest, OpenParameterFileRecalculates) {
         w->openParameterFile();
     }
     EXPECT_EQ(w->activationCount(), runs + 1);
-    EXPECT_FALSE(app().modified);
-    EXPECT_EQ(app().pendingProblem, 0);
+    EXPECT_FALSE(w->document().modified);
+    EXPECT_EQ(w->document().pendingProblem, 0);
     EXPECT_TRUE(w->windowTitle().contains("[Aktuelle Parameterdatei: " + kCases + "case_0040.par]"));
-    EXPECT_FALSE(globalModel().Trichterja);
+    EXPECT_FALSE(w->document().model.Trichterja);
 }
 
 TEST_F(MainWindowTest, RejectedParameterFileChangesNothing) {
@@ -264,7 +265,7 @@ TEST_F(MainWindowTest, RejectedParameterFileChangesNothing) {
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("1000\r\nthis is not a parameter file\r\n");
     bad.close();
-    const double fill = globalModel().Fuellhoehe;
+    const double fill = w->document().model.Fuellhoehe;
     const QStringList sv = column("verticalStressColumn");
     const int runs = w->activationCount();
     platform::setNextFileName(bad.fileName());
@@ -274,9 +275,9 @@ TEST_F(MainWindowTest, RejectedParameterFileChangesNothing) {
     EXPECT_TRUE(platform::shownMessages().first().contains("Zeile 2"))
         << platform::shownMessages().first().toStdString();
     EXPECT_TRUE(platform::shownMessages().first().contains(bad.fileName()));
-    EXPECT_TRUE(app().parameterFile.isEmpty());
+    EXPECT_TRUE(w->document().parameterFile.isEmpty());
     EXPECT_EQ(w->activationCount(), runs);
-    EXPECT_EQ(globalModel().Fuellhoehe, fill);
+    EXPECT_EQ(w->document().model.Fuellhoehe, fill);
     EXPECT_EQ(column("verticalStressColumn"), sv);
 
     texts::setLanguage(1);
@@ -291,11 +292,11 @@ TEST_F(MainWindowTest, CancelledDialogsChangeNothing) {
     const QString caption = w->windowTitle();
     platform::setNextFileName("");
     w->saveParameterFile();
-    EXPECT_TRUE(app().parameterFile.isEmpty());
+    EXPECT_TRUE(w->document().parameterFile.isEmpty());
     EXPECT_EQ(w->windowTitle(), caption);
     platform::setNextFileName("");
     w->saveResults();
-    EXPECT_TRUE(app().resultFile.isEmpty());
+    EXPECT_TRUE(w->document().resultFile.isEmpty());
     platform::setNextFileName("");
     const int runs = w->activationCount();
     w->openParameterFile();
@@ -305,13 +306,13 @@ TEST_F(MainWindowTest, CancelledDialogsChangeNothing) {
 
 TEST_F(MainWindowTest, SaveParametersAndResults) {
     QTemporaryDir dir;
-    app().modified = true;
+    w->document().modified = true;
     platform::setNextFileName(dir.path() + "/mysilo");
     w->saveParameterFileAs();
     const QString par = dir.path() + "/mysilo.par";
     EXPECT_TRUE(QFile::exists(par));
-    EXPECT_EQ(app().parameterFile, par);
-    EXPECT_FALSE(app().modified);
+    EXPECT_EQ(w->document().parameterFile, par);
+    EXPECT_FALSE(w->document().modified);
     EXPECT_TRUE(w->windowTitle().endsWith("[Aktuelle Parameterdatei: " + par + "]"));
     // The open dialog now offers the saved file.
     platform::setNextFileName("");
@@ -320,21 +321,21 @@ TEST_F(MainWindowTest, SaveParametersAndResults) {
 
     // Saving again overwrites the current file without asking.
     QFile::remove(par);
-    app().modified = true;
+    w->document().modified = true;
     w->saveParameterFile();
     EXPECT_TRUE(QFile::exists(par));
-    EXPECT_FALSE(app().modified);
+    EXPECT_FALSE(w->document().modified);
 
     // Results do not touch the change flag.
-    app().modified = true;
+    w->document().modified = true;
     platform::setNextFileName(dir.path() + "/results");
     w->saveResults();
     const QString txt = dir.path() + "/results.txt";
-    EXPECT_EQ(app().resultFile, txt);
+    EXPECT_EQ(w->document().resultFile, txt);
     QFile f(txt);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_GT(f.size(), 1000);
-    EXPECT_TRUE(app().modified);
+    EXPECT_TRUE(w->document().modified);
     EXPECT_TRUE(platform::shownMessages().isEmpty());
 }
 
@@ -349,11 +350,11 @@ TEST_F(MainWindowTest, FileDialogsOfferTheLastChosenFile) {
     EXPECT_EQ(w->lastDialogFolder(), prog.path() + "/Output/");
     platform::setNextFileName(dir.path() + "/first");
     w->saveResultsAs();
-    EXPECT_EQ(app().resultFile, dir.path() + "/first.txt");
+    EXPECT_EQ(w->document().resultFile, dir.path() + "/first.txt");
     platform::setNextFileName("");
     w->saveResultsAs();
     EXPECT_EQ(w->lastDialogFolder(), dir.path() + "/first.txt");
-    EXPECT_EQ(app().resultFile, dir.path() + "/first.txt");
+    EXPECT_EQ(w->document().resultFile, dir.path() + "/first.txt");
 
     platform::setNextFileName("");
     w->saveParameterFileAs();
@@ -369,21 +370,21 @@ TEST_F(MainWindowTest, FileDialogsOfferTheLastChosenFile) {
     platform::setNextFileName("");
     w->openParameterFile();
     EXPECT_EQ(w->lastDialogFolder(), kCases + "case_0002.par");
-    EXPECT_EQ(app().parameterFile, kCases + "case_0002.par");
+    EXPECT_EQ(w->document().parameterFile, kCases + "case_0002.par");
     EXPECT_TRUE(platform::shownMessages().isEmpty());
 }
 
 TEST_F(MainWindowTest, FailedSaveIsReportedAndKeepsTheOldName) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.par"));  // a folder where the file should go
-    app().modified = true;
+    w->document().modified = true;
     platform::setNextFileName(dir.path() + "/taken.par");
     platform::setNextAnswer(true);
     w->saveParameterFileAs();
     ASSERT_EQ(platform::shownMessages().size(), 1);
     EXPECT_TRUE(platform::shownMessages().first().startsWith("Fehler "));
-    EXPECT_TRUE(app().parameterFile.isEmpty());
-    EXPECT_TRUE(app().modified);
+    EXPECT_TRUE(w->document().parameterFile.isEmpty());
+    EXPECT_TRUE(w->document().modified);
 
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.txt"));
     platform::setNextFileName(dir.path() + "/taken.txt");
@@ -391,7 +392,7 @@ TEST_F(MainWindowTest, FailedSaveIsReportedAndKeepsTheOldName) {
     w->saveResultsAs();
     ASSERT_EQ(platform::shownMessages().size(), 2);
     EXPECT_TRUE(platform::shownMessages().last().startsWith("Fehler "));
-    EXPECT_TRUE(app().resultFile.isEmpty());
+    EXPECT_TRUE(w->document().resultFile.isEmpty());
 }
 
 TEST_F(MainWindowTest, FunnelFlowWarnsAndBeepsOnEveryCalculation) {
@@ -429,11 +430,11 @@ TEST_F(MainWindowTest, HeapRows) {
     EXPECT_EQ(column("verticalStressColumn")[0], "0");
     EXPECT_EQ(column("wallStressColumn")[0], " ");
     EXPECT_EQ(column("zColumn")[0],
-              formatResult(globalModel().Fuellhoehe, zDecimals(globalModel().Fuellhoehe), '.'));
+              formatResult(w->document().model.Fuellhoehe, zDecimals(w->document().model.Fuellhoehe), '.'));
 }
 
 TEST_F(MainWindowTest, ResultsThatAreNotNumbersAreNotShown) {
-    globalModel().SIGMAV[500] = std::numeric_limits<long double>::quiet_NaN();
+    w->document().model.SIGMAV[500] = std::numeric_limits<long double>::quiet_NaN();
     w->showResults();
     w->redrawDiagram();
     EXPECT_EQ(text("messageField"), "Keine gültigen Ergebnisse");
@@ -454,7 +455,7 @@ TEST_F(MainWindowTest, ParameterMenuActivatesAfterTheForm) {
     const int runs = w->activationCount();
     bool viewOnly = false;
     {
-        ModalCloser closer(false, [&] { viewOnly = app().viewOnly; });
+        ModalCloser closer(false, [&] { viewOnly = w->parameterForm().viewOnly(); });
         get<QAction>("viewParametersAction")->trigger();
     }
     EXPECT_EQ(w->activationCount(), runs + 1);
@@ -597,7 +598,7 @@ protected:
         timer.start();
         w->openParameterFile();
         ASSERT_EQ(shown, 1) << path.toStdString();
-        ASSERT_EQ(app().parameterFile, path);
+        ASSERT_EQ(w->document().parameterFile, path);
     }
     Shown shown() {
         return {text("contentsField"), text("outletStressField"),

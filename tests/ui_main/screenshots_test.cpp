@@ -23,7 +23,6 @@ namespace {
 
 void shoot(const QString& folder, const QString& name, QSize screen, const QString& parFile,
            int language) {
-    globalModel() = SiloModel{};
     app() = AppState{};
     texts::setLanguage(language);
     const platform::ScreenInfo info{QRect(QPoint(0, 0), screen),
@@ -44,7 +43,7 @@ void shoot(const QString& folder, const QString& name, QSize screen, const QStri
         });
         closer.start();
         w->openParameterFile();
-        confirmLoadedModel(globalModel(), globalWorkingCopy());
+        confirmLoadedModel(w->document().model, w->document().workingCopy);
         w->activate();
     }
     QTest::qWait(50);

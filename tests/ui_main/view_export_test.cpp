@@ -110,7 +110,7 @@ TEST_F(ViewExportTest, BothStatesDrawTheOtherStateDashedAndLeaveTheColumns) {
     ASSERT_NE(w->otherStateModel(), nullptr);
     const SiloModel& other = *w->otherStateModel();
     EXPECT_EQ(other.Spannungszustand(), 1);            // the default silo is in the filling state
-    EXPECT_EQ(globalModel().Spannungszustand(), 0);  // the model keeps its state
+    EXPECT_EQ(w->document().model.Spannungszustand(), 0);  // the model keeps its state
     EXPECT_EQ(displays(), before);
     EXPECT_EQ(w->activationCount(), runs);
 
@@ -126,11 +126,11 @@ TEST_F(ViewExportTest, BothStatesDrawTheOtherStateDashedAndLeaveTheColumns) {
     }
 
     // Every activation calculates the other state anew.
-    globalModel().setSpannungszustand(1);
+    w->document().model.setSpannungszustand(1);
     w->activate();
     ASSERT_NE(w->otherStateModel(), nullptr);
     EXPECT_EQ(w->otherStateModel()->Spannungszustand(), 0);
-    globalModel().setSpannungszustand(0);
+    w->document().model.setSpannungszustand(0);
     w->activate();
 
     both->trigger();
@@ -152,10 +152,10 @@ TEST_F(ViewExportTest, ComparisonCurvesAppearAndDisappear) {
     EXPECT_TRUE(get<QAction>("endComparisonAction")->isEnabled());
     EXPECT_EQ(displays(), before);
     EXPECT_EQ(w->windowTitle(), title);
-    EXPECT_TRUE(app().parameterFile.isEmpty());
-    EXPECT_FALSE(app().modified);
+    EXPECT_TRUE(w->document().parameterFile.isEmpty());
+    EXPECT_FALSE(w->document().modified);
     EXPECT_EQ(w->activationCount(), runs);
-    EXPECT_EQ(globalModel().Fuellhoehe, 9.0);  // still the default silo
+    EXPECT_EQ(w->document().model.Fuellhoehe, 9.0);  // still the default silo
 
     // Its curves in grey, dashed, and wholly inside the image: the top of
     // the comparison silo is within the diagram's height.
@@ -204,7 +204,7 @@ TEST_F(ViewExportTest, RejectedComparisonFileChangesNothing) {
         EXPECT_EQ(w->comparisonModel(), shown);
         EXPECT_EQ(diagram(), img);
         EXPECT_EQ(displays(), before);
-        EXPECT_TRUE(app().parameterFile.isEmpty());
+        EXPECT_TRUE(w->document().parameterFile.isEmpty());
     }
     // The file the open command refuses is refused with the open command's message.
     platform::shownMessages().clear();
@@ -266,7 +266,7 @@ TEST_F(ViewExportTest, ExportWritesPngSvgAndPdf) {
 
 TEST_F(ViewExportTest, CopiedTableHasOneLinePerSliceAndAHeader) {
     // The result file lists the same slices; its first line is its header.
-    const std::string file = resultFileText(globalModel());
+    const std::string file = resultFileText(w->document().model);
     const int fileLines = static_cast<int>(std::count(file.begin(), file.end(), '\n'));
     for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)}) {
         QLocale::setDefault(locale);
@@ -283,7 +283,7 @@ TEST_F(ViewExportTest, CopiedTableHasOneLinePerSliceAndAHeader) {
         EXPECT_TRUE(lines[1].startsWith("9" + point + "000\t")) << lines[1].toStdString();
         EXPECT_TRUE(lines.last().startsWith("0" + point + "000\t")) << lines.last().toStdString();
         EXPECT_TRUE(lines.last().endsWith(
-            "\t" + plain.toString(double(globalModel().SIGMAW[globalModel().Indexende]), 'f', 0)))
+            "\t" + plain.toString(double(w->document().model.SIGMAW[w->document().model.Indexende]), 'f', 0)))
             << lines.last().toStdString();
     }
 }

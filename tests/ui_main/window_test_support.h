@@ -9,7 +9,6 @@
 #include <QtTest/QTest>
 #include <functional>
 
-#include "calc/model.h"
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
 #include "ui/texts/texts.h"
@@ -52,10 +51,9 @@ private:
     QTimer timer_;
 };
 
-// The program as started: the model all zero, no files, German, and no
-// answer or file name waiting in the dialog seams.
+// The program as started: default settings, German, and no answer or file
+// name waiting in the dialog seams (each main window brings its own silo).
 inline void resetProgramState() {
-    globalModel() = SiloModel{};
     app() = AppState{};
     texts::setLanguage(0);
     platform::shownMessages().clear();

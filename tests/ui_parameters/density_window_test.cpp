@@ -2,6 +2,8 @@
 // runs, the check diagram, and the window driven with keys and clicks.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPainter>
@@ -13,6 +15,7 @@
 
 #include "calc/engine.h"
 #include "ui/density/densitywindow.h"
+#include "ui/document/silodocument.h"
 #include "ui/density/radiogroup.h"
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
@@ -170,10 +173,10 @@ class DensityWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         texts::setLanguage(0);
-        globalWorkingCopy() = DensityWorkingCopy{};
+        doc = std::make_unique<SiloDocument>();
         platform::clearNextAnswer();
         platform::shownMessages().clear();
-        win = new DensityWindow;
+        win = new DensityWindow(*doc);
         grid = win->findChild<QTableWidget*>("measurementGrid");
         ok = win->findChild<QPushButton*>("okButton");
         test = win->findChild<QPushButton*>("testButton");
@@ -197,7 +200,7 @@ protected:
         QCoreApplication::processEvents();  // the editor commits queued
     }
     void setPairs(std::initializer_list<std::pair<double, double>> l, int kind) {
-        DensityWorkingCopy& w = globalWorkingCopy();
+        DensityWorkingCopy& w = doc->workingCopy;
         int i = 0;
         for (auto& p : l) {
             ++i;
@@ -208,6 +211,7 @@ protected:
         w.Messanpassart = kind;
     }
 
+    std::unique_ptr<SiloDocument> doc;  // whose working copy the window edits
     DensityWindow* win = nullptr;
     QTableWidget* grid = nullptr;
     QPushButton *ok = nullptr, *test = nullptr, *abbr = nullptr;
@@ -257,8 +261,8 @@ TEST_F(DensityWindowTest, OkOnlyAfterTestenAndDisabledByTyping) {
     typeInto(4, 2, "1600");
     QTest::mouseClick(test, Qt::LeftButton);
     EXPECT_TRUE(ok->isEnabled());
-    EXPECT_EQ(globalWorkingCopy().Messpunktzahl, 2);  // the gap is closed
-    EXPECT_DOUBLE_EQ(globalWorkingCopy().Messtabelle[1][2], 3000);
+    EXPECT_EQ(doc->workingCopy.Messpunktzahl, 2);  // the gap is closed
+    EXPECT_DOUBLE_EQ(doc->workingCopy.Messtabelle[1][2], 3000);
     typeInto(5, 1, "5000");
     EXPECT_FALSE(ok->isEnabled());
     typeInto(5, 2, "1650");
@@ -302,8 +306,8 @@ TEST_F(DensityWindowTest, UnusableFitShowsGermanMessageAndStaysOpen) {
 TEST_F(DensityWindowTest, CancelRestoresEverything) {
     setPairs({{1000, 1500}, {3000, 1600}, {8000, 1700}}, 2);
     checkMeasurements(rows({{"1000", "1500"}, {"3000", "1600"}, {"8000", "1700"}}), 2,
-                      globalWorkingCopy());
-    const DensityWorkingCopy before = globalWorkingCopy();
+                      doc->workingCopy);
+    const DensityWorkingCopy before = doc->workingCopy;
     win->show();
     typeInto(3, 1, "500");
     typeInto(3, 2, "1400");
@@ -311,11 +315,11 @@ TEST_F(DensityWindowTest, CancelRestoresEverything) {
     grid->item(1, 2)->setText("");
     win->findChild<RadioGroup*>("fitKindGroup")->setItemIndex(0);  // runs the check: linear fit
     QTest::mouseClick(test, Qt::LeftButton);
-    ASSERT_EQ(globalWorkingCopy().Messpunktzahl, 3);
-    ASSERT_EQ(globalWorkingCopy().Messanpassart, 0);
+    ASSERT_EQ(doc->workingCopy.Messpunktzahl, 3);
+    ASSERT_EQ(doc->workingCopy.Messanpassart, 0);
     QTest::mouseClick(abbr, Qt::LeftButton);
     EXPECT_FALSE(win->isVisible());
-    const DensityWorkingCopy& w = globalWorkingCopy();
+    const DensityWorkingCopy& w = doc->workingCopy;
     EXPECT_EQ(w.Messpunktzahl, before.Messpunktzahl);
     EXPECT_EQ(w.Messanpassart, 2);
     EXPECT_DOUBLE_EQ(w.MessSIGMA0, before.MessSIGMA0);
@@ -332,10 +336,10 @@ TEST_F(DensityWindowTest, EscapeCancelsToo) {
     win->show();
     grid->item(0, 1)->setText("2000");
     QTest::mouseClick(test, Qt::LeftButton);
-    EXPECT_DOUBLE_EQ(globalWorkingCopy().Messtabelle[1][1], 2000);
+    EXPECT_DOUBLE_EQ(doc->workingCopy.Messtabelle[1][1], 2000);
     QTest::keyClick(win, Qt::Key_Escape);
     EXPECT_FALSE(win->isVisible());
-    EXPECT_DOUBLE_EQ(globalWorkingCopy().Messtabelle[1][1], 1000);
+    EXPECT_DOUBLE_EQ(doc->workingCopy.Messtabelle[1][1], 1000);
 }
 
 TEST_F(DensityWindowTest, ReactivationShowsPairsInOrder) {

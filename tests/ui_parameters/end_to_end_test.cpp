@@ -57,7 +57,6 @@ TEST_P(EndToEnd, ColumnsShowWhatTheBatchToolWrites) {
     const std::vector<FileRow> rows = batchRows(par, tmp.filePath("out.txt"), *batch);
     ASSERT_GT(rows.size(), 100u);
 
-    globalModel() = SiloModel{};
     app() = AppState{};
     texts::setLanguage(1);
     QLocale::setDefault(QLocale::c());
@@ -82,8 +81,8 @@ TEST_P(EndToEnd, ColumnsShowWhatTheBatchToolWrites) {
     w->openParameterFile();
     ASSERT_TRUE(confirmed);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_EQ(app().parameterFile, par);
-    EXPECT_EQ(app().pendingProblem, 0);
+    EXPECT_EQ(w->document().parameterFile, par);
+    EXPECT_EQ(w->document().pendingProblem, 0);
 
     // Status fields: the outlet stress and the mass of the contents.
     auto* outlet = w->findChild<QLineEdit*>("outletStressField");

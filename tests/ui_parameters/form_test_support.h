@@ -1,6 +1,6 @@
 // The fixture the parameter form's widget tests share: the default silo in
-// the model, German, a full-HD desktop (on which the form keeps its design
-// size), and the program's one parameter form, closed again after each test.
+// its document, German, a full-HD desktop (on which the form keeps its design
+// size), and a parameter form on that document, closed again after each test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,9 +9,11 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <memory>
 
 #include "calc/engine.h"
 #include "calc/model.h"
+#include "ui/document/silodocument.h"
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
 #include "ui/parameters/parameterform.h"
@@ -23,22 +25,22 @@ class ParameterFormFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         texts::setLanguage(0);
-        SiloModel& m = globalModel();
-        m = SiloModel{};
-        resetToDefaults(m);
-        globalWorkingCopy() = DensityWorkingCopy{};
+        doc = std::make_unique<SiloDocument>();
+        resetToDefaults(doc->model);
         app() = AppState{};
         platform::clearNextAnswer();
         platform::shownMessages().clear();
         static const platform::ScreenInfo desktop{QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1040)};
         platform::setScreenOverride(&desktop);
-        form = parameterForm();
+        ownForm = std::make_unique<ParameterForm>(*doc);
+        form = ownForm.get();
     }
     void TearDown() override {
         if (form->isVisible()) {
-            app().keepOpen = false;
+            form->setKeepOpen(false);
             form->cancel();
         }
+        ownForm.reset();
         texts::setLanguage(0);
     }
     void open() {
@@ -56,6 +58,9 @@ protected:
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
     }
 
+    // The silo the form edits, and the form (gone before the silo).
+    std::unique_ptr<SiloDocument> doc;
+    std::unique_ptr<ParameterForm> ownForm;
     ParameterForm* form = nullptr;
 };
 

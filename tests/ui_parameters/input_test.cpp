@@ -4,6 +4,8 @@
 // readable at every screen size.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -20,6 +22,7 @@
 
 #include "calc/engine.h"
 #include "ui/density/densitywindow.h"
+#include "ui/document/silodocument.h"
 #include "ui/density/radiogroup.h"
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
@@ -85,8 +88,8 @@ TEST_F(FormInputTest, PasteCannotBringInWhatTypingCannot) {
     // OK takes over what the fields show.
     click(get<QPushButton>("okButton"));
     ASSERT_FALSE(form->isVisible());
-    EXPECT_DOUBLE_EQ(globalModel().Hschaft, 6);
-    EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 7.5);
+    EXPECT_DOUBLE_EQ(doc->model.Hschaft, 6);
+    EXPECT_DOUBLE_EQ(doc->model.Fuellhoehe, 7.5);
 }
 
 TEST_F(FormInputTest, PastedHeightBelowTheHopperCannotSplitSketchAndModel) {
@@ -104,7 +107,7 @@ TEST_F(FormInputTest, PastedHeightBelowTheHopperCannotSplitSketchAndModel) {
 TEST_F(FormInputTest, ANumberShownWithAnExponentEditsIntoTypeableText) {
     // A surcharge read from a file, too large for plain digits in 8 places:
     // shown as it is, and the first edit leaves only digits and a point.
-    SiloModel& m = globalModel();
+    SiloModel& m = doc->model;
     m.Auflastspannung = 1.5e9;
     open();
     QLineEdit* e = focused("surchargeField");
@@ -139,7 +142,7 @@ TEST_F(FormInputTest, DeleteBackspaceAndShortcutsEditANumberField) {
 }
 
 TEST_F(FormInputTest, DeleteKeyInTheDensityGrid) {
-    DensityWindow win;
+    DensityWindow win(*doc);
     auto* grid = win.findChild<QTableWidget*>("measurementGrid");
     win.show();
     QApplication::setActiveWindow(&win);
@@ -161,14 +164,14 @@ TEST_F(FormInputTest, DeleteKeyInTheDensityGrid) {
 // ---- 3: every change is marked -------------------------------------------------------
 
 TEST_F(FormInputTest, ChangesWithoutATypedCharacterAreMarked) {
-    app().parameterFile = "/p/a.par";
+    doc->parameterFile = "/p/a.par";
     open();
     // The context menu's Paste, no key at all.
     QLineEdit* fill = edit("fillHeightField");
     fill->selectAll();
     QApplication::clipboard()->setText("8");
     fill->paste();
-    EXPECT_TRUE(app().modified);
+    EXPECT_TRUE(doc->modified);
     EXPECT_TRUE(form->windowTitle().endsWith(QString::fromUtf8("Geändert!")));
 }
 
@@ -177,19 +180,19 @@ TEST_F(FormInputTest, SurchargeAndKFieldsMarkAChange) {
     // Options right after opening mark nothing, as before.
     click(get<QRadioButton>("surchargeOption"));
     click(get<QRadioButton>("kValueOption"));
-    EXPECT_FALSE(app().modified);
+    EXPECT_FALSE(doc->modified);
     QLineEdit* surcharge = focused("surchargeField");
     surcharge->selectAll();
     QApplication::clipboard()->setText("5000");
     surcharge->paste();
-    EXPECT_TRUE(app().modified);
+    EXPECT_TRUE(doc->modified);
     // Cancelled, then opened again: typing K alone marks the change too.
     click(get<QPushButton>("cancelButton"));
     open();
     click(get<QRadioButton>("kValueOption"));
-    EXPECT_FALSE(app().modified);
+    EXPECT_FALSE(doc->modified);
     QTest::keyClicks(focused("kValueField"), "0.5");
-    EXPECT_TRUE(app().modified);
+    EXPECT_TRUE(doc->modified);
 }
 
 // ---- 4: no NAN or INF in the window ---------------------------------------------------
@@ -203,19 +206,19 @@ TEST_F(FormInputTest, NoFieldShowsNanOrInf) {
         EXPECT_FALSE(showsNonFinite(l->text())) << l->objectName().toStdString();
     for (QLineEdit* e : form->findChildren<QLineEdit*>())
         EXPECT_FALSE(showsNonFinite(e->text())) << e->objectName().toStdString();
-    EXPECT_EQ(app().pendingProblem, 9);
+    EXPECT_EQ(doc->pendingProblem, 9);
 }
 
 TEST_F(FormInputTest, NonFiniteFitIsRefusedWithItsOwnMessageAndNoCurve) {
     // Two pairs at the same stress: the straight line has no slope.
-    DensityWorkingCopy& w = globalWorkingCopy();
+    DensityWorkingCopy& w = doc->workingCopy;
     w.Messpunktzahl = 2;
     w.Messtabelle[1][1] = 1000;
     w.Messtabelle[2][1] = 1500;
     w.Messtabelle[1][2] = 1000;
     w.Messtabelle[2][2] = 1600;
     w.Messanpassart = 0;
-    DensityWindow win;
+    DensityWindow win(*doc);
     win.show();
     win.findChild<QPushButton*>("testButton")->click();
     const QImage img = win.diagramImage();
@@ -241,10 +244,10 @@ class GridKeysTest : public ::testing::Test {
 protected:
     void SetUp() override {
         texts::setLanguage(0);
-        globalWorkingCopy() = DensityWorkingCopy{};
+        doc = std::make_unique<SiloDocument>();
         platform::clearNextAnswer();
         platform::shownMessages().clear();
-        win = new DensityWindow;
+        win = new DensityWindow(*doc);
         grid = win->findChild<QTableWidget*>("measurementGrid");
         win->show();
         QApplication::setActiveWindow(win);
@@ -263,6 +266,7 @@ protected:
     }
     QString cell(int r, int c) { return grid->item(r, c)->text(); }
 
+    std::unique_ptr<SiloDocument> doc;  // whose working copy the window edits
     DensityWindow* win = nullptr;
     QTableWidget* grid = nullptr;
 };
@@ -332,18 +336,18 @@ TEST_F(FormInputTest, ReturnInANumberFieldIsOk) {
     QTest::keyClick(fill, Qt::Key_Return);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Accepted);
-    EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 10);
+    EXPECT_DOUBLE_EQ(doc->model.Fuellhoehe, 10);
     EXPECT_TRUE(get<QPushButton>("okButton")->isDefault());
 }
 
 TEST_F(FormInputTest, DensityWindowReturnIsTestenThenOk) {
-    DensityWorkingCopy& w = globalWorkingCopy();
+    DensityWorkingCopy& w = doc->workingCopy;
     w.Messpunktzahl = 2;
     w.Messtabelle[1][1] = 1000;
     w.Messtabelle[2][1] = 1500;
     w.Messtabelle[1][2] = 3000;
     w.Messtabelle[2][2] = 1600;
-    DensityWindow win;
+    DensityWindow win(*doc);
     win.show();
     QApplication::setActiveWindow(&win);
     auto* ok = win.findChild<QPushButton*>("okButton");
@@ -413,9 +417,10 @@ TEST_P(FormScreenTest, ReadableFontWholeNumbersAndScrollingInsteadOfShrinking) {
     platform::setScreenOverride(&screen);
     app() = AppState{};
     app().screenScale = sc.screenScale;
+    auto silo = std::make_unique<SiloDocument>();
     for (int lang : {0, 1}) {
         texts::setLanguage(lang);
-        ParameterForm form;
+        ParameterForm form(*silo);
         form.retranslate();
         EXPECT_GE(form.font().pointSizeF(), QApplication::font().pointSizeF());
         EXPECT_LE(form.sizeHint().width(), sc.w);
@@ -438,7 +443,7 @@ TEST_P(FormScreenTest, ReadableFontWholeNumbersAndScrollingInsteadOfShrinking) {
             EXPECT_GE(l->minimumWidth(), l->fontMetrics().horizontalAdvance("-0.012345678"))
                 << name;
         }
-        DensityWindow density;
+        DensityWindow density(*silo);
         EXPECT_GE(density.font().pointSizeF(), QApplication::font().pointSizeF());
     }
     texts::setLanguage(0);
@@ -475,5 +480,5 @@ TEST_F(GridKeysTest, EscapeInACellIsAbbrechen) {
     QCoreApplication::processEvents();
     EXPECT_FALSE(win->isVisible());
     EXPECT_EQ(win->result(), QDialog::Rejected);
-    EXPECT_EQ(globalWorkingCopy().Messpunktzahl, 0);
+    EXPECT_EQ(doc->workingCopy.Messpunktzahl, 0);
 }

@@ -2,6 +2,8 @@
 // options, OK / Abbrechen / the close box, captions, the live sketch.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -73,8 +75,8 @@ TEST_F(ParameterFormTest, ShowsTheModel) {
     EXPECT_FALSE(edit("kValueField")->isEnabled());
     // Derived values of the default silo: 6 m shaft over a 30 degree hopper.
     EXPECT_FALSE(get<QLabel>("siloHeightOutput")->text().isEmpty());
-    EXPECT_FALSE(app().modified);
-    EXPECT_EQ(app().pendingProblem, 0);
+    EXPECT_FALSE(doc->modified);
+    EXPECT_EQ(doc->pendingProblem, 0);
 }
 
 TEST_F(ParameterFormTest, CommaBecomesPointMinusAndLettersDoNothing) {
@@ -85,8 +87,8 @@ TEST_F(ParameterFormTest, CommaBecomesPointMinusAndLettersDoNothing) {
     EXPECT_EQ(edit("fillHeightField")->text(), "7.5");
     retype("internalFrictionField", "3a5");
     EXPECT_EQ(edit("internalFrictionField")->text(), "35");
-    EXPECT_FALSE(app().justShown);
-    EXPECT_TRUE(app().modified);
+    EXPECT_FALSE(form->justShown());
+    EXPECT_TRUE(doc->modified);
 }
 
 TEST_F(ParameterFormTest, OptionsBeforeAnyKeyKeepParametersUnchanged) {
@@ -94,16 +96,16 @@ TEST_F(ParameterFormTest, OptionsBeforeAnyKeyKeepParametersUnchanged) {
     click(get<RadioGroup>("crossSectionGroup")->item(0));
     click(get<QRadioButton>("heapOption"));
     click(get<QCheckBox>("lowerPartCheckBox"));
-    EXPECT_FALSE(app().modified);
+    EXPECT_FALSE(doc->modified);
     EXPECT_TRUE(edit("reposeAngleField")->isEnabled());
     EXPECT_FALSE(edit("lengthField")->isEnabled());
     EXPECT_TRUE(edit("lowerPartHeightField")->isEnabled());
     // The first key typed ends that: the next option change marks a change.
     QTest::keyClick(edit("fillHeightField"), Qt::Key_End);  // no character: does not count
-    EXPECT_TRUE(app().justShown);
+    EXPECT_TRUE(form->justShown());
     QTest::keyClicks(edit("fillHeightField"), "0");
     click(get<RadioGroup>("crossSectionGroup")->item(1));
-    EXPECT_TRUE(app().modified);
+    EXPECT_TRUE(doc->modified);
     EXPECT_TRUE(edit("lengthField")->isEnabled());
 }
 
@@ -140,11 +142,11 @@ TEST_F(ParameterFormTest, UncheckingTheHopperUnchecksAndDisablesThePartBelow) {
 TEST_F(ParameterFormTest, Problem3FillAboveTheSilo) {
     open();
     retype("fillHeightField", "100");
-    EXPECT_EQ(app().pendingProblem, 3);
-    const double before = globalModel().Fuellhoehe;
+    EXPECT_EQ(doc->pendingProblem, 3);
+    const double before = doc->model.Fuellhoehe;
     EXPECT_EQ(okMessage(), QString::fromUtf8("Füllhöhe höher als Silooberkante."));
     EXPECT_TRUE(form->isVisible());
-    EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, before);
+    EXPECT_DOUBLE_EQ(doc->model.Fuellhoehe, before);
     EXPECT_TRUE(get<SiloSketch>("sketch")->result().badData);
 }
 
@@ -161,11 +163,11 @@ TEST_F(ParameterFormTest, Problem9HopperAngleAndTinySilo) {
     retype("hopperAngleField", "90");
     EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültige Siloform!"));
     retype("hopperAngleField", "30");
-    EXPECT_EQ(app().pendingProblem, 0);
+    EXPECT_EQ(doc->pendingProblem, 0);
     // Shaft only, with no height: a silo below 0.01 m is a geometry problem.
     click(get<QCheckBox>("hopperCheckBox"));
     retype("shaftHeightField", "0");
-    EXPECT_EQ(app().pendingProblem, 9);
+    EXPECT_EQ(doc->pendingProblem, 9);
     EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültige Siloform!"));
     EXPECT_TRUE(form->isVisible());
 }
@@ -175,7 +177,7 @@ TEST_F(ParameterFormTest, Problem10Friction) {
     retype("hopperWallFrictionField", "45");  // above PHIE = 40
     EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültige Werte von PHIX und/oder PHIE."));
     retype("hopperWallFrictionField", "40");
-    EXPECT_EQ(app().pendingProblem, 0);
+    EXPECT_EQ(doc->pendingProblem, 0);
 }
 
 TEST_F(ParameterFormTest, Problem13KIsReportedAtOnce) {
@@ -183,7 +185,7 @@ TEST_F(ParameterFormTest, Problem13KIsReportedAtOnce) {
     click(get<QRadioButton>("kValueOption"));
     ASSERT_TRUE(edit("kValueField")->isEnabled());
     retype("kValueField", "0");
-    EXPECT_EQ(app().pendingProblem, 0);  // the live check knows nothing of K
+    EXPECT_EQ(doc->pendingProblem, 0);  // the live check knows nothing of K
     EXPECT_EQ(okMessage(), QString::fromUtf8("K muss größer Null sein."));
     EXPECT_TRUE(form->isVisible());
     // Corrected, OK takes the value over and closes.
@@ -191,8 +193,8 @@ TEST_F(ParameterFormTest, Problem13KIsReportedAtOnce) {
     QTest::mouseClick(edit("kValueField"), Qt::LeftButton);  // its click re-runs the check
     click(get<QPushButton>("okButton"));
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(globalModel().Kwahl, 2);
-    EXPECT_DOUBLE_EQ(globalModel().Kwert, 0.5);
+    EXPECT_EQ(doc->model.Kwahl, 2);
+    EXPECT_DOUBLE_EQ(doc->model.Kwert, 0.5);
 }
 
 TEST_F(ParameterFormTest, RefusedTakeOverLeavesTheModelAsItWas) {
@@ -204,7 +206,7 @@ TEST_F(ParameterFormTest, RefusedTakeOverLeavesTheModelAsItWas) {
     ASSERT_TRUE(form->isVisible());
     // Nothing of the refused set reached the model: not the fill height read
     // before K, not the K choice.
-    const SiloModel& m = globalModel();
+    const SiloModel& m = doc->model;
     EXPECT_DOUBLE_EQ(m.Fuellhoehe, 9);
     EXPECT_EQ(m.Kwahl, 1);
     EXPECT_DOUBLE_EQ(m.Kwert, 0.4);
@@ -224,27 +226,27 @@ TEST_F(ParameterFormTest, KCorrectedByKeysAloneIsTakenOver) {
     retype("kValueField", "0.45");
     EXPECT_EQ(okMessage(), QString());
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(globalModel().Kwahl, 2);
-    EXPECT_DOUBLE_EQ(globalModel().Kwert, 0.45);
+    EXPECT_EQ(doc->model.Kwahl, 2);
+    EXPECT_DOUBLE_EQ(doc->model.Kwert, 0.45);
 }
 
 TEST_F(ParameterFormTest, AbbrechenKeepsTheMarkOfAnEarlierChange) {
     // Parameters changed and taken over earlier, not saved since.
-    app().parameterFile = "/p/a.par";
-    app().modified = true;
+    doc->parameterFile = "/p/a.par";
+    doc->modified = true;
     open();
     retype("fillHeightField", "8");
     click(get<QPushButton>("cancelButton"));
     EXPECT_FALSE(form->isVisible());
-    EXPECT_TRUE(app().modified);
-    EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 9);
+    EXPECT_TRUE(doc->modified);
+    EXPECT_DOUBLE_EQ(doc->model.Fuellhoehe, 9);
     // Unchanged at showing: Abbrechen leaves it unchanged.
-    app().modified = false;
+    doc->modified = false;
     open();
     retype("fillHeightField", "8");
-    EXPECT_TRUE(app().modified);
+    EXPECT_TRUE(doc->modified);
     click(get<QPushButton>("cancelButton"));
-    EXPECT_FALSE(app().modified);
+    EXPECT_FALSE(doc->modified);
 }
 
 TEST_F(ParameterFormTest, Problem20AngleOfRepose) {
@@ -253,7 +255,7 @@ TEST_F(ParameterFormTest, Problem20AngleOfRepose) {
     retype("reposeAngleField", "89.5");
     EXPECT_EQ(okMessage(), QString::fromUtf8("Ungültiger Wert für Böschungswinkel."));
     retype("reposeAngleField", "25");
-    EXPECT_EQ(app().pendingProblem, 0);
+    EXPECT_EQ(doc->pendingProblem, 0);
 }
 
 TEST_F(ParameterFormTest, Problem21MissingPairs) {
@@ -263,7 +265,7 @@ TEST_F(ParameterFormTest, Problem21MissingPairs) {
     EXPECT_FALSE(edit("rhoMinField")->isEnabled());
     EXPECT_EQ(okMessage(),
               QString::fromUtf8("Fehlende Wertepaare für Dichte-Spannungs-Funktion."));
-    EXPECT_EQ(globalModel().Messanzahl, 0);
+    EXPECT_EQ(doc->model.Messanzahl, 0);
 }
 
 TEST_F(ParameterFormTest, EnglishProblemText) {
@@ -280,37 +282,37 @@ TEST_F(ParameterFormTest, OkTakesOverAndCloses) {
     click(get<QPushButton>("okButton"));
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Accepted);
-    EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 10);
-    EXPECT_TRUE(globalModel().Entleerungszustand);
-    EXPECT_FALSE(globalModel().Erststart);
-    EXPECT_EQ(globalModel().Schrittzahl, 1000);
+    EXPECT_DOUBLE_EQ(doc->model.Fuellhoehe, 10);
+    EXPECT_TRUE(doc->model.Entleerungszustand);
+    EXPECT_FALSE(doc->model.Erststart);
+    EXPECT_EQ(doc->model.Schrittzahl, 1000);
 }
 
 TEST_F(ParameterFormTest, CircularSiloIgnoresItsLength) {
     open();
     retype("lengthField", "0");
-    EXPECT_EQ(app().pendingProblem, 9);  // a rectangle needs a length
+    EXPECT_EQ(doc->pendingProblem, 9);  // a rectangle needs a length
     click(get<RadioGroup>("crossSectionGroup")->item(0));
     EXPECT_FALSE(edit("lengthField")->isEnabled());
-    EXPECT_EQ(app().pendingProblem, 0);  // a circle has none
+    EXPECT_EQ(doc->pendingProblem, 0);  // a circle has none
     EXPECT_FALSE(get<SiloSketch>("sketch")->result().badData);
     click(get<QPushButton>("okButton"));
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(globalModel().Querschnitt, 1);
+    EXPECT_EQ(doc->model.Querschnitt, 1);
 }
 
 TEST_F(ParameterFormTest, TextsThatAreNoNumbersRaiseNothing) {
     open();
     retype("fillHeightField", "");
-    EXPECT_EQ(app().pendingProblem, 9);  // fill height 0
+    EXPECT_EQ(doc->pendingProblem, 9);  // fill height 0
     retype("fillHeightField", ".");
-    EXPECT_EQ(app().pendingProblem, 9);
+    EXPECT_EQ(doc->pendingProblem, 9);
     retype("fillHeightField", "1..2");
-    EXPECT_NE(app().pendingProblem, 3);
+    EXPECT_NE(doc->pendingProblem, 3);
 }
 
 TEST_F(ParameterFormTest, ViewOnly) {
-    app().viewOnly = true;
+    form->setViewOnly(true);
     open();
     auto* ok = get<QPushButton>("okButton");
     EXPECT_FALSE(ok->isEnabled());
@@ -318,8 +320,8 @@ TEST_F(ParameterFormTest, ViewOnly) {
     retype("fillHeightField", "10");
     form->okClicked();  // OK, if triggered, only closes
     EXPECT_FALSE(form->isVisible());
-    EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 9);
-    EXPECT_FALSE(app().viewOnly);
+    EXPECT_DOUBLE_EQ(doc->model.Fuellhoehe, 9);
+    EXPECT_FALSE(form->viewOnly());
 }
 
 TEST_F(ParameterFormTest, CloseQueryKeepsAChangedFormWithAProblemOpen) {
@@ -331,15 +333,15 @@ TEST_F(ParameterFormTest, CloseQueryKeepsAChangedFormWithAProblemOpen) {
     // Escape is Abbrechen: clears the change mark and closes.
     QTest::keyClick(edit("fillHeightField"), Qt::Key_Escape);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_FALSE(app().modified);
-    EXPECT_DOUBLE_EQ(globalModel().Fuellhoehe, 9);
+    EXPECT_FALSE(doc->modified);
+    EXPECT_DOUBLE_EQ(doc->model.Fuellhoehe, 9);
 }
 
 TEST_F(ParameterFormTest, OkWithAProblemThenAbbrechenClosesAtOnce) {
     open();
     retype("fillHeightField", "100");
     okMessage();
-    EXPECT_FALSE(app().keepOpen);  // consumed by the refused close
+    EXPECT_FALSE(form->keepsOpen());  // consumed by the refused close
     click(get<QPushButton>("cancelButton"));
     EXPECT_FALSE(form->isVisible());
 }
@@ -351,7 +353,7 @@ TEST_F(ParameterFormTest, CloseBoxClosesAnUnchangedForm) {
 }
 
 TEST_F(ParameterFormTest, CaptionWithFileAndChangeMarkGerman) {
-    app().parameterFile = "/data/Par/silo1.par";
+    doc->parameterFile = "/data/Par/silo1.par";
     open();
     EXPECT_EQ(form->windowTitle(), "Parameter");
     retype("fillHeightField", "8");
@@ -361,7 +363,7 @@ TEST_F(ParameterFormTest, CaptionWithFileAndChangeMarkGerman) {
 
 TEST_F(ParameterFormTest, CaptionWithFileAndChangeMarkEnglish) {
     texts::setLanguage(1);
-    app().parameterFile = "/data/Par/silo1.par";
+    doc->parameterFile = "/data/Par/silo1.par";
     open();
     EXPECT_EQ(form->windowTitle(), "Parameters");
     EXPECT_EQ(get<QPushButton>("cancelButton")->text(), "CANCEL");
@@ -371,15 +373,15 @@ TEST_F(ParameterFormTest, CaptionWithFileAndChangeMarkEnglish) {
 }
 
 TEST_F(ParameterFormTest, CaptionShownChangedAfterLoad) {
-    app().parameterFile = "/p/a.par";
-    app().modified = true;
+    doc->parameterFile = "/p/a.par";
+    doc->modified = true;
     open();
     EXPECT_EQ(form->windowTitle(), kGerman + "/p/a.par]    " + QString::fromUtf8("Geändert!"));
 }
 
 TEST_F(ParameterFormTest, SketchScaleExample) {
     // A silo 6 m wide and 20 m high in the 247 x 400 image: 16 px per metre.
-    SiloModel& m = globalModel();
+    SiloModel& m = doc->model;
     m.Trichterja = false;
     m.Schaftja = true;
     m.Hschaft = 20;
@@ -437,7 +439,7 @@ TEST_F(ParameterFormTest, BadDataDrawsOnlyTheText) {
 }
 
 TEST_F(ParameterFormTest, FittedLawOfALoadedFileIsConfirmedWithoutMissingPairs) {
-    SiloModel& m = globalModel();
+    SiloModel& m = doc->model;
     m.Rhokonstant = false;
     m.Rhofunktion = false;
     m.Messanzahl = 2;
@@ -450,27 +452,27 @@ TEST_F(ParameterFormTest, FittedLawOfALoadedFileIsConfirmedWithoutMissingPairs) 
     m.AnpassB = 0.05;
     open();
     EXPECT_TRUE(get<QRadioButton>("fittedDensityOption")->isChecked());
-    EXPECT_EQ(globalWorkingCopy().Messpunktzahl, 2);
-    EXPECT_EQ(app().pendingProblem, 0);
+    EXPECT_EQ(doc->workingCopy.Messpunktzahl, 2);
+    EXPECT_EQ(doc->pendingProblem, 0);
     click(get<QPushButton>("okButton"));
     EXPECT_TRUE(platform::shownMessages().isEmpty());
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(globalModel().Messanzahl, 2);
-    EXPECT_DOUBLE_EQ(globalModel().AnpassB, 0.05);
+    EXPECT_EQ(doc->model.Messanzahl, 2);
+    EXPECT_DOUBLE_EQ(doc->model.AnpassB, 0.05);
 }
 
 TEST_F(ParameterFormTest, ShowingWithoutSurfaceClearsSurchargeAndRepose) {
-    SiloModel& m = globalModel();
+    SiloModel& m = doc->model;
     m.Auflastspannung = -5;
     m.boeschwinkel = 0.3;
     open();
     EXPECT_TRUE(get<QRadioButton>("flatSurfaceOption")->isChecked());
-    EXPECT_DOUBLE_EQ(globalModel().Auflastspannung, 0);
-    EXPECT_DOUBLE_EQ(globalModel().boeschwinkel, 0);
+    EXPECT_DOUBLE_EQ(doc->model.Auflastspannung, 0);
+    EXPECT_DOUBLE_EQ(doc->model.boeschwinkel, 0);
 }
 
 TEST_F(ParameterFormTest, MassFlowLabelInTheDischargeState) {
-    SiloModel& m = globalModel();
+    SiloModel& m = doc->model;
     m.setSpannungszustand(1);
     open();
     const QString t = get<QLabel>("flowPatternOutput")->text();
@@ -490,20 +492,20 @@ TEST_F(ParameterFormTest, WerteOpensTheDensityWindowAndMarksAChange) {
     });
     click(get<QPushButton>("measuredValuesButton"));
     EXPECT_TRUE(seen);
-    EXPECT_TRUE(app().modified);
-    EXPECT_FALSE(app().justShown);
+    EXPECT_TRUE(doc->modified);
+    EXPECT_FALSE(form->justShown());
 }
 
 TEST_F(ParameterFormTest, ModalShowingReturnsAfterOk) {
     QTimer::singleShot(0, [&] {
         if (auto* b = form->findChild<QPushButton*>("okButton")) b->click();
     });
-    EXPECT_EQ(showParameterForm(nullptr), QDialog::Accepted);
+    EXPECT_EQ(form->showModal(), QDialog::Accepted);
     EXPECT_FALSE(form->isVisible());
 }
 
 TEST_F(ParameterFormTest, PairsEditedThroughWerteReachTheModelOnOk) {
-    SiloModel& m = globalModel();
+    SiloModel& m = doc->model;
     m.Rhokonstant = false;
     m.Rhofunktion = false;
     m.Messanzahl = 2;
@@ -523,12 +525,12 @@ TEST_F(ParameterFormTest, PairsEditedThroughWerteReachTheModelOnOk) {
     });
     click(get<QPushButton>("measuredValuesButton"));
     // The activation after the density window keeps the edited working copy.
-    EXPECT_EQ(globalWorkingCopy().Messpunktzahl, 3);
-    EXPECT_EQ(app().pendingProblem, 0);
+    EXPECT_EQ(doc->workingCopy.Messpunktzahl, 3);
+    EXPECT_EQ(doc->pendingProblem, 0);
     click(get<QPushButton>("okButton"));
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(globalModel().Messanzahl, 3);
-    EXPECT_DOUBLE_EQ(globalModel().Messsigma[3], 8000);
+    EXPECT_EQ(doc->model.Messanzahl, 3);
+    EXPECT_DOUBLE_EQ(doc->model.Messsigma[3], 8000);
 }
 
 TEST(ParameterFormScaling, SketchAndFontFollowTheScreenFactor) {
@@ -536,9 +538,10 @@ TEST(ParameterFormScaling, SketchAndFontFollowTheScreenFactor) {
     const platform::ScreenInfo wide{QRect(0, 0, 2560, 1600), QRect(0, 0, 2560, 1560)};
     platform::setScreenOverride(&wide);
     app() = AppState{};
-    const int basePt = ParameterForm().font().pointSize();
+    auto silo = std::make_unique<SiloDocument>();
+    const int basePt = ParameterForm(*silo).font().pointSize();
     app().screenScale = 1.5;
-    ParameterForm big;
+    ParameterForm big(*silo);
     auto* img = big.findChild<SiloSketch*>("sketch");
     ASSERT_TRUE(img);
     EXPECT_EQ(img->size(), QSize(371, 600));
@@ -553,7 +556,8 @@ TEST(ParameterFormScaling, FormFitsASmallDesktop) {
     platform::setScreenOverride(&screen);
     app() = AppState{};
     app().screenScale = 1.6;
-    ParameterForm form;
+    auto silo = std::make_unique<SiloDocument>();
+    ParameterForm form(*silo);
     EXPECT_LE(form.sizeHint().width(), 1280);
     EXPECT_LE(form.sizeHint().height(), 984);
     // Everything shrank together: the sketch keeps its proportions and the

@@ -367,7 +367,8 @@ protected:
     }
 };
 
-DensityWindow::DensityWindow(QWidget* parent) : QDialog(parent) {
+DensityWindow::DensityWindow(SiloDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document) {
     setObjectName("densityWindow");
     setWindowFlag(Qt::Tool, true);
     const double f = std::round(app().screenScale * 800) / 800.0;
@@ -551,7 +552,7 @@ void DensityWindow::showEvent(QShowEvent* e) {
 }
 
 void DensityWindow::activate() {
-    DensityWorkingCopy& w = globalWorkingCopy();
+    DensityWorkingCopy& w = document_.workingCopy;
     retranslate();
     const int n = std::clamp(w.Messpunktzahl, 0, kMaxPairs);
     grid_->scrollToTop();
@@ -598,8 +599,8 @@ bool DensityWindow::checkPairs() { return checkPairs(gridRows()); }
 
 bool DensityWindow::checkPairs(const QList<MeasurementRow>& rows) {
     fitUsable_ =
-        checkMeasurements(rows, std::max(0, fitKindGroup_->itemIndex()), globalWorkingCopy());
-    fitFinite_ = fitIsFinite(globalWorkingCopy());
+        checkMeasurements(rows, std::max(0, fitKindGroup_->itemIndex()), document_.workingCopy);
+    fitFinite_ = fitIsFinite(document_.workingCopy);
     return fitUsable_;
 }
 
@@ -608,7 +609,7 @@ void DensityWindow::drawDiagram() {
     QPainter p(&diagram_->image);
     p.setFont(font());
     const QSize logical = diagram_->size();
-    drawDensityDiagram(p, logical.width(), logical.height(), globalWorkingCopy());
+    drawDensityDiagram(p, logical.width(), logical.height(), document_.workingCopy);
     p.end();
     diagram_->update();
 }
@@ -617,7 +618,7 @@ void DensityWindow::testFit() {
     const QList<MeasurementRow> rows = gridRows();
     if (reportHalfFilledRow(rows)) return;
     checkPairs(rows);
-    if (globalWorkingCopy().Messpunktzahl < 2) return;
+    if (document_.workingCopy.Messpunktzahl < 2) return;
     drawDiagram();
     setOkEnabled(true);
 }
@@ -648,19 +649,10 @@ void DensityWindow::okClicked() {
 }
 
 void DensityWindow::cancel() {
-    globalWorkingCopy() = savedWorkingCopy_;
+    document_.workingCopy = savedWorkingCopy_;
     done(QDialog::Rejected);
 }
 
 void DensityWindow::reject() { cancel(); }
-
-namespace {
-QPointer<DensityWindow> theDensityWindow;
-}
-
-int showDensityWindow(QWidget* parent) {
-    if (!theDensityWindow) theDensityWindow = new DensityWindow(parent);
-    return theDensityWindow->exec();
-}
 
 }  // namespace korvane::ui

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "calc/model.h"
+#include "ui/document/silodocument.h"
 
 class QWidget;
 class QPainter;
@@ -19,8 +20,6 @@ class QLabel;
 namespace korvane::ui {
 
 class RadioGroup;
-
-int showDensityWindow(QWidget* parent);
 
 // ---- logic of the window, callable without it ----------------------------
 
@@ -68,10 +67,11 @@ void drawDensityDiagram(QPainter& p, int width, int height, const DensityWorking
 
 class DensityPlot;
 
+// Edits the working copy of the document it is given; Cancel restores it.
 class DensityWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit DensityWindow(QWidget* parent = nullptr);
+    explicit DensityWindow(SiloDocument& document, QWidget* parent = nullptr);
 
     void retranslate();
     // Every showing: the working copy's pairs in the grid, its fit kind and
@@ -119,6 +119,7 @@ private:
     // Everything the window may change, as it was at activation: Cancel
     // restores the pairs, their count, the fit kind and the coefficients.
     DensityWorkingCopy savedWorkingCopy_;
+    SiloDocument& document_;  // whose working copy the window edits
 };
 
 }  // namespace korvane::ui

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     };
     // The parameter form lives for the whole run, like the help windows.
     hooks.createEditorWindows = [](QWidget& mainWindow) {
-        korvane::ui::parameterForm(&mainWindow);
+        if (auto* w = qobject_cast<korvane::ui::MainWindow*>(&mainWindow)) w->parameterForm();
     };
     return korvane::ui::runProgram(application, hooks);
 }

@@ -65,7 +65,8 @@ Strides pageStrides(const SiloModel& m) {
     return k;
 }
 
-std::vector<SelectedRow> selectRows(SiloModel& m, const Strides& k, double zStart) {
+std::vector<SelectedRow> selectRows(const SiloModel& m, const Strides& k, double zStart,
+                                   double* heightLeft) {
     const SectionFlags f = sectionFlags(m);
     const bool shaft = f.shaft, hopper = f.hopper, below = f.below;
     // Slices are numbered from the top: the shaft's come first, then the
@@ -108,7 +109,7 @@ std::vector<SelectedRow> selectRows(SiloModel& m, const Strides& k, double zStar
         }
         z -= static_cast<double>(m.Dz[i]);
     }
-    m.Zlauf = z;
+    if (heightLeft) *heightLeft = z;
     return rows;
 }
 
@@ -137,7 +138,7 @@ int rowsAvailable(int L, const SectionFlags& f) {
     return std::max(1, R);
 }
 
-std::vector<SelectedRow> selectScreenRows(SiloModel& m, int L, int extraRows, double zStart) {
+std::vector<SelectedRow> selectScreenRows(const SiloModel& m, int L, int extraRows, double zStart) {
     const SectionFlags f = sectionFlags(m);
     int R = rowsAvailable(L, f);
     std::vector<SelectedRow> rows = selectRows(m, screenStrides(m, R), zStart);

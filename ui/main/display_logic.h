@@ -41,8 +41,10 @@ struct SelectedRow {
 };
 // Slice rows chosen by the counter / clamping rule; zStart is the running
 // height at the top of slice 1 (sum of Dz on screen, Fuellhoehe - Hkegel on
-// the printed table). Sets m.Zlauf to the height left after the last slice.
-std::vector<SelectedRow> selectRows(SiloModel& m, const Strides& k, double zStart);
+// the printed table). `heightLeft`, when given, receives the height left
+// after the last slice.
+std::vector<SelectedRow> selectRows(const SiloModel& m, const Strides& k, double zStart,
+                                    double* heightLeft = nullptr);
 
 struct GridStep {
     int multiplier = 0;  // 2, 5, 10 or 20
@@ -74,7 +76,7 @@ int rowsAvailable(int visibleLines, const SectionFlags& f);
 // forced rows and the rounding of the strides would still run past the last
 // visible line (`extraRows` counts the heap row and the outlet row), the
 // rows available are lowered until every row is visible.
-std::vector<SelectedRow> selectScreenRows(SiloModel& m, int visibleLines, int extraRows,
+std::vector<SelectedRow> selectScreenRows(const SiloModel& m, int visibleLines, int extraRows,
                                           double zStart);
 
 // Fixed-point number as the result columns show it: at most 8 significant

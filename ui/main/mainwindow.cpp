@@ -28,6 +28,7 @@
 #include <cerrno>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <tuple>
 
 #include "calc/engine.h"
@@ -174,7 +175,8 @@ void DiagramView::paintEvent(QPaintEvent*) {
 }
 
 // ---------------------------------------------------------------------------
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), document_(std::make_unique<SiloDocument>()) {
     setObjectName("mainWindow");
     buildControls();
     buildMenu();
@@ -572,9 +574,9 @@ void MainWindow::activate() {
         fitDisplaysToWindow();
         processPendingMessages();
 
-        SiloModel& m = globalModel();
+        SiloModel& m = document_->model;
         clearResults(m);
-        prepare(m, m.Erststart && app().parameterFile.isEmpty());
+        prepare(m, m.Erststart && document_->parameterFile.isEmpty());
         m.Erststart = false;
         ++activations_;
         activated_ = true;
@@ -593,8 +595,8 @@ void MainWindow::activate() {
 void MainWindow::calculateAndShow() {
     // A set whose parameter problem is pending is only partly derived: it is
     // not calculated, and the displays say what is wrong instead.
-    if (loadedProblem_ == 0) {
-        calculate(globalModel());
+    if (document_->loadedProblem == 0) {
+        calculate(document_->model);
         if (showBothStatesAction_->isChecked()) calculateOtherState();
     }
     showResults();
@@ -681,7 +683,7 @@ void MainWindow::retranslate() {
 
 void MainWindow::updateTextsAndTitle() {
     retranslate();
-    const AppState& a = app();
+    const SiloDocument& a = *document_;
     if (!a.parameterFile.isEmpty()) {
         QString caption = QString::fromUtf8(texts::kProductName) + "    " +
                           QString::fromUtf8(texts::kMakerNotice) + "      [" +
@@ -703,7 +705,7 @@ void MainWindow::clearDisplays() {
 void MainWindow::showResults() { fillColumns(true); }
 
 void MainWindow::fillColumns(bool withBeeps) {
-    SiloModel& m = globalModel();
+    const SiloModel& m = document_->model;
     const int zDigits = zDecimals(m.Fuellhoehe);
     for (QPlainTextEdit* c : columns()) c->clear();
     messageField_->clear();
@@ -713,11 +715,11 @@ void MainWindow::fillColumns(bool withBeeps) {
     stateField_->setText(m.Spannungszustand() == 1 ? T(texts::mainWindow::dischargeState)
                                                     : T(texts::mainWindow::fillingState));
 
-    if (loadedProblem_ != 0) {
+    if (document_->loadedProblem != 0) {
         // The opened set has a parameter problem: its text, and no numbers.
         messageField_->setText(T(texts::results::noValidResults));
         // The line may be narrower than the text: its tool tip holds it all.
-        secondMessageField_->setText(problemText(loadedProblem_));
+        secondMessageField_->setText(problemText(document_->loadedProblem));
         secondMessageField_->setCursorPosition(0);
         secondMessageField_->setToolTip(secondMessageField_->text());
         contentsField_->clear();
@@ -752,7 +754,6 @@ void MainWindow::fillColumns(bool withBeeps) {
     // The top of the first slice: the slices stacked from the outlet up.
     double sliceTop = 0;
     for (int i = 1; i <= lastSlice; ++i) sliceTop += static_cast<double>(m.Dz[i]);
-    m.Zlauf = sliceTop;
 
     showWhole(contentsField_, fmt(m.Fuellmenge, m.Fuellmenge < 1000 ? 2 : 0));
 
@@ -789,12 +790,12 @@ void MainWindow::fillColumns(bool withBeeps) {
 
 void MainWindow::redrawDiagram() {
     diagram_->clearWhite();
-    if (loadedProblem_ != 0) {  // no results to draw
+    if (document_->loadedProblem != 0) {  // no results to draw
         diagram_->update();
         return;
     }
     QPainter p(&diagram_->image());
-    drawDiagram(p, diagram_->image().deviceIndependentSize().toSize(), globalModel(), width(),
+    drawDiagram(p, diagram_->image().deviceIndependentSize().toSize(), document_->model, width(),
                 app().screenScale, texts::language(), diagramExtras());
     p.end();
     diagram_->update();
@@ -805,7 +806,7 @@ void MainWindow::redrawDiagram() {
 
 bool MainWindow::writeParameterFile(const QString& path) {
     FileError err;
-    if (korvane::writeParameterFile(globalModel(), toLocal(path), err)) return true;
+    if (korvane::writeParameterFile(document_->model, toLocal(path), err)) return true;
     platform::message(this, T(texts::error::caption),
                       fileErrorText(err, path) + "\n" + T(texts::error::fileNotWritten),
                       platform::Icon::Critical);
@@ -813,9 +814,9 @@ bool MainWindow::writeParameterFile(const QString& path) {
 }
 
 bool MainWindow::writeResultFile(const QString& path) {
-    SiloModel& m = globalModel();
+    const SiloModel& m = document_->model;
     FileError err;
-    if (loadedProblem_ != 0 || resultProblem(m) == 1) {
+    if (document_->loadedProblem != 0 || resultProblem(m) == 1) {
         err.code = EINVAL;
         err.reason = T(texts::results::noValidResults).toStdString();
     } else if (korvane::writeResultFile(m, toLocal(path), err)) {
@@ -838,7 +839,7 @@ void MainWindow::openParameterFile() {
     if (path.isEmpty()) return;
     openPreset_ = path;  // the dialog keeps the chosen name, also when the file is refused
 
-    SiloModel& m = globalModel();
+    SiloModel& m = document_->model;
     FileError err;
     if (!readParameterFile(m, toLocal(path), err)) {
         // The reader changes nothing on failure; neither does the window.
@@ -846,16 +847,16 @@ void MainWindow::openParameterFile() {
                           platform::Icon::Critical);
         return;
     }
-    app().parameterFile = path;
-    app().pendingProblem = 0;
-    app().modified = false;
+    document_->parameterFile = path;
+    document_->pendingProblem = 0;
+    document_->modified = false;
     // The file's values complete the model as the form's take-over does, so
     // that leaving the form with Abbrechen shows the file's results; a set
     // with a problem shows that problem until a take-over resolves it.
-    loadedProblem_ = deriveLoadedModel(m);
+    document_->loadedProblem = deriveLoadedModel(m);
     updateTextsAndTitle();
     clearDisplays();
-    if (showParameterForm(this) == QDialog::Accepted) loadedProblem_ = 0;
+    if (parameterForm().showModal() == QDialog::Accepted) document_->loadedProblem = 0;
     activate();
 }
 
@@ -872,14 +873,14 @@ QString MainWindow::askSaveName(QString& preset, const QString& folder, const QA
 }
 
 void MainWindow::saveParameterFile() {
-    QString path = app().parameterFile;
+    QString path = document_->parameterFile;
     if (path.isEmpty())
         path =
             askSaveName(savePreset_, app().parameterFolder, saveAction_, kParameterFilter, "par");
     if (path.isEmpty()) return;
     if (!writeParameterFile(path)) return;
-    app().parameterFile = path;
-    app().modified = false;
+    document_->parameterFile = path;
+    document_->modified = false;
     updateTextsAndTitle();
 }
 
@@ -888,20 +889,20 @@ void MainWindow::saveParameterFileAs() {
         askSaveName(savePreset_, app().parameterFolder, saveAsAction_, kParameterFilter, "par");
     if (path.isEmpty()) return;
     if (!writeParameterFile(path)) return;
-    app().parameterFile = path;
-    app().modified = false;
+    document_->parameterFile = path;
+    document_->modified = false;
     updateTextsAndTitle();
     openPreset_ = path;
 }
 
 void MainWindow::saveResults() {
-    QString path = app().resultFile;
+    QString path = document_->resultFile;
     if (path.isEmpty())
         path = askSaveName(resultPreset_, app().resultFolder, saveResultsAction_,
                            kResultFilter, "txt");
     if (path.isEmpty()) return;
     if (!writeResultFile(path)) return;
-    app().resultFile = path;
+    document_->resultFile = path;
     updateTextsAndTitle();
 }
 
@@ -910,22 +911,29 @@ void MainWindow::saveResultsAs() {
                                      saveResultsAsAction_, kResultFilter, "txt");
     if (path.isEmpty()) return;
     if (!writeResultFile(path)) return;
-    app().resultFile = path;
+    document_->resultFile = path;
     updateTextsAndTitle();
 }
 
 // ---------------------------------------------------------------------------
 // Modal windows, printing, language
 
+// The form edits the document: it goes before the document does.
+MainWindow::~MainWindow() { delete parameterForm_; }
+
+ParameterForm& MainWindow::parameterForm() {
+    if (!parameterForm_) parameterForm_ = new ParameterForm(*document_, this);
+    return *parameterForm_;
+}
+
 void MainWindow::editParameters() {
     // OK closes the form only after a take-over without problem.
-    if (showParameterForm(this) == QDialog::Accepted) loadedProblem_ = 0;
+    if (parameterForm().showModal() == QDialog::Accepted) document_->loadedProblem = 0;
     activate();
 }
 
 void MainWindow::viewParameters() {
-    app().viewOnly = true;
-    showParameterForm(this);
+    parameterForm().showModal(true);
     activate();
 }
 
@@ -946,21 +954,21 @@ void MainWindow::showEula() { openEula(this); }
 // A pending problem of the opened set is said instead of printing a page
 // without results.
 bool MainWindow::refusePrintWithProblem() {
-    if (loadedProblem_ == 0) return false;
-    platform::message(this, "PROBLEM", problemText(loadedProblem_), platform::Icon::Warning);
+    if (document_->loadedProblem == 0) return false;
+    platform::message(this, "PROBLEM", problemText(document_->loadedProblem), platform::Icon::Warning);
     return true;
 }
 
 void MainWindow::printTable() {
     if (refusePrintWithProblem()) return;
     // The status lines as the window shows them.
-    printResultTable(this, PrintStatus{stateField_->text(), contentsField_->text(),
+    printResultTable(this, *document_, PrintStatus{stateField_->text(), contentsField_->text(),
                                        outletStressField_->text()});
 }
 
 void MainWindow::printDiagram() {
     if (refusePrintWithProblem()) return;
-    printResultDiagram(this, diagramExtras());
+    printResultDiagram(this, *document_, diagramExtras());
 }
 
 void MainWindow::setUpPrinter() { showPrinterSetup(this); }
@@ -1017,8 +1025,8 @@ void MainWindow::calculateOtherState() {
     // columns and the status fields keep the state chosen in the form.
     if (!otherState_) otherState_ = std::make_unique<SiloModel>();
     SiloModel& o = *otherState_;
-    o = globalModel();
-    o.setSpannungszustand(globalModel().Spannungszustand() == 1 ? 0 : 1);
+    o = document_->model;
+    o.setSpannungszustand(document_->model.Spannungszustand() == 1 ? 0 : 1);
     clearResults(o);
     prepare(o, false);
     calculate(o);
@@ -1115,7 +1123,7 @@ void MainWindow::exportDiagram() {
     const double screenScale = app().screenScale;
     const int language = texts::language();
     auto draw = [&](QPainter& p, QSize size) {
-        drawDiagram(p, size, globalModel(), windowWidth, screenScale, language, extras);
+        drawDiagram(p, size, document_->model, windowWidth, screenScale, language, extras);
     };
     const QSize size = diagram_->size();
     const QString title = QString::fromUtf8(texts::kProductName) + " " + QFileInfo(path).fileName();
@@ -1125,7 +1133,7 @@ void MainWindow::exportDiagram() {
         case ExportFormat::Svg: ok = exportDiagramSvg(path, size, title, draw); break;
         case ExportFormat::Pdf:
             ok = exportDiagramPdf(path, title, [&](QPainter& p) {
-                paintDiagramPage(p, globalModel(), app().parameterFile, app().modified,
+                paintDiagramPage(p, document_->model, document_->parameterFile, document_->modified,
                                  language, extras);
             });
             break;
@@ -1147,7 +1155,7 @@ QString MainWindow::resultTableText() const {
         return locale.toString(d, 'f', decimals);
     };
     QString text = QStringLiteral("z [m]\tRHOB [kg/m3]\tSIGMAV [Pa]\tSIGMAW [Pa]\n");
-    const SiloModel& m = globalModel();
+    const SiloModel& m = document_->model;
     if (resultProblem(m) != 0) return text;
     for (const ResultRow& r : resultRows(m))
         text += num(r.z, 3) + '\t' + num(r.RHOB, 1) + '\t' + num(r.SIGMAV, 0) + '\t' +

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "calc/model.h"
+#include "ui/document/silodocument.h"
 #include "ui/main/diagram.h"
 
 class QAction;
@@ -21,6 +22,8 @@ class QMenu;
 class QPlainTextEdit;
 
 namespace korvane::ui {
+
+class ParameterForm;
 
 // Drawing surface of the diagram: keeps the last drawing as an image and
 // shows it; the window draws into image() and calls update().
@@ -42,6 +45,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Creation step: screen factors, window size, data folders. False when
     // the data folder marker holds something else (the program must end).
@@ -110,6 +114,12 @@ public:
     const SiloModel* comparisonModel() const { return comparison_.get(); }
 
     // ---- for tests and the other windows --------------------------------
+    // The silo the window shows (its model, files, change mark, problem).
+    SiloDocument& document() { return *document_; }
+    const SiloDocument& document() const { return *document_; }
+    // The parameter form that edits the document (made at the first use;
+    // the program's start makes it early, as it always has).
+    ParameterForm& parameterForm();
     double formScale() const { return formScale_; }
     // Pixel pitch of one line in the result columns.
     int lineHeight() const;
@@ -173,9 +183,9 @@ private:
     // The client area changed size while the run was drawing its results.
     bool resizedDuringActivation_ = false;
     int activations_ = 0;
-    // Parameter problem of the opened set, until a take-over resolves it
-    // (0 none): the displays show its text instead of results.
-    int loadedProblem_ = 0;
+    // The silo this window shows; the parameter form edits it.
+    std::unique_ptr<SiloDocument> document_;
+    ParameterForm* parameterForm_ = nullptr;  // made at its first use, lives with the window
     // File name each dialog offers next: the last file chosen in it (the
     // open dialog also the last name saved with "save as"); empty at start,
     // when the dialog starts in its data folder.

@@ -166,7 +166,7 @@ void setPageMapping(QPainter& p) {
 // ---------------------------------------------------------------------------
 // Table
 
-void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
+void paintTablePage(QPainter& p, const SiloModel& m, const PrintStatus& status,
                     const QString& parameterFile, bool changed, int language) {
     p.save();
     setPageMapping(p);

@@ -21,8 +21,8 @@ void setPageMapping(QPainter& p);
 
 // Result table: header, status lines, one row per selected slice with the
 // page strides, the outlet row and the funnel-flow warning. The painter must
-// be active on its device; the model is not changed except for Zlauf.
-void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
+// be active on its device; the model is not changed.
+void paintTablePage(QPainter& p, const SiloModel& m, const PrintStatus& status,
                     const QString& parameterFile, bool changed, int language);
 
 // Result diagram: header, stress and height grid, level lines, SIGMAV and

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "calc/model.h"
+#include "ui/document/silodocument.h"
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
 #include "ui/main/print_pages.h"
@@ -75,7 +76,9 @@ QStringList pdfFolders() {
     return folders;
 }
 
-void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& paint) {
+// `parameterFile` names the PDF file written in place of a printout.
+void printPage(QWidget* parent, const QString& parameterFile, const QString& jobTitle,
+               const PagePainter& paint) {
     g_outcome = PrintOutcome{};
     const QString caption = QString::fromUtf8(texts::kProductName);
     QPrinter& printer = programPrinter();
@@ -137,7 +140,7 @@ void printPage(QWidget* parent, const QString& jobTitle, const PagePainter& pain
         // Without a printer the page gets a new file in the result folder,
         // named after the page and the parameter file; nothing is replaced.
         QString base = jobTitle;
-        const QString stem = QFileInfo(app().parameterFile).completeBaseName();
+        const QString stem = QFileInfo(parameterFile).completeBaseName();
         if (!stem.isEmpty()) base += QLatin1Char('_') + stem;
         for (const QString& folder : pdfFolders()) {
             if (!written.isEmpty()) break;
@@ -208,23 +211,26 @@ void setPrintersAvailableOverride(const bool* available) {
     else g_printersOverride.reset();
 }
 
-void printResultTable(QWidget* parent, const PrintStatus& status) {
-    const QString file = app().parameterFile;
-    const bool changed = app().modified;
+void printResultTable(QWidget* parent, const SiloDocument& document, const PrintStatus& status) {
+    const QString& file = document.parameterFile;
+    const bool changed = document.modified;
     const int language = texts::language();
-    printPage(parent, QStringLiteral("KORVANE_Table"), [&](QPainter& p) {
-        paintTablePage(p, globalModel(), status, file, changed, language);
+    printPage(parent, file, QStringLiteral("KORVANE_Table"), [&](QPainter& p) {
+        paintTablePage(p, document.model, status, file, changed, language);
     });
 }
 
-void printResultDiagram(QWidget* parent) { printResultDiagram(parent, DiagramExtras{}); }
+void printResultDiagram(QWidget* parent, const SiloDocument& document) {
+    printResultDiagram(parent, document, DiagramExtras{});
+}
 
-void printResultDiagram(QWidget* parent, const DiagramExtras& extras) {
-    const QString file = app().parameterFile;
-    const bool changed = app().modified;
+void printResultDiagram(QWidget* parent, const SiloDocument& document,
+                        const DiagramExtras& extras) {
+    const QString& file = document.parameterFile;
+    const bool changed = document.modified;
     const int language = texts::language();
-    printPage(parent, QStringLiteral("KORVANE_Diagram"), [&](QPainter& p) {
-        paintDiagramPage(p, globalModel(), file, changed, language, extras);
+    printPage(parent, file, QStringLiteral("KORVANE_Diagram"), [&](QPainter& p) {
+        paintDiagramPage(p, document.model, file, changed, language, extras);
     });
 }
 

@@ -26,12 +26,15 @@ struct PrintStatus {
     QString outletStress;  // vertical stress at the outlet in Pa
 };
 
-// The result table page and the result diagram page of the program's model.
-void printResultTable(QWidget* parent, const PrintStatus& status);
-void printResultDiagram(QWidget* parent);
+// The result table page and the result diagram page of a document (its
+// model, parameter file and change mark).
+struct SiloDocument;
+void printResultTable(QWidget* parent, const SiloDocument& document, const PrintStatus& status);
+void printResultDiagram(QWidget* parent, const SiloDocument& document);
 // The printed diagram with the extra curves the screen shows.
 struct DiagramExtras;
-void printResultDiagram(QWidget* parent, const DiagramExtras& extras);
+void printResultDiagram(QWidget* parent, const SiloDocument& document,
+                        const DiagramExtras& extras);
 // The printer set-up dialog (printer or PDF file, paper, orientation); its
 // choice is used by the print commands.
 void showPrinterSetup(QWidget* parent);

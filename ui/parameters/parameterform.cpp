@@ -149,7 +149,8 @@ QLabel* ParameterForm::addOutputField(const char* name) {
     return l;
 }
 
-ParameterForm::ParameterForm(QWidget* parent) : QDialog(parent) {
+ParameterForm::ParameterForm(SiloDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document) {
     setObjectName("parameterForm");
     setWindowTitle("Parameter");
     const double f = controlScale();
@@ -473,7 +474,7 @@ ParameterForm::ParameterForm(QWidget* parent) : QDialog(parent) {
 
     // The decimal key filter on every edit field and on the form: the first
     // key typed ends the showing phase (justShown).
-    auto* keyFilter = new DecimalKeyFilter([](QObject*) { app().justShown = false; }, this);
+    auto* keyFilter = new DecimalKeyFilter([this](QObject*) { justShown_ = false; }, this);
     installEventFilter(keyFilter);
     for (QLineEdit* e : findChildren<QLineEdit*>()) e->installEventFilter(keyFilter);
     kValueField_->installEventFilter(this);  // its click counts as an option change
@@ -551,12 +552,6 @@ void ParameterForm::fitToScreen() {
     }
 }
 
-ParameterForm* parameterForm(QWidget* parent) {
-    static QPointer<ParameterForm> form;
-    if (!form) form = new ParameterForm(parent);
-    return form;
-}
-
 // ---- option rules ------------------------------------------------------------------
 // A control that an option makes meaningless is disabled, so that nobody
 // types a value the calculation would not use.
@@ -625,7 +620,7 @@ void ParameterForm::applyOptionRules(bool withSurface) {
 // ---- texts and captions ---------------------------------------------------------------
 
 void ParameterForm::setLongCaption(int language) {
-    setWindowTitle(T(texts::parameters::captionWithFile, language) + app().parameterFile + "]" +
+    setWindowTitle(T(texts::parameters::captionWithFile, language) + document_.parameterFile + "]" +
                    "    " + T(texts::mainWindow::modifiedMark, language));
 }
 
@@ -747,7 +742,7 @@ FormInput ParameterForm::formInput() const {
 // ---- showing the model ------------------------------------------------------------------
 
 void ParameterForm::showParameters() {
-    SiloModel& m = globalModel();
+    SiloModel& m = document_.model;
     // Each change below fires its handler as a click would; the form is
     // still in its showing phase (justShown), so none of them marks the
     // parameters as changed.
@@ -821,9 +816,8 @@ void ParameterForm::showParameters() {
 // ---- handlers --------------------------------------------------------------------------
 
 void ParameterForm::onInputChanged(QObject* sender) {
-    AppState& a = app();
-    if (!a.justShown) a.modified = true;
-    if (a.modified && !a.parameterFile.isEmpty()) setLongCaption(0);
+    if (!justShown_) document_.modified = true;
+    if (document_.modified && !document_.parameterFile.isEmpty()) setLongCaption(0);
 
     if (sender == crossSectionGroup_) {
         if (crossSectionGroup_->itemIndex() == 0) applyCrossSectionRule(false);
@@ -864,32 +858,30 @@ void ParameterForm::onInputChanged(QObject* sender) {
     } else if (sender == surchargeOption_ && surchargeOption_->isChecked()) {
         applySurfaceRule(Surface::Surcharge);
     }
-    if (a.justShown) applyOptionRules(false);
+    if (justShown_) applyOptionRules(false);
     drawSketch();
 }
 
 void ParameterForm::refresh() {
-    AppState& a = app();
     retranslate();
     // Shown with the fitted law: the committed measurements become the
     // working copy before the sketch checks for missing pairs.
-    SiloModel& m = globalModel();
-    if (a.justShown && m.Dichtemodus() == 2) committedToWorkingCopy(m, globalWorkingCopy());
+    SiloModel& m = document_.model;
+    if (justShown_ && m.Dichtemodus() == 2) committedToWorkingCopy(m, document_.workingCopy);
     drawSketch();
-    if (!a.justShown) a.modified = true;
-    if (a.modified && !a.parameterFile.isEmpty()) setLongCaption(texts::language());
+    if (!justShown_) document_.modified = true;
+    if (document_.modified && !document_.parameterFile.isEmpty()) setLongCaption(texts::language());
 }
 
 void ParameterForm::drawSketch() {
-    AppState& a = app();
-    a.pendingProblem = 0;
+    document_.pendingProblem = 0;
     problemFromTakeOver_ = false;
     for (QLabel* l : {hopperHeightOutput_, siloHeightOutput_, grossVolumeOutput_, netVolumeOutput_})
         l->setText(QString());
-    if (!a.justShown) a.modified = true;
-    if (a.modified && !a.parameterFile.isEmpty()) setLongCaption(texts::language());
+    if (!justShown_) document_.modified = true;
+    if (document_.modified && !document_.parameterFile.isEmpty()) setLongCaption(texts::language());
 
-    SketchResult r = siloSketch(globalModel(), formInput(), globalWorkingCopy(), sketch_->width(),
+    SketchResult r = siloSketch(document_.model, formInput(), document_.workingCopy, sketch_->width(),
                                 sketch_->height());
     // Values so large that a derived volume or height overflows are a silo
     // geometry problem: nothing of them is drawn or shown.
@@ -904,7 +896,7 @@ void ParameterForm::drawSketch() {
         fillHeightWithoutHeapOutput_->setText(QString());
     }
     if (isNonFiniteText(r.kFromFrictionText)) r.kFromFrictionText = " ";
-    a.pendingProblem = r.code;
+    document_.pendingProblem = r.code;
     sketch_->setResult(r);
     if (r.derivedValid) {
         hopperHeightOutput_->setText(QString::fromStdString(r.hopperHeightText));
@@ -925,22 +917,21 @@ void ParameterForm::drawSketch() {
 }
 
 void ParameterForm::takeOverParameters() {
-    app().pendingProblem = takeOver(globalModel(), formInput(), globalWorkingCopy());
+    document_.pendingProblem = takeOver(document_.model, formInput(), document_.workingCopy);
 }
 
 void ParameterForm::activate() {
-    AppState& a = app();
-    a.justShown = true;
-    modifiedWhenShown_ = a.modified;
-    if (a.parameterFile.isEmpty()) {
+    justShown_ = true;
+    modifiedWhenShown_ = document_.modified;
+    if (document_.parameterFile.isEmpty()) {
         setWindowTitle("Parameter");
     } else {
-        QString c = T(texts::parameters::captionWithFile, 0) + a.parameterFile + "]";
-        if (a.modified) c += "    " + T(texts::mainWindow::modifiedMark, 0);
+        QString c = T(texts::parameters::captionWithFile, 0) + document_.parameterFile + "]";
+        if (document_.modified) c += "    " + T(texts::mainWindow::modifiedMark, 0);
         setWindowTitle(c);
     }
     showParameters();
-    if (a.viewOnly) {
+    if (viewOnly_) {
         okButton_->setEnabled(false);
         cancelButton_->setFocus();
     } else {
@@ -957,14 +948,13 @@ void ParameterForm::showEvent(QShowEvent* e) {
 }
 
 void ParameterForm::okClicked() {
-    AppState& a = app();
-    SiloModel& m = globalModel();
-    if (!a.viewOnly) {
+    SiloModel& m = document_.model;
+    if (!viewOnly_) {
         // A problem the take-over found is not kept by any live check (typing
         // K redraws nothing): the take-over judges the values again.
-        if (problemFromTakeOver_) a.pendingProblem = 0;
-        if (a.pendingProblem == 0) {
-            a.keepOpen = false;
+        if (problemFromTakeOver_) document_.pendingProblem = 0;
+        if (document_.pendingProblem == 0) {
+            keepOpen_ = false;
             // The take-over writes the model step by step; a set it refuses
             // is not left half-written for the next calculation.
             const auto before = std::make_unique<SiloModel>(m);
@@ -974,20 +964,20 @@ void ParameterForm::okClicked() {
             // A problem that only the take-over finds (K, or a density law
             // that the live check let pass) is reported at once and keeps the
             // form open, changed or not, with the model as it was.
-            if (a.pendingProblem != 0) {
+            if (document_.pendingProblem != 0) {
                 m = *before;
                 problemFromTakeOver_ = true;
-                a.keepOpen = true;
+                keepOpen_ = true;
                 if (platform::messageOkCancel(this, texts::kProblemCaption,
-                                              texts::problemText(a.pendingProblem),
+                                              texts::problemText(document_.pendingProblem),
                                               platform::Icon::Question))
                     m.Erststart = false;
             }
         } else {
             // The close that OK requests is refused once: the form stays open.
-            a.keepOpen = true;
+            keepOpen_ = true;
             if (platform::messageOkCancel(this, texts::kProblemCaption,
-                                          texts::problemText(a.pendingProblem),
+                                          texts::problemText(document_.pendingProblem),
                                           platform::Icon::Question))
                 m.Erststart = false;
         }
@@ -1000,31 +990,30 @@ void ParameterForm::cancel() {
     // pending. What the form discards is this showing's editing only: a change
     // taken over earlier and not yet saved keeps its mark, so the status
     // fields and printouts do not present the changed set as the file's.
-    AppState& a = app();
-    a.modified = false;
+    document_.modified = false;
     tryClose(QDialog::Rejected);
-    a.modified = modifiedWhenShown_;
+    document_.modified = modifiedWhenShown_;
 }
 
 void ParameterForm::reject() { cancel(); }
 
 void ParameterForm::editMeasuredValues() {
-    app().justShown = false;
-    showDensityWindow(this);
+    justShown_ = false;
+    if (!densityWindow_) densityWindow_ = new DensityWindow(document_, this);
+    densityWindow_->exec();
     refresh();
 }
 
 bool ParameterForm::canClose() {
-    AppState& a = app();
-    if (a.keepOpen) {
-        a.keepOpen = false;
+    if (keepOpen_) {
+        keepOpen_ = false;
         return false;
     }
-    if (a.pendingProblem != 0 && a.modified) return false;
+    if (document_.pendingProblem != 0 && document_.modified) return false;
     return true;
 }
 
-void ParameterForm::finishClosing() { app().viewOnly = false; }
+void ParameterForm::finishClosing() { viewOnly_ = false; }
 
 void ParameterForm::tryClose(int result) {
     if (!canClose()) return;
@@ -1037,7 +1026,7 @@ void ParameterForm::closeEvent(QCloseEvent* e) {
     // A refused close says why: the pending problem's message.
     if (!canClose()) {
         e->ignore();
-        const int code = app().pendingProblem;
+        const int code = document_.pendingProblem;
         if (code != 0)
             platform::message(this, texts::kProblemCaption, texts::problemText(code),
                               platform::Icon::Warning);
@@ -1049,17 +1038,16 @@ void ParameterForm::closeEvent(QCloseEvent* e) {
 }
 
 void ParameterForm::markUserEdit() {
-    AppState& a = app();
-    a.justShown = false;
-    a.modified = true;
-    if (!a.parameterFile.isEmpty()) setLongCaption(texts::language());
+    justShown_ = false;
+    document_.modified = true;
+    if (!document_.parameterFile.isEmpty()) setLongCaption(texts::language());
 }
 
 void ParameterForm::hideEvent(QHideEvent* e) {
     QDialog::hideEvent(e);
     // Hidden by the program, not minimised by the window system: the
     // view-only showing ends here.
-    if (!e->spontaneous()) app().viewOnly = false;
+    if (!e->spontaneous()) viewOnly_ = false;
 }
 
 bool ParameterForm::eventFilter(QObject* obj, QEvent* ev) {
@@ -1068,8 +1056,9 @@ bool ParameterForm::eventFilter(QObject* obj, QEvent* ev) {
     return QDialog::eventFilter(obj, ev);
 }
 
-// One form for the whole run, created at its first use and shown modally;
-// every showing fills it from the model.
-int showParameterForm(QWidget* parent) { return parameterForm(parent)->exec(); }
+int ParameterForm::showModal(bool viewOnly) {
+    viewOnly_ = viewOnly;
+    return exec();
+}
 
 }  // namespace korvane::ui

@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include "calc/form_logic.h"
+#include "ui/document/silodocument.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -19,6 +20,7 @@ class QScrollArea;
 
 namespace korvane::ui {
 
+class DensityWindow;
 class RadioGroup;
 
 // Paints the sketch result onto a W x H area: white, then the outline in
@@ -40,10 +42,27 @@ private:
     SketchResult result_;
 };
 
+// Edits the document it is given: its model, its density working copy, its
+// change mark and pending problem.
 class ParameterForm : public QDialog {
     Q_OBJECT
 public:
-    explicit ParameterForm(QWidget* parent = nullptr);
+    explicit ParameterForm(SiloDocument& document, QWidget* parent = nullptr);
+
+    // Shows the form modally (for viewing only when `viewOnly`: no field
+    // takes input and OK is off) and returns the dialog's result. Every
+    // showing fills it from the document's model.
+    int showModal(bool viewOnly = false);
+    // The form is open for viewing only (until it is hidden again).
+    bool viewOnly() const { return viewOnly_; }
+    void setViewOnly(bool on) { viewOnly_ = on; }
+    // Shown and no key typed yet (see justShown_).
+    bool justShown() const { return justShown_; }
+    // The form refuses its next close request (a value was wrong and the
+    // user must correct it first).
+    bool keepsOpen() const { return keepOpen_; }
+    void setKeepOpen(bool keep) { keepOpen_ = keep; }
+    SiloDocument& document() { return document_; }
 
     // Every showing: caption, the model in the controls, OK enabled unless
     // the form is open for viewing only.
@@ -148,6 +167,15 @@ private:
     bool problemFromTakeOver_ = false;
     // The change mark as it was when the form was shown; Abbrechen returns to it.
     bool modifiedWhenShown_ = false;
+    // Open for viewing only: no field takes input.
+    bool viewOnly_ = false;
+    // The form has just been shown and no key was typed yet, so the first
+    // key in a field replaces its text instead of appending to it.
+    bool justShown_ = true;
+    // The next close request is refused (see keepsOpen()).
+    bool keepOpen_ = false;
+    SiloDocument& document_;              // the silo being edited
+    DensityWindow* densityWindow_ = nullptr;  // "Werte", made at its first use
 
     // Group boxes and captions that retranslate() relabels.
     QGroupBox *densityBox_, *frictionBox_, *kBox_, *shaftBox_, *crossSectionSizeBox_, *hopperBox_,
@@ -157,12 +185,5 @@ private:
         *fillHeightLabel_, *fillHeightWithoutHeapLabel_, *siloHeightLabel_, *hopperHeightLabel_,
         *netVolumeLabel_, *grossVolumeLabel_;
 };
-
-// The one parameter form of the program (created at the first use).
-ParameterForm* parameterForm(QWidget* parent = nullptr);
-
-// Shows the parameter form modally over `parent` (view-only while the
-// program-wide viewOnly flag is set) and returns the dialog's result.
-int showParameterForm(QWidget* parent);
 
 }  // namespace korvane::ui

@@ -34,7 +34,9 @@ struct CalcRun {
     std::string out, err;
 };
 
-// Runs korvane-calc with exactly these arguments (no shell in between).
+// Runs korvane-calc with exactly these arguments (no shell in between), in
+// the temporary folder: a random argument taken for a result file name is
+// written there and removed with it.
 CalcRun runCalc(const std::vector<std::string>& args, const ktest::TempDir& d) {
     const std::string exe = std::string(KORVANE_BIN_DIR) + "/korvane-calc";
     std::vector<char*> argv{const_cast<char*>(exe.c_str())};
@@ -45,6 +47,7 @@ CalcRun runCalc(const std::vector<std::string>& args, const ktest::TempDir& d) {
     posix_spawn_file_actions_addopen(&fa, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&fa, 1, d.file("out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&fa, 2, d.file("err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addchdir_np(&fa, d.path().c_str());
     pid_t pid = 0;
     CalcRun r;
     if (posix_spawn(&pid, exe.c_str(), &fa, nullptr, argv.data(), environ) == 0) {
@@ -112,7 +115,11 @@ std::vector<std::string> randomArguments(std::mt19937& rng, const ktest::TempDir
             case 3: args.push_back("--vary=" + varyValue(rng)); break;
             case 4: {
                 std::string junk(std::uniform_int_distribution<size_t>(1, 12)(rng), ' ');
-                for (char& c : junk) c = static_cast<char>(std::uniform_int_distribution<int>(1, 255)(rng));
+                // Any byte but '/': a name taken for a result file stays in the folder.
+                for (char& c : junk) {
+                    c = static_cast<char>(std::uniform_int_distribution<int>(1, 254)(rng));
+                    if (c == '/') c = static_cast<char>(255);
+                }
                 args.push_back(junk);
                 break;
             }

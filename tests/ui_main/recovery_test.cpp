@@ -9,8 +9,12 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <memory>
 
+#include "calc/model.h"
 #include "files/parfile.h"
+#include "ui/main/appstate.h"
+#include "ui/main/mainwindow.h"
 #include "ui/main/file_messages.h"
 
 namespace {
@@ -19,9 +23,10 @@ const QString kDriver = QStringLiteral(KORVANE_BIN_DIR "/korvane_recovery_driver
 const QString kStandard =
     QStringLiteral(KORVANE_TEST_DATA "/../../examples/Par/Standardsilo.par");
 
-int keptFiles(const QString& dataHome) {
+// Files below `folder` whose names match `pattern` ("*": every file).
+int filesIn(const QString& folder, const QString& pattern = QStringLiteral("unsaved*")) {
     int n = 0;
-    for (QDirIterator it(dataHome, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    for (QDirIterator it(folder, {pattern}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
          it.hasNext(); it.next())
         ++n;
     return n;
@@ -58,7 +63,7 @@ TEST(Recovery, ChangeSurvivesAKillAndIsOfferedAtTheNextStart) {
                 out += QString::fromUtf8(program.readAllStandardOutput());
             changed = lineAfter(out, "changed ");
             ASSERT_FALSE(changed.isEmpty()) << out.toStdString();
-            EXPECT_EQ(keptFiles(home.path()), 2);  // the parameters and their header
+            EXPECT_EQ(filesIn(home.path()), 2);  // the parameters and their header
             program.kill();                        // SIGKILL: no clean exit
             program.waitForFinished();
         }
@@ -78,8 +83,28 @@ TEST(Recovery, ChangeSurvivesAKillAndIsOfferedAtTheNextStart) {
             EXPECT_EQ(state.section('|', 2), "0") << state.toStdString();
             EXPECT_NE(state.section('|', 0, 0), changed);
         }
-        EXPECT_EQ(keptFiles(home.path()), 0);  // restored or discarded, then a clean exit
+        // Restored or discarded, then a clean exit: nothing left, not even the lock.
+        EXPECT_EQ(filesIn(home.path(), "*"), 0);
     }
+}
+
+TEST(Recovery, ASecondProgramBesideTheFirstKeepsNothing) {
+    using namespace korvane::ui;
+    QTemporaryDir folder;
+    auto first = std::make_unique<MainWindow>();
+    auto second = std::make_unique<MainWindow>();
+    first->enableRecovery(folder.path());
+    second->enableRecovery(folder.path());
+    app().parameterFile = "/p/a.par";
+    app().modified = true;
+    second->updateTextsAndTitle();
+    EXPECT_EQ(filesIn(folder.path()), 0);
+    first->updateTextsAndTitle();
+    EXPECT_EQ(filesIn(folder.path()), 2);
+    app().modified = false;  // saved
+    first->updateTextsAndTitle();
+    EXPECT_EQ(filesIn(folder.path()), 0);
+    app().parameterFile.clear();
 }
 
 TEST(FileMessages, DamagedFilesAndReadOnlyFileSystemsInBothLanguages) {

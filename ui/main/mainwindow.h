@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QLockFile>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -87,8 +88,9 @@ public:
 
     // ---- unsaved changes kept over a crash -----------------------------------
     // Kept in `folder` (the program turns this on; windows made by tests keep
-    // nothing). offerRecovery asks at start whether the changes a previous run
-    // left are restored.
+    // nothing); a second program running at the same time keeps nothing.
+    // offerRecovery asks at start whether the changes a previous run left are
+    // restored.
     void enableRecovery(const QString& folder);
     void offerRecovery();
     static QString defaultRecoveryFolder();  // "recovery" in the user's data folder
@@ -175,6 +177,7 @@ private:
     QAction* action(QMenu* into, const char* name, void (MainWindow::*handler)());
 
     void keepRecovery();
+    std::unique_ptr<QLockFile> recoveryLock_;  // one running program keeps changes
     std::unique_ptr<RecoveryStore> recovery_;
 
     double formScale_ = 1.0;

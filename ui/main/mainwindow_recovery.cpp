@@ -4,6 +4,7 @@
 // previous run left behind are offered back.
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QStandardPaths>
@@ -25,6 +26,17 @@ QString MainWindow::defaultRecoveryFolder() {
 }
 
 void MainWindow::enableRecovery(const QString& folder) {
+    // The folder belongs to one running program: a second one started beside
+    // it would replace its changes, or offer them while they are still in use.
+    // A lock left by a program that was killed is taken over (its process is
+    // gone); how long a program runs does not matter.
+    QDir().mkpath(folder);
+    recoveryLock_ = std::make_unique<QLockFile>(folder + QStringLiteral("/running.lock"));
+    recoveryLock_->setStaleLockTime(0);
+    if (!recoveryLock_->tryLock(0)) {
+        recoveryLock_.reset();
+        return;
+    }
     recovery_ = std::make_unique<RecoveryStore>(QFile::encodeName(folder).toStdString());
     recovery_->setAsidePrevious();
     // A clean exit keeps nothing: what was not saved then was let go.

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <memory>
 
+#include "calc/engine.h"
 #include "calc/model.h"
 #include "files/parfile.h"
 #include "ui/main/appstate.h"
@@ -95,6 +96,7 @@ TEST(Recovery, ASecondProgramBesideTheFirstKeepsNothing) {
     auto second = std::make_unique<MainWindow>();
     first->enableRecovery(folder.path());
     second->enableRecovery(folder.path());
+    korvane::startAsTheProgramDoes(korvane::globalModel());
     app().parameterFile = "/p/a.par";
     app().modified = true;
     second->updateTextsAndTitle();

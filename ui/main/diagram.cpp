@@ -152,7 +152,8 @@ QString diagramReadout(const SiloModel& m, const DiagramExtras& extras, double z
     const StressUnit unit = stressUnit();
     const double div = stressUnitDivisor(unit);
     const int dec = stressDecimals(unit);
-    const QLocale locale;
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
     auto num = [&](double v, int d) { return locale.toString(v, 'f', d); };
     QString t = QStringLiteral("z = ") + num(z, 2) + QStringLiteral(" m");
     auto line = [&](const SiloModel& s, const QString& name) {
@@ -296,13 +297,35 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
         return;
     }
 
-    // 3. Mapping: outlet at 93 % of the height, silo top at the top edge,
+    // The legend: a line sample and a name for every curve, in a strip of
+    // its own above the plot, so that it covers no curve, level line or
+    // label; as many columns as the width holds. The funnel-flow note closes
+    // it: it concerns the discharge state only.
+    std::vector<LegendEntry> legend;
+    if (curves || !extras.empty()) legend = diagramLegend(m, extras, language);
+    const bool funnel =
+        funnelFlowCurves(m) || (extras.otherState && funnelFlowCurves(*extras.otherState));
+    const QString note = T(texts::habits::funnelFlowDischarge, language);
+    const int rowH = fm.height() + 2;
+    const int sample = 3 * fm.horizontalAdvance(QStringLiteral("M"));
+    const int pad = std::max(3, fm.horizontalAdvance(QStringLiteral(" ")));
+    int entryW = 0;
+    for (const LegendEntry& e : legend)
+        entryW = std::max(entryW, sample + 3 * pad + fm.horizontalAdvance(e.name) + 2 * pad);
+    const int legendLeft = toPixel(-xmin / (xmax - xmin) * W);
+    const int columnsFit = entryW > 0 ? std::max(1, (W - legendLeft) / entryW) : 1;
+    const int legendColumns = std::clamp(columnsFit, 1, std::max(1, int(legend.size())));
+    const int legendRows = (int(legend.size()) + legendColumns - 1) / legendColumns + (funnel ? 1 : 0);
+    const int legendH = legendRows > 0 ? legendRows * rowH + 2 * pad : 0;
+
+    // 3. Mapping: outlet at 93 % of the height, silo top below the legend,
     // a margin of one ninth of the largest stress left of the height axis.
     DiagramMapping& map = diagramMapping();
     map.xZero = -xmin / (xmax - xmin) * W;
     map.yZero = 0.93 * H;
     map.xScale = (W - map.xZero) / xmax;
-    map.zScale = map.yZero / zmax;
+    const double plotTop = std::min(0.5 * map.yZero, double(legendH + (legendH > 0 ? rowH : 0)));
+    map.zScale = (map.yZero - plotTop) / zmax;
     // A zoomed height range fills the same plot: zLow on the base line,
     // zHigh at the top edge.
     double zLow = 0, zHigh = zmax;
@@ -314,7 +337,7 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
             zLow = 0;
             zHigh = zmax;
         }
-        map.zScale = map.yZero / (zHigh - zLow);
+        map.zScale = (map.yZero - plotTop) / (zHigh - zLow);
         map.yZero += zLow * map.zScale;
     }
     const bool zoomed = zLow > 0 || zHigh < zmax;
@@ -335,8 +358,9 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     };
     double gx = 0;
     if (scaled) {
-        const double labelW = fm.horizontalAdvance(number(xmax / div) + "00");
-        gx = div * axisGridStep(xmax / div, stressToX(xmax) - stressToX(0.0), 1.3 * labelW);
+        const double labelW =
+            fm.horizontalAdvance(QString::number(xmax / div, 'f', unit == StressUnit::kPa ? 1 : 0));
+        gx = div * axisGridStep(xmax / div, stressToX(xmax) - stressToX(0.0), 1.5 * labelW);
         if (!std::isfinite(gx)) gx = 0;
         p.setPen(solidPen(kSilver));
         if (gx > 0) {
@@ -448,10 +472,11 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
             const int x0 = stressToX(0.0);
             const int x1 = x0 + (stressToX(xmax) - x0) / 4;
             p.drawLine(x0, heightToY(z), x1, heightToY(z));
-            textOut(p, x0 + 3, heightToY(z) - fm.height() - 1,
-                    T(texts::habits::comparison, language) + QStringLiteral(": ") +
-                        T(text, language),
-                    colour);
+            // No white cell: the label must not hide a curve.
+            p.setPen(colour);
+            p.drawText(QPoint(x0 + 3, heightToY(z) - fm.descent() - 1),
+                       T(texts::habits::comparison, language) + QStringLiteral(": ") +
+                           T(text, language));
         };
         mark(c.Fuellhoehe, texts::position::fillingTopLevel);
         if (c.Trichterja)
@@ -488,39 +513,20 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
     }
     p.restore();
 
-    // 17. Legend: a line sample and a name for every curve, in a box at the
-    // top right, left of the level labels so that it never covers one. The
-    // funnel-flow note closes it: it concerns the discharge state only.
-    std::vector<LegendEntry> legend;
-    if (curves || !extras.empty()) legend = diagramLegend(m, extras, language);
-    const bool funnel =
-        funnelFlowCurves(m) || (extras.otherState && funnelFlowCurves(*extras.otherState));
-    if (!legend.empty() || funnel) {
-        const QString note = T(texts::habits::funnelFlowDischarge, language);
-        const int rowH = fm.height() + 2;
-        const int sample = 3 * fm.horizontalAdvance(QStringLiteral("M"));
-        const int pad = std::max(3, fm.horizontalAdvance(QStringLiteral(" ")));
-        int textW = 0;
-        for (const LegendEntry& e : legend) textW = std::max(textW, fm.horizontalAdvance(e.name));
-        int boxW = sample + 2 * pad + textW + pad;
-        if (funnel) boxW = std::max(boxW, fm.horizontalAdvance(note) + 2 * pad);
-        const int rows = int(legend.size()) + (funnel ? 1 : 0);
-        const int boxH = rows * rowH + 2 * pad;
-        const int right = W - levelLabelWidth - 2 * pad;
-        const int left = std::max(stressToX(0.0) + pad, right - boxW);
-        const int top = heightToY(zHigh) + toPixel(1.2 * fm.height()) + rowH;
-        const QRect box(left, top, right - left, boxH);
-        p.fillRect(box, kWhite);
-        p.setPen(solidPen(kSilver));
-        p.drawRect(box);
-        int y = top + pad;
+    // 17. The legend strip.
+    if (legendRows > 0) {
+        const int top = pad;
+        int i = 0;
         for (const LegendEntry& e : legend) {
+            const int x = legendLeft + (i % legendColumns) * entryW + pad;
+            const int y = top + (i / legendColumns) * rowH;
             p.setPen(e.pen);
-            p.drawLine(left + pad, y + rowH / 2, left + pad + sample, y + rowH / 2);
-            textOut(p, left + 2 * pad + sample, y, e.name, e.pen.color());
-            y += rowH;
+            p.drawLine(x, y + rowH / 2, x + sample, y + rowH / 2);
+            textOut(p, x + sample + pad, y, e.name, e.pen.color());
+            ++i;
         }
-        if (funnel) textOut(p, left + pad, y, note, kRed);
+        if (funnel)
+            textOut(p, legendLeft + pad, top + (legendRows - 1) * rowH, note, kRed);
     }
     p.restore();
 }

@@ -453,7 +453,9 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     // Extra curves, dashed, under the model's own: the comparison silo in
     // grey, the other state in the own colours; their legend lines stand
     // right-aligned below the top of the frame.
-    int extraLegendTop = heightToY(map, zmax) + kAreaY + 30;
+    // Their legend lines stand at the bottom left, beside the legend of the
+    // own curves and below the stress numbers, where they cover no level label.
+    int extraLegendTop = kAreaY + legendTop;
     auto extraCurves = [&](const SiloModel& e, const QColor& vertical, const QColor& wall,
                            const QString& legend, const QColor& legendColour) {
         const int extraOutletIndex = std::clamp(e.Indexende, 0, kResultSize - 1);
@@ -479,8 +481,13 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
         p.drawPolyline(w);
         if (e.Schuettkegel) p.drawLine(w.last(), QPoint(X(0), Y(top)));
         fontColor = legendColour;
-        text(X(xmax) - 30 - width(legend), extraLegendTop, legend);
-        extraLegendTop += p.fontMetrics().height() + 5;
+        p.setPen(pagePen(p, vertical, 4, {40, 20}));
+        p.drawLine(kAreaX, extraLegendTop + 25, kAreaX + 120, extraLegendTop + 25);
+        // (A smaller font: the line ends before the own curves' samples.)
+        p.setFont(pageFont("Arial", 35));
+        text(kAreaX + 150, extraLegendTop + 5, legend);
+        p.setFont(normal);
+        extraLegendTop += 53;
     };
     if (extras.comparison && diagramHasCurves(*extras.comparison))
         extraCurves(*extras.comparison, grey, grey,
@@ -521,12 +528,14 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
         QFont bold = normal;
         bold.setBold(true);
         p.setFont(bold);
-        text(kAreaX + rnd(0.2 * kAreaW), kAreaY + rnd(0.5 * kAreaH),
-             T(texts::results::funnelFlow, language));
+        // Above the frame, so that it crosses no curve; it concerns the
+        // discharge state.
+        fontColor = red;
+        text(kLeft, kTop + 45, T(texts::results::funnelFlow, language));
         p.setFont(normal);
     }
-    // Page number and date above the frame's top right corner.
-    pageAndDate(p, X(xmax), kTop + p.fontMetrics().height(), language, black);
+    // Page number and date on the line below the header, at the right.
+    pageAndDate(p, X(xmax), kTop + 45, language, black);
     p.restore();
 }
 

@@ -373,6 +373,21 @@ const TextPair replaceOrNewName{
     "\n\nOK replaces it, Cancel saves the page under a new name beside it."};
 }  // namespace printing
 
+// ---- unsaved parameter changes kept over a crash ----
+namespace recovery {
+const TextPair caption{"Nicht gespeicherte Änderungen", "Unsaved changes"};
+const TextPair question{
+    "Korvane wurde nicht ordnungsgemäß beendet. Nicht gespeicherte Änderungen der Parameter "
+    "wurden aufbewahrt:\n\nDatei: %1\nGeändert: %2\n\nSollen sie wiederhergestellt werden?",
+    "Korvane was not closed properly. Unsaved changes of the parameters were kept:\n\n"
+    "File: %1\nChanged: %2\n\nRestore them?"};
+const TextPair noFile{"(noch keine Datei)", "(no file yet)"};
+const TextPair restoreButton{"Wiederherstellen", "Restore"};
+const TextPair discardButton{"Verwerfen", "Discard"};
+const TextPair notRestored{"Die aufbewahrten Änderungen konnten nicht gelesen werden.",
+    "The kept changes could not be read."};
+}  // namespace recovery
+
 // ---- texts that are the same in both languages ----
 const char* const kProductName = "KORVANE";
 const char* const kMakerNotice = "© 2026 Korvane developers";
@@ -409,9 +424,6 @@ const TextPair funnelFlowDischarge{
     "Kernfluss: Ergebnisse des Entleerungszustands ungültig!",
     "Funnel flow: discharge results not valid!"};
 const TextPair noParameterFile{"(ohne Parameterdatei)", "(no parameter file)"};
-const TextPair fitParameters{"Angepasstes Gesetz: ", "Fitted law: "};
-const TextPair largestDeviation{"größte Abweichung: ", "largest deviation: "};
-const TextPair resetZoomHint{"Doppelklick: ganze Höhe", "Double click: whole height"};
 const TextPair page{"Seite ", "Page "};
 }  // namespace habits
 
@@ -491,8 +503,9 @@ const TextPair* const kAllPairs[] = {
     &habits::recentFiles, &habits::undo, &habits::redo, &habits::parameterChange,
     &habits::unsavedCaption, &habits::unsavedQuestion, &habits::stressesInKpa, &habits::filling,
     &habits::discharging, &habits::comparison, &habits::funnelFlowDischarge,
-    &habits::noParameterFile, &habits::fitParameters, &habits::largestDeviation,
-    &habits::resetZoomHint, &habits::page,
+    &habits::noParameterFile, &habits::page,
+    &recovery::caption, &recovery::question, &recovery::noFile, &recovery::restoreButton,
+    &recovery::discardButton, &recovery::notRestored,
 };
 const int kAllPairsCount = int(sizeof(kAllPairs) / sizeof(kAllPairs[0]));
 

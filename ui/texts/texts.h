@@ -309,7 +309,7 @@ extern const TextPair replaceOrNewName;     // ... and what OK and Cancel then d
 // ---- desktop habits, the readable diagram and the exports that agree ----
 // Recent files, undo, the unsaved-changes question and the stress unit;
 // the diagram's legend names, funnel-flow note and hover read-out; the title
-// line of exports and copies; the density window's fit summary.
+// line of exports and copies; the page number of printouts.
 namespace habits {
 extern const TextPair recentFiles;          // File menu: "Recent files" submenu
 extern const TextPair undo;                 // Parameter menu
@@ -323,11 +323,18 @@ extern const TextPair discharging;
 extern const TextPair comparison;           // legend and level labels of the compared silo
 extern const TextPair funnelFlowDischarge;  // diagram note: the discharge state is not valid
 extern const TextPair noParameterFile;      // title line without a file
-extern const TextPair fitParameters;        // density window: the fitted law's parameters
-extern const TextPair largestDeviation;     // ... and how far the data lie off it
-extern const TextPair resetZoomHint;        // diagram tool tip while zoomed
 extern const TextPair page;                 // printed pages: "Seite 1"
 }  // namespace habits
+// ---- unsaved parameter changes kept over a crash ----
+namespace recovery {
+extern const TextPair caption;        // caption of the question at start
+// %1 the parameter file (or noFile), %2 date and time of the changes.
+extern const TextPair question;
+extern const TextPair noFile;         // changes to a set that has no file yet
+extern const TextPair restoreButton;  // "Wiederherstellen" / "Restore"
+extern const TextPair discardButton;  // "Verwerfen" / "Discard"
+extern const TextPair notRestored;    // the kept set could not be read
+}  // namespace recovery
 
 // ---- texts that are the same in both languages ----
 extern const char* const kProductName;       // "KORVANE"

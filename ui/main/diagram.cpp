@@ -9,6 +9,8 @@
 #include <climits>
 #include <cmath>
 
+#include "ui/en1991_4/en_loads_display.h"
+#include "ui/en1991_4/en_overlay_drawing.h"
 #include "ui/main/display_logic.h"
 #include "ui/texts/texts.h"
 
@@ -92,12 +94,22 @@ void drawDashedCurves(QPainter& p, const SiloModel& m, const QColor& vertical,
     if (m.Schuettkegel) p.drawLine(path.last(), QPoint(stressToX(0.0), heightToY(zTop)));
 }
 
+// The EN 1991-4 curves under the model's own, their legend lines below the
+// other extras' lines.
+void drawEnOnScreen(QPainter& p, const EnOverlay& en, int legendRight, int& legendTop,
+                    int language) {
+    drawEnCurves(p, en, [](double s, double z) { return QPoint(stressToX(s), heightToY(z)); }, 2,
+                 kBlack, kBlue);
+    drawEnLegend(p, en, legendRight, legendTop, language, 2, 24, 1, kBlack, kBlue);
+}
+
 }  // namespace
 
 double diagramStressMax(const SiloModel& m, const DiagramExtras& extras) {
     double mx = diagramHasCurves(m) ? diagramStressMax(m) : 0.0;
     for (const SiloModel* e : {extras.otherState, extras.comparison})
         if (e && diagramHasCurves(*e)) mx = std::max(mx, diagramStressMax(*e));
+    if (extras.en) mx = std::max(mx, extras.en->stressMax());
     return mx;
 }
 
@@ -326,6 +338,7 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
         drawDashedCurves(p, *extras.otherState, kBlack, kBlue);
         extraLegend(bothStatesLegend(m, language), kBlack);
     }
+    if (extras.en) drawEnOnScreen(p, *extras.en, legendRight, extraLegendTop, language);
     if (curves) {
         // 13-14. SIGMAV: black, from the outlet up; over a heap a dotted
         // line on to the heap tip on the axis.

@@ -49,11 +49,14 @@ QFont diagramFont(double screenScale);
 // stress state of the same silo (dashed, in the colours of the model's own
 // curves) and a second silo to compare with (grey, dashed). Both join the
 // diagram's scales so that every curve is fully visible.
+struct EnOverlay;  // ui/en1991_4/en_loads_display.h
 struct DiagramExtras {
     const SiloModel* otherState = nullptr;
     const SiloModel* comparison = nullptr;
     QString comparisonName;  // file name of the comparison silo, for the legend
-    bool empty() const { return !otherState && !comparison; }
+    // The EN 1991-4 loads of the states shown (View > EN 1991-4 loads).
+    const EnOverlay* en = nullptr;
+    bool empty() const { return !otherState && !comparison && !en; }
 };
 
 // Largest stress and silo height of the model joined with the extras that

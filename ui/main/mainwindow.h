@@ -22,6 +22,8 @@ class QPlainTextEdit;
 
 namespace korvane::ui {
 
+class EnMainHooks;
+
 // Drawing surface of the diagram: keeps the last drawing as an image and
 // shows it; the window draws into image() and calls update().
 class DiagramView : public QWidget {
@@ -224,6 +226,9 @@ private:
     QString comparisonPath_;
     QString comparePreset_;  // file names the comparison and export dialogs offer next
     QString exportPreset_;
+
+    // View menu: the EN 1991-4 loads in the diagram and their window.
+    EnMainHooks* en_ = nullptr;
 };
 
 }  // namespace korvane::ui

@@ -195,5 +195,28 @@ TEST_F(En1991_4Test, CopyGivesTabSeparatedRowsInTheUnitChosen) {
             ++checked;
         }
         EXPECT_GT(checked, 10);
+        // The transition twice: its wall row, then its hopper row.
+        std::vector<const EnTableRow*> transition;
+        for (const EnTableRow& row : rows)
+            if (std::abs(row.z - win.result().zTransition) < 1e-6) transition.push_back(&row);
+        ASSERT_EQ(transition.size(), 2u);
+        EXPECT_FALSE(enEmpty(transition[0]->loads.p_hf));
+        EXPECT_TRUE(enEmpty(transition[0]->loads.p_nf));
+        EXPECT_TRUE(enEmpty(transition[1]->loads.p_hf));
+        EXPECT_FALSE(enEmpty(transition[1]->loads.p_nf));
     }
+}
+
+TEST_F(En1991_4Test, DefaultSiloAtStartHasItsFilledMass) {
+    // At program start the default silo has not been through the form's
+    // take-over; its action assessment class still follows from its mass.
+    auto model = std::make_unique<SiloModel>();
+    SiloModel& m = *model;
+    prepare(m, true);
+    calculate(m);
+    const EnResult r = enLoadsOfModel(m);
+    ASSERT_TRUE(r.inScope);
+    EXPECT_GT(r.mass, 100e3);  // 36 m2 x about 8 m of a solid of 2800 kg/m3
+    EXPECT_EQ(r.AAC, 2);
+    EXPECT_DOUBLE_EQ(r.C_b, 1.0);
 }

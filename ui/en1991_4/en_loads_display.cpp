@@ -3,6 +3,9 @@
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+
+#include "calc/engine.h"
 
 #include "ui/main/display_logic.h"
 #include "ui/texts/en1991_4_texts.h"
@@ -39,6 +42,15 @@ QString withUnit(double v, int decimals, const char* unit) {
 }
 
 }  // namespace
+
+EnResult enLoadsOfModel(const SiloModel& m) {
+    if (m.Fuellvolumen > 0 || !(m.Fuellhoehe > 0)) return en1991_4Loads(m);
+    auto scratch = std::make_unique<SiloModel>();
+    copyAllButResults(*scratch, m);
+    double surfaceWidth = 0;
+    scratch->Fuellvolumen = filledVolume(m, &surfaceWidth);
+    return en1991_4Loads(*scratch);
+}
 
 // ---------------------------------------------------------------------------
 // Summary
@@ -179,10 +191,13 @@ std::vector<EnTableRow> enTableRows(const SiloModel& model, const EnResult& r, i
     auto atTransition = [&](double z) { return hopper && std::abs(z - r.zTransition) < 1e-6; };
     auto add = [&](const QString& l, double z) {
         if (atTransition(z)) {
-            rows.push_back({l.trimmed().isEmpty() ? T(tx::transitionWall, language) : l, z,
-                            en1991_4LoadsAt(r, z, EnPart::Wall)});
-            rows.push_back({T(tx::transitionHopper, language), z,
-                            en1991_4LoadsAt(r, z, EnPart::Hopper)});
+            // Both sides exactly at the transition height (the table's z may
+            // differ from it in the last digits).
+            const double zt = r.zTransition;
+            rows.push_back({l.trimmed().isEmpty() ? T(tx::transitionWall, language) : l, zt,
+                            en1991_4LoadsAt(r, zt, EnPart::Wall)});
+            rows.push_back({T(tx::transitionHopper, language), zt,
+                            en1991_4LoadsAt(r, zt, EnPart::Hopper)});
             return;
         }
         const EnPart part = hopper && z < r.zTransition ? EnPart::Hopper : EnPart::Wall;

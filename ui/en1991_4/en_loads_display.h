@@ -18,6 +18,12 @@ namespace korvane::ui {
 // Unit of the loads in the window, its copy and its printout.
 enum class EnUnit { KiloPascal, Pascal };
 
+// The loads of the model's silo with its EN inputs, as the desktop shows
+// them. A model that has not been through the parameter form's take-over
+// (the default silo at program start) lacks its filled volume, which the
+// action assessment class needs: it is derived on a copy first.
+EnResult enLoadsOfModel(const SiloModel& m);
+
 // ---- summary ----------------------------------------------------------------
 struct EnSummaryLine {
     QString label;        // e.g. "C_h"; a heading has no value

@@ -51,7 +51,7 @@ void EnMainHooks::update() {
     const bool discharge = m.Spannungszustand() == 1;
     const bool both = cb_.bothStates();
     overlay_ = std::make_unique<EnOverlay>(
-        enOverlay(en1991_4Loads(m), both || !discharge, both || discharge));
+        enOverlay(enLoadsOfModel(m), both || !discharge, both || discharge));
 }
 
 const EnOverlay* EnMainHooks::overlay() const { return overlay_.get(); }

@@ -95,7 +95,7 @@ void drawEnLegend(QPainter& p, const EnOverlay& o, int right, int& top, int lang
         int width = fm.horizontalAdvance(prefix);
         for (const Part& part : parts) width += sample + space + fm.horizontalAdvance(part.name);
         int x = std::max(0, right - width);
-        cellText(p, x, top, prefix, wallNormal);
+        cellText(p, x, top, prefix, vertical);
         x += fm.horizontalAdvance(prefix);
         for (const Part& part : parts) {
             const int lead = part.name.startsWith(QLatin1Char(' ')) ? 2 * space : 0;

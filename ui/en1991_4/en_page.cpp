@@ -73,8 +73,10 @@ void paintEnPage(QPainter& p, const SiloModel& m, const EnResult& r, EnUnit unit
                 summary[i].label == T(tx::unverifiedHeading, language))
                 end = i;
         if (!r.inScope) end = 0;
-        size_t split = end / 2;
-        while (split < end && !summary[split].heading) ++split;
+        // The heading that balances the two columns best.
+        size_t split = end;
+        for (size_t i = 1; i < end; ++i)
+            if (summary[i].heading && std::max(i, end - i) < std::max(split, end - split)) split = i;
         left.assign(summary.begin(), summary.begin() + static_cast<long>(split));
         rightCol.assign(summary.begin() + static_cast<long>(split),
                         summary.begin() + static_cast<long>(end));

@@ -49,7 +49,7 @@ EnWindow::EnWindow(const SiloModel& m, bool resultsValid, QWidget* parent)
     setWindowTitle(T(tx::windowCaption));
     const int language = texts::language();
     if (valid_) {
-        result_ = en1991_4Loads(m);
+        result_ = enLoadsOfModel(m);
         rows_ = enTableRows(m, result_, language);
     }
     unit_ = rememberedEnUnit();
@@ -64,6 +64,7 @@ EnWindow::EnWindow(const SiloModel& m, bool resultsValid, QWidget* parent)
     table_->setObjectName("enLoadsTable");
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->setVisible(false);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     footnote_ = new QLabel(this);
     footnote_->setObjectName("enFootnote");

@@ -59,7 +59,7 @@ const TextPair flatBottom{"ebener Boden", "flat bottom"};
 const TextPair steepHopper{"steiler Trichter", "steep hopper"};
 const TextPair shallowHopper{"flacher Trichter", "shallow hopper"};
 const TextPair actionClassLabel{"Anforderungsklasse (AAC)", "Action assessment class (AAC)"};
-const TextPair massLabel{"Füllmasse", "Filled mass"};
+const TextPair massLabel{"Füllmasse", "filled mass"};
 const TextPair geometryHeading{"Geometrie", "Geometry"};
 const TextPair factorsHeading{"Beiwerte", "Factors"};
 const TextPair valuesHeading{"Charakteristische Werte je Last (Tabelle 3.1)",

@@ -360,7 +360,7 @@ EnResult en1991_4Loads(const SiloModel& m, const EnInputs& in, int steps) {
         // 6.1.1(2): steep when tan(beta) < (1 - K)/(2 mu_h), with K_l, mu_h,l.
         r.bottom = std::tan(beta) < (1.0 - Kl) / (2.0 * muhl) ? EnBottom::Steep : EnBottom::Shallow;
     }
-    if (std::isfinite(r.ratio)) {
+    if (std::isfinite(r.ratio) && r.h_c > 0) {
         if (r.ratio >= 2.0) r.slenderness = EnSlenderness::Slender;
         else if (r.ratio > 1.0) r.slenderness = EnSlenderness::Intermediate;
         else if (r.ratio > 0.4 || r.bottom != EnBottom::Flat) r.slenderness = EnSlenderness::Squat;

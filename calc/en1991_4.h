@@ -51,7 +51,7 @@ struct EnInputs {
     double phir = 0;     // rad; used only when phirGiven (a heap uses its own angle)
     // Patch loads (C_pf, C_pe), off by default. Unverified.
     bool patchLoads = false;
-    double Cop = 0.5;    // patch load solid reference factor C_op (Table E.1)
+    double Cop = 1.0;    // patch load solid reference factor C_op (Table E.1; 1.0 is its "default solid")
 };
 
 // The values the model holds / stores them into the model.

@@ -65,7 +65,7 @@ struct SiloModel {
     bool ENphirja = false;      // phi_r given; false: phi_r = PHIE where there is no heap
     double ENphir = 0;          // phi_r, rad (only with ENphirja)
     bool ENpatch = false;       // patch loads shown (unverified)
-    double ENCop = 0.5;         // patch load solid reference factor C_op
+    double ENCop = 1.0;         // patch load solid reference factor C_op
 
     // ---- committed fitted density law -----------------------------------
     int Anpassart = 0;         // 0 linear, 1 log, 2 exponential, 3 interpolation

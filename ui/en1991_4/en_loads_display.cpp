@@ -65,7 +65,8 @@ std::vector<EnSummaryLine> enSummary(const EnResult& r, int language) {
 
     if (!r.inScope) {
         heading(tx::outsideScopeHeading);
-        for (EnScope s : r.scope) out.push_back({tx::scopeText(s, language), {}, false, false});
+        for (EnScope s : r.scope)
+            out.push_back({QStringLiteral("• ") + tx::scopeText(s, language), {}, false, false});
         out.push_back({T(tx::assumption, language), {}, false, false});
         return out;
     }
@@ -169,11 +170,10 @@ QStringList enSummaryText(const std::vector<EnSummaryLine>& lines, int language)
 std::vector<EnTableRow> enTableRows(const SiloModel& model, const EnResult& r, int language) {
     std::vector<EnTableRow> rows;
     if (!r.inScope) return rows;
-    // The heights of the printed result table: its page strides and labels.
+    // The heights of the printed result table: its page strides and labels
+    // (the selection's running height is scratch, as for the printed table).
     SiloModel& m = const_cast<SiloModel&>(model);
-    const double keepZlauf = m.Zlauf;
     const std::vector<SelectedRow> selected = selectRows(m, pageStrides(m), m.Fuellhoehe - m.Hkegel);
-    m.Zlauf = keepZlauf;
 
     auto label = [&](RowLabel l) -> QString {
         switch (l) {
@@ -299,6 +299,7 @@ EnOverlay enOverlay(const EnResult& r, bool filling, bool discharge) {
     o.inScope = r.inScope;
     o.filling = filling;
     o.discharge = discharge;
+    o.hopper = r.bottom != EnBottom::Flat;
     if (!r.inScope) return o;
     auto curve = [&](bool wallNormal, bool isDischarge, auto value) {
         EnCurve c;

@@ -78,6 +78,7 @@ struct EnCurve {
 struct EnOverlay {
     bool inScope = false;
     bool filling = false, discharge = false;  // the states drawn
+    bool hopper = false;  // the loads run on into a hopper (p_nf, p_v, p_ne)
     std::vector<EnCurve> curves;
     double stressMax() const;  // largest finite load of the curves, 0 without
 };

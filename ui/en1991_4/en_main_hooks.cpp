@@ -46,8 +46,9 @@ void EnMainHooks::restoreSwitch() {
 
 void EnMainHooks::update() {
     overlay_.reset();
-    if (!showLoads_->isChecked() || !cb_.resultsValid()) return;
-    const SiloModel& m = globalModel();
+    const Source src = cb_.source();
+    if (!showLoads_->isChecked() || !src.resultsValid || !src.model) return;
+    const SiloModel& m = *src.model;
     const bool discharge = m.Spannungszustand() == 1;
     const bool both = cb_.bothStates();
     overlay_ = std::make_unique<EnOverlay>(
@@ -57,7 +58,9 @@ void EnMainHooks::update() {
 const EnOverlay* EnMainHooks::overlay() const { return overlay_.get(); }
 
 void EnMainHooks::showWindow() {
-    EnWindow w(globalModel(), cb_.resultsValid(), window_);
+    const Source src = cb_.source();
+    if (!src.model) return;
+    EnWindow w(*src.model, src.resultsValid, src.parameterFile, src.changed, window_);
     w.exec();
 }
 

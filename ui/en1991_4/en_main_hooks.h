@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <functional>
 #include <memory>
 
@@ -21,9 +22,16 @@ struct EnOverlay;
 class EnMainHooks : public QObject {
     Q_OBJECT
 public:
+    // The silo shown: its model, whether it holds the results of a confirmed
+    // parameter set, and its parameter file with the change mark (printout).
+    struct Source {
+        const SiloModel* model = nullptr;
+        bool resultsValid = false;
+        QString parameterFile;
+        bool changed = false;
+    };
     struct Callbacks {
-        // True when the model holds the results of a confirmed parameter set.
-        std::function<bool()> resultsValid;
+        std::function<Source()> source;
         // True while "Show both states" is on.
         std::function<bool()> bothStates;
         // Redraws the diagram where the window has results drawn.

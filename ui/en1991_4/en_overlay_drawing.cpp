@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 
@@ -35,19 +36,21 @@ void cellText(QPainter& p, int x, int y, const QString& text, const QColor& colo
     p.drawText(cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
 }
 
-const char* curveName(bool wallNormal, bool discharge) {
-    if (discharge) return wallNormal ? "p_he / p_ne" : "";
-    return wallNormal ? "p_hf / p_nf" : "p_vf / p_v";
+const char* curveName(bool wallNormal, bool discharge, bool hopper) {
+    if (discharge) return hopper ? "p_he / p_ne" : "p_he";
+    if (wallNormal) return hopper ? "p_hf / p_nf" : "p_hf";
+    return hopper ? "p_vf / p_v" : "p_vf";
 }
 
 }  // namespace
 
-QString enLegendText(bool discharge, int language) {
+QString enLegendText(bool discharge, bool hopper, int language) {
     QString t = texts::T(discharge ? texts::en1991_4::dischargeLegend
                                    : texts::en1991_4::fillingLegend,
                          language);
-    t += QString::fromLatin1(curveName(true, discharge));
-    if (!discharge) t += QStringLiteral("  ") + QString::fromLatin1(curveName(false, false));
+    t += QString::fromLatin1(curveName(true, discharge, hopper));
+    if (!discharge)
+        t += QStringLiteral("  ") + QString::fromLatin1(curveName(false, false, hopper));
     return t;
 }
 
@@ -73,9 +76,17 @@ void drawEnLegend(QPainter& p, const EnOverlay& o, int right, int& top, int lang
     const QFontMetrics fm(p.font());
     const int h = fm.height();
     if (!o.inScope) {
+        // On two lines where one is wider than the room left of `right`.
         const QString t = texts::T(texts::en1991_4::diagramOutsideScope, language);
-        cellText(p, std::max(0, right - fm.horizontalAdvance(t)), top, t, QColor(128, 0, 0));
-        top += h + gap;
+        QStringList lines{t};
+        const int cut = t.indexOf(QStringLiteral(" ("));
+        if (fm.horizontalAdvance(t) > right && cut > 0)
+            lines = QStringList{t.left(cut), t.mid(cut + 1)};
+        for (const QString& line : lines) {
+            cellText(p, std::max(0, right - fm.horizontalAdvance(line)), top, line,
+                     QColor(128, 0, 0));
+            top += h + gap;
+        }
         p.restore();
         return;
     }
@@ -89,8 +100,10 @@ void drawEnLegend(QPainter& p, const EnOverlay& o, int right, int& top, int lang
             QString name;
             QColor colour;
         };
-        std::vector<Part> parts{{QString::fromLatin1(curveName(true, discharge)), wallNormal}};
-        if (!discharge) parts.push_back({QStringLiteral("  ") + curveName(false, false), vertical});
+        std::vector<Part> parts{
+            {QString::fromLatin1(curveName(true, discharge, o.hopper)), wallNormal}};
+        if (!discharge)
+            parts.push_back({QStringLiteral("  ") + curveName(false, false, o.hopper), vertical});
         const int space = fm.horizontalAdvance(QLatin1Char(' '));
         int width = fm.horizontalAdvance(prefix);
         for (const Part& part : parts) width += sample + space + fm.horizontalAdvance(part.name);

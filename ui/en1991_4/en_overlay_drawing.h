@@ -30,7 +30,8 @@ void drawEnLegend(QPainter& p, const EnOverlay& o, int right, int& top, int lang
                   double penWidth, int sample, int gap, const QColor& vertical,
                   const QColor& wallNormal);
 
-// The legend line of a state as text (tests, widths).
-QString enLegendText(bool discharge, int language);
+// The legend line of a state as text (tests, widths); the hopper's loads
+// are named only where the silo has a hopper.
+QString enLegendText(bool discharge, bool hopper, int language);
 
 }  // namespace korvane::ui

@@ -17,7 +17,6 @@
 
 #include "ui/en1991_4/en_page.h"
 #include "ui/main/display_logic.h"
-#include "ui/main/appstate.h"
 #include "ui/main/printing.h"
 #include "ui/texts/en1991_4_texts.h"
 #include "ui/texts/texts.h"
@@ -43,8 +42,10 @@ void rememberEnUnit(EnUnit unit) {
                                                           : QStringLiteral("kPa"));
 }
 
-EnWindow::EnWindow(const SiloModel& m, bool resultsValid, QWidget* parent)
-    : QDialog(parent), model_(m), valid_(resultsValid) {
+EnWindow::EnWindow(const SiloModel& m, bool resultsValid, const QString& parameterFile,
+                   bool changed, QWidget* parent)
+    : QDialog(parent), model_(m), valid_(resultsValid), parameterFile_(parameterFile),
+      changed_(changed) {
     setObjectName("en1991_4Window");
     setWindowTitle(T(tx::windowCaption));
     const int language = texts::language();
@@ -83,7 +84,8 @@ EnWindow::EnWindow(const SiloModel& m, bool resultsValid, QWidget* parent)
                                   this);
     unitRow->addWidget(loadsLabel);
     unitRow->addStretch(1);
-    unitRow->addWidget(new QLabel(T(tx::unitLabel), this));
+    auto* unitLabel = new QLabel(T(tx::unitLabel), this);
+    unitRow->addWidget(unitLabel);
     unitRow->addWidget(unitChoice_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(copy);
@@ -99,7 +101,7 @@ EnWindow::EnWindow(const SiloModel& m, bool resultsValid, QWidget* parent)
 
     const bool tableShown = valid_ && result_.inScope;
     for (QWidget* w : std::initializer_list<QWidget*>{table_, unitChoice_, copy, footnote_,
-                                                      loadsLabel})
+                                                      loadsLabel, unitLabel})
         w->setVisible(tableShown);
     copy->setEnabled(tableShown);
 
@@ -200,8 +202,8 @@ void EnWindow::copyToClipboard() {
 }
 
 void EnWindow::printPage() {
-    const QString file = app().parameterFile;
-    const bool changed = app().modified;
+    const QString file = parameterFile_;
+    const bool changed = changed_;
     const int language = texts::language();
     const EnUnit unit = unit_;
     printOnePage(this, QStringLiteral("KORVANE_EN1991-4"), [&](QPainter& p) {

@@ -25,7 +25,9 @@ class EnWindow : public QDialog {
 public:
     // Shows the loads of `m` (its results must be those of a confirmed
     // parameter set; `resultsValid` false shows that there are none).
-    EnWindow(const SiloModel& m, bool resultsValid, QWidget* parent = nullptr);
+    // `parameterFile` and `changed` head the printed page.
+    EnWindow(const SiloModel& m, bool resultsValid, const QString& parameterFile = QString(),
+             bool changed = false, QWidget* parent = nullptr);
 
     const EnResult& result() const { return result_; }
     EnUnit unit() const { return unit_; }
@@ -40,6 +42,8 @@ private:
 
     const SiloModel& model_;
     bool valid_ = false;
+    QString parameterFile_;
+    bool changed_ = false;
     EnResult result_;
     std::vector<EnTableRow> rows_;
     EnUnit unit_ = EnUnit::KiloPascal;

@@ -995,7 +995,12 @@ void MainWindow::buildViewAndExportMenus() {
     endComparisonAction_ = action(viewMenu_, "endComparisonAction", &MainWindow::endComparison);
     endComparisonAction_->setEnabled(false);
     en_ = new EnMainHooks(this, viewMenu_,
-                          {[this] { return loadedProblem_ == 0 && diagramHasCurves(globalModel()); },
+                          {[this] {
+                               const SiloModel& m = globalModel();
+                               return EnMainHooks::Source{&m,
+                                                          loadedProblem_ == 0 && diagramHasCurves(m),
+                                                          app().parameterFile, app().modified};
+                           },
                            [this] { return showBothStatesAction_->isChecked(); },
                            [this] {
                                if (activated_ && !inActivation_) redrawDiagram();

@@ -309,6 +309,8 @@ EnLoadRow en1991_4LoadsAt(const EnResult& r, double z, EnPart part) {
 EnResult en1991_4Loads(const SiloModel& m, const EnInputs& in, int steps) {
     EnResult r;
     r.inputs = in;
+    r.inputProblem = checkEnInputs(in);
+    if (r.inputProblem != EnInputProblem::None) return r;
 
     // ---- geometry ---------------------------------------------------------
     const bool circle = m.Querschnitt == 1;

@@ -157,6 +157,9 @@ inline bool enEmpty(double v) { return std::isnan(v); }
 
 // ---- the result ----------------------------------------------------------------------------
 struct EnResult {
+    // EN inputs that cannot be used (a factor below 1, ...): nothing is
+    // computed, inScope is false and scope empty.
+    EnInputProblem inputProblem = EnInputProblem::None;
     bool inScope = false;
     std::vector<EnScope> scope;        // rules broken; empty inside the scope
     std::vector<EnNote> unverified;    // unverified rules that entered the result

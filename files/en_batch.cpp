@@ -25,18 +25,6 @@ bool parseEnFactor(const std::string& text, double& value) {
 
 namespace {
 
-// Fixed point as the result file writes it; a value that rounds to zero is
-// written as 0, never as -0.
-std::string fixedNoNegativeZero(double v, int width, int decimals) {
-    std::string s = formatFixed(v, width, decimals);
-    const size_t minus = s.find('-');
-    if (minus != std::string::npos &&
-        s.find_first_not_of("0.", minus + 1) == std::string::npos) {
-        s = formatFixed(0.0, width, decimals);
-    }
-    return s;
-}
-
 void jsonString(std::string& o, const std::string& s) {
     o += '"';
     for (char c : s) {
@@ -61,11 +49,11 @@ std::string enLoadsText(const EnResult& r) {
     std::string o = kEnLoadsHeader;
     o += "\r\n";
     for (const EnLoadRow& row : r.rows) {
-        o += fixedNoNegativeZero(row.z, 10, 3);
+        o += formatFixed(row.z, 10, 3);
         for (double v : {row.p_hf, row.p_wf, row.p_vf, row.p_he, row.p_we, row.p_nf, row.p_tf,
                          row.p_ne, row.p_te}) {
             o += ';';
-            if (!enEmpty(v)) o += fixedNoNegativeZero(v, 10, 0);
+            if (!enEmpty(v)) o += formatFixed(v, 10, 0);
         }
         o += "\r\n";
     }

@@ -33,7 +33,7 @@ constexpr const char* kEnLoadsHeader =
 
 // The loads file's text: the header and one row per load row, CR LF; z and
 // the loads in the result file's fixed formats (z 10.3, loads 10.0), empty
-// fields where a load does not apply, never a negative zero.
+// fields where a load does not apply (formatFixed writes no negative zero).
 std::string enLoadsText(const EnResult& r);
 
 // One JSON object: in_scope, scope, slenderness_class, bottom, AAC, gamma,

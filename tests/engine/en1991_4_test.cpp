@@ -113,22 +113,26 @@ TEST(En1991_4, WorkedExamplesToTheirPrintedDigits) {
     }
 }
 
-TEST(En1991_4, SlenderWallLoadsCarryTheWeightOfTheSolid) {
-    // gamma A z = p_vf A + U n_zSk at every depth: the weight above a section
-    // is carried by the solid below and the friction on the wall.
-    auto m = loaded("example2_slender_steep.par");
-    const EnResult r = en1991_4Loads(*m);
-    ASSERT_TRUE(r.inScope);
-    ASSERT_EQ(r.slenderness, EnSlenderness::Slender);
-    int wallRows = 0;
-    for (const EnLoadRow& row : r.rows) {
-        if (row.part != EnPart::Wall) continue;
-        ++wallRows;
-        const double depth = r.zSurface - row.z;
-        const double weight = r.gamma * r.A * depth;
-        EXPECT_NEAR(row.p_vf * r.A + r.U * row.n_zSk, weight, 1e-9 * (weight + 1.0)) << row.z;
+TEST(En1991_4, WallLoadsCarryTheWeightOfTheSolid) {
+    // gamma A z = p_vf A + U n_zSk at every depth below the equivalent
+    // surface: the weight above a section is carried by the solid below and
+    // the friction on the wall (Janssen for the slender silo, the 5.3 form
+    // for the intermediate one).
+    for (const char* file : {"example2_slender_steep.par", "example1_cement.par"}) {
+        SCOPED_TRACE(file);
+        auto m = loaded(file);
+        const EnResult r = en1991_4Loads(*m);
+        ASSERT_TRUE(r.inScope);
+        int wallRows = 0;
+        for (const EnLoadRow& row : r.rows) {
+            if (row.part != EnPart::Wall) continue;
+            ++wallRows;
+            const double depth = r.zSurface - row.z;
+            const double weight = r.gamma * r.A * depth;
+            EXPECT_NEAR(row.p_vf * r.A + r.U * row.n_zSk, weight, 1e-9 * (weight + 1.0)) << row.z;
+        }
+        EXPECT_EQ(wallRows, 1001);
     }
-    EXPECT_EQ(wallRows, 1001);
 }
 
 TEST(En1991_4, DeepInASlenderSiloTheWallPressureApproachesJanssensLimit) {
@@ -204,6 +208,13 @@ TEST(En1991_4, SilosOutsideTheScopeGetAReasonAndNoNumbers) {
         EXPECT_TRUE(enEmpty(en1991_4LoadsAt(r, 1.0).p_hf));
         for (EnScope s : r.scope) EXPECT_STRNE(enScopeText(s), "");
     }
+    // EN inputs that cannot be used give nothing either.
+    EnInputs below;
+    below.aphi = 0.9;
+    const EnResult r = en1991_4Loads(*loaded("example2_slender_steep.par"), below);
+    EXPECT_EQ(r.inputProblem, EnInputProblem::ConversionFactor);
+    EXPECT_FALSE(r.inScope);
+    EXPECT_TRUE(r.rows.empty());
 }
 
 TEST(En1991_4, UnverifiedRulesAreNoted) {

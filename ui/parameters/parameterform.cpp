@@ -386,12 +386,12 @@ ParameterForm::ParameterForm(QWidget* parent) : QDialog(parent) {
     col2->addWidget(crossSectionSizeBox_);
     col2->addWidget(hopperBox_);
     col2->addWidget(lowerPartBox_);
+    col2->addWidget(enGroup_);  // the EN 1991-4 inputs, self-contained
     col2->addStretch(1);
     auto* col3 = new QVBoxLayout;
     col3->addWidget(surfaceBox_);
     col3->addWidget(fillHeightBox_);
     col3->addWidget(derivedValuesBox_);
-    col3->addWidget(enGroup_);
     col3->addStretch(1);
     auto* col4 = new QVBoxLayout;
     col4->addWidget(sketch_, 0, Qt::AlignTop | Qt::AlignHCenter);

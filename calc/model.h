@@ -6,8 +6,8 @@
 // the one exception is Massenflusswinkel, held in degrees. Heights z are
 // measured upwards from the outlet plane (the lower edge of the silo).
 //
-// A freshly constructed model is all zero, as at program start; the
-// defaults are applied by resetToDefaults() at the first activation of the
+// A freshly constructed model is all zero, as at program start, apart from
+// the EN 1991-4 inputs, which start at their defaults; the defaults are applied by resetToDefaults() at the first activation of the
 // main window when no parameter file has been loaded.
 #pragma once
 
@@ -53,6 +53,19 @@ struct SiloModel {
     bool Rhofunktion = false;
     double RHOMIN = 0, RHOMAX = 0, SIGMA0 = 0;
     double Rhosteigung = 0;    // always 0
+
+    // ---- EN 1991-4 inputs (calc/en1991_4.h) --------------------------------
+    // Only the EN 1991-4 loads read them; Korvane's own calculation does not.
+    // Their defaults are not zero: a fresh model, resetToDefaults() and a
+    // parameter file without them give these values.
+    double ENaK = 1.0;          // conversion factor a_K (Table E.1)
+    double ENamu = 1.0;         // conversion factor a_mu
+    double ENaphi = 1.0;        // conversion factor a_phi
+    bool ENdynamisch = false;   // solid prone to dynamic behaviour (C_b)
+    bool ENphirja = false;      // phi_r given; false: phi_r = PHIE where there is no heap
+    double ENphir = 0;          // phi_r, rad (only with ENphirja)
+    bool ENpatch = false;       // patch loads shown (unverified)
+    double ENCop = 1.0;         // patch load solid reference factor C_op
 
     // ---- committed fitted density law -----------------------------------
     int Anpassart = 0;         // 0 linear, 1 log, 2 exponential, 3 interpolation

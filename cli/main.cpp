@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "calc/model.h"
 #include "files/batch.h"
+#include "files/en_batch.h"
 #include "files/vary.h"
 
 namespace {
@@ -16,6 +18,8 @@ namespace {
 const char* kUsage =
     "Usage: korvane-calc [--lang de|en] [--json] PARAMETER_FILE [RESULT_FILE]\n"
     "       korvane-calc --vary NAME=FROM:TO:STEP [--vary ...] PARAMETER_FILE\n"
+    "       korvane-calc --en1991-4 [--a-K X] [--a-mu X] [--a-phi X] [--dynamic] [--json]\n"
+    "                    PARAMETER_FILE [LOADS_FILE]\n"
     "\n"
     "Loads PARAMETER_FILE (.par), checks the parameters as the parameter form\n"
     "does on OK, calculates the stresses and writes RESULT_FILE (.txt) if given;\n"
@@ -27,14 +31,41 @@ const char* kUsage =
     "                calculate the file for every value of the parameter-file\n"
     "                field NAME (file units, angles in degrees), every\n"
     "                combination of several --vary; one CSV row per run on stdout\n"
+    "  --en1991-4    characteristic loads of EN 1991-4 instead of Korvane's\n"
+    "                stresses: LOADS_FILE gets the wall and hopper loads (- for\n"
+    "                standard output), --json prints the classification and factors\n"
+    "  --a-K X, --a-mu X, --a-phi X\n"
+    "                EN 1991-4 conversion factors (override the file's values)\n"
+    "  --dynamic     EN 1991-4: the solid is prone to dynamic behaviour (C_b)\n"
     "  --help        show this text\n"
     "\n"
     "Exit status: 0 success, 1 wrong usage, 2 file cannot be read or written\n"
-    "or is not a valid parameter file, 3 parameter problem.\n";
+    "or is not a valid parameter file, 3 parameter problem, 4 (--en1991-4) the\n"
+    "silo lies outside the scope of EN 1991-4 (the reasons on standard error).\n";
 
 int usageError(const std::string& why) {
     std::fprintf(stderr, "korvane-calc: %s\n\n%s", why.c_str(), kUsage);
     return korvane::kExitUsage;
+}
+
+// The options of --en1991-4; true when `a` is one of them (`why` set when
+// its value is wrong).
+bool takeEnOption(const std::string& a, int argc, char** argv, int& i,
+                  korvane::EnBatchOptions& o, std::string& why) {
+    if (a == "--dynamic") {
+        o.dynamic = true;
+        return true;
+    }
+    std::optional<double>* target = a == "--a-K" ? &o.aK : a == "--a-mu" ? &o.amu
+                                  : a == "--a-phi" ? &o.aphi : nullptr;
+    if (!target) return false;
+    double v = 0;
+    if (i + 1 >= argc || !korvane::parseEnFactor(argv[i + 1], v))
+        why = a + " needs a number";
+    else
+        *target = v;
+    ++i;
+    return true;
 }
 
 }  // namespace
@@ -46,6 +77,9 @@ int main(int argc, char** argv) {
     std::string files[2];
     int nfiles = 0;
     std::vector<korvane::VaryRange> ranges;
+    bool en = false, enOptions = false;
+    korvane::EnBatchOptions enOpt;
+    std::string enWhy;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (!optionsDone && a == "--") {
@@ -78,6 +112,11 @@ int main(int argc, char** argv) {
             std::string why;
             if (!korvane::parseVaryArgument(v, r, why)) return usageError(why);
             ranges.push_back(r);
+        } else if (!optionsDone && a == "--en1991-4") {
+            en = true;
+        } else if (!optionsDone && takeEnOption(a, argc, argv, i, enOpt, enWhy)) {
+            if (!enWhy.empty()) return usageError(enWhy);
+            enOptions = true;
         } else if (!optionsDone && a.size() > 1 && a[0] == '-') {
             return usageError("unknown option '" + a + "'");
         } else {
@@ -86,6 +125,16 @@ int main(int argc, char** argv) {
         }
     }
     if (nfiles == 0) return usageError("no parameter file given");
+    if (enOptions && !en) return usageError("--a-K, --a-mu, --a-phi and --dynamic need --en1991-4");
+    if (en) {
+        if (!ranges.empty()) return usageError("--en1991-4 and --vary cannot be combined");
+        enOpt.json = json;
+        enOpt.language = language;
+        std::string errors;
+        const int code = korvane::runEnCommand(enOpt, files[0], files[1], stdout, errors);
+        if (!errors.empty()) std::fprintf(stderr, "%s\n", errors.c_str());
+        return code;
+    }
     if (!ranges.empty()) {
         if (nfiles > 1) return usageError("--vary writes no result file");
         if (json) return usageError("--vary and --json cannot be combined");

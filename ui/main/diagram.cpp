@@ -10,6 +10,8 @@
 #include <cmath>
 
 #include "ui/main/desktop_habits.h"
+#include "ui/en1991_4/en_loads_display.h"
+#include "ui/en1991_4/en_overlay_drawing.h"
 #include "ui/main/display_logic.h"
 #include "ui/texts/texts.h"
 
@@ -120,6 +122,9 @@ std::vector<LegendEntry> diagramLegend(const SiloModel& m, const DiagramExtras& 
         e.push_back({comparisonWallPen(), QStringLiteral("SIGMAW") + c});
     }
     for (const DiagramCurve& c : extras.curves) e.push_back({c.pen, c.name});
+    if (extras.en)
+        for (auto& [pen, name] : enLegendEntries(*extras.en, language, 2, kBlack, kBlue))
+            e.push_back({pen, name});
     return e;
 }
 
@@ -183,6 +188,7 @@ double diagramStressMax(const SiloModel& m, const DiagramExtras& extras) {
     for (const DiagramCurve& c : extras.curves)
         for (const QPointF& q : c.points)
             if (std::isfinite(q.x())) mx = std::max(mx, q.x());
+    if (extras.en) mx = std::max(mx, extras.en->stressMax());
     return mx;
 }
 
@@ -491,6 +497,10 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
         p.setPen(c.pen);
         p.drawPolyline(path);
     }
+    if (extras.en)
+        drawEnCurves(p, *extras.en,
+                     [](double s, double z) { return QPoint(stressToX(s), heightToY(z)); }, 2,
+                     kBlack, kBlue);
     if (curves) {
         // 13-14. SIGMAV: black, from the outlet up; over a heap a dotted
         // line on to the heap tip on the axis.

@@ -41,6 +41,7 @@
 #include "files/batch.h"
 #include "files/parfile.h"
 #include "files/result_rows.h"
+#include "ui/en1991_4/en_main_hooks.h"
 #include "ui/info/infoscaling.h"
 #include "ui/info/infowindows.h"
 #include "ui/main/appstate.h"
@@ -595,6 +596,7 @@ bool MainWindow::initialize(const QString& programDir, const QString& documentsD
     applyScale();
     if (sf.windowSize.isValid()) resize(sf.windowSize);
     setWindowState(Qt::WindowMaximized);
+    en_->restoreSwitch();
 
     const DataFolders folders = resolveDataFolders(toLocal(programDir), toLocal(documentsDir));
     if (folders.markerInvalid) {
@@ -707,6 +709,7 @@ void MainWindow::calculateAndShow() {
         calculate(globalModel());
         if (showBothStatesAction_->isChecked()) calculateOtherState();
     }
+    en_->update();
     showResults();
     redrawDiagram();
     processPendingMessages();
@@ -1127,6 +1130,17 @@ void MainWindow::buildViewAndExportMenus() {
     compareAction_ = action(viewMenu_, "compareAction", &MainWindow::compareWithParameterFile);
     endComparisonAction_ = action(viewMenu_, "endComparisonAction", &MainWindow::endComparison);
     endComparisonAction_->setEnabled(false);
+    en_ = new EnMainHooks(this, viewMenu_,
+                          {[this] {
+                               const SiloModel& m = globalModel();
+                               return EnMainHooks::Source{&m,
+                                                          loadedProblem_ == 0 && diagramHasCurves(m),
+                                                          app().parameterFile, app().modified};
+                           },
+                           [this] { return showBothStatesAction_->isChecked(); },
+                           [this] {
+                               if (activated_ && !inActivation_) redrawDiagram();
+                           }});
     menuBar()->insertMenu(languageMenu_->menuAction(), viewMenu_);
 
     // Export and copy in the file menu, after the result file commands.
@@ -1146,6 +1160,7 @@ void MainWindow::labelViewAndExportMenus() {
     endComparisonAction_->setText(T(texts::view::endComparison));
     exportDiagramAction_->setText(T(texts::view::exportDiagram));
     copyTableAction_->setText(T(texts::view::copyTable));
+    en_->retranslate();
 }
 
 void MainWindow::calculateOtherState() {
@@ -1169,6 +1184,7 @@ DiagramExtras MainWindow::diagramExtras() const {
         e.comparison = comparison_.get();
         e.comparisonName = QFileInfo(comparisonPath_).fileName();
     }
+    e.en = en_->overlay();
     return e;
 }
 
@@ -1179,6 +1195,7 @@ void MainWindow::toggleBothStates() {
     } else {
         otherState_.reset();
     }
+    en_->update();
     if (activated_ && !inActivation_) redrawDiagram();
 }
 

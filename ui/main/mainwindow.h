@@ -26,6 +26,8 @@ class QUndoStack;
 
 namespace korvane::ui {
 
+class EnMainHooks;
+
 // Drawing surface of the diagram: keeps the last drawing as an image and
 // shows it; the window draws into image() and calls update().
 class DiagramView : public QWidget {
@@ -302,6 +304,8 @@ private:
     QMenu* recentFilesMenu_ = nullptr;
     QAction *undoAction_ = nullptr, *redoAction_ = nullptr, *stressUnitAction_ = nullptr;
     double zoomFrom_ = 0, zoomTo_ = 0;  // the diagram's height range (0, 0: whole height)
+    // View menu: the EN 1991-4 loads in the diagram and their window.
+    EnMainHooks* en_ = nullptr;
 };
 
 }  // namespace korvane::ui

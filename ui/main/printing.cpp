@@ -217,6 +217,11 @@ void printResultTable(QWidget* parent, const PrintStatus& status) {
     });
 }
 
+void printOnePage(QWidget* parent, const QString& jobTitle,
+                  const std::function<void(QPainter&)>& paint) {
+    printPage(parent, jobTitle, paint);
+}
+
 void printResultDiagram(QWidget* parent) { printResultDiagram(parent, DiagramExtras{}); }
 
 void printResultDiagram(QWidget* parent, const DiagramExtras& extras) {

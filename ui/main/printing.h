@@ -32,6 +32,10 @@ void printResultDiagram(QWidget* parent);
 // The printed diagram with the extra curves the screen shows.
 struct DiagramExtras;
 void printResultDiagram(QWidget* parent, const DiagramExtras& extras);
+// Any other page (the EN 1991-4 window's) through the same path: printer,
+// or a PDF file named after `jobTitle` where there is none.
+void printOnePage(QWidget* parent, const QString& jobTitle,
+                  const std::function<void(QPainter&)>& paint);
 // The printer set-up dialog (printer or PDF file, paper, orientation); its
 // choice is used by the print commands.
 void showPrinterSetup(QWidget* parent);

@@ -14,6 +14,7 @@
 #include "calc/engine.h"
 #include "calc/form_logic.h"
 #include "files/parfile.h"
+#include "files/vary_checks.h"
 
 namespace korvane {
 
@@ -137,6 +138,12 @@ bool makeVaryPlan(const std::vector<VaryRange>& ranges, VaryPlan& plan, std::str
             error = "--vary " + r.name + ": STEP must not be 0";
             return false;
         }
+        // A span beyond the largest double (1.8e308) has no step count.
+        if (!std::isfinite(r.to - r.from)) {
+            error = "--vary " + r.name + ": the span from FROM to TO exceeds the largest " +
+                    "number (about 1.8e308); choose a smaller range";
+            return false;
+        }
         // Number of steps, allowing for the rounding of a step like 0.1.
         const double steps = (r.to - r.from) / r.step;
         if (!std::isfinite(steps) || steps < -1e-9) {
@@ -175,18 +182,33 @@ bool setVariedField(SiloModel& m, const std::string& name, double value) {
 
 VaryRow runVariation(const SiloModel& base, const VaryPlan& plan, long long index,
                      SiloModel& work) {
-    VaryRow row;
-    row.values.resize(plan.values.size());
+    std::vector<double> values(plan.values.size());
     // The last range varies fastest.
     long long rest = index;
     for (size_t k = plan.values.size(); k-- > 0;) {
         const long long n = static_cast<long long>(plan.values[k].size());
-        row.values[k] = plan.values[k][static_cast<size_t>(rest % n)];
+        values[k] = plan.values[k][static_cast<size_t>(rest % n)];
         rest /= n;
+    }
+    return runWithValues(base, plan.names, std::move(values), work);
+}
+
+VaryRow runWithValues(const SiloModel& base, const std::vector<std::string>& names,
+                      std::vector<double> values, SiloModel& work) {
+    VaryRow row;
+    row.values = std::move(values);
+    // A value no parameter file can hold (beyond the largest double once
+    // rounded to the file's digits) is refused as the reader refuses such a
+    // value of its field.
+    for (size_t k = 0; k < names.size(); ++k) {
+        if (!std::isfinite(row.values[k])) {
+            row.Parameterfehler = problemCodeOfField(names[k]);
+            return row;
+        }
     }
 
     copyAllButResults(work, base);
-    for (size_t k = 0; k < plan.names.size(); ++k) setVariedField(work, plan.names[k], row.values[k]);
+    for (size_t k = 0; k < names.size(); ++k) setVariedField(work, names[k], row.values[k]);
 
     // As korvane-calc: the form shown with the loaded values and confirmed
     // with OK, then the main window's recalculation. The take-over has
@@ -213,7 +235,13 @@ VaryRow runVariation(const SiloModel& base, const VaryPlan& plan, long long inde
     row.SIGMAW_max = wmax;
     row.z_SIGMAW_max = zmax;
     row.Massenfluss = work.Massenfluss;
-    row.calculated = resultsFinite(work) && std::isfinite(row.Fuellmenge) && std::isfinite(wmax);
+    row.calculated = resultsFinite(work) && std::isfinite(row.Fuellmenge) &&
+                     std::isfinite(row.SIGMAV_Auslauf) && std::isfinite(wmax) &&
+                     std::isfinite(zmax);
+    // Results that are not finite numbers are never printed; the row says
+    // why: the silo's geometry, as the form's own calculation names it when
+    // neither the density law nor K is at fault.
+    if (!row.calculated) row.Parameterfehler = kProblemGeometry;
     return row;
 }
 
@@ -244,9 +272,10 @@ std::string varyCsvHeader(const VaryPlan& plan) {
 
 std::string varyCsvRow(const VaryRow& row) {
     std::string o;
-    for (double v : row.values) o += number(v) + ",";
+    // (a value that is not finite stays empty; the problem code says why)
+    for (double v : row.values) o += (std::isfinite(v) ? number(v) : std::string()) + ",";
     o += std::to_string(row.Parameterfehler);
-    if (row.calculated) {
+    if (row.calculated && row.Parameterfehler == 0) {
         o += "," + number(row.Fuellmenge) + "," + number(row.SIGMAV_Auslauf) + "," +
              number(row.SIGMAW_max) + "," + number(row.z_SIGMAW_max) + "," +
              (row.Massenfluss ? "1" : "0");
@@ -275,6 +304,7 @@ int runStudyCommand(const std::vector<VaryRange>& ranges, const std::string& par
     if (!makeVaryPlan(ranges, plan, message)) return 1;
     auto base = std::make_unique<SiloModel>();
     if (!loadStudyBase(*base, parPath, message)) return 2;
+    if (!variedFieldsTakeEffect(*base, plan.names, "--vary", message)) return 1;
     const std::vector<VaryRow> rows = runVaryStudy(*base, plan);
     std::string text = varyCsvHeader(plan);
     for (const VaryRow& r : rows) text += varyCsvRow(r);

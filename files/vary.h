@@ -68,6 +68,11 @@ bool setVariedField(SiloModel& m, const std::string& name, double value);
 VaryRow runVariation(const SiloModel& base, const VaryPlan& plan, long long index,
                      SiloModel& work);
 
+// One run with the given values of the fields `names` (file units), each
+// value as a parameter file would hold it.
+VaryRow runWithValues(const SiloModel& base, const std::vector<std::string>& names,
+                      std::vector<double> values, SiloModel& work);
+
 // All runs on `threads` threads (0 = one per processor core), rows in
 // combination order.
 std::vector<VaryRow> runVaryStudy(const SiloModel& base, const VaryPlan& plan,

@@ -180,6 +180,13 @@ bool setVariedField(SiloModel& m, const std::string& name, double value) {
     return true;
 }
 
+bool variedFieldValue(const SiloModel& m, const std::string& name, double& value) {
+    const VariedField* f = findField(name);
+    if (!f) return false;
+    value = f->degrees ? m.*(f->member) * 180.0 / kPi : m.*(f->member);
+    return true;
+}
+
 VaryRow runVariation(const SiloModel& base, const VaryPlan& plan, long long index,
                      SiloModel& work) {
     std::vector<double> values(plan.values.size());

@@ -62,6 +62,10 @@ struct VaryRow {
 // False for an unknown name.
 bool setVariedField(SiloModel& m, const std::string& name, double value);
 
+// The value of a varied field in the file's units (angles in degrees).
+// False for an unknown name.
+bool variedFieldValue(const SiloModel& m, const std::string& name, double& value);
+
 // The run with combination number `index` (0 .. plan.runs-1) on `base`, a
 // model as the reader left it after loading the file over the default start.
 // `work` is scratch space for the run.

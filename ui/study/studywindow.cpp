@@ -117,7 +117,9 @@ void paintStudyPlot(QPainter& p, const QRect& r, const StudyPlot& plot, const QS
         p.drawPath(path);
         p.setBrush(colour);
         const double dot = std::max(2.0, line / 6.0);
-        for (size_t i = 0; i < c.x.size(); ++i)
+        // Marks on the points while they stand apart; a dense study is a line.
+        const bool marks = static_cast<double>(c.x.size()) * dot * 4 < area.width();
+        for (size_t i = 0; marks && i < c.x.size(); ++i)
             if (std::isfinite(c.y[i])) p.drawEllipse(QPointF(px(c.x[i]), py(c.y[i])), dot, dot);
         p.setBrush(Qt::NoBrush);
     }
@@ -391,46 +393,47 @@ const StudyPlot& StudyWindow::plot() const { return plotView_->plot(); }
 bool StudyWindow::startStudy() {
     if (running()) return false;
     refreshFields();
-    auto fail = [this](const QString& why) {
-        message_ = why;
-        status_->setText(why);
+    auto fail = [this](const texts::TextPair& why, const QString& arg = QString()) {
+        messagePair_ = &why;  // the last study's rows stay shown
+        messageArg_ = arg;
+        showProgress();
         return false;
     };
     std::vector<VaryRange> ranges;
     const std::string n1 = field1_->currentData().toString().toStdString();
     const std::string n2 = field2_->currentData().toString().toStdString();
-    if (n1.empty()) return fail(T(texts::study::badNumber));
-    if (n1 == n2) return fail(T(texts::study::sameField));
+    if (n1.empty()) return fail(texts::study::badNumber);
+    if (n1 == n2) return fail(texts::study::sameField);
     long long runs = 1;
     for (auto [name, f, t, s] : {std::tuple{n1, from1_, to1_, step1_}, {n2, from2_, to2_, step2_}}) {
         if (name.empty()) continue;
         VaryRange r;
         r.name = name;
         if (!readNumber(f, r.from) || !readNumber(t, r.to) || !readNumber(s, r.step))
-            return fail(T(texts::study::badNumber));
+            return fail(texts::study::badNumber);
         const double steps = (r.to - r.from) / r.step;
         if (!(r.step != 0) || !std::isfinite(r.to - r.from) || !std::isfinite(steps) || steps < -1e-9)
-            return fail(T(texts::study::badStep));
+            return fail(texts::study::badStep);
         runs *= static_cast<long long>(std::min(1e12, std::floor(steps + 1e-9) + 1));
         if (runs > kWindowStudyMaxRuns)
-            return fail(T(texts::study::tooManyRuns).arg(kWindowStudyMaxRuns));
+            return fail(texts::study::tooManyRuns, QString::number(kWindowStudyMaxRuns));
         ranges.push_back(r);
     }
     auto job = std::make_shared<Job>();
     std::string why;
-    if (!makeVaryPlan(ranges, job->plan, why)) return fail(T(texts::study::badStep));
+    if (!makeVaryPlan(ranges, job->plan, why)) return fail(texts::study::badStep);
     copyAllButResults(*job->base, currentSilo_());
     for (const std::string& name : job->plan.names)
         if (!variedFieldsTakeEffect(*job->base, {name}, "", why))
-            return fail(T(texts::study::noEffect).arg(QString::fromStdString(name)));
+            return fail(texts::study::noEffect, QString::fromStdString(name));
     if (!variedFieldsTakeEffect(*job->base, job->plan.names, "", why))
-        return fail(T(texts::study::noEffect).arg(QString::fromStdString(job->plan.names.back())));
+        return fail(texts::study::noEffect, QString::fromStdString(job->plan.names.back()));
     job->rows.resize(static_cast<size_t>(job->plan.runs));
 
     job_ = job;
     shownRows_.clear();
     shownNames_ = job->plan.names;
-    message_.clear();
+    messagePair_ = nullptr;
     progress_->setRange(0, static_cast<int>(job->plan.runs));
     progress_->setValue(0);
     start_->setEnabled(false);
@@ -458,29 +461,41 @@ void StudyWindow::cancelStudy() {
 }
 
 void StudyWindow::showProgress() {
+    // The status line is composed afresh each time, so that it follows a
+    // change of language.
+    if (messagePair_) {
+        const QString m = T(*messagePair_);
+        status_->setText(messageArg_.isEmpty() ? m : m.arg(messageArg_));
+        return;
+    }
     if (!job_) {
-        status_->setText(message_);
+        status_->clear();
         return;
     }
     const long long done = job_->done.load(std::memory_order_acquire);
-    progress_->setValue(static_cast<int>(done));
-    if (running())
-        status_->setText(T(texts::study::running).arg(done).arg(job_->plan.runs));
+    const long long runs = job_->plan.runs;
+    if (running()) {
+        progress_->setValue(static_cast<int>(done));
+        status_->setText(T(texts::study::running).arg(done).arg(runs));
+        return;
+    }
+    long long without = 0;
+    for (const VaryRow& r : shownRows_)
+        if (r.Parameterfehler != 0 || !r.calculated) ++without;
+    QString m = done < runs ? T(texts::study::cancelled).arg(done).arg(runs)
+                            : T(texts::study::finished).arg(done);
+    if (without > 0) m += T(texts::study::withoutResult).arg(without);
+    status_->setText(m);
 }
 
 void StudyWindow::finishStudy() {
     timer_->stop();
     if (!job_) return;
     const long long done = job_->done.load(std::memory_order_acquire);
-    shownRows_.assign(job_->rows.begin(), job_->rows.begin() + done);
-    long long without = 0;
-    for (const VaryRow& r : shownRows_)
-        if (r.Parameterfehler != 0 || !r.calculated) ++without;
-    message_ = done < job_->plan.runs ? T(texts::study::cancelled).arg(done).arg(job_->plan.runs)
-                                      : T(texts::study::finished).arg(done);
-    if (without > 0) message_ += T(texts::study::withoutResult).arg(without);
+    shownRows_ = std::move(job_->rows);
+    shownRows_.resize(static_cast<size_t>(done));
     progress_->setValue(static_cast<int>(done));
-    status_->setText(message_);
+    showProgress();
     start_->setEnabled(true);
     cancel_->setEnabled(false);
     csv_->setEnabled(!shownRows_.empty());

@@ -14,6 +14,7 @@
 #include "calc/model.h"
 #include "files/vary.h"
 #include "ui/study/study_plot.h"
+#include "ui/texts/texts.h"
 
 class QAction;
 class QCheckBox;
@@ -84,7 +85,10 @@ private:
     std::shared_ptr<Job> job_;
     std::vector<VaryRow> shownRows_;
     std::vector<std::string> shownNames_;
-    QString message_;
+    // A refusal shown in the status line (a text of the table, with its
+    // argument), or none.
+    const texts::TextPair* messagePair_ = nullptr;
+    QString messageArg_;
 };
 
 // The Parameters menu's item that opens the window (one window per main

@@ -58,7 +58,7 @@ const TextPair about{"&Über ", "&About ..."};
 
 // ---- the parameter study window (Parameters menu) ----
 namespace study {
-const TextPair menuItem{"Parameterstudie…", "Parameter study…"};
+const TextPair menuItem{"Parameter&studie…", "Parameter &study…"};
 const TextPair caption{"Parameterstudie", "Parameter study"};
 const TextPair firstField{"Variiertes Feld:", "Varied field:"};
 const TextPair secondField{"Zweites Feld (eine Kurve je Wert):", "Second field (one curve per value):"};

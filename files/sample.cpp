@@ -1,12 +1,10 @@
 #include "files/sample.h"
 
 #include <algorithm>
-#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
-#include <thread>
 
 #include "calc/engine.h"
 #include "files/summary.h"
@@ -160,95 +158,68 @@ std::vector<double> planValues(const VaryPlan& plan, long long index) {
     return values;
 }
 
-void runStudyInOrder(const SiloModel& base, const std::vector<std::string>& names,
-                     long long runs, const std::function<std::vector<double>(long long)>& valuesOf,
-                     const std::function<void(const VaryRow&)>& sink, unsigned threads) {
-    if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
-    // Blocks of rows: the threads take runs of a block one by one from a
-    // shared counter, then the block goes to the sink in order.
-    const long long block = 256LL * threads;
-    std::vector<VaryRow> rows(static_cast<size_t>(std::min(block, std::max(1LL, runs))));
-    std::vector<std::unique_ptr<SiloModel>> work;
-    for (unsigned t = 0; t < threads; ++t) work.push_back(std::make_unique<SiloModel>());
-    for (long long start = 0; start < runs; start += block) {
-        const long long count = std::min(block, runs - start);
-        std::atomic<long long> next{0};
-        auto worker = [&](unsigned t) {
-            for (long long i; (i = next.fetch_add(1)) < count;)
-                rows[static_cast<size_t>(i)] =
-                    runWithValues(base, names, valuesOf(start + i), *work[t]);
-        };
-        const unsigned used = static_cast<unsigned>(std::min<long long>(threads, count));
-        std::vector<std::thread> pool;
-        for (unsigned t = 1; t < used; ++t) pool.emplace_back(worker, t);
-        worker(0);
-        for (std::thread& th : pool) th.join();
-        for (long long i = 0; i < count; ++i) sink(rows[static_cast<size_t>(i)]);
-    }
+VaryPlan samplePlan(const std::vector<SampleSpec>& specs, long long runs, std::uint64_t seed) {
+    VaryPlan plan;
+    for (const SampleSpec& s : specs) plan.names.push_back(s.name);
+    plan.runs = runs;
+    plan.valuesOf = [specs, seed](long long i, std::vector<double>& v) {
+        v = sampleValues(specs, seed, i);
+    };
+    return plan;
 }
 
 int runSampleOrSummaryCommand(const StudyOptions& o, const std::string& parPath, std::FILE* out,
                               std::string& message) {
-    std::vector<std::string> names;
     VaryPlan plan;
-    long long runs = o.runs;
-    std::function<std::vector<double>(long long)> valuesOf;
     if (!o.samples.empty()) {
-        for (const SampleSpec& s : o.samples) {
-            if (std::find(names.begin(), names.end(), s.name) != names.end()) {
-                message = "--sample " + s.name + " given twice";
-                return 1;
+        for (size_t k = 0; k < o.samples.size(); ++k) {
+            for (size_t j = 0; j < k; ++j) {
+                if (o.samples[j].name == o.samples[k].name) {
+                    message = "--sample " + o.samples[k].name + " given twice";
+                    return 1;
+                }
             }
-            names.push_back(s.name);
         }
-        valuesOf = [&o](long long i) { return sampleValues(o.samples, o.seed, i); };
-    } else {
-        if (!makeVaryPlan(o.ranges, plan, message)) return 1;
-        names = plan.names;
-        runs = plan.runs;
-        valuesOf = [&plan](long long i) { return planValues(plan, i); };
+        plan = samplePlan(o.samples, o.runs, o.seed);
+    } else if (!makeVaryPlan(o.ranges, plan, message)) {
+        return 1;
     }
+    const std::vector<std::string>& names = plan.names;
+    const long long runs = plan.runs;
     auto base = std::make_unique<SiloModel>();
     if (!loadStudyBase(*base, parPath, message)) return 2;
     if (!variedFieldsTakeEffect(*base, names, o.samples.empty() ? "--vary" : "--sample",
                                 message))
         return 1;
+    // The rows of a random study stream as those of --vary do.
+    if (!o.summary) return streamStudyCommand(*base, plan, out, message);
 
-    bool writeOk = true;
-    auto write = [&](const std::string& text) {
-        if (writeOk && std::fwrite(text.data(), 1, text.size(), out) != text.size()) writeOk = false;
-    };
-    if (o.summary) {
-        StudySummary summary(names, runs);
-        runStudyInOrder(*base, names, runs, valuesOf,
-                        [&summary](const VaryRow& r) { summary.add(r); }, o.threads);
-        write(summary.csv());
-        if (!summary.problems().empty()) {
-            long long n = 0;
-            std::string codes;
-            for (const auto& [code, count] : summary.problems()) {
-                n += count;
-                codes += (codes.empty() ? "" : ", ") + std::to_string(count) + " × code " +
-                         std::to_string(code);
-            }
-            message = "korvane-calc: " + std::to_string(n) + " of " + std::to_string(runs) +
-                      " runs not calculated (" + codes + ")";
+    // The summary takes the rows block by block, each block a plan of its
+    // own for the studies' run loop, so only one block of rows is held.
+    StudySummary summary(names, runs);
+    constexpr long long kBlock = 65536;
+    for (long long first = 0; first < runs; first += kBlock) {
+        VaryPlan block;
+        block.names = names;
+        block.runs = std::min(kBlock, runs - first);
+        block.valuesOf = [&plan, first](long long i, std::vector<double>& v) {
+            if (plan.valuesOf) plan.valuesOf(first + i, v);
+            else v = planValues(plan, first + i);
+        };
+        for (const VaryRow& r : runVaryStudy(*base, block, o.threads)) summary.add(r);
+    }
+    const std::string text = summary.csv();
+    const bool writeOk = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    if (!summary.problems().empty()) {
+        long long n = 0;
+        std::string codes;
+        for (const auto& [code, count] : summary.problems()) {
+            n += count;
+            codes += (codes.empty() ? "" : ", ") + std::to_string(count) + " × code " +
+                     std::to_string(code);
         }
-    } else {
-        VaryPlan head;
-        head.names = names;
-        write(varyCsvHeader(head));
-        std::string buffer;
-        runStudyInOrder(*base, names, runs, valuesOf,
-                        [&](const VaryRow& r) {
-                            buffer += varyCsvRow(r);
-                            if (buffer.size() > (1u << 16)) {
-                                write(buffer);
-                                buffer.clear();
-                            }
-                        },
-                        o.threads);
-        write(buffer);
+        message = "korvane-calc: " + std::to_string(n) + " of " + std::to_string(runs) +
+                  " runs not calculated (" + codes + ")";
     }
     if (!writeOk || std::fflush(out) != 0) {
         message = "korvane-calc: cannot write the rows";

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,12 +46,10 @@ double uniform01(std::uint64_t seed, long long run, int draw);
 std::vector<double> sampleValues(const std::vector<SampleSpec>& specs, std::uint64_t seed,
                                  long long run);
 
-// Runs `runs` runs, run i with the values valuesOf(i), on `threads` threads
-// (0 = one per processor core), and hands the rows to `sink` in run order,
-// keeping only a small block of rows at a time.
-void runStudyInOrder(const SiloModel& base, const std::vector<std::string>& names,
-                     long long runs, const std::function<std::vector<double>(long long)>& valuesOf,
-                     const std::function<void(const VaryRow&)>& sink, unsigned threads = 0);
+// The plan of a random study: `runs` runs, run i with sampleValues(specs,
+// seed, i). The studies' run loop (batched, threaded, streamed) takes it as
+// it takes a plan of ranges.
+VaryPlan samplePlan(const std::vector<SampleSpec>& specs, long long runs, std::uint64_t seed);
 
 // The values of combination `index` of a --vary plan (the last range fastest).
 std::vector<double> planValues(const VaryPlan& plan, long long index);

@@ -195,12 +195,10 @@ TEST(Sample, TheSameSeedGivesTheSameRowsOnAnyNumberOfThreads) {
     ASSERT_TRUE(parseSampleArgument("RHOMIN=lognormal(2400,200)", specs[0], why)) << why;
     ASSERT_TRUE(parseSampleArgument("PHIE=normal(35,3)", specs[1], why)) << why;
     ASSERT_TRUE(parseSampleArgument("Fuellhoehe=uniform(3,10.5)", specs[2], why)) << why;
-    const std::vector<std::string> names = {"RHOMIN", "PHIE", "Fuellhoehe"};
     auto rows = [&](std::uint64_t seed, unsigned threads) {
         std::string text;
-        runStudyInOrder(
-            *base, names, 700, [&](long long i) { return sampleValues(specs, seed, i); },
-            [&text](const VaryRow& r) { text += varyCsvRow(r); }, threads);
+        for (const VaryRow& r : runVaryStudy(*base, samplePlan(specs, 700, seed), threads))
+            text += varyCsvRow(r);
         return text;
     };
     const std::string one = rows(42, 1);

@@ -3,7 +3,8 @@
 // share their slice structure (which sections are filled, the number of
 // slices, the kind of density law); everything else is per silo (per lane).
 // The arithmetic of every lane is the scalar calculation's, operation for
-// operation; only exp comes from a vector library (within 1 ulp of libm).
+// operation; only exp is the kernels' own vector exp (within about 1 ulp of
+// libm's).
 //
 // The kernels are compiled once per instruction set (SSE2, AVX2, AVX-512)
 // and the widest the processor has is chosen when first asked for.

@@ -2,6 +2,4 @@
 #define KORVANE_BATCH_NS batch_avx2
 #define KORVANE_BATCH_ISA "avx2"
 #define KORVANE_BATCH_WIDTH 4
-#define KORVANE_BATCH_VT __m256d
-#define KORVANE_BATCH_EXP Sleef_expd4_u10avx2
 #include "calc/batch_kernel.inc"

@@ -2,6 +2,4 @@
 #define KORVANE_BATCH_NS batch_avx512
 #define KORVANE_BATCH_ISA "avx512"
 #define KORVANE_BATCH_WIDTH 8
-#define KORVANE_BATCH_VT __m512d
-#define KORVANE_BATCH_EXP Sleef_expd8_u10avx512f
 #include "calc/batch_kernel.inc"

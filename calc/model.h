@@ -20,6 +20,21 @@ constexpr int kMaxPairs = 50;              // measured (SIGMA, RHOB) pairs
 constexpr int kResultSize = 5002;          // result arrays, indices 0..5001
 constexpr int kMaxSchrittzahl = 1667;      // 3*Schrittzahl must stay <= 5001
 
+// What a calculation gathers while it integrates, over the slices it
+// actually integrated (and the stress at the surface), so that nobody needs
+// to walk the result slots afterwards.
+struct CalcSummary {
+    // Every integrated stress finite, not negative and no negative zero,
+    // every density positive and finite, every slice height finite and not
+    // negative.
+    bool sound = true;
+    double largestStress = 0;  // largest major principal stress of a slot (>= 0)
+    double outletStress = 0;   // SIGMAV at the outlet
+    double sigmawMax = 0;      // largest SIGMAW (the lowest slice on a tie)
+    double zSigmawMax = 0;     // height of its lower face above the outlet
+    double depth = 0;          // sum of the slice heights
+};
+
 struct SiloModel {
     // ---- geometry inputs -------------------------------------------------
     std::uint8_t Querschnitt = 0;  // 1 circular (cone), 0 rectangular (wedge)
@@ -101,14 +116,17 @@ struct SiloModel {
     bool Erststart = true;  // defaults still due
 
     // ---- results ----------------------------------------------------------
-    long double SIGMAV[kResultSize] = {};
-    long double SIGMAW[kResultSize] = {};
-    long double RHOB[kResultSize] = {};
-    long double Dz[kResultSize] = {};
-    long double Rtrichter[kResultSize] = {};
+    // Per slot (slice) of the layout; only the slots of the integrated
+    // slices and the surface are written, the rest stay as cleared.
+    double SIGMAV[kResultSize] = {};
+    double SIGMAW[kResultSize] = {};
+    double RHOB[kResultSize] = {};
+    double Dz[kResultSize] = {};
+    double Rtrichter[kResultSize] = {};
     double Fuellmenge = 0;
     bool Messbereichueberschritten = false;
     double Zlauf = 0;
+    CalcSummary summary;  // gathered while integrating
 
     // Convenience views of the switch pairs.
     int Spannungszustand() const { return Entleerungszustand && !Fuellzustand ? 1 : 0; }

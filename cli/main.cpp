@@ -11,13 +11,16 @@
 #include "calc/model.h"
 #include "files/batch.h"
 #include "files/en_batch.h"
+#include "files/sample.h"
 #include "files/vary.h"
 
 namespace {
 
 const char* kUsage =
     "Usage: korvane-calc [--lang de|en] [--json] PARAMETER_FILE [RESULT_FILE]\n"
-    "       korvane-calc --vary NAME=FROM:TO:STEP [--vary ...] PARAMETER_FILE\n"
+    "       korvane-calc --vary NAME=FROM:TO:STEP [--vary ...] [--summary] PARAMETER_FILE\n"
+    "       korvane-calc --sample NAME=DIST [--sample ...] --runs N [--seed S]\n"
+    "                    [--summary] PARAMETER_FILE\n"
     "       korvane-calc --en1991-4 [--a-K X] [--a-mu X] [--a-phi X] [--dynamic] [--json]\n"
     "                    PARAMETER_FILE [LOADS_FILE]\n"
     "\n"
@@ -37,6 +40,19 @@ const char* kUsage =
     "  --a-K X, --a-mu X, --a-phi X\n"
     "                EN 1991-4 conversion factors (override the file's values)\n"
     "  --dynamic     EN 1991-4: the solid is prone to dynamic behaviour (C_b)\n"
+    "  --sample NAME=DIST\n"
+    "                draw the field NAME for each of N runs from DIST:\n"
+    "                uniform(A,B) (from A to B), normal(MEAN,SD) or\n"
+    "                lognormal(MEAN,SD) (MEAN and SD of the value itself)\n"
+    "  --runs N      number of --sample runs (1 to 1000000)\n"
+    "  --seed S      seed of the random numbers (whole number, default 1); the\n"
+    "                same seed gives the same rows on any number of threads\n"
+    "  --summary     instead of one row per run, per column: n, mean, standard\n"
+    "                deviation (divisor n-1), min, max and the 5/50/95/99 %\n"
+    "                quantiles (sorted values x[0..n-1], h = (n-1)p,\n"
+    "                x[floor h] + (h - floor h)(x[floor h + 1] - x[floor h]))\n"
+    "                A field that does not act on the file's silo (the length\n"
+    "                of a circular silo, K taken from PHIE, ...) cannot be varied.\n"
     "  --help        show this text\n"
     "\n"
     "Exit status: 0 success, 1 wrong usage, 2 file cannot be read or written\n"
@@ -80,6 +96,8 @@ int main(int argc, char** argv) {
     bool en = false, enOptions = false;
     korvane::EnBatchOptions enOpt;
     std::string enWhy;
+    korvane::StudyOptions study;
+    bool runsGiven = false, seedGiven = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (!optionsDone && a == "--") {
@@ -117,6 +135,25 @@ int main(int argc, char** argv) {
         } else if (!optionsDone && takeEnOption(a, argc, argv, i, enOpt, enWhy)) {
             if (!enWhy.empty()) return usageError(enWhy);
             enOptions = true;
+        } else if (!optionsDone && a == "--summary") {
+            study.summary = true;
+        } else if (!optionsDone && (a == "--sample" || a == "--runs" || a == "--seed")) {
+            if (i + 1 >= argc) return usageError(a + " needs a value");
+            const std::string v = argv[++i];
+            std::string why;
+            if (a == "--sample") {
+                korvane::SampleSpec spec;
+                if (!korvane::parseSampleArgument(v, spec, why)) return usageError(why);
+                study.samples.push_back(spec);
+            } else if (a == "--runs") {
+                if (!korvane::parseRuns(v, study.runs))
+                    return usageError("--runs needs a whole number from 1 to 1000000, got '" + v + "'");
+                runsGiven = true;
+            } else {
+                if (!korvane::parseSeed(v, study.seed))
+                    return usageError("--seed needs a whole number from 0 to 18446744073709551615, got '" + v + "'");
+                seedGiven = true;
+            }
         } else if (!optionsDone && a.size() > 1 && a[0] == '-') {
             return usageError("unknown option '" + a + "'");
         } else {
@@ -133,6 +170,23 @@ int main(int argc, char** argv) {
         std::string errors;
         const int code = korvane::runEnCommand(enOpt, files[0], files[1], stdout, errors);
         if (!errors.empty()) std::fprintf(stderr, "%s\n", errors.c_str());
+        return code;
+    }
+    if (!study.samples.empty() && !ranges.empty()) return usageError("--sample and --vary cannot be combined");
+    if (study.samples.empty() && (runsGiven || seedGiven)) return usageError("--runs and --seed belong to --sample");
+    if (!study.samples.empty() && !runsGiven) return usageError("--sample needs --runs N");
+    if (study.summary && study.samples.empty() && ranges.empty())
+        return usageError("--summary needs --vary or --sample");
+    if (!study.samples.empty() || study.summary) {
+        if (nfiles > 1) return usageError("a study writes no result file");
+        if (json) return usageError("a study and --json cannot be combined");
+        study.ranges = ranges;
+        std::string message;
+        const int code = korvane::runSampleOrSummaryCommand(study, files[0], stdout, message);
+        if (!message.empty()) {
+            if (code == korvane::kExitUsage) return usageError(message);
+            std::fprintf(stderr, "%s\n", message.c_str());
+        }
         return code;
     }
     if (!ranges.empty()) {

@@ -60,7 +60,7 @@ QPen solidPen(const QColor& c, int width = 1) {
 // Path of one stress curve from the outlet (z = 0) up to the surface: the
 // stress at the lower face of every slice, the height growing by each
 // slice's thickness. Returns the height reached at the top.
-double curve(const SiloModel& m, const long double* sigma, QPolygon& path) {
+double curve(const SiloModel& m, const double* sigma, QPolygon& path) {
     const int outletIndex = std::clamp(m.Indexende, 1, kResultSize - 1);
     const int firstIndex = std::clamp(m.Indexanfang, 1, outletIndex);
     path.clear();

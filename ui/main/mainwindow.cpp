@@ -54,6 +54,7 @@
 #include "ui/main/print_pages.h"
 #include "ui/main/printing.h"
 #include "ui/parameters/parameterform.h"
+#include "ui/study/studywindow.h"
 #include "ui/texts/texts.h"
 
 namespace korvane::ui {
@@ -410,6 +411,10 @@ void MainWindow::buildMenu() {
         action(parameterMenu_, "editParametersAction", &MainWindow::editParameters);
     viewParametersAction_ =
         action(parameterMenu_, "viewParametersAction", &MainWindow::viewParameters);
+    parameterMenu_->addSeparator();
+    // The study starts from the silo the main window shows.
+    studyAction_ = addStudyMenuItem(this, parameterMenu_,
+                                    []() -> const SiloModel& { return globalModel(); });
     bar->addMenu(parameterMenu_);
 
     languageMenu_ = menu("languageMenu");
@@ -746,6 +751,7 @@ void MainWindow::retranslate() {
     parameterMenu_->setTitle(T(texts::menu::parameters));
     editParametersAction_->setText(T(texts::menu::editParameters));
     viewParametersAction_->setText(T(texts::menu::viewParameters));
+    labelStudyMenuItem(studyAction_);
     languageMenu_->setTitle(QString::fromUtf8(texts::kLanguageMenu));
     germanAction_->setText(QString::fromUtf8(texts::kGerman));
     englishAction_->setText(QString::fromUtf8(texts::kEnglish));

@@ -283,6 +283,7 @@ private:
         *printerSetupAction_, *printTableAction_, *printDiagramAction_, *exitAction_;
     QAction* printSeparator_;  // after the result file commands
     QAction *editParametersAction_, *viewParametersAction_;
+    QAction* studyAction_ = nullptr;  // opens the parameter study window
     QAction *germanAction_, *englishAction_;
     QAction *whatItCalculatesAction_, *dataInputOutputAction_, *bulkSolidDefaultsAction_,
         *siloDefaultsAction_, *calculationMethodsAction_, *flowPropertySourcesAction_,

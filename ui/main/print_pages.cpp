@@ -442,7 +442,7 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     // Curves from the outlet upwards.
     const int outletIndex = std::clamp(m.Indexende, 0, kResultSize - 1);
     const int firstIndex = std::clamp(m.Indexanfang, 1, kResultSize - 1);
-    auto curve = [&](const long double* sigma, double& zTop) {
+    auto curve = [&](const double* sigma, double& zTop) {
         QPolygon poly;
         double z = 0;
         poly << QPoint(X(static_cast<double>(sigma[outletIndex])), Y(0));
@@ -470,7 +470,7 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
                            const QString& legend, const QColor& legendColour) {
         const int extraOutletIndex = std::clamp(e.Indexende, 0, kResultSize - 1);
         const int extraFirstIndex = std::clamp(e.Indexanfang, 1, kResultSize - 1);
-        auto path = [&](const long double* sigma, double& top) {
+        auto path = [&](const double* sigma, double& top) {
             QPolygon poly;
             double z = 0;
             poly << QPoint(X(static_cast<double>(sigma[extraOutletIndex])), Y(0));

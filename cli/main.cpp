@@ -28,6 +28,7 @@ const char* kUsage =
     "                field NAME (file units, angles in degrees), every\n"
     "                combination of several --vary; one CSV row per run on stdout\n"
     "  --help        show this text\n"
+    "  --version     show the version\n"
     "\n"
     "Exit status: 0 success, 1 wrong usage, 2 file cannot be read or written\n"
     "or is not a valid parameter file, 3 parameter problem.\n";
@@ -52,6 +53,9 @@ int main(int argc, char** argv) {
             optionsDone = true;
         } else if (!optionsDone && (a == "--help" || a == "-h")) {
             std::fputs(kUsage, stdout);
+            return korvane::kExitOk;
+        } else if (!optionsDone && a == "--version") {
+            std::printf("korvane-calc %s\n", KORVANE_VERSION);
             return korvane::kExitOk;
         } else if (!optionsDone && a == "--json") {
             json = true;

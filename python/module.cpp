@@ -225,7 +225,11 @@ py::dict study(const Silo& silo, const py::dict& values, unsigned threads) {
     std::vector<std::vector<double>> columns;
     for (auto item : values) {
         korvane::VaryRange r;
-        r.name = py::cast<std::string>(item.first);
+        const std::string name = py::cast<std::string>(item.first);
+        std::string why;
+        if (name.find('=') != std::string::npos ||
+            !korvane::parseVaryArgument(name + "=0:0:1", r, why))
+            throw py::value_error(why.empty() ? "unknown field '" + name + "'" : why);
         auto a = py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(item.second);
         if (!a) throw py::value_error(r.name + ": the values must be numbers");
         std::vector<double> v(a.data(), a.data() + a.size());

@@ -1,4 +1,3 @@
-#!/usr/bin/env python3
 """SIGMAW over the height for two silos, with Korvane's engine.
 
 Run it as a script or paste it into a notebook cell by cell. The parameter

@@ -9,6 +9,7 @@ set(CPACK_PACKAGE_VENDOR "Korvane developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Korvane developers <korvane@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -19,8 +20,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "estimate the stresses in silos and bins")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "estimate the stresses in silos and bins
-Korvane calculates, along the height of a silo or bin, the mean vertical
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Korvane calculates, along the height of a silo or bin, the mean vertical
 stress, the wall normal stress and the bulk density for the filling or the
 discharge state: Janssen slices in the vertical sections, Motzkus or Jenike
 in the hopper, with a mass flow check. Desktop program in German and

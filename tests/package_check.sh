@@ -48,6 +48,13 @@ check "desktop entry starts the installed program" \
       "grep -qx 'Exec=/usr/lib/korvane/korvane' '$root/usr/share/applications/korvane.desktop' && grep -qx 'Icon=korvane' '$root/usr/share/applications/korvane.desktop'"
 check "desktop entry is valid" "[ -z \"\$(desktop-file-validate '$root/usr/share/applications/korvane.desktop' 2>&1)\" ]"
 check "AppStream metadata is valid" "appstreamcli validate --no-net '$root/usr/share/metainfo/org.example.korvane.metainfo.xml' > /dev/null"
+desk="$root/usr/share/applications/korvane.desktop"
+meta="$root/usr/share/metainfo/org.example.korvane.metainfo.xml"
+check "desktop entry and metadata agree (name, icon, categories, launchable)" \
+      "grep -qx \"Name=\$(sed -n 's|^  <name>\(.*\)</name>|\1|p' '$meta')\" '$desk' &&
+       grep -qx \"Icon=\$(sed -n 's|.*<icon type=\"stock\">\(.*\)</icon>|\1|p' '$meta')\" '$desk' &&
+       grep -qx \"Categories=\$(sed -n 's|.*<category>\(.*\)</category>|\1;|p' '$meta' | tr -d '\n')\" '$desk' &&
+       grep -q '<launchable type=\"desktop-id\">korvane.desktop</launchable>' '$meta'"
 check "installed batch tool calculates" \
       "'$root/usr/bin/korvane-calc' --json '$root/usr/lib/korvane/Par/Standardsilo.par' - | grep -q '\"Parameterfehler\": 0'"
 check "versions" "'$root/usr/bin/korvane-calc' --version | grep -qx 'korvane-calc $version' && '$root/usr/lib/korvane/korvane' --version | grep -qx 'korvane $version'"
@@ -59,7 +66,7 @@ check "removes with dpkg --root" "dpkg_root --purge korvane > '$work/dpkg.log' 2
 check "nothing of the package left" "[ -z \"\$(find '$root' ! -type d ! -path '$root/var/lib/dpkg/*' -print -quit)\" ] && [ ! -e '$root/usr/lib/korvane' ]"
 
 if command -v lintian > /dev/null; then
-  lintian --no-tag-display-limit "$deb" > "$work/lintian.log" 2>&1
+  lintian --tag-display-limit 0 "$deb" > "$work/lintian.log" 2>&1
   sed 's/^/lintian: /' "$work/lintian.log"
   check "lintian finds no error" "! grep -q '^E:' '$work/lintian.log'"
 else

@@ -146,6 +146,17 @@ std::string formatGeneral8(double value) {
     return out;
 }
 
+// The fill height as the form shows it has 8 significant digits, so a silo
+// filled to the brim (14.53108891 m in a silo of 14.531088913 m) comes back
+// from the form as 14.531089 m. A fill height above the silo height by no
+// more than the rounding of the silo height to those 8 digits is the full
+// silo: it is taken as the silo height. Anything higher stays above.
+double fillHeightInSilo(double fill, double siloHeight) {
+    if (!(fill > siloHeight) || !std::isfinite(siloHeight)) return fill;
+    const double shown = textToNumber(formatGeneral8(siloHeight));
+    return fill <= std::max(shown, siloHeight) ? siloHeight : fill;
+}
+
 // ---------------------------------------------------------------------------
 // Showing the model in the form
 // ---------------------------------------------------------------------------
@@ -566,7 +577,7 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
     const double D = textToNumber(in.diameterOrWidth);
     const double Hschaft = shaft ? textToNumber(in.shaftHeight) : 0.0;
     const double L = textToNumber(in.rectangleLength);
-    const double F = textToNumber(in.fillHeight);
+    double F = textToNumber(in.fillHeight);
 
     // The sketch's own copy of the derived geometry, computed by the same
     // formulas as the model's.
@@ -604,6 +615,8 @@ SketchResult siloSketch(SiloModel& m, const FormInput& in, const DensityWorkingC
 
     // a silo of no height: a problem of its geometry, not of the heap
     if (!(g.Hsilo >= 0.01)) return badData(kProblemGeometry);
+    F = fillHeightInSilo(F, g.Hsilo);
+    g.Fuellhoehe = F;
 
     // heap
     double tB = 0;
@@ -856,6 +869,7 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
     computeOutletSections(m);
     const double Hh = m.Hspitzeoben - m.Hspitzeauslauf;
     m.Hsilo = m.Hunttricht + Hh + m.Hschaft;
+    m.Fuellhoehe = fillHeightInSilo(m.Fuellhoehe, m.Hsilo);
 
     // heap
     if (in.heap) {

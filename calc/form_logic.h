@@ -60,6 +60,9 @@ double textToNumber(const std::string& text);
 // General format with 8 significant digits (at most 2 exponent digits), point
 // as decimal separator: the number display of the parameter form.
 std::string formatGeneral8(double value);
+// The fill height to use: one above the silo height only by the form's
+// 8-digit rounding is the full silo (the silo height); else unchanged.
+double fillHeightInSilo(double fill, double siloHeight);
 
 // The check-box rules of the form: at least one of shaft and hopper stays
 // present, no section below without the hopper being ticked by a user.

@@ -55,13 +55,16 @@ void dischargeCoefficients(SiloModel& m) {
     }
     const double S = Y * (1.0 + sphie * std::cos(2.0 * beta)) / ((X - 1.0) * std::sin(theta));
     const double tt = std::tan(theta), tx = std::tan(phix);
-    if (cone) {
-        const double D = ((tt + tx) * S - 0.5) * (kPi / 12.0) / tt / (kPi / 4.0);
-        m.TrichterF = S / D;
-    } else {
-        const double D = ((tt + tx) * S - 1.0) * 0.25 / tt;
-        m.TrichterF = (S / 2.0) / D;
-    }
+    // D = SIGMAV / (rho g B) from the vertical equilibrium of the solid below
+    // a level, with the wall normal stress S rho g B / 2 of the radial field.
+    // For the cone (h up from the apex, R = h tan theta): weight rho g pi R^2 h / 3
+    // and the top face's SIGMAV pi R^2 carried by the walls' integral of
+    // SIGMAW (tan theta + tan phix) 2 pi r dh, which gives
+    // SIGMAV = rho g h [2 S (tan theta + tan phix) - 1] / 3. For both shapes
+    // the ratio F = SIGMAW / SIGMAV is then (S / 2) / D.
+    const double D = cone ? ((tt + tx) * S - 0.5) / (3.0 * tt)
+                          : ((tt + tx) * S - 1.0) * 0.25 / tt;
+    m.TrichterF = (S / 2.0) / D;
     m.TrichterN = (ms + 1) * (m.TrichterF * (1.0 + tx / tt) - 1.0);
     m.Stirnwandterm = endWallTerm(m);
     massFlowCheck(m);

@@ -116,6 +116,7 @@ std::string resultJson(const SiloModel& m, int Parameterfehler) {
         }
         // As printf's %.17g, but never with the process locale's decimal comma.
         char buf[40];
+        if (v == 0) v = 0;  // -0.0 is written as 0
         auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17);
         o.append(buf, r.ptr);
     };

@@ -160,6 +160,9 @@ std::string formatFixed(long double v, int width, int decimals) {
     auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
     if (r.ec != std::errc()) return std::string();
     std::string s(buf, r.ptr);
+    // A value that rounds to zero is written as zero: the last slice's z of
+    // a cone can come out as -1e-16 and must not read "-0.000".
+    if (s[0] == '-' && s.find_first_not_of("0.", 1) == std::string::npos) s.erase(0, 1);
     if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<size_t>(width) - s.size(), ' ');
     return s;
 }

@@ -73,6 +73,7 @@ double fileDigits(double v) {
 }
 
 std::string number(double v) {
+    if (v == 0) v = 0;  // -0.0 is written as 0
     char buf[40];
     // The shortest text that reads back as the same double.
     const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);

@@ -58,35 +58,36 @@ TEST(Filling, SteepHopperSwitchesToK1) {
     EXPECT_NE(m->TrichterN, n38);  // N follows cot(theta)
 }
 
-TEST(Discharge, DefaultWedgeGivesFunnelFlow) {
-    auto m = defaults();
-    m->setSpannungszustand(1);
-    dischargeCoefficients(*m);
-    EXPECT_NEAR(m->TrichterF, 1.7337, 1e-4);
-    EXPECT_NEAR(m->TrichterN, 2.4675, 1e-4);
-    EXPECT_NEAR(m->Massenflusswinkel, 19.03, 0.01);
-    EXPECT_FALSE(m->Massenfluss);
-}
-
-TEST(Discharge, DefaultAsConeGivesFunnelFlow) {
-    auto m = defaults();
-    m->Querschnitt = 1;
-    dischargeCoefficients(*m);
-    EXPECT_NEAR(m->TrichterF, 2.6842, 1e-4);
-    EXPECT_NEAR(m->TrichterN, 8.737, 1e-3);
-    EXPECT_NEAR(m->Massenflusswinkel, 10.53, 0.01);
-    EXPECT_FALSE(m->Massenfluss);
-}
-
-TEST(Discharge, SteepConeGivesMassFlow) {
-    auto m = defaults();
-    m->Querschnitt = 1;
-    m->Trichterwinkel = degToRad(15);
-    m->Phixtrichter = degToRad(20);
-    dischargeCoefficients(*m);
-    EXPECT_NEAR(m->Massenflusswinkel, 24.99, 0.01);
-    EXPECT_TRUE(m->Massenfluss);
-    EXPECT_NEAR(m->TrichterF, 4.594, 1e-3);
+// The radial stress field's discharge coefficients. The cone's F is the
+// wedge's (S/2)/D with its own D: a cone once took F = S/D, twice the field.
+TEST(Discharge, CoefficientsOfConeAndWedge) {
+    struct Case {
+        const char* what;
+        int cone;
+        double theta, phix;  // deg; PHIE stays the default 40 deg
+        double F, N, angleDeg;
+        bool massFlow;
+    };
+    const Case cases[] = {
+        {"default wedge", 0, 30, 30, 1.7337, 2.4675, 19.03, false},
+        {"default as cone", 1, 30, 30, 1.3421, 3.3685, 10.53, false},
+        {"steep cone", 1, 15, 20, 2.2970, -1, 24.99, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto m = defaults();
+        m->setSpannungszustand(1);
+        m->Querschnitt = static_cast<std::uint8_t>(c.cone);
+        m->Trichterwinkel = degToRad(c.theta);
+        m->Phixtrichter = degToRad(c.phix);
+        dischargeCoefficients(*m);
+        EXPECT_NEAR(m->TrichterF, c.F, 1e-4);
+        if (c.N >= 0) EXPECT_NEAR(m->TrichterN, c.N, 1e-4);
+        const double tt = std::tan(degToRad(c.theta)), tx = std::tan(degToRad(c.phix));
+        EXPECT_NEAR(m->TrichterN, (c.cone + 1) * (m->TrichterF * (1 + tx / tt) - 1), 1e-12);
+        EXPECT_NEAR(m->Massenflusswinkel, c.angleDeg, 0.01);
+        EXPECT_EQ(m->Massenfluss, c.massFlow);
+    }
 }
 
 TEST(MassFlow, ThreeDegreesOrLessOfFrictionDifferenceIsFunnelFlow) {

@@ -284,6 +284,29 @@ TEST(TakeOver, Code3WritesFilledHeightsButNotVolumes) {
     EXPECT_EQ(f.m->Kwert, kSentinel);
 }
 
+// A silo filled to the brim: the form's 8 digits round the fill height up
+// past the silo height (10.330127 m for a silo of 10.3301265189 m). That is
+// the full silo; a fill clearly above it is still refused.
+TEST(TakeOver, FillToTheBrimIsTheFullSilo) {
+    const double silo = 5.9999995 + kHh;
+    const struct {
+        const char* fill;
+        int code;
+    } cases[] = {{"10.330127", kProblemNone}, {"10.330128", kProblemFillAboveSilo}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fill);
+        FormInput in = defaultForm();
+        in.shaftHeight = "5.9999995";
+        in.fillHeight = c.fill;
+        Fixture f;
+        EXPECT_EQ(f.run(in), c.code);
+        if (c.code == kProblemNone) EXPECT_NEAR(f.m->Fuellhoehe, silo, 1e-12);
+        DensityWorkingCopy w;
+        auto sketchModel = std::make_unique<SiloModel>();
+        EXPECT_EQ(siloSketch(*sketchModel, in, w, 400, 400).code, c.code);
+    }
+}
+
 TEST(TakeOver, HeapHigherThanTheFillIsCode9) {
     Fixture f;
     FormInput in = defaultForm();

@@ -35,7 +35,7 @@ check "AppStream metadata is valid" \
       "appstreamcli validate --no-net '$prefix/share/metainfo/org.example.korvane.metainfo.xml' > '$work/appstream.log' 2>&1 || { cat '$work/appstream.log'; false; }"
 # Every option --help lists is in the manual page and the completion, and
 # they name no option that --help does not list.
-options() { grep -o -- '--[a-z][a-z0-9-]*' | grep -vx -- '--' | sort -u; }
+options() { grep -o -- '--[a-z][A-Za-z0-9-]*' | grep -vx -- '--' | sort -u; }
 "$prefix/bin/korvane-calc" --help | options > "$work/help.opts"
 zcat "$prefix/share/man/man1/korvane-calc.1.gz" | sed 's/\\-/-/g' | grep '^\.[TB]\|^\.BR\|^\.BI' | options > "$work/man.opts"
 sed -n "s/.*compgen -W '\(--[^']*\)'.*/\1/p" "$prefix/share/bash-completion/completions/korvane-calc" | tr ' ' '\n' | options > "$work/completion.opts"

@@ -111,7 +111,7 @@ TEST_F(PrintCommands, DiagramWithoutPrinterBecomesPdfWithItsTitle) {
         QStringLiteral("The page was saved as a PDF file:\n")));
     if (test::haveTool(QStringLiteral("pdfinfo"))) EXPECT_EQ(pdfTitle(path), QStringLiteral("KORVANE_Diagram"));
     if (test::haveTool(QStringLiteral("pdftotext")))
-        EXPECT_TRUE(test::pdfLines(path).value(0).endsWith(QStringLiteral("[Parameter file:/data/Par/a.par]")));
+        EXPECT_TRUE(test::pdfLines(path).value(0).endsWith(QStringLiteral("[Parameter file: /data/Par/a.par]")));
     texts::setLanguage(0);
 }
 

@@ -23,6 +23,7 @@
 #include "ui/info/startup.h"
 #include "ui/info/startwindow.h"
 #include "ui/main/appstate.h"
+#include "ui/main/desktop_habits.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
 #include "ui/parameters/parameterform.h"
@@ -93,6 +94,9 @@ int main(int argc, char** argv) {
                     .arg(korvane::globalModel().Fuellhoehe)
                     .arg(app().parameterFile)
                     .arg(app().modified ? 1 : 0));
+            // Closing with the restored (unsaved) changes asks Save / Discard /
+            // Cancel: the driver lets them go, as a clean exit does.
+            korvane::ui::setNextUnsavedAnswer(korvane::ui::UnsavedAnswer::Discard);
             QTimer::singleShot(0, &window, [&window] { window.close(); });
             return;
         }

@@ -2,6 +2,8 @@
 // spellings are part of the text), completeness, problem messages.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <QRegularExpression>
 #include <QSet>
 #include <QString>
@@ -82,14 +84,59 @@ TEST_F(TextTable, OddSpellingsAreKept) {
 
 TEST_F(TextTable, MenuCaptionsKeepTheirAccessLetters) {
     EXPECT_EQ(T(menu::openParameterFile, 0), u("Parameterdatei &öffnen"));
-    EXPECT_EQ(T(menu::saveResultsAs, 0), u("&Ergebnisdatei s&peichern unter"));
-    EXPECT_EQ(T(menu::saveResultsAs, 1), u("S&ave results as"));
+    EXPECT_EQ(T(menu::saveResultsAs, 0), u("Ergebnisdatei s&peichern unter"));
+    EXPECT_EQ(T(menu::saveResultsAs, 1), u("Sa&ve results as"));
     EXPECT_EQ(T(menu::printerSetup, 1), u("Printer set&up"));
-    EXPECT_EQ(T(menu::bulkSolidDefaults, 0), u("Vorgabewerte Sch&üttgut"));
-    // Two English items have no access letter.
-    EXPECT_EQ(T(menu::siloDefaults, 1), u("Silo parameters"));
-    EXPECT_EQ(T(menu::calculationMethods, 1), u("Methods of calculation"));
+    EXPECT_EQ(T(menu::bulkSolidDefaults, 0), u("Vorgabewerte &Schüttgut"));
     EXPECT_EQ(T(menu::flowProperties, 0), u("Wo&her bekomme ich Schüttgutkennwerte?"));
+}
+
+// Every item of a menu has an access key of its own, in both languages.
+TEST_F(TextTable, EveryMenuHasUniqueAccessKeys) {
+    auto key = [](const QString& c) {
+        for (qsizetype i = 0; i + 1 < c.size(); ++i) {
+            if (c[i] != '&') continue;
+            if (c[i + 1] == '&') {
+                ++i;
+                continue;
+            }
+            return c[i + 1].toLower();
+        }
+        return QChar();
+    };
+    const TextPair eula{kEulaMenu, kEulaMenu};
+    const TextPair languages{kLanguageMenu, kLanguageMenu};
+    const std::pair<const char*, std::vector<const TextPair*>> menus[] = {
+        {"menu bar", {&menu::file, &menu::parameters, &view::menuTitle, &languages, &menu::help}},
+        {"file",
+         {&menu::openParameterFile, &habits::recentFiles, &menu::saveParameterFile,
+          &menu::saveParameterFileAs, &menu::saveResults, &menu::saveResultsAs,
+          &view::exportDiagram, &view::copyTable, &menu::printerSetup, &menu::print,
+          &menu::exit}},
+        {"print", {&menu::printTable, &menu::printDiagram}},
+        {"parameters",
+         {&menu::editParameters, &menu::viewParameters, &habits::undo, &habits::redo}},
+        {"view",
+         {&view::showBothStates, &view::compareWithFile, &view::endComparison,
+          &habits::stressesInKpa}},
+        {"help",
+         {&menu::whatItCalculates, &menu::dataInputOutput, &menu::bulkSolidDefaults,
+          &menu::siloDefaults, &menu::calculationMethods, &menu::flowProperties, &menu::book,
+          &menu::about, &eula}},
+    };
+    for (const auto& [name, items] : menus) {
+        for (int language : {0, 1}) {
+            QString seen;
+            for (const TextPair* item : items) {
+                const QString caption = T(*item, language);
+                const QChar k = key(caption);
+                EXPECT_FALSE(k.isNull()) << name << ": " << caption.toStdString();
+                EXPECT_FALSE(!k.isNull() && seen.contains(k))
+                    << name << " (" << language << "): " << caption.toStdString();
+                seen += k;
+            }
+        }
+    }
 }
 
 TEST_F(TextTable, QuotesInsideHintsAreKept) {

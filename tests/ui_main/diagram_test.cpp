@@ -106,9 +106,11 @@ TEST(Diagram, MappingOfTheExample) {
     const double xmin = -80000.0 / 9.0;
     EXPECT_NEAR(map.xZero, -xmin / (88000.0 - xmin) * 640, 1e-9);
     EXPECT_NEAR(map.yZero, 0.93 * 480, 1e-9);
-    EXPECT_NEAR(map.zScale, 0.93 * 480 / 11.2, 1e-9);
     EXPECT_NEAR(map.xScale, (640 - map.xZero) / 88000.0, 1e-12);
-    EXPECT_EQ(heightToY(11.2), 0);  // silo top at the top edge
+    // The silo top stands below the legend strip (one row: SIGMAV, SIGMAW).
+    EXPECT_GT(heightToY(11.2), 10);
+    EXPECT_LT(heightToY(11.2), 60);
+    EXPECT_GT(countColour(img.copy(0, 0, 640, heightToY(11.2)), qRgb(0, 0, 255)), 20);
     EXPECT_EQ(stressToX(xmin), 0);
     EXPECT_EQ(countColour(img, qRgb(255, 0, 255)), 0);  // the whole area is painted
 }
@@ -130,15 +132,15 @@ TEST(Diagram, CurvesBlackAndBlue) {
 TEST(Diagram, GridStepsOfTheExamples) {
     auto m = silo();
     const QImage img = paint(*m);
-    // Height grid every 2 m (gridStep(15.75)), right of all curves.
+    // Height grid every 2 m: 5 lines over 11.2 m, right of all curves.
     const int x = stressToX(86000);
     for (double z : {2.0, 4.0, 6.0, 8.0}) EXPECT_EQ(at(img, x, heightToY(z)), kSilver) << z;
     for (double z : {1.0, 3.0, 7.0}) EXPECT_EQ(at(img, x, heightToY(z)), kWhite) << z;
-    // Stress grid every 20 000 Pa (gridStep(96250)).
+    // Stress grid every 10 000 Pa: 8 lines up to 88 000 Pa.
     const int y = heightToY(9.0);
-    for (double s : {20000.0, 40000.0, 60000.0, 80000.0})
+    for (double s : {20000.0, 40000.0, 60000.0, 80000.0, 30000.0, 70000.0})
         EXPECT_EQ(at(img, stressToX(s), y), kSilver) << s;
-    for (double s : {10000.0, 30000.0, 70000.0}) EXPECT_EQ(at(img, stressToX(s), y), kWhite) << s;
+    for (double s : {15000.0, 25000.0, 75000.0}) EXPECT_EQ(at(img, stressToX(s), y), kWhite) << s;
 }
 
 TEST(Diagram, StressNumbersLeaveTheLastGridLineUnnumbered) {
@@ -187,15 +189,20 @@ TEST(Diagram, HeapEndsInDottedAndHorizontalLines) {
     EXPECT_GT(other, 10);  // dotted, not solid
 }
 
+// The note says that the discharge state is not valid; it stands in the
+// legend box, so it never covers a curve, a level line or a label.
 TEST(Diagram, FunnelFlowWarningOnlyWhenDischargingWithoutMassFlow) {
     auto m = silo();
-    const QRect warning(192, 240, 250, 20);
-    EXPECT_EQ(countText(paint(*m), warning, kRed), 0);
+    const QRect whole(0, 0, 640, 480);
+    const int plain = countText(paint(*m), whole, kRed);
     m->setSpannungszustand(1);
     m->Massenfluss = false;
-    EXPECT_GT(countText(paint(*m), warning, kRed), 50);
+    const QImage warned = paint(*m);
+    EXPECT_GT(countText(warned, whole, kRed), plain + 50);
+    // Not on the curves: both keep their colour at mid height.
+    EXPECT_EQ(at(warned, stressToX(double(m->SIGMAV[500])), heightToY(5.0)), at(paint(*m), stressToX(double(m->SIGMAV[500])), heightToY(5.0)));
     m->setSpannungszustand(0);  // filling state: no warning whatever the flag
-    EXPECT_EQ(countText(paint(*m), warning, kRed), 0);
+    EXPECT_EQ(countText(paint(*m), whole, kRed), plain);
 }
 
 TEST(Diagram, LanguageChangesTextsNotGeometry) {
@@ -205,7 +212,10 @@ TEST(Diagram, LanguageChangesTextsNotGeometry) {
     EXPECT_NE(de, en);
     // Curves and lines stand exactly where they stood; only labels differ.
     EXPECT_EQ(countColour(de, kBlue), countColour(en, kBlue));
-    const QRect plot(stressToX(0) + 2, 0, stressToX(85000) - stressToX(0), heightToY(0) - 2);
+    // (Below the legend box, which stands left of the level labels and so
+    // moves with their width.)
+    const QRect plot(stressToX(0) + 2, heightToY(6.0), stressToX(85000) - stressToX(0),
+                     heightToY(0) - 2 - heightToY(6.0));
     for (int y = plot.top(); y <= plot.bottom(); y += 3)
         for (int x = plot.left(); x <= plot.right(); x += 3)
             if (at(de, x, y) == kBlack) ASSERT_EQ(at(en, x, y), kBlack) << x << "," << y;
@@ -255,19 +265,19 @@ TEST(Diagram, PixelMappingClampsInsteadOfOverflowing) {
     EXPECT_EQ(heightToY(map, 10.6), 89);
 }
 
-TEST(Diagram, StressGridThatRoundsToZeroIsNotDrawn) {
-    // Stresses below one pascal: the grid spacing rounds to 0 Pa.
+TEST(Diagram, StressesBelowOnePascalStillGetTheirGrid) {
+    // Stresses below one pascal: the grid steps in fractions of a pascal.
     auto m = silo();
     for (int i = 0; i < kResultSize; ++i) {
         m->SIGMAV[i] /= 100000;
         m->SIGMAW[i] /= 100000;
     }
     const QImage img = paint(*m);
-    // No vertical grid line anywhere on a row between the height grid lines.
     const int y = heightToY(3.0);
     int silver = 0;
     for (int x = stressToX(0) + 1; x < img.width(); ++x) silver += at(img, x, y) == kSilver;
-    EXPECT_EQ(silver, 0);
+    EXPECT_GE(silver, 4);
+    EXPECT_LE(silver, 8);
     EXPECT_GT(countColour(img, kBlack), 0);  // the curves are there all the same
     EXPECT_EQ(at(img, 630, heightToY(2.0)), kSilver);  // and the height grid
 }

@@ -258,3 +258,33 @@ TEST(SelectScreenRows, NeverRunsPastTheLastVisibleLine) {
         EXPECT_EQ(rows.back().index, 3000);
     }
 }
+
+// Screen axes carry 4 to 8 labelled grid lines at every size; a short axis
+// as many as its height holds.
+TEST(AxisGridStep, FourToEightLinesAtEveryRange) {
+    struct Case {
+        double range, pixels, gap, step;
+    };
+    const Case table[] = {
+        {9.0, 600, 20, 2.0},          // 4 lines, not 9
+        {19.0, 600, 20, 2.5},         // 7 lines: 2 would give 9, 5 only 3
+        {14.3, 300, 20, 2.0},         // 7 lines
+        {1.0, 600, 20, 0.2},          // 5 lines
+        {0.3, 600, 20, 0.05},         // 6 lines
+        {43000.0, 400, 20, 5000.0},   // 8 lines
+        {121000.0, 900, 40, 20000.0}, // 6 lines
+        {9.0, 60, 20, 2.5},           // room for 3 lines: the finest with at most 3
+        {9.0, 10, 20, 5.0},           // room for one line at most
+        {0.0, 600, 20, 0.0},
+        {5.0, 0.0, 20, 0.0},
+    };
+    for (const Case& c : table) {
+        EXPECT_DOUBLE_EQ(axisGridStep(c.range, c.pixels, c.gap), c.step)
+            << c.range << " over " << c.pixels << " px";
+        if (c.step > 0 && c.pixels / c.gap >= 8) {
+            const int lines = static_cast<int>(std::floor(c.range / c.step + 1e-9));
+            EXPECT_GE(lines, 4) << c.range;
+            EXPECT_LE(lines, 8) << c.range;
+        }
+    }
+}

@@ -487,8 +487,8 @@ TEST_F(MainWindowTest, MenuHasEveryItemWithItsCaption) {
         {"saveAction", "Parameterdatei &speichern"},
         {"saveAsAction", "Parameterdatei speichern &unter"},
         {"saveResultsAction", "&Ergebnisdatei speichern"},
-        {"saveResultsAsAction", "&Ergebnisdatei s&peichern unter"},
-        {"printerSetupAction", "Drucker &einrichten"},
+        {"saveResultsAsAction", "Ergebnisdatei s&peichern unter"},
+        {"printerSetupAction", "Drucker ei&nrichten"},
         {"printTableAction", "&Tabelle"},
         {"printDiagramAction", "&Diagramm"},
         {"exitAction", "&Beenden"},
@@ -498,12 +498,12 @@ TEST_F(MainWindowTest, MenuHasEveryItemWithItsCaption) {
         {"englishAction", "English"},
         {"whatItCalculatesAction", "&Was dieses Programm berechnet"},
         {"dataInputOutputAction", "&Dateneingabe und -ausgabe"},
-        {"bulkSolidDefaultsAction", "Vorgabewerte Sch&üttgut"},
+        {"bulkSolidDefaultsAction", "Vorgabewerte &Schüttgut"},
         {"siloDefaultsAction", "Vorgabewerte S&ilo"},
         {"calculationMethodsAction", "&Berechnungsmethoden"},
         {"flowPropertySourcesAction", "Wo&her bekomme ich Schüttgutkennwerte?"},
-        {"literatureAction", "&Buch zur Schüttguttechnik"},
-        {"eulaAction", "EULA"},
+        {"literatureAction", "Buch zur Schüttgu&ttechnik"},
+        {"eulaAction", "&EULA"},
         {"aboutAction", "&Über "},
     };
     for (auto [name, caption] : items) {
@@ -514,7 +514,7 @@ TEST_F(MainWindowTest, MenuHasEveryItemWithItsCaption) {
     }
     EXPECT_EQ(get<QMenu>("printMenu")->title(), "&Drucken");
     EXPECT_EQ(get<QMenu>("parameterMenu")->title(), "&Parameter");
-    EXPECT_EQ(get<QMenu>("languageMenu")->title(), "Sprache/Language");
+    EXPECT_EQ(get<QMenu>("languageMenu")->title(), "&Sprache/Language");
     EXPECT_EQ(get<QMenu>("helpMenu")->title(), "&Hilfe");
     EXPECT_EQ(get<QPlainTextEdit>("positionColumn")->toolTip(), "OK: Oberkante; UK: Unterkante");
     EXPECT_EQ(get<QLineEdit>("contentsField")->toolTip(), "Masse des Schüttgutes im Silo");

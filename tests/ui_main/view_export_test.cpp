@@ -170,7 +170,7 @@ TEST_F(ViewExportTest, ComparisonCurvesAppearAndDisappear) {
     EXPECT_GE(heightToY(diagramSiloHeight(cmp)), 0);
     int on = 0, off = 0;
     for (QPoint p : curvePoints(cmp, cmp.SIGMAV, cmp.Indexanfang, 999))
-        (rgb(img, p) == qRgb(128, 128, 128) ? on : off)++;
+        (rgb(img, p) == (comparisonVerticalPen().color().rgb() | 0xFF000000u) ? on : off)++;
     EXPECT_GT(on, 100);
     EXPECT_GT(off, 50);
 
@@ -264,27 +264,44 @@ TEST_F(ViewExportTest, ExportWritesPngSvgAndPdf) {
     EXPECT_TRUE(platform::shownMessages().isEmpty());
 }
 
-TEST_F(ViewExportTest, CopiedTableHasOneLinePerSliceAndAHeader) {
-    // The result file lists the same slices; its first line is its header.
-    const std::string file = resultFileText(globalModel());
-    const int fileLines = static_cast<int>(std::count(file.begin(), file.end(), '\n'));
+// The copy holds the rows the columns show, the heap above its foot
+// included, with the Position column, under a line naming file and state.
+TEST_F(ViewExportTest, CopiedTableHoldsTheColumnsRowsWithTheHeap) {
+    const QString path = kExamples + "Bunker_Schuettkegel.par";
+    platform::setNextFileName(path);
+    {
+        ModalCloser closer(false);
+        w->openParameterFile();
+    }
+    ASSERT_TRUE(globalModel().Schuettkegel);
     for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)}) {
         QLocale::setDefault(locale);
+        w->showResults();
         QApplication::clipboard()->clear();
-        QTest::keyClick(w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        get<QAction>("copyTableAction")->trigger();
         const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
-        ASSERT_EQ(lines.size(), fileLines);
-        EXPECT_EQ(lines.first(), "z [m]\tRHOB [kg/m3]\tSIGMAV [Pa]\tSIGMAW [Pa]");
-        for (const QString& l : lines) EXPECT_EQ(l.count('\t'), 3) << l.toStdString();
-        // The top of the fill and the outlet, in the desktop's notation.
+        ASSERT_GE(lines.size(), 4);
+        EXPECT_EQ(lines[0], "Parameterdatei: " + path + "\tZustand: " +
+                                get<QLineEdit>("stateField")->text());
+        EXPECT_EQ(lines[1], "Position\tz [m]\tRHOB [kg/m3]\tSIGMAV [Pa]\tSIGMAW [Pa]");
+        // Row for row what the five columns show.
+        QList<QStringList> columns;
+        for (const char* c : kResultColumns)
+            columns << get<QPlainTextEdit>(c)->toPlainText().split('\n');
+        ASSERT_EQ(lines.size() - 2, columns[1].size());
+        for (int r = 0; r < columns[1].size(); ++r) {
+            const QStringList cells = lines[r + 2].split('\t');
+            ASSERT_EQ(cells.size(), 5) << lines[r + 2].toStdString();
+            for (int c = 0; c < 5; ++c) EXPECT_EQ(cells[c], columns[c].value(r).trimmed());
+        }
+        // The heap: from the fill top at 6.5 m down past the heap foot.
         const QString point = locale.decimalPoint();
-        QLocale plain = locale;  // no thousands separators: a spreadsheet reads numbers
-        plain.setNumberOptions(QLocale::OmitGroupSeparator);
-        EXPECT_TRUE(lines[1].startsWith("9" + point + "000\t")) << lines[1].toStdString();
-        EXPECT_TRUE(lines.last().startsWith("0" + point + "000\t")) << lines.last().toStdString();
-        EXPECT_TRUE(lines.last().endsWith(
-            "\t" + plain.toString(double(globalModel().SIGMAW[globalModel().Indexende]), 'f', 0)))
-            << lines.last().toStdString();
+        EXPECT_TRUE(lines[2].startsWith(QString::fromUtf8("OK Füllg.\t6") + point + "5"))
+            << lines[2].toStdString();
+        // The rows go on down from the heap foot, as the columns show them.
+        const double foot = globalModel().Fuellhoehe - globalModel().Hkegel;
+        EXPECT_LE(locale.toDouble(lines[3].split('\t')[1]), foot + 1e-3) << lines[3].toStdString();
+        EXPECT_TRUE(lines.last().startsWith("Auslauf\t0" + point)) << lines.last().toStdString();
     }
 }
 
@@ -295,11 +312,11 @@ TEST_F(ViewExportTest, MenuTextsInBothLanguages) {
     };
     const Texts table[] = {
         {"germanAction",
-         {"&Ansicht", "Beide Zustände zeigen", "Vergleichen mit Parameterdatei…",
-          "Vergleich beenden", "Diagramm exportieren…", "Tabelle kopieren"}},
+         {"&Ansicht", "&Beide Zustände zeigen", "&Vergleichen mit Parameterdatei…",
+          "Vergleich b&eenden", "Diagramm e&xportieren…", "Tabelle &kopieren"}},
         {"englishAction",
-         {"&View", "Show both states", "Compare with parameter file…", "End comparison",
-          "Export diagram…", "Copy table"}},
+         {"&View", "Show &both states", "&Compare with parameter file…", "&End comparison",
+          "Export &diagram…", "&Copy table"}},
     };
     for (const Texts& t : table) {
         get<QAction>(t.languageAction)->trigger();

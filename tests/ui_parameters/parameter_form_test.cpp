@@ -16,6 +16,7 @@
 #include "ui/density/densitywindow.h"
 #include "ui/density/radiogroup.h"
 #include "ui/main/appstate.h"
+#include "ui/main/display_logic.h"
 #include "ui/main/platform.h"
 #include "ui/parameters/parameterform.h"
 #include "ui/texts/texts.h"
@@ -562,6 +563,25 @@ TEST(ParameterFormScaling, FormFitsASmallDesktop) {
     EXPECT_LT(sketch.height(), 640);
     EXPECT_NEAR(double(sketch.width()) / sketch.height(), 247.0 / 400.0, 0.01);
     EXPECT_GE(form.font().pointSizeF(), QApplication::font().pointSizeF() * 0.9);
+    app() = AppState{};
+    platform::setScreenOverride(nullptr);
+}
+
+TEST(ParameterFormScaling, FormFitsA1024By768DesktopInGermanWithoutScrolling) {
+    const platform::ScreenInfo screen{QRect(0, 0, 1024, 768), QRect(0, 0, 1024, 728)};
+    platform::setScreenOverride(&screen);
+    app() = AppState{};
+    app().screenScale = computeScreenFactors(screen.geometry, screen.available).screenScale;
+    texts::setLanguage(0);
+    ParameterForm form;
+    form.activate();
+    const QSize hint = form.sizeHint();
+    EXPECT_LE(hint.width(), 1024);
+    EXPECT_LE(hint.height(), 728);
+    // The whole content, sketch included, fits the form: no scroll bar.
+    const QSize content = form.findChild<QWidget*>("formContent")->sizeHint();
+    EXPECT_LE(content.width() + 16, hint.width());
+    EXPECT_LE(content.height() + 16, hint.height());
     app() = AppState{};
     platform::setScreenOverride(nullptr);
 }

@@ -8,8 +8,11 @@
 #pragma once
 
 #include <QFont>
+#include <QPen>
+#include <QPointF>
 #include <QSize>
 #include <QString>
+#include <vector>
 
 #include "calc/model.h"
 
@@ -49,12 +52,52 @@ QFont diagramFont(double screenScale);
 // stress state of the same silo (dashed, in the colours of the model's own
 // curves) and a second silo to compare with (grey, dashed). Both join the
 // diagram's scales so that every curve is fully visible.
+// One line of the legend: a sample of the curve's pen and its name.
+struct LegendEntry {
+    QPen pen;
+    QString name;
+};
+// A further curve (e.g. loads after another method): points (stress in Pa,
+// height z in m), its pen and its legend name. Joins the stress scale.
+struct DiagramCurve {
+    std::vector<QPointF> points;
+    QPen pen;
+    QString name;
+};
 struct DiagramExtras {
     const SiloModel* otherState = nullptr;
     const SiloModel* comparison = nullptr;
     QString comparisonName;  // file name of the comparison silo, for the legend
-    bool empty() const { return !otherState && !comparison; }
+    std::vector<DiagramCurve> curves;
+    // A height range zoomed into (zoomTo > zoomFrom), else the whole height.
+    double zoomFrom = 0, zoomTo = 0;
+    bool empty() const { return !otherState && !comparison && curves.empty(); }
 };
+
+// The pens of the curves, one meaning per style: solid the model's own,
+// dashed the other stress state, dash-dotted (in colours of their own) the
+// comparison silo; dotted thin lines only for the heap part of the own curves.
+QPen ownVerticalPen();
+QPen ownWallPen();
+QPen otherStateVerticalPen();
+QPen otherStateWallPen();
+QPen comparisonVerticalPen();
+QPen comparisonWallPen();
+// The legend entries of a drawing, in their order: own SIGMAV and SIGMAW,
+// the other state's, the comparison's, then the further curves.
+std::vector<LegendEntry> diagramLegend(const SiloModel& m, const DiagramExtras& extras,
+                                       int language);
+
+// Values read off the results at height z (from the outlet up, slice by
+// slice): SIGMAV and SIGMAW at z (linear between the slice faces) and the
+// density of the slice that holds z. False above the fill or below 0.
+struct ValuesAtHeight {
+    double sigmaV = 0, sigmaW = 0, rhoB = 0;
+};
+bool valuesAtHeight(const SiloModel& m, double z, ValuesAtHeight& out);
+// The read-out of the diagram at height z: z, then the model's values and
+// those of the other state and the comparison where shown, in the stress unit.
+QString diagramReadout(const SiloModel& m, const DiagramExtras& extras, double z, int language);
 
 // Largest stress and silo height of the model joined with the extras that
 // have drawable curves; without extras the model's own values.

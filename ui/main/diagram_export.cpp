@@ -1,6 +1,8 @@
 #include "ui/main/diagram_export.h"
 
+#include <QDate>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QImage>
 #include <QImageWriter>
 #include <QPageLayout>
@@ -82,6 +84,57 @@ bool exportDiagramPdf(const QString& path, const QString& title, const PagePaint
                         QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                     QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter),
                         page);
+}
+
+bool exportDiagramPdf(const QString& path, QSize size, const QString& title,
+                      const DiagramPainter& draw) {
+    if (size.width() <= 0 || size.height() <= 0) return false;
+    // A page of the picture's own size (a CSS pixel is 0.75 pt), so that the
+    // PDF shows what the PNG and the SVG show.
+    const QPageSize pageSize(QSizeF(size) * 0.75, QPageSize::Point, QString(),
+                             QPageSize::ExactMatch);
+    return writePdfPage(path, title,
+                        QPageLayout(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)),
+                        [&](QPainter& p) {
+                            const double k = double(p.device()->width()) / size.width();
+                            p.scale(k, k);
+                            draw(p, size);
+                        });
+}
+
+QString exportTitle(const QString& parameterFile, bool modified, const QString& state,
+                    const QDate& date, int language) {
+    QString file = parameterFile.isEmpty() ? texts::T(texts::habits::noParameterFile, language)
+                                           : QFileInfo(parameterFile).fileName();
+    if (modified && !parameterFile.isEmpty())
+        file += QStringLiteral(" (") + texts::T(texts::mainWindow::modifiedMark, language) + ')';
+    return QString::fromUtf8(texts::kProductName) + QStringLiteral(" \u2013 ") + file +
+           QStringLiteral(" \u2013 ") + state + QStringLiteral(" \u2013 ") +
+           date.toString(Qt::ISODate);
+}
+
+void drawTitledDiagram(QPainter& p, QSize size, const QString& title, const QFont& font,
+                       const DiagramPainter& draw) {
+    const QFontMetrics fm(font);
+    const int strip = std::min(size.height() / 4, fm.height() * 3 / 2 + 2);
+    p.save();
+    p.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(QRect(fm.averageCharWidth(), 0, size.width(), strip),
+               Qt::AlignLeft | Qt::AlignVCenter, title);
+    p.translate(0, strip);
+    draw(p, QSize(size.width(), std::max(1, size.height() - strip)));
+    p.restore();
+}
+
+QString proposedExportName(const QString& parameterFile, const QString& folder,
+                           const QString& suffix) {
+    const QString base = parameterFile.isEmpty() ? QStringLiteral("Korvane")
+                                                 : QFileInfo(parameterFile).completeBaseName();
+    QString dir = folder;
+    if (!dir.isEmpty() && !dir.endsWith('/')) dir += '/';
+    return dir + base + QStringLiteral("_diagram.") + suffix;
 }
 
 }  // namespace korvane::ui

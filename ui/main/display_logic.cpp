@@ -202,3 +202,30 @@ ScreenFactors computeScreenFactors(const QRect& geometry, const QRect& available
 }
 
 }  // namespace korvane::ui
+
+namespace korvane::ui {
+
+double axisGridStep(double range, double pixels, double minGap) {
+    if (!(range > 0) || !std::isfinite(range) || !(pixels > 0) || !std::isfinite(pixels))
+        return 0;
+    const double gap = std::max(1.0, minGap);
+    // Lines the axis can hold at the gap: at most 8, at least 1.
+    const int maxLines = std::clamp(static_cast<int>(pixels / gap), 1, 8);
+    const int minLines = std::min(4, maxLines);
+    const double decade = std::pow(10.0, std::floor(std::log10(range)) - 2);
+    // Steps from fine to coarse: the first that gives few enough lines.
+    double fallback = 0;
+    for (int k = 0; k < 6; ++k) {
+        const double d = decade * std::pow(10.0, k);
+        for (double f : {1.0, 2.0, 2.5, 5.0}) {
+            const double step = f * d;
+            const int lines = static_cast<int>(std::floor(range / step + 1e-9));
+            if (lines > maxLines) continue;
+            if (lines >= minLines) return step;
+            if (fallback == 0) fallback = step;
+        }
+    }
+    return fallback;
+}
+
+}  // namespace korvane::ui

@@ -95,3 +95,14 @@ struct ScreenFactors {
 ScreenFactors computeScreenFactors(const QRect& geometry, const QRect& available);
 
 }  // namespace korvane::ui
+
+namespace korvane::ui {
+
+// Grid of a screen axis: a step of 1, 2, 2.5 or 5 times a power of ten that
+// gives between 4 and 8 labelled lines over `range`, with at least
+// `minGap` pixels between lines over `pixels`; where the axis is too short
+// for four such lines, the finest step that keeps the gap (at least one line).
+// 0 for a range or length that is not positive and finite.
+double axisGridStep(double range, double pixels, double minGap);
+
+}  // namespace korvane::ui

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDate>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -24,6 +25,10 @@
 #include <QTextDocument>
 #include <QTextOption>
 #include <QTimer>
+#include <QToolTip>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QUndoStack>
 #include <QVariant>
 #include <cerrno>
 #include <cmath>
@@ -39,6 +44,7 @@
 #include "ui/info/infoscaling.h"
 #include "ui/info/infowindows.h"
 #include "ui/main/appstate.h"
+#include "ui/main/desktop_habits.h"
 #include "ui/main/diagram.h"
 #include "ui/main/diagram_export.h"
 #include "ui/main/display_logic.h"
@@ -171,6 +177,104 @@ void DiagramView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
     if (!image_.isNull()) p.drawImage(0, 0, image_);
+    if (pinnedY_ >= 0 && !pinned_.isEmpty()) {
+        // The pinned read-out: a line at its height and the values beside it.
+        p.setPen(QPen(QColor(255, 128, 0), 1, Qt::DashLine));
+        p.drawLine(0, pinnedY_, width(), pinnedY_);
+        const QFontMetrics fm(font());
+        const QRect r = fm.boundingRect(QRect(0, 0, width(), height()), Qt::AlignLeft, pinned_)
+                            .adjusted(-3, -2, 3, 2);
+        QRect box(width() / 3, pinnedY_ + 4, r.width(), r.height());
+        if (box.bottom() > height()) box.moveBottom(pinnedY_ - 4);
+        p.fillRect(box, QColor(255, 255, 225));
+        p.setPen(Qt::black);
+        p.drawRect(box.adjusted(0, 0, -1, -1));
+        p.drawText(box.adjusted(3, 2, -3, -2), Qt::AlignLeft, pinned_);
+    }
+}
+
+void DiagramView::setReadout(const DiagramMapping& map, double zTop,
+                             std::function<QString(double)> text) {
+    map_ = map;
+    zTop_ = zTop;
+    readout_ = std::move(text);
+    pinned_.clear();
+    pinnedY_ = -1;
+    setMouseTracking(static_cast<bool>(readout_));
+}
+
+QString DiagramView::readoutAt(int y) const {
+    if (!readout_ || !(map_.zScale > 0)) return {};
+    const double z = (map_.yZero - y) / map_.zScale;
+    if (z < 0 || z > zTop_) return {};
+    return readout_(z);
+}
+
+void DiagramView::mouseMoveEvent(QMouseEvent* e) {
+    const QString t = readoutAt(qRound(e->position().y()));
+    if (t.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(e->globalPosition().toPoint(), t, this);
+    QWidget::mouseMoveEvent(e);
+}
+
+void DiagramView::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) pressY_ = qRound(e->position().y());
+    QWidget::mousePressEvent(e);
+}
+
+void DiagramView::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton && pressY_ >= 0 && map_.zScale > 0) {
+        const int y = qRound(e->position().y());
+        if (std::abs(y - pressY_) > 8) {
+            // A drag: the height range between press and release.
+            const double a = (map_.yZero - pressY_) / map_.zScale;
+            const double b = (map_.yZero - y) / map_.zScale;
+            emit zoomRequested(std::max(0.0, std::min(a, b)), std::min(zTop_, std::max(a, b)));
+        } else {
+            // A click pins the read-out at its height.
+            pinnedY_ = y;
+            pinned_ = readoutAt(y);
+            if (pinned_.isEmpty()) pinnedY_ = -1;
+            update();
+        }
+    }
+    pressY_ = -1;
+    QWidget::mouseReleaseEvent(e);
+}
+
+void DiagramView::wheelEvent(QWheelEvent* e) {
+    if (!(map_.zScale > 0) || e->angleDelta().y() == 0) return QWidget::wheelEvent(e);
+    // Zoom about the height under the mouse: the visible range shrinks or
+    // grows by a quarter per notch.
+    const double top = map_.yZero / map_.zScale;
+    const double bottom = (map_.yZero - 0.93 * height()) / map_.zScale;
+    const double z = (map_.yZero - e->position().y()) / map_.zScale;
+    const double k = e->angleDelta().y() > 0 ? 0.8 : 1.25;
+    double from = z - (z - bottom) * k, to = z + (top - z) * k;
+    if (from <= 0 && to >= zTop_) {
+        emit zoomRequested(0, 0);
+    } else {
+        from = std::max(0.0, from);
+        to = std::min(zTop_, to);
+        emit zoomRequested(from, to);
+    }
+    e->accept();
+}
+
+void DiagramView::mouseDoubleClickEvent(QMouseEvent* e) {
+    pinned_.clear();
+    pinnedY_ = -1;
+    update();
+    emit zoomRequested(0, 0);
+    QWidget::mouseDoubleClickEvent(e);
+}
+
+bool DiagramView::event(QEvent* e) {
+    // While the read-out follows the mouse, the general hint stays away.
+    if (e->type() == QEvent::ToolTip && readout_) return true;
+    return QWidget::event(e);
 }
 
 // ---------------------------------------------------------------------------
@@ -179,6 +283,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     buildControls();
     buildMenu();
     buildViewAndExportMenus();
+    buildDesktopHabits();
     applyScale();
     resize(823, 598);
 }
@@ -260,6 +365,11 @@ void MainWindow::buildControls() {
     wallStressColumn_ = column("wallStressColumn", true);
     diagram_ = new DiagramView(client_);
     diagram_->setObjectName("diagram");
+    connect(diagram_, &DiagramView::zoomRequested, this, [this](double from, double to) {
+        zoomFrom_ = from;
+        zoomTo_ = to;
+        if (activated_ && !inActivation_) redrawDiagram();
+    });
 
     // The columns scroll together so that a row stays a row across them.
     for (QPlainTextEdit* a : columns())
@@ -649,14 +759,15 @@ void MainWindow::retranslate() {
     eulaAction_->setText(QString::fromUtf8(texts::kEulaMenu));
     aboutAction_->setText(T(texts::menu::about));
     labelViewAndExportMenus();
+    labelDesktopHabits();
 
     positionHead_->setText(T(texts::mainWindow::positionColumn));
     zHead_->setText(T(texts::mainWindow::zColumn));
     densityHead_->setText(T(texts::mainWindow::densityColumn));
-    verticalStressHead_->setText(T(texts::mainWindow::verticalStressColumn));
-    wallStressHead_->setText(T(texts::mainWindow::wallStressColumn));
+    verticalStressHead_->setText(inStressUnit(T(texts::mainWindow::verticalStressColumn)));
+    wallStressHead_->setText(inStressUnit(T(texts::mainWindow::wallStressColumn)));
     messageLabel_->setText(T(texts::mainWindow::messagesLabel));
-    outletStressLabel_->setText(T(texts::mainWindow::outletStressLabel));
+    outletStressLabel_->setText(inStressUnit(T(texts::mainWindow::outletStressLabel)));
     contentsLabel_->setText(T(texts::mainWindow::contentsLabel));
     stateLabel_->setText(T(texts::mainWindow::stateLabel));
 
@@ -759,6 +870,10 @@ void MainWindow::fillColumns(bool withBeeps) {
 
     const int lines = visibleLines(columnContentHeight(), lineHeight());
 
+    // Stresses in the unit chosen in the View menu (calculated in Pa).
+    auto stress = [](long double v) {
+        return fmt(v / stressUnitDivisor(stressUnit()), stressDecimals(stressUnit()));
+    };
     QStringList pos, z, rho, sv, sw;
     if (m.Schuettkegel) {
         pos << T(texts::position::fillingTopRow);
@@ -772,32 +887,40 @@ void MainWindow::fillColumns(bool withBeeps) {
         pos << rowLabel(r.label);
         z << fmt(r.z, zDigits);
         rho << fmt(m.RHOB[r.index], 0);
-        sv << fmt(m.SIGMAV[r.index - 1], 0);
-        sw << fmt(m.SIGMAW[r.index - 1], 0);
+        sv << stress(m.SIGMAV[r.index - 1]);
+        sw << stress(m.SIGMAW[r.index - 1]);
     }
     pos << T(texts::position::outlet);
     z << fmt(0.0L, zDigits);
-    sv << fmt(m.SIGMAV[outletIndex], 0);
-    sw << fmt(m.SIGMAW[outletIndex], 0);
+    sv << stress(m.SIGMAV[outletIndex]);
+    sw << stress(m.SIGMAW[outletIndex]);
 
     positionColumn_->setPlainText(pos.join('\n'));
     zColumn_->setPlainText(z.join('\n'));
     densityColumn_->setPlainText(rho.join('\n'));
     verticalStressColumn_->setPlainText(sv.join('\n'));
     wallStressColumn_->setPlainText(sw.join('\n'));
-    showWhole(outletStressField_, fmt(m.SIGMAV[outletIndex], 0));
+    showWhole(outletStressField_, stress(m.SIGMAV[outletIndex]));
 }
 
 void MainWindow::redrawDiagram() {
     diagram_->clearWhite();
     if (loadedProblem_ != 0) {  // no results to draw
+        diagram_->setReadout(DiagramMapping{}, 0, {});
         diagram_->update();
         return;
     }
     QPainter p(&diagram_->image());
+    const DiagramExtras extras = diagramExtras();
     drawDiagram(p, diagram_->image().deviceIndependentSize().toSize(), globalModel(), width(),
-                app().screenScale, texts::language(), diagramExtras());
+                app().screenScale, texts::language(), extras);
     p.end();
+    // The read-out reads the models when the mouse moves: the same results
+    // as long as this drawing stands.
+    const double zTop = diagramScaleHeight(globalModel(), extras);
+    diagram_->setReadout(diagramMapping(), zTop, [this](double z) {
+        return diagramReadout(globalModel(), diagramExtras(), z, texts::language());
+    });
     diagram_->update();
 }
 
@@ -829,6 +952,7 @@ bool MainWindow::writeResultFile(const QString& path) {
 }
 
 void MainWindow::openParameterFile() {
+    if (!mayLeaveParameters()) return;
     // The folder is made on first use: a dialog started in a folder that
     // does not exist would offer its last part as the file name.
     QString start = withoutTrailingSlashes(platform::existingFolder(app().parameterFolder));
@@ -838,7 +962,10 @@ void MainWindow::openParameterFile() {
                                                    start, kParameterFilter);
     if (path.isEmpty()) return;
     openPreset_ = path;  // the dialog keeps the chosen name, also when the file is refused
+    openParameterFileAt(path);
+}
 
+void MainWindow::openParameterFileAt(const QString& path) {
     SiloModel& m = globalModel();
     FileError err;
     if (!readParameterFile(m, toLocal(path), err)) {
@@ -850,6 +977,8 @@ void MainWindow::openParameterFile() {
     app().parameterFile = path;
     app().pendingProblem = 0;
     app().modified = false;
+    undoStack_->clear();  // the steps before belong to another file
+    parametersSaved(path);
     // The file's values complete the model as the form's take-over does, so
     // that leaving the form with Abbrechen shows the file's results; a set
     // with a problem shows that problem until a take-over resolves it.
@@ -881,6 +1010,7 @@ void MainWindow::saveParameterFile() {
     if (!writeParameterFile(path)) return;
     app().parameterFile = path;
     app().modified = false;
+    parametersSaved(path);
     updateTextsAndTitle();
 }
 
@@ -891,6 +1021,7 @@ void MainWindow::saveParameterFileAs() {
     if (!writeParameterFile(path)) return;
     app().parameterFile = path;
     app().modified = false;
+    parametersSaved(path);
     updateTextsAndTitle();
     openPreset_ = path;
 }
@@ -920,7 +1051,11 @@ void MainWindow::saveResultsAs() {
 
 void MainWindow::editParameters() {
     // OK closes the form only after a take-over without problem.
-    if (showParameterForm(this) == QDialog::Accepted) loadedProblem_ = 0;
+    const std::shared_ptr<ParameterState> before = parameterSnapshot();
+    if (showParameterForm(this) == QDialog::Accepted) {
+        loadedProblem_ = 0;
+        recordParameterChange(before);
+    }
     activate();
 }
 
@@ -1027,6 +1162,8 @@ void MainWindow::calculateOtherState() {
 
 DiagramExtras MainWindow::diagramExtras() const {
     DiagramExtras e;
+    e.zoomFrom = zoomFrom_;
+    e.zoomTo = zoomTo_;
     if (showBothStatesAction_->isChecked() && otherState_) e.otherState = otherState_.get();
     if (comparison_) {
         e.comparison = comparison_.get();
@@ -1091,9 +1228,18 @@ void MainWindow::endComparison() {
 
 void MainWindow::exportDiagram() {
     if (refusePrintWithProblem()) return;
-    const QString path = askSaveName(exportPreset_, app().resultFolder, exportDiagramAction_,
+    // Proposed: "<parameter file>_diagram" in the folder of the last export
+    // (the result folder at first), with the last export's file type.
+    const QString lastSuffix =
+        exportPreset_.isEmpty() ? QStringLiteral("png") : QFileInfo(exportPreset_).suffix();
+    const QString folder = exportPreset_.isEmpty()
+                               ? platform::existingFolder(app().resultFolder)
+                               : QFileInfo(exportPreset_).absolutePath();
+    QString preset = proposedExportName(app().parameterFile, folder, lastSuffix);
+    const QString path = askSaveName(preset, folder, exportDiagramAction_,
                                      T(texts::view::exportFileTypes), "png");
     if (path.isEmpty()) return;
+    exportPreset_ = path;
     const ExportFormat format = exportFormatOf(path);
     int imageWidth = kDefaultExportWidth;
     if (format == ExportFormat::Png) {
@@ -1108,28 +1254,27 @@ void MainWindow::exportDiagram() {
         imageWidth = ask.intValue();
     }
 
-    // The export draws with the screen's and the printer's code; the mapping
-    // of the screen diagram is kept for whatever reads it afterwards.
+    // All three formats draw the screen's picture under one title line; the
+    // mapping of the screen diagram is kept for whatever reads it afterwards.
     const DiagramMapping keep = diagramMapping();
     const DiagramExtras extras = diagramExtras();
     const int windowWidth = width();
     const double screenScale = app().screenScale;
     const int language = texts::language();
+    const QString title = exportTitle(app().parameterFile, app().modified, stateField_->text(),
+                                      QDate::currentDate(), language);
+    const QFont titleFont = diagramFont(screenScale);
     auto draw = [&](QPainter& p, QSize size) {
-        drawDiagram(p, size, globalModel(), windowWidth, screenScale, language, extras);
+        drawTitledDiagram(p, size, title, titleFont, [&](QPainter& q, QSize area) {
+            drawDiagram(q, area, globalModel(), windowWidth, screenScale, language, extras);
+        });
     };
     const QSize size = diagram_->size();
-    const QString title = QString::fromUtf8(texts::kProductName) + " " + QFileInfo(path).fileName();
     bool ok = false;
     switch (format) {
         case ExportFormat::Png: ok = exportDiagramPng(path, imageWidth, size, draw); break;
         case ExportFormat::Svg: ok = exportDiagramSvg(path, size, title, draw); break;
-        case ExportFormat::Pdf:
-            ok = exportDiagramPdf(path, title, [&](QPainter& p) {
-                paintDiagramPage(p, globalModel(), app().parameterFile, app().modified,
-                                 language, extras);
-            });
-            break;
+        case ExportFormat::Pdf: ok = exportDiagramPdf(path, size, title, draw); break;
     }
     diagramMapping() = keep;
     if (!ok)
@@ -1138,21 +1283,29 @@ void MainWindow::exportDiagram() {
 }
 
 QString MainWindow::resultTableText() const {
-    // Numbers in the desktop's notation, without thousands separators, so
-    // that a spreadsheet pasted into reads them as numbers.
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    auto num = [&](long double v, int decimals) {
-        double d = static_cast<double>(v);
-        if (std::round(d * std::pow(10.0, decimals)) == 0) d = 0;  // no "-0"
-        return locale.toString(d, 'f', decimals);
-    };
-    QString text = QStringLiteral("z [m]\tRHOB [kg/m3]\tSIGMAV [Pa]\tSIGMAW [Pa]\n");
-    const SiloModel& m = globalModel();
-    if (resultProblem(m) != 0) return text;
-    for (const ResultRow& r : resultRows(m))
-        text += num(r.z, 3) + '\t' + num(r.RHOB, 1) + '\t' + num(r.SIGMAV, 0) + '\t' +
-                num(r.SIGMAW, 0) + '\n';
+    // The rows the columns show, as tab-separated text with the Position
+    // column; first the file and the state the numbers belong to. The numbers
+    // are those of the columns: the desktop's decimal separator and no
+    // thousands separators, so that a spreadsheet reads them as numbers.
+    const QString file = app().parameterFile.isEmpty()
+                             ? T(texts::habits::noParameterFile)
+                             : app().parameterFile;
+    QString text = T(texts::printout::parameterFile) + QStringLiteral(": ") + file + '\t' +
+                   T(texts::printout::state) + QStringLiteral(": ") + stateField_->text() + '\n';
+    text += positionHead_->text() + '\t' + zHead_->text() + '\t' + densityHead_->text() + '\t' +
+            verticalStressHead_->text() + '\t' + wallStressHead_->text() + '\n';
+    std::array<QStringList, 5> cells;
+    qsizetype rows = 0;
+    for (size_t c = 0; c < cells.size(); ++c) {
+        cells[c] = columns()[c]->toPlainText().split('\n');
+        rows = std::max(rows, cells[c].size());
+    }
+    if (columns()[1]->toPlainText().isEmpty()) return text;
+    for (qsizetype r = 0; r < rows; ++r) {
+        QStringList line;
+        for (const QStringList& col : cells) line << col.value(r).trimmed();
+        text += line.join('\t') + '\n';
+    }
     return text;
 }
 

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "calc/model.h"
@@ -21,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
+class QUndoStack;
 
 namespace korvane::ui {
 
@@ -32,18 +34,45 @@ public:
     explicit DiagramView(QWidget* parent = nullptr);
     QImage& image() { return image_; }
     void clearWhite();  // image of the widget's size, all white
+    // The hover read-out: the mapping of the last drawing and the text of
+    // the values at a height (empty: no read-out). A click pins the read-out
+    // at its height, a double click or a new drawing lets it go.
+    void setReadout(const DiagramMapping& map, double zTop, std::function<QString(double)> text);
+    QString readoutAt(int y) const;
+    QString pinnedText() const { return pinned_; }
+
+signals:
+    // The wheel, a drag over a height range or a double click (0, 0: the
+    // whole height) asks for another height range.
+    void zoomRequested(double from, double to);
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    bool event(QEvent* e) override;
 
 private:
     QImage image_;
+    DiagramMapping map_;
+    double zTop_ = 0;
+    std::function<QString(double)> readout_;
+    QString pinned_;
+    int pinnedY_ = -1;
+    int pressY_ = -1;  // where a left button press started, while held
 };
+
+// The parameters of one undo step (defined in mainwindow_habits.cpp).
+struct ParameterState;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Creation step: screen factors, window size, data folders. False when
     // the data folder marker holds something else (the program must end).
@@ -120,6 +149,18 @@ public:
     const SiloModel* otherStateModel() const { return otherState_.get(); }
     const SiloModel* comparisonModel() const { return comparison_.get(); }
 
+    // ---- desktop habits (mainwindow_habits.cpp) ----------------------------
+    // Each OK of the parameter form is one step; undo brings back the
+    // parameters before it and recalculates.
+    QUndoStack* undoStack() const { return undoStack_; }
+    // Opens a file of the "Recent files" list (after the unsaved question).
+    void openRecentFile(const QString& path);
+    // Changed parameters not saved: asks Save / Discard / Cancel. True when
+    // the caller may go on (saved, discarded, or nothing to ask).
+    bool mayLeaveParameters();
+    // View menu: stresses in kPa instead of Pa (remembered in the settings).
+    void toggleStressUnit();
+
     // ---- for tests and the other windows --------------------------------
     double formScale() const { return formScale_; }
     // Pixel pitch of one line in the result columns.
@@ -132,6 +173,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
@@ -163,6 +205,21 @@ private:
     QString askSaveName(QString& preset, const QString& folder, const QAction* item,
                         const QString& filter, const QString& suffix);
     void processPendingMessages();
+
+    // The parameter file at `path` read, shown in the form, calculated.
+    void openParameterFileAt(const QString& path);
+    void buildDesktopHabits();
+    void labelDesktopHabits();
+    void rememberRecentFile(const QString& path);
+    void fillRecentFilesMenu();
+    // After a save or an open: the undo stack's clean state follows the file.
+    void parametersSaved(const QString& path);
+    // The parameters before a showing of the form; after an OK that changed
+    // them, one undo step from that state to the new one.
+    std::shared_ptr<ParameterState> parameterSnapshot() const;
+    void recordParameterChange(const std::shared_ptr<ParameterState>& before);
+    friend struct ParameterState;
+    friend class ParameterChange;
 
     void buildViewAndExportMenus();
     void labelViewAndExportMenus();
@@ -239,6 +296,12 @@ private:
     QString comparisonPath_;
     QString comparePreset_;  // file names the comparison and export dialogs offer next
     QString exportPreset_;
+
+    // desktop habits
+    QUndoStack* undoStack_ = nullptr;
+    QMenu* recentFilesMenu_ = nullptr;
+    QAction *undoAction_ = nullptr, *redoAction_ = nullptr, *stressUnitAction_ = nullptr;
+    double zoomFrom_ = 0, zoomTo_ = 0;  // the diagram's height range (0, 0: whole height)
 };
 
 }  // namespace korvane::ui

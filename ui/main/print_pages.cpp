@@ -1,5 +1,7 @@
 #include "ui/main/print_pages.h"
 
+#include <QDate>
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QLocale>
@@ -11,6 +13,7 @@
 #include <cmath>
 
 #include "calc/engine.h"
+#include "ui/main/desktop_habits.h"
 #include "ui/main/diagram.h"
 #include "ui/main/display_logic.h"
 #include "ui/texts/texts.h"
@@ -29,6 +32,7 @@ constexpr int kAreaW = 1600;      // diagram area
 constexpr int kAreaH = 2500;
 constexpr int kAreaX = 150;
 constexpr int kAreaY = 250;
+constexpr int kFooterTop = 2740;  // page number and date, below table and diagram
 // Extent both pages need from the printable area's top left corner: the
 // table's columns and the diagram with its labels, legend and frame.
 constexpr double kContentW = 1900;
@@ -54,7 +58,7 @@ QFont pageFont(const char* family, int height) {
 }
 
 QString bracketedFile(const QString& file, int language) {
-    return QStringLiteral("[") + T(texts::printout::parameterFile, language) + QStringLiteral(":") +
+    return QStringLiteral("[") + T(texts::printout::parameterFile, language) + QStringLiteral(": ") +
            file + QStringLiteral("]");
 }
 
@@ -86,6 +90,13 @@ void header(QPainter& p, int x2, const QString& parameterFile, bool changed, int
                 color);
     else
         textOut(p, x2, kTop, QString::fromUtf8(texts::kMakerNotice), color);
+}
+
+// Page number and date, right-aligned at `right` on the line at `y`.
+void pageAndDate(QPainter& p, int right, int y, int language, const QColor& color) {
+    const QString s = T(texts::habits::page, language) + QStringLiteral("1   ") +
+                      QDate::currentDate().toString(Qt::ISODate);
+    textOut(p, right - textWidth(p, s), y, s, color);
 }
 
 QString rowLabel(RowLabel l, int language) {
@@ -120,6 +131,11 @@ QPen pagePen(const QPainter& p, const QColor& c, double units, const QList<qreal
 
 QString fmt(long double v, int decimals) {
     return formatResult(v, decimals, QLocale().decimalPoint().at(0));
+}
+
+// A stress in the unit the window shows (calculated in Pa).
+QString stressText(long double v) {
+    return fmt(v / stressUnitDivisor(stressUnit()), stressDecimals(stressUnit()));
 }
 
 bool funnelFlowWarning(const SiloModel& m) {
@@ -187,12 +203,13 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
 
     textOut(p, kLeft, 183,
             T(texts::printout::state, language) + QStringLiteral(": ") + status.state);
+
     textOut(p, kLeft, 216,
             T(texts::printout::contents, language) + QStringLiteral(": ") + status.contents +
                 QStringLiteral(" kg"));
     textOut(p, kLeft, 249,
             T(texts::printout::outletStress, language) + QStringLiteral(": ") +
-                status.outletStress + QStringLiteral(" Pa"));
+                status.outletStress + ' ' + stressUnitName(stressUnit()));
 
     const Strides k = pageStrides(m);
 
@@ -211,8 +228,10 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
     textOut(p, kLeft, lineY(r), QStringLiteral("Position"));
     right(colZ, lineY(r), QStringLiteral("z [m]"));
     right(colRho, lineY(r), QStringLiteral("RHOB [kg/m3]"));
-    right(colSv, lineY(r), QStringLiteral("SIGMAV [Pa]"));
-    right(colSw, lineY(r), QStringLiteral("SIGMAH [Pa]"));
+    right(colSv, lineY(r), inStressUnit(QStringLiteral("SIGMAV [Pa]")));
+    // The wall normal stress, named as on the screen and in the result file
+    // (in the hopper the wall is not vertical: it is no horizontal stress).
+    right(colSw, lineY(r), inStressUnit(QStringLiteral("SIGMAW [Pa]")));
     const QLine rule(kLeft, 347, colSw, 347);
     p.drawLine(rule);
 
@@ -234,8 +253,8 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
         if (!label.isEmpty()) textOut(p, kLeft, y, label);
         zAt(y, row.z);
         right(colRho, y, fmt(m.RHOB[row.index], 0));
-        right(colSv, y, fmt(m.SIGMAV[row.index - 1], 0));
-        right(colSw, y, fmt(m.SIGMAW[row.index - 1], 0));
+        right(colSv, y, stressText(m.SIGMAV[row.index - 1]));
+        right(colSw, y, stressText(m.SIGMAW[row.index - 1]));
     }
 
     const int outletIndex = std::clamp(m.Indexende, 0, kResultSize - 1);
@@ -243,8 +262,8 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
         const int y = lineY(r++);
         textOut(p, kLeft, y, T(texts::position::outlet, language));
         zAt(y, 0.0);
-        right(colSv, y, fmt(m.SIGMAV[outletIndex], 0));
-        right(colSw, y, fmt(m.SIGMAW[outletIndex], 0));
+        right(colSv, y, stressText(m.SIGMAV[outletIndex]));
+        right(colSw, y, stressText(m.SIGMAW[outletIndex]));
     }
 
     if (funnelFlowWarning(m)) {
@@ -257,6 +276,7 @@ void paintTablePage(QPainter& p, SiloModel& m, const PrintStatus& status,
     }
 
     p.drawLine(rule);
+    pageAndDate(p, colSw, kFooterTop, language, Qt::black);
     p.restore();
 }
 
@@ -349,18 +369,19 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     // Stress grid, numbered except for the last line.
     p.setPen(pagePen(p, grey, 1));
     fontColor = grey;
+    const QString point = QLocale().decimalPoint();
     const StressGrid sg = printedStressGrid(xmax);
     for (double x : sg.values) {
         p.drawLine(X(x), Y(0), X(x), Y(zmax));
         if (x < xmax - 1.1 * sg.gx) {
-            const QString s = QString::number(x, 'f', 0);
+            QString s = QString::number(x / stressUnitDivisor(stressUnit()), 'g', 12);
+            s.replace(QLatin1Char('.'), point);
             text(stressToX(map, x) + 152 - rnd(width(s) / 2.0), heightToY(map, 0) + 251, s);
         }
     }
 
     // Height grid in whole metres up to the fill level, starting at 0.
     const int zeroHalf = rnd(p.fontMetrics().height() / 2.0);
-    const QString point = QLocale().decimalPoint();
     for (double z : printedHeightGrid(m.Fuellhoehe)) {
         p.drawLine(X(0), Y(z), X(xmax), Y(z));
         QString s = QString::number(z, 'g', 15);
@@ -401,9 +422,9 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     const int legendX = kAreaX + rnd(0.8 * kAreaW);
     const int legendTop = rnd(0.965 * kAreaH);
     fontColor = blue;
-    text(legendX, kAreaY + legendTop, QStringLiteral("SIGMAW [Pa]"));
+    text(legendX, kAreaY + legendTop, inStressUnit(QStringLiteral("SIGMAW [Pa]")));
     fontColor = black;
-    text(legendX, legendTop + 303, QStringLiteral("SIGMAV [Pa]"));
+    text(legendX, legendTop + 303, inStressUnit(QStringLiteral("SIGMAV [Pa]")));
     const int sampleY = rnd(0.965 * kAreaH + 25);
     const int sampleX1 = rnd(0.8 * kAreaW) + 130;
     const int sampleX2 = kAreaX + rnd(0.65 * kAreaW);
@@ -432,7 +453,9 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     // Extra curves, dashed, under the model's own: the comparison silo in
     // grey, the other state in the own colours; their legend lines stand
     // right-aligned below the top of the frame.
-    int extraLegendTop = heightToY(map, zmax) + kAreaY + 30;
+    // Their legend lines stand at the bottom left, beside the legend of the
+    // own curves and below the stress numbers, where they cover no level label.
+    int extraLegendTop = kAreaY + legendTop;
     auto extraCurves = [&](const SiloModel& e, const QColor& vertical, const QColor& wall,
                            const QString& legend, const QColor& legendColour) {
         const int extraOutletIndex = std::clamp(e.Indexende, 0, kResultSize - 1);
@@ -458,8 +481,13 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
         p.drawPolyline(w);
         if (e.Schuettkegel) p.drawLine(w.last(), QPoint(X(0), Y(top)));
         fontColor = legendColour;
-        text(X(xmax) - 30 - width(legend), extraLegendTop, legend);
-        extraLegendTop += p.fontMetrics().height() + 5;
+        p.setPen(pagePen(p, vertical, 4, {40, 20}));
+        p.drawLine(kAreaX, extraLegendTop + 25, kAreaX + 120, extraLegendTop + 25);
+        // (A smaller font: the line ends before the own curves' samples.)
+        p.setFont(pageFont("Arial", 35));
+        text(kAreaX + 150, extraLegendTop + 5, legend);
+        p.setFont(normal);
+        extraLegendTop += 53;
     };
     if (extras.comparison && diagramHasCurves(*extras.comparison))
         extraCurves(*extras.comparison, grey, grey,
@@ -500,10 +528,14 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
         QFont bold = normal;
         bold.setBold(true);
         p.setFont(bold);
-        text(kAreaX + rnd(0.2 * kAreaW), kAreaY + rnd(0.5 * kAreaH),
-             T(texts::results::funnelFlow, language));
+        // Above the frame, so that it crosses no curve; it concerns the
+        // discharge state.
+        fontColor = red;
+        text(kLeft, kTop + 45, T(texts::results::funnelFlow, language));
         p.setFont(normal);
     }
+    // Page number and date on the line below the header, at the right.
+    pageAndDate(p, X(xmax), kTop + 45, language, black);
     p.restore();
 }
 

@@ -479,6 +479,15 @@ ParameterForm::ParameterForm(QWidget* parent) : QDialog(parent) {
     kValueField_->installEventFilter(this);  // its click counts as an option change
 
     sizeNumberFields();
+    // A screen too narrow for four columns (1024 x 768, German texts) gets
+    // three: the sketch moves under the results, where it stays in view
+    // without scrolling sideways.
+    content_->layout()->activate();
+    if (contentSize().width() > maximumFormSize().width()) {
+        col4->removeWidget(sketch_);
+        col3->insertWidget(col3->count() - 1, sketch_, 0, Qt::AlignHCenter);
+        top->setContentsMargins(8, 8, 8, 8);
+    }
     fitToScreen();
     resize(sizeHint());
     const QRect avail = platform::primaryScreen().available;
@@ -497,7 +506,8 @@ QSize ParameterForm::contentSize() const {
 QSize ParameterForm::maximumFormSize() {
     // Room for the window frame and the desktop's panels.
     const QRect avail = platform::primaryScreen().available;
-    return QSize(avail.width() * 95 / 100, avail.height() * 90 / 100);
+    // (The frame of a window is a few pixels wide: 12 leave room for any.)
+    return QSize(std::min(avail.width() - 12, avail.width() * 98 / 100), avail.height() * 90 / 100);
 }
 
 QSize ParameterForm::sizeHint() const {
@@ -517,7 +527,9 @@ QSize ParameterForm::sizeHint() const {
 void ParameterForm::fitToScreen() {
     const QSize most = maximumFormSize();
     const double floorPt = QApplication::font().pointSizeF();
-    const QSize sketchMin(kSketchWidth * 3 / 4, kSketchHeight * 3 / 4);
+    // (Half its size at least: under the results on a small screen it still
+    // shows the silo's outline and the fill level.)
+    const QSize sketchMin(kSketchWidth / 2, kSketchHeight / 2);
     for (int pass = 0; pass < 8; ++pass) {
         content_->layout()->invalidate();
         content_->layout()->activate();

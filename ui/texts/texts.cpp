@@ -35,11 +35,11 @@ const TextPair openParameterFile{"Parameterdatei &öffnen", "&Open parameter fil
 const TextPair saveParameterFile{"Parameterdatei &speichern", "&Save parameter file"};
 const TextPair saveParameterFileAs{"Parameterdatei speichern &unter", "Save parameter file &as"};
 const TextPair saveResults{"&Ergebnisdatei speichern", "Save &results"};
-const TextPair saveResultsAs{"&Ergebnisdatei s&peichern unter", "S&ave results as"};
+const TextPair saveResultsAs{"Ergebnisdatei s&peichern unter", "Sa&ve results as"};
 const TextPair print{"&Drucken", "&Print"};
 const TextPair printTable{"&Tabelle", "&Table"};
 const TextPair printDiagram{"&Diagramm", "&Diagram"};
-const TextPair printerSetup{"Drucker &einrichten", "Printer set&up"};
+const TextPair printerSetup{"Drucker ei&nrichten", "Printer set&up"};
 const TextPair exit{"&Beenden", "E&xit"};
 const TextPair parameters{"&Parameter", "&Parameters"};
 const TextPair editParameters{"&Bearbeiten", "&Edit"};
@@ -47,24 +47,24 @@ const TextPair viewParameters{"&Ansehen", "&View"};
 const TextPair help{"&Hilfe", "&Help"};
 const TextPair whatItCalculates{"&Was dieses Programm berechnet", "&What this program can do"};
 const TextPair dataInputOutput{"&Dateneingabe und -ausgabe", "&Data input and output"};
-const TextPair bulkSolidDefaults{"Vorgabewerte Sch&üttgut", "&Bulk solid properties"};
-const TextPair siloDefaults{"Vorgabewerte S&ilo", "Silo parameters"};
-const TextPair calculationMethods{"&Berechnungsmethoden", "Methods of calculation"};
+const TextPair bulkSolidDefaults{"Vorgabewerte &Schüttgut", "&Bulk solid properties"};
+const TextPair siloDefaults{"Vorgabewerte S&ilo", "&Silo parameters"};
+const TextPair calculationMethods{"&Berechnungsmethoden", "&Methods of calculation"};
 const TextPair flowProperties{"Wo&her bekomme ich Schüttgutkennwerte?",
     "&How to obtain flow properties of bulk solids"};
-const TextPair book{"&Buch zur Schüttguttechnik", "&Book on bulk solids"};
+const TextPair book{"Buch zur Schüttgu&ttechnik", "Boo&k on bulk solids"};
 const TextPair about{"&Über ", "&About ..."};
 }  // namespace menu
 
 // ---- main window: the View menu and what its commands show ----
 namespace view {
 const TextPair menuTitle{"&Ansicht", "&View"};
-const TextPair showBothStates{"Beide Zustände zeigen", "Show both states"};
-const TextPair compareWithFile{"Vergleichen mit Parameterdatei…",
-    "Compare with parameter file…"};
-const TextPair endComparison{"Vergleich beenden", "End comparison"};
-const TextPair exportDiagram{"Diagramm exportieren…", "Export diagram…"};
-const TextPair copyTable{"Tabelle kopieren", "Copy table"};
+const TextPair showBothStates{"&Beide Zustände zeigen", "Show &both states"};
+const TextPair compareWithFile{"&Vergleichen mit Parameterdatei…",
+    "&Compare with parameter file…"};
+const TextPair endComparison{"Vergleich b&eenden", "&End comparison"};
+const TextPair exportDiagram{"Diagramm e&xportieren…", "Export &diagram…"};
+const TextPair copyTable{"Tabelle &kopieren", "&Copy table"};
 const TextPair fillingSolidLegend{"Füllzustand durchgezogen, Entleerung gestrichelt",
     "Filling solid, discharging dashed"};
 const TextPair dischargingSolidLegend{
@@ -396,8 +396,8 @@ const char* const kBookPage = "https://www.example.org/korvane/book.html";
 const char* const kVersionLine = "Version 1.2.0.4";
 const char* const kApplicationTitle = "Korvane";
 const char* const kEulaFile = "KORVANE_EULA.pdf";
-const char* const kEulaMenu = "EULA";
-const char* const kLanguageMenu = "Sprache/Language";
+const char* const kEulaMenu = "&EULA";
+const char* const kLanguageMenu = "&Sprache/Language";
 const char* const kGerman = "Deutsch";
 const char* const kEnglish = "English";
 const char* const kChooseLanguage = "Bitte Sprache wählen / Please select language:";
@@ -405,6 +405,27 @@ const char* const kAboutCaption = "Info";
 const char* const kClickToVisit = "(click to visit)";
 const char* const kProblemCaption = "PROBLEM";
 const char* const kCloseButton = "Close";
+
+// ---- desktop habits, the readable diagram and the exports that agree ----
+namespace habits {
+const TextPair recentFiles{"&Zuletzt geöffnet", "Recent &files"};
+const TextPair undo{"&Rückgängig", "&Undo"};
+const TextPair redo{"&Wiederherstellen", "&Redo"};
+const TextPair parameterChange{"Parameteränderung", "parameter change"};
+const TextPair unsavedCaption{"Parameter geändert", "Parameters changed"};
+const TextPair unsavedQuestion{
+    "Die Parameter wurden geändert und noch nicht gespeichert. Änderungen speichern?",
+    "The parameters have been changed and not saved yet. Save the changes?"};
+const TextPair stressesInKpa{"Spannungen in &kPa", "Stresses in &kPa"};
+const TextPair filling{"Füllen", "filling"};
+const TextPair discharging{"Entleeren", "discharging"};
+const TextPair comparison{"Vergleich", "comparison"};
+const TextPair funnelFlowDischarge{
+    "Kernfluss: Ergebnisse des Entleerungszustands ungültig!",
+    "Funnel flow: discharge results not valid!"};
+const TextPair noParameterFile{"(ohne Parameterdatei)", "(no parameter file)"};
+const TextPair page{"Seite ", "Page "};
+}  // namespace habits
 
 // ---- every pair, for iteration ----
 const TextPair* const kAllPairs[] = {
@@ -479,6 +500,10 @@ const TextPair* const kAllPairs[] = {
     &printing::portrait, &printing::landscape, &printing::choosePdfFile,
     &printing::pageSavedAsPdf, &printing::printFailed, &printing::pdfNotWritten,
     &printing::chosenFileHoldsPage, &printing::replaceOrNewName,
+    &habits::recentFiles, &habits::undo, &habits::redo, &habits::parameterChange,
+    &habits::unsavedCaption, &habits::unsavedQuestion, &habits::stressesInKpa, &habits::filling,
+    &habits::discharging, &habits::comparison, &habits::funnelFlowDischarge,
+    &habits::noParameterFile, &habits::page,
     &recovery::caption, &recovery::question, &recovery::noFile, &recovery::restoreButton,
     &recovery::discardButton, &recovery::notRestored,
 };

@@ -306,6 +306,25 @@ extern const TextPair chosenFileHoldsPage;  // a second page for the file chosen
 extern const TextPair replaceOrNewName;     // ... and what OK and Cancel then do
 }  // namespace printing
 
+// ---- desktop habits, the readable diagram and the exports that agree ----
+// Recent files, undo, the unsaved-changes question and the stress unit;
+// the diagram's legend names, funnel-flow note and hover read-out; the title
+// line of exports and copies; the page number of printouts.
+namespace habits {
+extern const TextPair recentFiles;          // File menu: "Recent files" submenu
+extern const TextPair undo;                 // Parameter menu
+extern const TextPair redo;
+extern const TextPair parameterChange;      // what undo and redo name
+extern const TextPair unsavedCaption;
+extern const TextPair unsavedQuestion;      // Save / Discard / Cancel
+extern const TextPair stressesInKpa;        // View menu, checkable
+extern const TextPair filling;              // legend: state of a curve
+extern const TextPair discharging;
+extern const TextPair comparison;           // legend and level labels of the compared silo
+extern const TextPair funnelFlowDischarge;  // diagram note: the discharge state is not valid
+extern const TextPair noParameterFile;      // title line without a file
+extern const TextPair page;                 // printed pages: "Seite 1"
+}  // namespace habits
 // ---- unsaved parameter changes kept over a crash ----
 namespace recovery {
 extern const TextPair caption;        // caption of the question at start
@@ -326,7 +345,7 @@ extern const char* const kVersionLine;       // "Version 1.2.0.4"
 extern const char* const kApplicationTitle;  // "Korvane"
 extern const char* const kEulaFile;          // "KORVANE_EULA.pdf" in the program folder
 extern const char* const kEulaMenu;          // help menu item "EULA"
-extern const char* const kLanguageMenu;      // "Sprache/Language"
+extern const char* const kLanguageMenu;      // "&Sprache/Language"
 extern const char* const kGerman;            // "Deutsch": language menu item, start window button
 extern const char* const kEnglish;           // "English": the same
 // Start window: "Bitte Sprache wählen / Please select language:".

@@ -54,6 +54,7 @@ const char* kUsage =
     "                A field that does not act on the file's silo (the length\n"
     "                of a circular silo, K taken from PHIE, ...) cannot be varied.\n"
     "  --help        show this text\n"
+    "  --version     show the version\n"
     "\n"
     "Exit status: 0 success, 1 wrong usage, 2 file cannot be read or written\n"
     "or is not a valid parameter file, 3 parameter problem, 4 (--en1991-4) the\n"
@@ -104,6 +105,9 @@ int main(int argc, char** argv) {
             optionsDone = true;
         } else if (!optionsDone && (a == "--help" || a == "-h")) {
             std::fputs(kUsage, stdout);
+            return korvane::kExitOk;
+        } else if (!optionsDone && a == "--version") {
+            std::printf("korvane-calc %s\n", KORVANE_VERSION);
             return korvane::kExitOk;
         } else if (!optionsDone && a == "--json") {
             json = true;

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "calc/en1991_4.h"
 #include "calc/engine.h"
 #include "calc/form_logic.h"
 #include "calc/model.h"
@@ -132,6 +133,8 @@ public:
     }
 
     py::object results(const std::string& lang) const;
+    py::object en1991_4(const std::string& lang, const py::object& aK, const py::object& amu,
+                        const py::object& aphi, const py::object& dynamic) const;
 };
 
 Silo load(const std::string& path) {
@@ -213,6 +216,66 @@ py::object Silo::results(const std::string& lang) const {
     for (auto item : scalars) py::setattr(r, item.first, item.second);
     r.attr("scalars") = scalars;
     return r;
+}
+
+// The characteristic loads of EN 1991-4 for the silo as korvane-calc
+// --en1991-4 gives them: the parameters confirmed as the form does, the EN
+// inputs of the file with the factors given here put over them.
+py::object Silo::en1991_4(const std::string& lang, const py::object& aK, const py::object& amu,
+                          const py::object& aphi, const py::object& dynamic) const {
+    const int language = languageIndex(lang);
+    korvane::EnInputs in = korvane::enInputsOf(*model);
+    if (!aK.is_none()) in.aK = py::cast<double>(aK);
+    if (!amu.is_none()) in.amu = py::cast<double>(amu);
+    if (!aphi.is_none()) in.aphi = py::cast<double>(aphi);
+    if (!dynamic.is_none()) in.dynamicSolid = py::cast<bool>(dynamic);
+    auto m = std::make_unique<korvane::SiloModel>();
+    int problem;
+    korvane::EnResult r;
+    {
+        py::gil_scoped_release release;
+        korvane::copyAllButResults(*m, *model);
+        korvane::clearResults(*m);
+        auto w = std::make_unique<korvane::DensityWorkingCopy>();
+        problem = korvane::confirmLoadedModel(*m, *w);
+        if (problem == 0) r = korvane::en1991_4Loads(*m, in);
+    }
+    if (problem != 0) raiseProblem(path, problem, korvane::problemText(problem, language));
+    if (r.inputProblem != korvane::EnInputProblem::None)
+        raiseProblem(path, 0, korvane::enInputProblemText(r.inputProblem));
+
+    py::object o = py::module_::import("types").attr("SimpleNamespace")();
+    o.attr("in_scope") = r.inScope;
+    py::list scope, unverified;
+    for (korvane::EnScope c : r.scope) scope.append(korvane::enScopeText(c));
+    for (korvane::EnNote n : r.unverified) unverified.append(korvane::enNoteText(n));
+    o.attr("scope") = scope;
+    o.attr("unverified") = unverified;
+    o.attr("slenderness_class") = r.inScope ? py::object(py::str(korvane::enSlendernessKey(r.slenderness)))
+                                            : py::object(py::none());
+    o.attr("bottom") = r.inScope ? py::object(py::str(korvane::enBottomKey(r.bottom)))
+                                 : py::object(py::none());
+    o.attr("AAC") = r.AAC;
+    const std::pair<const char*, double> values[] = {
+        {"gamma", r.gamma}, {"h_c", r.h_c}, {"d_c", r.d_c}, {"h_o", r.h_o}, {"z_o", r.z_o},
+        {"C_h", r.C_h},     {"C_w", r.C_w}, {"C_b", r.C_b}, {"p_vft", r.p_vft}};
+    for (const auto& [name, v] : values) o.attr(name) = v;
+    // The rows of the loads file, NaN where the file's field is empty.
+    const auto n = static_cast<py::ssize_t>(r.rows.size());
+    double korvane::EnLoadRow::*const columns[] = {
+        &korvane::EnLoadRow::z,    &korvane::EnLoadRow::p_hf, &korvane::EnLoadRow::p_wf,
+        &korvane::EnLoadRow::p_vf, &korvane::EnLoadRow::p_he, &korvane::EnLoadRow::p_we,
+        &korvane::EnLoadRow::p_nf, &korvane::EnLoadRow::p_tf, &korvane::EnLoadRow::p_ne,
+        &korvane::EnLoadRow::p_te};
+    const char* const names[] = {"z",    "p_hf", "p_wf", "p_vf", "p_he",
+                                 "p_we", "p_nf", "p_tf", "p_ne", "p_te"};
+    for (size_t c = 0; c < std::size(columns); ++c) {
+        py::array_t<double> a(n);
+        auto v = a.mutable_unchecked<1>();
+        for (py::ssize_t i = 0; i < n; ++i) v(i) = r.rows[static_cast<size_t>(i)].*columns[c];
+        o.attr(names[c]) = a;
+    }
+    return o;
 }
 
 // A study on the engine of korvane-calc --vary: every combination of the
@@ -418,6 +481,15 @@ PYBIND11_MODULE(korvane, mod) {
              "SIGMAW (Pa) as arrays, the rows of the result file, and the scalar results of\n"
              "korvane-calc --json as attributes (also in .scalars). Raises ParameterProblem\n"
              "with the form's text in `lang` (de or en).");
+    silo.def("en1991_4", &Silo::en1991_4, py::arg("lang") = "en", py::arg("a_K") = py::none(),
+             py::arg("a_mu") = py::none(), py::arg("a_phi") = py::none(),
+             py::arg("dynamic") = py::none(),
+             "The characteristic loads of EN 1991-4 as korvane-calc --en1991-4 gives them:\n"
+             "in_scope, scope (reasons), slenderness_class, bottom, AAC, gamma, h_c, d_c, h_o,\n"
+             "z_o, C_h, C_w, C_b, p_vft, unverified (notes) and the rows of the loads file as\n"
+             "arrays z, p_hf, p_wf, p_vf, p_he, p_we, p_nf, p_tf, p_ne, p_te (Pa, NaN where\n"
+             "empty). The factors given override the file's EN values. Raises\n"
+             "ParameterProblem as calculate() does.");
     silo.def("save", [](const Silo& s, const std::string& path) {
         korvane::FileError err;
         bool ok;

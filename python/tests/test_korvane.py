@@ -123,6 +123,41 @@ class Study(unittest.TestCase):
             korvane.study(korvane.load(STANDARD), {"Gewicht": [1.0]})
 
 
+class En1991_4(unittest.TestCase):
+    def test_loads_equal_korvane_calc(self):
+        for name in ("example2_slender_steep", "example3_rectangular_flat"):
+            par = os.path.join(DATA, "en1991-4", name + ".par")
+            with tempfile.TemporaryDirectory() as d:
+                out = os.path.join(d, "loads.txt")
+                calc = subprocess.run([CALC, "--en1991-4", "--json", par, out],
+                                      capture_output=True, text=True, check=True)
+                with open(out, newline="") as f:
+                    lines = [l for l in f.read().split("\r\n") if l]
+            summary = json.loads(calc.stdout)
+            loads = korvane.load(par).en1991_4()
+            self.assertTrue(loads.in_scope)
+            for key in ("slenderness_class", "bottom", "AAC"):
+                self.assertEqual(getattr(loads, key), summary[key], key)
+            for key in ("gamma", "h_c", "d_c", "h_o", "z_o", "C_h", "C_w", "C_b", "p_vft"):
+                self.assertTrue(math.isclose(getattr(loads, key), summary[key], rel_tol=1e-12), key)
+            header = lines[0].split(";")
+            self.assertEqual(len(lines) - 1, len(loads.z))
+            for i, line in enumerate(lines[1:]):
+                for text, column in zip(line.split(";"), header):
+                    have = getattr(loads, column.split("[")[0])[i]
+                    if text.strip() == "":
+                        self.assertTrue(math.isnan(have), column)
+                    else:
+                        # The loads file rounds z to mm and loads to 1 Pa.
+                        self.assertLessEqual(abs(have - float(text)), 0.51 if column != "z[m]" else 5e-4)
+
+    def test_outside_scope_gives_reasons_and_no_rows(self):
+        loads = korvane.load(os.path.join(EXAMPLES, "Par", "Silo_Auflast_Unterteil.par")).en1991_4()
+        self.assertFalse(loads.in_scope)
+        self.assertTrue(loads.scope)
+        self.assertEqual(len(loads.z), 0)
+
+
 class Silo(unittest.TestCase):
     def test_fields_in_file_units_and_changes_calculate(self):
         silo = korvane.load(STANDARD)

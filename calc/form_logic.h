@@ -129,6 +129,20 @@ void committedToWorkingCopy(const SiloModel& m, DensityWorkingCopy& w);
 // `calculated` as for takeOver.
 int confirmLoadedModel(SiloModel& m, DensityWorkingCopy& w, SiloModel* calculated = nullptr);
 
+// One row of the density window's grid as typed: the SIGMA and the RHOB cell.
+struct MeasuredPairText {
+    std::string sigma, rho;
+};
+// The density window's check of its grid: takes the rows with both cells
+// filled and neither value zero (at most kMaxPairs), sorts them by stress,
+// stores the fit kind, fits with at least two pairs and returns whether the
+// fitted law is a law (densityFitFinite) that gives a positive density at 0.1 Pa.
+bool checkMeasuredPairs(const std::vector<MeasuredPairText>& rows, int fitKind,
+                        DensityWorkingCopy& w);
+// Whether the fitted law of the working copy is a law at all: its
+// coefficients and its densities over the diagram's range are finite numbers.
+bool densityFitFinite(const DensityWorkingCopy& w);
+
 // Completes a model just loaded from a file: the same checks and derivations
 // as the take-over (same formulas, same order), from the model's own values
 // at their full precision, so that leaving the form with Abbrechen after

@@ -41,10 +41,24 @@ bool finiteResults(const SiloModel& m) {
     return resultsFinite(m);
 }
 
-std::string fileMessage(const std::string& path, const FileError& err, const char* doing) {
+// The reason of a refused file in the language asked for; the reader's own
+// reasons are English.
+std::string fileReason(const FileError& err, int language) {
+    if (language != 0) return err.reason;
+    switch (err.fault) {
+        case FileFault::ControlCharacter: return "enthält ein Steuerzeichen (beschädigte Datei?)";
+        case FileFault::Utf16:
+            return "als UTF-16 gespeichert; bitte als reinen Text (ANSI/Latin-1 oder UTF-8) "
+                   "speichern";
+        default: return err.reason;
+    }
+}
+
+std::string fileMessage(const std::string& path, const FileError& err, const char* doing,
+                        int language) {
     std::string s = std::string("korvane-calc: ") + doing + " " + path;
     if (err.line > 0) s += ", line " + std::to_string(err.line);
-    s += ": " + err.reason;
+    s += ": " + fileReason(err, language);
     return s;
 }
 
@@ -58,7 +72,7 @@ BatchResult runBatch(SiloModel& m, const std::string& parPath, const std::string
     FileError err;
     if (!readParameterFile(m, parPath, err)) {
         res.exitCode = kExitFile;
-        res.message = fileMessage(parPath, err, "cannot read");
+        res.message = fileMessage(parPath, err, "cannot read", language);
         return res;
     }
     // Load: the form is shown with the loaded values and confirmed with OK.
@@ -92,7 +106,7 @@ BatchResult runBatch(SiloModel& m, const std::string& parPath, const std::string
     }
     if (!resultPath.empty() && !writeResultFile(m, resultPath, err)) {
         res.exitCode = kExitFile;
-        res.message = fileMessage(resultPath, err, "cannot write");
+        res.message = fileMessage(resultPath, err, "cannot write", language);
         return res;
     }
     return res;

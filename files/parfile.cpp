@@ -320,6 +320,12 @@ public:
         while (p < s_.size()) {
             size_t e = p;
             while (e < s_.size() && s_[e] != '\n' && s_[e] != '\r') ++e;
+            for (size_t q = p; q < e; ++q) {
+                if (isDamage(q)) {
+                    failControl(line);
+                    return false;
+                }
+            }
             size_t b = p;
             while (b < e && static_cast<unsigned char>(s_[b]) < 33) ++b;
             size_t t = b;
@@ -364,21 +370,57 @@ public:
         err_.excerpt = sanitizedExcerpt(raw);
         err_.reason = std::string(what);
         if (!raw.empty()) err_.reason += " \"" + err_.excerpt + "\"";
-        err_.reason += std::string(" for ") + parFieldName(f);
+        if (f != ParField::None) err_.reason += std::string(" for ") + parFieldName(f);
         if (pair > 0) err_.reason += " of pair " + std::to_string(pair);
     }
 
+    // After the last value: the lines that are not read (the filler lines)
+    // must still be text.
+    void checkRest() {
+        for (size_t p = pos_; p < s_.size() && !failed_; ++p) {
+            const char c = s_[p];
+            if (c == '\n' || (c == '\r' && !(p + 1 < s_.size() && s_[p + 1] == '\n'))) ++line_;
+            else if (isDamage(p)) failControl(line_);
+        }
+    }
+
 private:
+    // A control character other than TAB, CR and LF has no place in a text
+    // file: a NUL inside a number would otherwise end the value there and
+    // load a different number. One DOS end-of-file mark (Ctrl-Z) as the very
+    // last byte is what old editors append; it is not damage.
+    bool isDamage(size_t p) const {
+        const unsigned char c = static_cast<unsigned char>(s_[p]);
+        if (c >= 32 || c == '\t' || c == '\r' || c == '\n') return false;
+        return !(c == 0x1A && p + 1 == s_.size());
+    }
+
+    void failControl(int line) {
+        tokenLine_ = line;
+        fail(FileFault::ControlCharacter, ParField::None, 0, "", "contains a control character (damaged file?)");
+    }
+
     // Skips characters below 33 (blanks, tabs, line ends), then takes the run
-    // of characters with code >= 33. Empty at the end of the file.
+    // of characters with code >= 33. Empty at the end of the file. The line
+    // the value stands on must hold no control character.
     bool token(std::string& out, size_t maxChars, ParField f, int pair) {
         if (failed_) return false;
         while (pos_ < s_.size() && static_cast<unsigned char>(s_[pos_]) < 33) {
+            if (isDamage(pos_)) {
+                failControl(line_);
+                return false;
+            }
             char c = s_[pos_++];
             if (c == '\n') ++line_;
             else if (c == '\r' && !(pos_ < s_.size() && s_[pos_] == '\n')) ++line_;
         }
         tokenLine_ = line_;
+        for (size_t p = pos_; p < s_.size() && s_[p] != '\r' && s_[p] != '\n'; ++p) {
+            if (isDamage(p)) {
+                failControl(line_);
+                return false;
+            }
+        }
         size_t start = pos_;
         while (pos_ < s_.size() && static_cast<unsigned char>(s_[pos_]) >= 33) ++pos_;
         out.assign(s_, start, pos_ - start);
@@ -445,6 +487,36 @@ bool readWholeFile(const std::string& path, std::string& text, FileError& err) {
     return true;
 }
 
+// Editors save text in encodings the reader must recognise. A UTF-8
+// byte-order mark is dropped. UTF-16 (either byte order, with or without its
+// mark) holds a NUL beside every character of a parameter file: it is named
+// as such rather than read as a damaged file.
+bool takeTextEncoding(std::string& text, FileError& err) {
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+    auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    bool utf16 = text.size() >= 2 && ((byte(0) == 0xFF && byte(1) == 0xFE) ||
+                                      (byte(0) == 0xFE && byte(1) == 0xFF));
+    if (!utf16 && text.size() >= 4) {
+        // Without a mark: the first characters of a parameter file are ASCII,
+        // so in UTF-16 every pair of bytes is one zero and one non-zero byte,
+        // the zero always on the same side.
+        const size_t pairs = std::min<size_t>(text.size() / 2, 32);
+        size_t low = 0, high = 0;
+        for (size_t i = 0; i < pairs; ++i) {
+            const bool z0 = byte(2 * i) == 0, z1 = byte(2 * i + 1) == 0;
+            if (!z0 && z1) ++low;
+            if (z0 && !z1) ++high;
+        }
+        utf16 = low == pairs || high == pairs;
+    }
+    if (!utf16) return true;
+    err = FileError{};
+    err.code = EINVAL;
+    err.fault = FileFault::Utf16;
+    err.reason = "saved as UTF-16; save it as plain text (ANSI/Latin-1 or UTF-8)";
+    return false;
+}
+
 }  // namespace
 
 void deriveReadGeometry(SiloModel& m) {
@@ -458,6 +530,7 @@ bool readParameterFile(SiloModel& m, const std::string& path, FileError& err) {
     err = FileError{};
     std::string text;
     if (!readWholeFile(path, text, err)) return false;
+    if (!takeTextEncoding(text, err)) return false;
 
     // A file without a single value (empty, blanks, line ends only) would
     // load as a silo of zeros: it is not a parameter file at all.
@@ -607,6 +680,7 @@ bool readParameterFile(SiloModel& m, const std::string& path, FileError& err) {
         c->ENCop = r.readReal(f);
         r.nextLine();
     }
+    r.checkRest();
 
     c->Trichterwinkel = trichterwinkel;
     deriveReadGeometry(*c);
@@ -710,6 +784,12 @@ bool writeFileSafely(const std::string& givenPath, std::string_view data, FileEr
         return false;
     }
     if (direct || (exists && !S_ISREG(target.st_mode))) return writeDirectly(path, data, err);
+    if (exists && ::access(path.c_str(), W_OK) != 0 && errno != EACCES && errno != EPERM) {
+        // Not the file's protection but the place it lies on (a read-only
+        // file system, EROFS, among others): said with its own words.
+        setSystemError(err, errno, path);
+        return false;
+    }
     if (exists && ((target.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
         // A write-protected file stays as it is, also for a user whose rights
         // would let the rename replace it (the folder is writable, or root).

@@ -48,6 +48,8 @@ enum class FileFault : int {
     CrossSection,    // cross-section other than 0 (rectangular) or 1 (circular)
     WriteProtected,  // the target file is write-protected
     NotWritable,     // the model holds a value no file can carry (not finite)
+    ControlCharacter,// a line holds a NUL or another control character: a damaged file
+    Utf16,           // the text is UTF-16, which the reader does not take
 };
 
 struct FileError {

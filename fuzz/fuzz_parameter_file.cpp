@@ -8,80 +8,39 @@
 //     positive densities, non-negative stresses, heights, volumes, contents.
 // A violated property aborts with a message, which libFuzzer reports as a
 // crash together with the input.
-#include <unistd.h>
-
-#include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "calc/engine.h"
 #include "calc/form_logic.h"
 #include "calc/model.h"
 #include "files/parfile.h"
+#include "fuzz/fuzz_support.h"
+
+using fuzzsupport::checkPhysicallyPossible;
+using fuzzsupport::startedModel;
+using fuzzsupport::violated;
+using korvane::SiloModel;
 
 namespace {
 
-using korvane::SiloModel;
-
-std::string scratchPath(const char* suffix) {
-    const char* dir = std::getenv("TMPDIR");
-    std::string base = dir && *dir ? dir : (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp");
-    return base + "/korvane-fuzz-" + std::to_string(getpid()) + suffix;
-}
-
-[[noreturn]] void violated(const char* property) {
-    std::fprintf(stderr, "property violated: %s\n", property);
-    std::abort();
-}
-
-void writeInput(const std::string& path, const uint8_t* data, size_t size) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) violated("cannot write the scratch file (check TMPDIR)");
-    if (size > 0 && std::fwrite(data, 1, size, f) != size) violated("cannot write the scratch file");
-    std::fclose(f);
-}
-
-void requireNonNegative(double v, const char* what) {
-    if (!std::isfinite(v) || v < 0) violated(what);
-}
-
-// What a calculated silo must look like whatever its parameters were.
-void checkPhysicallyPossible(const SiloModel& m) {
-    requireNonNegative(m.Fuellmenge, "contents (Fuellmenge) negative or not finite");
-    requireNonNegative(m.Hsilo, "silo height negative or not finite");
-    requireNonNegative(m.Hkegel, "heap height negative or not finite");
-    requireNonNegative(m.Vkegel, "heap volume negative or not finite");
-    requireNonNegative(m.Bruttovolumen, "gross volume negative or not finite");
-    requireNonNegative(m.Fuellvolumen, "filled volume negative or not finite");
-    if (!korvane::resultsFinite(m)) violated("results not finite");
-    if (m.Indexanfang < 0 || m.Indexende >= korvane::kResultSize || m.Indexanfang > m.Indexende)
-        violated("index range outside the result arrays");
-    for (int i = m.Indexanfang; i <= m.Indexende; ++i) {
-        if (!(m.SIGMAV[i] >= 0)) violated("negative vertical stress SIGMAV");
-        if (!(m.SIGMAW[i] >= 0)) violated("negative wall normal stress SIGMAW");
-        if (i > 0 && m.Dz[i] > 0 && !(m.RHOB[i] > 0)) violated("bulk density RHOB not positive");
-    }
-}
-
-// The model as the program has it after start: the default silo calculated.
-const SiloModel& startedModel() {
-    static const SiloModel* started = [] {
-        auto* m = new SiloModel;
-        korvane::startAsTheProgramDoes(*m);
-        return m;
-    }();
-    return *started;
-}
+// Runs one input; the scratch files are removed afterwards whatever happens.
+int testOne(const uint8_t* data, size_t size);
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string inputPath = scratchPath(".par");
-    static const std::string savedPath = scratchPath("-saved.par");
+    const int r = testOne(data, size);
+    fuzzsupport::Scratch::instance().clear();
+    return r;
+}
+
+namespace {
+
+int testOne(const uint8_t* data, size_t size) {
+    static const std::string inputPath = fuzzsupport::Scratch::instance().file("input.par");
+    static const std::string savedPath = fuzzsupport::Scratch::instance().file("saved.par");
     static SiloModel* model = new SiloModel;
     static SiloModel* reloaded = new SiloModel;
     static unsigned char* before = new unsigned char[sizeof(SiloModel)];
@@ -89,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     SiloModel& m = *model;
     m = startedModel();
-    writeInput(inputPath, data, size);
+    fuzzsupport::writeInput(inputPath, data, size);
 
     std::memcpy(before, &m, sizeof m);
     korvane::FileError err;
@@ -118,3 +77,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     checkPhysicallyPossible(m);
     return 0;
 }
+
+}  // namespace

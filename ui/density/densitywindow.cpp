@@ -35,61 +35,13 @@ using texts::T;
 // ---- the check ------------------------------------------------------------------
 
 bool checkMeasurements(const QList<MeasurementRow>& rows, int fitKind, DensityWorkingCopy& w) {
-    int n = 0;
-    for (int r = 0; r < rows.size() && r < kMaxPairs; ++r) {
-        const MeasurementRow& row = rows[r];
-        if (row.sigma.isEmpty() || row.rho.isEmpty()) continue;
-        const double s = textToNumber(row.sigma.toStdString());
-        const double rho = textToNumber(row.rho.toStdString());
-        // A zero stress or density has no logarithm: such a pair is no measurement.
-        if (s * rho == 0) continue;
-        ++n;
-        w.Messtabelle[1][n] = s;
-        w.Messtabelle[2][n] = rho;
-    }
-    w.Messpunktzahl = n;
-    for (int i = n + 1; i <= kMaxPairs; ++i) {
-        w.Messtabelle[1][i] = 0;
-        w.Messtabelle[2][i] = 0;
-    }
-    // Exchange sort: pairs with equal stress keep their order.
-    for (int j = 1; j < n; ++j)
-        for (int k = j + 1; k <= n; ++k)
-            if (w.Messtabelle[1][j] > w.Messtabelle[1][k]) {
-                std::swap(w.Messtabelle[1][j], w.Messtabelle[1][k]);
-                std::swap(w.Messtabelle[2][j], w.Messtabelle[2][k]);
-            }
-    w.Messanpassart = fitKind;
-    if (n >= 2) fit(w);
-    return fitIsFinite(w) && workingDensity(w, 0.1) > 0;
+    std::vector<MeasuredPairText> texts;
+    texts.reserve(static_cast<size_t>(rows.size()));
+    for (const MeasurementRow& row : rows) texts.push_back({row.sigma.toStdString(), row.rho.toStdString()});
+    return checkMeasuredPairs(texts, fitKind, w);
 }
 
-bool fitIsFinite(const DensityWorkingCopy& w) {
-    const int n = std::clamp(w.Messpunktzahl, 0, kMaxPairs);
-    for (int i = 1; i <= n; ++i)
-        if (!std::isfinite(w.Messtabelle[1][i]) || !std::isfinite(w.Messtabelle[2][i]))
-            return false;
-    if (n < 2) return true;
-    switch (w.Messanpassart) {
-        case 0:
-        case 1:
-            if (!std::isfinite(w.MessA) || !std::isfinite(w.MessB)) return false;
-            break;
-        case 2:
-            if (!std::isfinite(w.MessRHOMIN) || !std::isfinite(w.MessRHOMAX) ||
-                !std::isfinite(w.MessSIGMA0))
-                return false;
-            break;
-        default:
-            break;
-    }
-    // The law where the window and the calculation use it: at 0.1 Pa, over
-    // the measured range and up to the diagram's end.
-    const double S1 = w.Messtabelle[1][1], Sn = w.Messtabelle[1][n];
-    for (double s : {0.1, 0.1 * S1, S1, 0.5 * (S1 + Sn), Sn, 1.5 * Sn})
-        if (!std::isfinite(workingDensity(w, s))) return false;
-    return true;
-}
+bool fitIsFinite(const DensityWorkingCopy& w) { return densityFitFinite(w); }
 
 int firstHalfFilledRow(const QList<MeasurementRow>& rows) {
     for (int r = 0; r < rows.size() && r < kMaxPairs; ++r)

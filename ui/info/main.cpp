@@ -16,7 +16,12 @@ int main(int argc, char** argv) {
             delete window;
             return nullptr;
         }
+        window->enableRecovery(korvane::ui::MainWindow::defaultRecoveryFolder());
         return window;
+    };
+    // Changes a killed run left behind are offered once the window is up.
+    hooks.mainWindowShown = [](QWidget& w) {
+        static_cast<korvane::ui::MainWindow&>(w).offerRecovery();
     };
     // The parameter form lives for the whole run, like the help windows.
     hooks.createEditorWindows = [](QWidget& mainWindow) {

@@ -96,6 +96,13 @@ constexpr TextPair kWriteProtected{"Die Datei ist schreibgeschützt und bleibt u
 constexpr TextPair kNotWritable{
     "%2 kann nicht gespeichert werden: der Wert liegt außerhalb des darstellbaren Bereichs.",
     "%2 cannot be saved: its value is out of range."};
+constexpr TextPair kControlCharacter{
+    "Zeile %1 enthält ein Steuerzeichen (beschädigte Datei?).",
+    "Line %1 contains a control character (damaged file?)."};
+constexpr TextPair kUtf16{
+    "Die Datei ist als UTF-16 gespeichert; bitte als reinen Text (ANSI/Latin-1 oder UTF-8) "
+    "speichern.",
+    "The file is saved as UTF-16; save it as plain text (ANSI/Latin-1 or UTF-8)."};
 constexpr TextPair kCannotLoad{"Die Datei kann nicht geladen werden.",
                                "The file cannot be loaded."};
 
@@ -111,7 +118,9 @@ QString systemReason(int code, int language) {
             return pick({"Kein Platz mehr auf dem Datenträger.", "No space left on the device."},
                         language);
         case EROFS:
-            return pick({"Der Datenträger ist schreibgeschützt.", "The device is read-only."},
+            return pick({"Das Ziel liegt auf einem schreibgeschützten Dateisystem (nur lesbar): "
+                         "dort kann nichts gespeichert werden.",
+                         "The target is on a read-only file system: nothing can be saved there."},
                         language);
         case ENAMETOOLONG:
             return pick({"Der Dateiname ist zu lang.", "The file name is too long."}, language);
@@ -161,6 +170,8 @@ QString fileErrorText(const FileError& err, const QString& path, int language) {
         case FileFault::SliceCount: return content(kSliceCount);
         case FileFault::PairCount: return content(kPairCount);
         case FileFault::CrossSection: return content(kCrossSection);
+        case FileFault::ControlCharacter: return content(kControlCharacter);
+        case FileFault::Utf16: return content(kUtf16);
         case FileFault::NotWritable: return detail(kNotWritable) + "\n" + fileLine;
         case FileFault::WriteProtected:
             return pick(texts::error::caption, language) + " " + QString::number(err.code) + "\n" +

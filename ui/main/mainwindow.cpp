@@ -689,6 +689,7 @@ void MainWindow::updateTextsAndTitle() {
         if (a.modified) caption += T(texts::mainWindow::modifiedMark);
         setWindowTitle(caption);
     }
+    keepRecovery();  // the change mark and the kept changes go together
 }
 
 void MainWindow::clearDisplays() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QLockFile>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,7 @@
 #include <memory>
 
 #include "calc/model.h"
+#include "files/recovery.h"
 #include "ui/main/diagram.h"
 
 class QAction;
@@ -83,6 +85,15 @@ public:
     void showLiterature();
     void showEula();
     void showAbout();
+
+    // ---- unsaved changes kept over a crash -----------------------------------
+    // Kept in `folder` (the program turns this on; windows made by tests keep
+    // nothing); a second program running at the same time keeps nothing.
+    // offerRecovery asks at start whether the changes a previous run left are
+    // restored.
+    void enableRecovery(const QString& folder);
+    void offerRecovery();
+    static QString defaultRecoveryFolder();  // "recovery" in the user's data folder
 
     // ---- displays ----------------------------------------------------------
     // Every text of the window in the current language.
@@ -164,6 +175,10 @@ private:
 
     QMenu* menu(const char* name);
     QAction* action(QMenu* into, const char* name, void (MainWindow::*handler)());
+
+    void keepRecovery();
+    std::unique_ptr<QLockFile> recoveryLock_;  // one running program keeps changes
+    std::unique_ptr<RecoveryStore> recovery_;
 
     double formScale_ = 1.0;
     bool firstShowSeen_ = false;

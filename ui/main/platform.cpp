@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QTreeView>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
@@ -111,6 +112,25 @@ bool messageOkCancel(QWidget* parent, const QString& caption, const QString& tex
     box.setDefaultButton(QMessageBox::Ok);
     g_messages << text;
     return box.exec() == QMessageBox::Ok;
+}
+
+bool askTwoWay(QWidget* parent, const QString& caption, const QString& text,
+               const QString& firstButton, const QString& secondButton) {
+    g_messages << text;
+    if (g_nextAnswer) {
+        const bool a = *g_nextAnswer;
+        g_nextAnswer.reset();
+        return a;
+    }
+    QMessageBox box(parent);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    box.setIcon(QMessageBox::Question);
+    QPushButton* first = box.addButton(firstButton, QMessageBox::AcceptRole);
+    box.addButton(secondButton, QMessageBox::RejectRole);
+    box.setDefaultButton(first);
+    box.exec();
+    return box.clickedButton() == first;
 }
 
 void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) {

@@ -25,6 +25,10 @@ void clearNextFileName();
 // Message boxes. Returns true for OK / Yes.
 enum class Icon { Information, Warning, Critical, Question };
 bool messageOkCancel(QWidget* parent, const QString& caption, const QString& text, Icon icon);
+// A question with two answers named by their buttons; true for the first.
+// Answered by setNextAnswer in tests like the other message boxes.
+bool askTwoWay(QWidget* parent, const QString& caption, const QString& text,
+               const QString& firstButton, const QString& secondButton);
 void message(QWidget* parent, const QString& caption, const QString& text, Icon icon);
 // Test seam: the next box answers without showing (true = OK); every text
 // shown through a seam-answered box is recorded.

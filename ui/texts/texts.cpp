@@ -373,6 +373,21 @@ const TextPair replaceOrNewName{
     "\n\nOK replaces it, Cancel saves the page under a new name beside it."};
 }  // namespace printing
 
+// ---- unsaved parameter changes kept over a crash ----
+namespace recovery {
+const TextPair caption{"Nicht gespeicherte Änderungen", "Unsaved changes"};
+const TextPair question{
+    "Korvane wurde nicht ordnungsgemäß beendet. Nicht gespeicherte Änderungen der Parameter "
+    "wurden aufbewahrt:\n\nDatei: %1\nGeändert: %2\n\nSollen sie wiederhergestellt werden?",
+    "Korvane was not closed properly. Unsaved changes of the parameters were kept:\n\n"
+    "File: %1\nChanged: %2\n\nRestore them?"};
+const TextPair noFile{"(noch keine Datei)", "(no file yet)"};
+const TextPair restoreButton{"Wiederherstellen", "Restore"};
+const TextPair discardButton{"Verwerfen", "Discard"};
+const TextPair notRestored{"Die aufbewahrten Änderungen konnten nicht gelesen werden.",
+    "The kept changes could not be read."};
+}  // namespace recovery
+
 // ---- texts that are the same in both languages ----
 const char* const kProductName = "KORVANE";
 const char* const kMakerNotice = "© 2026 Korvane developers";
@@ -464,6 +479,8 @@ const TextPair* const kAllPairs[] = {
     &printing::portrait, &printing::landscape, &printing::choosePdfFile,
     &printing::pageSavedAsPdf, &printing::printFailed, &printing::pdfNotWritten,
     &printing::chosenFileHoldsPage, &printing::replaceOrNewName,
+    &recovery::caption, &recovery::question, &recovery::noFile, &recovery::restoreButton,
+    &recovery::discardButton, &recovery::notRestored,
 };
 const int kAllPairsCount = int(sizeof(kAllPairs) / sizeof(kAllPairs[0]));
 

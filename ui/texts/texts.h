@@ -306,6 +306,17 @@ extern const TextPair chosenFileHoldsPage;  // a second page for the file chosen
 extern const TextPair replaceOrNewName;     // ... and what OK and Cancel then do
 }  // namespace printing
 
+// ---- unsaved parameter changes kept over a crash ----
+namespace recovery {
+extern const TextPair caption;        // caption of the question at start
+// %1 the parameter file (or noFile), %2 date and time of the changes.
+extern const TextPair question;
+extern const TextPair noFile;         // changes to a set that has no file yet
+extern const TextPair restoreButton;  // "Wiederherstellen" / "Restore"
+extern const TextPair discardButton;  // "Verwerfen" / "Discard"
+extern const TextPair notRestored;    // the kept set could not be read
+}  // namespace recovery
+
 // ---- texts that are the same in both languages ----
 extern const char* const kProductName;       // "KORVANE"
 extern const char* const kMakerNotice;       // "© 2026 Korvane developers"

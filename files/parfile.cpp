@@ -320,6 +320,12 @@ public:
         while (p < s_.size()) {
             size_t e = p;
             while (e < s_.size() && s_[e] != '\n' && s_[e] != '\r') ++e;
+            for (size_t q = p; q < e; ++q) {
+                if (isDamage(q)) {
+                    failControl(line);
+                    return false;
+                }
+            }
             size_t b = p;
             while (b < e && static_cast<unsigned char>(s_[b]) < 33) ++b;
             size_t t = b;

@@ -1,10 +1,14 @@
 // Timings of the calculation: the default silo, a silo with a fitted
-// density law and a heap in the discharge state, and the exponential fit.
+// density law and a heap in the discharge state, the exponential fit, and
+// parameter studies: one run, one batch, 10 000 and 1 000 000 runs.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdio>
 #include <memory>
+#include <vector>
 
+#include "calc/batch.h"
 #include "calc/engine.h"
 #include "calc/form_logic.h"
 #include "files/vary.h"
@@ -110,6 +114,27 @@ static void BM_StudySingleRun(benchmark::State& state) {
 }
 BENCHMARK(BM_StudySingleRun)->Unit(benchmark::kMicrosecond);
 
+// One batch: kBatchLanes runs of the standard silo prepared, then their
+// slices integrated together (the time is per batch).
+static void BM_StudyBatchOf32(benchmark::State& state) {
+    auto base = std::make_unique<SiloModel>();
+    VaryPlan plan;
+    if (!standardSiloStudy(state, *base, plan, kBatchLanes - 1)) return;
+    std::vector<std::unique_ptr<SiloModel>> models;
+    std::vector<SiloModel*> lanes;
+    for (int l = 0; l < kBatchLanes; ++l) {
+        models.push_back(std::make_unique<SiloModel>());
+        runVariation(*base, plan, l, *models.back());
+        lanes.push_back(models.back().get());
+    }
+    for (auto _ : state) {
+        calculateBatch(lanes.data(), kBatchLanes);
+        benchmark::DoNotOptimize(lanes[0]->Fuellmenge);
+    }
+    state.SetLabel(batchKernels().isa);
+}
+BENCHMARK(BM_StudyBatchOf32)->Unit(benchmark::kMicrosecond);
+
 // 10 000 runs of the standard silo (surcharge 0 .. 9 999 Pa) on 1 and 2 threads.
 static void BM_Study10000Runs(benchmark::State& state) {
     auto base = std::make_unique<SiloModel>();
@@ -119,7 +144,35 @@ static void BM_Study10000Runs(benchmark::State& state) {
         const auto rows = runVaryStudy(*base, plan, static_cast<unsigned>(state.range(0)));
         benchmark::DoNotOptimize(rows.back().SIGMAW_max);
     }
+    state.SetLabel(batchKernels().isa);
 }
 BENCHMARK(BM_Study10000Runs)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// 1 000 000 runs of the standard silo (surcharge 0 .. 999 999 Pa) on 1 and 2
+// threads, streamed as korvane-calc --vary streams them (to /dev/null).
+static void BM_Study1000000Runs(benchmark::State& state) {
+    auto base = std::make_unique<SiloModel>();
+    VaryPlan plan;
+    if (!standardSiloStudy(state, *base, plan, 999999)) return;
+    std::FILE* out = std::fopen("/dev/null", "w");
+    if (!out) {
+        state.SkipWithError("cannot open /dev/null");
+        return;
+    }
+    StudyStreamOptions options;
+    options.threads = static_cast<unsigned>(state.range(0));
+    for (auto _ : state) {
+        bool failed = false;
+        benchmark::DoNotOptimize(streamVaryStudy(*base, plan, out, options, failed));
+    }
+    std::fclose(out);
+    state.SetLabel(batchKernels().isa);
+}
+BENCHMARK(BM_Study1000000Runs)
+    ->Arg(1)
+    ->Arg(2)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 
 BENCHMARK_MAIN();

@@ -70,6 +70,26 @@ void calculate(SiloModel& m);
 // without a hopper, the committed fit of a file without the fitted law) as
 // this left it, so the batch tool starts from here as well.
 void startAsTheProgramDoes(SiloModel& m);
+// ---- many silos at once --------------------------------------------------------
+// The slice structure of a prepared model: the sections that are filled, the
+// number of slices and the kind of density law. Models of one structure can
+// be calculated together.
+struct SliceStructure {
+    bool shaft = false, hopper = false, below = false;
+    int n = 0;
+    int law = 0;
+    bool operator==(const SliceStructure&) const = default;
+};
+SliceStructure sliceStructure(const SiloModel& m);
+// Calculates `count` (1..kBatchLanes of calc/batch.h) prepared models of one
+// slice structure together, with the batch kernels given or the widest the
+// processor has: each gets Fuellmenge and the summary as calculate() gives
+// them, within the rounding of the vector exp. The result slots are not
+// written, and Messbereichueberschritten is only noted for the heap.
+struct BatchKernels;
+void calculateBatch(SiloModel* const* models, int count);
+void calculateBatch(SiloModel* const* models, int count, const BatchKernels& kernels);
+
 // True when every result value the displays read is finite.
 bool resultsFinite(const SiloModel& m);
 

@@ -361,34 +361,25 @@ bool derivedGeometrySound(const SiloModel& m) {
 
 // What the main window shows and the result file holds after a calculation
 // is sound: finite numbers, no negative stress, a positive density in every
-// slice the calculation integrated, a contents that is not negative.
+// slice the calculation integrated, a contents that is not negative. The
+// slices' part was gathered by the calculation while it integrated.
 bool resultsSound(const SiloModel& m) {
     const double scalars[] = {m.Massenflusswinkel, m.TrichterF, m.TrichterN, m.Stirnwandterm};
     for (double v : scalars)
         if (!std::isfinite(v)) return false;
     // A silo filled at least 1 cm with a positive density holds something.
     if (!(m.Fuellmenge > 0 && std::isfinite(m.Fuellmenge))) return false;
-    if (!resultsFinite(m)) return false;
-    const int last = 3 * std::clamp(m.Schrittzahl, 0, kMaxSchrittzahl);
+    if (!m.summary.sound) return false;
     // The slices stack up to the surface level: the heights the displays
     // print are the sums of the slice heights. Where the hopper's apex lies
     // so far below that its distance swamps the fill height (a wall all but
     // vertical), the slice heights lose their digits and do not add up.
-    double depth = 0;
-    for (int i = 1; i <= last; ++i) depth += static_cast<double>(m.Dz[i]);
+    const double depth = m.summary.depth;
     if (!(std::fabs(depth - m.Hoberflaeche) <= 1e-6 * std::max(1.0, m.Hoberflaeche)))
         return false;
     // The hopper's wall stresses are its vertical stresses times F: a hopper
     // so close to vertical that F is no longer positive has no wall stress.
     if (m.Trichterja && !(m.TrichterF > 0)) return false;
-    for (int i = 0; i <= last; ++i) {
-        // (a negative zero would print as "-0")
-        if (!(m.SIGMAV[i] >= 0 && m.SIGMAW[i] >= 0 && m.Dz[i] >= 0 && m.RHOB[i] >= 0) ||
-            std::signbit(static_cast<double>(m.SIGMAV[i])) ||
-            std::signbit(static_cast<double>(m.SIGMAW[i])))
-            return false;
-        if (m.Dz[i] > 0 && !(m.RHOB[i] > 0)) return false;
-    }
     return true;
 }
 
@@ -415,19 +406,8 @@ bool densityPositiveOver(const SiloModel& m, double sigmaMax) {
 // The largest major principal stress at which the calculation evaluated the
 // density: the vertical stress in the vertical sections and at the surface,
 // in the hopper on discharge the vertical stress times (1 + sin PHIE) /
-// (1 - sin PHIE).
-double largestStress(const SiloModel& m) {
-    const int n = std::clamp(m.Schrittzahl, 0, kMaxSchrittzahl);
-    const double factor =
-        m.Fuellzustand ? 1.0 : (1.0 + std::sin(m.PHIE)) / (1.0 - std::sin(m.PHIE));
-    double largest = 0;
-    for (int i = 0; i <= 3 * n; ++i) {
-        double s = static_cast<double>(m.SIGMAV[i]);
-        if (i >= n && i <= 2 * n) s *= factor;
-        largest = std::max(largest, s);
-    }
-    return largest;
-}
+// (1 - sin PHIE); gathered by the calculation.
+double largestStress(const SiloModel& m) { return m.summary.largestStress; }
 
 // The calculation of the model on a copy, with `adjust` applied to the copy
 // first; true when its results are sound.
@@ -770,8 +750,10 @@ SketchResult siloSketch(const SiloModel& m, const FormInput& in, const DensityWo
 // Take-over on OK
 // ---------------------------------------------------------------------------
 
-int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
-             SiloModel* calculated) {
+namespace {
+
+// The take-over up to the calculation: the form's values taken and checked.
+int takeOverValues(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
     // a fitted law needs at least two measured pairs
     if (in.fittedDensity && w.Messpunktzahl < 2) return kProblemMissingPairs;
 
@@ -928,6 +910,14 @@ int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
         if (!kValid(m.Kwert, m.PHIE)) code = kProblemK;
     }
 
+    return code;
+}
+
+}  // namespace
+
+int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
+             SiloModel* calculated) {
+    int code = takeOverValues(m, in, w);
     // A set that passed every check is calculated once on a copy, as the main
     // window will: what it refuses here is never shown as a result.
     if (code == kProblemNone) code = calculationProblem(m, calculated);
@@ -1004,6 +994,23 @@ int deriveLoadedModel(SiloModel& m) {
     if (sketch.code != kProblemNone) return sketch.code;
     clearResults(m);
     return takeOver(m, in, *w);
+}
+
+int checkLoadedModel(SiloModel& m, DensityWorkingCopy& w) {
+    FormInput in;  // a freshly created form
+    showModelInForm(m, in);
+    if (const int code = loadedValuesProblem(m)) return code;
+    if (!m.Rhokonstant && !m.Rhofunktion) committedToWorkingCopy(m, w);
+    const SketchResult sketch = siloSketch(m, in, w, 247, 400);
+    if (sketch.code != kProblemNone) return sketch.code;
+    return takeOverValues(m, in, w);
+}
+
+int calculatedSetProblem(const SiloModel& m) {
+    if (resultsSound(m))
+        return densityPositiveOver(m, std::max(largestStress(m), 10.0)) ? kProblemNone
+                                                                        : kProblemDensity;
+    return calculationProblem(m, nullptr);
 }
 
 int confirmLoadedModel(SiloModel& m, DensityWorkingCopy& w, SiloModel* calculated) {

@@ -134,6 +134,14 @@ void committedToWorkingCopy(const SiloModel& m, DensityWorkingCopy& w);
 // sketch's pending problem, else the take-over. Returns the problem code;
 // `calculated` as for takeOver.
 int confirmLoadedModel(SiloModel& m, DensityWorkingCopy& w, SiloModel* calculated = nullptr);
+// As confirmLoadedModel, but a set that passes the value checks is not
+// calculated: it is left as the take-over leaves it, ready for prepare() and
+// calculate() (or a batch calculation).
+int checkLoadedModel(SiloModel& m, DensityWorkingCopy& w);
+// The verdict on a set that passed checkLoadedModel once it has been
+// prepared and calculated (its summary is read, not its result slots):
+// kProblemNone, or the code confirmLoadedModel would have given.
+int calculatedSetProblem(const SiloModel& m);
 
 // One row of the density window's grid as typed: the SIGMA and the RHOB cell.
 struct MeasuredPairText {

@@ -11,8 +11,8 @@
 // the one exception is Massenflusswinkel, held in degrees. Heights z are
 // measured upwards from the outlet plane (the lower edge of the silo).
 //
-// A freshly constructed model is all zero, as at program start; the
-// defaults are applied by resetToDefaults() at the first activation of the
+// A freshly constructed model is all zero, as at program start, apart from
+// the EN 1991-4 inputs, which start at their defaults; the defaults are applied by resetToDefaults() at the first activation of the
 // main window when no parameter file has been loaded.
 #pragma once
 
@@ -24,6 +24,21 @@ constexpr double kGravity = 9.81;          // m/s2, everywhere
 constexpr int kMaxPairs = 50;              // measured (SIGMA, RHOB) pairs
 constexpr int kResultSize = 5002;          // result arrays, indices 0..5001
 constexpr int kMaxSchrittzahl = 1667;      // 3*Schrittzahl must stay <= 5001
+
+// What a calculation gathers while it integrates, over the slices it
+// actually integrated (and the stress at the surface), so that nobody needs
+// to walk the result slots afterwards.
+struct CalcSummary {
+    // Every integrated stress finite, not negative and no negative zero,
+    // every density positive and finite, every slice height finite and not
+    // negative.
+    bool sound = true;
+    double largestStress = 0;  // largest major principal stress of a slot (>= 0), Pa
+    double outletStress = 0;   // SIGMAV at the outlet, Pa
+    double sigmawMax = 0;      // largest SIGMAW (the lowest slice on a tie), Pa
+    double zSigmawMax = 0;     // height of its lower face above the outlet, m
+    double depth = 0;          // sum of the slice heights, m
+};
 
 // What the user sets: the parameter form's values and the parameter file's
 // fields.
@@ -62,6 +77,19 @@ struct SiloInputs {
     double RHOMAX = 0;         // bulk density approached at high stress, kg/m3
     double SIGMA0 = 0;         // stress scale of the density law, Pa
     double Rhosteigung = 0;    // linear density slope with stress, kg/m3/Pa (always 0)
+
+    // ---- EN 1991-4 inputs (calc/en1991_4.h) ----------------------------------
+    // Only the EN 1991-4 loads read them; Korvane's own calculation does not.
+    // Their defaults are not zero: a fresh model, resetToDefaults() and a
+    // parameter file without them give these values.
+    double ENaK = 1.0;          // conversion factor a_K (Table E.1), -
+    double ENamu = 1.0;         // conversion factor a_mu, -
+    double ENaphi = 1.0;        // conversion factor a_phi, -
+    bool ENdynamisch = false;   // solid prone to dynamic behaviour (C_b)
+    bool ENphirja = false;      // phi_r given; false: phi_r = PHIE where there is no heap
+    double ENphir = 0;          // phi_r, rad (only with ENphirja)
+    bool ENpatch = false;       // patch loads shown (unverified)
+    double ENCop = 1.0;         // patch load solid reference factor C_op, -
 
     // ---- committed fitted density law ---------------------------------------
     int Anpassart = 0;         // kind of fit: 0 linear, 1 logarithmic, 2 exponential, 3 interpolation
@@ -126,13 +154,16 @@ struct SiloDerived {
 // One silo: inputs, derived values and the results of the last calculation.
 struct SiloModel : SiloInputs, SiloDerived {
     // ---- results, per slice index 0..3*Schrittzahl ---------------------------------
-    long double SIGMAV[kResultSize] = {};     // mean vertical stress, Pa
-    long double SIGMAW[kResultSize] = {};     // wall normal stress, Pa
-    long double RHOB[kResultSize] = {};       // bulk density, kg/m3
-    long double Dz[kResultSize] = {};         // slice height, m
-    long double Rtrichter[kResultSize] = {};  // hopper slice's apex distance, m
-    double Fuellmenge = 0;                    // mass of the contents, kg
-    bool Messbereichueberschritten = false;   // a stress above the measured range of the fit
+    // Only the slots of the integrated slices and the surface are written,
+    // the rest stay as cleared.
+    double SIGMAV[kResultSize] = {};        // mean vertical stress, Pa
+    double SIGMAW[kResultSize] = {};        // wall normal stress, Pa
+    double RHOB[kResultSize] = {};          // bulk density, kg/m3
+    double Dz[kResultSize] = {};            // slice height, m
+    double Rtrichter[kResultSize] = {};     // hopper slice's apex distance, m
+    double Fuellmenge = 0;                  // mass of the contents, kg
+    bool Messbereichueberschritten = false; // a stress above the measured range of the fit
+    CalcSummary summary;                    // gathered while integrating
 };
 
 // Working copy of the density measurement window, on which the curve fit

@@ -23,6 +23,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "calc/en1991_4.h"
 #include "calc/engine.h"
 
 namespace korvane {
@@ -211,6 +212,7 @@ const char* parFieldName(ParField f) {
         case ParField::Auflastspannung: return "Auflastspannung";
         case ParField::Fuellhoehe: return "Fuellhoehe";
         case ParField::PhixStirnwand: return "PhixStirnwand";
+        case ParField::EN1991_4: return "the EN 1991-4 values";
     }
     return "";
 }
@@ -308,6 +310,39 @@ public:
             fail(FileFault::OutOfRange, f, 0, s_.substr(p, e - p), "number out of range");
         }
         return rad;
+    }
+
+    // Moves to the line after the next line whose first value is `marker`;
+    // false (position unchanged) when no line holds it.
+    bool skipPast(std::string_view marker) {
+        size_t p = pos_;
+        int line = line_;
+        while (p < s_.size()) {
+            size_t e = p;
+            while (e < s_.size() && s_[e] != '\n' && s_[e] != '\r') ++e;
+            for (size_t q = p; q < e; ++q) {
+                if (isDamage(q)) {
+                    failControl(line);
+                    return false;
+                }
+            }
+            size_t b = p;
+            while (b < e && static_cast<unsigned char>(s_[b]) < 33) ++b;
+            size_t t = b;
+            while (t < e && static_cast<unsigned char>(s_[t]) >= 33) ++t;
+            if (e < s_.size()) {
+                if (s_[e] == '\r' && e + 1 < s_.size() && s_[e + 1] == '\n') ++e;
+                ++e;
+            }
+            ++line;
+            if (std::string_view(s_).substr(b, t - b) == marker) {
+                pos_ = e;
+                line_ = line;
+                return true;
+            }
+            p = e;
+        }
+        return false;
     }
 
     // Discards the rest of the current line, including its line end.
@@ -623,6 +658,30 @@ bool readParameterFile(SiloModel& m, const std::string& path, FileError& err) {
     // Files of the earlier layout end here; the end-wall friction then reads 0.
     c->PhixStirnwand = r.eof() ? 0.0 : r.readAngle(ParField::PhixStirnwand);
     r.nextLine();
+
+    // The EN 1991-4 inputs, after the filler lines; without them the defaults.
+    resetEnInputs(*c);
+    if (!r.failed() && r.skipPast(kEnBlockMarker)) {
+        constexpr ParField f = ParField::EN1991_4;
+        c->ENaK = r.readReal(f);
+        r.nextLine();
+        c->ENamu = r.readReal(f);
+        r.nextLine();
+        c->ENaphi = r.readReal(f);
+        r.nextLine();
+        c->ENdynamisch = r.readInt(f) != 0;
+        r.nextLine();
+        c->ENphirja = r.readInt(f) != 0;
+        r.nextLine();
+        c->ENphir = r.readAngle(f);
+        r.nextLine();
+        c->ENpatch = r.readInt(f) != 0;
+        r.nextLine();
+        c->ENCop = r.readReal(f);
+        r.nextLine();
+    }
+    // Whatever follows (filler lines, or the rest after the EN block) holds
+    // no control character either.
     r.checkRest();
 
     c->Trichterwinkel = trichterwinkel;
@@ -896,6 +955,20 @@ std::string buildParameterText(const SiloModel& m, FileError* problem) {
     real(m.Fuellhoehe, ParField::Fuellhoehe);
     deg(m.PhixStirnwand, ParField::PhixStirnwand);
     for (int i = 0; i < 21; ++i) o += "1\r\n";
+    const EnInputs en = enInputsOf(m), defaults{};
+    if (en.aK != defaults.aK || en.amu != defaults.amu || en.aphi != defaults.aphi ||
+        en.dynamicSolid || en.phirGiven || en.phir != 0 || en.patchLoads || en.Cop != defaults.Cop) {
+        o += kEnBlockMarker;
+        o += "\r\n";
+        real(en.aK, ParField::EN1991_4);
+        real(en.amu, ParField::EN1991_4);
+        real(en.aphi, ParField::EN1991_4);
+        integer(en.dynamicSolid ? 1 : 0);
+        integer(en.phirGiven ? 1 : 0);
+        deg(en.phir, ParField::EN1991_4);
+        integer(en.patchLoads ? 1 : 0);
+        real(en.Cop, ParField::EN1991_4);
+    }
     return o;
 }
 

@@ -21,7 +21,17 @@ enum class ParField : int {
     PHIE, Phixschaft, Phixtrichter, Phixunten, Kwahl, Kwert, Spannungszustand, Querschnitt,
     Durchmesser, Laenge, Trichterja, Trichterwinkel, Auslauf, Schaftja, Hschaft, vertunten,
     Hunttricht, Schuettkegel, boeschwinkel, Auflastspannung, Fuellhoehe, PhixStirnwand,
+    EN1991_4,  // a value of the EN 1991-4 block after the filler lines
 };
+
+// The EN 1991-4 inputs (ENaK ... ENCop of the model) follow the 21 filler
+// lines, which the reader never reads, after a line holding only this marker:
+// a_K, a_mu, a_phi (reals), the dynamic-solid switch, the phi_r-given switch,
+// phi_r (degrees), the patch-load switch, C_op (real). The block is written
+// only when a value differs from its default, so a set without EN values
+// gives the same file as before; a file without the block reads the
+// defaults, and a reader that stops after the end-wall friction ignores it.
+constexpr const char* kEnBlockMarker = "EN1991-4";
 
 // What went wrong with a file.
 enum class FileFault : int {

@@ -9,11 +9,23 @@
 #include <cstring>
 #include <memory>
 #include <thread>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <map>
+#include <mutex>
+
+#include <sched.h>
+#include <signal.h>
+#include <unistd.h>
 #include <type_traits>
 
+#include "calc/batch.h"
 #include "calc/engine.h"
 #include "calc/form_logic.h"
 #include "files/parfile.h"
+#include "files/vary_checks.h"
 
 namespace korvane {
 
@@ -138,6 +150,12 @@ bool makeVaryPlan(const std::vector<VaryRange>& ranges, VaryPlan& plan, std::str
             error = "--vary " + r.name + ": STEP must not be 0";
             return false;
         }
+        // A span beyond the largest double (1.8e308) has no step count.
+        if (!std::isfinite(r.to - r.from)) {
+            error = "--vary " + r.name + ": the span from FROM to TO exceeds the largest " +
+                    "number (about 1.8e308); choose a smaller range";
+            return false;
+        }
         // Number of steps, allowing for the rounding of a step like 0.1.
         const double steps = (r.to - r.from) / r.step;
         if (!std::isfinite(steps) || steps < -1e-9) {
@@ -174,66 +192,283 @@ bool setVariedField(SiloModel& m, const std::string& name, double value) {
     return true;
 }
 
-VaryRow runVariation(const SiloModel& base, const VaryPlan& plan, long long index,
-                     SiloModel& work) {
-    VaryRow row;
-    row.values.resize(plan.values.size());
-    // The last range varies fastest.
+bool variedFieldValue(const SiloModel& m, const std::string& name, double& value) {
+    const VariedField* f = findField(name);
+    if (!f) return false;
+    value = f->degrees ? m.*(f->member) * 180.0 / kPi : m.*(f->member);
+    return true;
+}
+
+namespace {
+
+// The varied values of the run with combination number `index`; the last
+// range varies fastest. A random study's plan draws them instead.
+void runValues(const VaryPlan& plan, long long index, std::vector<double>& values) {
+    values.resize(plan.names.size());
+    if (plan.valuesOf) {
+        plan.valuesOf(index, values);
+        return;
+    }
     long long rest = index;
     for (size_t k = plan.values.size(); k-- > 0;) {
         const long long n = static_cast<long long>(plan.values[k].size());
-        row.values[k] = plan.values[k][static_cast<size_t>(rest % n)];
+        values[k] = plan.values[k][static_cast<size_t>(rest % n)];
         rest /= n;
     }
+}
 
+// As korvane-calc up to the calculation: the form shown with the loaded
+// values and confirmed with OK; a set that passes is prepared for the main
+// window's calculation. The parameter problem code, 0 when it passes.
+int prepareRun(const SiloModel& base, const std::vector<std::string>& names,
+               const std::vector<double>& values, SiloModel& work) {
+    // A value no parameter file can hold (beyond the largest double once
+    // rounded to the file's digits) is refused as the reader refuses such a
+    // value of its field.
+    for (size_t k = 0; k < names.size(); ++k)
+        if (!std::isfinite(values[k])) return problemCodeOfField(names[k]);
     copyAllButResults(work, base);
-    for (size_t k = 0; k < plan.names.size(); ++k) setVariedField(work, plan.names[k], row.values[k]);
-
-    // As korvane-calc: the form shown with the loaded values and confirmed
-    // with OK, then the main window's recalculation. The take-over has
-    // calculated an accepted set once already, exactly as the main window
-    // does (results cleared, prepared, calculated): that model is kept.
+    for (size_t k = 0; k < names.size(); ++k) setVariedField(work, names[k], values[k]);
     DensityWorkingCopy w;
-    row.Parameterfehler = confirmLoadedModel(work, w, &work);
-    if (row.Parameterfehler != 0) return row;
+    if (const int code = checkLoadedModel(work, w)) return code;
+    prepare(work, false);
+    return 0;
+}
 
-    const int ende = std::clamp(work.Indexende, 1, kResultSize - 1);
-    const int anfang = std::clamp(work.Indexanfang, 1, ende);
-    // Heights as the diagram plots them: from the outlet up, slice by slice.
-    double z = 0, wmax = static_cast<double>(work.SIGMAW[ende]), zmax = 0;
-    for (int j = ende - 1; j >= anfang - 1; --j) {
-        z += static_cast<double>(work.Dz[j + 1]);
-        const double sw = static_cast<double>(work.SIGMAW[j]);
-        if (sw > wmax) {
-            wmax = sw;
-            zmax = z;
-        }
-    }
+// The row of a calculated run: the verdict of the checks on its results and
+// the numbers its calculation gathered.
+void finishRow(VaryRow& row, const SiloModel& work) {
+    row.Parameterfehler = calculatedSetProblem(work);
+    if (row.Parameterfehler != 0) return;
+    const CalcSummary& s = work.summary;
     row.Fuellmenge = work.Fuellmenge;
-    row.SIGMAV_Auslauf = static_cast<double>(work.SIGMAV[ende]);
-    row.SIGMAW_max = wmax;
-    row.z_SIGMAW_max = zmax;
+    row.SIGMAV_Auslauf = s.outletStress;
+    row.SIGMAW_max = s.sigmawMax;
+    row.z_SIGMAW_max = s.zSigmawMax;
     row.Massenfluss = work.Massenfluss;
-    row.calculated = resultsFinite(work) && std::isfinite(row.Fuellmenge) && std::isfinite(wmax);
+    row.calculated = std::isfinite(row.Fuellmenge) && std::isfinite(row.SIGMAV_Auslauf) &&
+                     std::isfinite(row.SIGMAW_max) && std::isfinite(row.z_SIGMAW_max);
+    // Results that are not finite numbers are never printed; the row says
+    // why: the silo's geometry, as the form's own calculation names it when
+    // neither the density law nor K is at fault.
+    if (!row.calculated) row.Parameterfehler = kProblemGeometry;
+}
+
+// Runs to a chunk: the unit a thread takes, and a whole number of batches.
+constexpr long long kChunkRuns = 8 * kBatchLanes;
+
+// Scratch space of a thread: one model per lane of a batch.
+struct BatchSpace {
+    std::unique_ptr<SiloModel> models[kBatchLanes];
+    BatchSpace() {
+        for (auto& m : models) m = std::make_unique<SiloModel>();
+    }
+};
+
+// The runs first .. first+count-1 into rows[0 .. count-1], the runs that
+// pass the checks calculated together in batches of one slice structure.
+void runChunk(const SiloModel& base, const VaryPlan& plan, long long first, long long count,
+              VaryRow* rows, BatchSpace& space, const BatchKernels& kernels) {
+    SiloModel* batch[kBatchLanes];
+    VaryRow* batchRows[kBatchLanes];
+    int pending = 0;
+    SliceStructure key;
+    auto flush = [&] {
+        if (pending == 0) return;
+        for (int l = 0; l < pending; ++l) batch[l] = space.models[l].get();
+        calculateBatch(batch, pending, kernels);
+        for (int l = 0; l < pending; ++l) finishRow(*batchRows[l], *batch[l]);
+        pending = 0;
+    };
+    for (long long r = 0; r < count; ++r) {
+        VaryRow& row = rows[r];
+        row = VaryRow{};
+        runValues(plan, first + r, row.values);
+        row.Parameterfehler = prepareRun(base, plan.names, row.values, *space.models[pending]);
+        if (row.Parameterfehler != 0) continue;
+        const SliceStructure k = sliceStructure(*space.models[pending]);
+        if (pending > 0 && !(k == key)) {
+            // Another slice structure: the batch so far is calculated, and
+            // this run's prepared model starts the next one.
+            const int slot = pending;
+            flush();
+            std::swap(space.models[0], space.models[slot]);
+        }
+        key = k;
+        batchRows[pending++] = &row;
+        if (pending == kBatchLanes) flush();
+    }
+    flush();
+}
+
+// The processors this process may run on (its CPU affinity).
+unsigned affinityCpus() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) == 0) {
+        const int n = CPU_COUNT(&set);
+        if (n > 0) return static_cast<unsigned>(n);
+    }
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+// Chunks 0 .. chunks-1 on `threads` threads: `produce(c)` runs on a worker
+// and gives the chunk's text, `emit(text)` gets the texts in chunk order as
+// soon as the next one is ready (at most a few chunks wait for an earlier
+// one, so the memory stays bounded). Stops taking chunks when `stop` turns
+// non-zero or `emit` fails; returns the number of chunks emitted.
+template <typename Produce, typename Emit>
+long long runChunksInOrder(long long chunks, unsigned threads, Produce produce, Emit emit,
+                           const volatile std::sig_atomic_t* stop) {
+    std::mutex mu;
+    std::condition_variable cv;
+    long long nextTake = 0, nextEmit = 0;
+    bool failed = false;
+    const long long window = 2 * static_cast<long long>(threads) + 2;
+    std::map<long long, std::string> ready;
+    auto stopped = [&] { return failed || (stop && *stop != 0); };
+    auto worker = [&] {
+        for (;;) {
+            long long c;
+            {
+                std::unique_lock<std::mutex> lock(mu);
+                while (!stopped() && nextTake < chunks && nextTake >= nextEmit + window)
+                    cv.wait_for(lock, std::chrono::milliseconds(50));
+                if (stopped() || nextTake >= chunks) return;
+                c = nextTake++;
+            }
+            std::string text = produce(c);
+            std::lock_guard<std::mutex> lock(mu);
+            ready.emplace(c, std::move(text));
+            while (!ready.empty() && ready.begin()->first == nextEmit) {
+                if (!failed && !emit(ready.begin()->second)) failed = true;
+                if (!failed) ++nextEmit;
+                ready.erase(ready.begin());
+            }
+            cv.notify_all();
+        }
+    };
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < threads; ++t) pool.emplace_back(worker);
+    worker();
+    for (std::thread& th : pool) th.join();
+    return nextEmit;
+}
+
+unsigned threadsFor(unsigned threads, long long runs) {
+    if (threads == 0) threads = studyThreads();
+    const long long chunks = (runs + kChunkRuns - 1) / kChunkRuns;
+    return static_cast<unsigned>(std::clamp<long long>(threads, 1, std::max(1LL, chunks)));
+}
+
+}  // namespace
+
+unsigned studyThreads() { return affinityCpus(); }
+
+VaryRow runVariation(const SiloModel& base, const VaryPlan& plan, long long index,
+                     SiloModel& work) {
+    VaryRow row;
+    runValues(plan, index, row.values);
+    row.Parameterfehler = prepareRun(base, plan.names, row.values, work);
+    if (row.Parameterfehler != 0) return row;
+    calculate(work);
+    finishRow(row, work);
+    return row;
+}
+
+VaryRow runWithValues(const SiloModel& base, const std::vector<std::string>& names,
+                      std::vector<double> values, SiloModel& work) {
+    VaryRow row;
+    row.values = std::move(values);
+    row.Parameterfehler = prepareRun(base, names, row.values, work);
+    if (row.Parameterfehler != 0) return row;
+    calculate(work);
+    finishRow(row, work);
     return row;
 }
 
 std::vector<VaryRow> runVaryStudy(const SiloModel& base, const VaryPlan& plan, unsigned threads) {
     std::vector<VaryRow> rows(static_cast<size_t>(plan.runs));
-    if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
-    threads = static_cast<unsigned>(std::min<long long>(threads, std::max(1LL, plan.runs)));
-    // Each thread takes every threads-th run and writes only its own rows,
-    // so the order of the rows does not depend on the timing.
-    auto work = [&](unsigned t) {
-        auto model = std::make_unique<SiloModel>();
-        for (long long i = t; i < plan.runs; i += threads)
-            rows[static_cast<size_t>(i)] = runVariation(base, plan, i, *model);
-    };
-    std::vector<std::thread> pool;
-    for (unsigned t = 1; t < threads; ++t) pool.emplace_back(work, t);
-    work(0);
-    for (std::thread& th : pool) th.join();
+    threads = threadsFor(threads, plan.runs);
+    const long long chunks = (plan.runs + kChunkRuns - 1) / kChunkRuns;
+    const BatchKernels& kernels = batchKernels();
+    // Each chunk writes only its own rows, so no order needs keeping.
+    runChunksInOrder(
+        chunks, threads,
+        [&](long long c) {
+            static thread_local std::unique_ptr<BatchSpace> space;
+            if (!space) space = std::make_unique<BatchSpace>();
+            const long long first = c * kChunkRuns;
+            runChunk(base, plan, first, std::min(kChunkRuns, plan.runs - first),
+                     rows.data() + first, *space, kernels);
+            return std::string();
+        },
+        [](const std::string&) { return true; }, nullptr);
     return rows;
+}
+
+long long streamVaryStudy(const SiloModel& base, const VaryPlan& plan, std::FILE* out,
+                          const StudyStreamOptions& options, bool& writeFailed) {
+    writeFailed = false;
+    const unsigned threads = threadsFor(options.threads, plan.runs);
+    const long long chunks = (plan.runs + kChunkRuns - 1) / kChunkRuns;
+    const BatchKernels& kernels = batchKernels();
+    std::atomic<long long> done{0};
+    long long written = 0;
+
+    // The progress line: runs done, rate and time left, twice a second.
+    std::atomic<bool> finished{false};
+    std::thread progress;
+    if (options.progress) {
+        progress = std::thread([&] {
+            const auto start = std::chrono::steady_clock::now();
+            while (!finished.load()) {
+                for (int i = 0; i < 5 && !finished.load(); ++i)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                if (finished.load()) break;
+                const double secs = std::chrono::duration<double>(
+                                        std::chrono::steady_clock::now() - start)
+                                        .count();
+                const long long d = done.load();
+                const double rate = secs > 0 ? d / secs : 0;
+                const double left = rate > 0 ? (plan.runs - d) / rate : 0;
+                std::fprintf(stderr, "\r%lld of %lld runs, %.0f runs/s, %.0f s left   ", d,
+                             plan.runs, rate, left);
+                std::fflush(stderr);
+            }
+            std::fputs("\r\033[K", stderr);
+            std::fflush(stderr);
+        });
+    }
+
+    const long long emitted = runChunksInOrder(
+        chunks, threads,
+        [&](long long c) {
+            static thread_local std::unique_ptr<BatchSpace> space;
+            static thread_local std::vector<VaryRow> rows;
+            if (!space) space = std::make_unique<BatchSpace>();
+            const long long first = c * kChunkRuns;
+            const long long count = std::min(kChunkRuns, plan.runs - first);
+            rows.resize(static_cast<size_t>(count));
+            runChunk(base, plan, first, count, rows.data(), *space, kernels);
+            std::string text;
+            text.reserve(static_cast<size_t>(count) * 96);
+            for (const VaryRow& r : rows) text += varyCsvRow(r);
+            done += count;
+            return text;
+        },
+        [&](const std::string& text) {
+            if (std::fwrite(text.data(), 1, text.size(), out) != text.size() ||
+                std::fflush(out) != 0)
+                return false;
+            return true;
+        },
+        options.stop);
+    written = std::min(plan.runs, emitted * kChunkRuns);
+    if (emitted < chunks && !(options.stop && *options.stop != 0)) writeFailed = true;
+    finished = true;
+    if (progress.joinable()) progress.join();
+    return written;
 }
 
 std::string varyCsvHeader(const VaryPlan& plan) {
@@ -245,9 +480,10 @@ std::string varyCsvHeader(const VaryPlan& plan) {
 
 std::string varyCsvRow(const VaryRow& row) {
     std::string o;
-    for (double v : row.values) o += number(v) + ",";
+    // (a value that is not finite stays empty; the problem code says why)
+    for (double v : row.values) o += (std::isfinite(v) ? number(v) : std::string()) + ",";
     o += std::to_string(row.Parameterfehler);
-    if (row.calculated) {
+    if (row.calculated && row.Parameterfehler == 0) {
         o += "," + number(row.Fuellmenge) + "," + number(row.SIGMAV_Auslauf) + "," +
              number(row.SIGMAW_max) + "," + number(row.z_SIGMAW_max) + "," +
              (row.Massenfluss ? "1" : "0");
@@ -270,16 +506,55 @@ bool loadStudyBase(SiloModel& base, const std::string& parPath, std::string& err
     return true;
 }
 
+namespace {
+
+volatile std::sig_atomic_t gStopSignal = 0;
+extern "C" void onStopSignal(int sig) { gStopSignal = sig; }
+
+}  // namespace
+
 int runStudyCommand(const std::vector<VaryRange>& ranges, const std::string& parPath,
                     std::FILE* out, std::string& message) {
     VaryPlan plan;
     if (!makeVaryPlan(ranges, plan, message)) return 1;
     auto base = std::make_unique<SiloModel>();
     if (!loadStudyBase(*base, parPath, message)) return 2;
-    const std::vector<VaryRow> rows = runVaryStudy(*base, plan);
-    std::string text = varyCsvHeader(plan);
-    for (const VaryRow& r : rows) text += varyCsvRow(r);
-    if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0) {
+    if (!variedFieldsTakeEffect(*base, plan.names, "--vary", message)) return 1;
+    return streamStudyCommand(*base, plan, out, message);
+}
+
+int streamStudyCommand(const SiloModel& base, const VaryPlan& plan, std::FILE* out,
+                       std::string& message) {
+    const std::string header = varyCsvHeader(plan);
+    if (std::fwrite(header.data(), 1, header.size(), out) != header.size() ||
+        std::fflush(out) != 0) {
+        message = "korvane-calc: cannot write the rows";
+        return 2;
+    }
+    // SIGINT and SIGTERM stop the study after the chunks being calculated:
+    // the rows written are complete lines.
+    gStopSignal = 0;
+    struct sigaction sa = {}, oldInt = {}, oldTerm = {};
+    sa.sa_handler = onStopSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &sa, &oldInt);
+    sigaction(SIGTERM, &sa, &oldTerm);
+    StudyStreamOptions options;
+    options.stop = &gStopSignal;
+    options.progress = isatty(fileno(stderr)) != 0;
+    bool writeFailed = false;
+    const long long written = streamVaryStudy(base, plan, out, options, writeFailed);
+    sigaction(SIGINT, &oldInt, nullptr);
+    sigaction(SIGTERM, &oldTerm, nullptr);
+    if (gStopSignal != 0) {
+        const int sig = gStopSignal;
+        message = std::string("korvane-calc: study stopped by ") +
+                  (sig == SIGINT ? "SIGINT" : "SIGTERM") + " after " + std::to_string(written) +
+                  " of " + std::to_string(plan.runs) + " runs; their rows are written";
+        return 128 + sig;
+    }
+    if (writeFailed) {
         message = "korvane-calc: cannot write the rows";
         return 2;
     }

@@ -28,6 +28,20 @@ check "book pages picture" "[ -s '$dir/buch_seiten.jpg' ]"
 check "example files"      "[ \$(ls '$dir/Par/'*.par | wc -l) -ge 5 ]"
 check "result folder"      "[ -d '$dir/Output' ]"
 check "launcher link"      "[ -L '$prefix/bin/korvane' ] && [ -x '$prefix/bin/korvane' ]"
+check "batch tool link"     "[ -L '$prefix/bin/korvane-calc' ] && '$prefix/bin/korvane-calc' --version | grep -q '^korvane-calc [0-9]'"
+check "manual pages"       "[ -s '$prefix/share/man/man1/korvane.1.gz' ] && [ -s '$prefix/share/man/man1/korvane-calc.1.gz' ]"
+check "bash completion"    "[ -s '$prefix/share/bash-completion/completions/korvane-calc' ]"
+check "AppStream metadata is valid" \
+      "appstreamcli validate --no-net '$prefix/share/metainfo/org.example.korvane.metainfo.xml' > '$work/appstream.log' 2>&1 || { cat '$work/appstream.log'; false; }"
+# Every option --help lists is in the manual page and the completion, and
+# they name no option that --help does not list.
+options() { grep -o -- '--[a-z][A-Za-z0-9-]*' | grep -vx -- '--' | sort -u; }
+"$prefix/bin/korvane-calc" --help | options > "$work/help.opts"
+zcat "$prefix/share/man/man1/korvane-calc.1.gz" | sed 's/\\-/-/g' | grep '^\.[TB]\|^\.BR\|^\.BI' | options > "$work/man.opts"
+sed -n "s/.*compgen -W '\(--[^']*\)'.*/\1/p" "$prefix/share/bash-completion/completions/korvane-calc" | tr ' ' '\n' | options > "$work/completion.opts"
+check "manual page lists the options of --help" "diff '$work/help.opts' '$work/man.opts'"
+check "completion offers the options of --help" "diff '$work/help.opts' '$work/completion.opts'"
+check "copyright and changelog" "[ -s '$prefix/share/doc/korvane/copyright' ] && [ -s '$prefix/share/doc/korvane/changelog.gz' ]"
 check "desktop entry names the installed program" "grep -qx 'Exec=$dir/korvane' '$desktop'"
 check "desktop entry names the installed icon" \
       "icon=\$(sed -n 's/^Icon=//p' '$desktop') && [ -s \"\$icon\" ]"

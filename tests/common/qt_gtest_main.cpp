@@ -4,10 +4,13 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QStandardPaths>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Remembered settings go to a test folder, never into the user's own.
+    QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(QLocale::c());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -33,6 +33,8 @@ std::vector<double> inputsOf(const SiloModel& m) {
                        double(m.Trichterja), m.Trichterwinkel, m.Auslauf, double(m.Schaftja),
                        m.Hschaft, double(m.vertunten), m.Hunttricht, double(m.Schuettkegel),
                        m.boeschwinkel, m.Auflastspannung, m.Fuellhoehe, m.PhixStirnwand});
+    v.insert(v.end(), {m.ENaK, m.ENamu, m.ENaphi, double(m.ENdynamisch), double(m.ENphirja), m.ENphir,
+                       double(m.ENpatch), m.ENCop});
     return v;
 }
 

@@ -5,6 +5,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -115,8 +116,15 @@ TEST(VaryStudy, RowsAgreeWithSingleRunsOfTheSameValues) {
                 continue;
             }
             ASSERT_EQ(single.status, 0) << where << single.err;
-            EXPECT_EQ(std::stod(f[nv + 1]), std::stod(jsonValue(json, "Fuellmenge"))) << where;
-            EXPECT_EQ(std::stod(f[nv + 2]), std::stod(jsonValue(json, "SIGMAV_Auslauf"))) << where;
+            // The study calculates its runs in batches with a vector exp: the
+            // same numbers within 1e-12.
+            auto near = [](double a, double b) {
+                return std::fabs(a - b) <= 1e-12 * std::max(std::fabs(a), std::fabs(b));
+            };
+            EXPECT_TRUE(near(std::stod(f[nv + 1]), std::stod(jsonValue(json, "Fuellmenge"))))
+                << where;
+            EXPECT_TRUE(near(std::stod(f[nv + 2]), std::stod(jsonValue(json, "SIGMAV_Auslauf"))))
+                << where;
             EXPECT_EQ(f[nv + 5], jsonValue(json, "Massenfluss") == "true" ? "1" : "0") << where;
             // Largest SIGMAW and its height from the single run's curve.
             auto one = ktest::freshModel();
@@ -129,8 +137,8 @@ TEST(VaryStudy, RowsAgreeWithSingleRunsOfTheSameValues) {
                     zmax = z;
                 }
             }
-            EXPECT_EQ(std::stod(f[nv + 3]), wmax) << where;
-            EXPECT_EQ(std::stod(f[nv + 4]), zmax) << where;
+            EXPECT_TRUE(near(std::stod(f[nv + 3]), wmax)) << where;
+            EXPECT_TRUE(near(std::stod(f[nv + 4]), zmax)) << where;
         }
     }
 }

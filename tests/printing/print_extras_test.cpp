@@ -23,7 +23,7 @@ bool near(QRgb c, int r, int g, int b) {
 }
 
 // Hits and misses of a colour at the points of a curve over slices first..last.
-std::pair<int, int> alongCurve(const QImage& img, const SiloModel& m, const long double* sigma,
+std::pair<int, int> alongCurve(const QImage& img, const SiloModel& m, const double* sigma,
                                int first, int last, int r, int g, int b) {
     int on = 0, off = 0;
     double z = 0;

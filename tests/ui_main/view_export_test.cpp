@@ -46,7 +46,7 @@ QRgb rgb(const QImage& img, QPoint p) { return img.pixel(p) | 0xFF000000u; }
 
 // Points of a curve as the diagram places them with the current mapping:
 // from the outlet up, slice by slice, over the slices first..last (indices).
-std::vector<QPoint> curvePoints(const SiloModel& m, const long double* sigma, int first,
+std::vector<QPoint> curvePoints(const SiloModel& m, const double* sigma, int first,
                                 int last) {
     std::vector<QPoint> pts;
     double z = 0;

@@ -3,11 +3,41 @@
 // conditions of use, and only then does the main window run.
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+
 #include "ui/info/startup.h"
 #include "ui/main/mainwindow.h"
 #include "ui/parameters/parameterform.h"
 
+namespace {
+
+const char* kUsage =
+    "Usage: korvane [--help] [--version]\n"
+    "\n"
+    "Starts the desktop program Korvane: silo and bin stresses by Janssen's slices,\n"
+    "Motzkus (filling) and Jenike (discharge) in the hopper. Parameter and result\n"
+    "files are in the data folder (Korvane/ in the documents folder when the program\n"
+    "folder is not writable). The batch tool is korvane-calc.\n"
+    "\n"
+    "  --help     show this text\n"
+    "  --version  show the version\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // The two informational options are answered before any window exists,
+    // so that they work without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("korvane %s\n", KORVANE_VERSION);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    }
     QApplication application(argc, argv);
     korvane::ui::StartHooks hooks;
     hooks.createMainWindow = []() -> QWidget* {

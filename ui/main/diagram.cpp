@@ -10,6 +10,8 @@
 #include <cmath>
 
 #include "ui/main/desktop_habits.h"
+#include "ui/en1991_4/en_loads_display.h"
+#include "ui/en1991_4/en_overlay_drawing.h"
 #include "ui/main/display_logic.h"
 #include "ui/texts/texts.h"
 
@@ -58,7 +60,7 @@ QPen solidPen(const QColor& c, int width = 1) {
 // Path of one stress curve from the outlet (z = 0) up to the surface: the
 // stress at the lower face of every slice, the height growing by each
 // slice's thickness. Returns the height reached at the top.
-double curve(const SiloModel& m, const long double* sigma, QPolygon& path) {
+double curve(const SiloModel& m, const double* sigma, QPolygon& path) {
     const int outletIndex = std::clamp(m.Indexende, 1, kResultSize - 1);
     const int firstIndex = std::clamp(m.Indexanfang, 1, outletIndex);
     path.clear();
@@ -120,6 +122,9 @@ std::vector<LegendEntry> diagramLegend(const SiloModel& m, const DiagramExtras& 
         e.push_back({comparisonWallPen(), QStringLiteral("SIGMAW") + c});
     }
     for (const DiagramCurve& c : extras.curves) e.push_back({c.pen, c.name});
+    if (extras.en)
+        for (auto& [pen, name] : enLegendEntries(*extras.en, language, 2, kBlack, kBlue))
+            e.push_back({pen, name});
     return e;
 }
 
@@ -134,7 +139,7 @@ bool valuesAtHeight(const SiloModel& m, double z, ValuesAtHeight& out) {
         const double above = below + dz;
         if (z <= above + 1e-12) {
             const double t = dz > 0 ? std::clamp((z - below) / dz, 0.0, 1.0) : 0.0;
-            auto at = [&](const long double* a) {
+            auto at = [&](const double* a) {
                 return static_cast<double>(a[i]) * (1 - t) + static_cast<double>(a[i - 1]) * t;
             };
             out.sigmaV = at(m.SIGMAV);
@@ -183,6 +188,7 @@ double diagramStressMax(const SiloModel& m, const DiagramExtras& extras) {
     for (const DiagramCurve& c : extras.curves)
         for (const QPointF& q : c.points)
             if (std::isfinite(q.x())) mx = std::max(mx, q.x());
+    if (extras.en) mx = std::max(mx, extras.en->stressMax());
     return mx;
 }
 
@@ -491,6 +497,10 @@ void drawDiagram(QPainter& p, QSize size, const SiloModel& m, int mainWindowWidt
         p.setPen(c.pen);
         p.drawPolyline(path);
     }
+    if (extras.en)
+        drawEnCurves(p, *extras.en,
+                     [](double s, double z) { return QPoint(stressToX(s), heightToY(z)); }, 2,
+                     kBlack, kBlue);
     if (curves) {
         // 13-14. SIGMAV: black, from the outlet up; over a heap a dotted
         // line on to the heap tip on the axis.

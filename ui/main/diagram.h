@@ -64,6 +64,7 @@ struct DiagramCurve {
     QPen pen;
     QString name;
 };
+struct EnOverlay;  // ui/en1991_4/en_loads_display.h
 struct DiagramExtras {
     const SiloModel* otherState = nullptr;
     const SiloModel* comparison = nullptr;
@@ -71,7 +72,9 @@ struct DiagramExtras {
     std::vector<DiagramCurve> curves;
     // A height range zoomed into (zoomTo > zoomFrom), else the whole height.
     double zoomFrom = 0, zoomTo = 0;
-    bool empty() const { return !otherState && !comparison && curves.empty(); }
+    // The EN 1991-4 loads of the states shown (View > EN 1991-4 loads).
+    const EnOverlay* en = nullptr;
+    bool empty() const { return !otherState && !comparison && curves.empty() && !en; }
 };
 
 // The pens of the curves, one meaning per style: solid the model's own,

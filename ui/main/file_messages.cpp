@@ -64,6 +64,7 @@ TextPair fieldPair(ParField f) {
                     "Load on top surface: vert. stress [Pa]"};
         case ParField::Fuellhoehe: return {"Füllhöhe [m]", "Filling height [m]"};
         case ParField::PhixStirnwand: return {"PHIX [°] Stirnwände", "PHIX [°] at end walls"};
+        case ParField::EN1991_4: return {"Werte nach EN 1991-4", "EN 1991-4 values"};
     }
     return {"", ""};
 }

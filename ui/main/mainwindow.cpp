@@ -42,6 +42,7 @@
 #include "files/batch.h"
 #include "files/parfile.h"
 #include "files/result_rows.h"
+#include "ui/en1991_4/en_main_hooks.h"
 #include "ui/info/infoscaling.h"
 #include "ui/info/infowindows.h"
 #include "ui/main/appstate.h"
@@ -54,6 +55,7 @@
 #include "ui/main/print_pages.h"
 #include "ui/main/printing.h"
 #include "ui/parameters/parameterform.h"
+#include "ui/study/studywindow.h"
 #include "ui/texts/texts.h"
 
 namespace korvane::ui {
@@ -411,6 +413,10 @@ void MainWindow::buildMenu() {
         action(parameterMenu_, "editParametersAction", &MainWindow::editParameters);
     viewParametersAction_ =
         action(parameterMenu_, "viewParametersAction", &MainWindow::viewParameters);
+    parameterMenu_->addSeparator();
+    // The study starts from the silo the main window shows.
+    studyAction_ = addStudyMenuItem(this, parameterMenu_,
+                                    [this]() -> const SiloModel& { return document_->model; });
     bar->addMenu(parameterMenu_);
 
     languageMenu_ = menu("languageMenu");
@@ -597,6 +603,7 @@ bool MainWindow::initialize(const QString& programDir, const QString& documentsD
     applyScale();
     if (sf.windowSize.isValid()) resize(sf.windowSize);
     setWindowState(Qt::WindowMaximized);
+    en_->restoreSwitch();
 
     const DataFolders folders = resolveDataFolders(toLocal(programDir), toLocal(documentsDir));
     if (folders.markerInvalid) {
@@ -709,6 +716,7 @@ void MainWindow::calculateAndShow() {
         calculate(document_->model);
         if (showBothStatesAction_->isChecked()) calculateOtherState();
     }
+    en_->update();
     showResults();
     redrawDiagram();
     processPendingMessages();
@@ -745,6 +753,7 @@ void MainWindow::retranslate() {
     parameterMenu_->setTitle(T(texts::menu::parameters));
     editParametersAction_->setText(T(texts::menu::editParameters));
     viewParametersAction_->setText(T(texts::menu::viewParameters));
+    labelStudyMenuItem(studyAction_);
     languageMenu_->setTitle(QString::fromUtf8(texts::kLanguageMenu));
     germanAction_->setText(QString::fromUtf8(texts::kGerman));
     englishAction_->setText(QString::fromUtf8(texts::kEnglish));
@@ -1132,6 +1141,17 @@ void MainWindow::buildViewAndExportMenus() {
     compareAction_ = action(viewMenu_, "compareAction", &MainWindow::compareWithParameterFile);
     endComparisonAction_ = action(viewMenu_, "endComparisonAction", &MainWindow::endComparison);
     endComparisonAction_->setEnabled(false);
+    en_ = new EnMainHooks(this, viewMenu_,
+                          {[this] {
+                               const SiloDocument& d = *document_;
+                               return EnMainHooks::Source{
+                                   &d.model, d.loadedProblem == 0 && diagramHasCurves(d.model),
+                                   d.parameterFile, d.modified};
+                           },
+                           [this] { return showBothStatesAction_->isChecked(); },
+                           [this] {
+                               if (activated_ && !inActivation_) redrawDiagram();
+                           }});
     menuBar()->insertMenu(languageMenu_->menuAction(), viewMenu_);
 
     // Export and copy in the file menu, after the result file commands.
@@ -1151,6 +1171,7 @@ void MainWindow::labelViewAndExportMenus() {
     endComparisonAction_->setText(T(texts::view::endComparison));
     exportDiagramAction_->setText(T(texts::view::exportDiagram));
     copyTableAction_->setText(T(texts::view::copyTable));
+    en_->retranslate();
 }
 
 void MainWindow::calculateOtherState() {
@@ -1174,6 +1195,7 @@ DiagramExtras MainWindow::diagramExtras() const {
         e.comparison = comparison_.get();
         e.comparisonName = QFileInfo(comparisonPath_).fileName();
     }
+    e.en = en_->overlay();
     return e;
 }
 
@@ -1184,6 +1206,7 @@ void MainWindow::toggleBothStates() {
     } else {
         otherState_.reset();
     }
+    en_->update();
     if (activated_ && !inActivation_) redrawDiagram();
 }
 

@@ -28,6 +28,7 @@ class QUndoStack;
 namespace korvane::ui {
 
 class ParameterForm;
+class EnMainHooks;
 
 // Drawing surface of the diagram: keeps the last drawing as an image and
 // shows it; the window draws into image() and calls update().
@@ -290,6 +291,7 @@ private:
         *printerSetupAction_, *printTableAction_, *printDiagramAction_, *exitAction_;
     QAction* printSeparator_;  // after the result file commands
     QAction *editParametersAction_, *viewParametersAction_;
+    QAction* studyAction_ = nullptr;  // opens the parameter study window
     QAction *germanAction_, *englishAction_;
     QAction *whatItCalculatesAction_, *dataInputOutputAction_, *bulkSolidDefaultsAction_,
         *siloDefaultsAction_, *calculationMethodsAction_, *flowPropertySourcesAction_,
@@ -311,6 +313,8 @@ private:
     QMenu* recentFilesMenu_ = nullptr;
     QAction *undoAction_ = nullptr, *redoAction_ = nullptr, *stressUnitAction_ = nullptr;
     double zoomFrom_ = 0, zoomTo_ = 0;  // the diagram's height range (0, 0: whole height)
+    // View menu: the EN 1991-4 loads in the diagram and their window.
+    EnMainHooks* en_ = nullptr;
 };
 
 }  // namespace korvane::ui

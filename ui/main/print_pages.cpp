@@ -14,6 +14,7 @@
 
 #include "calc/engine.h"
 #include "ui/main/desktop_habits.h"
+#include "ui/en1991_4/en_overlay_drawing.h"
 #include "ui/main/diagram.h"
 #include "ui/main/display_logic.h"
 #include "ui/texts/texts.h"
@@ -140,6 +141,15 @@ QString stressText(long double v) {
 
 bool funnelFlowWarning(const SiloModel& m) {
     return !m.Massenfluss && m.Spannungszustand() == 1 && m.Trichterja;
+}
+
+// The EN 1991-4 curves and their legend lines on the printed diagram.
+template <class XMap, class YMap>
+void drawEnOnPage(QPainter& p, const EnOverlay& en, const XMap& X, const YMap& Y, int right,
+                  int& top, int language) {
+    const QColor black(0, 0, 0), blue(0, 0, 255);
+    drawEnCurves(p, en, [&](double s, double z) { return QPoint(X(s), Y(z)); }, 3, black, blue);
+    drawEnLegend(p, en, right, top, language, 3, 120, 5, black, blue);
 }
 
 }  // namespace
@@ -432,7 +442,7 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     // Curves from the outlet upwards.
     const int outletIndex = std::clamp(m.Indexende, 0, kResultSize - 1);
     const int firstIndex = std::clamp(m.Indexanfang, 1, kResultSize - 1);
-    auto curve = [&](const long double* sigma, double& zTop) {
+    auto curve = [&](const double* sigma, double& zTop) {
         QPolygon poly;
         double z = 0;
         poly << QPoint(X(static_cast<double>(sigma[outletIndex])), Y(0));
@@ -460,7 +470,7 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
                            const QString& legend, const QColor& legendColour) {
         const int extraOutletIndex = std::clamp(e.Indexende, 0, kResultSize - 1);
         const int extraFirstIndex = std::clamp(e.Indexanfang, 1, kResultSize - 1);
-        auto path = [&](const long double* sigma, double& top) {
+        auto path = [&](const double* sigma, double& top) {
             QPolygon poly;
             double z = 0;
             poly << QPoint(X(static_cast<double>(sigma[extraOutletIndex])), Y(0));
@@ -494,6 +504,7 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
                     comparisonLegend(extras.comparisonName, language), grey);
     if (extras.otherState && diagramHasCurves(*extras.otherState))
         extraCurves(*extras.otherState, black, blue, bothStatesLegend(m, language), black);
+    if (extras.en) drawEnOnPage(p, *extras.en, X, Y, X(xmax) - 30, extraLegendTop, language);
 
     double zTop = 0;
     p.setPen(curvePen(black, 4));

@@ -220,6 +220,11 @@ void printResultTable(QWidget* parent, const SiloDocument& document, const Print
     });
 }
 
+void printOnePage(QWidget* parent, const QString& parameterFile, const QString& jobTitle,
+                  const std::function<void(QPainter&)>& paint) {
+    printPage(parent, parameterFile, jobTitle, paint);
+}
+
 void printResultDiagram(QWidget* parent, const SiloDocument& document) {
     printResultDiagram(parent, document, DiagramExtras{});
 }

@@ -35,6 +35,10 @@ void printResultDiagram(QWidget* parent, const SiloDocument& document);
 struct DiagramExtras;
 void printResultDiagram(QWidget* parent, const SiloDocument& document,
                         const DiagramExtras& extras);
+// Any other page (the EN 1991-4 window's) through the same path: printer,
+// or a PDF file named after `parameterFile` where there is none.
+void printOnePage(QWidget* parent, const QString& parameterFile, const QString& jobTitle,
+                  const std::function<void(QPainter&)>& paint);
 // The printer set-up dialog (printer or PDF file, paper, orientation); its
 // choice is used by the print commands.
 void showPrinterSetup(QWidget* parent);

@@ -24,8 +24,10 @@
 #include "ui/density/densitywindow.h"
 #include "ui/density/keyfilter.h"
 #include "ui/density/radiogroup.h"
+#include "ui/parameters/en1991_4_group.h"
 #include "ui/main/appstate.h"
 #include "ui/main/platform.h"
+#include "ui/texts/en1991_4_texts.h"
 #include "ui/texts/texts.h"
 
 namespace korvane::ui {
@@ -354,6 +356,9 @@ ParameterForm::ParameterForm(SiloDocument& document, QWidget* parent)
         g->addWidget(grossVolumeOutput_, 3, 1);
     }
 
+    enGroup_ = new EnInputGroup(this);
+    connect(enGroup_, &EnInputGroup::edited, this, [this] { markUserEdit(); });
+
     sketch_ = new SiloSketch(this);
     sketch_->setFixedSize(static_cast<int>(std::lround(kSketchWidth * f)),
                           static_cast<int>(std::lround(kSketchHeight * f)));
@@ -382,6 +387,7 @@ ParameterForm::ParameterForm(SiloDocument& document, QWidget* parent)
     col2->addWidget(crossSectionSizeBox_);
     col2->addWidget(hopperBox_);
     col2->addWidget(lowerPartBox_);
+    col2->addWidget(enGroup_);  // the EN 1991-4 inputs, self-contained
     col2->addStretch(1);
     auto* col3 = new QVBoxLayout;
     col3->addWidget(surfaceBox_);
@@ -710,6 +716,7 @@ void ParameterForm::retranslate() {
     grossVolumeOutput_->setToolTip(T(texts::parameterHint::siloVolume));
     okButton_->setToolTip(T(texts::parameterHint::okButton));
     cancelButton_->setToolTip(T(texts::parameterHint::cancelButton));
+    enGroup_->retranslate();
 }
 
 // ---- reading the controls -------------------------------------------------------------
@@ -818,6 +825,7 @@ void ParameterForm::showParameters() {
         kValueOption_->setChecked(true);
         kValueField_->setText(fmt(m.Kwert));
     }
+    enGroup_->showInputs(m);
     // A control already in the model's state fires nothing: bring every
     // dependent control into line with the options now shown.
     applyOptionRules(true);
@@ -930,6 +938,8 @@ void ParameterForm::drawSketch() {
 
 void ParameterForm::takeOverParameters() {
     document_.pendingProblem = takeOver(document_.model, formInput(), document_.workingCopy);
+    // The EN 1991-4 inputs go with every set the take-over accepts.
+    if (document_.pendingProblem == 0) setEnInputs(document_.model, enGroup_->inputs());
 }
 
 void ParameterForm::activate() {
@@ -961,6 +971,13 @@ void ParameterForm::showEvent(QShowEvent* e) {
 
 void ParameterForm::okClicked() {
     SiloModel& m = document_.model;
+    // An EN 1991-4 input out of range is said at once; the form stays open.
+    if (!viewOnly_ && enGroup_->problem() != EnInputProblem::None) {
+        platform::message(this, texts::kProblemCaption,
+                          texts::en1991_4::inputProblemText(enGroup_->problem(), texts::language()),
+                          platform::Icon::Warning);
+        return;
+    }
     if (!viewOnly_) {
         // A problem the take-over found is not kept by any live check (typing
         // K redraws nothing): the take-over judges the values again.

@@ -22,6 +22,7 @@ namespace korvane::ui {
 
 class DensityWindow;
 class RadioGroup;
+class EnInputGroup;
 
 // Paints the sketch result onto a W x H area: white, then the outline in
 // black and the surface in red, or "Bad Data" centred.
@@ -158,6 +159,7 @@ private:
     QLabel *fillHeightWithoutHeapOutput_, *siloHeightOutput_, *hopperHeightOutput_,
         *netVolumeOutput_, *grossVolumeOutput_;
     SiloSketch* sketch_;
+    EnInputGroup* enGroup_;  // the inputs of the EN 1991-4 loads only
     QWidget* content_ = nullptr;         // everything above the buttons
     QScrollArea* scrollArea_ = nullptr;  // scrolls content_ on small screens
     QPushButton *okButton_, *cancelButton_;

@@ -56,6 +56,40 @@ const TextPair book{"Buch zur Schüttgu&ttechnik", "Boo&k on bulk solids"};
 const TextPair about{"&Über ", "&About ..."};
 }  // namespace menu
 
+// ---- the parameter study window (Parameters menu) ----
+namespace study {
+const TextPair menuItem{"Parameter&studie…", "Parameter &study…"};
+const TextPair caption{"Parameterstudie", "Parameter study"};
+const TextPair firstField{"Variiertes Feld:", "Varied field:"};
+const TextPair secondField{"Zweites Feld (eine Kurve je Wert):", "Second field (one curve per value):"};
+const TextPair noSecondField{"(keines)", "(none)"};
+const TextPair from{"von", "from"};
+const TextPair to{"bis", "to"};
+const TextPair step{"Schritt", "step"};
+const TextPair result{"Ergebnis:", "Result:"};
+const TextPair contents{"Füllmenge [kg]", "Contents [kg]"};
+const TextPair outletStress{"SIGMAV am Auslauf [Pa]", "Outlet stress SIGMAV [Pa]"};
+const TextPair largestWallStress{"Größte SIGMAW [Pa]", "Largest SIGMAW [Pa]"};
+const TextPair heightOfLargest{"Höhe der größten SIGMAW über dem Auslauf [m]", "Height of the largest SIGMAW above the outlet [m]"};
+const TextPair start{"Berechnen", "Calculate"};
+const TextPair cancel{"Abbrechen", "Cancel"};
+const TextPair exportCsv{"CSV exportieren…", "Export CSV…"};
+const TextPair exportPng{"PNG exportieren…", "Export PNG…"};
+const TextPair close{"Schließen", "Close"};
+const TextPair running{"%1 von %2 Läufen berechnet", "%1 of %2 runs calculated"};
+const TextPair finished{"%1 Läufe berechnet", "%1 runs calculated"};
+const TextPair cancelled{"Abgebrochen nach %1 von %2 Läufen", "Cancelled after %1 of %2 runs"};
+const TextPair withoutResult{"; %1 ohne Ergebnis (Parameterproblem)", "; %1 without result (parameter problem)"};
+const TextPair badNumber{"Bitte Zahlen für von, bis und Schritt eingeben.", "Please enter numbers for from, to and step."};
+const TextPair badStep{"Der Schritt darf nicht 0 sein, und „bis“ muss von „von“ aus in Schritten erreichbar sein.", "The step must not be 0, and “to” must be reachable from “from” in steps."};
+const TextPair tooManyRuns{"Mehr als %1 Läufe: bitte einen größeren Schritt wählen.", "More than %1 runs: please choose a larger step."};
+const TextPair sameField{"Bitte zwei verschiedene Felder wählen.", "Please choose two different fields."};
+const TextPair noEffect{"Das Feld %1 wirkt auf diesen Silo nicht.", "The field %1 has no effect on this silo."};
+const TextPair csvFileTypes{"CSV-Datei (*.csv)", "CSV file (*.csv)"};
+const TextPair pngFileTypes{"PNG-Bild (*.png)", "PNG image (*.png)"};
+const TextPair exportFailed{"Die Datei konnte nicht geschrieben werden:\n", "The file could not be written:\n"};
+}  // namespace study
+
 // ---- main window: the View menu and what its commands show ----
 namespace view {
 const TextPair menuTitle{"&Ansicht", "&View"};
@@ -440,6 +474,13 @@ const TextPair* const kAllPairs[] = {
     &view::dischargingSolidLegend, &view::comparisonLegend, &view::comparisonInvalid,
     &view::comparisonNotFinite, &view::exportFileTypes, &view::exportImageWidth,
     &view::exportFailed,
+    &study::menuItem, &study::caption, &study::firstField, &study::secondField,
+    &study::noSecondField, &study::from, &study::to, &study::step, &study::result,
+    &study::contents, &study::outletStress, &study::largestWallStress, &study::heightOfLargest,
+    &study::start, &study::cancel, &study::exportCsv, &study::exportPng, &study::close,
+    &study::running, &study::finished, &study::cancelled, &study::withoutResult,
+    &study::badNumber, &study::badStep, &study::tooManyRuns, &study::sameField,
+    &study::noEffect, &study::csvFileTypes, &study::pngFileTypes, &study::exportFailed,
     &mainWindow::positionColumn, &mainWindow::zColumn, &mainWindow::densityColumn,
     &mainWindow::verticalStressColumn, &mainWindow::wallStressColumn, &mainWindow::messagesLabel,
     &mainWindow::outletStressLabel, &mainWindow::contentsLabel, &mainWindow::stateLabel,

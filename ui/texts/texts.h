@@ -60,6 +60,40 @@ extern const TextPair book;                 // opens the literature window
 extern const TextPair about;                // "&Über " with a trailing blank
 }  // namespace menu
 
+// ---- the parameter study window (Parameters menu) ----
+namespace study {
+extern const TextPair menuItem;  // Parameters menu item that opens the window
+extern const TextPair caption;  // window caption
+extern const TextPair firstField;
+extern const TextPair secondField;
+extern const TextPair noSecondField;  // second field not used
+extern const TextPair from;
+extern const TextPair to;
+extern const TextPair step;
+extern const TextPair result;
+extern const TextPair contents;  // the results to plot
+extern const TextPair outletStress;
+extern const TextPair largestWallStress;
+extern const TextPair heightOfLargest;
+extern const TextPair start;  // buttons
+extern const TextPair cancel;
+extern const TextPair exportCsv;
+extern const TextPair exportPng;
+extern const TextPair close;
+extern const TextPair running;  // progress; %1 done, %2 all
+extern const TextPair finished;
+extern const TextPair cancelled;
+extern const TextPair withoutResult;  // appended to finished/cancelled
+extern const TextPair badNumber;  // messages
+extern const TextPair badStep;
+extern const TextPair tooManyRuns;
+extern const TextPair sameField;
+extern const TextPair noEffect;
+extern const TextPair csvFileTypes;  // export dialogs
+extern const TextPair pngFileTypes;
+extern const TextPair exportFailed;
+}  // namespace study
+
 // ---- main window: the View menu and what its commands show ----
 namespace view {
 extern const TextPair menuTitle;            // "&Ansicht"

@@ -139,7 +139,7 @@ bool valuesAtHeight(const SiloModel& m, double z, ValuesAtHeight& out) {
         const double above = below + dz;
         if (z <= above + 1e-12) {
             const double t = dz > 0 ? std::clamp((z - below) / dz, 0.0, 1.0) : 0.0;
-            auto at = [&](const long double* a) {
+            auto at = [&](const double* a) {
                 return static_cast<double>(a[i]) * (1 - t) + static_cast<double>(a[i - 1]) * t;
             };
             out.sigmaV = at(m.SIGMAV);

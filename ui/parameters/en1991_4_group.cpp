@@ -48,15 +48,17 @@ EnInputGroup::EnInputGroup(QWidget* parent) : QGroupBox(parent) {
 
     // a_K, a_mu and a_phi side by side, then the switch, then phi_r.
     auto* g = new QGridLayout(this);
+    // Compact: the three factors in two rows beside each other, so that the
+    // group fits under the bulk solid on a 1024 x 768 screen.
     g->addWidget(aKLabel_, 0, 0);
     g->addWidget(aKField_, 0, 1);
-    g->addWidget(aMuLabel_, 1, 0);
-    g->addWidget(aMuField_, 1, 1);
-    g->addWidget(aPhiLabel_, 2, 0);
-    g->addWidget(aPhiField_, 2, 1);
-    g->addWidget(dynamicBox_, 3, 0, 1, 2);
-    g->addWidget(reposeLabel_, 4, 0);
-    g->addWidget(reposeField_, 4, 1);
+    g->addWidget(aMuLabel_, 0, 2);
+    g->addWidget(aMuField_, 0, 3);
+    g->addWidget(aPhiLabel_, 1, 0);
+    g->addWidget(aPhiField_, 1, 1);
+    g->addWidget(reposeLabel_, 1, 2);
+    g->addWidget(reposeField_, 1, 3);
+    g->addWidget(dynamicBox_, 2, 0, 1, 4);
 
     connect(dynamicBox_, &QCheckBox::clicked, this, [this] { emit edited(); });
     aKField_->setText("1");

@@ -131,6 +131,10 @@ QLineEdit* ParameterForm::addNumberField(const char* name) {
 // form's font, so that no leading digit is ever cut off.
 void ParameterForm::sizeNumberFields() {
     for (QLineEdit* e : findChildren<QLineEdit*>()) e->setFixedWidth(numberFieldWidth(font(), e));
+    // The EN 1991-4 factors and the angle are short numbers ("1.2", "35"):
+    // their fields take two thirds of the width.
+    for (QLineEdit* e : enGroup_->findChildren<QLineEdit*>())
+        e->setFixedWidth(numberFieldWidth(font(), e) * 2 / 3);
     for (QLabel* l : {kFromFrictionOutput_, fillHeightWithoutHeapOutput_, siloHeightOutput_,
                       hopperHeightOutput_, netVolumeOutput_, grossVolumeOutput_})
         l->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(kWidestNumber) +
@@ -493,6 +497,10 @@ ParameterForm::ParameterForm(SiloDocument& document, QWidget* parent)
     if (contentSize().width() > maximumFormSize().width()) {
         col4->removeWidget(sketch_);
         col3->insertWidget(col3->count() - 1, sketch_, 0, Qt::AlignHCenter);
+        // The EN 1991-4 inputs go under the bulk solid, where the first
+        // column has room once the sketch has left the fourth.
+        col2->removeWidget(enGroup_);
+        col1->insertWidget(col1->count() - 1, enGroup_);
         top->setContentsMargins(8, 8, 8, 8);
     }
     fitToScreen();

@@ -37,7 +37,7 @@ const TextPair problemPatchFactor{
     "EN 1991-4: The factor C_op must not be negative."};
 
 // ---- main window ----
-const TextPair showLoads{"Lasten nach EN 1991-4", "EN 1991-4 loads"};
+const TextPair showLoads{"&Lasten nach EN 1991-4", "EN 1991-4 &loads"};
 const TextPair openWindow{"EN-1991-4-&Fenster …", "EN 1991-4 &window …"};
 const TextPair fillingLegend{"EN 1991-4 Füllen: ", "EN 1991-4 filling: "};
 const TextPair dischargeLegend{"EN 1991-4 Entleeren: ", "EN 1991-4 discharge: "};

@@ -41,7 +41,7 @@ bool parseRuns(const std::string& text, long long& runs);
 // `run` uses (SplitMix64 of seed, run and draw).
 double uniform01(std::uint64_t seed, long long run, int draw);
 
-// The values of run `run`: one per spec, each rounded to the 15 significant
+// The values of run `run`: one per sampled field, each rounded to the 15 significant
 // digits a parameter file keeps.
 std::vector<double> sampleValues(const std::vector<SampleSpec>& specs, std::uint64_t seed,
                                  long long run);

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/en1991_4.h"
 #include "calc/engine.h"
 #include "calc/form_logic.h"
 #include "calc/model.h"
@@ -117,6 +118,18 @@ int testOne(const uint8_t* data, size_t size) {
     if (m.Anpassart != fitKind || m.Messanzahl != w.Messpunktzahl || m.Rhokonstant || m.Rhofunktion)
         violated("the take-over did not commit the fitted law");
     fuzzsupport::checkPhysicallyPossible(*calculated);
+
+    // The EN 1991-4 loads of what passes: outside the standard's scope with
+    // a reason, or finite and not negative wherever a load is given.
+    const korvane::EnResult en = korvane::en1991_4Loads(*calculated);
+    if (en.inputProblem == korvane::EnInputProblem::None) {
+        if (!en.inScope && en.scope.empty()) violated("EN 1991-4 outside the scope without a reason");
+        for (const korvane::EnLoadRow& row : en.rows)
+            for (double v : {row.p_hf, row.p_wf, row.p_vf, row.p_he, row.p_we, row.p_nf, row.p_tf,
+                             row.p_ne, row.p_te})
+                if (!korvane::enEmpty(v) && !(std::isfinite(v) && v >= 0))
+                    violated("an EN 1991-4 load that is not finite or negative");
+    }
 
     // What passes saves, and loads again to the same values.
     korvane::FileError err;

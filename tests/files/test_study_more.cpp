@@ -28,17 +28,10 @@ namespace {
 
 const std::string kPar = std::string(KORVANE_TEST_DATA) + "/../../examples/Par/";
 
-struct CalcRun {
-    int status = -1;
-    std::string out, err;
-};
+using ktest::CalcRun;
 
 CalcRun korvaneCalc(const std::string& args, const ktest::TempDir& d) {
-    const std::string cmd = std::string(KORVANE_BIN_DIR) + "/korvane-calc " + args + " >" +
-                            d.file("out") + " 2>" + d.file("err") + " </dev/null";
-    const int rc = std::system(cmd.c_str());
-    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, ktest::slurp(d.file("out")),
-            ktest::slurp(d.file("err"))};
+    return ktest::runKorvaneCalc(args, d);
 }
 
 std::vector<std::string> split(const std::string& s, char sep) {

@@ -2,6 +2,8 @@
 // whole files, splitting CR LF text into lines.
 #pragma once
 
+#include <sys/wait.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -63,6 +65,19 @@ inline std::vector<std::string> crlfLines(const std::string& text, bool* allCrlf
     }
     if (allCrlf) *allCrlf = ok;
     return lines;
+}
+
+// The built korvane-calc run with `args` (standard input empty), its exit
+// status and what it wrote to standard output and standard error.
+struct CalcRun {
+    int status = -1;
+    std::string out, err;
+};
+inline CalcRun runKorvaneCalc(const std::string& args, const TempDir& d) {
+    const std::string cmd = std::string(KORVANE_BIN_DIR) + "/korvane-calc " + args + " >" +
+                            d.file("out") + " 2>" + d.file("err") + " </dev/null";
+    const int rc = std::system(cmd.c_str());
+    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, slurp(d.file("out")), slurp(d.file("err"))};
 }
 
 inline std::unique_ptr<korvane::SiloModel> freshModel() {

@@ -26,20 +26,10 @@ namespace {
 
 const std::string kExamples = std::string(KORVANE_TEST_DATA) + "/../../examples/Par/";
 
-struct Output {
-    int status = -1;
-    std::string out, err;
-};
+using Output = ktest::CalcRun;
 
 Output calc(const std::string& args, const ktest::TempDir& d) {
-    const std::string cmd = std::string(KORVANE_BIN_DIR) + "/korvane-calc " + args + " >" +
-                            d.file("out") + " 2>" + d.file("err") + " </dev/null";
-    const int rc = std::system(cmd.c_str());
-    Output o;
-    o.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-    o.out = ktest::slurp(d.file("out"));
-    o.err = ktest::slurp(d.file("err"));
-    return o;
+    return ktest::runKorvaneCalc(args, d);
 }
 
 std::vector<std::string> split(const std::string& s, char sep) {

@@ -7,6 +7,8 @@
 
 #include "calc/engine.h"
 #include "calc/form_logic.h"
+#include "files/parameter_file.h"
+#include "files/result_file.h"
 
 namespace korvane {
 

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "calc/model.h"
-#include "files/parfile.h"
 
 namespace korvane {
 

@@ -7,7 +7,9 @@
 #include "calc/engine.h"
 #include "calc/form_logic.h"
 #include "files/batch.h"
-#include "files/parfile.h"
+#include "files/file_numbers.h"
+#include "files/parameter_file.h"
+#include "files/safe_save.h"
 
 namespace korvane {
 

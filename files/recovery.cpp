@@ -8,6 +8,9 @@
 #include <iterator>
 #include <utility>
 
+#include "files/parameter_file.h"
+#include "files/safe_save.h"
+
 namespace korvane {
 
 namespace {

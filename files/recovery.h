@@ -11,7 +11,7 @@
 #include <string>
 
 #include "calc/model.h"
-#include "files/parfile.h"
+#include "files/file_error.h"
 
 namespace korvane {
 

@@ -24,7 +24,7 @@
 #include "calc/batch.h"
 #include "calc/engine.h"
 #include "calc/form_logic.h"
-#include "files/parfile.h"
+#include "files/parameter_file.h"
 #include "files/vary_checks.h"
 
 namespace korvane {

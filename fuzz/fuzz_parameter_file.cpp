@@ -15,7 +15,7 @@
 #include "calc/engine.h"
 #include "calc/form_logic.h"
 #include "calc/model.h"
-#include "files/parfile.h"
+#include "files/parameter_file.h"
 #include "fuzz/fuzz_support.h"
 
 using fuzzsupport::checkPhysicallyPossible;

@@ -19,7 +19,7 @@
 #include "calc/form_logic.h"
 #include "calc/model.h"
 #include "files/batch.h"
-#include "files/parfile.h"
+#include "files/parameter_file.h"
 #include "files/result_rows.h"
 #include "files/vary.h"
 

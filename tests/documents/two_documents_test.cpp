@@ -16,7 +16,8 @@
 #include "calc/engine.h"
 #include "calc/form_logic.h"
 #include "files/batch.h"
-#include "files/parfile.h"
+#include "files/parameter_file.h"
+#include "files/result_file.h"
 #include "ui/document/silodocument.h"
 
 using namespace korvane;

@@ -12,7 +12,7 @@
 #include "calc/en1991_4.h"
 #include "calc/engine.h"
 #include "calc/form_logic.h"
-#include "files/parfile.h"
+#include "files/parameter_file.h"
 
 using namespace korvane;
 

@@ -9,7 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "files/parfile.h"
+#include "files/parameter_file.h"
 #include "test_support.h"
 
 using namespace korvane;

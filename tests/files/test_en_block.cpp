@@ -8,7 +8,7 @@
 
 #include "calc/en1991_4.h"
 #include "calc/engine.h"
-#include "files/parfile.h"
+#include "files/parameter_file.h"
 #include "test_support.h"
 
 using namespace korvane;
@@ -44,7 +44,7 @@ void expectSameEn(const EnInputs& a, const EnInputs& b) {
 }  // namespace
 
 TEST(EnBlock, FilesWithoutTheBlockReadTheDefaultsAndAreWrittenAsBefore) {
-    for (const std::string path : {enExample(), std::string(KORVANE_TEST_DATA) + "/reference-cases/case_0001.par"}) {
+    for (const std::string& path : {enExample(), std::string(KORVANE_TEST_DATA) + "/reference-cases/case_0001.par"}) {
         SCOPED_TRACE(path);
         auto m = ktest::freshModel();
         setEnInputs(*m, allChanged());  // values of an earlier file do not survive

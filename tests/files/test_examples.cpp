@@ -12,6 +12,7 @@
 #include "calc/engine.h"
 #include "calc/form_logic.h"
 #include "files/batch.h"
+#include "files/parameter_file.h"
 #include "test_support.h"
 
 using namespace korvane;

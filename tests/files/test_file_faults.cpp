@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "files/parfile.h"
+#include "files/parameter_file.h"
 #include "test_support.h"
 
 using namespace korvane;

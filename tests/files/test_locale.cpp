@@ -9,7 +9,8 @@
 #include <regex>
 
 #include "files/batch.h"
-#include "files/parfile.h"
+#include "files/file_numbers.h"
+#include "files/parameter_file.h"
 #include "test_support.h"
 #include "tests/common/german_locale.h"
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "calc/engine.h"
+#include "files/parameter_file.h"
 #include "files/recovery.h"
 #include "test_support.h"
 

@@ -5,7 +5,8 @@
 #include <cstdio>
 
 #include "files/batch.h"
-#include "files/parfile.h"
+#include "files/file_numbers.h"
+#include "files/result_file.h"
 #include "files/result_rows.h"
 #include "test_support.h"
 

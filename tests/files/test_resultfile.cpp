@@ -4,7 +4,8 @@
 #include <filesystem>
 #include <sys/stat.h>
 
-#include "files/parfile.h"
+#include "files/result_file.h"
+#include "files/data_folders.h"
 #include "test_support.h"
 
 using namespace korvane;

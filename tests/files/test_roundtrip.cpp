@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "calc/engine.h"
-#include "files/parfile.h"
+#include "files/parameter_file.h"
 #include "test_support.h"
 
 using namespace korvane;

@@ -9,7 +9,8 @@
 #include <unistd.h>
 
 #include "calc/engine.h"
-#include "files/parfile.h"
+#include "files/parameter_file.h"
+#include "files/result_file.h"
 #include "test_support.h"
 
 using namespace korvane;

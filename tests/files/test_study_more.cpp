@@ -16,7 +16,7 @@
 
 #include "calc/engine.h"
 #include "files/batch.h"
-#include "files/parfile.h"
+#include "files/parameter_file.h"
 #include "files/sample.h"
 #include "files/summary.h"
 #include "files/vary.h"

@@ -16,7 +16,8 @@
 
 #include "calc/engine.h"
 #include "files/batch.h"
-#include "files/parfile.h"
+#include "files/file_numbers.h"
+#include "files/parameter_file.h"
 #include "files/vary.h"
 #include "test_support.h"
 

@@ -11,7 +11,8 @@
 
 #include "calc/engine.h"
 #include "calc/form_logic.h"
-#include "files/parfile.h"
+#include "files/parameter_file.h"
+#include "files/result_file.h"
 
 namespace fs = std::filesystem;
 using namespace korvane;

@@ -12,7 +12,7 @@
 
 #include "calc/engine.h"
 #include "calc/form_logic.h"
-#include "files/parfile.h"
+#include "files/parameter_file.h"
 
 namespace fs = std::filesystem;
 using namespace korvane;

@@ -10,7 +10,7 @@
 
 #include "calc/engine.h"
 #include "calc/model.h"
-#include "files/parfile.h"
+#include "files/result_file.h"
 #include "ui/texts/texts.h"
 
 using namespace korvane;

@@ -19,7 +19,6 @@
 #include <memory>
 
 #include "calc/model.h"
-#include "files/parfile.h"
 #include "ui/main/appstate.h"
 #include "ui/main/desktop_habits.h"
 #include "ui/main/mainwindow.h"

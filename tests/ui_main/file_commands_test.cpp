@@ -20,7 +20,6 @@
 
 #include "calc/form_logic.h"
 #include "calc/model.h"
-#include "files/parfile.h"
 #include "tests/common/german_locale.h"
 #include "ui/main/appstate.h"
 #include "ui/main/mainwindow.h"

@@ -13,7 +13,7 @@
 
 #include "calc/engine.h"
 #include "calc/model.h"
-#include "files/parfile.h"
+#include "files/file_error.h"
 #include "ui/main/appstate.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/file_messages.h"

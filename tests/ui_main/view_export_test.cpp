@@ -25,7 +25,6 @@
 
 #include "calc/model.h"
 #include "files/batch.h"
-#include "files/parfile.h"
 #include "ui/main/appstate.h"
 #include "ui/main/diagram.h"
 #include "ui/main/mainwindow.h"

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "calc/model.h"
 #include "ui/texts/texts.h"
 
 namespace korvane::ui {

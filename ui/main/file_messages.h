@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "files/parfile.h"
+#include "files/file_error.h"
 
 namespace korvane::ui {
 

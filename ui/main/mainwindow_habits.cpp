@@ -12,7 +12,7 @@
 #include <QUndoStack>
 
 #include "calc/model.h"
-#include "files/parfile.h"
+#include "files/parameter_file.h"
 #include "ui/main/appstate.h"
 #include "ui/main/desktop_habits.h"
 #include "ui/main/mainwindow.h"

@@ -1,231 +1,30 @@
-// Parameter files, result files and the data folder marker.
+// Parameter files: reading and writing.
 //
 // Reading follows the run-time library's text-file rules (skip white space
 // and line ends before a value, take the run of printable characters, drop
 // the rest of the line, read 0 at the end of the file), but a file is taken
 // over only when it has been read completely and every value is a valid,
 // finite number that fits the model's arrays. Numbers never depend on the
-// process locale. Writing goes to a temporary file in the target's folder
-// that replaces the target only when complete.
-#include "files/parfile.h"
+// process locale. Writing goes through safe saving, so a failed save leaves
+// the previous file as it was.
+#include "files/parameter_file.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
-#include <fstream>
-#include <iterator>
+#include <cstdint>
 #include <memory>
+#include <string_view>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "calc/en1991_4.h"
 #include "calc/engine.h"
+#include "files/file_numbers.h"
+#include "files/safe_save.h"
 
 namespace korvane {
-
-// ---------------------------------------------------------------------------
-// Number formats
-//
-// Every number in a file is written and read with std::to_chars and
-// std::from_chars: they never look at the process locale, so a desktop with a
-// decimal comma reads and writes the same files as the batch tool.
-// ---------------------------------------------------------------------------
-
-namespace {
-
-std::string charsOf(double v, std::chars_format f, int precision) {
-    char buf[400];
-    auto r = std::to_chars(buf, buf + sizeof buf, v, f, precision);
-    return std::string(buf, r.ptr);
-}
-
-// Decimal number syntax of the file: [sign] digits [. [digits]] | [sign] . digits,
-// then optionally E or e, [sign], digits.
-bool isRealText(std::string_view t) {
-    size_t i = 0, n = t.size();
-    if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
-    size_t digits = 0;
-    while (i < n && t[i] >= '0' && t[i] <= '9') { ++i; ++digits; }
-    if (i < n && t[i] == '.') {
-        ++i;
-        while (i < n && t[i] >= '0' && t[i] <= '9') { ++i; ++digits; }
-    }
-    if (digits == 0) return false;
-    if (i < n && (t[i] == 'E' || t[i] == 'e')) {
-        ++i;
-        if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
-        size_t ed = 0;
-        while (i < n && t[i] >= '0' && t[i] <= '9') { ++i; ++ed; }
-        if (ed == 0) return false;
-    }
-    return i == n;
-}
-
-// True when a syntactically valid real (without sign) lies below the
-// smallest double: it then reads as zero, as the run-time library's
-// conversion gives it. Only asked for texts that left the double range.
-bool isBelowRange(std::string_view t) {
-    const size_t ePos = std::min(t.find_first_of("eE"), t.size());
-    const std::string_view mant = t.substr(0, ePos);
-    const size_t point = std::min(mant.find('.'), mant.size());
-    long order = 0;  // decimal exponent of the first significant digit
-    bool significant = false;
-    for (size_t i = 0; i < mant.size(); ++i) {
-        if (i == point || mant[i] == '0') continue;
-        order = i < point ? static_cast<long>(point - 1 - i) : -static_cast<long>(i - point);
-        significant = true;
-        break;
-    }
-    if (!significant) return true;
-    long e = 0;
-    size_t i = ePos + 1;
-    bool negative = false;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
-    for (; i < t.size(); ++i) e = std::min(e * 10 + (t[i] - '0'), 1000000L);
-    return order + (negative ? -e : e) < 0;
-}
-
-enum class RealParse { Ok, Syntax, Range };
-
-// Parses a real of the file syntax completely; a text that is only partly a
-// number is a syntax fault, a number beyond the largest double a range fault.
-RealParse parseReal(std::string_view t, double& v) {
-    if (!isRealText(t)) return RealParse::Syntax;
-    std::string_view body = t;
-    bool negative = false;
-    if (body[0] == '+' || body[0] == '-') {
-        negative = body[0] == '-';
-        body.remove_prefix(1);
-    }
-    double x = 0;
-    auto r = std::from_chars(body.data(), body.data() + body.size(), x, std::chars_format::general);
-    if (r.ec == std::errc::result_out_of_range) {
-        if (!isBelowRange(body)) return RealParse::Range;
-        x = 0;
-    } else if (r.ec != std::errc() || r.ptr != body.data() + body.size()) {
-        return RealParse::Syntax;
-    }
-    if (!std::isfinite(x)) return RealParse::Range;
-    v = negative ? -x : x;
-    return RealParse::Ok;
-}
-
-// The 23-character field from the mantissa and exponent text of to_chars
-// ("d.dddddddddddddd", "e+308").
-std::string real23FromChars(const std::string& sci, bool negative) {
-    const auto e = sci.find('e');
-    std::string mant = sci.substr(0, e);
-    char esign = sci[e + 1];
-    int exp = 0;
-    std::from_chars(sci.data() + e + 2, sci.data() + sci.size(), exp);
-    char ebuf[8];
-    auto r = std::to_chars(ebuf, ebuf + sizeof ebuf, exp);
-    std::string digits(ebuf, r.ptr);
-    return std::string(negative ? "-" : " ") + mant + "E" + esign +
-           std::string(4 - std::min<size_t>(4, digits.size()), '0') + digits;
-}
-
-// The value rounded toward zero to 15 significant digits: used where the
-// rounding to nearest would carry a value near the largest double beyond it.
-std::string real23Truncated(double v) {
-    std::string sci = charsOf(std::fabs(v), std::chars_format::scientific, 20);
-    const auto e = sci.find('e');
-    sci = sci.substr(0, 16) + sci.substr(e);
-    return real23FromChars(sci, v < 0);
-}
-
-}  // namespace
-
-std::string formatReal23(double v) {
-    if (!std::isfinite(v)) {
-        // Never written to a file (the writer refuses such a model); keep the
-        // field width for the callers that only show the text.
-        std::string s = std::isnan(v) ? " NAN" : (v < 0 ? "-INF" : " INF");
-        return s + std::string(23 - s.size(), ' ');
-    }
-    if (v == 0) return " 0.00000000000000E+0000";  // -0.0 is written like 0
-    std::string s = real23FromChars(charsOf(std::fabs(v), std::chars_format::scientific, 14), v < 0);
-    double back = 0;
-    if (parseReal(std::string_view(s).substr(s[0] == ' ' ? 1 : 0), back) != RealParse::Ok)
-        s = real23Truncated(v);
-    return s;
-}
-
-std::string formatFixed(long double v, int width, int decimals) {
-    char buf[5000];  // the widest long double in fixed notation has 4933 digits
-    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
-    if (r.ec != std::errc()) return std::string();
-    std::string s(buf, r.ptr);
-    // A value that rounds to zero is written as zero: the last slice's z of
-    // a cone can come out as -1e-16 and must not read "-0.000".
-    if (s[0] == '-' && s.find_first_not_of("0.", 1) == std::string::npos) s.erase(0, 1);
-    if (static_cast<int>(s.size()) < width) s.insert(0, static_cast<size_t>(width) - s.size(), ' ');
-    return s;
-}
-
-// ---------------------------------------------------------------------------
-// Field names and excerpts
-// ---------------------------------------------------------------------------
-
-const char* parFieldName(ParField f) {
-    switch (f) {
-        case ParField::None: return "";
-        case ParField::Schrittzahl: return "Schrittzahl";
-        case ParField::Rhokonstant: return "the constant density switch";
-        case ParField::Rhofunktion: return "the density function switch";
-        case ParField::RHOMIN: return "RHOMIN";
-        case ParField::RHOMAX: return "RHOMAX";
-        case ParField::SIGMA0: return "SIGMA0";
-        case ParField::Anpassart: return "Anpassart";
-        case ParField::Messanzahl: return "Messanzahl";
-        case ParField::AnpassA: return "AnpassA";
-        case ParField::AnpassB: return "AnpassB";
-        case ParField::AnpassRHOMIN: return "AnpassRHOMIN";
-        case ParField::AnpassRHOMAX: return "AnpassRHOMAX";
-        case ParField::AnpassSIGMA0: return "AnpassSIGMA0";
-        case ParField::Messsigma: return "a measured SIGMA";
-        case ParField::Messrho: return "a measured RHOB";
-        case ParField::PHIE: return "PHIE";
-        case ParField::Phixschaft: return "Phixschaft";
-        case ParField::Phixtrichter: return "Phixtrichter";
-        case ParField::Phixunten: return "Phixunten";
-        case ParField::Kwahl: return "Kwahl";
-        case ParField::Kwert: return "Kwert";
-        case ParField::Spannungszustand: return "the stress state";
-        case ParField::Querschnitt: return "Querschnitt";
-        case ParField::Durchmesser: return "Durchmesser";
-        case ParField::Laenge: return "Laenge";
-        case ParField::Trichterja: return "Trichterja";
-        case ParField::Trichterwinkel: return "Trichterwinkel";
-        case ParField::Auslauf: return "Auslauf";
-        case ParField::Schaftja: return "Schaftja";
-        case ParField::Hschaft: return "Hschaft";
-        case ParField::vertunten: return "vertunten";
-        case ParField::Hunttricht: return "Hunttricht";
-        case ParField::Schuettkegel: return "Schuettkegel";
-        case ParField::boeschwinkel: return "boeschwinkel";
-        case ParField::Auflastspannung: return "Auflastspannung";
-        case ParField::Fuellhoehe: return "Fuellhoehe";
-        case ParField::PhixStirnwand: return "PhixStirnwand";
-        case ParField::EN1991_4: return "the EN 1991-4 values";
-    }
-    return "";
-}
-
-std::string sanitizedExcerpt(const std::string& raw, size_t maxChars) {
-    std::string s;
-    for (size_t i = 0; i < raw.size() && i < maxChars; ++i) {
-        const unsigned char c = static_cast<unsigned char>(raw[i]);
-        s += (c >= 32 && c < 127) ? static_cast<char>(c) : '?';
-    }
-    if (raw.size() > maxChars) s += "...";
-    return s;
-}
 
 // ---------------------------------------------------------------------------
 // Reading
@@ -438,14 +237,6 @@ private:
     bool failed_ = false;
     FileError err_;
 };
-
-void setSystemError(FileError& err, int code, const std::string& what) {
-    err = FileError{};
-    err.code = code ? code : EIO;
-    err.fault = FileFault::System;
-    err.reason = what.empty() ? std::string(std::strerror(err.code))
-                              : what + ": " + std::strerror(err.code);
-}
 
 bool readWholeFile(const std::string& path, std::string& text, FileError& err) {
     errno = 0;
@@ -701,160 +492,6 @@ bool readParameterFile(SiloModel& m, const std::string& path, FileError& err) {
 
 namespace {
 
-std::string folderOf(const std::string& path) {
-    auto p = path.find_last_of('/');
-    if (p == std::string::npos) return ".";
-    if (p == 0) return "/";
-    return path.substr(0, p);
-}
-
-// Follows a chain of symbolic links at the end of `path` to the name that is
-// finally written. `direct` is set when the chain passes through /proc (the
-// links of /dev/stdout and /proc/self/fd name open files, not files that a
-// rename could replace). False for a loop of links.
-bool resolveLinks(std::string& path, bool& direct) {
-    direct = false;
-    for (int hop = 0; hop < 40; ++hop) {
-        struct stat ls{};
-        if (::lstat(path.c_str(), &ls) != 0 || !S_ISLNK(ls.st_mode)) return true;
-        std::string target(static_cast<size_t>(ls.st_size > 0 ? ls.st_size : 0) + 256, '\0');
-        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
-        if (n < 0) return true;
-        target.resize(static_cast<size_t>(n));
-        if (path.rfind("/proc/", 0) == 0 || target.rfind("/proc/", 0) == 0) {
-            direct = true;
-            return true;
-        }
-        path = (!target.empty() && target[0] == '/') ? target : folderOf(path) + "/" + target;
-    }
-    errno = ELOOP;
-    return false;
-}
-
-bool writeAll(int fd, std::string_view data) {
-    size_t off = 0;
-    while (off < data.size()) {
-        ssize_t w = ::write(fd, data.data() + off, data.size() - off);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        off += static_cast<size_t>(w);
-    }
-    return true;
-}
-
-// A device, a FIFO or an open file behind /proc is written in place: it
-// cannot be replaced, and replacing it would take it from whoever uses it.
-bool writeDirectly(const std::string& path, std::string_view data, FileError& err) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        setSystemError(err, errno, "cannot write " + path);
-        return false;
-    }
-    if (!writeAll(fd, data)) {
-        const int e = errno;
-        ::close(fd);
-        setSystemError(err, e, "write failed");
-        return false;
-    }
-    if (::close(fd) != 0) {
-        setSystemError(err, errno, "write failed");
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
-
-bool writeFileSafely(const std::string& givenPath, std::string_view data, FileError& err) {
-    err = FileError{};
-    if (givenPath.empty()) {
-        setSystemError(err, ENOENT, "empty file name");
-        return false;
-    }
-    std::string path = givenPath;
-    bool direct = false;
-    if (!resolveLinks(path, direct)) {
-        setSystemError(err, errno, givenPath);
-        return false;
-    }
-    struct stat target{};
-    const bool exists = ::stat(path.c_str(), &target) == 0;
-    if (exists && S_ISDIR(target.st_mode)) {
-        setSystemError(err, EISDIR, path);
-        return false;
-    }
-    if (direct || (exists && !S_ISREG(target.st_mode))) return writeDirectly(path, data, err);
-    if (exists && ::access(path.c_str(), W_OK) != 0 && errno != EACCES && errno != EPERM) {
-        // Not the file's protection but the place it lies on (a read-only
-        // file system, EROFS, among others): said with its own words.
-        setSystemError(err, errno, path);
-        return false;
-    }
-    if (exists && ((target.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
-        // A write-protected file stays as it is, also for a user whose rights
-        // would let the rename replace it (the folder is writable, or root).
-        setSystemError(err, EACCES, path);
-        err.fault = FileFault::WriteProtected;
-        err.reason = "the file is write-protected";
-        return false;
-    }
-
-    // A short temporary name in the target's folder: a rename within one
-    // folder is atomic, and a name of the longest legal length still leaves
-    // room for it.
-    std::string buf = folderOf(path) + "/.kv-XXXXXX";
-    int fd = ::mkstemp(buf.data());
-    if (fd < 0) {
-        setSystemError(err, errno, "cannot create a file in " + folderOf(path));
-        return false;
-    }
-    const std::string tmp = buf;
-    auto abandon = [&](int code, const std::string& what) {
-        ::close(fd);
-        ::unlink(tmp.c_str());
-        setSystemError(err, code, what);
-        return false;
-    };
-    // Permissions (and, where allowed, owner) as a freshly created file would
-    // get, or those of the file being replaced.
-    mode_t mode;
-    if (exists) {
-        mode = target.st_mode & 07777;
-        if (::fchown(fd, target.st_uid, target.st_gid) != 0) {
-            // Not allowed to give the file away: it belongs to the writer.
-        }
-    } else {
-        mode_t um = ::umask(0);
-        ::umask(um);
-        mode = 0666 & ~um;
-    }
-    if (::fchmod(fd, mode) != 0) return abandon(errno, "cannot set permissions");
-    if (!writeAll(fd, data)) return abandon(errno, "write failed");
-    if (::fsync(fd) != 0) return abandon(errno, "write failed");
-    if (::close(fd) != 0) {
-        int e = errno;
-        ::unlink(tmp.c_str());
-        setSystemError(err, e, "write failed");
-        return false;
-    }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        int e = errno;
-        ::unlink(tmp.c_str());
-        setSystemError(err, e, "cannot replace " + path);
-        return false;
-    }
-    int dfd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-    return true;
-}
-
-namespace {
-
 // Builds the parameter file text. Every real is checked to read back as the
 // finite number the reader accepts; the first value that cannot is named in
 // `problem` (the text then holds its field as formatReal23 shows it).
@@ -987,83 +624,6 @@ bool writeParameterFile(const SiloModel& m, const std::string& path, FileError& 
     const std::string text = buildParameterText(m, &err);
     if (err.fault != FileFault::None) return false;
     return writeFileSafely(path, text, err);
-}
-
-std::string resultFileText(const SiloModel& m) {
-    std::string o = "z[m];RHOB[kg/m3];SIGMAV[Pa];SIGMAW[Pa]\r\n";
-    const int total = std::min(m.Gesamtschritte, kResultSize - 1);
-    const int last = std::min(std::max(m.Indexende, 0), kResultSize - 1);
-
-    // Running height of the upper face of the slice being written.
-    double z = 0;
-    for (int i = 1; i <= total; ++i) z += static_cast<double>(m.Dz[i]);
-
-    // Which sections yield rows depends on the switches and heights only.
-    const bool shaftRows =
-        m.Schaftja && m.Hunttricht + (m.Hspitzeoben - m.Hspitzeauslauf) + m.Hkegel < m.Fuellhoehe;
-    const bool hopperRows = m.Trichterja && m.Hunttricht + m.Hkegel < m.Fuellhoehe;
-    const bool belowRows = m.vertunten;
-    const int s = m.Schritteschaft, t = m.Schrittetrichter;
-
-    auto row = [&](long double z, long double rho, long double sv, long double sw) {
-        o += formatFixed(z, 10, 3);
-        o += ';';
-        o += formatFixed(rho, 8, 1);
-        o += ';';
-        o += formatFixed(sv, 10, 0);
-        o += ';';
-        o += formatFixed(sw, 10, 0);
-        o += "\r\n";
-    };
-    for (int i = 1; i <= total; ++i) {
-        // The two slices at each junction of sections give no row.
-        if ((shaftRows && i < s) || (hopperRows && s + 1 < i && i < s + t) ||
-            (belowRows && i > s + t + 1)) {
-            row(z, m.RHOB[i], m.SIGMAV[i - 1], m.SIGMAW[i - 1]);
-        }
-        z -= static_cast<double>(m.Dz[i]);
-    }
-    row(z, m.RHOB[last], m.SIGMAV[last], m.SIGMAW[last]);
-    return o;
-}
-
-bool writeResultFile(const SiloModel& m, const std::string& path, FileError& err) {
-    return writeFileSafely(path, resultFileText(m), err);
-}
-
-// ---------------------------------------------------------------------------
-// Data folders
-// ---------------------------------------------------------------------------
-
-DataFolders resolveDataFolders(const std::string& programDir, const std::string& documentsDir) {
-    DataFolders f;
-    f.programFolder = programDir;
-    if (f.programFolder.empty() || f.programFolder.back() != '/') f.programFolder += '/';
-    f.dataFolder = f.programFolder;
-
-    const std::string marker = f.programFolder + "FOLDER.DAT";
-    std::ifstream in(marker, std::ios::binary);
-    if (in.is_open()) {
-        std::string first;
-        struct stat st{};
-        if (::stat(marker.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
-            std::getline(in, first);
-            if (in.bad()) first.clear();
-            // A file written with CR LF line ends carries the CR before the LF.
-            if (!first.empty() && first.back() == '\r') first.pop_back();
-        }
-        if (first != "Korvane") {
-            f.markerInvalid = true;
-        } else {
-            std::string docs = documentsDir;
-            if (docs.empty() || docs.back() != '/') docs += '/';
-            f.dataFolder = docs + "Korvane/";
-        }
-    }
-    f.parameterFolder = f.dataFolder + "Par/";
-    f.resultFolder = f.dataFolder + "Output/";
-    f.flyerFolder = f.dataFolder + "Flyer/";
-    return f;
 }
 
 }  // namespace korvane

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,9 @@
 
 #include "calc/engine.h"
 #include "calc/model.h"
+
+// libFuzzer's entry point, which each harness defines.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace fuzzsupport {
 

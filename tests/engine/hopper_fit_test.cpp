@@ -82,7 +82,7 @@ TEST(Discharge, CoefficientsOfConeAndWedge) {
         m->Phixtrichter = degToRad(c.phix);
         dischargeCoefficients(*m);
         EXPECT_NEAR(m->TrichterF, c.F, 1e-4);
-        if (c.N >= 0) EXPECT_NEAR(m->TrichterN, c.N, 1e-4);
+        if (c.N >= 0) { EXPECT_NEAR(m->TrichterN, c.N, 1e-4); }
         const double tt = std::tan(degToRad(c.theta)), tx = std::tan(degToRad(c.phix));
         EXPECT_NEAR(m->TrichterN, (c.cone + 1) * (m->TrichterF * (1 + tx / tt) - 1), 1e-12);
         EXPECT_NEAR(m->Massenflusswinkel, c.angleDeg, 0.01);

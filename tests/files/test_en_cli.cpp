@@ -87,8 +87,8 @@ TEST(EnCli, ExitStatusAndJson) {
         EXPECT_EQ(o.status, c.status) << o.err;
         EXPECT_NE(o.out.find(c.inStdout), std::string::npos) << o.out;
         EXPECT_NE(o.err.find(c.inStderr), std::string::npos) << o.err;
-        if (c.status == 0 || c.status == 4) EXPECT_EQ(jsonKeys(o.out), keys);
-        if (c.status == 4) EXPECT_NE(o.out.find("\"gamma\": null"), std::string::npos);
+        if (c.status == 0 || c.status == 4) { EXPECT_EQ(jsonKeys(o.out), keys); }
+        if (c.status == 4) { EXPECT_NE(o.out.find("\"gamma\": null"), std::string::npos); }
     }
 }
 

@@ -153,8 +153,9 @@ TEST(StudyBatch, BatchedAgreesWithSingleCalculations) {
                                  std::to_string(law),
                              c);
                 EXPECT_GT(c.lanes, 0) << file << " " << state << " " << law;
-                if (law != kInterpolated && law != kFunctionTinySigma0)
+                if (law != kInterpolated && law != kFunctionTinySigma0) {
                     EXPECT_GT(c.sound, 0) << file << " " << state << " " << law;
+                }
             }
         }
     }
@@ -244,7 +245,7 @@ TEST(StudyBatch, SignalStopsWithCompleteLines) {
         for (size_t e; (e = text.find('\n', start)) != std::string::npos; start = e + 1) {
             const std::string line = text.substr(start, e - start);
             EXPECT_EQ(std::count(line.begin(), line.end(), ','), 6) << line;
-            if (rows >= 0) EXPECT_EQ(line.rfind(std::to_string(rows) + ",", 0), 0u) << line;
+            if (rows >= 0) { EXPECT_EQ(line.rfind(std::to_string(rows) + ",", 0), 0u) << line; }
             ++rows;
         }
         EXPECT_GT(rows, 0);

@@ -300,7 +300,7 @@ TEST(TakeOver, FillToTheBrimIsTheFullSilo) {
         in.fillHeight = c.fill;
         Fixture f;
         EXPECT_EQ(f.run(in), c.code);
-        if (c.code == kProblemNone) EXPECT_NEAR(f.m->Fuellhoehe, silo, 1e-12);
+        if (c.code == kProblemNone) { EXPECT_NEAR(f.m->Fuellhoehe, silo, 1e-12); }
         DensityWorkingCopy w;
         auto sketchModel = std::make_unique<SiloModel>();
         EXPECT_EQ(siloSketch(*sketchModel, in, w, 400, 400).code, c.code);

@@ -93,7 +93,9 @@ TEST_F(PrintCommands, TableWithoutPrinterBecomesPdfInTheResultFolder) {
         QStringLiteral("Die Seite wurde als PDF-Datei gespeichert:\n")));
     EXPECT_TRUE(platform::shownMessages()[0].endsWith(QStringLiteral("KORVANE_Table.pdf")));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // hourglass gone
-    if (test::haveTool(QStringLiteral("pdfinfo"))) EXPECT_EQ(pdfTitle(path), QStringLiteral("KORVANE_Table"));
+    if (test::haveTool(QStringLiteral("pdfinfo"))) {
+        EXPECT_EQ(pdfTitle(path), QStringLiteral("KORVANE_Table"));
+    }
     if (test::haveTool(QStringLiteral("pdftotext"))) {
         const QStringList lines = test::pdfLines(path);
         EXPECT_TRUE(lines.contains(QStringLiteral("Zustand: Füllzustand")));
@@ -109,9 +111,12 @@ TEST_F(PrintCommands, DiagramWithoutPrinterBecomesPdfWithItsTitle) {
     ASSERT_TRUE(QFileInfo::exists(path));
     EXPECT_TRUE(platform::shownMessages().value(0).startsWith(
         QStringLiteral("The page was saved as a PDF file:\n")));
-    if (test::haveTool(QStringLiteral("pdfinfo"))) EXPECT_EQ(pdfTitle(path), QStringLiteral("KORVANE_Diagram"));
-    if (test::haveTool(QStringLiteral("pdftotext")))
+    if (test::haveTool(QStringLiteral("pdfinfo"))) {
+        EXPECT_EQ(pdfTitle(path), QStringLiteral("KORVANE_Diagram"));
+    }
+    if (test::haveTool(QStringLiteral("pdftotext"))) {
         EXPECT_TRUE(test::pdfLines(path).value(0).endsWith(QStringLiteral("[Parameter file: /data/Par/a.par]")));
+    }
     texts::setLanguage(0);
 }
 
@@ -282,13 +287,17 @@ TEST_F(PrintCommands, FileChosenInTheSetUpIsNotReusedWithoutAsking) {
     ASSERT_GE(platform::shownMessages().size(), 1);
     EXPECT_TRUE(platform::shownMessages()[0].contains(chosen)) << platform::shownMessages()[0].toStdString();
     EXPECT_EQ(lastPrintOutcome().path, tmp.path() + "/chosen_2.pdf");
-    if (test::haveTool(QStringLiteral("pdfinfo"))) EXPECT_EQ(pdfTitle(chosen), QStringLiteral("KORVANE_Table"));
+    if (test::haveTool(QStringLiteral("pdfinfo"))) {
+        EXPECT_EQ(pdfTitle(chosen), QStringLiteral("KORVANE_Table"));
+    }
 
     // OK replaces it.
     platform::setNextAnswer(true);
     printResultDiagram(nullptr, test::document());
     EXPECT_EQ(lastPrintOutcome().path, chosen);
-    if (test::haveTool(QStringLiteral("pdfinfo"))) EXPECT_EQ(pdfTitle(chosen), QStringLiteral("KORVANE_Diagram"));
+    if (test::haveTool(QStringLiteral("pdfinfo"))) {
+        EXPECT_EQ(pdfTitle(chosen), QStringLiteral("KORVANE_Diagram"));
+    }
     programPrinter().setOutputFileName(QString());
 }
 

@@ -339,7 +339,9 @@ TEST(PrintedDiagramText, LongPathShortenedInTheMiddleKeepsTheFileName) {
         EXPECT_TRUE(first.contains(QStringLiteral("…"))) << first.toStdString();
         // Every word of the header stays inside the A4 page (595 pt).
         for (const test::PdfWord& w : test::pdfWords(path))
-            if (w.yMin < test::unitsToPt(200)) EXPECT_LT(w.xMax, 595.0 - 5.0 * 72 / 25.4) << w.text.toStdString();
+            if (w.yMin < test::unitsToPt(200)) {
+                EXPECT_LT(w.xMax, 595.0 - 5.0 * 72 / 25.4) << w.text.toStdString();
+            }
     }
 }
 

@@ -122,7 +122,7 @@ TEST_P(TextWindows, SecondShowingStartsAtTheTop) {
                   EXPECT_EQ(view->textCursor().position(), 0);
                   d.accept();
               });
-    if (c.scrollBar) EXPECT_GT(maxSeen, 0) << "the text should need scrolling";
+    if (c.scrollBar) { EXPECT_GT(maxSeen, 0) << "the text should need scrolling"; }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllSix, TextWindows, ::testing::ValuesIn(kCases),

@@ -218,7 +218,7 @@ TEST(Diagram, LanguageChangesTextsNotGeometry) {
                      heightToY(0) - 2 - heightToY(6.0));
     for (int y = plot.top(); y <= plot.bottom(); y += 3)
         for (int x = plot.left(); x <= plot.right(); x += 3)
-            if (at(de, x, y) == kBlack) ASSERT_EQ(at(en, x, y), kBlack) << x << "," << y;
+            if (at(de, x, y) == kBlack) { ASSERT_EQ(at(en, x, y), kBlack) << x << "," << y; }
 }
 
 TEST(Diagram, ZeroResultsShowTheAxesOnly) {

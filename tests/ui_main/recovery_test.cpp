@@ -53,7 +53,7 @@ QString lineAfter(const QString& output, const QString& prefix) {
 }  // namespace
 
 TEST(Recovery, ChangeSurvivesAKillAndIsOfferedAtTheNextStart) {
-    for (const QString answer : {QStringLiteral("restore"), QStringLiteral("discard")}) {
+    for (const QString& answer : {QStringLiteral("restore"), QStringLiteral("discard")}) {
         QTemporaryDir home;
         QString changed;
         {

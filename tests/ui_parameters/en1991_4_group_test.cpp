@@ -60,7 +60,7 @@ TEST_F(EnGroupTest, ValuesGoThroughOkAndComeBack) {
         EXPECT_DOUBLE_EQ(m.ENaphi, c.phi);
         EXPECT_EQ(m.ENdynamisch, c.dynamic);
         EXPECT_EQ(m.ENphirja, c.phirGiven);
-        if (c.phirGiven) EXPECT_NEAR(radToDeg(m.ENphir), c.phirDeg, 1e-12);
+        if (c.phirGiven) { EXPECT_NEAR(radToDeg(m.ENphir), c.phirDeg, 1e-12); }
         EXPECT_TRUE(doc->modified);
 
         // Shown again, the form holds what OK took over.

@@ -923,7 +923,8 @@ void ParameterForm::drawSketch() {
         if (r.code == 0) r.code = kProblemGeometry;
         fillHeightWithoutHeapOutput_->setText(QString());
     }
-    if (isNonFiniteText(r.kFromFrictionText)) r.kFromFrictionText = " ";
+    // (assign, not = " ": GCC 12 sees a false overlap in the inlined copy, -Wrestrict)
+    if (isNonFiniteText(r.kFromFrictionText)) r.kFromFrictionText.assign(1, ' ');
     document_.pendingProblem = r.code;
     sketch_->setResult(r);
     if (r.derivedValid) {

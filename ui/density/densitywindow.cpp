@@ -206,8 +206,10 @@ void drawDensityDiagram(QPainter& p, int W, int H, const DensityWorkingCopy& w) 
         const double y = k * s.rhoStep;
         p.drawLine(s.px(0), s.py(y), s.px(s.xmax), s.py(y));
     }
-    // Axes: SIGMA along the bottom of the RHOB range, RHOB at SIGMA = 0.
-    p.drawLine(s.px(s.xmax), s.py(s.ymin), s.px(s.xmin), s.py(s.ymin));
+    // Axes: SIGMA along the bottom of the RHOB range (not into the labels
+    // left of the RHOB axis, where it would read as a minus sign), RHOB at
+    // SIGMA = 0.
+    p.drawLine(s.px(s.xmax), s.py(s.ymin), s.px(0), s.py(s.ymin));
     p.drawLine(s.px(0), s.py(s.ymin), s.px(0), s.py(s.ymax));
 
     // Labels, on the white ground of the image: a label hides the lines
@@ -237,7 +239,9 @@ void drawDensityDiagram(QPainter& p, int W, int H, const DensityWorkingCopy& w) 
 
     // Measured pairs and the curve stay inside the plot area.
     p.setBackgroundMode(Qt::TransparentMode);
-    p.setClipRect(QRect(QPoint(s.px(0), s.py(s.ymax) - 3), QPoint(W - 1, s.py(s.ymin))));
+    // (with room for the squares of pairs at the lowest stresses, which sit
+    // on the RHOB axis)
+    p.setClipRect(QRect(QPoint(s.px(0) - 3, s.py(s.ymax) - 3), QPoint(W - 1, s.py(s.ymin))));
     p.setPen(QPen(Qt::black, 1));
     for (int i = 1; i <= n; ++i) {
         const int x = s.px(w.Messtabelle[1][i]);
@@ -323,8 +327,12 @@ QString fitSummaryText(const DensityWorkingCopy& w, int language) {
 }
 
 std::array<QString, 3> fittedLawFieldTexts(const DensityWorkingCopy& w) {
-    if (pairCount(w) < 2 || w.Messanpassart != 2 || !fitIsFinite(w)) return {};
-    return {general8(w.MessRHOMIN), general8(w.MessRHOMAX), general8(w.MessSIGMA0)};
+    if (pairCount(w) < 2 || !fitIsFinite(w)) return {};
+    if (w.Messanpassart == 2)
+        return {general8(w.MessRHOMIN), general8(w.MessRHOMAX), general8(w.MessSIGMA0)};
+    // RHOMIN is the density without stress, which every law has.
+    const double rho0 = workingDensity(w, 0);
+    return {std::isfinite(rho0) ? general8(rho0) : QString(), QString(), QString()};
 }
 
 // ---- widgets ---------------------------------------------------------------------

@@ -101,8 +101,9 @@ FitDeviation largestDeviation(const DensityWorkingCopy& w);
 QString fitSummaryText(const DensityWorkingCopy& w, int language);
 
 // RHOMIN, RHOMAX and SIGMA0 of the fitted law as the parameter form's greyed
-// fields show them: the exponential law's values; empty for the other kinds
-// (they have no such parameters) and before a fit of two pairs.
+// fields show them: the exponential law's values; for the other kinds the
+// density without stress as RHOMIN and nothing else (they have no RHOMAX or
+// SIGMA0); nothing before a fit of two pairs.
 std::array<QString, 3> fittedLawFieldTexts(const DensityWorkingCopy& w);
 
 // Draws the check diagram of the working copy (at least one pair) onto a

@@ -366,10 +366,10 @@ const TextPair throughEveryPair{"Die Linie geht durch jedes Wertepaar.",
 const TextPair largestDeviation{"Größte Abweichung: %1 kg/m3 (%2 %) bei SIGMA = %3 Pa",
     "Largest deviation: %1 kg/m3 (%2 %) at SIGMA = %3 Pa"};
 const TextPair formFieldsHint{
-    "Werte der angepassten Dichtefunktion (Button \"Werte\"); nur die Exponentialfunktion hat "
-    "RHOMIN, RHOMAX und SIGMA0.",
-    "Values of the fitted density law (button \"Data\"); only the exponential law has RHOMIN, "
-    "RHOMAX and SIGMA0."};
+    "Werte der angepassten Dichtefunktion (Button \"Werte\"); RHOMAX und SIGMA0 hat nur die "
+    "Exponentialfunktion, RHOMIN ist die Dichte ohne Spannung.",
+    "Values of the fitted density law (button \"Data\"); only the exponential law has RHOMAX "
+    "and SIGMA0, RHOMIN is the density without stress."};
 }  // namespace densityFit
 
 // ---- start window (the conditions of use are in long_texts.cpp) ----

@@ -318,8 +318,9 @@ QString fitSummaryText(const DensityWorkingCopy& w, int language) {
             break;
         default: lines << T(texts::densityFit::throughEveryPair, language); break;
     }
+    // Interpolation passes through the pairs: no deviation to report.
     const FitDeviation d = largestDeviation(w);
-    if (d.valid)
+    if (d.valid && w.Messanpassart != 3)
         lines << T(texts::densityFit::largestDeviation, language)
                      .arg(QString::number(d.rho, 'f', 1), QString::number(d.percent, 'f', 2),
                           general8(d.sigma));

@@ -5,12 +5,14 @@
 // gives the same rows whatever the number of threads and on every machine.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "calc/model.h"
+#include "files/summary.h"
 #include "files/vary.h"
 
 namespace korvane {
@@ -65,6 +67,10 @@ struct StudyOptions {
     std::uint64_t seed = 1;
     bool summary = false;
     unsigned threads = 0;
+    // The summary's memory for values and the folder of its temporary file
+    // beyond it (empty: $TMPDIR, else /tmp).
+    std::size_t summaryMemoryBytes = kSummaryMemoryBytes;
+    std::string summaryTempDir;
 };
 int runSampleOrSummaryCommand(const StudyOptions& options, const std::string& parPath,
                               std::FILE* out, std::string& message);

@@ -198,7 +198,7 @@ int runSampleOrSummaryCommand(const StudyOptions& o, const std::string& parPath,
     // own for the studies' run loop, so only one block of rows is held
     // (about 100 bytes a row); the summary's own memory is bounded too.
     StudySummary summary(names, o.summaryMemoryBytes, o.summaryTempDir);
-    constexpr long long kBlock = 16384;
+    constexpr long long kBlock = 8192;
     for (long long first = 0; first < runs; first += kBlock) {
         VaryPlan block;
         block.names = names;

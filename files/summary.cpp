@@ -129,6 +129,7 @@ private:
     bool finishWriting();
     template <typename F>
     bool forEachBlock(F&& f);
+    template <typename Count>
     bool select(const std::vector<long long>& ranks, std::vector<double>& at,
                 const std::function<void(const double*, std::size_t)>& firstPass);
     bool fail(const std::string& what) {
@@ -204,6 +205,7 @@ bool SummaryColumn::forEachBlock(F&& f) {
 // the 16 bits more found so far, from a histogram of the next 16 bits of
 // those values. Wanted ranks whose keys agree so far share a histogram.
 // `firstPass` also sees the values of the first pass.
+template <typename Count>
 bool SummaryColumn::select(const std::vector<long long>& ranks, std::vector<double>& at,
                            const std::function<void(const double*, std::size_t)>& firstPass) {
     constexpr int kDigitBits = 16;
@@ -215,7 +217,7 @@ bool SummaryColumn::select(const std::vector<long long>& ranks, std::vector<doub
     };
     std::vector<Wanted> wanted;
     for (long long r : ranks) wanted.push_back({r});
-    std::vector<std::uint64_t> counts;
+    std::vector<Count> counts;
     for (int pass = 0; pass < 64 / kDigitBits; ++pass) {
         const int shift = 64 - kDigitBits * (pass + 1);
         // The distinct prefixes, in ascending order as the ranks are.
@@ -239,7 +241,7 @@ bool SummaryColumn::select(const std::vector<long long>& ranks, std::vector<doub
         });
         if (!ok) return false;
         for (Wanted& w : wanted) {
-            const std::uint64_t* h = counts.data() + w.group * kDigits;
+            const Count* h = counts.data() + w.group * kDigits;
             std::uint64_t below = 0;
             std::size_t d = 0;
             while (d + 1 < kDigits && static_cast<std::uint64_t>(w.rank) >= below + h[d]) below += h[d++];
@@ -293,7 +295,10 @@ ColumnSummary SummaryColumn::summarise(const std::string& name) {
         deviations(buf_.data(), buf_.size());
         std::sort(buf_.begin(), buf_.end());
         for (long long r : ranks) at.push_back(buf_[static_cast<std::size_t>(r)]);
-    } else if (!select(ranks, at, deviations)) {
+    } else if (  // 32-bit counts (a quarter of a MB a histogram) where they cannot overflow
+        !(n_ <= std::numeric_limits<std::uint32_t>::max()
+                     ? select<std::uint32_t>(ranks, at, deviations)
+                     : select<std::uint64_t>(ranks, at, deviations))) {
         return c;
     }
     c.sd = n_ > 1 ? std::sqrt(dev.value() / (n - 1)) : 0.0;

@@ -24,7 +24,7 @@ inline constexpr double kSummaryLevels[4] = {0.05, 0.50, 0.95, 0.99};
 
 // The memory a summary keeps values in before it moves them to a temporary
 // file: shared by its columns.
-inline constexpr std::size_t kSummaryMemoryBytes = std::size_t{4} << 20;
+inline constexpr std::size_t kSummaryMemoryBytes = std::size_t{2} << 20;
 
 // Quantile p (0..1) of ascending values by the definition above; NaN for none.
 double sortedQuantile(const std::vector<double>& ascending, double p);

@@ -149,6 +149,11 @@ std::vector<double> sampleValues(const std::vector<SampleSpec>& specs, std::uint
 }
 
 std::vector<double> planValues(const VaryPlan& plan, long long index) {
+    if (plan.valuesOf) {
+        std::vector<double> drawn(plan.names.size());
+        plan.valuesOf(index, drawn);
+        return drawn;
+    }
     std::vector<double> values(plan.values.size());
     for (size_t k = plan.values.size(); k-- > 0;) {
         const long long n = static_cast<long long>(plan.values[k].size());

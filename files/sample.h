@@ -53,7 +53,8 @@ std::vector<double> sampleValues(const std::vector<SampleSpec>& specs, std::uint
 // it takes a plan of ranges.
 VaryPlan samplePlan(const std::vector<SampleSpec>& specs, long long runs, std::uint64_t seed);
 
-// The values of combination `index` of a --vary plan (the last range fastest).
+// The values of run `index` of a plan: combination `index` of its ranges (the
+// last range fastest), or what its valuesOf gives.
 std::vector<double> planValues(const VaryPlan& plan, long long index);
 
 // What korvane-calc runs for --sample (specs given) or --vary with --summary

@@ -3,6 +3,7 @@
 // With a budget of a few values the summary is the same as the one kept in
 // memory and as a direct computation on the values; a temporary file that
 // cannot be made ends the summary with a message instead of a wrong summary.
+// A --vary study does not list the values of long ranges either.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -222,4 +223,29 @@ TEST(Summary, ATemporaryFileThatCannotBeMadeGivesNoSummary) {
     EXPECT_EQ(message.rfind("korvane-calc: cannot make the summary's temporary file in " + missing, 0),
               0u)
         << message;
+}
+
+TEST(StudyMemory, LongRangesAreComputedRunByRunAsListed) {
+    // 11 × 66667 runs: more values than a plan lists, so each run computes
+    // its values; they are the last ones of a plan short enough to list them.
+    VaryPlan plan;
+    std::string error;
+    ASSERT_TRUE(makeVaryPlan({{"PHIE", 30, 31, 0.1}, {"Auflastspannung", 0.3, 100000.3, 1.5}}, plan,
+                             error))
+        << error;
+    EXPECT_EQ(plan.runs, 11 * 66667);
+    EXPECT_TRUE(plan.values.empty());
+    ASSERT_TRUE(plan.valuesOf);
+    for (long long index : {0LL, 1LL, 65000LL, 66667LL, 123457LL, 10 * 66667LL + 64999}) {
+        const long long i = index / 66667, j = index % 66667;
+        VaryPlan listed;
+        ASSERT_TRUE(makeVaryPlan({{"PHIE", 30, 30 + static_cast<double>(i) * 0.1, 0.1},
+                                  {"Auflastspannung", 0.3, 0.3 + static_cast<double>(j) * 1.5, 1.5}},
+                                 listed, error))
+            << error;
+        ASSERT_FALSE(listed.valuesOf);
+        const std::vector<double> v = planValues(plan, index);
+        EXPECT_EQ(v, (std::vector<double>{listed.values[0].back(), listed.values[1].back()}))
+            << index;
+    }
 }

@@ -103,7 +103,9 @@ std::string number(double v) {
 class SummaryColumn {
 public:
     SummaryColumn(std::size_t capacity, std::string dir)
-        : capacity_(std::max<std::size_t>(1, capacity)), dir_(std::move(dir)) {}
+        : capacity_(std::max<std::size_t>(1, capacity)), dir_(std::move(dir)) {
+        buf_.reserve(capacity_);  // no doubling beyond the share
+    }
 
     bool add(double x) {
         if (failed()) return false;

@@ -86,10 +86,11 @@ TEST(PrintedDiagramExtras, OtherStateDashedComparisonInItsOwnColoursWithTheScree
         paintDiagramPage(p, ownAgain, {}, false, 0, extras);
     }));
     const QString text = test::pdfLines(pdf).join('\n');
-    // The legend lines of the screen, one per curve.
-    for (const LegendEntry& e : resultPicture(ownAgain, extras, 0, StressUnit::Pa).legend)
-        EXPECT_TRUE(text.contains(e.name)) << e.name.toStdString() << "\n" << text.toStdString();
-    EXPECT_TRUE(text.contains("SIGMAV \u2013 Vergleich: Hoch.par")) << text.toStdString();
+    // The legend rows of the screen: SIGMAV and SIGMAW of each silo and state.
+    for (const LegendRow& r : legendRows(resultPicture(ownAgain, extras, 0, StressUnit::Pa).legend))
+        EXPECT_TRUE(text.contains(r.items.back().name + r.suffix))
+            << r.suffix.toStdString() << "\n" << text.toStdString();
+    EXPECT_TRUE(text.contains("SIGMAW \u2013 Vergleich: Hoch.par")) << text.toStdString();
     EXPECT_TRUE(text.contains("SIGMAW \u2013 Entleeren"));
     EXPECT_TRUE(text.contains("Kernfluss! Berechnung ungültig!"));  // the discharge state is funnel flow
 }

@@ -99,6 +99,18 @@ TEST(ResultPicture, EveryCurveShownHasItsOwnStyleAndLegendName) {
         EXPECT_GT(pic.height, pic.ownHeight);
         for (const DiagramCurve& c : pic.curves)
             for (const QPointF& q : c.points) EXPECT_LE(q.x(), pic.stressMax);
+        // The legend's rows: SIGMAV and SIGMAW of each silo and state share
+        // a row, as do the two EN filling loads; the shared words once.
+        const std::vector<LegendRow> rows = legendRows(pic.legend);
+        ASSERT_EQ(rows.size(), 5u);
+        size_t next = 0;
+        for (const LegendRow& r : rows)
+            for (const LegendEntry& e : r.items)
+                EXPECT_EQ(r.prefix + e.name + r.suffix, pic.legend[next++].name);
+        EXPECT_EQ(rows[0].items[0].name, "SIGMAV");
+        EXPECT_EQ(rows[0].suffix, language ? " [Pa] \u2013 filling" : " [Pa] \u2013 F\u00fcllen");
+        EXPECT_EQ(rows[3].prefix, language ? "EN 1991-4 filling: " : "EN 1991-4 F\u00fcllen: ");
+        EXPECT_EQ(rows[4].items.size(), 1u);
         // The compared silo's fill level and transition are marked.
         ASSERT_GE(pic.comparedLevels.size(), 2u);
         EXPECT_EQ(pic.comparedLevels[0].z, v.compared->Fuellhoehe);

@@ -237,20 +237,41 @@ DiagramMapping drawDiagram(QPainter& p, QSize size, const ResultPicture& pic,
     // its own above the plot, so that it covers no curve, level line or
     // label; as many columns as the width holds. The funnel-flow note closes
     // it: it concerns the discharge state only.
-    const std::vector<LegendEntry>& legend = pic.legend;
+    const std::vector<LegendRow> legend = legendRows(pic.legend);
     const bool funnel = pic.funnelFlow;
     const QString note = pic.funnelFlowNote;
     const int rowH = fm.height() + 2;
     const int sample = 3 * fm.horizontalAdvance(QStringLiteral("M"));
     const int pad = std::max(3, fm.horizontalAdvance(QStringLiteral(" ")));
+    // A row: the shared start, each line sample with its name, the shared end.
+    auto drawRow = [&](const LegendRow& r, int x, int y, bool draw) {
+        const int x0 = x;
+        auto words = [&](const QString& t, const QColor& colour) {
+            if (draw) textOut(p, x, y, t, colour);
+            x += fm.horizontalAdvance(t);
+        };
+        if (!r.prefix.isEmpty()) words(r.prefix, Qt::black);
+        for (size_t k = 0; k < r.items.size(); ++k) {
+            const LegendEntry& e = r.items[k];
+            if (k > 0) x += 2 * pad;
+            const QPen pen = screenPen(e.style);
+            if (draw && pen.style() != Qt::NoPen) {
+                p.setPen(pen);
+                p.drawLine(x, y + rowH / 2, x + sample, y + rowH / 2);
+            }
+            x += sample + pad;
+            words(e.name, e.style.colour);
+        }
+        if (!r.suffix.isEmpty()) words(r.suffix, Qt::black);
+        return x - x0;
+    };
     int entryW = 0;
-    for (const LegendEntry& e : legend)
-        entryW = std::max(entryW, sample + 3 * pad + fm.horizontalAdvance(e.name) + 2 * pad);
+    for (const LegendRow& r : legend) entryW = std::max(entryW, drawRow(r, 0, 0, false) + 4 * pad);
     const int legendLeft = toPixel(-xmin / (xmax - xmin) * W);
     const int columnsFit = entryW > 0 ? std::max(1, (W - legendLeft) / entryW) : 1;
     const int legendColumns = std::clamp(columnsFit, 1, std::max(1, int(legend.size())));
-    const int legendRows = (int(legend.size()) + legendColumns - 1) / legendColumns + (funnel ? 1 : 0);
-    const int legendH = legendRows > 0 ? legendRows * rowH + 2 * pad : 0;
+    const int legendLines = (int(legend.size()) + legendColumns - 1) / legendColumns + (funnel ? 1 : 0);
+    const int legendH = legendLines > 0 ? legendLines * rowH + 2 * pad : 0;
 
     // 3. Mapping: outlet at 93 % of the height, silo top below the legend,
     // a margin of one ninth of the largest stress left of the height axis.
@@ -390,21 +411,16 @@ DiagramMapping drawDiagram(QPainter& p, QSize size, const ResultPicture& pic,
     p.restore();
 
     // 17. The legend strip.
-    if (legendRows > 0) {
+    if (legendLines > 0) {
         const int top = pad;
         int i = 0;
-        for (const LegendEntry& e : legend) {
+        for (const LegendRow& r : legend) {
             const int x = legendLeft + (i % legendColumns) * entryW + pad;
             const int y = top + (i / legendColumns) * rowH;
-            const QPen pen = screenPen(e.style);
-            if (pen.style() != Qt::NoPen) {
-                p.setPen(pen);
-                p.drawLine(x, y + rowH / 2, x + sample, y + rowH / 2);
-            }
-            textOut(p, x + sample + pad, y, e.name, e.style.colour);
+            drawRow(r, x, y, true);
             ++i;
         }
-        if (funnel) textOut(p, legendLeft + pad, top + (legendRows - 1) * rowH, note, kRed);
+        if (funnel) textOut(p, legendLeft + pad, top + (legendLines - 1) * rowH, note, kRed);
     }
     p.restore();
     return map;

@@ -376,17 +376,40 @@ DiagramMapping paintDiagramPage(QPainter& p, const ResultPicture& pic,
     const bool ownOnly =
         std::all_of(pic.legend.begin(), pic.legend.end(),
                     [](const LegendEntry& e) { return e.style.set == CurveSet::Own; });
+    const std::vector<LegendRow> rows = legendRows(pic.legend);
     int stripColumns = 1, stripEntryW = 0, stripRows = 0;
     constexpr int kStripPitch = 53, kSample = 120, kSampleGap = 30;
+    // A row: the shared start, each line sample with its name, the shared end.
+    auto legendRow = [&](const LegendRow& r, int x, int y, bool draw) {
+        const int x0 = x;
+        auto words = [&](const QString& t, const QColor& colour) {
+            if (draw) textOut(p, x, y, t, colour);
+            x += textWidth(p, t);
+        };
+        if (!r.prefix.isEmpty()) words(r.prefix, Qt::black);
+        for (size_t k = 0; k < r.items.size(); ++k) {
+            const LegendEntry& e = r.items[k];
+            if (k > 0) x += 2 * kSampleGap;
+            const QPen pen = pageCurvePen(p, e.style);
+            if (draw && pen.style() != Qt::NoPen) {
+                p.setPen(pen);
+                const int mid = y + p.fontMetrics().height() / 2;
+                p.drawLine(x, mid, x + kSample, mid);
+            }
+            x += kSample + kSampleGap;
+            words(e.name, e.style.colour);
+        }
+        if (!r.suffix.isEmpty()) words(r.suffix, Qt::black);
+        return x - x0;
+    };
     if (!ownOnly) {
         p.setFont(small);
-        for (const LegendEntry& e : pic.legend)
-            stripEntryW = std::max(stripEntryW, kSample + kSampleGap + textWidth(p, e.name) + 60);
+        for (const LegendRow& r : rows)
+            stripEntryW = std::max(stripEntryW, legendRow(r, 0, 0, false) + 80);
         p.setFont(normal);
         stripColumns = std::clamp(stripEntryW > 0 ? (kAreaW - 160) / stripEntryW : 1, 1,
-                                  std::max(1, int(pic.legend.size())));
-        stripRows = (int(pic.legend.size()) + stripColumns - 1) / stripColumns +
-                    (pic.funnelFlow ? 1 : 0);
+                                  std::max(1, int(rows.size())));
+        stripRows = (int(rows.size()) + stripColumns - 1) / stripColumns + (pic.funnelFlow ? 1 : 0);
     }
     const int stripH = stripRows > 0 ? stripRows * kStripPitch + 30 : 0;
 
@@ -421,9 +444,10 @@ DiagramMapping paintDiagramPage(QPainter& p, const ResultPicture& pic,
         }
     }
 
-    // Height grid in whole metres up to the fill level, starting at 0.
+    // Height grid in whole metres up to the fill level (the higher one of a
+    // compared silo), starting at 0.
     const int zeroHalf = rnd(p.fontMetrics().height() / 2.0);
-    for (double z : printedHeightGrid(pic.fillHeight)) {
+    for (double z : printedHeightGrid(pic.highestFill)) {
         p.drawLine(X(0), Y(z), X(xmax), Y(z));
         QString s = QString::number(z, 'g', 15);
         s.replace(QLatin1Char('.'), point);
@@ -478,13 +502,17 @@ DiagramMapping paintDiagramPage(QPainter& p, const ResultPicture& pic,
     }
 
     if (ownOnly) {
-        // Texts at 80 % of the width, line samples to their left.
+        // Texts at 80 % of the width, line samples to their left. (Without
+        // curves the lines are named all the same.)
+        const bool named = pic.legend.size() == 2;
         const int legendX = kAreaX + rnd(0.8 * kAreaW);
         const int legendTop = rnd(0.965 * kAreaH);
         fontColor = blue;
-        text(legendX, kAreaY + legendTop, inStressUnit(QStringLiteral("SIGMAW [Pa]")));
+        text(legendX, kAreaY + legendTop,
+             named ? pic.legend[1].name : inStressUnit(QStringLiteral("SIGMAW [Pa]")));
         fontColor = black;
-        text(legendX, legendTop + 303, inStressUnit(QStringLiteral("SIGMAV [Pa]")));
+        text(legendX, legendTop + 303,
+             named ? pic.legend[0].name : inStressUnit(QStringLiteral("SIGMAV [Pa]")));
         const int sampleY = rnd(0.965 * kAreaH + 25);
         const int sampleX1 = rnd(0.8 * kAreaW) + 130;
         const int sampleX2 = kAreaX + rnd(0.65 * kAreaW);
@@ -497,17 +525,9 @@ DiagramMapping paintDiagramPage(QPainter& p, const ResultPicture& pic,
         const int left = X(0);
         const int top = kAreaY + 10;
         int i = 0;
-        for (const LegendEntry& e : pic.legend) {
-            const int x = left + (i % stripColumns) * stripEntryW;
-            const int y = top + (i / stripColumns) * kStripPitch;
-            const QPen pen = pageCurvePen(p, e.style);
-            if (pen.style() != Qt::NoPen) {
-                p.setPen(pen);
-                const int mid = y + p.fontMetrics().height() / 2;
-                p.drawLine(x, mid, x + kSample, mid);
-            }
-            fontColor = e.style.colour;
-            text(x + kSample + kSampleGap, y, e.name);
+        for (const LegendRow& r : rows) {
+            legendRow(r, left + (i % stripColumns) * stripEntryW,
+                      top + (i / stripColumns) * kStripPitch, true);
             ++i;
         }
         if (pic.funnelFlow) {

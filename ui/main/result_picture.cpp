@@ -130,6 +130,38 @@ bool funnelFlowCurves(const SiloModel& m) {
     return !m.Massenfluss && m.Spannungszustand() == 1 && m.Trichterja;
 }
 
+std::vector<LegendRow> legendRows(const std::vector<LegendEntry>& legend) {
+    std::vector<LegendRow> rows;
+    for (size_t i = 0; i < legend.size(); ++i) {
+        const LegendEntry& a = legend[i];
+        const bool pair = i + 1 < legend.size() && a.style.pattern != LinePattern::None &&
+                          legend[i + 1].style.pattern != LinePattern::None &&
+                          legend[i + 1].style.set == a.style.set;
+        if (!pair) {
+            rows.push_back({QString(), {a}, QString()});
+            continue;
+        }
+        const LegendEntry& b = legend[++i];
+        const QString& x = a.name;
+        const QString& y = b.name;
+        // Shared words: a common start ending in a blank, a common end
+        // starting with one; each name keeps a part of its own.
+        int lead = 0;
+        for (int k = 0; k < std::min(x.size(), y.size()) && x[k] == y[k]; ++k)
+            if (x[k] == QLatin1Char(' ')) lead = k + 1;
+        int trail = 0;
+        for (int k = 1; k <= std::min(x.size(), y.size()) - lead && x[x.size() - k] == y[y.size() - k];
+             ++k)
+            if (x[x.size() - k] == QLatin1Char(' ')) trail = k;
+        if (lead >= x.size() - trail || lead >= y.size() - trail) lead = trail = 0;
+        LegendRow row{x.left(lead), {a, b}, x.right(trail)};
+        row.items[0].name = x.mid(lead, x.size() - lead - trail);
+        row.items[1].name = y.mid(lead, y.size() - lead - trail);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 ResultPicture resultPicture(const SiloModel& m, const DiagramExtras& view, int language,
                             StressUnit unit) {
     ResultPicture pic;
@@ -148,6 +180,7 @@ ResultPicture resultPicture(const SiloModel& m, const DiagramExtras& view, int l
     pic.ownHeight = diagramSiloHeight(m);
     pic.height = view.empty() ? pic.ownHeight : diagramScaleHeight(m, view);
     pic.fillHeight = m.Fuellhoehe;
+    pic.highestFill = compared ? std::max(m.Fuellhoehe, compared->Fuellhoehe) : m.Fuellhoehe;
     pic.zLow = 0;
     pic.zHigh = pic.height;
     if (view.zoomTo > view.zoomFrom && std::isfinite(view.zoomFrom) &&

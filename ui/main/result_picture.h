@@ -68,6 +68,16 @@ struct LegendEntry {
     QString name;
 };
 
+// Legend lines that belong together share a row: SIGMAV and SIGMAW of one
+// silo or state, the two EN 1991-4 filling loads. The words their names
+// share are written once, before or after the line samples.
+struct LegendRow {
+    QString prefix;
+    std::vector<LegendEntry> items;  // each with the part of its name of its own
+    QString suffix;
+};
+std::vector<LegendRow> legendRows(const std::vector<LegendEntry>& legend);
+
 // A level line (section boundary, fill level, heap foot) with its label, or
 // a mark of the compared silo's level.
 struct DiagramLevel {
@@ -83,8 +93,9 @@ struct ResultPicture {
     // Largest stress of every curve drawn (Pa), 0 without curves: the stress scale.
     double stressMax = 0;
     // The own silo's height and the height the scale spans (a taller
-    // comparison silo included), m; the fill height (printed height grid).
-    double ownHeight = 0, height = 0, fillHeight = 0;
+    // comparison silo included), m; the own fill height and the highest
+    // fill shown (a compared silo's included), which the printed height grid spans.
+    double ownHeight = 0, height = 0, fillHeight = 0, highestFill = 0;
     // The height range shown: zLow on the base line, zHigh at the top.
     double zLow = 0, zHigh = 0;
     bool zoomed() const { return zLow > 0 || zHigh < height; }

@@ -111,6 +111,7 @@ TEST(ResultPicture, EveryCurveShownHasItsOwnStyleAndLegendName) {
         EXPECT_EQ(rows[0].suffix, language ? " [Pa] \u2013 filling" : " [Pa] \u2013 F\u00fcllen");
         EXPECT_EQ(rows[3].prefix, language ? "EN 1991-4 filling: " : "EN 1991-4 F\u00fcllen: ");
         EXPECT_EQ(rows[4].items.size(), 1u);
+        EXPECT_EQ(rows[4].prefix, language ? "EN 1991-4 discharge: " : "EN 1991-4 Entleeren: ");
         // The compared silo's fill level and transition are marked.
         ASSERT_GE(pic.comparedLevels.size(), 2u);
         EXPECT_EQ(pic.comparedLevels[0].z, v.compared->Fuellhoehe);

@@ -138,7 +138,17 @@ std::vector<LegendRow> legendRows(const std::vector<LegendEntry>& legend) {
                           legend[i + 1].style.pattern != LinePattern::None &&
                           legend[i + 1].style.set == a.style.set;
         if (!pair) {
-            rows.push_back({QString(), {a}, QString()});
+            // A lone line with a heading ("EN 1991-4 discharge: p_he") shows
+            // its heading before the sample, as a pair does.
+            const int colon = a.style.pattern == LinePattern::None
+                                  ? -1
+                                  : static_cast<int>(a.name.indexOf(QStringLiteral(": ")));
+            LegendRow row{QString(), {a}, QString()};
+            if (colon > 0) {
+                row.prefix = a.name.left(colon + 2);
+                row.items[0].name = a.name.mid(colon + 2);
+            }
+            rows.push_back(std::move(row));
             continue;
         }
         const LegendEntry& b = legend[++i];

@@ -263,7 +263,7 @@ void paintTablePage(QPainter& p, const SiloModel& m, const PrintStatus& status,
         textOut(p, kLeft, y, T(texts::position::fillingTopRow, language));
         zAt(y, m.Fuellhoehe);
         right(colRho, y, fmt(density(m, 10.0), 0));
-        right(colSv, y, QStringLiteral("0"));
+        right(colSv, y, stressText(0.0L));
         ++r;
     }
 

@@ -17,7 +17,7 @@
 #include <QTimer>
 
 #include "calc/engine.h"
-#include "files/parfile.h"
+#include "files/parameter_file.h"
 #include "ui/density/densitywindow.h"
 #include "ui/density/radiogroup.h"
 #include "ui/main/appstate.h"

@@ -8,14 +8,15 @@
 #include "calc/engine.h"
 #include "files/recovery.h"
 #include "test_support.h"
+#include "tests/common/test_silos.h"
 
 using namespace korvane;
+using korvane::test::defaultSilo;
 
 namespace {
 
 std::unique_ptr<SiloModel> changedSilo(double fillHeight) {
-    auto m = ktest::freshModel();
-    resetToDefaults(*m);
+    auto m = defaultSilo();
     m->Fuellhoehe = fillHeight;
     return m;
 }

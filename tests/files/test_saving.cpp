@@ -11,17 +11,13 @@
 #include "calc/engine.h"
 #include "files/parfile.h"
 #include "test_support.h"
+#include "tests/common/test_silos.h"
 
 using namespace korvane;
+using korvane::test::defaultSilo;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::unique_ptr<SiloModel> defaultSilo() {
-    auto m = ktest::freshModel();
-    resetToDefaults(*m);
-    return m;
-}
 
 mode_t modeOf(const std::string& p) {
     struct stat st{};

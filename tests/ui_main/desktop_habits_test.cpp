@@ -26,6 +26,7 @@
 #include "ui/main/platform.h"
 #include "ui/parameters/parameterform.h"
 #include "window_test_support.h"
+#include "tests/common/wait_for_results.h"
 
 using namespace korvane;
 using namespace korvane::ui;
@@ -49,7 +50,7 @@ protected:
         w = std::make_unique<MainWindow>();
         w->resize(1000, 700);
         w->show();
-        ASSERT_TRUE(waitFor([&] { return w->activationCount() >= 1; }));
+        ASSERT_TRUE(waitForResults(*w));
     }
     void TearDown() override {
         w.reset();

@@ -22,6 +22,7 @@
 #include "calc/model.h"
 #include "files/parfile.h"
 #include "tests/common/german_locale.h"
+#include "tests/common/wait_for_results.h"
 #include "ui/main/appstate.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
@@ -55,9 +56,7 @@ protected:
         w = std::make_unique<MainWindow>();
         w->resize(1000, 700);
         w->show();
-        QElapsedTimer t;
-        t.start();
-        while (w->activationCount() < 1 && t.elapsed() < 5000) QTest::qWait(10);
+        waitForResults(*w);
         ASSERT_GE(w->activationCount(), 1);
     }
     void TearDown() override {

@@ -31,6 +31,7 @@
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
 #include "window_test_support.h"
+#include "tests/common/wait_for_results.h"
 #include "ui/texts/texts.h"
 
 using namespace korvane;
@@ -65,7 +66,7 @@ protected:
         w = std::make_unique<MainWindow>();
         w->resize(1000, 700);
         w->show();
-        ASSERT_TRUE(waitFor([&] { return w->activationCount() >= 1; }));
+        ASSERT_TRUE(waitForResults(*w));
     }
     void TearDown() override {
         w.reset();

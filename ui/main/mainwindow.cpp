@@ -42,6 +42,7 @@
 #include "files/batch.h"
 #include "files/parfile.h"
 #include "files/result_rows.h"
+#include "ui/document/documentcalculation.h"
 #include "ui/en1991_4/en_main_hooks.h"
 #include "ui/info/infoscaling.h"
 #include "ui/info/infowindows.h"
@@ -683,43 +684,73 @@ void MainWindow::activate() {
         return;
     }
     inActivation_ = true;
-    do {
-        activationPending_ = false;
-        updateTextsAndTitle();
-        fitDisplaysToWindow();
-        clearDisplays();
-        fitDisplaysToWindow();
-        processPendingMessages();
+    startActivation();
+}
 
-        SiloModel& m = document_->model;
-        clearResults(m);
-        prepare(m, m.Erststart && document_->parameterFile.isEmpty());
-        m.Erststart = false;
-        ++activations_;
-        activated_ = true;
-        // Only a resize after this point finds results drawn at the old size.
-        resizedDuringActivation_ = false;
-        calculateAndShow();
-    } while (activationPending_);
+void MainWindow::startActivation() {
+    activationPending_ = false;
+    updateTextsAndTitle();
+    fitDisplaysToWindow();
+    clearDisplays();
+    fitDisplaysToWindow();
+    processPendingMessages();
+
+    SiloModel& m = document_->model;
+    clearResults(m);
+    prepare(m, m.Erststart && document_->parameterFile.isEmpty());
+    m.Erststart = false;
+    ++activations_;
+    activated_ = true;
+    // Only a resize after this point finds results drawn at the old size.
+    resizedDuringActivation_ = false;
+    // A set whose parameter problem is pending is only partly derived: it is
+    // not calculated, and the displays say what is wrong instead.
+    if (document_->loadedProblem != 0) {
+        showActivationResults(DocumentCalculation{});
+        return;
+    }
+    // The engine works on a copy, so the window stays free for the user
+    // meanwhile; what it calculated is compared with the model when the
+    // results come back, and a model changed in the meantime (a file opened,
+    // an undo) is calculated again instead of shown with them.
+    const bool otherStateToo = showBothStatesAction_->isChecked();
+    auto inputs = std::make_shared<const SiloModel>(m);
+    calculation_.start(
+        this, [inputs, otherStateToo] { return calculateCopy(*inputs, otherStateToo); },
+        [this, calculatedFrom = parameterFileText(m)](DocumentCalculation run) {
+            if (activationPending_ || calculatedFrom != parameterFileText(document_->model) ||
+                document_->loadedProblem != 0) {
+                startActivation();
+                return;
+            }
+            showActivationResults(std::move(run));
+        });
+}
+
+void MainWindow::showActivationResults(DocumentCalculation run) {
+    if (run.chosen) {
+        takeOverResults(document_->model, *run.chosen);
+        if (showBothStatesAction_->isChecked()) {
+            // Switched on while the run was on its way: toggleBothStates has
+            // calculated the other state already.
+            if (run.other) otherState_ = std::move(run.other);
+            else if (!otherState_) calculateOtherState();
+        }
+    }
+    en_->update();
+    showResults();
+    redrawDiagram();
+    processPendingMessages();
+    if (activationPending_) {
+        startActivation();
+        return;
+    }
     inActivation_ = false;
     if (resizedDuringActivation_) {
         resizedDuringActivation_ = false;
         fillColumns(false);
         redrawDiagram();
     }
-}
-
-void MainWindow::calculateAndShow() {
-    // A set whose parameter problem is pending is only partly derived: it is
-    // not calculated, and the displays say what is wrong instead.
-    if (document_->loadedProblem == 0) {
-        calculate(document_->model);
-        if (showBothStatesAction_->isChecked()) calculateOtherState();
-    }
-    en_->update();
-    showResults();
-    redrawDiagram();
-    processPendingMessages();
 }
 
 void MainWindow::fitDisplaysToWindow() {
@@ -1080,7 +1111,7 @@ void MainWindow::viewParameters() {
 }
 
 void MainWindow::showInfo(int which) {
-    if (showInfoWindow(this, static_cast<InfoWindow>(which)) == QDialog::Accepted) activate();
+    if (showInfoWindow(*this, static_cast<InfoWindow>(which)) == QDialog::Accepted) activate();
 }
 
 void MainWindow::showAbout() { showInfo(int(InfoWindow::About)); }
@@ -1177,13 +1208,7 @@ void MainWindow::labelViewAndExportMenus() {
 void MainWindow::calculateOtherState() {
     // The same silo with the state switched, on a copy: the model, the
     // columns and the status fields keep the state chosen in the form.
-    if (!otherState_) otherState_ = std::make_unique<SiloModel>();
-    SiloModel& o = *otherState_;
-    o = document_->model;
-    o.setSpannungszustand(document_->model.Spannungszustand() == 1 ? 0 : 1);
-    clearResults(o);
-    prepare(o, false);
-    calculate(o);
+    otherState_ = otherStateOf(document_->model);
 }
 
 DiagramExtras MainWindow::diagramExtras() const {

@@ -76,20 +76,26 @@ TEST(AsyncTask, CancelStopsTheWorkBetweenTwoStepsAndOnlyTheLastStartDelivers) {
     QObject window;
     AsyncTask task;
     auto control = std::make_shared<TaskControl>();
+    auto reached = std::make_shared<std::promise<void>>();
+    std::future<void> secondStepReached = reached->get_future();
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
     long long stepsSeen = -1;
     task.start(
         &window,
-        [control, released] {
+        [control, reached, released] {
             long long i = 0;
-            for (; i < 1000000 && !control->cancelRequested(); ++i) {
-                if (i == 1) released.wait();  // cancelled while in its second step
-                control->stepDone(i + 1);
+            while (i < 1000000 && !control->cancelRequested()) {
+                control->stepDone(++i);
+                if (i == 2) {  // Cancel is pressed after the second step
+                    reached->set_value();
+                    released.wait();
+                }
             }
             return i;
         },
         [&](long long steps) { stepsSeen = steps; });
+    secondStepReached.wait();
     control->cancel();
     release.set_value();
     settle();

@@ -179,6 +179,7 @@ TEST_F(FileCommandsTest, StatusFieldsShowTheirWholeNumber) {
     ASSERT_TRUE(open(QStringLiteral(KORVANE_TEST_DATA "/reference-cases/case_0001.par")).isEmpty());
     ASSERT_EQ(confirmLoadedModel(w->document().model, w->document().workingCopy), 0);
     w->activate();
+    ASSERT_TRUE(waitForResults(*w));
     ASSERT_FALSE(w->findChild<QLineEdit*>("contentsField")->text().isEmpty());
     auto* contents = w->findChild<QLineEdit*>("contentsField");
     auto* outlet = w->findChild<QLineEdit*>("outletStressField");

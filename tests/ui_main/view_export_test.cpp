@@ -129,10 +129,12 @@ TEST_F(ViewExportTest, BothStatesDrawTheOtherStateDashedAndLeaveTheColumns) {
     // Every activation calculates the other state anew.
     w->document().model.setSpannungszustand(1);
     w->activate();
+    ASSERT_TRUE(waitForResults(*w));
     ASSERT_NE(w->otherStateModel(), nullptr);
     EXPECT_EQ(w->otherStateModel()->Spannungszustand(), 0);
     w->document().model.setSpannungszustand(0);
     w->activate();
+    ASSERT_TRUE(waitForResults(*w));
 
     both->trigger();
     EXPECT_EQ(w->otherStateModel(), nullptr);
@@ -352,6 +354,7 @@ TEST_F(ViewExportTest, ResizeDuringAnActivationRedrawsTheDiagramAtItsArea) {
     });
     wm.start();
     w->activate();
+    ASSERT_TRUE(waitForResults(*w));
     ASSERT_FALSE(wm.isActive()) << "the resize did not happen during the activation";
 
     auto wh = [](QSize s) { return std::pair{s.width(), s.height()}; };

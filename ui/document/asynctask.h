@@ -32,11 +32,17 @@ struct TaskControl {
     long long stepsDone() const { return done.load(std::memory_order_acquire); }
 };
 
-// One piece of work on its way: running() until its callback has run (or
-// would have, had the window still been there).
+// One piece of work on its way, a member of the window it reports to:
+// running() until its callback runs (or would have, had the window still
+// been there).
 class AsyncTask {
 public:
-    bool running() const { return watcher_ && !watcher_->isFinished(); }
+    AsyncTask() = default;
+    AsyncTask(const AsyncTask&) = delete;
+    AsyncTask& operator=(const AsyncTask&) = delete;
+    ~AsyncTask() { dropResult(); }
+
+    bool running() const { return !watcher_.isNull(); }
 
     // Runs `work()` on the thread pool and `callback(result)` on the thread
     // of `window` once it is done (`callback()` for work without a result).
@@ -49,7 +55,8 @@ public:
         auto* watcher = new QFutureWatcher<Result>(window);
         watcher_ = watcher;
         QObject::connect(watcher, &QFutureWatcherBase::finished, window,
-                         [watcher, callback = std::move(callback)]() mutable {
+                         [this, watcher, callback = std::move(callback)]() mutable {
+                             watcher_.clear();
                              watcher->deleteLater();
                              if constexpr (std::is_void_v<Result>) callback();
                              else callback(watcher->future().takeResult());

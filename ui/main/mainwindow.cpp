@@ -680,7 +680,10 @@ void MainWindow::processPendingMessages() {
 
 void MainWindow::activate() {
     if (inActivation_) {
+        // The caption (and the changes kept over a crash) follow at once;
+        // the calculation follows when the one on its way is back.
         activationPending_ = true;
+        updateTextsAndTitle();
         return;
     }
     inActivation_ = true;
@@ -725,6 +728,14 @@ void MainWindow::startActivation() {
             }
             showActivationResults(std::move(run));
         });
+}
+
+void MainWindow::awaitResults() {
+    // The commands that write, print or copy the results take those of the
+    // calculation on its way; it takes a blink, and clicks wait meanwhile.
+    while (inActivation_ && calculation_.running())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::WaitForMoreEvents);
 }
 
 void MainWindow::showActivationResults(DocumentCalculation run) {
@@ -1068,6 +1079,7 @@ void MainWindow::saveParameterFileAs() {
 }
 
 void MainWindow::saveResults() {
+    awaitResults();
     QString path = document_->resultFile;
     if (path.isEmpty())
         path = askSaveName(resultPreset_, app().resultFolder, saveResultsAction_,
@@ -1079,6 +1091,7 @@ void MainWindow::saveResults() {
 }
 
 void MainWindow::saveResultsAs() {
+    awaitResults();
     const QString path = askSaveName(resultPreset_, app().resultFolder,
                                      saveResultsAsAction_, kResultFilter, "txt");
     if (path.isEmpty()) return;
@@ -1133,6 +1146,7 @@ bool MainWindow::refusePrintWithProblem() {
 }
 
 void MainWindow::printTable() {
+    awaitResults();
     if (refusePrintWithProblem()) return;
     // The status lines as the window shows them.
     printResultTable(this, *document_, PrintStatus{stateField_->text(), contentsField_->text(),
@@ -1140,6 +1154,7 @@ void MainWindow::printTable() {
 }
 
 void MainWindow::printDiagram() {
+    awaitResults();
     if (refusePrintWithProblem()) return;
     printResultDiagram(this, *document_, diagramExtras());
 }
@@ -1280,6 +1295,7 @@ void MainWindow::endComparison() {
 }
 
 void MainWindow::exportDiagram() {
+    awaitResults();
     if (refusePrintWithProblem()) return;
     // Proposed: "<parameter file>_diagram" in the folder of the last export
     // (the result folder at first), with the last export's file type.
@@ -1363,6 +1379,7 @@ QString MainWindow::resultTableText() const {
 }
 
 void MainWindow::copyTable() {
+    awaitResults();
     if (refusePrintWithProblem()) return;
     QGuiApplication::clipboard()->setText(resultTableText());
 }

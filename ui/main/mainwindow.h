@@ -200,6 +200,8 @@ private:
     // and shows them.
     void startActivation();
     void showActivationResults(DocumentCalculation run);
+    // Waits until the results of a calculation on its way are shown.
+    void awaitResults();
     // Empties the columns, the status fields and the diagram.
     void clearDisplays();
     // The diagram takes the client area right of the columns and below the

@@ -79,9 +79,6 @@ private:
 MainWindow::~MainWindow() {
     // The stack empties itself as it goes: the window must not hear of it.
     if (undoStack_) undoStack_->disconnect(this);
-    // A calculation still on its way keeps running on its own copy; its
-    // results go nowhere.
-    calculation_.dropResult();
     delete parameterForm_;
 }
 

@@ -303,10 +303,9 @@ StudyWindow::StudyWindow(CurrentSilo currentSilo, QWidget* parent)
 
 StudyWindow::~StudyWindow() {
     // The runs end at the next run once told to. They own their job and
-    // their rows, and the rows are dropped with the window, so nothing is
-    // waited for here.
+    // their rows, and the rows are dropped with the window (study_ goes
+    // first), so nothing is waited for here.
     if (job_) job_->control.cancel();
-    study_.dropResult();
 }
 
 void StudyWindow::retranslate() {

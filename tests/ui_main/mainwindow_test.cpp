@@ -604,6 +604,7 @@ protected:
         });
         timer.start();
         w->openParameterFile();
+        ASSERT_TRUE(waitForResults(*w));
         ASSERT_EQ(shown, 1) << path.toStdString();
         ASSERT_EQ(w->document().parameterFile, path);
     }

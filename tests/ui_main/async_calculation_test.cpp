@@ -68,7 +68,9 @@ TEST(AsyncTask, ResultArrivesOnTheWindowThreadOnlyWhileTheWindowLives) {
         release.set_value();
         settle();
         EXPECT_EQ(delivered, windowGoesFirst ? 0 : 1) << windowGoesFirst;
-        if (!windowGoesFirst) EXPECT_EQ(deliveredOn, QApplication::instance()->thread());
+        if (!windowGoesFirst) {
+            EXPECT_EQ(deliveredOn, QApplication::instance()->thread());
+        }
     }
 }
 

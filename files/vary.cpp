@@ -84,12 +84,37 @@ double fileDigits(double v) {
     return std::strtod(buf, nullptr);
 }
 
-std::string number(double v) {
-    if (v == 0) v = 0;  // -0.0 is written as 0
-    char buf[40];
-    // The shortest text that reads back as the same double.
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
-    return ec == std::errc() ? std::string(buf, end) : std::string();
+// The shortest text that reads back as the same double (-0.0 as 0), at `p`
+// with room for 32 characters; returns its end.
+char* putNumber(char* p, double v) {
+    if (v == 0) v = 0;
+    const auto [end, ec] = std::to_chars(p, p + 32, v);
+    return ec == std::errc() ? end : p;
+}
+
+// One CSV row appended to `out`: the varied values (a value that is not
+// finite stays empty; the problem code says why), the problem code, and the
+// results of a calculated run (else empty fields).
+void appendCsvRow(std::string& out, const VaryRow& row) {
+    char buf[64];
+    for (double v : row.values) {
+        char* p = std::isfinite(v) ? putNumber(buf, v) : buf;
+        *p++ = ',';
+        out.append(buf, p);
+    }
+    {
+        const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, row.Parameterfehler);
+        out.append(buf, ec == std::errc() ? end : buf);
+    }
+    if (row.calculated && row.Parameterfehler == 0) {
+        for (double v : {row.Fuellmenge, row.SIGMAV_Auslauf, row.SIGMAW_max, row.z_SIGMAW_max}) {
+            buf[0] = ',';
+            out.append(buf, putNumber(buf + 1, v));
+        }
+        out += row.Massenfluss ? ",1\n" : ",0\n";
+    } else {
+        out += ",,,,,\n";
+    }
 }
 
 }  // namespace
@@ -220,8 +245,9 @@ void runValues(const VaryPlan& plan, long long index, std::vector<double>& value
 // As korvane-calc up to the calculation: the form shown with the loaded
 // values and confirmed with OK; a set that passes is prepared for the main
 // window's calculation. The parameter problem code, 0 when it passes.
-int prepareRun(const SiloModel& base, const std::vector<std::string>& names,
-               const std::vector<double>& values, SiloModel& work) {
+int prepareRun(const SiloModel& base, const FormCheck& form,
+               const std::vector<std::string>& names, const std::vector<double>& values,
+               SiloModel& work) {
     // A value no parameter file can hold (beyond the largest double once
     // rounded to the file's digits) is refused as the reader refuses such a
     // value of its field.
@@ -229,8 +255,9 @@ int prepareRun(const SiloModel& base, const std::vector<std::string>& names,
         if (!std::isfinite(values[k])) return problemCodeOfField(names[k]);
     copyAllButResults(work, base);
     for (size_t k = 0; k < names.size(); ++k) setVariedField(work, names[k], values[k]);
-    DensityWorkingCopy w;
-    if (const int code = checkLoadedModel(work, w)) return code;
+    // (the form's checks of `base` done once, only the varied fields' own
+    // per run: the same verdict as checkLoadedModel)
+    if (const int code = form.check(work)) return code;
     prepare(work, false);
     return 0;
 }
@@ -267,8 +294,9 @@ struct BatchSpace {
 
 // The runs first .. first+count-1 into rows[0 .. count-1], the runs that
 // pass the checks calculated together in batches of one slice structure.
-void runChunk(const SiloModel& base, const VaryPlan& plan, long long first, long long count,
-              VaryRow* rows, BatchSpace& space, const BatchKernels& kernels) {
+void runChunk(const SiloModel& base, const FormCheck& form, const VaryPlan& plan,
+              long long first, long long count, VaryRow* rows, BatchSpace& space,
+              const BatchKernels& kernels) {
     SiloModel* batch[kBatchLanes];
     VaryRow* batchRows[kBatchLanes];
     int pending = 0;
@@ -282,9 +310,13 @@ void runChunk(const SiloModel& base, const VaryPlan& plan, long long first, long
     };
     for (long long r = 0; r < count; ++r) {
         VaryRow& row = rows[r];
+        // (a row reused from the chunk before keeps its values' space)
+        std::vector<double> values = std::move(row.values);
         row = VaryRow{};
+        row.values = std::move(values);
         runValues(plan, first + r, row.values);
-        row.Parameterfehler = prepareRun(base, plan.names, row.values, *space.models[pending]);
+        row.Parameterfehler =
+            prepareRun(base, form, plan.names, row.values, *space.models[pending]);
         if (row.Parameterfehler != 0) continue;
         const SliceStructure k = sliceStructure(*space.models[pending]);
         if (pending > 0 && !(k == key)) {
@@ -369,7 +401,7 @@ VaryRow runVariation(const SiloModel& base, const VaryPlan& plan, long long inde
                      SiloModel& work) {
     VaryRow row;
     runValues(plan, index, row.values);
-    row.Parameterfehler = prepareRun(base, plan.names, row.values, work);
+    row.Parameterfehler = prepareRun(base, FormCheck(base), plan.names, row.values, work);
     if (row.Parameterfehler != 0) return row;
     calculate(work);
     finishRow(row, work);
@@ -380,7 +412,7 @@ VaryRow runWithValues(const SiloModel& base, const std::vector<std::string>& nam
                       std::vector<double> values, SiloModel& work) {
     VaryRow row;
     row.values = std::move(values);
-    row.Parameterfehler = prepareRun(base, names, row.values, work);
+    row.Parameterfehler = prepareRun(base, FormCheck(base), names, row.values, work);
     if (row.Parameterfehler != 0) return row;
     calculate(work);
     finishRow(row, work);
@@ -392,6 +424,7 @@ std::vector<VaryRow> runVaryStudy(const SiloModel& base, const VaryPlan& plan, u
     threads = threadsFor(threads, plan.runs);
     const long long chunks = (plan.runs + kChunkRuns - 1) / kChunkRuns;
     const BatchKernels& kernels = batchKernels();
+    const FormCheck form(base);
     // Each chunk writes only its own rows, so no order needs keeping.
     runChunksInOrder(
         chunks, threads,
@@ -399,7 +432,7 @@ std::vector<VaryRow> runVaryStudy(const SiloModel& base, const VaryPlan& plan, u
             static thread_local std::unique_ptr<BatchSpace> space;
             if (!space) space = std::make_unique<BatchSpace>();
             const long long first = c * kChunkRuns;
-            runChunk(base, plan, first, std::min(kChunkRuns, plan.runs - first),
+            runChunk(base, form, plan, first, std::min(kChunkRuns, plan.runs - first),
                      rows.data() + first, *space, kernels);
             return std::string();
         },
@@ -413,6 +446,7 @@ long long streamVaryStudy(const SiloModel& base, const VaryPlan& plan, std::FILE
     const unsigned threads = threadsFor(options.threads, plan.runs);
     const long long chunks = (plan.runs + kChunkRuns - 1) / kChunkRuns;
     const BatchKernels& kernels = batchKernels();
+    const FormCheck form(base);
     std::atomic<long long> done{0};
     long long written = 0;
 
@@ -450,10 +484,10 @@ long long streamVaryStudy(const SiloModel& base, const VaryPlan& plan, std::FILE
             const long long first = c * kChunkRuns;
             const long long count = std::min(kChunkRuns, plan.runs - first);
             rows.resize(static_cast<size_t>(count));
-            runChunk(base, plan, first, count, rows.data(), *space, kernels);
+            runChunk(base, form, plan, first, count, rows.data(), *space, kernels);
             std::string text;
             text.reserve(static_cast<size_t>(count) * 96);
-            for (const VaryRow& r : rows) text += varyCsvRow(r);
+            for (const VaryRow& r : rows) appendCsvRow(text, r);
             done += count;
             return text;
         },
@@ -480,17 +514,7 @@ std::string varyCsvHeader(const VaryPlan& plan) {
 
 std::string varyCsvRow(const VaryRow& row) {
     std::string o;
-    // (a value that is not finite stays empty; the problem code says why)
-    for (double v : row.values) o += (std::isfinite(v) ? number(v) : std::string()) + ",";
-    o += std::to_string(row.Parameterfehler);
-    if (row.calculated && row.Parameterfehler == 0) {
-        o += "," + number(row.Fuellmenge) + "," + number(row.SIGMAV_Auslauf) + "," +
-             number(row.SIGMAW_max) + "," + number(row.z_SIGMAW_max) + "," +
-             (row.Massenfluss ? "1" : "0");
-    } else {
-        o += ",,,,,";
-    }
-    o += "\n";
+    appendCsvRow(o, row);
     return o;
 }
 

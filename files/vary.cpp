@@ -79,9 +79,15 @@ bool parseNumber(const std::string& text, double& v) {
 
 // Rounded to 15 significant digits: what a parameter file keeps of a value.
 double fileDigits(double v) {
+    // (correctly rounded both ways, as the file's "%.14E" and its reader)
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14E", v);
-    return std::strtod(buf, nullptr);
+    const auto written = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+    *written.ptr = '\0';
+    double read = v;
+    const auto [end, ec] = std::from_chars(buf, written.ptr, read);
+    // beyond the range of a double once rounded: as the reader takes it
+    if (ec != std::errc() || end != written.ptr) return std::strtod(buf, nullptr);
+    return read;
 }
 
 // The shortest text that reads back as the same double (-0.0 as 0), at `p`

@@ -99,18 +99,20 @@ std::string formatGeneral8(double value) {
     if (value == 0) return "0";
 
     // 18 significant digits first, then round half away from zero on that
-    // decimal string to 8 digits.
+    // decimal string to 8 digits. (Character arrays throughout: a study
+    // formats its varied values once per run.)
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
                                  std::chars_format::scientific, 17);
     *r.ptr = '\0';
-    std::string digits;
-    digits += buf[0];
+    char digits[kDigits + 10];  // "d" and the 17 digits after the point
+    digits[0] = buf[0];
     const char* e = std::strchr(buf, 'e');
-    digits.append(static_cast<const char*>(buf + 2), e);  // 17 further digits
+    std::memcpy(digits + 1, buf + 2, static_cast<size_t>(e - (buf + 2)));
     int exponent = std::atoi(e + 1);
 
-    std::string d = digits.substr(0, kDigits);
+    char d[kDigits];
+    std::memcpy(d, digits, kDigits);
     if (digits[kDigits] >= '5') {
         int i = kDigits - 1;
         while (i >= 0 && d[i] == '9') {
@@ -120,33 +122,49 @@ std::string formatGeneral8(double value) {
         if (i >= 0) {
             ++d[i];
         } else {
-            d = "1" + std::string(kDigits - 1, '0');
+            d[0] = '1';  // "10000000", one decade up
             ++exponent;
         }
     }
-    while (d.size() > 1 && d.back() == '0') d.pop_back();
+    int n = kDigits;
+    while (n > 1 && d[n - 1] == '0') --n;
 
-    std::string out = value < 0 ? "-" : "";
-    const int n = static_cast<int>(d.size());
+    char out[48];
+    char* p = out;
+    auto put = [&p](const char* from, int count) {
+        for (int k = 0; k < count; ++k) *p++ = from[k];
+    };
+    auto zeros = [&p](int count) {
+        for (int k = 0; k < count; ++k) *p++ = '0';
+    };
+    if (value < 0) *p++ = '-';
     if (exponent < kDigits && exponent >= -5) {
         if (exponent >= 0) {
             if (n <= exponent + 1) {
-                out += d + std::string(exponent + 1 - n, '0');
+                put(d, n);
+                zeros(exponent + 1 - n);
             } else {
-                out += d.substr(0, exponent + 1) + "." + d.substr(exponent + 1);
+                put(d, exponent + 1);
+                *p++ = '.';
+                put(d + exponent + 1, n - exponent - 1);
             }
         } else {
-            out += "0." + std::string(-exponent - 1, '0') + d;
+            put("0.", 2);
+            zeros(-exponent - 1);
+            put(d, n);
         }
     } else {
-        out += d.substr(0, 1);
-        if (n > 1) out += "." + d.substr(1);
-        out += exponent < 0 ? "E-" : "E+";
+        *p++ = d[0];
+        if (n > 1) {
+            *p++ = '.';
+            put(d + 1, n - 1);
+        }
+        put(exponent < 0 ? "E-" : "E+", 2);
         const int a = std::abs(exponent);
-        if (a < 10) out += '0';
-        out += std::to_string(a);
+        if (a < 10) *p++ = '0';
+        p = std::to_chars(p, out + sizeof out, a).ptr;
     }
-    return out;
+    return std::string(out, p);
 }
 
 // The fill height as the form shows it has 8 significant digits, so a silo

@@ -212,13 +212,21 @@ bool makeVaryPlan(const std::vector<VaryRange>& ranges, VaryPlan& plan, std::str
     return true;
 }
 
+namespace {
+
+void setField(SiloModel& m, const VariedField& f, double value) {
+    // The file holds the hopper angle of a silo without hopper, but the
+    // reader keeps 0 for it; every other field is taken as read.
+    if (f.member == &SiloModel::Trichterwinkel && !m.Trichterja) return;
+    m.*(f.member) = f.degrees ? value * kPi / 180.0 : value;
+}
+
+}  // namespace
+
 bool setVariedField(SiloModel& m, const std::string& name, double value) {
     const VariedField* f = findField(name);
     if (!f) return false;
-    // The file holds the hopper angle of a silo without hopper, but the
-    // reader keeps 0 for it; every other field is taken as read.
-    if (f->member == &SiloModel::Trichterwinkel && !m.Trichterja) return true;
-    m.*(f->member) = f->degrees ? value * kPi / 180.0 : value;
+    setField(m, *f, value);
     deriveReadGeometry(m);
     return true;
 }
@@ -251,8 +259,16 @@ void runValues(const VaryPlan& plan, long long index, std::vector<double>& value
 // As korvane-calc up to the calculation: the form shown with the loaded
 // values and confirmed with OK; a set that passes is prepared for the main
 // window's calculation. The parameter problem code, 0 when it passes.
+// The fields of `names` (nullptr for an unknown name).
+std::vector<const VariedField*> fieldsOf(const std::vector<std::string>& names) {
+    std::vector<const VariedField*> fields;
+    for (const std::string& n : names) fields.push_back(findField(n));
+    return fields;
+}
+
 int prepareRun(const SiloModel& base, const FormCheck& form,
-               const std::vector<std::string>& names, const std::vector<double>& values,
+               const std::vector<std::string>& names,
+               const std::vector<const VariedField*>& fields, const std::vector<double>& values,
                SiloModel& work) {
     // A value no parameter file can hold (beyond the largest double once
     // rounded to the file's digits) is refused as the reader refuses such a
@@ -260,7 +276,14 @@ int prepareRun(const SiloModel& base, const FormCheck& form,
     for (size_t k = 0; k < names.size(); ++k)
         if (!std::isfinite(values[k])) return problemCodeOfField(names[k]);
     copyAllButResults(work, base);
-    for (size_t k = 0; k < names.size(); ++k) setVariedField(work, names[k], values[k]);
+    bool changed = false;
+    for (size_t k = 0; k < names.size(); ++k) {
+        if (!fields[k]) continue;
+        setField(work, *fields[k], values[k]);
+        changed = true;
+    }
+    // (what the reader derives from the values, once for all of them)
+    if (changed) deriveReadGeometry(work);
     // (the form's checks of `base` done once, only the varied fields' own
     // per run: the same verdict as checkLoadedModel)
     if (const int code = form.check(work)) return code;
@@ -303,6 +326,7 @@ struct BatchSpace {
 void runChunk(const SiloModel& base, const FormCheck& form, const VaryPlan& plan,
               long long first, long long count, VaryRow* rows, BatchSpace& space,
               const BatchKernels& kernels) {
+    const std::vector<const VariedField*> fields = fieldsOf(plan.names);
     SiloModel* batch[kBatchLanes];
     VaryRow* batchRows[kBatchLanes];
     int pending = 0;
@@ -322,7 +346,7 @@ void runChunk(const SiloModel& base, const FormCheck& form, const VaryPlan& plan
         row.values = std::move(values);
         runValues(plan, first + r, row.values);
         row.Parameterfehler =
-            prepareRun(base, form, plan.names, row.values, *space.models[pending]);
+            prepareRun(base, form, plan.names, fields, row.values, *space.models[pending]);
         if (row.Parameterfehler != 0) continue;
         const SliceStructure k = sliceStructure(*space.models[pending]);
         if (pending > 0 && !(k == key)) {
@@ -407,7 +431,8 @@ VaryRow runVariation(const SiloModel& base, const VaryPlan& plan, long long inde
                      SiloModel& work) {
     VaryRow row;
     runValues(plan, index, row.values);
-    row.Parameterfehler = prepareRun(base, FormCheck(base), plan.names, row.values, work);
+    row.Parameterfehler =
+        prepareRun(base, FormCheck(base), plan.names, fieldsOf(plan.names), row.values, work);
     if (row.Parameterfehler != 0) return row;
     calculate(work);
     finishRow(row, work);
@@ -418,7 +443,8 @@ VaryRow runWithValues(const SiloModel& base, const std::vector<std::string>& nam
                       std::vector<double> values, SiloModel& work) {
     VaryRow row;
     row.values = std::move(values);
-    row.Parameterfehler = prepareRun(base, FormCheck(base), names, row.values, work);
+    row.Parameterfehler =
+        prepareRun(base, FormCheck(base), names, fieldsOf(names), row.values, work);
     if (row.Parameterfehler != 0) return row;
     calculate(work);
     finishRow(row, work);

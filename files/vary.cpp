@@ -214,11 +214,13 @@ bool makeVaryPlan(const std::vector<VaryRange>& ranges, VaryPlan& plan, std::str
 
 namespace {
 
-void setField(SiloModel& m, const VariedField& f, double value) {
+// False when the field keeps its value.
+bool setField(SiloModel& m, const VariedField& f, double value) {
     // The file holds the hopper angle of a silo without hopper, but the
     // reader keeps 0 for it; every other field is taken as read.
-    if (f.member == &SiloModel::Trichterwinkel && !m.Trichterja) return;
+    if (f.member == &SiloModel::Trichterwinkel && !m.Trichterja) return false;
     m.*(f.member) = f.degrees ? value * kPi / 180.0 : value;
+    return true;
 }
 
 }  // namespace
@@ -226,8 +228,7 @@ void setField(SiloModel& m, const VariedField& f, double value) {
 bool setVariedField(SiloModel& m, const std::string& name, double value) {
     const VariedField* f = findField(name);
     if (!f) return false;
-    setField(m, *f, value);
-    deriveReadGeometry(m);
+    if (setField(m, *f, value)) deriveReadGeometry(m);
     return true;
 }
 
@@ -266,7 +267,7 @@ std::vector<const VariedField*> fieldsOf(const std::vector<std::string>& names) 
     return fields;
 }
 
-int prepareRun(const SiloModel& base, const FormCheck& form,
+int prepareRun(const SiloModel& base, const FormCheck* form,
                const std::vector<std::string>& names,
                const std::vector<const VariedField*>& fields, const std::vector<double>& values,
                SiloModel& work) {
@@ -278,15 +279,18 @@ int prepareRun(const SiloModel& base, const FormCheck& form,
     copyAllButResults(work, base);
     bool changed = false;
     for (size_t k = 0; k < names.size(); ++k) {
-        if (!fields[k]) continue;
-        setField(work, *fields[k], values[k]);
-        changed = true;
+        if (fields[k] && setField(work, *fields[k], values[k])) changed = true;
     }
     // (what the reader derives from the values, once for all of them)
     if (changed) deriveReadGeometry(work);
-    // (the form's checks of `base` done once, only the varied fields' own
-    // per run: the same verdict as checkLoadedModel)
-    if (const int code = form.check(work)) return code;
+    // (in a study the form's checks of `base` are done once and only the
+    // varied fields' own per run: the same verdict as checkLoadedModel)
+    if (form) {
+        if (const int code = form->check(work)) return code;
+    } else {
+        DensityWorkingCopy w;
+        if (const int code = checkLoadedModel(work, w)) return code;
+    }
     prepare(work, false);
     return 0;
 }
@@ -346,7 +350,7 @@ void runChunk(const SiloModel& base, const FormCheck& form, const VaryPlan& plan
         row.values = std::move(values);
         runValues(plan, first + r, row.values);
         row.Parameterfehler =
-            prepareRun(base, form, plan.names, fields, row.values, *space.models[pending]);
+            prepareRun(base, &form, plan.names, fields, row.values, *space.models[pending]);
         if (row.Parameterfehler != 0) continue;
         const SliceStructure k = sliceStructure(*space.models[pending]);
         if (pending > 0 && !(k == key)) {
@@ -432,7 +436,7 @@ VaryRow runVariation(const SiloModel& base, const VaryPlan& plan, long long inde
     VaryRow row;
     runValues(plan, index, row.values);
     row.Parameterfehler =
-        prepareRun(base, FormCheck(base), plan.names, fieldsOf(plan.names), row.values, work);
+        prepareRun(base, nullptr, plan.names, fieldsOf(plan.names), row.values, work);
     if (row.Parameterfehler != 0) return row;
     calculate(work);
     finishRow(row, work);
@@ -444,7 +448,7 @@ VaryRow runWithValues(const SiloModel& base, const std::vector<std::string>& nam
     VaryRow row;
     row.values = std::move(values);
     row.Parameterfehler =
-        prepareRun(base, FormCheck(base), names, fieldsOf(names), row.values, work);
+        prepareRun(base, nullptr, names, fieldsOf(names), row.values, work);
     if (row.Parameterfehler != 0) return row;
     calculate(work);
     finishRow(row, work);

@@ -149,6 +149,11 @@ std::vector<double> sampleValues(const std::vector<SampleSpec>& specs, std::uint
 }
 
 std::vector<double> planValues(const VaryPlan& plan, long long index) {
+    if (plan.valuesOf) {
+        std::vector<double> drawn(plan.names.size());
+        plan.valuesOf(index, drawn);
+        return drawn;
+    }
     std::vector<double> values(plan.values.size());
     for (size_t k = plan.values.size(); k-- > 0;) {
         const long long n = static_cast<long long>(plan.values[k].size());
@@ -195,9 +200,10 @@ int runSampleOrSummaryCommand(const StudyOptions& o, const std::string& parPath,
     if (!o.summary) return streamStudyCommand(*base, plan, out, message);
 
     // The summary takes the rows block by block, each block a plan of its
-    // own for the studies' run loop, so only one block of rows is held.
-    StudySummary summary(names, runs);
-    constexpr long long kBlock = 65536;
+    // own for the studies' run loop, so only one block of rows is held
+    // (about 100 bytes a row); the summary's own memory is bounded too.
+    StudySummary summary(names, o.summaryMemoryBytes, o.summaryTempDir);
+    constexpr long long kBlock = 8192;
     for (long long first = 0; first < runs; first += kBlock) {
         VaryPlan block;
         block.names = names;
@@ -207,8 +213,15 @@ int runSampleOrSummaryCommand(const StudyOptions& o, const std::string& parPath,
             else v = planValues(plan, first + i);
         };
         for (const VaryRow& r : runVaryStudy(*base, block, o.threads)) summary.add(r);
+        if (summary.failed()) break;
     }
     const std::string text = summary.csv();
+    if (summary.failed()) {
+        // Never a summary of part of the values.
+        message = "korvane-calc: " + summary.error() +
+                  "; no summary written (TMPDIR names the folder for it)";
+        return 2;
+    }
     const bool writeOk = std::fwrite(text.data(), 1, text.size(), out) == text.size();
     if (!summary.problems().empty()) {
         long long n = 0;

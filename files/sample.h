@@ -5,12 +5,14 @@
 // gives the same rows whatever the number of threads and on every machine.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "calc/model.h"
+#include "files/summary.h"
 #include "files/vary.h"
 
 namespace korvane {
@@ -51,7 +53,8 @@ std::vector<double> sampleValues(const std::vector<SampleSpec>& specs, std::uint
 // it takes a plan of ranges.
 VaryPlan samplePlan(const std::vector<SampleSpec>& specs, long long runs, std::uint64_t seed);
 
-// The values of combination `index` of a --vary plan (the last range fastest).
+// The values of run `index` of a plan: combination `index` of its ranges (the
+// last range fastest), or what its valuesOf gives.
 std::vector<double> planValues(const VaryPlan& plan, long long index);
 
 // What korvane-calc runs for --sample (specs given) or --vary with --summary
@@ -65,6 +68,10 @@ struct StudyOptions {
     std::uint64_t seed = 1;
     bool summary = false;
     unsigned threads = 0;
+    // The summary's memory for values and the folder of its temporary file
+    // beyond it (empty: $TMPDIR, else /tmp).
+    std::size_t summaryMemoryBytes = kSummaryMemoryBytes;
+    std::string summaryTempDir;
 };
 int runSampleOrSummaryCommand(const StudyOptions& options, const std::string& parPath,
                               std::FILE* out, std::string& message);

@@ -165,8 +165,45 @@ bool parseVaryArgument(const std::string& text, VaryRange& out, std::string& err
     return true;
 }
 
+namespace {
+
+// Value i of a range, as a parameter file holds it.
+double rangeValue(const VaryRange& r, long long i) {
+    return fileDigits(r.from + static_cast<double>(i) * r.step);
+}
+
+// Ranges of a few values are listed in the plan; longer ones are not (a
+// million values would take 8 MB): each run then computes its values from
+// FROM, STEP and its combination number, so the memory of a study does not
+// grow with its ranges.
+void listOrComputeValues(const std::vector<VaryRange>& ranges,
+                         const std::vector<long long>& counts, VaryPlan& plan) {
+    constexpr long long kListedValues = 65536;
+    long long total = 0;
+    for (long long c : counts) total += c;
+    if (total <= kListedValues) {
+        for (size_t k = 0; k < ranges.size(); ++k) {
+            std::vector<double> values(static_cast<size_t>(counts[k]));
+            for (long long i = 0; i < counts[k]; ++i)
+                values[static_cast<size_t>(i)] = rangeValue(ranges[k], i);
+            plan.values.push_back(std::move(values));
+        }
+        return;
+    }
+    plan.valuesOf = [ranges, counts](long long index, std::vector<double>& values) {
+        values.resize(ranges.size());
+        for (size_t k = ranges.size(); k-- > 0;) {
+            values[k] = rangeValue(ranges[k], index % counts[k]);
+            index /= counts[k];
+        }
+    };
+}
+
+}  // namespace
+
 bool makeVaryPlan(const std::vector<VaryRange>& ranges, VaryPlan& plan, std::string& error) {
     plan = VaryPlan{};
+    std::vector<long long> counts;
     if (ranges.empty()) {
         error = "no --vary given";
         return false;
@@ -200,15 +237,12 @@ bool makeVaryPlan(const std::vector<VaryRange>& ranges, VaryPlan& plan, std::str
                     " runs; choose a larger STEP or a smaller range";
             return false;
         }
-        std::vector<double> values;
-        values.reserve(static_cast<size_t>(count));
-        for (long long i = 0; i < static_cast<long long>(count); ++i)
-            values.push_back(fileDigits(r.from + static_cast<double>(i) * r.step));
         runs *= static_cast<long long>(count);
         plan.names.push_back(r.name);
-        plan.values.push_back(std::move(values));
+        counts.push_back(static_cast<long long>(count));
     }
     plan.runs = runs;
+    listOrComputeValues(ranges, counts, plan);
     return true;
 }
 

@@ -39,6 +39,8 @@ bool parseVaryArgument(const std::string& text, VaryRange& out, std::string& err
 // calculated. The first range varies slowest.
 struct VaryPlan {
     std::vector<std::string> names;
+    // The values of each range; empty when valuesOf gives them (ranges of
+    // more than 65536 values in all are computed run by run).
     std::vector<std::vector<double>> values;
     long long runs = 0;
     // When set, run `index` takes the values this gives (one per name)

@@ -291,9 +291,6 @@ void runValues(const VaryPlan& plan, long long index, std::vector<double>& value
     }
 }
 
-// As korvane-calc up to the calculation: the form shown with the loaded
-// values and confirmed with OK; a set that passes is prepared for the main
-// window's calculation. The parameter problem code, 0 when it passes.
 // The fields of `names` (nullptr for an unknown name).
 std::vector<const VariedField*> fieldsOf(const std::vector<std::string>& names) {
     std::vector<const VariedField*> fields;
@@ -301,6 +298,9 @@ std::vector<const VariedField*> fieldsOf(const std::vector<std::string>& names) 
     return fields;
 }
 
+// As korvane-calc up to the calculation: the form shown with the loaded
+// values and confirmed with OK; a set that passes is prepared for the main
+// window's calculation. The parameter problem code, 0 when it passes.
 int prepareRun(const SiloModel& base, const FormCheck* form,
                const std::vector<std::string>& names,
                const std::vector<const VariedField*>& fields, const std::vector<double>& values,

@@ -679,8 +679,8 @@ SketchResult sketchWith(const SiloModel& m, const FormOptions& in, const FormNum
     // finite number describe no silo
     const double gross = grossVolume(g);
     const double net = filledVolume(g, &B);
-    for (double v : {hT, g.Hsilo, g.Hkegel, g.Vkegel, gross, net, Y, B}) {
-        if (!(v >= 0 && std::isfinite(v))) return badData(kProblemGeometry);
+    for (double x : {hT, g.Hsilo, g.Hkegel, g.Vkegel, gross, net, Y, B}) {
+        if (!(x >= 0 && std::isfinite(x))) return badData(kProblemGeometry);
     }
     r.derivedValid = true;
     if (draw) {

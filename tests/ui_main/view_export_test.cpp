@@ -303,6 +303,16 @@ TEST_F(ViewExportTest, CopiedTableHoldsTheColumnsRowsWithTheHeap) {
         EXPECT_LE(locale.toDouble(lines[3].split('\t')[1]), foot + 1e-3) << lines[3].toStdString();
         EXPECT_TRUE(lines.last().startsWith("Auslauf\t0" + point)) << lines.last().toStdString();
     }
+    // In kPa the heap top's free surface reads like every other stress.
+    QLocale::setDefault(QLocale::c());
+    get<QAction>("stressUnitAction")->trigger();
+    QApplication::clipboard()->clear();
+    get<QAction>("copyTableAction")->trigger();
+    const QStringList kpa = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    get<QAction>("stressUnitAction")->trigger();
+    ASSERT_GE(kpa.size(), 3);
+    EXPECT_EQ(kpa[1], "Position\tz [m]\tRHOB [kg/m3]\tSIGMAV [kPa]\tSIGMAW [kPa]");
+    EXPECT_EQ(kpa[2].split('\t').value(3), "0.000") << kpa[2].toStdString();
 }
 
 TEST_F(ViewExportTest, MenuTextsInBothLanguages) {

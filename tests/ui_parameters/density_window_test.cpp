@@ -108,13 +108,78 @@ TEST(DensityDiagram, ScaleOfTheExample) {
     const DensityScale s = densityScale(w, 225, 195);
     EXPECT_NEAR(s.xmin, -1333.333, 0.001);
     EXPECT_DOUBLE_EQ(s.xmax, 12000);
-    EXPECT_DOUBLE_EQ(s.ymin, 0);
-    EXPECT_DOUBLE_EQ(s.ymax, 2700);
+    // The line runs from 1470 kg/m3 at 100 Pa to 1967 kg/m3 at 15000 Pa.
+    EXPECT_DOUBLE_EQ(s.ymin, 1400);
+    EXPECT_DOUBLE_EQ(s.ymax, 2000);
     EXPECT_DOUBLE_EQ(s.sigmaStep, 5000);
-    EXPECT_DOUBLE_EQ(s.rhoStep, 500);
+    EXPECT_DOUBLE_EQ(s.rhoStep, 100);
     EXPECT_EQ(s.px(-1333.3333333), 0);
     EXPECT_EQ(s.px(12000), 225);
-    EXPECT_EQ(s.py(0), 181);  // 0.93 * 195
+    EXPECT_EQ(s.py(1400), 181);  // 0.93 * 195
+    EXPECT_EQ(s.py(2000), 14);   // 0.07 * 195
+}
+
+// The RHOB axis spans the densities shown with a little room, from and to
+// multiples of its grid step; it starts at 0 only when the data come near it.
+TEST(DensityDiagram, DensityAxisStartsNearTheData) {
+    struct Case {
+        double lowest, highest;
+        double min, max, step;
+    };
+    const Case cases[] = {
+        {1500, 1800, 1400, 1900, 100},
+        {760, 824, 740, 840, 20},
+        {1470, 1966.67, 1400, 2000, 100},
+        {800, 800, 790, 810, 5},     // equal densities: a band of 2 %
+        {100, 1000, 0, 1200, 200},   // data near 0: the axis starts at 0
+        {2, 3, 1.5, 3.5, 0.5},       // tiny densities keep a step above 0
+    };
+    for (const Case& c : cases) {
+        const DensityAxis a = densityAxisRange(c.lowest, c.highest);
+        EXPECT_NEAR(a.min, c.min, 1e-9) << c.lowest << ".." << c.highest;
+        EXPECT_NEAR(a.max, c.max, 1e-9) << c.lowest << ".." << c.highest;
+        EXPECT_NEAR(a.step, c.step, 1e-9) << c.lowest << ".." << c.highest;
+    }
+}
+
+// What the window lists under the diagram: the law's parameters with units
+// and its largest deviation from the pairs.
+TEST(DensityDiagram, FitSummaryNamesParametersAndLargestDeviation) {
+    struct Case {
+        int kind;
+        QList<MeasurementRow> pairs;
+        QStringList expected;  // lines of the English text
+    };
+    const auto seven = rows({{"1000", "2407.8"}, {"5000", "2438.1"}, {"10000", "2472.4"},
+                             {"20000", "2531.9"}, {"50000", "2652.8"}, {"100000", "2745.9"},
+                             {"200000", "2792.7"}});
+    const Case cases[] = {
+        {0, rows({{"1000", "1500"}, {"3000", "1600"}}),
+         {"m = 0.05 kg/m3/Pa", "b = 1450 kg/m3",
+          "Largest deviation: 0.0 kg/m3 (0.00 %) at SIGMA = 1000 Pa"}},
+        {0, rows({{"1000", "1500"}, {"2000", "1600"}, {"3000", "1600"}}),
+         {"m = 0.05 kg/m3/Pa", "b = 1466.6667 kg/m3",
+          "Largest deviation: 33.3 kg/m3 (2.08 %) at SIGMA = 2000 Pa"}},
+        {3, rows({{"1000", "1500"}, {"3000", "1600"}}),
+         {"The line passes through every pair."}},
+        {0, rows({{"1000", "1500"}}), {"No fit yet: enter at least two pairs and press \"Check\"."}},
+    };
+    for (const Case& c : cases) {
+        DensityWorkingCopy w;
+        checkMeasurements(c.pairs, c.kind, w);
+        EXPECT_EQ(fitSummaryText(w, 1).split('\n'), c.expected) << fitSummaryText(w, 1).toStdString();
+    }
+    DensityWorkingCopy w;
+    checkMeasurements(seven, 2, w);
+    const QStringList lines = fitSummaryText(w, 0).split('\n');
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[0].startsWith("RHOMIN = 24")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("SIGMA0 = ") && lines[2].endsWith(" Pa"));
+    EXPECT_TRUE(lines[3].startsWith(QString::fromUtf8("Größte Abweichung: "))) << lines[3].toStdString();
+    const FitDeviation d = largestDeviation(w);
+    ASSERT_TRUE(d.valid);
+    EXPECT_GT(d.rho, 0);  // the search in 0.1 % steps of RHOMAX ends near, not on, the law
+    EXPECT_LT(d.percent, 1);
 }
 
 TEST(DensityDiagram, GridStepNeverZero) {
@@ -130,8 +195,8 @@ TEST(DensityDiagram, CurveIsGreenOverTheMeasuredRangeAndRedOutside) {
     QImage img(225, 195, QImage::Format_RGB32);
     QPainter p(&img);
     drawDensityDiagram(p, 225, 195, w);
+    const DensityScale s = drawnDensityScale(w, 225, 195, QFontMetrics(p.font()));
     p.end();
-    const DensityScale s = densityScale(w, 225, 195);
     auto curveColourAt = [&](double sigma) {
         const int x = s.px(sigma);
         const int y = s.py(workingDensity(w, sigma));
@@ -147,24 +212,7 @@ TEST(DensityDiagram, CurveIsGreenOverTheMeasuredRangeAndRedOutside) {
     // A measured square in black around the first pair.
     EXPECT_EQ(img.pixel(s.px(1000), s.py(1500) - 2), qRgb(0, 0, 0));
     // The axes in grey.
-    EXPECT_EQ(img.pixel(s.px(0), s.py(1200)), qRgb(128, 128, 128));
-}
-
-TEST(DensityDiagram, LabelsHideTheLinesBeneathThem) {
-    // "RHOB [kg/m3]" stands with its top left corner at (xmin, ymax), over the
-    // top end of the RHOB axis; on the white ground of its text the axis does
-    // not show through.
-    DensityWorkingCopy w;
-    checkMeasurements(rows({{"1000", "1500"}, {"10000", "1800"}}), 0, w);
-    QImage img(225, 195, QImage::Format_RGB32);
-    QPainter p(&img);
-    drawDensityDiagram(p, 225, 195, w);
-    p.end();
-    const DensityScale s = densityScale(w, 225, 195);
-    ASSERT_EQ(s.py(s.ymax), 0);
-    EXPECT_EQ(img.pixel(s.px(0), s.py(s.ymax)), qRgb(255, 255, 255));
-    // Below the label the axis is drawn in grey.
-    EXPECT_EQ(img.pixel(s.px(0), s.py(s.ymax / 2)), qRgb(128, 128, 128));
+    EXPECT_EQ(img.pixel(s.px(0), s.py(1650)), qRgb(128, 128, 128));
 }
 
 // ---- the window, driven with keys and clicks ------------------------------------------

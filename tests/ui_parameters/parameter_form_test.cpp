@@ -2,10 +2,12 @@
 // options, OK / Abbrechen / the close box, captions, the live sketch.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +17,7 @@
 #include <QTimer>
 
 #include "calc/engine.h"
+#include "files/parfile.h"
 #include "ui/density/densitywindow.h"
 #include "ui/density/radiogroup.h"
 #include "ui/main/appstate.h"
@@ -532,6 +535,55 @@ TEST_F(ParameterFormTest, PairsEditedThroughWerteReachTheModelOnOk) {
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(doc->model.Messanzahl, 3);
     EXPECT_DOUBLE_EQ(doc->model.Messsigma[3], 8000);
+}
+
+// With the fitted law the greyed RHOMIN, RHOMAX and SIGMA0 show the law
+// that is calculated and saved: at the showing, after a new fit in the
+// density window, and in the file written after OK; the density function's
+// own values come back with its option and are kept in the file.
+TEST_F(ParameterFormTest, GreyedDensityFieldsShowTheFittedLawThatIsSaved) {
+    const std::string examples = KORVANE_TEST_DATA "/../../examples/Par/";
+    FileError err;
+    ASSERT_TRUE(readParameterFile(doc->model, examples + "Getreide_Dichtekurve.par", err));
+    ASSERT_EQ(doc->model.Dichtemodus(), 2);
+    ASSERT_EQ(doc->model.Anpassart, 2);
+    auto fields = [&] {
+        return QStringList{edit("rhoMinField")->text(), edit("rhoMaxField")->text(),
+                           edit("sigma0Field")->text()};
+    };
+    auto general8 = [](double v) { return QString::fromStdString(formatGeneral8(v)); };
+    open();
+    EXPECT_EQ(fields(), (QStringList{general8(doc->model.AnpassRHOMIN),
+                                     general8(doc->model.AnpassRHOMAX),
+                                     general8(doc->model.AnpassSIGMA0)}));
+    // A new fit: the lightest pair made lighter still.
+    QTimer::singleShot(0, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) return;
+        w->findChild<QTableWidget*>("measurementGrid")->item(0, 2)->setText("700");
+        w->findChild<QPushButton*>("testButton")->click();
+        w->findChild<QPushButton*>("okButton")->click();
+    });
+    click(get<QPushButton>("measuredValuesButton"));
+    const QStringList afterFit = fields();
+    EXPECT_NE(afterFit[0], "760");
+    EXPECT_EQ(afterFit[0], general8(doc->workingCopy.MessRHOMIN));
+    for (const QString& t : afterFit) EXPECT_FALSE(t.isEmpty());
+
+    click(get<QPushButton>("okButton"));
+    ASSERT_FALSE(form->isVisible());
+    const std::string path = QDir::temp().filePath("korvane_fitted_fields.par").toStdString();
+    ASSERT_TRUE(writeParameterFile(doc->model, path, err));
+    SiloModel saved;
+    ASSERT_TRUE(readParameterFile(saved, path, err));
+    std::remove(path.c_str());
+    EXPECT_EQ(afterFit, (QStringList{general8(saved.AnpassRHOMIN), general8(saved.AnpassRHOMAX),
+                                     general8(saved.AnpassSIGMA0)}));
+    EXPECT_DOUBLE_EQ(saved.RHOMIN, 760);  // the density function's, kept aside
+    open();
+    EXPECT_EQ(fields(), afterFit);
+    click(get<QRadioButton>("densityFunctionOption"));
+    EXPECT_EQ(fields(), (QStringList{"760", "830", "40000"}));
 }
 
 TEST(ParameterFormScaling, SketchAndFontFollowTheScreenFactor) {

@@ -1,6 +1,7 @@
 #include "ui/density/densitywindow.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -72,34 +73,110 @@ int DensityScale::px(double sigma) const {
     return static_cast<int>(std::lround(std::clamp(v, -1e5, 1e5)));
 }
 int DensityScale::py(double rho) const {
-    const double v = y0 - rho * sy;
+    const double v = y0 - (rho - ymin) * sy;
     return static_cast<int>(std::lround(std::clamp(v, -1e5, 1e5)));
 }
 
-DensityScale densityScale(const DensityWorkingCopy& w, int W, int H) {
+DensityAxis densityAxisRange(double lowest, double highest) {
+    DensityAxis a;
+    if (!std::isfinite(lowest) || !std::isfinite(highest) || highest < lowest) {
+        a.max = 1;
+        a.step = densityGridStep(1);
+        return a;
+    }
+    // A little room around the data, so that no pair sits on the frame; equal
+    // densities still get a band of 2 % around them.
+    const double span = highest - lowest;
+    const double pad = std::max({0.05 * span, 0.01 * std::abs(highest), 1e-9});
+    const double lo = lowest - pad, hi = highest + pad;
+    a.step = densityGridStep(hi - lo);
+    a.min = std::max(0.0, std::floor(lo / a.step) * a.step);
+    a.max = std::ceil(hi / a.step) * a.step;
+    if (!(a.max > a.min)) a.max = a.min + a.step;
+    return a;
+}
+
+namespace {
+
+int pairCount(const DensityWorkingCopy& w) { return std::clamp(w.Messpunktzahl, 0, kMaxPairs); }
+
+// The stresses of the drawn curve: 100 points each from 0.1 S1 to S1, over
+// the measured range, and on to 1.5 Sn.
+template <class F>
+void forCurveStresses(const DensityWorkingCopy& w, F&& f) {
+    const int n = pairCount(w);
+    const double S1 = w.Messtabelle[1][1];
+    const double Sn = w.Messtabelle[1][n];
+    f(0.1 * S1 + 0.9 * S1 / 100);
+    for (int i = 2; i <= 100; ++i) f(0.1 * S1 + 0.9 * S1 * i / 100.0);
+    for (int i = 1; i <= 100; ++i) f(S1 + (Sn - S1) * i / 100.0);
+    for (int i = 1; i <= 100; ++i) f(Sn + 0.5 * Sn * i / 100.0);
+}
+
+}  // namespace
+
+std::pair<double, double> densitiesShown(const DensityWorkingCopy& w) {
+    const int n = std::max(1, pairCount(w));
+    double lo = w.Messtabelle[2][1], hi = lo;
+    for (int i = 2; i <= n; ++i) {
+        lo = std::min(lo, w.Messtabelle[2][i]);
+        hi = std::max(hi, w.Messtabelle[2][i]);
+    }
+    if (pairCount(w) < 1 || !fitIsFinite(w)) return {lo, hi};
+    const double reach = std::max(hi - lo, 0.05 * std::abs(hi));
+    const double floorRho = lo - reach, ceilRho = hi + reach;
+    double clo = lo, chi = hi;
+    forCurveStresses(w, [&](double sigma) {
+        const double r = workingDensity(w, sigma);
+        if (!std::isfinite(r)) return;
+        clo = std::min(clo, std::max(r, floorRho));
+        chi = std::max(chi, std::min(r, ceilRho));
+    });
+    return {clo, chi};
+}
+
+DensityScale densityScale(const DensityWorkingCopy& w, int W, int H, int leftMargin,
+                          int topMargin) {
     DensityScale s;
     const int n = std::clamp(w.Messpunktzahl, 1, kMaxPairs);
     const double Sn = w.Messtabelle[1][n];
-    const double Rn = w.Messtabelle[2][n];
+    const double left = leftMargin >= 0 ? leftMargin : W / 10.0;
+    const double top = topMargin >= 0 ? topMargin : 0.07 * H;
     s.xmax = 1.2 * Sn;
-    s.xmin = -s.xmax / 9;
-    s.ymin = 0;
-    s.ymax = 1.5 * Rn;
+    // Room for the labels left of the RHOB axis.
+    s.xmin = -s.xmax * left / std::max(1.0, W - left);
+    const auto [lowest, highest] = densitiesShown(w);
+    const DensityAxis axis = densityAxisRange(lowest, highest);
+    s.ymin = axis.min;
+    s.ymax = axis.max;
+    s.rhoStep = axis.step;
     s.x0 = -s.xmin / (s.xmax - s.xmin) * W;
     s.sx = (W - s.x0) / s.xmax;
     s.y0 = 0.93 * H;
-    s.sy = s.y0 / s.ymax;
+    s.sy = (s.y0 - top) / (s.ymax - s.ymin);
     s.sigmaStep = densityGridStep(s.xmax);
-    s.rhoStep = densityGridStep(s.ymax);
     return s;
 }
 
 namespace {
 QString stepText(double step) {
-    if (step >= 1) return QString::number(static_cast<long long>(std::llround(step)));
+    if (std::abs(step) >= 1 || step == 0)
+        return QString::number(static_cast<long long>(std::llround(step)));
     return QString::fromStdString(formatGeneral8(step));
 }
 }  // namespace
+
+DensityScale drawnDensityScale(const DensityWorkingCopy& w, int W, int H, const QFontMetrics& fm) {
+    // The RHOB labels stand left of the axis, right-aligned: the margin takes
+    // the widest of them; the axis title stands above the topmost label.
+    const auto [lowest, highest] = densitiesShown(w);
+    const DensityAxis axis = densityAxisRange(lowest, highest);
+    int labelWidth = 0;
+    for (long long k = std::llround(axis.min / axis.step); k <= std::llround(axis.max / axis.step); ++k)
+        labelWidth = std::max(labelWidth, fm.horizontalAdvance(stepText(k * axis.step)));
+    const int th = fm.height();
+    return densityScale(w, W, H, std::max(W / 10, labelWidth + 6), th + th / 2 + 2);
+}
 
 void drawDensityDiagram(QPainter& p, int W, int H, const DensityWorkingCopy& w) {
     p.save();
@@ -110,7 +187,11 @@ void drawDensityDiagram(QPainter& p, int W, int H, const DensityWorkingCopy& w) 
         p.restore();
         return;
     }
-    const DensityScale s = densityScale(w, W, H);
+    const QFontMetrics fm(p.font());
+    const int th = fm.height();
+    const DensityScale s = drawnDensityScale(w, W, H, fm);
+    const long long firstLine = std::llround(s.ymin / s.rhoStep);
+    const long long lastLine = std::llround(s.ymax / s.rhoStep);
     const QColor grey(128, 128, 128);
     p.setPen(QPen(grey, 1));
     p.setBrush(Qt::NoBrush);
@@ -119,39 +200,48 @@ void drawDensityDiagram(QPainter& p, int W, int H, const DensityWorkingCopy& w) 
     for (int k = static_cast<int>(std::ceil(s.xmin / s.sigmaStep)); k * s.sigmaStep < s.xmax; ++k) {
         const double x = k * s.sigmaStep;
         if (x <= s.xmin) continue;
-        p.drawLine(s.px(x), s.py(0), s.px(x), s.py(s.ymax));
+        p.drawLine(s.px(x), s.py(s.ymin), s.px(x), s.py(s.ymax));
     }
-    for (int k = 1; k * s.rhoStep < s.ymax; ++k) {
+    for (long long k = firstLine + 1; k <= lastLine; ++k) {
         const double y = k * s.rhoStep;
         p.drawLine(s.px(0), s.py(y), s.px(s.xmax), s.py(y));
     }
-    // Axes.
-    p.drawLine(s.px(s.xmax), s.py(0), s.px(s.xmin), s.py(0));
-    p.drawLine(s.px(0), s.py(0), s.px(0), s.py(s.ymax));
+    // Axes: SIGMA along the bottom of the RHOB range (not into the labels
+    // left of the RHOB axis, where it would read as a minus sign), RHOB at
+    // SIGMA = 0.
+    p.drawLine(s.px(s.xmax), s.py(s.ymin), s.px(0), s.py(s.ymin));
+    p.drawLine(s.px(0), s.py(s.ymin), s.px(0), s.py(s.ymax));
 
     // Labels, on the white ground of the image: a label hides the lines
-    // beneath it, so the "0" beside the origin and the axis title stay legible.
+    // beneath it.
     p.setBackgroundMode(Qt::OpaqueMode);
     p.setBackground(Qt::white);
-    const QFontMetrics fm(p.font());
-    const int th = fm.height();
-    auto textAt = [&](int left, int top, const QString& t) {
-        p.drawText(QRect(left, top, fm.horizontalAdvance(t) + 2, th), Qt::AlignLeft | Qt::AlignTop,
-                   t);
+    auto textAt = [&](int leftEdge, int topEdge, const QString& t) {
+        p.drawText(QRect(leftEdge, topEdge, fm.horizontalAdvance(t) + 2, th),
+                   Qt::AlignLeft | Qt::AlignTop, t);
     };
+    const int bottom = s.py(s.ymin) + 1;
     const QString sx = stepText(s.sigmaStep);
-    textAt(s.px(s.sigmaStep) - fm.horizontalAdvance(sx) / 2, s.py(0) + 1, sx);
-    textAt(s.px(0) - fm.horizontalAdvance("0") / 2, s.py(0) + 1, "0");
+    textAt(s.px(s.sigmaStep) - fm.horizontalAdvance(sx) / 2, bottom, sx);
+    textAt(s.px(0) - fm.horizontalAdvance("0") / 2, bottom, "0");
     const QString sl = QStringLiteral("SIGMA [Pa]");
-    textAt(static_cast<int>(std::lround(0.9 * W)) - fm.horizontalAdvance(sl), s.py(0) + 1, sl);
-    const QString ry = stepText(s.rhoStep);
-    textAt(s.px(s.xmin), s.py(s.rhoStep) - th / 2, ry);
-    textAt(s.px(0) - static_cast<int>(std::lround(2.5 * fm.horizontalAdvance("0"))),
-           s.py(0) - th / 2, "0");
-    textAt(s.px(s.xmin), s.py(s.ymax), QStringLiteral("RHOB [kg/m3]"));
+    textAt(static_cast<int>(std::lround(0.9 * W)) - fm.horizontalAdvance(sl), bottom, sl);
+    // Every RHOB grid line labelled where the lines stand far enough apart
+    // for the text, else every second one; the lowest always, since the axis
+    // need not start at 0.
+    const double lineGap = s.rhoStep * s.sy;
+    const long long every = lineGap >= th ? 1 : 2;
+    for (long long k = firstLine; k <= lastLine; k += every) {
+        const QString t = stepText(k * s.rhoStep);
+        textAt(s.px(0) - 3 - fm.horizontalAdvance(t), s.py(k * s.rhoStep) - th / 2, t);
+    }
+    textAt(0, 0, QStringLiteral("RHOB [kg/m3]"));
 
-    // Measured pairs.
+    // Measured pairs and the curve stay inside the plot area.
     p.setBackgroundMode(Qt::TransparentMode);
+    // (with room for the squares of pairs at the lowest stresses, which sit
+    // on the RHOB axis)
+    p.setClipRect(QRect(QPoint(s.px(0) - 3, s.py(s.ymax) - 3), QPoint(W - 1, s.py(s.ymin))));
     p.setPen(QPen(Qt::black, 1));
     for (int i = 1; i <= n; ++i) {
         const int x = s.px(w.Messtabelle[1][i]);
@@ -166,23 +256,84 @@ void drawDensityDiagram(QPainter& p, int W, int H, const DensityWorkingCopy& w) 
         p.restore();
         return;
     }
-    const double S1 = w.Messtabelle[1][1];
-    const double Sn = w.Messtabelle[1][n];
-    QPoint last(s.px(0.1 * S1 + 0.9 * S1 / 100),
-                s.py(workingDensity(w, 0.1 * S1 + 0.9 * S1 / 100)));
-    auto stretch = [&](double from, double span, const QColor& c, int first) {
-        p.setPen(QPen(c, 1));
-        for (int i = first; i <= 100; ++i) {
-            const double sig = from + span * i / 100.0;
-            const QPoint pt(s.px(sig), s.py(workingDensity(w, sig)));
+    int point = 0;
+    QPoint last;
+    forCurveStresses(w, [&](double sigma) {
+        const QPoint pt(s.px(sigma), s.py(workingDensity(w, sigma)));
+        // Points 1..99 lie below the first pair, 100..199 over the measured
+        // range, the rest above the last pair.
+        if (point > 0) {
+            const bool measured = point >= 100 && point < 200;
+            p.setPen(QPen(measured ? QColor(0, 128, 0) : QColor(255, 0, 0), 1));
             p.drawLine(last, pt);
-            last = pt;
         }
-    };
-    stretch(0.1 * S1, 0.9 * S1, QColor(255, 0, 0), 2);
-    stretch(S1, Sn - S1, QColor(0, 128, 0), 1);
-    stretch(Sn, 0.5 * Sn, QColor(255, 0, 0), 1);
+        last = pt;
+        ++point;
+    });
     p.restore();
+}
+
+// ---- the fit's parameters and deviation -------------------------------------------
+
+FitDeviation largestDeviation(const DensityWorkingCopy& w) {
+    FitDeviation d;
+    const int n = pairCount(w);
+    if (n < 2 || !fitIsFinite(w)) return d;
+    for (int i = 1; i <= n; ++i) {
+        const double measured = w.Messtabelle[2][i];
+        double diff = std::abs(measured - workingDensity(w, w.Messtabelle[1][i]));
+        if (!std::isfinite(diff)) return FitDeviation{};
+        // Rounding noise of a law through the pair is no deviation: of equal
+        // deviations the first pair's is named.
+        if (diff < 1e-9 * std::abs(measured)) diff = 0;
+        if (!d.valid || diff > d.rho) {
+            d.valid = true;
+            d.rho = diff;
+            d.sigma = w.Messtabelle[1][i];
+            d.percent = measured != 0 ? 100.0 * diff / std::abs(measured) : 0;
+        }
+    }
+    return d;
+}
+
+namespace {
+QString general8(double v) { return QString::fromStdString(formatGeneral8(v)); }
+}  // namespace
+
+QString fitSummaryText(const DensityWorkingCopy& w, int language) {
+    if (pairCount(w) < 2) return T(texts::densityFit::noFitYet, language);
+    if (!fitIsFinite(w)) return T(texts::density::fitNotComputable, language);
+    QStringList lines;
+    switch (w.Messanpassart) {
+        case 0:
+            lines << "m = " + general8(w.MessB) + " kg/m3/Pa" << "b = " + general8(w.MessA) + " kg/m3";
+            break;
+        case 1:
+            lines << "RHO1 = " + general8(w.MessB) + " kg/m3" << "RHO0 = " + general8(w.MessA) + " kg/m3";
+            break;
+        case 2:
+            lines << "RHOMIN = " + general8(w.MessRHOMIN) + " kg/m3"
+                  << "RHOMAX = " + general8(w.MessRHOMAX) + " kg/m3"
+                  << "SIGMA0 = " + general8(w.MessSIGMA0) + " Pa";
+            break;
+        default: lines << T(texts::densityFit::throughEveryPair, language); break;
+    }
+    // Interpolation passes through the pairs: no deviation to report.
+    const FitDeviation d = largestDeviation(w);
+    if (d.valid && w.Messanpassart != 3)
+        lines << T(texts::densityFit::largestDeviation, language)
+                     .arg(QString::number(d.rho, 'f', 1), QString::number(d.percent, 'f', 2),
+                          general8(d.sigma));
+    return lines.join('\n');
+}
+
+std::array<QString, 3> fittedLawFieldTexts(const DensityWorkingCopy& w) {
+    if (pairCount(w) < 2 || !fitIsFinite(w)) return {};
+    if (w.Messanpassart == 2)
+        return {general8(w.MessRHOMIN), general8(w.MessRHOMAX), general8(w.MessSIGMA0)};
+    // RHOMIN is the density without stress, which every law has.
+    const double rho0 = workingDensity(w, 0);
+    return {std::isfinite(rho0) ? general8(rho0) : QString(), QString(), QString()};
 }
 
 // ---- widgets ---------------------------------------------------------------------
@@ -275,8 +426,6 @@ private:
     QObject* filter_;
     mutable QPointer<QWidget> editor_;
 };
-
-QString general8(double v) { return QString::fromStdString(formatGeneral8(v)); }
 
 }  // namespace
 
@@ -403,6 +552,19 @@ DensityWindow::DensityWindow(SiloDocument& document, QWidget* parent)
     fitKindGroup_->setItemIndex(2);
     connect(fitKindGroup_, &RadioGroup::clicked, this, [this] { fitKindChanged(); });
 
+    // What the fit gave: its parameters and its largest deviation from the
+    // pairs, so that a law is judged by numbers and not by the small diagram only.
+    fitResultBox_ = new QGroupBox(T(texts::densityFit::resultGroup), this);
+    fitResultBox_->setObjectName("fitResultBox");
+    fitSummary_ = new QLabel(fitResultBox_);
+    fitSummary_->setObjectName("fitSummary");
+    fitSummary_->setWordWrap(true);
+    fitSummary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    fitSummary_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for three parameter lines and a deviation that wraps once.
+    fitSummary_->setMinimumHeight(QFontMetrics(fnt).lineSpacing() * 5);
+    (new QVBoxLayout(fitResultBox_))->addWidget(fitSummary_);
+
     testButton_ = new QPushButton(T(texts::density::checkButton), this);
     testButton_->setObjectName("testButton");
     testButton_->setToolTip("Zeigt aktuelle Anpassung");
@@ -425,6 +587,7 @@ DensityWindow::DensityWindow(SiloDocument& document, QWidget* parent)
     auto* right = new QVBoxLayout;
     right->addWidget(diagram_, 0, Qt::AlignTop | Qt::AlignHCenter);
     right->addWidget(fitKindGroup_);
+    right->addWidget(fitResultBox_);
     right->addStretch(1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -493,6 +656,7 @@ void DensityWindow::retranslate() {
     testButton_->setText(T(texts::density::checkButton));
     cancelButton_->setText(T(texts::parameters::cancelButton));
     fitKindGroup_->setTitle(T(texts::density::fitModeGroup));
+    fitResultBox_->setTitle(T(texts::densityFit::resultGroup));
     fitKindGroup_->setItems({T(texts::density::linearRegression), T(texts::density::logarithmicFit),
                              T(texts::density::exponentialFit),
                              T(texts::density::linearInterpolation)});
@@ -530,6 +694,7 @@ void DensityWindow::activate() {
     }
     diagram_->matchScreen();
     diagram_->image.fill(Qt::white);
+    fitSummary_->setText(T(texts::densityFit::noFitYet));
     if (n > 1) {
         checkPairs();
         drawDiagram();
@@ -564,6 +729,8 @@ void DensityWindow::drawDiagram() {
     drawDensityDiagram(p, logical.width(), logical.height(), document_.workingCopy);
     p.end();
     diagram_->update();
+    // The numbers belong to the law the diagram shows.
+    fitSummary_->setText(fitSummaryText(document_.workingCopy, texts::language()));
 }
 
 void DensityWindow::testFit() {

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <array>
+#include <utility>
 
 #include "calc/model.h"
 #include "ui/document/silodocument.h"
@@ -16,6 +18,8 @@ class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 class QLabel;
+class QFontMetrics;
+class QGroupBox;
 
 namespace korvane::ui {
 
@@ -48,7 +52,24 @@ int firstHalfFilledRow(const QList<MeasurementRow>& rows);
 // below a spacing of 1 the decade itself is halved or doubled.
 double densityGridStep(double m);
 
-// Value ranges and pixel mapping of the check diagram.
+// The RHOB axis of the check diagram: from a multiple of its grid step just
+// below the lowest density shown to one just above the highest, so that the
+// measured pairs fill the diagram instead of a band at the top of an axis
+// from 0; never below 0.
+struct DensityAxis {
+    double min = 0, max = 0, step = 0;
+};
+DensityAxis densityAxisRange(double lowest, double highest);
+
+// The densities the check diagram has to show: the measured ones and the
+// fitted curve over the drawn stresses, the curve only as far as one span of
+// the measured densities beyond them (a wild extrapolation leaves the
+// diagram instead of squeezing the pairs together).
+std::pair<double, double> densitiesShown(const DensityWorkingCopy& w);
+
+// Value ranges and pixel mapping of the check diagram. `leftMargin` and
+// `topMargin` (pixels) leave room for the RHOB labels and the axis title;
+// negative: a tenth of the width, seven hundredths of the height.
 struct DensityScale {
     double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
     double x0 = 0, sx = 0, y0 = 0, sy = 0;
@@ -56,7 +77,34 @@ struct DensityScale {
     int px(double sigma) const;
     int py(double rho) const;
 };
-DensityScale densityScale(const DensityWorkingCopy& w, int width, int height);
+DensityScale densityScale(const DensityWorkingCopy& w, int width, int height, int leftMargin = -1,
+                          int topMargin = -1);
+
+// The scale drawDensityDiagram uses with the painter's font `fm`: margins
+// wide enough for the RHOB labels and the axis title.
+DensityScale drawnDensityScale(const DensityWorkingCopy& w, int width, int height,
+                               const QFontMetrics& fm);
+
+// How the fitted law of the working copy meets the measured pairs: the
+// largest difference |measured - fitted| RHOB, in kg/m3 and in per cent of
+// the measured density, and the stress where it occurs.
+struct FitDeviation {
+    bool valid = false;  // at least two pairs and a finite law
+    double rho = 0;      // kg/m3
+    double percent = 0;
+    double sigma = 0;    // Pa
+};
+FitDeviation largestDeviation(const DensityWorkingCopy& w);
+
+// The fitted law's parameters, one per line with their units, then its
+// largest deviation, in the given language (the text under the diagram).
+QString fitSummaryText(const DensityWorkingCopy& w, int language);
+
+// RHOMIN, RHOMAX and SIGMA0 of the fitted law as the parameter form's greyed
+// fields show them: the exponential law's values; for the other kinds the
+// density without stress as RHOMIN and nothing else (they have no RHOMAX or
+// SIGMA0); nothing before a fit of two pairs.
+std::array<QString, 3> fittedLawFieldTexts(const DensityWorkingCopy& w);
 
 // Draws the check diagram of the working copy (at least one pair) onto a
 // white W x H area: grid, axes, labels, measured squares, fitted curve red
@@ -110,6 +158,8 @@ private:
     QPlainTextEdit* instructions_;  // what to enter, above the grid
     QTableWidget* grid_;            // the measured pairs: number, SIGMA, RHOB
     DensityPlot* diagram_;          // the check diagram of the fitted law
+    QGroupBox* fitResultBox_;       // holds fitSummary_
+    QLabel* fitSummary_;            // the fitted law's parameters and deviation
     RadioGroup* fitKindGroup_;      // the law fitted to the pairs
     QPushButton* testButton_;
     QPushButton* okButton_;

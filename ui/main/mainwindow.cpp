@@ -889,7 +889,7 @@ void MainWindow::fillColumns(bool withBeeps) {
         pos << T(texts::position::fillingTopRow);
         z << fmt(m.Fuellhoehe, zDigits);
         rho << fmt(density(m, 10.0), 0);
-        sv << "0";
+        sv << stress(0.0L);  // no stress on the free surface, in the columns' unit
         sw << " ";
     }
     const int extraRows = (m.Schuettkegel ? 1 : 0) + 1;  // heap row, outlet row

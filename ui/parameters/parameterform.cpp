@@ -617,6 +617,30 @@ void ParameterForm::applyDensityRule(DensityLaw law) {
     rhoMaxField_->setEnabled(law == DensityLaw::Function);
     sigma0Field_->setEnabled(law == DensityLaw::Function);
     measuredValuesButton_->setEnabled(law == DensityLaw::Fitted);
+    showDensityFields();
+}
+// With the fitted law the greyed RHOMIN, RHOMAX and SIGMA0 show the law the
+// calculation will use and the file will keep (the density window's working
+// copy, which OK commits); the values typed for the density function wait
+// aside, are taken over unchanged and come back with the function's option.
+void ParameterForm::showDensityFields() {
+    const std::array<QLineEdit*, 3> fields{rhoMinField_, rhoMaxField_, sigma0Field_};
+    const bool fitted = fittedDensityOption_->isChecked();
+    if (fitted && !fieldsShowFit_)
+        for (size_t i = 0; i < fields.size(); ++i) densityFunctionTexts_[i] = fields[i]->text();
+    if (fitted || fieldsShowFit_) {
+        const std::array<QString, 3> shown =
+            fitted ? fittedLawFieldTexts(document_.workingCopy) : densityFunctionTexts_;
+        for (size_t i = 0; i < fields.size(); ++i) {
+            // Shown, not typed: no change mark, no redraw of the sketch.
+            const QSignalBlocker block(fields[i]);
+            fields[i]->setText(shown[i]);
+            fields[i]->setCursorPosition(0);
+            fields[i]->setToolTip(fitted ? T(texts::densityFit::formFieldsHint)
+                                         : T(texts::parameterHint::densityFunction));
+        }
+    }
+    fieldsShowFit_ = fitted;
 }
 // Only a typed K has a field; K from PHIE shows its value next to its
 // option, which the other two choices blank.
@@ -736,9 +760,11 @@ FormInput ParameterForm::formInput() const {
     in.constantDensity = constantDensityOption_->isChecked();
     in.densityFunction = densityFunctionOption_->isChecked();
     in.fittedDensity = fittedDensityOption_->isChecked();
-    in.rhoMin = textOf(rhoMinField_);
-    in.rhoMax = textOf(rhoMaxField_);
-    in.sigma0 = textOf(sigma0Field_);
+    // Showing the fitted law, the fields hold its values: the density
+    // function's own wait aside.
+    in.rhoMin = fieldsShowFit_ ? densityFunctionTexts_[0].toStdString() : textOf(rhoMinField_);
+    in.rhoMax = fieldsShowFit_ ? densityFunctionTexts_[1].toStdString() : textOf(rhoMaxField_);
+    in.sigma0 = fieldsShowFit_ ? densityFunctionTexts_[2].toStdString() : textOf(sigma0Field_);
     in.internalFriction = textOf(internalFrictionField_);
     in.kFromFriction = kFromFrictionOption_->isChecked();
     in.kFixed = kFixedOption_->isChecked();
@@ -780,9 +806,15 @@ void ParameterForm::showParameters() {
     else if (m.Rhofunktion) densityFunctionOption_->setChecked(true);
     else fittedDensityOption_->setChecked(true);
 
-    rhoMinField_->setText(fmt(m.RHOMIN));
-    rhoMaxField_->setText(fmt(m.RHOMAX));
-    sigma0Field_->setText(fmt(m.SIGMA0));
+    // The model's density function values; refresh() shows the fitted law
+    // over them once the working copy holds the committed fit.
+    fieldsShowFit_ = false;
+    for (const auto& [field, value] : {std::pair{rhoMinField_, m.RHOMIN}, std::pair{rhoMaxField_, m.RHOMAX},
+                                       std::pair{sigma0Field_, m.SIGMA0}}) {
+        const QSignalBlocker block(field);
+        field->setText(fmt(value));
+        field->setToolTip(T(texts::parameterHint::densityFunction));
+    }
     internalFrictionField_->setText(fmtDeg(m.PHIE));
     shaftWallFrictionField_->setText(fmtDeg(m.Phixschaft));
     hopperWallFrictionField_->setText(fmtDeg(m.Phixtrichter));
@@ -896,6 +928,7 @@ void ParameterForm::refresh() {
     // working copy before the sketch checks for missing pairs.
     SiloModel& m = document_.model;
     if (justShown_ && m.Dichtemodus() == 2) committedToWorkingCopy(m, document_.workingCopy);
+    showDensityFields();
     drawSketch();
     if (!justShown_) document_.modified = true;
     if (document_.modified && !document_.parameterFile.isEmpty()) setLongCaption(texts::language());

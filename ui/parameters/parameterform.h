@@ -3,6 +3,8 @@
 // them over into the model on OK.
 #pragma once
 
+#include <array>
+
 #include <QDialog>
 #include <QImage>
 
@@ -118,6 +120,8 @@ private:
     void applyLowerPartRule(bool present);  // vertical part below the hopper
     void applySurfaceRule(Surface surface);
     void applyDensityRule(DensityLaw law);
+    // RHOMIN, RHOMAX and SIGMA0 as the chosen density law has them.
+    void showDensityFields();
     void applyKRule(KChoice choice);
     // All rules from the options as they are shown (the surface's only with
     // `withSurface`).
@@ -178,6 +182,10 @@ private:
     bool keepOpen_ = false;
     SiloDocument& document_;              // the silo being edited
     DensityWindow* densityWindow_ = nullptr;  // "Werte", made at its first use
+    // The density fields show the fitted law; the texts of the density
+    // function (RHOMIN, RHOMAX, SIGMA0) are kept here meanwhile.
+    bool fieldsShowFit_ = false;
+    std::array<QString, 3> densityFunctionTexts_;
 
     // Group boxes and captions that retranslate() relabels.
     QGroupBox *densityBox_, *frictionBox_, *kBox_, *shaftBox_, *crossSectionSizeBox_, *hopperBox_,

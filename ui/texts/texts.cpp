@@ -355,6 +355,23 @@ const TextPair incompleteRow{"Zeile %1: bitte SIGMA und RHOB eingeben oder die Z
     "Row %1: please enter both SIGMA and RHOB or clear the row."};
 }  // namespace density
 
+// ---- density window: the fitted law's parameters and how well it fits ----
+namespace densityFit {
+const TextPair resultGroup{"Ergebnis der Anpassung", "Result of the fit"};
+const TextPair noFitYet{"Noch keine Anpassung: mindestens zwei Wertepaare eingeben und "
+                        "\"Testen\" drücken.",
+    "No fit yet: enter at least two pairs and press \"Check\"."};
+const TextPair throughEveryPair{"Die Linie geht durch jedes Wertepaar.",
+    "The line passes through every pair."};
+const TextPair largestDeviation{"Größte Abweichung: %1 kg/m3 (%2 %) bei SIGMA = %3 Pa",
+    "Largest deviation: %1 kg/m3 (%2 %) at SIGMA = %3 Pa"};
+const TextPair formFieldsHint{
+    "Werte der angepassten Dichtefunktion (Button \"Werte\"); RHOMAX und SIGMA0 hat nur die "
+    "Exponentialfunktion, RHOMIN ist die Dichte ohne Spannung.",
+    "Values of the fitted density law (button \"Data\"); only the exponential law has RHOMAX "
+    "and SIGMA0, RHOMIN is the density without stress."};
+}  // namespace densityFit
+
 // ---- start window (the conditions of use are in long_texts.cpp) ----
 namespace start {
 const TextPair conditionsCaption{"Nutzungsbedingungen", "LICENCE"};
@@ -529,6 +546,8 @@ const TextPair* const kAllPairs[] = {
     &density::caption, &density::instructions, &density::checkButton, &density::fitModeGroup,
     &density::linearRegression, &density::logarithmicFit, &density::exponentialFit,
     &density::linearInterpolation, &density::fitNotComputable, &density::incompleteRow,
+    &densityFit::resultGroup, &densityFit::noFitYet, &densityFit::throughEveryPair,
+    &densityFit::largestDeviation, &densityFit::formFieldsHint,
     &start::conditionsCaption, &start::accept, &start::cancel, &start::conditionsText,
     &literature::caption, &literature::moreInformation,
     &help::whatItCalculatesCaption, &help::dataInputOutputCaption, &help::bulkSolidDefaultsCaption,

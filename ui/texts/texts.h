@@ -290,6 +290,16 @@ extern const TextPair fitNotComputable;      // the fit gives no finite law
 extern const TextPair incompleteRow;         // one of a row's two cells filled; %1 = row
 }  // namespace density
 
+// ---- density window: the fitted law's parameters and how well it fits;
+// the parameter form's greyed fields that show them ----
+namespace densityFit {
+extern const TextPair resultGroup;           // group box under the fit kinds
+extern const TextPair noFitYet;              // fewer than two pairs checked
+extern const TextPair throughEveryPair;      // interpolation: no parameters
+extern const TextPair largestDeviation;      // %1 kg/m3, %2 per cent, %3 SIGMA in Pa
+extern const TextPair formFieldsHint;        // tool tip of the greyed form fields
+}  // namespace densityFit
+
 // ---- start window ----
 namespace start {
 // After the product name: "Nutzungsbedingungen" / "LICENCE".

@@ -23,13 +23,16 @@ SiloModel& silo(const char* shaft, const char* fill) {
     });
 }
 
+// The area mapping of the last page drawn.
+DiagramMapping g_map;
+
 QImage diagramImage(const SiloModel& m, int language = 0) {
-    return test::pageImage(254, [&](QPainter& p) { paintDiagramPage(p, m, {}, false, language); });
+    return test::pageImage(254, [&](QPainter& p) { g_map = paintDiagramPage(p, m, {}, false, language); });
 }
 
-// Page pixel of area coordinates, with the mapping the last drawing set.
-int px(double stress) { return stressToX(diagramMapping(), stress) + 150; }
-int py(double z) { return heightToY(diagramMapping(), z) + 250; }
+// Page pixel of area coordinates, with the mapping of the last drawing.
+int px(double stress) { return stressToX(g_map, stress) + 150; }
+int py(double z) { return heightToY(g_map, z) + 250; }
 
 bool isColor(QRgb c, int r, int g, int b) {
     return std::abs(qRed(c) - r) <= 8 && std::abs(qGreen(c) - g) <= 8 && std::abs(qBlue(c) - b) <= 8;
@@ -244,7 +247,7 @@ TEST(PrintedDiagramText, LabelsLegendAndNumbers) {
     if (!test::haveTool(QStringLiteral("pdftotext"))) GTEST_SKIP() << "poppler-utils missing";
     SiloModel& m = silo("9", "12");
     const QString path = test::scratchDir() + "/diagram12.pdf";
-    ASSERT_TRUE(test::pagePdf(path, [&](QPainter& p) { paintDiagramPage(p, m, {}, false, 0); }));
+    ASSERT_TRUE(test::pagePdf(path, [&](QPainter& p) { g_map = paintDiagramPage(p, m, {}, false, 0); }));
     const QString text = test::pdfLines(path).join('\n');
     for (const char* s : {"KORVANE", "© 2026 Korvane developers", "z [m]", "OK Silo", "OK Füllung",
                           "OK Trichter", "Auslauf", "SIGMAW [Pa]", "SIGMAV [Pa]", "Seite 1"})
@@ -309,7 +312,7 @@ TEST(PrintedDiagramText, LowSiloGetsDecimetreHeightLabels) {
         in.Trichterja = false;
     });
     const QString path = test::scratchDir() + "/diagram_low.pdf";
-    ASSERT_TRUE(test::pagePdf(path, [&](QPainter& p) { paintDiagramPage(p, m, {}, false, 1); }));
+    ASSERT_TRUE(test::pagePdf(path, [&](QPainter& p) { g_map = paintDiagramPage(p, m, {}, false, 1); }));
     const double axisPt = test::unitsToPt(px(0));
     std::vector<QString> heights;
     for (const test::PdfWord& w : test::pdfWords(path))

@@ -1,6 +1,7 @@
-// The printed diagram shows the extra curves of the screen: the other state
-// dashed in the own colours, a comparison silo grey and dashed, each with its
-// legend line; their curves join the scale.
+// The printed diagram shows the extra curves of the screen in the screen's
+// styles: the other state dashed in the own colours, a comparison silo
+// dash-dotted in colours of its own, each with the screen's legend line;
+// their curves join the scale.
 #include <gtest/gtest.h>
 
 #include <QPainter>
@@ -23,15 +24,15 @@ bool near(QRgb c, int r, int g, int b) {
 }
 
 // Hits and misses of a colour at the points of a curve over slices first..last.
-std::pair<int, int> alongCurve(const QImage& img, const SiloModel& m, const double* sigma,
-                               int first, int last, int r, int g, int b) {
+std::pair<int, int> alongCurve(const QImage& img, const DiagramMapping& map, const SiloModel& m,
+                               const double* sigma, int first, int last, int r, int g, int b) {
     int on = 0, off = 0;
     double z = 0;
     for (int j = m.Indexende - 1; j >= m.Indexanfang - 1; --j) {
         z += static_cast<double>(m.Dz[j + 1]);
         if (j < first || j > last) continue;
-        const int x = stressToX(diagramMapping(), double(sigma[j])) + 150;
-        const int y = heightToY(diagramMapping(), z) + 250;
+        const int x = stressToX(map, double(sigma[j])) + 150;
+        const int y = heightToY(map, z) + 250;
         (near(img.pixel(x, y), r, g, b) ? on : off)++;
     }
     return {on, off};
@@ -39,7 +40,7 @@ std::pair<int, int> alongCurve(const QImage& img, const SiloModel& m, const doub
 
 }  // namespace
 
-TEST(PrintedDiagramExtras, OtherStateAndComparisonDashedWithLegend) {
+TEST(PrintedDiagramExtras, OtherStateDashedComparisonInItsOwnColoursWithTheScreensLegend) {
     const SiloModel& own = test::defaultSilo();  // filling state
     auto other = std::make_unique<SiloModel>(own);
     other->setSpannungszustand(1);
@@ -57,18 +58,24 @@ TEST(PrintedDiagramExtras, OtherStateAndComparisonDashedWithLegend) {
     extras.comparison = taller.get();
     extras.comparisonName = "Hoch.par";
 
+    DiagramMapping map;
     const QImage img = test::pageImage(254, [&](QPainter& p) {
-        paintDiagramPage(p, ownAgain, {}, false, 0, extras);
+        map = paintDiagramPage(p, ownAgain, {}, false, 0, extras);
     });
     // The taller silo's top lies inside the frame.
-    EXPECT_GE(heightToY(diagramMapping(), diagramSiloHeight(*taller)), 0);
+    EXPECT_GE(heightToY(map, diagramSiloHeight(*taller)), 0);
     // Hopper slices: the discharge curves run apart from the filling curves.
     for (auto [sigma, r, g, b] : {std::tuple{other->SIGMAV, 0, 0, 0}, {other->SIGMAW, 0, 0, 255}}) {
-        const auto [on, off] = alongCurve(img, *other, sigma, 1100, 1900, r, g, b);
+        const auto [on, off] = alongCurve(img, map, *other, sigma, 1100, 1900, r, g, b);
         EXPECT_GT(on, 100);
         EXPECT_GT(off, 50);  // dashed
     }
-    const auto [on, off] = alongCurve(img, *taller, taller->SIGMAV, 1, 999, 128, 128, 128);
+    // The comparison in the screen's style: dash-dotted in its own colour
+    // (no longer grey dashed).
+    const QColor purple = curveStyle(CurveSet::Comparison, StressKind::Vertical).colour;
+    EXPECT_EQ(purple, comparisonVerticalPen().color());
+    const auto [on, off] = alongCurve(img, map, *taller, taller->SIGMAV, 1, 999, purple.red(),
+                                      purple.green(), purple.blue());
     EXPECT_GT(on, 100);
     EXPECT_GT(off, 50);
 
@@ -79,7 +86,11 @@ TEST(PrintedDiagramExtras, OtherStateAndComparisonDashedWithLegend) {
         paintDiagramPage(p, ownAgain, {}, false, 0, extras);
     }));
     const QString text = test::pdfLines(pdf).join('\n');
-    EXPECT_TRUE(text.contains("Vergleich (grau gestrichelt): Hoch.par")) << text.toStdString();
-    EXPECT_TRUE(text.contains("Füllzustand durchgezogen, Entleerung gestrichelt"));
+    // The legend rows of the screen: SIGMAV and SIGMAW of each silo and state.
+    for (const LegendRow& r : legendRows(resultPicture(ownAgain, extras, 0, StressUnit::Pa).legend))
+        EXPECT_TRUE(text.contains(r.items.back().name + r.suffix))
+            << r.suffix.toStdString() << "\n" << text.toStdString();
+    EXPECT_TRUE(text.contains("SIGMAW \u2013 Vergleich: Hoch.par")) << text.toStdString();
+    EXPECT_TRUE(text.contains("SIGMAW \u2013 Entleeren"));
     EXPECT_TRUE(text.contains("Kernfluss! Berechnung ungültig!"));  // the discharge state is funnel flow
 }

@@ -44,10 +44,10 @@ void loadSilo(SiloModel& m, const std::string& par) {
 QRgb rgbAt(const QImage& img, QPoint p) { return img.pixel(p) | 0xFF000000u; }
 
 // Share of the curve's points that have a pixel of `colour` within one pixel.
-double coverage(const QImage& img, const EnCurve& c, QRgb colour) {
+double coverage(const QImage& img, const DiagramMapping& map, const EnCurve& c, QRgb colour) {
     int hit = 0, n = 0;
     for (const auto& [s, z] : c.points) {
-        const QPoint q(stressToX(s), heightToY(z));
+        const QPoint q(stressToX(map, s), heightToY(map, z));
         if (!img.rect().adjusted(1, 1, -1, -1).contains(q)) continue;
         ++n;
         bool found = false;
@@ -108,7 +108,8 @@ TEST_F(En1991_4Test, ViewSwitchAddsTheEnCurvesOfTheStatesShown) {
     // Dash-dotted along the engine's loads: wall normal in SIGMAW's blue,
     // vertical in SIGMAV's black.
     for (const EnCurve& c : o->curves)
-        EXPECT_GT(coverage(img, c, c.wallNormal ? qRgb(0, 0, 255) : qRgb(0, 0, 0)), 0.5)
+        EXPECT_GT(coverage(img, w->findChild<DiagramView*>("diagram")->mapping(), c,
+                           c.wallNormal ? qRgb(0, 0, 255) : qRgb(0, 0, 0)), 0.5)
             << c.wallNormal;
     EXPECT_TRUE(QSettings().value("view/en1991_4Loads").toBool());  // remembered
 

@@ -44,15 +44,15 @@ const QString kInvalid = QStringLiteral(KORVANE_TEST_DATA "/reference-cases/inva
 
 QRgb rgb(const QImage& img, QPoint p) { return img.pixel(p) | 0xFF000000u; }
 
-// Points of a curve as the diagram places them with the current mapping:
-// from the outlet up, slice by slice, over the slices first..last (indices).
-std::vector<QPoint> curvePoints(const SiloModel& m, const double* sigma, int first,
-                                int last) {
+// Points of a curve as the diagram places them with its mapping: from the
+// outlet up, slice by slice, over the slices first..last (indices).
+std::vector<QPoint> curvePoints(const DiagramMapping& map, const SiloModel& m, const double* sigma,
+                                int first, int last) {
     std::vector<QPoint> pts;
     double z = 0;
     for (int j = m.Indexende - 1; j >= m.Indexanfang - 1; --j) {
         z += static_cast<double>(m.Dz[j + 1]);
-        if (j >= first && j <= last) pts.emplace_back(stressToX(double(sigma[j])), heightToY(z));
+        if (j >= first && j <= last) pts.emplace_back(stressToX(map, double(sigma[j])), heightToY(map, z));
     }
     return pts;
 }
@@ -80,6 +80,7 @@ protected:
         return c;
     }
     QImage diagram() { return w->findChild<DiagramView*>("diagram")->image().copy(); }
+    const DiagramMapping& mapping() { return w->findChild<DiagramView*>("diagram")->mapping(); }
     // What the window shows besides the diagram: columns and status fields.
     QStringList displays() {
         QStringList all;
@@ -120,7 +121,7 @@ TEST_F(ViewExportTest, BothStatesDrawTheOtherStateDashedAndLeaveTheColumns) {
     for (auto [sigma, colour] : {std::pair{other.SIGMAV, qRgb(0, 0, 0)},
                                  {other.SIGMAW, qRgb(0, 0, 255)}}) {
         int on = 0, off = 0;
-        for (QPoint p : curvePoints(other, sigma, 1100, 1900)) (rgb(img, p) == colour ? on : off)++;
+        for (QPoint p : curvePoints(mapping(), other, sigma, 1100, 1900)) (rgb(img, p) == colour ? on : off)++;
         EXPECT_GT(on, 100);
         EXPECT_GT(off, 50);
     }
@@ -167,9 +168,9 @@ TEST_F(ViewExportTest, ComparisonCurvesAppearAndDisappear) {
     EXPECT_EQ(cmp.Fuellmenge, batch->Fuellmenge);
     EXPECT_EQ(cmp.SIGMAW[cmp.Indexende], batch->SIGMAW[batch->Indexende]);
     const QImage img = diagram();
-    EXPECT_GE(heightToY(diagramSiloHeight(cmp)), 0);
+    EXPECT_GE(heightToY(mapping(), diagramSiloHeight(cmp)), 0);
     int on = 0, off = 0;
-    for (QPoint p : curvePoints(cmp, cmp.SIGMAV, cmp.Indexanfang, 999))
+    for (QPoint p : curvePoints(mapping(), cmp, cmp.SIGMAV, cmp.Indexanfang, 999))
         (rgb(img, p) == (comparisonVerticalPen().color().rgb() | 0xFF000000u) ? on : off)++;
     EXPECT_GT(on, 100);
     EXPECT_GT(off, 50);

@@ -300,6 +300,7 @@ EnOverlay enOverlay(const EnResult& r, bool filling, bool discharge) {
     o.filling = filling;
     o.discharge = discharge;
     o.hopper = r.bottom != EnBottom::Flat;
+    o.loads = r;
     if (!r.inScope) return o;
     auto curve = [&](bool wallNormal, bool isDischarge, auto value) {
         EnCurve c;

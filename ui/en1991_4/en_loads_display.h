@@ -80,6 +80,9 @@ struct EnOverlay {
     bool filling = false, discharge = false;  // the states drawn
     bool hopper = false;  // the loads run on into a hopper (p_nf, p_v, p_ne)
     std::vector<EnCurve> curves;
+    // The loads the curves come from: the diagram's read-out takes the values
+    // at a height from them, as the EN 1991-4 table does.
+    EnResult loads;
     double stressMax() const;  // largest finite load of the curves, 0 without
 };
 // Curves of the states asked for: filling p_hf (walls) / p_nf (hopper) and

@@ -208,7 +208,7 @@ void DiagramView::setReadout(const DiagramMapping& map, double zTop,
 
 QString DiagramView::readoutAt(int y) const {
     if (!readout_ || !(map_.zScale > 0)) return {};
-    const double z = (map_.yZero - y) / map_.zScale;
+    const double z = yToHeight(map_, y);
     if (z < 0 || z > zTop_) return {};
     return readout_(z);
 }
@@ -232,8 +232,8 @@ void DiagramView::mouseReleaseEvent(QMouseEvent* e) {
         const int y = qRound(e->position().y());
         if (std::abs(y - pressY_) > 8) {
             // A drag: the height range between press and release.
-            const double a = (map_.yZero - pressY_) / map_.zScale;
-            const double b = (map_.yZero - y) / map_.zScale;
+            const double a = yToHeight(map_, pressY_);
+            const double b = yToHeight(map_, y);
             emit zoomRequested(std::max(0.0, std::min(a, b)), std::min(zTop_, std::max(a, b)));
         } else {
             // A click pins the read-out at its height.
@@ -251,9 +251,9 @@ void DiagramView::wheelEvent(QWheelEvent* e) {
     if (!(map_.zScale > 0) || e->angleDelta().y() == 0) return QWidget::wheelEvent(e);
     // Zoom about the height under the mouse: the visible range shrinks or
     // grows by a quarter per notch.
-    const double top = map_.yZero / map_.zScale;
-    const double bottom = (map_.yZero - 0.93 * height()) / map_.zScale;
-    const double z = (map_.yZero - e->position().y()) / map_.zScale;
+    const double top = map_.zHigh;
+    const double bottom = map_.zLow;
+    const double z = yToHeight(map_, e->position().y());
     const double k = e->angleDelta().y() > 0 ? 0.8 : 1.25;
     double from = z - (z - bottom) * k, to = z + (top - z) * k;
     if (from <= 0 && to >= zTop_) {
@@ -921,15 +921,14 @@ void MainWindow::redrawDiagram() {
         return;
     }
     QPainter p(&diagram_->image());
-    const DiagramExtras extras = diagramExtras();
-    drawDiagram(p, diagram_->image().deviceIndependentSize().toSize(), document_->model, width(),
-                app().screenScale, texts::language(), extras);
+    const ResultPicture picture = diagramPicture();
+    const DiagramMapping map =
+        drawDiagram(p, diagram_->image().deviceIndependentSize().toSize(), picture, app().screenScale);
     p.end();
     // The read-out reads the models when the mouse moves: the same results
     // as long as this drawing stands.
-    const double zTop = diagramScaleHeight(document_->model, extras);
-    diagram_->setReadout(diagramMapping(), zTop, [this](double z) {
-        return diagramReadout(document_->model, diagramExtras(), z, texts::language());
+    diagram_->setReadout(map, picture.height, [this](double z) {
+        return diagramReadout(document_->model, diagramExtras(), z, texts::language(), stressUnit());
     });
     diagram_->update();
 }
@@ -1110,7 +1109,7 @@ void MainWindow::printTable() {
 
 void MainWindow::printDiagram() {
     if (refusePrintWithProblem()) return;
-    printResultDiagram(this, *document_, diagramExtras());
+    printResultDiagram(this, *document_, diagramPicture());
 }
 
 void MainWindow::setUpPrinter() { showPrinterSetup(this); }
@@ -1199,6 +1198,10 @@ DiagramExtras MainWindow::diagramExtras() const {
     return e;
 }
 
+ResultPicture MainWindow::diagramPicture() const {
+    return resultPicture(document_->model, diagramExtras(), texts::language(), stressUnit());
+}
+
 void MainWindow::toggleBothStates() {
     if (showBothStatesAction_->isChecked()) {
         // Results already shown get their other state at once.
@@ -1282,11 +1285,8 @@ void MainWindow::exportDiagram() {
         imageWidth = ask.intValue();
     }
 
-    // All three formats draw the screen's picture under one title line; the
-    // mapping of the screen diagram is kept for whatever reads it afterwards.
-    const DiagramMapping keep = diagramMapping();
-    const DiagramExtras extras = diagramExtras();
-    const int windowWidth = width();
+    // All three formats draw the screen's picture under one title line.
+    const ResultPicture picture = diagramPicture();
     const double screenScale = app().screenScale;
     const int language = texts::language();
     const QString title = exportTitle(document_->parameterFile, document_->modified, stateField_->text(),
@@ -1294,7 +1294,7 @@ void MainWindow::exportDiagram() {
     const QFont titleFont = diagramFont(screenScale);
     auto draw = [&](QPainter& p, QSize size) {
         drawTitledDiagram(p, size, title, titleFont, [&](QPainter& q, QSize area) {
-            drawDiagram(q, area, document_->model, windowWidth, screenScale, language, extras);
+            drawDiagram(q, area, picture, screenScale);
         });
     };
     const QSize size = diagram_->size();
@@ -1304,7 +1304,6 @@ void MainWindow::exportDiagram() {
         case ExportFormat::Svg: ok = exportDiagramSvg(path, size, title, draw); break;
         case ExportFormat::Pdf: ok = exportDiagramPdf(path, size, title, draw); break;
     }
-    diagramMapping() = keep;
     if (!ok)
         platform::message(this, T(texts::error::caption), T(texts::view::exportFailed) + path,
                           platform::Icon::Critical);

@@ -44,6 +44,8 @@ public:
     void setReadout(const DiagramMapping& map, double zTop, std::function<QString(double)> text);
     QString readoutAt(int y) const;
     QString pinnedText() const { return pinned_; }
+    // The mapping of the drawing shown.
+    const DiagramMapping& mapping() const { return map_; }
 
 signals:
     // The wheel, a drag over a height range or a double click (0, 0: the
@@ -236,6 +238,8 @@ private:
     // The other stress state of the model just calculated, on a copy.
     void calculateOtherState();
     DiagramExtras diagramExtras() const;
+    // What the diagram shows: the screen, the printout and the export draw it.
+    ResultPicture diagramPicture() const;
 
     // The five result columns, left to right.
     std::array<QPlainTextEdit*, 5> columns() const;

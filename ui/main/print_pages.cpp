@@ -14,7 +14,6 @@
 
 #include "calc/engine.h"
 #include "ui/main/desktop_habits.h"
-#include "ui/en1991_4/en_overlay_drawing.h"
 #include "ui/main/diagram.h"
 #include "ui/main/display_logic.h"
 #include "ui/texts/texts.h"
@@ -139,17 +138,29 @@ QString stressText(long double v) {
     return fmt(v / stressUnitDivisor(stressUnit()), stressDecimals(stressUnit()));
 }
 
-bool funnelFlowWarning(const SiloModel& m) {
-    return !m.Massenfluss && m.Spannungszustand() == 1 && m.Trichterja;
-}
-
-// The EN 1991-4 curves and their legend lines on the printed diagram.
-template <class XMap, class YMap>
-void drawEnOnPage(QPainter& p, const EnOverlay& en, const XMap& X, const YMap& Y, int right,
-                  int& top, int language) {
-    const QColor black(0, 0, 0), blue(0, 0, 255);
-    drawEnCurves(p, en, [&](double s, double z) { return QPoint(X(s), Y(z)); }, 3, black, blue);
-    drawEnLegend(p, en, right, top, language, 3, 120, 5, black, blue);
+// The printed pen of a curve style: SIGMAV's curves 4 units wide, SIGMAW's
+// 2, the EN 1991-4 loads 3; dash patterns in page units, so that the page
+// shows the screen's patterns at print size. The heap part of the own
+// SIGMAV is a fine dotted line.
+QPen pageCurvePen(const QPainter& p, const CurveStyle& style) {
+    if (style.pattern == LinePattern::Dotted) return pagePen(p, style.colour, 1, {5, 10});
+    const bool en = style.set == CurveSet::EnFilling || style.set == CurveSet::EnDischarge;
+    const double width = en ? 3 : style.stress == StressKind::Vertical ? 4 : 2;
+    switch (style.pattern) {
+        case LinePattern::Solid: {
+            QPen pen = pagePen(p, style.colour, width);
+            pen.setCapStyle(Qt::RoundCap);
+            pen.setJoinStyle(Qt::RoundJoin);
+            return pen;
+        }
+        case LinePattern::Dashed: return pagePen(p, style.colour, width, {40, 20});
+        case LinePattern::DashDotted: return pagePen(p, style.colour, width, {40, 15, 5, 15});
+        case LinePattern::DashDotDotted:
+            return pagePen(p, style.colour, width, {40, 15, 5, 15, 5, 15});
+        case LinePattern::Dotted:
+        case LinePattern::None: break;
+    }
+    return QPen(Qt::NoPen);
 }
 
 }  // namespace
@@ -252,7 +263,7 @@ void paintTablePage(QPainter& p, const SiloModel& m, const PrintStatus& status,
         textOut(p, kLeft, y, T(texts::position::fillingTopRow, language));
         zAt(y, m.Fuellhoehe);
         right(colRho, y, fmt(density(m, 10.0), 0));
-        right(colSv, y, QStringLiteral("0"));
+        right(colSv, y, stressText(0.0L));
         ++r;
     }
 
@@ -276,7 +287,7 @@ void paintTablePage(QPainter& p, const SiloModel& m, const PrintStatus& status,
         right(colSw, y, stressText(m.SIGMAW[outletIndex]));
     }
 
-    if (funnelFlowWarning(m)) {
+    if (funnelFlowCurves(m)) {
         ++r;  // one blank line
         QFont bold = normal;
         bold.setBold(true);
@@ -329,43 +340,86 @@ StressGrid printedStressGrid(double xmax) {
     return g;
 }
 
-void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterFile,
-                      bool changed, int language) {
-    paintDiagramPage(p, m, parameterFile, changed, language, DiagramExtras{});
+DiagramMapping paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterFile,
+                                bool changed, int language, const DiagramExtras& extras) {
+    return paintDiagramPage(p, resultPicture(m, extras, language, stressUnit()), parameterFile,
+                            changed, language);
 }
 
-void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterFile,
-                      bool changed, int language, const DiagramExtras& extras) {
+DiagramMapping paintDiagramPage(QPainter& p, const ResultPicture& pic,
+                                const QString& parameterFile, bool changed, int language) {
     p.save();
     setPageMapping(p);
     const QFont normal = pageFont("Arial", 50);
+    const QFont small = pageFont("Arial", 35);
     p.setFont(normal);
     p.setBrush(Qt::white);
     p.setBackground(Qt::white);
     p.setBackgroundMode(Qt::OpaqueMode);
 
-    const QColor grey(128, 128, 128), red(255, 0, 0), green(0, 128, 0), blue(0, 0, 255),
-        black(0, 0, 0);
+    const QColor grey(128, 128, 128), red(255, 0, 0), blue(0, 0, 255), black(0, 0, 0);
 
     // Stress scale. An empty result (all stresses 0) gets a nominal range of
     // 1 Pa so that the frame, the level lines and the axes still print.
-    // Results that are not all finite leave the curves out.
-    const bool curves = diagramHasCurves(m);
-    double mx = diagramStressMax(m);
-    if (!extras.empty()) mx = std::max(mx, diagramStressMax(m, extras));  // extra curves join
+    double mx = pic.stressMax;
     if (!(mx > 0) || !std::isfinite(mx)) mx = 1.0;
     const double xmax = 1.1 * mx;
     const double xmin = -xmax / 9.0;
-    double zmax = diagramSiloHeight(m);
-    if (!(zmax > 0) || !std::isfinite(zmax)) zmax = std::max(1.0, m.Fuellhoehe);
-    const double ownHeight = zmax;  // the model's own top, marked by its level line
-    if (!extras.empty()) zmax = std::max(zmax, diagramScaleHeight(m, extras));
+    double ownHeight = pic.ownHeight;
+    if (!(ownHeight > 0) || !std::isfinite(ownHeight)) ownHeight = std::max(1.0, pic.fillHeight);
+    double zmax = std::isfinite(pic.height) ? std::max(ownHeight, pic.height) : ownHeight;
 
-    DiagramMapping& map = diagramMapping();
+    // The legend: with the own curves alone their two lines at the bottom
+    // right; with further curves a line for every curve in a strip above the
+    // frame, in as many columns as the width holds, where it covers no curve
+    // and no level label.
+    const bool ownOnly =
+        std::all_of(pic.legend.begin(), pic.legend.end(),
+                    [](const LegendEntry& e) { return e.style.set == CurveSet::Own; });
+    const std::vector<LegendRow> rows = legendRows(pic.legend);
+    int stripColumns = 1, stripEntryW = 0, stripRows = 0;
+    constexpr int kStripPitch = 53, kSample = 120, kSampleGap = 30;
+    // A row: the shared start, each line sample with its name, the shared end.
+    auto legendRow = [&](const LegendRow& r, int x, int y, bool draw) {
+        const int x0 = x;
+        auto words = [&](const QString& t, const QColor& colour) {
+            if (draw) textOut(p, x, y, t, colour);
+            x += textWidth(p, t);
+        };
+        if (!r.prefix.isEmpty()) words(r.prefix, Qt::black);
+        for (size_t k = 0; k < r.items.size(); ++k) {
+            const LegendEntry& e = r.items[k];
+            if (k > 0) x += 2 * kSampleGap;
+            const QPen pen = pageCurvePen(p, e.style);
+            if (draw && pen.style() != Qt::NoPen) {
+                p.setPen(pen);
+                const int mid = y + p.fontMetrics().height() / 2;
+                p.drawLine(x, mid, x + kSample, mid);
+            }
+            x += kSample + kSampleGap;
+            words(e.name, e.style.colour);
+        }
+        if (!r.suffix.isEmpty()) words(r.suffix, Qt::black);
+        return x - x0;
+    };
+    if (!ownOnly) {
+        p.setFont(small);
+        for (const LegendRow& r : rows)
+            stripEntryW = std::max(stripEntryW, legendRow(r, 0, 0, false) + 80);
+        p.setFont(normal);
+        stripColumns = std::clamp(stripEntryW > 0 ? (kAreaW - 160) / stripEntryW : 1, 1,
+                                  std::max(1, int(rows.size())));
+        stripRows = (int(rows.size()) + stripColumns - 1) / stripColumns + (pic.funnelFlow ? 1 : 0);
+    }
+    const int stripH = stripRows > 0 ? stripRows * kStripPitch + 30 : 0;
+
+    DiagramMapping map;
     map.xZero = -xmin / (xmax - xmin) * kAreaW;
     map.yZero = 0.93 * kAreaH;
     map.xScale = (kAreaW - map.xZero) / xmax;
-    map.zScale = map.yZero / zmax;
+    map.zScale = (map.yZero - stripH) / zmax;
+    map.zLow = 0;
+    map.zHigh = zmax;
     // Page positions of area coordinates.
     auto X = [&](double stress) { return stressToX(map, stress) + kAreaX; };
     auto Y = [&](double z) { return heightToY(map, z) + kAreaY; };
@@ -384,15 +438,16 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     for (double x : sg.values) {
         p.drawLine(X(x), Y(0), X(x), Y(zmax));
         if (x < xmax - 1.1 * sg.gx) {
-            QString s = QString::number(x / stressUnitDivisor(stressUnit()), 'g', 12);
+            QString s = QString::number(x / stressUnitDivisor(pic.unit), 'g', 12);
             s.replace(QLatin1Char('.'), point);
             text(stressToX(map, x) + 152 - rnd(width(s) / 2.0), heightToY(map, 0) + 251, s);
         }
     }
 
-    // Height grid in whole metres up to the fill level, starting at 0.
+    // Height grid in whole metres up to the fill level (the higher one of a
+    // compared silo), starting at 0.
     const int zeroHalf = rnd(p.fontMetrics().height() / 2.0);
-    for (double z : printedHeightGrid(m.Fuellhoehe)) {
+    for (double z : printedHeightGrid(pic.highestFill)) {
         p.drawLine(X(0), Y(z), X(xmax), Y(z));
         QString s = QString::number(z, 'g', 15);
         s.replace(QLatin1Char('.'), point);
@@ -404,130 +459,83 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     p.drawLine(X(0), Y(0), X(0), Y(zmax));
 
     // Level lines, dash-dotted, labelled right-aligned below the line.
-    auto level = [&](double z, const QString& label, const QColor& c) {
-        p.setPen(pagePen(p, c, 1, {24, 12, 4, 12}));
-        fontColor = c;
-        p.drawLine(X(xmax), Y(z), X(0), Y(z));
-        text(1746 - width(label), heightToY(map, z) + 251, label);
-    };
-    if (m.vertunten) level(m.Hunttricht, T(texts::position::hopperBottomLevel, language), grey);
-    if (m.Trichterja)
-        level(m.Hunttricht + m.Hspitzeoben - m.Hspitzeauslauf,
-              T(texts::position::hopperTopLevel, language), grey);
-    if (m.Schaftja) level(ownHeight, T(texts::position::siloTopLevel, language), grey);
-    level(m.Fuellhoehe, T(texts::position::fillingTopLevel, language), red);
-    if (m.Schuettkegel)
-        level(m.Fuellhoehe - m.Hkegel, T(texts::position::heapBottomLevel, language), green);
-    // The outlet label, in the colour of the last level label.
-    {
-        const QString s = T(texts::position::outlet, language);
-        text(1746 - width(s), heightToY(map, 0) + 251, s);
+    for (const DiagramLevel& l : pic.levels) {
+        p.setPen(pagePen(p, l.colour, 1, {24, 12, 4, 12}));
+        fontColor = l.colour;
+        p.drawLine(X(xmax), Y(l.z), X(0), Y(l.z));
+        text(1746 - width(l.label), heightToY(map, l.z) + 251, l.label);
     }
+    // The outlet label, in the colour of the last level label.
+    fontColor = pic.outletColour;
+    text(1746 - width(pic.outletLabel), heightToY(map, 0) + 251, pic.outletLabel);
 
     fontColor = grey;
-    text(stressToX(map, 0) + 150 - width(QStringLiteral("z [m]  ")) - 3, kAreaY,
-         QStringLiteral("z [m]"));
+    text(stressToX(map, 0) + 150 - width(pic.heightAxisLabel + QStringLiteral("  ")) - 3,
+         Y(zmax), pic.heightAxisLabel);
 
-    // Legend: texts at 80 % of the width, line samples to their left.
-    const int legendX = kAreaX + rnd(0.8 * kAreaW);
-    const int legendTop = rnd(0.965 * kAreaH);
-    fontColor = blue;
-    text(legendX, kAreaY + legendTop, inStressUnit(QStringLiteral("SIGMAW [Pa]")));
-    fontColor = black;
-    text(legendX, legendTop + 303, inStressUnit(QStringLiteral("SIGMAV [Pa]")));
-    const int sampleY = rnd(0.965 * kAreaH + 25);
-    const int sampleX1 = rnd(0.8 * kAreaW) + 130;
-    const int sampleX2 = kAreaX + rnd(0.65 * kAreaW);
+    // The compared silo's levels: a short thin mark from the axis, its name
+    // above it, in the comparison's colour.
+    p.setFont(small);
+    for (const DiagramLevel& l : pic.comparedLevels) {
+        p.setPen(pagePen(p, l.colour, 1, {40, 15, 5, 15}));
+        p.drawLine(X(0), Y(l.z), X(0) + (X(xmax) - X(0)) / 4, Y(l.z));
+        fontColor = l.colour;
+        p.setBackgroundMode(Qt::TransparentMode);  // the name must not hide a curve
+        text(X(0) + 30, Y(l.z) - p.fontMetrics().height() - 2, l.label);
+        p.setBackgroundMode(Qt::OpaqueMode);
+    }
+    p.setFont(normal);
 
-    // Curves from the outlet upwards.
-    const int outletIndex = std::clamp(m.Indexende, 0, kResultSize - 1);
-    const int firstIndex = std::clamp(m.Indexanfang, 1, kResultSize - 1);
-    auto curve = [&](const double* sigma, double& zTop) {
-        QPolygon poly;
-        double z = 0;
-        poly << QPoint(X(static_cast<double>(sigma[outletIndex])), Y(0));
-        for (int j = outletIndex - 1; j >= firstIndex - 1; --j) {
-            z += static_cast<double>(m.Dz[j + 1]);
-            poly << QPoint(X(static_cast<double>(sigma[j])), Y(z));
+    // The curves in the picture's order, the own last.
+    auto polyline = [&](const std::vector<QPointF>& points, const CurveStyle& style) {
+        QPolygon path;
+        for (const QPointF& q : points) {
+            const QPoint d(X(q.x()), Y(q.y()));
+            if (path.isEmpty() || path.last() != d) path << d;
         }
-        zTop = z;
-        return poly;
+        p.setPen(pageCurvePen(p, style));
+        p.drawPolyline(path);
     };
-    auto curvePen = [&](const QColor& c, int w) {
-        QPen pen = pagePen(p, c, w);
-        pen.setCapStyle(Qt::RoundCap);
-        pen.setJoinStyle(Qt::RoundJoin);
-        return pen;
-    };
+    for (const DiagramCurve& c : pic.curves) {
+        polyline(c.points, c.style);
+        if (c.heapPart.size() == 2) polyline(c.heapPart, c.heapStyle);
+    }
 
-    // Extra curves, dashed, under the model's own: the comparison silo in
-    // grey, the other state in the own colours; their legend lines stand
-    // right-aligned below the top of the frame.
-    // Their legend lines stand at the bottom left, beside the legend of the
-    // own curves and below the stress numbers, where they cover no level label.
-    int extraLegendTop = kAreaY + legendTop;
-    auto extraCurves = [&](const SiloModel& e, const QColor& vertical, const QColor& wall,
-                           const QString& legend, const QColor& legendColour) {
-        const int extraOutletIndex = std::clamp(e.Indexende, 0, kResultSize - 1);
-        const int extraFirstIndex = std::clamp(e.Indexanfang, 1, kResultSize - 1);
-        auto path = [&](const double* sigma, double& top) {
-            QPolygon poly;
-            double z = 0;
-            poly << QPoint(X(static_cast<double>(sigma[extraOutletIndex])), Y(0));
-            for (int j = extraOutletIndex - 1; j >= extraFirstIndex - 1; --j) {
-                z += static_cast<double>(e.Dz[j + 1]);
-                poly << QPoint(X(static_cast<double>(sigma[j])), Y(z));
-            }
-            top = z;
-            return poly;
-        };
-        double top = 0;
-        p.setPen(pagePen(p, vertical, 4, {40, 20}));
-        const QPolygon v = path(e.SIGMAV, top);
-        p.drawPolyline(v);
-        if (e.Schuettkegel) p.drawLine(v.last(), QPoint(X(0), Y(e.Fuellhoehe)));
-        p.setPen(pagePen(p, wall, 2, {40, 20}));
-        const QPolygon w = path(e.SIGMAW, top);
-        p.drawPolyline(w);
-        if (e.Schuettkegel) p.drawLine(w.last(), QPoint(X(0), Y(top)));
-        fontColor = legendColour;
-        p.setPen(pagePen(p, vertical, 4, {40, 20}));
-        p.drawLine(kAreaX, extraLegendTop + 25, kAreaX + 120, extraLegendTop + 25);
-        // (A smaller font: the line ends before the own curves' samples.)
-        p.setFont(pageFont("Arial", 35));
-        text(kAreaX + 150, extraLegendTop + 5, legend);
+    if (ownOnly) {
+        // Texts at 80 % of the width, line samples to their left. (Without
+        // curves the lines are named all the same.)
+        const bool named = pic.legend.size() == 2;
+        const int legendX = kAreaX + rnd(0.8 * kAreaW);
+        const int legendTop = rnd(0.965 * kAreaH);
+        fontColor = blue;
+        text(legendX, kAreaY + legendTop,
+             named ? pic.legend[1].name : inStressUnit(QStringLiteral("SIGMAW [Pa]")));
+        fontColor = black;
+        text(legendX, legendTop + 303,
+             named ? pic.legend[0].name : inStressUnit(QStringLiteral("SIGMAV [Pa]")));
+        const int sampleY = rnd(0.965 * kAreaH + 25);
+        const int sampleX1 = rnd(0.8 * kAreaW) + 130;
+        const int sampleX2 = kAreaX + rnd(0.65 * kAreaW);
+        p.setPen(pageCurvePen(p, curveStyle(CurveSet::Own, StressKind::Vertical)));
+        p.drawLine(sampleX1, sampleY + 303, sampleX2, sampleY + 303);
+        p.setPen(pageCurvePen(p, curveStyle(CurveSet::Own, StressKind::Wall)));
+        p.drawLine(sampleX1, sampleY + 250, sampleX2, sampleY + 250);
+    } else {
+        p.setFont(small);
+        const int left = X(0);
+        const int top = kAreaY + 10;
+        int i = 0;
+        for (const LegendRow& r : rows) {
+            legendRow(r, left + (i % stripColumns) * stripEntryW,
+                      top + (i / stripColumns) * kStripPitch, true);
+            ++i;
+        }
+        if (pic.funnelFlow) {
+            fontColor = red;
+            text(left, top + (stripRows - 1) * kStripPitch, pic.funnelFlowNote);
+        }
         p.setFont(normal);
-        extraLegendTop += 53;
-    };
-    if (extras.comparison && diagramHasCurves(*extras.comparison))
-        extraCurves(*extras.comparison, grey, grey,
-                    comparisonLegend(extras.comparisonName, language), grey);
-    if (extras.otherState && diagramHasCurves(*extras.otherState))
-        extraCurves(*extras.otherState, black, blue, bothStatesLegend(m, language), black);
-    if (extras.en) drawEnOnPage(p, *extras.en, X, Y, X(xmax) - 30, extraLegendTop, language);
-
-    double zTop = 0;
-    p.setPen(curvePen(black, 4));
-    if (curves && outletIndex > 0) {
-        p.drawPolyline(curve(m.SIGMAV, zTop));
-        if (m.Schuettkegel) {
-            // Dotted on to the heap tip on the height axis.
-            p.setPen(pagePen(p, black, 1, {5, 10}));
-            p.drawLine(X(static_cast<double>(m.SIGMAV[firstIndex - 1])), Y(zTop), X(0),
-                       Y(m.Fuellhoehe));
-            p.setPen(curvePen(black, 4));
-        }
     }
-    p.drawLine(sampleX1, sampleY + 303, sampleX2, sampleY + 303);
-
-    p.setPen(curvePen(blue, 2));
-    if (curves && outletIndex > 0) {
-        p.drawPolyline(curve(m.SIGMAW, zTop));
-        // Horizontal on to the axis at the heap foot.
-        if (m.Schuettkegel)
-            p.drawLine(X(static_cast<double>(m.SIGMAW[firstIndex - 1])), Y(zTop), X(0), Y(zTop));
-    }
-    p.drawLine(sampleX1, sampleY + 250, sampleX2, sampleY + 250);
 
     // Height axis again and the frame.
     p.setPen(pagePen(p, black, 1));
@@ -535,19 +543,19 @@ void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterF
     p.drawPolyline(QPolygon({QPoint(X(0), Y(zmax)), QPoint(X(xmax), Y(zmax)), QPoint(X(xmax), Y(0)),
                              QPoint(X(0), Y(0))}));
 
-    if (funnelFlowWarning(m) || (extras.otherState && funnelFlowWarning(*extras.otherState))) {
+    if (pic.funnelFlow) {
         QFont bold = normal;
         bold.setBold(true);
         p.setFont(bold);
-        // Above the frame, so that it crosses no curve; it concerns the
-        // discharge state.
+        // Above the frame, so that it crosses no curve.
         fontColor = red;
-        text(kLeft, kTop + 45, T(texts::results::funnelFlow, language));
+        text(kLeft, kTop + 45, pic.funnelFlowWarning);
         p.setFont(normal);
     }
     // Page number and date on the line below the header, at the right.
     pageAndDate(p, X(xmax), kTop + 45, language, black);
     p.restore();
+    return map;
 }
 
 }  // namespace korvane::ui

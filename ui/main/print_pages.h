@@ -25,13 +25,16 @@ void setPageMapping(QPainter& p);
 void paintTablePage(QPainter& p, const SiloModel& m, const PrintStatus& status,
                     const QString& parameterFile, bool changed, int language);
 
-// Result diagram: header, stress and height grid, level lines, SIGMAV and
-// SIGMAW curves with legend samples, frame and funnel-flow warning.
-void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterFile,
-                      bool changed, int language);
-// The same with the extra curves the screen shows (other state, comparison).
-void paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterFile,
-                      bool changed, int language, const DiagramExtras& extras);
+// Result diagram: header, stress and height grid, level lines, the
+// picture's curves with their legend, frame and funnel-flow warning. Returns
+// the mapping of the diagram area (page units from the area's top left
+// corner, 15 mm right of and 25 mm below the printable area's).
+DiagramMapping paintDiagramPage(QPainter& p, const ResultPicture& picture,
+                                const QString& parameterFile, bool changed, int language);
+// The picture of a model with the view options the screen shows.
+DiagramMapping paintDiagramPage(QPainter& p, const SiloModel& m, const QString& parameterFile,
+                                bool changed, int language,
+                                const DiagramExtras& extras = DiagramExtras{});
 
 // ---- the grid rules of the printed diagram, exposed for tests -----------
 

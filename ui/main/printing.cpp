@@ -16,6 +16,7 @@
 #include "calc/model.h"
 #include "ui/document/silodocument.h"
 #include "ui/main/appstate.h"
+#include "ui/main/desktop_habits.h"
 #include "ui/main/platform.h"
 #include "ui/main/print_pages.h"
 #include "ui/main/printer_setup.h"
@@ -226,16 +227,18 @@ void printOnePage(QWidget* parent, const QString& parameterFile, const QString& 
 }
 
 void printResultDiagram(QWidget* parent, const SiloDocument& document) {
-    printResultDiagram(parent, document, DiagramExtras{});
+    printResultDiagram(parent, document,
+                       resultPicture(document.model, DiagramExtras{}, texts::language(),
+                                     stressUnit()));
 }
 
 void printResultDiagram(QWidget* parent, const SiloDocument& document,
-                        const DiagramExtras& extras) {
+                        const ResultPicture& picture) {
     const QString& file = document.parameterFile;
     const bool changed = document.modified;
     const int language = texts::language();
     printPage(parent, file, QStringLiteral("KORVANE_Diagram"), [&](QPainter& p) {
-        paintDiagramPage(p, document.model, file, changed, language, extras);
+        paintDiagramPage(p, picture, file, changed, language);
     });
 }
 

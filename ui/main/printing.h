@@ -31,10 +31,10 @@ struct PrintStatus {
 struct SiloDocument;
 void printResultTable(QWidget* parent, const SiloDocument& document, const PrintStatus& status);
 void printResultDiagram(QWidget* parent, const SiloDocument& document);
-// The printed diagram with the extra curves the screen shows.
-struct DiagramExtras;
+// The printed diagram of the picture the screen shows.
+struct ResultPicture;
 void printResultDiagram(QWidget* parent, const SiloDocument& document,
-                        const DiagramExtras& extras);
+                        const ResultPicture& picture);
 // Any other page (the EN 1991-4 window's) through the same path: printer,
 // or a PDF file named after `parameterFile` where there is none.
 void printOnePage(QWidget* parent, const QString& parameterFile, const QString& jobTitle,

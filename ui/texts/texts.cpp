@@ -99,12 +99,6 @@ const TextPair compareWithFile{"&Vergleichen mit Parameterdatei…",
 const TextPair endComparison{"Vergleich b&eenden", "&End comparison"};
 const TextPair exportDiagram{"Diagramm e&xportieren…", "Export &diagram…"};
 const TextPair copyTable{"Tabelle &kopieren", "&Copy table"};
-const TextPair fillingSolidLegend{"Füllzustand durchgezogen, Entleerung gestrichelt",
-    "Filling solid, discharging dashed"};
-const TextPair dischargingSolidLegend{
-    "Entleerung durchgezogen, Füllzustand gestrichelt", "Discharging solid, filling dashed"};
-const TextPair comparisonLegend{"Vergleich (grau gestrichelt): ",
-    "Comparison (grey dashed): "};
 const TextPair comparisonInvalid{
     "Die Vergleichsdatei ergibt keine gültige Berechnung:",
     "The comparison file gives no valid calculation:"};
@@ -487,8 +481,7 @@ const TextPair* const kAllPairs[] = {
     &menu::bulkSolidDefaults, &menu::siloDefaults, &menu::calculationMethods, &menu::flowProperties,
     &menu::book, &menu::about,
     &view::menuTitle, &view::showBothStates, &view::compareWithFile, &view::endComparison,
-    &view::exportDiagram, &view::copyTable, &view::fillingSolidLegend,
-    &view::dischargingSolidLegend, &view::comparisonLegend, &view::comparisonInvalid,
+    &view::exportDiagram, &view::copyTable, &view::comparisonInvalid,
     &view::comparisonNotFinite, &view::exportFileTypes, &view::exportImageWidth,
     &view::exportFailed,
     &study::menuItem, &study::caption, &study::firstField, &study::secondField,

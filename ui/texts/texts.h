@@ -102,10 +102,6 @@ extern const TextPair compareWithFile;
 extern const TextPair endComparison;
 extern const TextPair exportDiagram;
 extern const TextPair copyTable;
-// Legend lines of the diagram while both states or a comparison are shown.
-extern const TextPair fillingSolidLegend;      // filling state drawn solid
-extern const TextPair dischargingSolidLegend;  // discharge state drawn solid
-extern const TextPair comparisonLegend;        // followed by the comparison file's name
 // A comparison file that gives no valid calculation: message and reason.
 extern const TextPair comparisonInvalid;
 extern const TextPair comparisonNotFinite;     // "Ergebnisse nicht endlich"

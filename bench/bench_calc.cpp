@@ -115,8 +115,15 @@ static void BM_StudySingleRun(benchmark::State& state) {
 BENCHMARK(BM_StudySingleRun)->Unit(benchmark::kMicrosecond);
 
 // One batch: kBatchLanes runs of the standard silo prepared, then their
-// slices integrated together (the time is per batch).
+// slices integrated together (the time is per batch), with the kernels of
+// each instruction set the processor has (0 SSE2, 1 AVX2, 2 AVX-512).
 static void BM_StudyBatchOf32(benchmark::State& state) {
+    const char* isas[] = {"sse2", "avx2", "avx512"};
+    const BatchKernels* kernels = batchKernelsFor(isas[state.range(0)]);
+    if (!kernels) {
+        state.SkipWithError("instruction set not available");
+        return;
+    }
     auto base = std::make_unique<SiloModel>();
     VaryPlan plan;
     if (!standardSiloStudy(state, *base, plan, kBatchLanes - 1)) return;
@@ -128,12 +135,36 @@ static void BM_StudyBatchOf32(benchmark::State& state) {
         lanes.push_back(models.back().get());
     }
     for (auto _ : state) {
-        calculateBatch(lanes.data(), kBatchLanes);
+        calculateBatch(lanes.data(), kBatchLanes, *kernels);
         benchmark::DoNotOptimize(lanes[0]->Fuellmenge);
     }
-    state.SetLabel(batchKernels().isa);
+    state.SetLabel(kernels->isa);
 }
-BENCHMARK(BM_StudyBatchOf32)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StudyBatchOf32)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// The parameter form's checks of one study run (the standard silo with its
+// surcharge changed): 0 the form shown afresh (checkLoadedModel), 1 the
+// study's way (FormCheck: the form shown once, the changed field per run).
+static void BM_StudyFormChecks(benchmark::State& state) {
+    auto base = std::make_unique<SiloModel>();
+    VaryPlan plan;
+    if (!standardSiloStudy(state, *base, plan, 0)) return;
+    const FormCheck form(*base);
+    auto work = std::make_unique<SiloModel>();
+    double surcharge = 0;
+    for (auto _ : state) {
+        copyAllButResults(*work, *base);
+        setVariedField(*work, "Auflastspannung", surcharge);
+        surcharge = surcharge < 1e6 ? surcharge + 1 : 0;
+        if (state.range(0) == 0) {
+            DensityWorkingCopy w;
+            benchmark::DoNotOptimize(checkLoadedModel(*work, w));
+        } else {
+            benchmark::DoNotOptimize(form.check(*work));
+        }
+    }
+}
+BENCHMARK(BM_StudyFormChecks)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // 10 000 runs of the standard silo (surcharge 0 .. 9 999 Pa) on 1 and 2 threads.
 static void BM_Study10000Runs(benchmark::State& state) {

@@ -4,9 +4,11 @@
 #include "calc/form_logic.h"
 
 #include <algorithm>
+#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <memory>
@@ -97,18 +99,20 @@ std::string formatGeneral8(double value) {
     if (value == 0) return "0";
 
     // 18 significant digits first, then round half away from zero on that
-    // decimal string to 8 digits.
+    // decimal string to 8 digits. (Character arrays throughout: a study
+    // formats its varied values once per run.)
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
                                  std::chars_format::scientific, 17);
     *r.ptr = '\0';
-    std::string digits;
-    digits += buf[0];
+    char digits[kDigits + 10];  // "d" and the 17 digits after the point
+    digits[0] = buf[0];
     const char* e = std::strchr(buf, 'e');
-    digits.append(static_cast<const char*>(buf + 2), e);  // 17 further digits
+    std::memcpy(digits + 1, buf + 2, static_cast<size_t>(e - (buf + 2)));
     int exponent = std::atoi(e + 1);
 
-    std::string d = digits.substr(0, kDigits);
+    char d[kDigits];
+    std::memcpy(d, digits, kDigits);
     if (digits[kDigits] >= '5') {
         int i = kDigits - 1;
         while (i >= 0 && d[i] == '9') {
@@ -118,33 +122,49 @@ std::string formatGeneral8(double value) {
         if (i >= 0) {
             ++d[i];
         } else {
-            d = "1" + std::string(kDigits - 1, '0');
+            d[0] = '1';  // "10000000", one decade up
             ++exponent;
         }
     }
-    while (d.size() > 1 && d.back() == '0') d.pop_back();
+    int n = kDigits;
+    while (n > 1 && d[n - 1] == '0') --n;
 
-    std::string out = value < 0 ? "-" : "";
-    const int n = static_cast<int>(d.size());
+    char out[48];
+    char* p = out;
+    auto put = [&p](const char* from, int count) {
+        for (int k = 0; k < count; ++k) *p++ = from[k];
+    };
+    auto zeros = [&p](int count) {
+        for (int k = 0; k < count; ++k) *p++ = '0';
+    };
+    if (value < 0) *p++ = '-';
     if (exponent < kDigits && exponent >= -5) {
         if (exponent >= 0) {
             if (n <= exponent + 1) {
-                out += d + std::string(exponent + 1 - n, '0');
+                put(d, n);
+                zeros(exponent + 1 - n);
             } else {
-                out += d.substr(0, exponent + 1) + "." + d.substr(exponent + 1);
+                put(d, exponent + 1);
+                *p++ = '.';
+                put(d + exponent + 1, n - exponent - 1);
             }
         } else {
-            out += "0." + std::string(-exponent - 1, '0') + d;
+            put("0.", 2);
+            zeros(-exponent - 1);
+            put(d, n);
         }
     } else {
-        out += d.substr(0, 1);
-        if (n > 1) out += "." + d.substr(1);
-        out += exponent < 0 ? "E-" : "E+";
+        *p++ = d[0];
+        if (n > 1) {
+            *p++ = '.';
+            put(d + 1, n - 1);
+        }
+        put(exponent < 0 ? "E-" : "E+", 2);
         const int a = std::abs(exponent);
-        if (a < 10) out += '0';
-        out += std::to_string(a);
+        if (a < 10) *p++ = '0';
+        p = std::to_chars(p, out + sizeof out, a).ptr;
     }
-    return out;
+    return std::string(out, p);
 }
 
 // The fill height as the form shows it has 8 significant digits, so a silo
@@ -166,15 +186,15 @@ namespace {
 
 // Each setter changes a check box as the program would, and, as a click does,
 // runs the change handler's rule for that box only when the state changes.
-void setTrichterja(FormInput& in, bool v);
-void setSchaftja(FormInput& in, bool v);
+void setTrichterja(FormOptions& in, bool v);
+void setSchaftja(FormOptions& in, bool v);
 
-void setVertunten(FormInput& in, bool v) {
+void setVertunten(FormOptions& in, bool v) {
     // The part below only switches its own fields on and off.
     in.vertunten = v;
 }
 
-void setTrichterja(FormInput& in, bool v) {
+void setTrichterja(FormOptions& in, bool v) {
     if (in.Trichterja == v) return;
     in.Trichterja = v;
     if (!v) {
@@ -184,7 +204,7 @@ void setTrichterja(FormInput& in, bool v) {
     }
 }
 
-void setSchaftja(FormInput& in, bool v) {
+void setSchaftja(FormOptions& in, bool v) {
     if (in.Schaftja == v) return;
     in.Schaftja = v;
     if (!v && !in.Trichterja) setTrichterja(in, true);
@@ -225,7 +245,11 @@ std::string exactDegreesText(double rad) {
     return exactText(deg);
 }
 
-void showModelWith(SiloModel& m, FormInput& in, NumberText number, NumberText degrees) {
+// The option states of a form showing the model, each box firing its rule
+// as it is set, and the showing's side effects on the model (Hunttricht 0
+// without the part below, boeschwinkel 0 without heap, surcharge 0 when not
+// positive). `in` holds the states before.
+void showOptions(SiloModel& m, FormOptions& in) {
     // stress state; unchanged when the two switches do not say one thing
     if (m.Fuellzustand && !m.Entleerungszustand) in.stressState = 0;
     else if (m.Entleerungszustand && !m.Fuellzustand) in.stressState = 1;
@@ -235,30 +259,14 @@ void showModelWith(SiloModel& m, FormInput& in, NumberText number, NumberText de
     in.densityFunction = !m.Rhokonstant && m.Rhofunktion;
     in.fittedDensity = !m.Rhokonstant && !m.Rhofunktion;
 
-    // density values and angles
-    in.rhoMin = number(m.RHOMIN);
-    in.rhoMax = number(m.RHOMAX);
-    in.sigma0 = number(m.SIGMA0);
-    in.internalFriction = degrees(m.PHIE);
-    in.Phixschaft = degrees(m.Phixschaft);
-    in.Phixtrichter = degrees(m.Phixtrichter);
-    in.Phixunten = degrees(m.Phixunten);
-    in.PHIXTrichterStirnwand = degrees(m.PhixStirnwand);
-
     // cross-section
     in.crossSection = m.Querschnitt == 1 ? 0 : 1;
-
-    // widths and length
-    in.diameterOrWidth = number(m.Durchmesser);
-    in.rectangleLength = number(m.Laenge);
-    in.outletWidth = number(m.Auslauf);
 
     // sections, each box firing its rule as it is set
     setTrichterja(in, m.Trichterja);
     setSchaftja(in, m.Schaftja);
     if (!m.vertunten) m.Hunttricht = 0;
     if (in.vertunten != m.vertunten) setVertunten(in, m.vertunten);
-    in.Hunttricht = number(m.Hunttricht);
 
     // surface
     in.flatSurface = in.heap = in.surcharge = false;
@@ -274,17 +282,48 @@ void showModelWith(SiloModel& m, FormInput& in, NumberText number, NumberText de
         }
     }
 
-    // remaining values
-    in.boeschwinkel = degrees(m.boeschwinkel);
-    in.surchargeStress = number(m.Auflastspannung);
-    in.hopperAngle = degrees(m.Trichterwinkel);
-    in.fillHeight = number(m.Fuellhoehe);
-    in.shaftHeight = number(m.Hschaft);
-
     // K choice
     in.kFromFriction = m.Kwahl == 0;
     in.kFixed = m.Kwahl == 1;
     in.kOwnValue = m.Kwahl != 0 && m.Kwahl != 1;
+}
+
+// An edit field showing a value of the model: its text, the number the text
+// stands for, the model's value and whether it is an angle (radians in the
+// model, degrees in the field). The K field is shown only when K is typed.
+struct ShownField {
+    std::string FormInput::*text;
+    double FormNumbers::*number;
+    double SiloInputs::*value;
+    bool degrees;
+};
+const ShownField kShownFields[] = {
+    {&FormInput::rhoMin, &FormNumbers::rhoMin, &SiloInputs::RHOMIN, false},
+    {&FormInput::rhoMax, &FormNumbers::rhoMax, &SiloInputs::RHOMAX, false},
+    {&FormInput::sigma0, &FormNumbers::sigma0, &SiloInputs::SIGMA0, false},
+    {&FormInput::internalFriction, &FormNumbers::internalFriction, &SiloInputs::PHIE, true},
+    {&FormInput::Phixschaft, &FormNumbers::Phixschaft, &SiloInputs::Phixschaft, true},
+    {&FormInput::Phixtrichter, &FormNumbers::Phixtrichter, &SiloInputs::Phixtrichter, true},
+    {&FormInput::Phixunten, &FormNumbers::Phixunten, &SiloInputs::Phixunten, true},
+    {&FormInput::PHIXTrichterStirnwand, &FormNumbers::PHIXTrichterStirnwand,
+     &SiloInputs::PhixStirnwand, true},
+    {&FormInput::diameterOrWidth, &FormNumbers::diameterOrWidth, &SiloInputs::Durchmesser, false},
+    {&FormInput::rectangleLength, &FormNumbers::rectangleLength, &SiloInputs::Laenge, false},
+    {&FormInput::outletWidth, &FormNumbers::outletWidth, &SiloInputs::Auslauf, false},
+    {&FormInput::Hunttricht, &FormNumbers::Hunttricht, &SiloInputs::Hunttricht, false},
+    {&FormInput::boeschwinkel, &FormNumbers::boeschwinkel, &SiloInputs::boeschwinkel, true},
+    {&FormInput::surchargeStress, &FormNumbers::surchargeStress, &SiloInputs::Auflastspannung,
+     false},
+    {&FormInput::hopperAngle, &FormNumbers::hopperAngle, &SiloInputs::Trichterwinkel, true},
+    {&FormInput::fillHeight, &FormNumbers::fillHeight, &SiloInputs::Fuellhoehe, false},
+    {&FormInput::shaftHeight, &FormNumbers::shaftHeight, &SiloInputs::Hschaft, false},
+};
+
+void showModelWith(SiloModel& m, FormInput& in, NumberText number, NumberText degrees) {
+    // The texts show the model as the option states leave it.
+    showOptions(m, in);
+    for (const ShownField& f : kShownFields)
+        in.*(f.text) = f.degrees ? degrees(m.*(f.value)) : number(m.*(f.value));
     if (in.kOwnValue) in.kValue = number(m.Kwert);
 }
 
@@ -292,6 +331,13 @@ void showModelWith(SiloModel& m, FormInput& in, NumberText number, NumberText de
 
 void showModelInForm(SiloModel& m, FormInput& in) {
     showModelWith(m, in, &formatGeneral8, &degreesText);
+}
+
+FormNumbers formNumbers(const FormInput& in) {
+    FormNumbers v;
+    for (const ShownField& f : kShownFields) v.*(f.number) = textToNumber(in.*(f.text));
+    v.kValue = textToNumber(in.kValue);
+    return v;
 }
 
 // ---------------------------------------------------------------------------
@@ -524,8 +570,14 @@ struct Pen {
 
 }  // namespace
 
-SketchResult siloSketch(const SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
-                        int imageWidth, int imageHeight) {
+namespace {
+
+// The sketch's checks on the form's options and numbers and, when `draw`,
+// its drawing and the "Berechnet:" texts; without, only what the checks
+// decide (the code, the mass-flow check).
+SketchResult sketchWith(const SiloModel& m, const FormOptions& in, const FormNumbers& v,
+                        const DensityWorkingCopy& w, int imageWidth, int imageHeight,
+                        bool draw) {
     SketchResult r;
     const bool hopper = in.Trichterja;
     const bool shaft = in.Schaftja;
@@ -545,7 +597,7 @@ SketchResult siloSketch(const SiloModel& m, const FormInput& in, const DensityWo
     };
 
     // hopper angle
-    const double angleDeg = textToNumber(in.hopperAngle);
+    const double angleDeg = v.hopperAngle;
     if (hopper && !(angleDeg > 0 && angleDeg < 90)) {
         if (!m.Trichterja) r.flowLabel = 4;
         return badData(kProblemGeometry);
@@ -554,11 +606,11 @@ SketchResult siloSketch(const SiloModel& m, const FormInput& in, const DensityWo
     // values of the form
     const double theta = degToRad(angleDeg);
     const double t = std::tan(theta);
-    const double b = textToNumber(in.outletWidth);
-    const double D = textToNumber(in.diameterOrWidth);
-    const double Hschaft = shaft ? textToNumber(in.shaftHeight) : 0.0;
-    const double L = textToNumber(in.rectangleLength);
-    double F = textToNumber(in.fillHeight);
+    const double b = v.outletWidth;
+    const double D = v.diameterOrWidth;
+    const double Hschaft = shaft ? v.shaftHeight : 0.0;
+    const double L = v.rectangleLength;
+    double F = v.fillHeight;
 
     // The sketch's own copy of the derived geometry, computed by the same
     // formulas as the model's.
@@ -586,7 +638,7 @@ SketchResult siloSketch(const SiloModel& m, const FormInput& in, const DensityWo
     computeHopperApex(g);
 
     // part below the hopper, outlet section, total height
-    const double Hu = in.vertunten ? textToNumber(in.Hunttricht) : 0.0;
+    const double Hu = in.vertunten ? v.Hunttricht : 0.0;
     if (!(Hu >= 0)) return badData(kProblemGeometry);  // a part below of negative height
     g.vertunten = in.vertunten;
     g.Hunttricht = Hu;
@@ -603,7 +655,7 @@ SketchResult siloSketch(const SiloModel& m, const FormInput& in, const DensityWo
     double tB = 0;
     double B = D;
     if (heap) {
-        const double repose = textToNumber(in.boeschwinkel);
+        const double repose = v.boeschwinkel;
         if (!reposeValid(repose)) return badData(kProblemRepose);
         g.Schuettkegel = true;
         g.boeschwinkel = degToRad(repose);
@@ -621,26 +673,28 @@ SketchResult siloSketch(const SiloModel& m, const FormInput& in, const DensityWo
     if (Y < 0 || F > g.Hsilo) return badData(Y < 0 ? kProblemGeometry : kProblemFillAboveSilo);
 
     // A surcharge pressing up from the surface is no load a silo can carry.
-    if (in.surcharge && !heap && !(textToNumber(in.surchargeStress) >= 0)) return badData(kProblemGeometry);
+    if (in.surcharge && !heap && !(v.surchargeStress >= 0)) return badData(kProblemGeometry);
 
     // derived values; values so large that a height or volume is no longer a
     // finite number describe no silo
     const double gross = grossVolume(g);
     const double net = filledVolume(g, &B);
-    for (double v : {hT, g.Hsilo, g.Hkegel, g.Vkegel, gross, net, Y, B}) {
-        if (!(v >= 0 && std::isfinite(v))) return badData(kProblemGeometry);
+    for (double x : {hT, g.Hsilo, g.Hkegel, g.Vkegel, gross, net, Y, B}) {
+        if (!(x >= 0 && std::isfinite(x))) return badData(kProblemGeometry);
     }
     r.derivedValid = true;
-    r.hopperHeightText = formatGeneral8(hT);
-    r.siloHeightText = formatGeneral8(g.Hsilo);
-    r.grossVolumeText = formatGeneral8(gross);
-    r.netVolumeText = formatGeneral8(net);
-    r.fillHeightWithoutHeapText = formatGeneral8(Y);
+    if (draw) {
+        r.hopperHeightText = formatGeneral8(hT);
+        r.siloHeightText = formatGeneral8(g.Hsilo);
+        r.grossVolumeText = formatGeneral8(gross);
+        r.netVolumeText = formatGeneral8(net);
+        r.fillHeightWithoutHeapText = formatGeneral8(Y);
+        // K from the internal friction
+        if (in.kFromFriction)
+            r.kFromFrictionText =
+                formatGeneral8(1.2 * (1.0 - std::sin(degToRad(v.internalFriction))));
+    }
     if (Y <= Hu) B = b;
-
-    // K from the internal friction
-    if (in.kFromFriction)
-        r.kFromFrictionText = formatGeneral8(1.2 * (1.0 - std::sin(degToRad(textToNumber(in.internalFriction)))));
 
     // drawing
     const double zT = Hu + hT;
@@ -657,58 +711,60 @@ SketchResult siloSketch(const SiloModel& m, const FormInput& in, const DensityWo
     } else {
         return badData(kProblemGeometry);
     }
-    const Transform tr{r.xCentre, r.yBase, r.scale};
-    Pen black{tr, r.lines, false};
-    Pen red{tr, r.lines, true};
-    const double Hsilo = g.Hsilo;
-    const double Hk = g.Hkegel;
-    if (hopper) {
-        // hopper
-        black.moveTo(-D / 2, zT);
-        black.lineTo(D / 2, zT);
-        black.lineTo(b / 2, Hu);
-        black.lineTo(-b / 2, Hu);
-        black.lineTo(-D / 2, zT);
-        if (shaft) {
+    if (draw) {
+        const Transform tr{r.xCentre, r.yBase, r.scale};
+        Pen black{tr, r.lines, false};
+        Pen red{tr, r.lines, true};
+        const double Hsilo = g.Hsilo;
+        const double Hk = g.Hkegel;
+        if (hopper) {
+            // hopper
             black.moveTo(-D / 2, zT);
+            black.lineTo(D / 2, zT);
+            black.lineTo(b / 2, Hu);
+            black.lineTo(-b / 2, Hu);
+            black.lineTo(-D / 2, zT);
+            if (shaft) {
+                black.moveTo(-D / 2, zT);
+                black.lineTo(-D / 2, Hsilo);
+                black.lineTo(D / 2, Hsilo);
+                black.lineTo(D / 2, zT);
+            }
+            // part below the hopper
+            black.moveTo(b / 2, Hu);
+            black.lineTo(b / 2, 0);
+            black.lineTo(-b / 2, 0);
+            black.lineTo(-b / 2, Hu);
+            // surface and heap
+            red.moveTo(-B / 2, Y);
+            if (heap && (!shaft || tB != 0)) {
+                if (!shaft || Hk * 0.999 > tB * B / 2) {
+                    red.lineTo(0, Y + Hk);
+                } else {
+                    // the heap's top is cut flat by the walls: a ridge or a plateau
+                    const double s = B / 2 - Hk / tB;
+                    red.lineTo(-s, Y + Hk);
+                    red.lineTo(s, Y + Hk);
+                }
+                red.lineTo(B / 2, Y);
+                red.lineTo(-B / 2, Y);
+            } else {
+                red.lineTo(B / 2, Y);
+            }
+        } else {
+            black.moveTo(D / 2, 0);
+            black.lineTo(-D / 2, 0);
             black.lineTo(-D / 2, Hsilo);
             black.lineTo(D / 2, Hsilo);
-            black.lineTo(D / 2, zT);
-        }
-        // part below the hopper
-        black.moveTo(b / 2, Hu);
-        black.lineTo(b / 2, 0);
-        black.lineTo(-b / 2, 0);
-        black.lineTo(-b / 2, Hu);
-        // surface and heap
-        red.moveTo(-B / 2, Y);
-        if (heap && (!shaft || tB != 0)) {
-            if (!shaft || Hk * 0.999 > tB * B / 2) {
+            black.lineTo(D / 2, 0);
+            red.moveTo(-D / 2, Y);
+            if (heap) {
                 red.lineTo(0, Y + Hk);
+                red.lineTo(D / 2, Y);
+                red.lineTo(-D / 2, Y);
             } else {
-                // the heap's top is cut flat by the walls: a ridge or a plateau
-                const double s = B / 2 - Hk / tB;
-                red.lineTo(-s, Y + Hk);
-                red.lineTo(s, Y + Hk);
+                red.lineTo(D / 2, Y);
             }
-            red.lineTo(B / 2, Y);
-            red.lineTo(-B / 2, Y);
-        } else {
-            red.lineTo(B / 2, Y);
-        }
-    } else {
-        black.moveTo(D / 2, 0);
-        black.lineTo(-D / 2, 0);
-        black.lineTo(-D / 2, Hsilo);
-        black.lineTo(D / 2, Hsilo);
-        black.lineTo(D / 2, 0);
-        red.moveTo(-D / 2, Y);
-        if (heap) {
-            red.lineTo(0, Y + Hk);
-            red.lineTo(D / 2, Y);
-            red.lineTo(-D / 2, Y);
-        } else {
-            red.lineTo(D / 2, Y);
         }
     }
 
@@ -719,15 +775,14 @@ SketchResult siloSketch(const SiloModel& m, const FormInput& in, const DensityWo
         r.code = kProblemGeometry;
         return r;
     }
-    const double phie = textToNumber(in.internalFriction);
-    const double phixTrichter = textToNumber(in.Phixtrichter);
-    if (!frictionValid(phie, textToNumber(in.Phixschaft), phixTrichter,
-                       textToNumber(in.Phixunten), textToNumber(in.PHIXTrichterStirnwand),
+    const double phie = v.internalFriction;
+    const double phixTrichter = v.Phixtrichter;
+    if (!frictionValid(phie, v.Phixschaft, phixTrichter, v.Phixunten, v.PHIXTrichterStirnwand,
                        rectangular))
         r.code = kProblemFriction;
-    const double rhomin = textToNumber(in.rhoMin);
-    const double rhomax = textToNumber(in.rhoMax);
-    const double sigma0 = textToNumber(in.sigma0);
+    const double rhomin = v.rhoMin;
+    const double rhomax = v.rhoMax;
+    const double sigma0 = v.sigma0;
     if (in.densityFunction && (sigma0 == 0 || rhomax < rhomin)) r.code = kProblemDensity;
     if (in.fittedDensity && w.Messpunktzahl < 2) r.code = kProblemMissingPairs;
     if (!densityValuesValid(in.constantDensity, in.densityFunction && !in.constantDensity, rhomin, rhomax, sigma0))
@@ -746,6 +801,13 @@ SketchResult siloSketch(const SiloModel& m, const FormInput& in, const DensityWo
     return r;
 }
 
+}  // namespace
+
+SketchResult siloSketch(const SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
+                        int imageWidth, int imageHeight) {
+    return sketchWith(m, in, formNumbers(in), w, imageWidth, imageHeight, true);
+}
+
 // ---------------------------------------------------------------------------
 // Take-over on OK
 // ---------------------------------------------------------------------------
@@ -753,7 +815,8 @@ SketchResult siloSketch(const SiloModel& m, const FormInput& in, const DensityWo
 namespace {
 
 // The take-over up to the calculation: the form's values taken and checked.
-int takeOverValues(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w) {
+int takeOverValues(SiloModel& m, const FormOptions& in, const FormNumbers& v,
+                   const DensityWorkingCopy& w) {
     // a fitted law needs at least two measured pairs
     if (in.fittedDensity && w.Messpunktzahl < 2) return kProblemMissingPairs;
 
@@ -781,10 +844,10 @@ int takeOverValues(SiloModel& m, const FormInput& in, const DensityWorkingCopy& 
     m.Rhofunktion = in.densityFunction;
 
     // density values
-    m.RHOMIN = textToNumber(in.rhoMin);
-    m.RHOMAX = textToNumber(in.rhoMax);
+    m.RHOMIN = v.rhoMin;
+    m.RHOMAX = v.rhoMax;
     m.Rhosteigung = 0;
-    m.SIGMA0 = textToNumber(in.sigma0);
+    m.SIGMA0 = v.sigma0;
     if (!m.Rhokonstant && (m.SIGMA0 == 0 || m.RHOMAX < m.RHOMIN)) code = kProblemDensity;
     if (!densityValuesValid(m.Rhokonstant, m.Rhofunktion && !m.Rhokonstant, m.RHOMIN, m.RHOMAX,
                             m.SIGMA0))
@@ -792,11 +855,11 @@ int takeOverValues(SiloModel& m, const FormInput& in, const DensityWorkingCopy& 
 
     // friction angles, checked in degrees, held in radians
     const bool rectangular = in.crossSection != 0;
-    double phie = textToNumber(in.internalFriction);
-    double phixSchaft = textToNumber(in.Phixschaft);
-    double phixTrichter = textToNumber(in.Phixtrichter);
-    double phixStirn = textToNumber(in.PHIXTrichterStirnwand);
-    double phixUnten = textToNumber(in.Phixunten);
+    double phie = v.internalFriction;
+    double phixSchaft = v.Phixschaft;
+    double phixTrichter = v.Phixtrichter;
+    double phixStirn = v.PHIXTrichterStirnwand;
+    double phixUnten = v.Phixunten;
     if (!frictionValid(phie, phixSchaft, phixTrichter, phixUnten, phixStirn, rectangular))
         code = kProblemFriction;
     m.PHIE = degToRad(phie);
@@ -808,21 +871,21 @@ int takeOverValues(SiloModel& m, const FormInput& in, const DensityWorkingCopy& 
     // sections present
     m.Trichterja = in.Trichterja;
     m.Schaftja = in.Schaftja;
-    m.Hschaft = m.Schaftja ? textToNumber(in.shaftHeight) : 0.0;
+    m.Hschaft = m.Schaftja ? v.shaftHeight : 0.0;
 
     // cross-section and main dimensions
     m.Querschnitt = in.crossSection == 0 ? 1 : 0;
-    m.Durchmesser = textToNumber(in.diameterOrWidth);
+    m.Durchmesser = v.diameterOrWidth;
     m.Boberflaeche = m.Durchmesser;
-    m.Laenge = textToNumber(in.rectangleLength);
-    m.Fuellhoehe = textToNumber(in.fillHeight);
-    m.Auslauf = textToNumber(in.outletWidth);
+    m.Laenge = v.rectangleLength;
+    m.Fuellhoehe = v.fillHeight;
+    m.Auslauf = v.outletWidth;
 
     // shaft cross-section
     computeCrossSections(m);
 
     // hopper slope, also without a hopper
-    const double hopperAngle = textToNumber(in.hopperAngle);
+    const double hopperAngle = v.hopperAngle;
     m.Trichterwinkel = degToRad(hopperAngle);
     m.TanTrichter = std::tan(m.Trichterwinkel);
 
@@ -838,7 +901,7 @@ int takeOverValues(SiloModel& m, const FormInput& in, const DensityWorkingCopy& 
     // vertical part below the hopper; a part of no height is no part
     if (in.vertunten) {
         m.vertunten = true;
-        m.Hunttricht = textToNumber(in.Hunttricht);
+        m.Hunttricht = v.Hunttricht;
         if (!(m.Hunttricht >= 0)) return kProblemGeometry;  // a negative height
         if (!(m.Hunttricht > 0)) {
             m.vertunten = false;
@@ -860,7 +923,7 @@ int takeOverValues(SiloModel& m, const FormInput& in, const DensityWorkingCopy& 
         m.Schuettkegel = true;
         // The model holds the angle in radians even when the value is refused,
         // so a later save or calculation never reads degrees as radians.
-        const double repose = textToNumber(in.boeschwinkel);
+        const double repose = v.boeschwinkel;
         m.boeschwinkel = degToRad(repose);
         if (!reposeValid(repose)) return kProblemRepose;
         const Heap h = computeHeap(m.Querschnitt, m.Durchmesser, m.Laenge, m.Auslauf,
@@ -878,7 +941,7 @@ int takeOverValues(SiloModel& m, const FormInput& in, const DensityWorkingCopy& 
 
     // surcharge; with a heap it keeps its value and is not used
     if (in.flatSurface) m.Auflastspannung = 0;
-    else if (in.surcharge) m.Auflastspannung = textToNumber(in.surchargeStress);
+    else if (in.surcharge) m.Auflastspannung = v.surchargeStress;
     if (in.surcharge && !(m.Auflastspannung >= 0)) return kProblemGeometry;
 
     // surface level and filled heights
@@ -906,7 +969,7 @@ int takeOverValues(SiloModel& m, const FormInput& in, const DensityWorkingCopy& 
         m.Kwahl = 1;
     } else if (in.kOwnValue) {
         m.Kwahl = 2;
-        m.Kwert = textToNumber(in.kValue);
+        m.Kwert = v.kValue;
         if (!kValid(m.Kwert, m.PHIE)) code = kProblemK;
     }
 
@@ -917,7 +980,7 @@ int takeOverValues(SiloModel& m, const FormInput& in, const DensityWorkingCopy& 
 
 int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
              SiloModel* calculated) {
-    int code = takeOverValues(m, in, w);
+    int code = takeOverValues(m, in, formNumbers(in), w);
     // A set that passed every check is calculated once on a copy, as the main
     // window will: what it refuses here is never shown as a result.
     if (code == kProblemNone) code = calculationProblem(m, calculated);
@@ -1001,9 +1064,62 @@ int checkLoadedModel(SiloModel& m, DensityWorkingCopy& w) {
     showModelInForm(m, in);
     if (const int code = loadedValuesProblem(m)) return code;
     if (!m.Rhokonstant && !m.Rhofunktion) committedToWorkingCopy(m, w);
-    const SketchResult sketch = siloSketch(m, in, w, 247, 400);
+    const FormNumbers v = formNumbers(in);
+    const SketchResult sketch = sketchWith(m, in, v, w, 247, 400, false);
     if (sketch.code != kProblemNone) return sketch.code;
-    return takeOverValues(m, in, w);
+    return takeOverValues(m, in, v, w);
+}
+
+namespace {
+
+bool sameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+}  // namespace
+
+FormCheck::FormCheck(const SiloModel& loaded) {
+    // The form shown with (a copy of) the loaded model: the values its
+    // fields show after the showing's side effects, and their numbers.
+    const auto shown = std::make_unique<SiloModel>();
+    copyAllButResults(*shown, loaded);
+    FormInput in;
+    showModelInForm(*shown, in);
+    for (const ShownField& f : kShownFields) shown_.*(f.number) = (*shown).*(f.value);
+    shown_.kValue = shown->Kwert;
+    kShown_ = in.kOwnValue;
+    numbers_ = formNumbers(in);
+    freshK_ = textToNumber(FormInput{}.kValue);
+}
+
+int FormCheck::check(SiloModel& m) const {
+    FormOptions in;  // a freshly created form
+    showOptions(m, in);
+    if (const int code = loadedValuesProblem(m)) return code;
+    // The fields: a value as the loaded model's keeps its number; another
+    // one is shown with eight digits and converted back, as the form does.
+    FormNumbers v = numbers_;
+    for (const ShownField& f : kShownFields) {
+        const double x = m.*(f.value);
+        if (!sameBits(x, shown_.*(f.number)))
+            v.*(f.number) = textToNumber(f.degrees ? degreesText(x) : formatGeneral8(x));
+    }
+    if (!in.kOwnValue) v.kValue = freshK_;
+    else if (!kShown_ || !sameBits(m.Kwert, shown_.kValue))
+        v.kValue = textToNumber(formatGeneral8(m.Kwert));
+    // The density window's working copy: the model's measured set for the
+    // fitted law, else as a fresh form has it.
+    static const DensityWorkingCopy kFresh{};
+    static thread_local const std::unique_ptr<DensityWorkingCopy> measured =
+        std::make_unique<DensityWorkingCopy>();
+    const DensityWorkingCopy* w = &kFresh;
+    if (!m.Rhokonstant && !m.Rhofunktion) {
+        committedToWorkingCopy(m, *measured);
+        w = measured.get();
+    }
+    const SketchResult sketch = sketchWith(m, in, v, *w, 247, 400, false);
+    if (sketch.code != kProblemNone) return sketch.code;
+    return takeOverValues(m, in, v, *w);
 }
 
 int calculatedSetProblem(const SiloModel& m) {

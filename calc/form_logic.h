@@ -22,35 +22,49 @@ enum ProblemCode : int {
     kProblemMissingPairs = 21,
 };
 
-// What the parameter form's controls hold. Texts are the edit fields' texts;
-// option states are the check boxes and radio buttons.
-struct FormInput {
+// The option states of the parameter form: its check boxes and radio buttons.
+struct FormOptions {
     int stressState = 0;   // 0 filling, 1 discharge
     int crossSection = 1;  // 0 circular ("Kreis"), 1 rectangular ("Rechteck")
     // Bulk density: constant RHOMIN, the law from RHOMIN, RHOMAX and SIGMA0,
     // or the law fitted to measured pairs.
     bool constantDensity = true, densityFunction = false, fittedDensity = false;
-    std::string rhoMin = "2400", rhoMax = "2800", sigma0 = "50000";
-    std::string internalFriction = "40";  // PHIE
     // K: 1.2 (1 - sin PHIE), the fixed 0.4, or the value typed in kValue.
     bool kFromFriction = false, kFixed = false, kOwnValue = false;
-    std::string kValue;
-    // The silo's parts as in the model (Schaftja, Trichterja, vertunten),
-    // with their dimensions and wall friction angles PHIX.
+    // The silo's parts as in the model (Schaftja, Trichterja, vertunten).
     bool Schaftja = true;
+    bool Trichterja = true;
+    bool vertunten = false;
+    // The fill surface: flat, a heap at the angle of repose, or a surcharge.
+    bool flatSurface = true, heap = false, surcharge = false;
+};
+
+// What the parameter form's controls hold: the option states and the edit
+// fields' texts.
+struct FormInput : FormOptions {
+    std::string rhoMin = "2400", rhoMax = "2800", sigma0 = "50000";
+    std::string internalFriction = "40";  // PHIE
+    std::string kValue;
+    // The parts' dimensions and wall friction angles PHIX.
     std::string shaftHeight = "0";
     std::string Phixschaft = "30";
     std::string diameterOrWidth = "6", rectangleLength = "6";
-    bool Trichterja = true;
     std::string hopperAngle = "30", outletWidth = "1.0";  // wall inclination, outlet size
     std::string Phixtrichter = "30", PHIXTrichterStirnwand = "30";
-    bool vertunten = false;
     std::string Hunttricht = "0", Phixunten = "30";
-    // The fill surface: flat, a heap at the angle of repose, or a surcharge.
-    bool flatSurface = true, heap = false, surcharge = false;
     std::string boeschwinkel = "0", surchargeStress = "0";  // angle of repose, surcharge [Pa]
     std::string fillHeight = "12";                          // from the bottom, heap included
 };
+
+// The numbers the edit fields stand for: each text of a FormInput as the
+// form converts it (textToNumber). The checks and the take-over work on these.
+struct FormNumbers {
+    double rhoMin = 0, rhoMax = 0, sigma0 = 0, internalFriction = 0, kValue = 0;
+    double shaftHeight = 0, Phixschaft = 0, diameterOrWidth = 0, rectangleLength = 0;
+    double hopperAngle = 0, outletWidth = 0, Phixtrichter = 0, PHIXTrichterStirnwand = 0;
+    double Hunttricht = 0, Phixunten = 0, boeschwinkel = 0, surchargeStress = 0, fillHeight = 0;
+};
+FormNumbers formNumbers(const FormInput& in);
 
 // Text to number as the form converts it: a decimal number with a point. Any
 // text that is not a number (empty, a lone point, two points, ...) gives a
@@ -123,6 +137,26 @@ SketchResult siloSketch(const SiloModel& m, const FormInput& in, const DensityWo
 // that calculated model there, so that a caller need not calculate it again.
 int takeOver(SiloModel& m, const FormInput& in, const DensityWorkingCopy& w,
              SiloModel* calculated = nullptr);
+
+// The form's checks of many silos that each differ from one loaded model in
+// a few values (the runs of a parameter study): checkLoadedModel for each,
+// with the form shown with the loaded model once. Per silo only the fields
+// whose value differs from the loaded model's are formatted to the form's
+// eight digits and converted back; the sketch's checks run without drawing.
+// The same problem code and the same model as checkLoadedModel with a fresh
+// working copy, at a fraction of its cost. check() may be called from several
+// threads at once.
+class FormCheck {
+public:
+    explicit FormCheck(const SiloModel& loaded);
+    int check(SiloModel& m) const;
+
+private:
+    FormNumbers shown_;    // the loaded model's values as the fields show them
+    FormNumbers numbers_;  // and the numbers the fields' texts convert to
+    bool kShown_ = false;  // the K field shows the loaded model's Kwert
+    double freshK_ = 0;    // the number of a fresh form's empty K field
+};
 
 // Copy of the model's committed measurement set into the working copy
 // (the form does it when shown with the fitted law).

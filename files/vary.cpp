@@ -79,17 +79,48 @@ bool parseNumber(const std::string& text, double& v) {
 
 // Rounded to 15 significant digits: what a parameter file keeps of a value.
 double fileDigits(double v) {
+    // (correctly rounded both ways, as the file's "%.14E" and its reader)
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14E", v);
-    return std::strtod(buf, nullptr);
+    const auto written = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+    *written.ptr = '\0';
+    double read = v;
+    const auto [end, ec] = std::from_chars(buf, written.ptr, read);
+    // beyond the range of a double once rounded: as the reader takes it
+    if (ec != std::errc() || end != written.ptr) return std::strtod(buf, nullptr);
+    return read;
 }
 
-std::string number(double v) {
-    if (v == 0) v = 0;  // -0.0 is written as 0
-    char buf[40];
-    // The shortest text that reads back as the same double.
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
-    return ec == std::errc() ? std::string(buf, end) : std::string();
+// The shortest text that reads back as the same double (-0.0 as 0), at `p`
+// with room for 32 characters; returns its end.
+char* putNumber(char* p, double v) {
+    if (v == 0) v = 0;
+    const auto [end, ec] = std::to_chars(p, p + 32, v);
+    return ec == std::errc() ? end : p;
+}
+
+// One CSV row appended to `out`: the varied values (a value that is not
+// finite stays empty; the problem code says why), the problem code, and the
+// results of a calculated run (else empty fields).
+void appendCsvRow(std::string& out, const VaryRow& row) {
+    char buf[64];
+    for (double v : row.values) {
+        char* p = std::isfinite(v) ? putNumber(buf, v) : buf;
+        *p++ = ',';
+        out.append(buf, p);
+    }
+    {
+        const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, row.Parameterfehler);
+        out.append(buf, ec == std::errc() ? end : buf);
+    }
+    if (row.calculated && row.Parameterfehler == 0) {
+        for (double v : {row.Fuellmenge, row.SIGMAV_Auslauf, row.SIGMAW_max, row.z_SIGMAW_max}) {
+            buf[0] = ',';
+            out.append(buf, putNumber(buf + 1, v));
+        }
+        out += row.Massenfluss ? ",1\n" : ",0\n";
+    } else {
+        out += ",,,,,\n";
+    }
 }
 
 }  // namespace
@@ -215,14 +246,23 @@ bool makeVaryPlan(const std::vector<VaryRange>& ranges, VaryPlan& plan, std::str
     return true;
 }
 
+namespace {
+
+// False when the field keeps its value.
+bool setField(SiloModel& m, const VariedField& f, double value) {
+    // The file holds the hopper angle of a silo without hopper, but the
+    // reader keeps 0 for it; every other field is taken as read.
+    if (f.member == &SiloModel::Trichterwinkel && !m.Trichterja) return false;
+    m.*(f.member) = f.degrees ? value * kPi / 180.0 : value;
+    return true;
+}
+
+}  // namespace
+
 bool setVariedField(SiloModel& m, const std::string& name, double value) {
     const VariedField* f = findField(name);
     if (!f) return false;
-    // The file holds the hopper angle of a silo without hopper, but the
-    // reader keeps 0 for it; every other field is taken as read.
-    if (f->member == &SiloModel::Trichterwinkel && !m.Trichterja) return true;
-    m.*(f->member) = f->degrees ? value * kPi / 180.0 : value;
-    deriveReadGeometry(m);
+    if (setField(m, *f, value)) deriveReadGeometry(m);
     return true;
 }
 
@@ -251,20 +291,40 @@ void runValues(const VaryPlan& plan, long long index, std::vector<double>& value
     }
 }
 
+// The fields of `names` (nullptr for an unknown name).
+std::vector<const VariedField*> fieldsOf(const std::vector<std::string>& names) {
+    std::vector<const VariedField*> fields;
+    for (const std::string& n : names) fields.push_back(findField(n));
+    return fields;
+}
+
 // As korvane-calc up to the calculation: the form shown with the loaded
 // values and confirmed with OK; a set that passes is prepared for the main
 // window's calculation. The parameter problem code, 0 when it passes.
-int prepareRun(const SiloModel& base, const std::vector<std::string>& names,
-               const std::vector<double>& values, SiloModel& work) {
+int prepareRun(const SiloModel& base, const FormCheck* form,
+               const std::vector<std::string>& names,
+               const std::vector<const VariedField*>& fields, const std::vector<double>& values,
+               SiloModel& work) {
     // A value no parameter file can hold (beyond the largest double once
     // rounded to the file's digits) is refused as the reader refuses such a
     // value of its field.
     for (size_t k = 0; k < names.size(); ++k)
         if (!std::isfinite(values[k])) return problemCodeOfField(names[k]);
     copyAllButResults(work, base);
-    for (size_t k = 0; k < names.size(); ++k) setVariedField(work, names[k], values[k]);
-    DensityWorkingCopy w;
-    if (const int code = checkLoadedModel(work, w)) return code;
+    bool changed = false;
+    for (size_t k = 0; k < names.size(); ++k) {
+        if (fields[k] && setField(work, *fields[k], values[k])) changed = true;
+    }
+    // (what the reader derives from the values, once for all of them)
+    if (changed) deriveReadGeometry(work);
+    // (in a study the form's checks of `base` are done once and only the
+    // varied fields' own per run: the same verdict as checkLoadedModel)
+    if (form) {
+        if (const int code = form->check(work)) return code;
+    } else {
+        DensityWorkingCopy w;
+        if (const int code = checkLoadedModel(work, w)) return code;
+    }
     prepare(work, false);
     return 0;
 }
@@ -301,8 +361,10 @@ struct BatchSpace {
 
 // The runs first .. first+count-1 into rows[0 .. count-1], the runs that
 // pass the checks calculated together in batches of one slice structure.
-void runChunk(const SiloModel& base, const VaryPlan& plan, long long first, long long count,
-              VaryRow* rows, BatchSpace& space, const BatchKernels& kernels) {
+void runChunk(const SiloModel& base, const FormCheck& form, const VaryPlan& plan,
+              long long first, long long count, VaryRow* rows, BatchSpace& space,
+              const BatchKernels& kernels) {
+    const std::vector<const VariedField*> fields = fieldsOf(plan.names);
     SiloModel* batch[kBatchLanes];
     VaryRow* batchRows[kBatchLanes];
     int pending = 0;
@@ -316,9 +378,13 @@ void runChunk(const SiloModel& base, const VaryPlan& plan, long long first, long
     };
     for (long long r = 0; r < count; ++r) {
         VaryRow& row = rows[r];
+        // (a row reused from the chunk before keeps its values' space)
+        std::vector<double> values = std::move(row.values);
         row = VaryRow{};
+        row.values = std::move(values);
         runValues(plan, first + r, row.values);
-        row.Parameterfehler = prepareRun(base, plan.names, row.values, *space.models[pending]);
+        row.Parameterfehler =
+            prepareRun(base, &form, plan.names, fields, row.values, *space.models[pending]);
         if (row.Parameterfehler != 0) continue;
         const SliceStructure k = sliceStructure(*space.models[pending]);
         if (pending > 0 && !(k == key)) {
@@ -403,7 +469,8 @@ VaryRow runVariation(const SiloModel& base, const VaryPlan& plan, long long inde
                      SiloModel& work) {
     VaryRow row;
     runValues(plan, index, row.values);
-    row.Parameterfehler = prepareRun(base, plan.names, row.values, work);
+    row.Parameterfehler =
+        prepareRun(base, nullptr, plan.names, fieldsOf(plan.names), row.values, work);
     if (row.Parameterfehler != 0) return row;
     calculate(work);
     finishRow(row, work);
@@ -414,7 +481,8 @@ VaryRow runWithValues(const SiloModel& base, const std::vector<std::string>& nam
                       std::vector<double> values, SiloModel& work) {
     VaryRow row;
     row.values = std::move(values);
-    row.Parameterfehler = prepareRun(base, names, row.values, work);
+    row.Parameterfehler =
+        prepareRun(base, nullptr, names, fieldsOf(names), row.values, work);
     if (row.Parameterfehler != 0) return row;
     calculate(work);
     finishRow(row, work);
@@ -426,6 +494,7 @@ std::vector<VaryRow> runVaryStudy(const SiloModel& base, const VaryPlan& plan, u
     threads = threadsFor(threads, plan.runs);
     const long long chunks = (plan.runs + kChunkRuns - 1) / kChunkRuns;
     const BatchKernels& kernels = batchKernels();
+    const FormCheck form(base);
     // Each chunk writes only its own rows, so no order needs keeping.
     runChunksInOrder(
         chunks, threads,
@@ -433,7 +502,7 @@ std::vector<VaryRow> runVaryStudy(const SiloModel& base, const VaryPlan& plan, u
             static thread_local std::unique_ptr<BatchSpace> space;
             if (!space) space = std::make_unique<BatchSpace>();
             const long long first = c * kChunkRuns;
-            runChunk(base, plan, first, std::min(kChunkRuns, plan.runs - first),
+            runChunk(base, form, plan, first, std::min(kChunkRuns, plan.runs - first),
                      rows.data() + first, *space, kernels);
             return std::string();
         },
@@ -447,6 +516,7 @@ long long streamVaryStudy(const SiloModel& base, const VaryPlan& plan, std::FILE
     const unsigned threads = threadsFor(options.threads, plan.runs);
     const long long chunks = (plan.runs + kChunkRuns - 1) / kChunkRuns;
     const BatchKernels& kernels = batchKernels();
+    const FormCheck form(base);
     std::atomic<long long> done{0};
     long long written = 0;
 
@@ -484,10 +554,10 @@ long long streamVaryStudy(const SiloModel& base, const VaryPlan& plan, std::FILE
             const long long first = c * kChunkRuns;
             const long long count = std::min(kChunkRuns, plan.runs - first);
             rows.resize(static_cast<size_t>(count));
-            runChunk(base, plan, first, count, rows.data(), *space, kernels);
+            runChunk(base, form, plan, first, count, rows.data(), *space, kernels);
             std::string text;
             text.reserve(static_cast<size_t>(count) * 96);
-            for (const VaryRow& r : rows) text += varyCsvRow(r);
+            for (const VaryRow& r : rows) appendCsvRow(text, r);
             done += count;
             return text;
         },
@@ -514,17 +584,7 @@ std::string varyCsvHeader(const VaryPlan& plan) {
 
 std::string varyCsvRow(const VaryRow& row) {
     std::string o;
-    // (a value that is not finite stays empty; the problem code says why)
-    for (double v : row.values) o += (std::isfinite(v) ? number(v) : std::string()) + ",";
-    o += std::to_string(row.Parameterfehler);
-    if (row.calculated && row.Parameterfehler == 0) {
-        o += "," + number(row.Fuellmenge) + "," + number(row.SIGMAV_Auslauf) + "," +
-             number(row.SIGMAW_max) + "," + number(row.z_SIGMAW_max) + "," +
-             (row.Massenfluss ? "1" : "0");
-    } else {
-        o += ",,,,,";
-    }
-    o += "\n";
+    appendCsvRow(o, row);
     return o;
 }
 

@@ -12,7 +12,7 @@
 #include "calc/en1991_4.h"
 #include "calc/engine.h"
 #include "calc/form_logic.h"
-#include "files/parameter_file.h"
+#include "tests/common/test_silos.h"
 
 using namespace korvane;
 
@@ -26,10 +26,7 @@ std::string enFile(const std::string& name) {
 // parameter form confirmed with OK.
 std::unique_ptr<SiloModel> loaded(const std::string& name,
                                   const std::function<void(SiloModel&)>& change = {}) {
-    auto m = std::make_unique<SiloModel>();
-    startAsTheProgramDoes(*m);
-    FileError err;
-    EXPECT_TRUE(readParameterFile(*m, enFile(name), err)) << err.reason;
+    auto m = korvane::test::startedFrom(enFile(name));
     if (change) change(*m);
     auto w = std::make_unique<DensityWorkingCopy>();
     EXPECT_EQ(confirmLoadedModel(*m, *w), 0) << name;

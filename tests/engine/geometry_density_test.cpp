@@ -5,19 +5,13 @@
 #include <memory>
 
 #include "calc/engine.h"
+#include "tests/common/test_silos.h"
 
 using namespace korvane;
-
-namespace {
-std::unique_ptr<SiloModel> defaults() {
-    auto m = std::make_unique<SiloModel>();
-    resetToDefaults(*m);
-    return m;
-}
-}  // namespace
+using korvane::test::defaultSilo;
 
 TEST(Defaults, DefaultSiloIsTheRectangularBunker) {
-    auto m = defaults();
+    auto m = defaultSilo();
     EXPECT_EQ(m->Querschnitt, 0);
     EXPECT_TRUE(m->Schaftja);
     EXPECT_TRUE(m->Trichterja);
@@ -125,7 +119,7 @@ TEST(Geometry, HeapWithoutHopperAlwaysSpansTheShaft) {
 }
 
 TEST(Geometry, SurfaceAtTheHopperTopCountsTheFullFrustum) {
-    auto m = defaults();
+    auto m = defaultSilo();
     computeOutletSections(*m);
     m->Fuellhoehe = m->Hspitzeoben - m->Hspitzeauslauf;
     m->Hoberflaeche = m->Fuellhoehe;
@@ -135,7 +129,7 @@ TEST(Geometry, SurfaceAtTheHopperTopCountsTheFullFrustum) {
 }
 
 TEST(Geometry, FilledHeightsPerSection) {
-    auto m = defaults();
+    auto m = defaultSilo();
     m->Hunttricht = 2;
     const double Hh = m->Hspitzeoben - m->Hspitzeauslauf;
     m->Fuellhoehe = 10;
@@ -154,7 +148,7 @@ TEST(Geometry, FilledHeightsPerSection) {
 }
 
 TEST(Density, FunctionOfStress) {
-    auto m = defaults();
+    auto m = defaultSilo();
     EXPECT_DOUBLE_EQ(density(*m, 0), 2400);
     EXPECT_NEAR(density(*m, 50000), 2652.85, 0.01);
     EXPECT_NEAR(density(*m, 1e6), 2800, 1e-3);

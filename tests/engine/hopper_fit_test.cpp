@@ -6,19 +6,13 @@
 #include <memory>
 
 #include "calc/engine.h"
+#include "tests/common/test_silos.h"
 
 using namespace korvane;
-
-namespace {
-std::unique_ptr<SiloModel> defaults() {
-    auto m = std::make_unique<SiloModel>();
-    resetToDefaults(*m);
-    return m;
-}
-}  // namespace
+using korvane::test::defaultSilo;
 
 TEST(Filling, MotzkusForTheDefaultWedge) {
-    auto m = defaults();
+    auto m = defaultSilo();
     fillingCoefficients(*m);
     EXPECT_NEAR(m->TrichterF, 0.62507, 1e-5);
     EXPECT_NEAR(m->TrichterN, 0.25013, 1e-5);
@@ -26,7 +20,7 @@ TEST(Filling, MotzkusForTheDefaultWedge) {
 }
 
 TEST(Filling, ConeDoublesTheExponentAndHasNoEndWalls) {
-    auto m = defaults();
+    auto m = defaultSilo();
     m->Querschnitt = 1;
     fillingCoefficients(*m);
     EXPECT_NEAR(m->TrichterN, 0.50026, 1e-5);
@@ -41,7 +35,7 @@ TEST(Filling, ConeDoublesTheExponentAndHasNoEndWalls) {
 }
 
 TEST(Filling, SteepHopperSwitchesToK1) {
-    auto m = defaults();
+    auto m = defaultSilo();
     m->Trichterwinkel = degToRad(38);
     fillingCoefficients(*m);
     const double f38 = m->TrichterF, n38 = m->TrichterN;
@@ -75,7 +69,7 @@ TEST(Discharge, CoefficientsOfConeAndWedge) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        auto m = defaults();
+        auto m = defaultSilo();
         m->setSpannungszustand(1);
         m->Querschnitt = static_cast<std::uint8_t>(c.cone);
         m->Trichterwinkel = degToRad(c.theta);

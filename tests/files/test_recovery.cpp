@@ -9,14 +9,15 @@
 #include "files/parameter_file.h"
 #include "files/recovery.h"
 #include "test_support.h"
+#include "tests/common/test_silos.h"
 
 using namespace korvane;
+using korvane::test::defaultSilo;
 
 namespace {
 
 std::unique_ptr<SiloModel> changedSilo(double fillHeight) {
-    auto m = ktest::freshModel();
-    resetToDefaults(*m);
+    auto m = defaultSilo();
     m->Fuellhoehe = fillHeight;
     return m;
 }

@@ -12,17 +12,13 @@
 #include "files/parameter_file.h"
 #include "files/result_file.h"
 #include "test_support.h"
+#include "tests/common/test_silos.h"
 
 using namespace korvane;
+using korvane::test::defaultSilo;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::unique_ptr<SiloModel> defaultSilo() {
-    auto m = ktest::freshModel();
-    resetToDefaults(*m);
-    return m;
-}
 
 mode_t modeOf(const std::string& p) {
     struct stat st{};

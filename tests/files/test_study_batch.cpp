@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,6 +79,18 @@ void compareBatch(const std::vector<std::unique_ptr<SiloModel>>& models,
     }
     std::vector<std::unique_ptr<SiloModel>> lanes;
     for (size_t l = 0; l < models.size(); ++l) lanes.push_back(ktest::freshModel());
+    // Every instruction set does each lane's arithmetic in the same order:
+    // the first one's numbers, bit for bit, are every other one's.
+    std::vector<std::vector<double>> firstIsa;
+    auto numbers = [](const SiloModel& m) {
+        return std::vector<double>{m.Fuellmenge, m.summary.outletStress, m.summary.sigmawMax,
+                                   m.summary.zSigmawMax, m.summary.largestStress,
+                                   m.summary.depth, m.summary.sound ? 1.0 : 0.0};
+    };
+    auto sameBits = [](const std::vector<double>& a, const std::vector<double>& b) {
+        return a.size() == b.size() &&
+               std::memcmp(a.data(), b.data(), a.size() * sizeof a[0]) == 0;
+    };
     for (const BatchKernels* k : isas) {
         for (size_t l = 0; l < models.size(); ++l) copyAllButResults(*lanes[l], *models[l]);
         for (size_t first = 0; first < lanes.size();) {
@@ -102,6 +115,11 @@ void compareBatch(const std::vector<std::unique_ptr<SiloModel>>& models,
             EXPECT_PRED2(near, b.summary.largestStress, s.summary.largestStress) << where;
             EXPECT_PRED2(near, b.summary.depth, s.summary.depth) << where;
             EXPECT_EQ(s.summary.outletStress, s.SIGMAV[s.Indexende]) << where;
+            if (k == isas.front()) {
+                firstIsa.push_back(numbers(b));
+            } else {
+                EXPECT_TRUE(sameBits(numbers(b), firstIsa[l])) << where << " and " << isas[0]->isa;
+            }
             ++c.lanes;
             if (s.summary.sound) ++c.sound;
         }

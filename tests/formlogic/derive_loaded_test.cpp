@@ -11,11 +11,13 @@
 
 #include "calc/engine.h"
 #include "calc/form_logic.h"
-#include "files/parameter_file.h"
 #include "files/result_file.h"
+#include "tests/common/test_silos.h"
 
 namespace fs = std::filesystem;
 using namespace korvane;
+using korvane::test::calculateAgain;
+using korvane::test::startedFrom;
 
 namespace {
 
@@ -31,19 +33,6 @@ std::vector<fs::path> parFiles(const fs::path& folder) {
 }
 
 // A started program: the default silo calculated once, then the file loaded.
-std::unique_ptr<SiloModel> started(const fs::path& par) {
-    auto m = std::make_unique<SiloModel>();
-    startAsTheProgramDoes(*m);
-    FileError err;
-    EXPECT_TRUE(readParameterFile(*m, par.string(), err)) << par << ": " << err.reason;
-    return m;
-}
-
-void calculateAgain(SiloModel& m) {
-    clearResults(m);
-    prepare(m, false);
-    calculate(m);
-}
 
 struct Outcome {
     int code;
@@ -53,7 +42,7 @@ struct Outcome {
 
 // Open, then OK: the form shows the model and takes it over.
 Outcome openAndConfirm(const fs::path& par) {
-    auto m = started(par);
+    auto m = startedFrom(par);
     auto w = std::make_unique<DensityWorkingCopy>();
     Outcome o{confirmLoadedModel(*m, *w), "", 0, 0};
     if (o.code == 0) calculateAgain(*m);
@@ -65,7 +54,7 @@ Outcome openAndConfirm(const fs::path& par) {
 
 // Open, then Abbrechen: only what the open command derived.
 Outcome openAndCancel(const fs::path& par) {
-    auto m = started(par);
+    auto m = startedFrom(par);
     Outcome o{deriveLoadedModel(*m), "", 0, 0};
     if (o.code == 0) calculateAgain(*m);
     o.results = resultFileText(*m);
@@ -109,7 +98,7 @@ TEST(DeriveLoadedModel, FilesWithAProblemGiveItsCode) {
     int checked = 0;
     for (const fs::path& par : parFiles(kData / "reference-cases" / "invalid")) {
         const std::string file = par.filename().string();
-        auto m = started(par);
+        auto m = startedFrom(par);
         EXPECT_EQ(deriveLoadedModel(*m), std::stoi(file.substr(4, 2))) << file;
         ++checked;
     }
@@ -118,8 +107,7 @@ TEST(DeriveLoadedModel, FilesWithAProblemGiveItsCode) {
 
 TEST(DeriveLoadedModel, KeepsTheFilesValuesAtFullPrecision) {
     // Values with more digits than the form's eight, angles included.
-    auto m = std::make_unique<SiloModel>();
-    resetToDefaults(*m);
+    auto m = korvane::test::defaultSilo();
     m->Durchmesser = 6.123456789012;
     m->Fuellhoehe = 9.87654321098765;
     m->PHIE = degToRad(40.1234567890123);
@@ -136,8 +124,7 @@ TEST(DeriveLoadedModel, KeepsTheFilesValuesAtFullPrecision) {
 }
 
 TEST(DeriveLoadedModel, LeavesTheCommittedMeasuredSetAlone) {
-    auto m = std::make_unique<SiloModel>();
-    resetToDefaults(*m);  // density function
+    auto m = korvane::test::defaultSilo();  // density function
     m->Messanzahl = 3;
     m->Messsigma[2] = 1234;
     m->AnpassA = 77;

@@ -13,9 +13,11 @@
 #include "calc/engine.h"
 #include "calc/form_logic.h"
 #include "files/parameter_file.h"
+#include "tests/common/test_silos.h"
 
 namespace fs = std::filesystem;
 using namespace korvane;
+using korvane::test::defaultSilo;
 
 namespace {
 
@@ -99,18 +101,8 @@ TEST(ReferenceCases, InvalidFilesGiveTheCodeInTheirName) {
     EXPECT_EQ(checked, 7);
 }
 
-namespace {
-
-std::unique_ptr<SiloModel> defaultModel() {
-    auto m = std::make_unique<SiloModel>();
-    resetToDefaults(*m);
-    return m;
-}
-
-}  // namespace
-
 TEST(ConfirmLoadedModel, FittedLawTakesTheCommittedSetIntoTheWorkingCopy) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     m->Rhokonstant = m->Rhofunktion = false;
     m->Messanzahl = 3;
     m->Anpassart = 1;
@@ -136,7 +128,7 @@ TEST(ConfirmLoadedModel, FittedLawTakesTheCommittedSetIntoTheWorkingCopy) {
 }
 
 TEST(ConfirmLoadedModel, OtherLawsLeaveTheWorkingCopy) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     m->Messanzahl = 5;
     auto w = std::make_unique<DensityWorkingCopy>();
     w->Messpunktzahl = 2;
@@ -149,7 +141,7 @@ TEST(ConfirmLoadedModel, OtherLawsLeaveTheWorkingCopy) {
 }
 
 TEST(ConfirmLoadedModel, ProblemOfTheSketchStopsBeforeTheTakeOver) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     m->Fuellhoehe = 11;  // above the silo's 10.33 m
     m->Schrittzahl = 700;
     auto w = std::make_unique<DensityWorkingCopy>();
@@ -158,7 +150,7 @@ TEST(ConfirmLoadedModel, ProblemOfTheSketchStopsBeforeTheTakeOver) {
 }
 
 TEST(ConfirmLoadedModel, RawValuesGoThroughTheFormsDisplay) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     m->Querschnitt = 1;
     m->Durchmesser = 14.4339953321423;
     m->Laenge = 0;
@@ -174,7 +166,7 @@ TEST(ConfirmLoadedModel, RawValuesGoThroughTheFormsDisplay) {
 }
 
 TEST(ConfirmLoadedModel, ShaftAndPartBelowWithoutHopperAsOnlyAFileHoldsIt) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     m->Trichterja = false;
     m->Trichterwinkel = 0;
     m->vertunten = true;

@@ -6,21 +6,13 @@
 
 #include "calc/engine.h"
 #include "calc/form_logic.h"
+#include "tests/common/test_silos.h"
 
 using namespace korvane;
-
-namespace {
-
-std::unique_ptr<SiloModel> defaultModel() {
-    auto m = std::make_unique<SiloModel>();
-    resetToDefaults(*m);
-    return m;
-}
-
-}  // namespace
+using korvane::test::defaultSilo;
 
 TEST(ShowModel, DefaultSiloInAFreshForm) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     FormInput in;
     showModelInForm(*m, in);
     EXPECT_EQ(in.stressState, 0);
@@ -56,7 +48,7 @@ TEST(ShowModel, DefaultSiloInAFreshForm) {
 }
 
 TEST(ShowModel, NeitherShaftNorHopperBecomesHopperOnly) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     m->Schaftja = false;
     m->Trichterja = false;
     FormInput in;
@@ -68,7 +60,7 @@ TEST(ShowModel, NeitherShaftNorHopperBecomesHopperOnly) {
 }
 
 TEST(ShowModel, PartBelowWithoutHopperStays) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     m->Trichterja = false;
     m->vertunten = true;
     m->Hunttricht = 2.827;
@@ -81,7 +73,7 @@ TEST(ShowModel, PartBelowWithoutHopperStays) {
 }
 
 TEST(ShowModel, UncheckingTheHopperUnchecksThePartBelowFromAnEarlierShowing) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     m->Trichterja = false;
     m->vertunten = false;
     FormInput in;
@@ -93,7 +85,7 @@ TEST(ShowModel, UncheckingTheHopperUnchecksThePartBelowFromAnEarlierShowing) {
 }
 
 TEST(ShowModel, HopperOnlyAfterAFormWithoutHopperKeepsTheShaftUnchecked) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     m->Schaftja = false;
     FormInput in;
     in.Trichterja = false;  // an earlier showing of a shaft-only silo
@@ -103,7 +95,7 @@ TEST(ShowModel, HopperOnlyAfterAFormWithoutHopperKeepsTheShaftUnchecked) {
 }
 
 TEST(ShowModel, NoPartBelowClearsItsHeightInTheModel) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     m->vertunten = false;
     m->Hunttricht = 4.5;
     FormInput in;
@@ -113,7 +105,7 @@ TEST(ShowModel, NoPartBelowClearsItsHeightInTheModel) {
 }
 
 TEST(ShowModel, FlatSurfaceClearsReposeAndNonPositiveSurcharge) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     m->Schuettkegel = false;
     m->boeschwinkel = degToRad(35);
     m->Auflastspannung = -5;
@@ -131,7 +123,7 @@ TEST(ShowModel, FlatSurfaceClearsReposeAndNonPositiveSurcharge) {
 }
 
 TEST(ShowModel, PositiveSurchargeChecksSurchargeButton) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     m->Auflastspannung = 12500.5;
     FormInput in;
     showModelInForm(*m, in);
@@ -141,7 +133,7 @@ TEST(ShowModel, PositiveSurchargeChecksSurchargeButton) {
 }
 
 TEST(ShowModel, HeapKeepsAngleAndSurcharge) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     m->Schuettkegel = true;
     m->boeschwinkel = degToRad(35);
     m->Auflastspannung = -5;
@@ -156,7 +148,7 @@ TEST(ShowModel, HeapKeepsAngleAndSurcharge) {
 }
 
 TEST(ShowModel, KChoices) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     FormInput in;
     in.kValue = "0.7";
     m->Kwahl = 0;
@@ -176,7 +168,7 @@ TEST(ShowModel, KChoices) {
 }
 
 TEST(ShowModel, StressStateAndDensityLawFromTheSwitches) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     FormInput in;
     m->setSpannungszustand(1);
     m->Rhokonstant = false;
@@ -198,7 +190,7 @@ TEST(ShowModel, StressStateAndDensityLawFromTheSwitches) {
 }
 
 TEST(ShowModel, RawValuesAreShownWithEightDigits) {
-    auto m = defaultModel();
+    auto m = defaultSilo();
     m->Querschnitt = 1;
     m->Durchmesser = 14.4339953321423;
     m->Fuellhoehe = 1234567891.5;

@@ -22,6 +22,7 @@
 
 #include "ui/info/startup.h"
 #include "ui/info/startwindow.h"
+#include "tests/common/wait_for_results.h"
 #include "ui/main/appstate.h"
 #include "ui/main/desktop_habits.h"
 #include "ui/main/mainwindow.h"
@@ -112,6 +113,9 @@ int main(int argc, char** argv) {
         });
         platform::setNextFileName(args[2]);
         window.openParameterFile();  // the form is shown, changed and confirmed
+        // The calculation that follows keeps the changes once more: only
+        // after it is the program idle, waiting for its kill.
+        korvane::ui::test_support::waitForResults(window);
         say(QString("changed %1").arg(window.document().model.Fuellhoehe));
     };
     return runProgram(application, hooks);

@@ -41,10 +41,11 @@ QString labelText(QWidget& w, const char* name) {
 
 TEST(AboutBox, SameTextsInBothLanguages) {
     ScreenGuard screen;
+    QWidget owner;  // the window that opens the help windows
     app().screenScale = 1.0;
     for (int lang : {0, 1}) {
         texts::setLanguage(lang);
-        const int r = withModal([] { return showInfoWindow(nullptr, InfoWindow::About); },
+        const int r = withModal([&] { return showInfoWindow(owner, InfoWindow::About); },
                                 [&](QDialog& d) {
                                     EXPECT_EQ(d.windowTitle(), "Info");
                                     EXPECT_EQ(labelText(d, "productName"), "KORVANE");
@@ -61,13 +62,13 @@ TEST(AboutBox, SameTextsInBothLanguages) {
                                 });
         EXPECT_EQ(r, QDialog::Accepted);
     }
-    destroyInfoWindows();
 }
 
 TEST(AboutBox, LinkOpensTheWebAddressAndCloseBoxRejects) {
     ScreenGuard screen;
+    QWidget owner;  // the window that opens the help windows
     RecordOpens rec;
-    const int r = withModal([] { return showInfoWindow(nullptr, InfoWindow::About); },
+    const int r = withModal([&] { return showInfoWindow(owner, InfoWindow::About); },
                             [](QDialog& d) {
                                 auto* link = d.findChild<LinkLabel*>("webLink");
                                 ASSERT_NE(link, nullptr);
@@ -77,7 +78,6 @@ TEST(AboutBox, LinkOpensTheWebAddressAndCloseBoxRejects) {
                             });
     EXPECT_EQ(r, QDialog::Rejected);
     EXPECT_EQ(platform::openedTargets(), QStringList{"https://www.example.org/korvane"});
-    destroyInfoWindows();
 }
 
 TEST(LiteratureWindow, PicturesDecodedAtTheirSizes) {
@@ -91,12 +91,13 @@ TEST(LiteratureWindow, PicturesDecodedAtTheirSizes) {
 
 TEST(LiteratureWindow, CaptionLabelLinkAndCloseInBothLanguages) {
     ScreenGuard screen;
+    QWidget owner;  // the window that opens the help windows
     app().screenScale = 1.0;
     RecordOpens rec;
     for (int lang : {0, 1}) {
         texts::setLanguage(lang);
         const int r = withModal(
-            [] { return showInfoWindow(nullptr, InfoWindow::Literature); },
+            [&] { return showInfoWindow(owner, InfoWindow::Literature); },
             [&](QDialog& d) {
                 EXPECT_EQ(d.windowTitle(), lang ? "Book" : "Buch");
                 EXPECT_EQ(labelText(d, "infoLabel"),

@@ -11,6 +11,7 @@
 #include "calc/engine.h"
 #include "calc/model.h"
 #include "files/result_file.h"
+#include "tests/common/test_silos.h"
 #include "ui/texts/texts.h"
 
 using namespace korvane;
@@ -22,9 +23,8 @@ namespace {
 // The default silo: 6 m rectangular shaft over a wedge hopper, filled 9 m
 // high, so the surface lies in the shaft.
 std::unique_ptr<SiloModel> defaultSilo() {
-    auto m = std::make_unique<SiloModel>();
-    prepare(*m, true);
-    calculate(*m);
+    auto m = test::defaultSilo();
+    test::calculateAgain(*m);
     return m;
 }
 

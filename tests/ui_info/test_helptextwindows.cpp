@@ -45,8 +45,8 @@ const Case kCases[] = {
 class TextWindows : public ::testing::TestWithParam<Case> {
 protected:
     void SetUp() override { app().screenScale = 1.0; }
-    void TearDown() override { destroyInfoWindows(); }
     ScreenGuard screen;
+    QWidget owner;  // the help windows go with it after each test
 };
 
 }  // namespace
@@ -57,7 +57,7 @@ TEST_P(TextWindows, CaptionAndTextInBothLanguagesAndOkAccepts) {
         texts::setLanguage(lang);
         bool seen = false;
         const int r = withModal(
-            [&] { return showInfoWindow(nullptr, c.which); },
+            [&] { return showInfoWindow(owner, c.which); },
             [&](QDialog& d) {
                 EXPECT_EQ(d.objectName(), c.objectName);
                 EXPECT_EQ(d.windowTitle(), texts::T(*c.caption, lang));
@@ -87,7 +87,7 @@ TEST_P(TextWindows, CaptionAndTextInBothLanguagesAndOkAccepts) {
 
 TEST_P(TextWindows, BaseClientSizeOnTheDesignScreen) {
     const Case& c = GetParam();
-    withModal([&] { return showInfoWindow(nullptr, c.which); },
+    withModal([&] { return showInfoWindow(owner, c.which); },
               [&](QDialog& d) {
                   if (c.scrollBar) EXPECT_EQ(d.size(), c.client);
                   else EXPECT_EQ(d.width(), c.client.width());  // grows to its text
@@ -98,7 +98,7 @@ TEST_P(TextWindows, BaseClientSizeOnTheDesignScreen) {
 
 TEST_P(TextWindows, CloseBoxReturnsRejected) {
     const Case& c = GetParam();
-    const int r = withModal([&] { return showInfoWindow(nullptr, c.which); },
+    const int r = withModal([&] { return showInfoWindow(owner, c.which); },
                             [](QDialog& d) { d.close(); });
     EXPECT_EQ(r, QDialog::Rejected);
 }
@@ -107,7 +107,7 @@ TEST_P(TextWindows, SecondShowingStartsAtTheTop) {
     const Case& c = GetParam();
     texts::setLanguage(1);
     int maxSeen = 0;
-    withModal([&] { return showInfoWindow(nullptr, c.which); },
+    withModal([&] { return showInfoWindow(owner, c.which); },
               [&](QDialog& d) {
                   auto* view = d.findChild<QPlainTextEdit*>("textView");
                   view->moveCursor(QTextCursor::End);
@@ -115,7 +115,7 @@ TEST_P(TextWindows, SecondShowingStartsAtTheTop) {
                   maxSeen = view->verticalScrollBar()->value();
                   d.accept();
               });
-    withModal([&] { return showInfoWindow(nullptr, c.which); },
+    withModal([&] { return showInfoWindow(owner, c.which); },
               [&](QDialog& d) {
                   auto* view = d.findChild<QPlainTextEdit*>("textView");
                   EXPECT_EQ(view->verticalScrollBar()->value(), 0);
@@ -132,26 +132,27 @@ INSTANTIATE_TEST_SUITE_P(AllSix, TextWindows, ::testing::ValuesIn(kCases),
 
 TEST(TextWindowsLanguage, LongLivedWindowTakesTheNewLanguageAtItsNextShowing) {
     ScreenGuard screen;
+    QWidget owner;  // the window that opens the help windows
     texts::setLanguage(0);
-    QDialog* w = createInfoWindow(InfoWindow::DataInputOutput);
+    QDialog* w = createInfoWindow(owner, InfoWindow::DataInputOutput);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), "Dateneingabe und -ausgabe");
     texts::setLanguage(1);
-    withModal([&] { return showInfoWindow(nullptr, InfoWindow::DataInputOutput); },
+    withModal([&] { return showInfoWindow(owner, InfoWindow::DataInputOutput); },
               [&](QDialog& d) {
                   EXPECT_EQ(&d, w);  // the same window, relabelled
                   EXPECT_EQ(d.windowTitle(), "Data input and output");
                   d.accept();
               });
-    destroyInfoWindows();
 }
 
 TEST(TextWindowsLanguage, HeadingOfTheFlowPropertiesWindowIsNavyBold) {
     ScreenGuard screen;
+    QWidget owner;  // the window that opens the help windows
     app().screenScale = 1.0;
     for (int lang : {0, 1}) {
         texts::setLanguage(lang);
-        withModal([&] { return showInfoWindow(nullptr, InfoWindow::FlowProperties); },
+        withModal([&] { return showInfoWindow(owner, InfoWindow::FlowProperties); },
                   [&](QDialog& d) {
                       auto* label = d.findChild<QLabel*>("headingLabel");
                       ASSERT_NE(label, nullptr);
@@ -165,14 +166,14 @@ TEST(TextWindowsLanguage, HeadingOfTheFlowPropertiesWindowIsNavyBold) {
                       d.accept();
                   });
     }
-    destroyInfoWindows();
 }
 
 TEST(TextWindowsLanguage, WhatThisProgramDoesIsMadeForEachUse) {
     ScreenGuard screen;
-    withModal([&] { return showInfoWindow(nullptr, InfoWindow::WhatItCalculates); },
+    QWidget owner;  // the window that opens the help windows
+    withModal([&] { return showInfoWindow(owner, InfoWindow::WhatItCalculates); },
               [](QDialog& d) { d.accept(); });
-    EXPECT_EQ(createInfoWindow(InfoWindow::WhatItCalculates), nullptr);
+    EXPECT_EQ(createInfoWindow(owner, InfoWindow::WhatItCalculates), nullptr);
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_EQ(qobject_cast<WhatItCalculatesWindow*>(w), nullptr) << "left over after use";
 }

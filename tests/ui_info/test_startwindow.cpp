@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -253,22 +254,30 @@ TEST_F(StartWindowTest, AcceptRunsTheMainWindowMaximisedInTheChosenLanguage) {
 
 TEST_F(StartWindowTest, LongLivedWindowsExistWhileTheStartWindowWaits) {
     bool checked = false;
+    QPointer<QDialog> dataInputOutput;
     runWith([&](StartWindow& window) {
+        // The help windows belong to the main window.
+        FakeMain* main = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* m = dynamic_cast<FakeMain*>(w)) main = m;
+        ASSERT_NE(main, nullptr);
+        auto owned = [main](InfoWindow w) { return existingInfoWindow(*main, w); };
         for (InfoWindow w : {InfoWindow::BulkSolidDefaults, InfoWindow::CalculationMethods,
                              InfoWindow::SiloDefaults, InfoWindow::DataInputOutput,
                              InfoWindow::About, InfoWindow::FlowProperties})
-            EXPECT_NE(existingInfoWindow(w), nullptr) << int(w);
+            EXPECT_NE(owned(w), nullptr) << int(w);
         // Made for each use only.
-        EXPECT_EQ(existingInfoWindow(InfoWindow::WhatItCalculates), nullptr);
-        EXPECT_EQ(existingInfoWindow(InfoWindow::Literature), nullptr);
+        EXPECT_EQ(owned(InfoWindow::WhatItCalculates), nullptr);
+        EXPECT_EQ(owned(InfoWindow::Literature), nullptr);
         // Shown before any language was chosen: German.
-        EXPECT_EQ(existingInfoWindow(InfoWindow::DataInputOutput)->windowTitle(),
+        EXPECT_EQ(owned(InfoWindow::DataInputOutput)->windowTitle(),
                   "Dateneingabe und -ausgabe");
+        dataInputOutput = owned(InfoWindow::DataInputOutput);
         checked = true;
         window.close();
     });
     EXPECT_TRUE(checked);
-    EXPECT_EQ(existingInfoWindow(InfoWindow::DataInputOutput), nullptr) << "destroyed at the end";
+    EXPECT_EQ(dataInputOutput.data(), nullptr) << "destroyed at the end";
 }
 
 TEST_F(StartWindowTest, RealMainWindowRunsAfterAcceptance) {
@@ -310,9 +319,9 @@ TEST_F(StartWindowTest, EditorWindowsFollowTheHelpWindowsBeforeTheStartWindowSho
     hooks.createMainWindow = [&]() -> QWidget* { return main = new FakeMain; };
     hooks.createEditorWindows = [&](QWidget& w) {
         owner = &w;
-        helpWindowsThere = existingInfoWindow(InfoWindow::About) &&
-                           existingInfoWindow(InfoWindow::FlowProperties) &&
-                           existingInfoWindow(InfoWindow::BulkSolidDefaults);
+        helpWindowsThere = existingInfoWindow(w, InfoWindow::About) &&
+                           existingInfoWindow(w, InfoWindow::FlowProperties) &&
+                           existingInfoWindow(w, InfoWindow::BulkSolidDefaults);
         editorsBeforeStart = !startWindowShown;
     };
     hooks.startWindowShown = [&](StartWindow& window) {

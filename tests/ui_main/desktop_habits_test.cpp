@@ -25,6 +25,7 @@
 #include "ui/main/platform.h"
 #include "ui/parameters/parameterform.h"
 #include "window_test_support.h"
+#include "tests/common/wait_for_results.h"
 
 using namespace korvane;
 using namespace korvane::ui;
@@ -48,7 +49,7 @@ protected:
         w = std::make_unique<MainWindow>();
         w->resize(1000, 700);
         w->show();
-        ASSERT_TRUE(waitFor([&] { return w->activationCount() >= 1; }));
+        ASSERT_TRUE(waitForResults(*w));
     }
     void TearDown() override {
         w.reset();
@@ -63,6 +64,7 @@ protected:
         platform::setNextFileName(path);
         ModalCloser closer(false);
         w->openParameterFile();
+        ASSERT_TRUE(waitForResults(*w));
     }
     // Shows the form, types a fill height and presses OK.
     void editFillHeight(const QString& value) {
@@ -74,6 +76,7 @@ protected:
             form->findChild<QPushButton*>("okButton")->click();
         });
         w->editParameters();
+        ASSERT_TRUE(waitForResults(*w));
     }
     QString copyOf(const QString& example) {
         const QString path = dir.filePath(QFileInfo(example).fileName());
@@ -155,12 +158,14 @@ TEST_F(DesktopHabitsTest, UndoAndRedoBringBackParametersAndResults) {
     } steps[] = {{undo, 6.0, true}, {undo, h0, false}, {redo, 6.0, true}, {redo, 4.0, true}};
     for (const auto& s : steps) {
         s.action->trigger();
+        ASSERT_TRUE(waitForResults(*w));
         EXPECT_EQ(w->document().model.Fuellhoehe, s.height);
         EXPECT_EQ(w->document().modified, s.modified) << s.height;
     }
     EXPECT_EQ(w->document().model.SIGMAV[w->document().model.Indexende], outlet4);
     undo->trigger();
     undo->trigger();
+    ASSERT_TRUE(waitForResults(*w));
     EXPECT_EQ(w->document().model.SIGMAV[w->document().model.Indexende], outlet0);
     EXPECT_FALSE(undo->isEnabled());
     // OK without a change is no step.

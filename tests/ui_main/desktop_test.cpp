@@ -30,6 +30,7 @@
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
 #include "window_test_support.h"
+#include "tests/common/wait_for_results.h"
 #include "ui/texts/qt_translation.h"
 #include "ui/texts/texts.h"
 
@@ -104,6 +105,7 @@ TEST_F(DesktopTest, SmallestWindowKeepsColumnsMessagesAndDiagramUsable) {
             w->resize(asked);
             QTest::qWait(50);
             w->activate();
+            ASSERT_TRUE(waitForResults(*w));
             auto* image = w->findChild<QWidget*>(QStringLiteral("diagram"));
             const QFontMetrics dfm(diagramFont(app().screenScale));
             // The legend ends at 90 % of the diagram width and starts inside it.
@@ -243,6 +245,7 @@ TEST(InstalledProgram, SavesIntoTheUsersDataFolder) {
     EXPECT_EQ(app().parameterFolder, docs + "/Korvane/Par/");
     EXPECT_TRUE(QFileInfo::exists(app().parameterFolder + "Standardsilo.par"));
     w.activate();  // the default silo, calculated
+    ASSERT_TRUE(waitForResults(w));
     const QString result = app().resultFolder + "standard.txt";
     platform::setNextFileName(result);
     w.saveResultsAs();

@@ -25,6 +25,7 @@
 #include "ui/main/mainwindow.h"
 #include "ui/texts/en1991_4_texts.h"
 #include "window_test_support.h"
+#include "tests/common/wait_for_results.h"
 
 using namespace korvane;
 using namespace korvane::ui;
@@ -77,7 +78,7 @@ protected:
         loadSilo(w->document().model, par);
         w->resize(1100, 800);
         w->show();
-        ASSERT_TRUE(waitFor([&] { return w->activationCount() >= 1; }));
+        ASSERT_TRUE(waitForResults(*w));
     }
     QImage diagram() { return w->findChild<DiagramView*>("diagram")->image().copy(); }
     EnMainHooks* hooks() { return w->findChild<EnMainHooks*>(); }

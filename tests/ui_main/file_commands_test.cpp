@@ -21,6 +21,7 @@
 #include "calc/form_logic.h"
 #include "calc/model.h"
 #include "tests/common/german_locale.h"
+#include "tests/common/wait_for_results.h"
 #include "ui/main/appstate.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
@@ -54,9 +55,7 @@ protected:
         w = std::make_unique<MainWindow>();
         w->resize(1000, 700);
         w->show();
-        QElapsedTimer t;
-        t.start();
-        while (w->activationCount() < 1 && t.elapsed() < 5000) QTest::qWait(10);
+        waitForResults(*w);
         ASSERT_GE(w->activationCount(), 1);
     }
     void TearDown() override {
@@ -179,6 +178,7 @@ TEST_F(FileCommandsTest, StatusFieldsShowTheirWholeNumber) {
     ASSERT_TRUE(open(QStringLiteral(KORVANE_TEST_DATA "/reference-cases/case_0001.par")).isEmpty());
     ASSERT_EQ(confirmLoadedModel(w->document().model, w->document().workingCopy), 0);
     w->activate();
+    ASSERT_TRUE(waitForResults(*w));
     ASSERT_FALSE(w->findChild<QLineEdit*>("contentsField")->text().isEmpty());
     auto* contents = w->findChild<QLineEdit*>("contentsField");
     auto* outlet = w->findChild<QLineEdit*>("outletStressField");

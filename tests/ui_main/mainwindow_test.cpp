@@ -30,6 +30,7 @@
 #include "ui/main/platform.h"
 #include "ui/parameters/parameterform.h"
 #include "window_test_support.h"
+#include "tests/common/wait_for_results.h"
 #include "ui/texts/texts.h"
 #include "qt_print.h"
 
@@ -54,7 +55,7 @@ protected:
         w = std::make_unique<MainWindow>();
         w->resize(1000, 700);
         w->show();
-        ASSERT_TRUE(waitFor([&] { return w->activationCount() >= 1; }));
+        ASSERT_TRUE(waitForResults(*w));
     }
     void TearDown() override {
         w.reset();
@@ -82,6 +83,7 @@ protected:
             << positions->height();
         ASSERT_EQ(visibleLines(w->columnContentHeight(), w->lineHeight()), L);
         w->activate();
+        ASSERT_TRUE(waitForResults(*w));
     }
 
     // Opens a parameter file through the menu; the user confirms the
@@ -95,6 +97,7 @@ protected:
         ASSERT_EQ(w->document().parameterFile, kCases + file);
         ASSERT_EQ(confirmLoadedModel(w->document().model, w->document().workingCopy), 0);
         w->activate();
+        ASSERT_TRUE(waitForResults(*w));
     }
 
     std::unique_ptr<MainWindow> w;
@@ -402,11 +405,13 @@ TEST_F(MainWindowTest, FunnelFlowWarnsAndBeepsOnEveryCalculation) {
     EXPECT_EQ(text("stateField"), "Entleerungszust.");
     platform::resetBeepCount();
     w->activate();
+    ASSERT_TRUE(waitForResults(*w));
     EXPECT_EQ(platform::beepCount(), 1);
     {
         ModalCloser closer(false);
         w->editParameters();
     }
+    ASSERT_TRUE(waitForResults(*w));
     EXPECT_EQ(platform::beepCount(), 2);
     EXPECT_EQ(text("secondMessageField"), "Kernfluss! Berechnung ungültig!");
 }
@@ -418,6 +423,7 @@ TEST_F(MainWindowTest, RangeExceededWarnsInTheFirstLine) {
     EXPECT_TRUE(text("secondMessageField").isEmpty());
     platform::resetBeepCount();
     w->activate();
+    ASSERT_TRUE(waitForResults(*w));
     EXPECT_EQ(platform::beepCount(), 1);
 }
 
@@ -544,6 +550,7 @@ TEST_F(MainWindowTest, EveryRowFitsIntoTheVisibleColumn) {
             w->resize(1000, height);
             ASSERT_TRUE(waitFor([&] { return w->height() == height; }));
             w->activate();
+            ASSERT_TRUE(waitForResults(*w));
             const int L = visibleLines(w->columnContentHeight(), w->lineHeight());
             EXPECT_LE(column("positionColumn").size(), L) << file << " at " << height;
             EXPECT_EQ(column("positionColumn").size(), column("verticalStressColumn").size())
@@ -597,6 +604,7 @@ protected:
         });
         timer.start();
         w->openParameterFile();
+        ASSERT_TRUE(waitForResults(*w));
         ASSERT_EQ(shown, 1) << path.toStdString();
         ASSERT_EQ(w->document().parameterFile, path);
     }

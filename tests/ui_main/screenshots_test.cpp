@@ -11,6 +11,7 @@
 
 #include "calc/form_logic.h"
 #include "calc/model.h"
+#include "tests/common/wait_for_results.h"
 #include "ui/main/appstate.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
@@ -45,6 +46,7 @@ void shoot(const QString& folder, const QString& name, QSize screen, const QStri
         w->openParameterFile();
         confirmLoadedModel(w->document().model, w->document().workingCopy);
         w->activate();
+        ASSERT_TRUE(korvane::ui::test_support::waitForResults(*w));
     }
     QTest::qWait(50);
     w->grab().save(folder + "/" + name + ".png");

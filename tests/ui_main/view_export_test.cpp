@@ -30,6 +30,7 @@
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
 #include "window_test_support.h"
+#include "tests/common/wait_for_results.h"
 #include "ui/texts/texts.h"
 
 using namespace korvane;
@@ -64,7 +65,7 @@ protected:
         w = std::make_unique<MainWindow>();
         w->resize(1000, 700);
         w->show();
-        ASSERT_TRUE(waitFor([&] { return w->activationCount() >= 1; }));
+        ASSERT_TRUE(waitForResults(*w));
     }
     void TearDown() override {
         w.reset();
@@ -128,10 +129,12 @@ TEST_F(ViewExportTest, BothStatesDrawTheOtherStateDashedAndLeaveTheColumns) {
     // Every activation calculates the other state anew.
     w->document().model.setSpannungszustand(1);
     w->activate();
+    ASSERT_TRUE(waitForResults(*w));
     ASSERT_NE(w->otherStateModel(), nullptr);
     EXPECT_EQ(w->otherStateModel()->Spannungszustand(), 0);
     w->document().model.setSpannungszustand(0);
     w->activate();
+    ASSERT_TRUE(waitForResults(*w));
 
     both->trigger();
     EXPECT_EQ(w->otherStateModel(), nullptr);
@@ -361,6 +364,7 @@ TEST_F(ViewExportTest, ResizeDuringAnActivationRedrawsTheDiagramAtItsArea) {
     });
     wm.start();
     w->activate();
+    ASSERT_TRUE(waitForResults(*w));
     ASSERT_FALSE(wm.isActive()) << "the resize did not happen during the activation";
 
     auto wh = [](QSize s) { return std::pair{s.width(), s.height()}; };

@@ -19,6 +19,7 @@
 #include "calc/model.h"
 #include "files/batch.h"
 #include "ui/main/appstate.h"
+#include "tests/common/wait_for_results.h"
 #include "ui/main/mainwindow.h"
 #include "ui/main/platform.h"
 #include "ui/texts/texts.h"
@@ -64,9 +65,7 @@ TEST_P(EndToEnd, ColumnsShowWhatTheBatchToolWrites) {
     auto w = std::make_unique<MainWindow>();
     w->resize(1100, 800);
     w->show();
-    QElapsedTimer t;
-    t.start();
-    while (w->activationCount() < 1 && t.elapsed() < 5000) QTest::qWait(10);
+    korvane::ui::test_support::waitForResults(*w);
 
     // The parameter form comes up after the load; the user presses OK.
     bool confirmed = false;
@@ -83,6 +82,7 @@ TEST_P(EndToEnd, ColumnsShowWhatTheBatchToolWrites) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(w->document().parameterFile, par);
     EXPECT_EQ(w->document().pendingProblem, 0);
+    ASSERT_TRUE(korvane::ui::test_support::waitForResults(*w));
 
     // Status fields: the outlet stress and the mass of the contents.
     auto* outlet = w->findChild<QLineEdit*>("outletStressField");

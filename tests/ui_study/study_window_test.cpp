@@ -8,10 +8,12 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 #include <cmath>
 #include <memory>
@@ -168,4 +170,29 @@ TEST(StudyWindow, CancelKeepsTheRowsCalculatedSoFar) {
     EXPECT_TRUE(w.findChild<QLabel*>("status")->text().startsWith("Cancelled after "))
         << w.findChild<QLabel*>("status")->text().toStdString();
     EXPECT_TRUE(w.findChild<QPushButton*>("startButton")->isEnabled());
+}
+
+TEST(StudyWindow, ClosingTheWindowCancelsAndDestroyingItDropsTheRows) {
+    texts::setLanguage(0);
+    QWidget mainWindow;  // the study window's owner
+    auto* w = new StudyWindow([]() -> const SiloModel& { return standardSilo(); }, &mainWindow);
+    w->show();
+    setRange(*w, 1, "Fuellhoehe", "2", "10", "0.01");
+    setRange(*w, 2, "PHIE", "30", "40", "1");  // 801 × 11 runs
+    QSignalSpy finished(w, &StudyWindow::studyFinished);
+    ASSERT_TRUE(w->startStudy());
+    w->close();
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_LT(w->rows().size(), 801u * 11u);
+    EXPECT_TRUE(w->findChild<QLabel*>("status")->text().startsWith("Abgebrochen nach "))
+        << w->findChild<QLabel*>("status")->text().toStdString();
+
+    // The window goes while a study runs: the runs stop, their rows go nowhere.
+    ASSERT_TRUE(w->startStudy());
+    QPointer<StudyWindow> gone(w);
+    delete w;
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(gone.isNull());
+    EXPECT_EQ(finished.count(), 1);
 }

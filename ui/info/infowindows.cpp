@@ -17,11 +17,6 @@ namespace korvane::ui {
 
 namespace {
 
-std::map<InfoWindow, QPointer<QDialog>>& registry() {
-    static std::map<InfoWindow, QPointer<QDialog>> windows;
-    return windows;
-}
-
 bool madeForEachUse(InfoWindow which) {
     return which == InfoWindow::WhatItCalculates || which == InfoWindow::Literature;
 }
@@ -40,34 +35,44 @@ QDialog* makeWindow(InfoWindow which, QWidget* parent) {
     return nullptr;
 }
 
+// The long-lived help windows of one owner, kept beside them as the owner's
+// child: the windows and this list go when the owner goes.
+class OwnedInfoWindows : public QObject {
+public:
+    explicit OwnedInfoWindows(QWidget& owner) : QObject(&owner) {
+        setObjectName(QStringLiteral("infoWindows"));
+    }
+    static OwnedInfoWindows* of(const QWidget& owner) {
+        return owner.findChild<OwnedInfoWindows*>(QStringLiteral("infoWindows"),
+                                                  Qt::FindDirectChildrenOnly);
+    }
+    std::map<InfoWindow, QPointer<QDialog>> windows;
+};
+
 }  // namespace
 
-QDialog* createInfoWindow(InfoWindow which) {
+QDialog* createInfoWindow(QWidget& owner, InfoWindow which) {
     if (madeForEachUse(which)) return nullptr;
-    QPointer<QDialog>& slot = registry()[which];
-    if (!slot) slot = makeWindow(which, nullptr);
+    OwnedInfoWindows* owned = OwnedInfoWindows::of(owner);
+    if (!owned) owned = new OwnedInfoWindows(owner);
+    QPointer<QDialog>& slot = owned->windows[which];
+    if (!slot) slot = makeWindow(which, &owner);
     return slot;
 }
 
-QDialog* existingInfoWindow(InfoWindow which) {
-    auto it = registry().find(which);
-    return it == registry().end() ? nullptr : it->second.data();
+QDialog* existingInfoWindow(const QWidget& owner, InfoWindow which) {
+    const OwnedInfoWindows* owned = OwnedInfoWindows::of(owner);
+    if (!owned) return nullptr;
+    auto it = owned->windows.find(which);
+    return it == owned->windows.end() ? nullptr : it->second.data();
 }
 
-void destroyInfoWindows() {
-    for (auto& [which, w] : registry()) delete w.data();
-    registry().clear();
-}
-
-int showInfoWindow(QWidget* parent, InfoWindow which) {
+int showInfoWindow(QWidget& owner, InfoWindow which) {
     if (madeForEachUse(which)) {
-        std::unique_ptr<QDialog> w(makeWindow(which, parent));
+        std::unique_ptr<QDialog> w(makeWindow(which, &owner));
         return w->exec();
     }
-    QDialog* w = createInfoWindow(which);
-    // The window stays with the program, but while it is shown it belongs to
-    // the calling window so that it stays in front of it.
-    if (parent && w->parentWidget() != parent) w->setParent(parent, w->windowFlags());
+    QDialog* w = createInfoWindow(owner, which);
     w->hide();
     return w->exec();
 }

@@ -18,20 +18,23 @@ enum class InfoWindow {
     Literature,          // literature window
 };
 
-// Shows the window modally; returns the dialog result (QDialog::Accepted when
-// closed with OK / Close, Rejected when closed with the title bar's close box).
-// The literature window and "What this program can do" are created for this
-// showing and destroyed after it; the others live for the whole run.
-int showInfoWindow(QWidget* parent, InfoWindow which);
+// The help windows belong to the window that opens them (the main window):
+// the long-lived ones are made once as its children and destroyed with it,
+// one window of each kind per owner, shown again when opened again.
 
-// Creates a long-lived window now (the program's start creates them in its
-// own order); showInfoWindow creates any that is still missing. Returns the
-// window; null for the two windows that are made for each use.
-QDialog* createInfoWindow(InfoWindow which);
-// The long-lived window if it exists, else null.
-QDialog* existingInfoWindow(InfoWindow which);
-// Destroys the long-lived windows (end of the program).
-void destroyInfoWindows();
+// Shows the window modally in front of `owner`; returns the dialog result
+// (QDialog::Accepted when closed with OK / Close, Rejected when closed with
+// the title bar's close box). The literature window and "What this program
+// can do" are created for this showing and destroyed after it; the others
+// live as long as their owner.
+int showInfoWindow(QWidget& owner, InfoWindow which);
+
+// Creates a long-lived window of `owner` now (the program's start creates
+// them in its own order); showInfoWindow creates any that is still missing.
+// Returns the window; null for the two windows that are made for each use.
+QDialog* createInfoWindow(QWidget& owner, InfoWindow which);
+// The long-lived window of `owner` if it exists, else null.
+QDialog* existingInfoWindow(const QWidget& owner, InfoWindow which);
 
 // Opens KORVANE_EULA.pdf from the program folder with the desktop. A missing
 // document or a desktop that cannot open it is reported in a message box.

@@ -47,14 +47,15 @@ int runProgram(QApplication& application, const StartHooks& hooks) {
     QPointer<QWidget> mainWindow = hooks.createMainWindow ? hooks.createMainWindow() : nullptr;
     if (!mainWindow) return 1;
 
-    // The long-lived windows, in the order the program has always made them.
-    createInfoWindow(InfoWindow::BulkSolidDefaults);
-    createInfoWindow(InfoWindow::CalculationMethods);
-    createInfoWindow(InfoWindow::SiloDefaults);
-    createInfoWindow(InfoWindow::DataInputOutput);
+    // The long-lived help windows, in the order the program has always made
+    // them; they belong to the main window and go with it.
+    createInfoWindow(*mainWindow, InfoWindow::BulkSolidDefaults);
+    createInfoWindow(*mainWindow, InfoWindow::CalculationMethods);
+    createInfoWindow(*mainWindow, InfoWindow::SiloDefaults);
+    createInfoWindow(*mainWindow, InfoWindow::DataInputOutput);
     auto startWindow = std::make_unique<StartWindow>();
-    createInfoWindow(InfoWindow::About);
-    createInfoWindow(InfoWindow::FlowProperties);
+    createInfoWindow(*mainWindow, InfoWindow::About);
+    createInfoWindow(*mainWindow, InfoWindow::FlowProperties);
     if (hooks.createEditorWindows) hooks.createEditorWindows(*mainWindow);
 
     // The start window, waited for until it is hidden again.
@@ -77,7 +78,6 @@ int runProgram(QApplication& application, const StartHooks& hooks) {
         if (hooks.mainWindowShown) hooks.mainWindowShown(*mainWindow);
         if (mainWindow && mainWindow->isVisible()) code = application.exec();
     }
-    destroyInfoWindows();
     startWindow.reset();
     delete mainWindow.data();
     return code;

@@ -44,6 +44,7 @@
 #include "files/result_file.h"
 #include "files/data_folders.h"
 #include "files/result_rows.h"
+#include "ui/document/documentcalculation.h"
 #include "ui/en1991_4/en_main_hooks.h"
 #include "ui/info/infoscaling.h"
 #include "ui/info/infowindows.h"
@@ -681,47 +682,88 @@ void MainWindow::processPendingMessages() {
 
 void MainWindow::activate() {
     if (inActivation_) {
+        // The caption (and the changes kept over a crash) follow at once;
+        // the calculation follows when the one on its way is back.
         activationPending_ = true;
+        updateTextsAndTitle();
         return;
     }
     inActivation_ = true;
-    do {
-        activationPending_ = false;
-        updateTextsAndTitle();
-        fitDisplaysToWindow();
-        clearDisplays();
-        fitDisplaysToWindow();
-        processPendingMessages();
+    startActivation();
+}
 
-        SiloModel& m = document_->model;
-        clearResults(m);
-        prepare(m, m.Erststart && document_->parameterFile.isEmpty());
-        m.Erststart = false;
-        ++activations_;
-        activated_ = true;
-        // Only a resize after this point finds results drawn at the old size.
-        resizedDuringActivation_ = false;
-        calculateAndShow();
-    } while (activationPending_);
+void MainWindow::startActivation() {
+    activationPending_ = false;
+    updateTextsAndTitle();
+    fitDisplaysToWindow();
+    clearDisplays();
+    fitDisplaysToWindow();
+    processPendingMessages();
+
+    SiloModel& m = document_->model;
+    clearResults(m);
+    prepare(m, m.Erststart && document_->parameterFile.isEmpty());
+    m.Erststart = false;
+    ++activations_;
+    activated_ = true;
+    // Only a resize after this point finds results drawn at the old size.
+    resizedDuringActivation_ = false;
+    // A set whose parameter problem is pending is only partly derived: it is
+    // not calculated, and the displays say what is wrong instead.
+    if (document_->loadedProblem != 0) {
+        showActivationResults(DocumentCalculation{});
+        return;
+    }
+    // The engine works on a copy, so the window stays free for the user
+    // meanwhile; what it calculated is compared with the model when the
+    // results come back, and a model changed in the meantime (a file opened,
+    // an undo) is calculated again instead of shown with them.
+    const bool otherStateToo = showBothStatesAction_->isChecked();
+    auto inputs = std::make_shared<const SiloModel>(m);
+    calculation_.start(
+        this, [inputs, otherStateToo] { return calculateCopy(*inputs, otherStateToo); },
+        [this, calculatedFrom = parameterFileText(m)](DocumentCalculation run) {
+            if (activationPending_ || calculatedFrom != parameterFileText(document_->model) ||
+                document_->loadedProblem != 0) {
+                startActivation();
+                return;
+            }
+            showActivationResults(std::move(run));
+        });
+}
+
+void MainWindow::awaitResults() {
+    // The commands that write, print or copy the results take those of the
+    // calculation on its way; it takes a blink, and clicks wait meanwhile.
+    while (inActivation_ && calculation_.running())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::WaitForMoreEvents);
+}
+
+void MainWindow::showActivationResults(DocumentCalculation run) {
+    if (run.chosen) {
+        takeOverResults(document_->model, *run.chosen);
+        if (showBothStatesAction_->isChecked()) {
+            // Switched on while the run was on its way: toggleBothStates has
+            // calculated the other state already.
+            if (run.other) otherState_ = std::move(run.other);
+            else if (!otherState_) calculateOtherState();
+        }
+    }
+    en_->update();
+    showResults();
+    redrawDiagram();
+    processPendingMessages();
+    if (activationPending_) {
+        startActivation();
+        return;
+    }
     inActivation_ = false;
     if (resizedDuringActivation_) {
         resizedDuringActivation_ = false;
         fillColumns(false);
         redrawDiagram();
     }
-}
-
-void MainWindow::calculateAndShow() {
-    // A set whose parameter problem is pending is only partly derived: it is
-    // not calculated, and the displays say what is wrong instead.
-    if (document_->loadedProblem == 0) {
-        calculate(document_->model);
-        if (showBothStatesAction_->isChecked()) calculateOtherState();
-    }
-    en_->update();
-    showResults();
-    redrawDiagram();
-    processPendingMessages();
 }
 
 void MainWindow::fitDisplaysToWindow() {
@@ -1038,6 +1080,7 @@ void MainWindow::saveParameterFileAs() {
 }
 
 void MainWindow::saveResults() {
+    awaitResults();
     QString path = document_->resultFile;
     if (path.isEmpty())
         path = askSaveName(resultPreset_, app().resultFolder, saveResultsAction_,
@@ -1049,6 +1092,7 @@ void MainWindow::saveResults() {
 }
 
 void MainWindow::saveResultsAs() {
+    awaitResults();
     const QString path = askSaveName(resultPreset_, app().resultFolder,
                                      saveResultsAsAction_, kResultFilter, "txt");
     if (path.isEmpty()) return;
@@ -1081,7 +1125,7 @@ void MainWindow::viewParameters() {
 }
 
 void MainWindow::showInfo(int which) {
-    if (showInfoWindow(this, static_cast<InfoWindow>(which)) == QDialog::Accepted) activate();
+    if (showInfoWindow(*this, static_cast<InfoWindow>(which)) == QDialog::Accepted) activate();
 }
 
 void MainWindow::showAbout() { showInfo(int(InfoWindow::About)); }
@@ -1103,6 +1147,7 @@ bool MainWindow::refusePrintWithProblem() {
 }
 
 void MainWindow::printTable() {
+    awaitResults();
     if (refusePrintWithProblem()) return;
     // The status lines as the window shows them.
     printResultTable(this, *document_, PrintStatus{stateField_->text(), contentsField_->text(),
@@ -1110,6 +1155,7 @@ void MainWindow::printTable() {
 }
 
 void MainWindow::printDiagram() {
+    awaitResults();
     if (refusePrintWithProblem()) return;
     printResultDiagram(this, *document_, diagramPicture());
 }
@@ -1178,13 +1224,7 @@ void MainWindow::labelViewAndExportMenus() {
 void MainWindow::calculateOtherState() {
     // The same silo with the state switched, on a copy: the model, the
     // columns and the status fields keep the state chosen in the form.
-    if (!otherState_) otherState_ = std::make_unique<SiloModel>();
-    SiloModel& o = *otherState_;
-    o = document_->model;
-    o.setSpannungszustand(document_->model.Spannungszustand() == 1 ? 0 : 1);
-    clearResults(o);
-    prepare(o, false);
-    calculate(o);
+    otherState_ = otherStateOf(document_->model);
 }
 
 DiagramExtras MainWindow::diagramExtras() const {
@@ -1260,6 +1300,7 @@ void MainWindow::endComparison() {
 }
 
 void MainWindow::exportDiagram() {
+    awaitResults();
     if (refusePrintWithProblem()) return;
     // Proposed: "<parameter file>_diagram" in the folder of the last export
     // (the result folder at first), with the last export's file type.
@@ -1339,6 +1380,7 @@ QString MainWindow::resultTableText() const {
 }
 
 void MainWindow::copyTable() {
+    awaitResults();
     if (refusePrintWithProblem()) return;
     QGuiApplication::clipboard()->setText(resultTableText());
 }

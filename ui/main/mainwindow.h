@@ -1,7 +1,8 @@
 // The main window MainWindow: menu, status fields, the five result columns and
 // the result diagram. Every activation (at start and after each modal window
 // opened from the menu) clears the displays, prepares the silo model, runs
-// the calculation and shows the results; there is no cache.
+// the calculation off the window thread and shows the results when they
+// come back; there is no cache.
 #pragma once
 
 #include <QImage>
@@ -15,6 +16,7 @@
 
 #include "calc/model.h"
 #include "files/recovery.h"
+#include "ui/document/asynctask.h"
 #include "ui/document/silodocument.h"
 #include "ui/main/diagram.h"
 
@@ -29,6 +31,7 @@ namespace korvane::ui {
 
 class ParameterForm;
 class EnMainHooks;
+struct DocumentCalculation;
 
 // Drawing surface of the diagram: keeps the last drawing as an image and
 // shows it; the window draws into image() and calls update().
@@ -85,10 +88,15 @@ public:
     bool initialize();
     bool initialize(const QString& programDir, const QString& documentsDir);
 
-    // Clears the displays, prepares the silo model, calculates and shows the
-    // results. Runs after the window first shows and after every modal
-    // window from the menu; a request during a run repeats the run.
+    // Clears the displays, prepares the silo model and starts its
+    // calculation on the thread pool; the results are shown when they
+    // arrive. Runs after the window first shows and after every modal
+    // window from the menu; a request during a run starts the run again
+    // once the one on its way is back (its results, of older inputs, are
+    // not shown).
     void activate();
+    // An activation is on its way: its results are not shown yet.
+    bool calculating() const { return inActivation_; }
 
     // ---- menu commands ---------------------------------------------------
     // File menu. Opening loads a parameter file, shows the parameter form on
@@ -189,8 +197,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    // The calculation of one activation and the displays of its results.
-    void calculateAndShow();
+    // One activation: the displays cleared, the model prepared, its
+    // calculation started; showActivationResults takes the results over
+    // and shows them.
+    void startActivation();
+    void showActivationResults(DocumentCalculation run);
+    // Waits until the results of a calculation on its way are shown.
+    void awaitResults();
     // Empties the columns, the status fields and the diagram.
     void clearDisplays();
     // The diagram takes the client area right of the columns and below the
@@ -261,6 +274,7 @@ private:
     int activations_ = 0;
     // The silo this window shows; the parameter form edits it.
     std::unique_ptr<SiloDocument> document_;
+    AsyncTask calculation_;  // the activation's calculation on the thread pool
     ParameterForm* parameterForm_ = nullptr;  // made at its first use, lives with the window
     // File name each dialog offers next: the last file chosen in it (the
     // open dialog also the last name saved with "save as"); empty at start,

@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QFutureWatcher>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImage>
@@ -20,9 +19,7 @@
 #include <QSaveFile>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
-#include <atomic>
 #include <cmath>
 
 #include "calc/engine.h"
@@ -172,12 +169,12 @@ private:
 // ---------------------------------------------------------------------------
 // The study
 
+// What the runs read (their own copy of the silo and the plan) and what
+// the window and the runs share (Cancel and the count of runs done).
 struct StudyWindow::Job {
     std::unique_ptr<SiloModel> base = std::make_unique<SiloModel>();
     VaryPlan plan;
-    std::vector<VaryRow> rows;
-    std::atomic<long long> done{0};
-    std::atomic<bool> cancel{false};
+    TaskControl control;
 };
 
 namespace {
@@ -284,9 +281,7 @@ StudyWindow::StudyWindow(CurrentSilo currentSilo, QWidget* parent)
 
     timer_ = new QTimer(this);
     timer_->setInterval(100);
-    watcher_ = new QFutureWatcher<void>(this);
     connect(timer_, &QTimer::timeout, this, &StudyWindow::showProgress);
-    connect(watcher_, &QFutureWatcher<void>::finished, this, &StudyWindow::finishStudy);
     connect(start_, &QPushButton::clicked, this, [this] { startStudy(); });
     connect(cancel_, &QPushButton::clicked, this, &StudyWindow::cancelStudy);
     connect(csv_, &QPushButton::clicked, this, &StudyWindow::askCsv);
@@ -307,10 +302,10 @@ StudyWindow::StudyWindow(CurrentSilo currentSilo, QWidget* parent)
 }
 
 StudyWindow::~StudyWindow() {
-    // The runs end at the next run once told to; the job is shared, so
-    // the thread never writes into a window that is gone.
-    if (job_) job_->cancel = true;
-    watcher_->waitForFinished();
+    // The runs end at the next run once told to. They own their job and
+    // their rows, and the rows are dropped with the window (study_ goes
+    // first), so nothing is waited for here.
+    if (job_) job_->control.cancel();
 }
 
 void StudyWindow::retranslate() {
@@ -386,7 +381,7 @@ QString StudyWindow::fieldLabel(int which) const {
                         : QString::fromStdString(name) + " [" + unitOf(name) + "]";
 }
 
-bool StudyWindow::running() const { return job_ && !watcher_->isFinished(); }
+bool StudyWindow::running() const { return job_ && study_.running(); }
 
 const StudyPlot& StudyWindow::plot() const { return plotView_->plot(); }
 
@@ -428,8 +423,6 @@ bool StudyWindow::startStudy() {
             return fail(texts::study::noEffect, QString::fromStdString(name));
     if (!variedFieldsTakeEffect(*job->base, job->plan.names, "", why))
         return fail(texts::study::noEffect, QString::fromStdString(job->plan.names.back()));
-    job->rows.resize(static_cast<size_t>(job->plan.runs));
-
     job_ = job;
     shownRows_.clear();
     shownNames_ = job->plan.names;
@@ -441,23 +434,30 @@ bool StudyWindow::startStudy() {
     csv_->setEnabled(false);
     png_->setEnabled(false);
     replot();
-    // The runs on a thread of the pool; the window only reads the count.
-    watcher_->setFuture(QtConcurrent::run([job] {
-        auto work = std::make_unique<SiloModel>();
-        for (long long i = 0; i < job->plan.runs; ++i) {
-            if (job->cancel.load(std::memory_order_relaxed)) break;
-            job->rows[static_cast<size_t>(i)] =
-                runWithValues(*job->base, job->plan.names, planValues(job->plan, i), *work);
-            job->done.store(i + 1, std::memory_order_release);
-        }
-    }));
+    // The runs on a thread of the pool; the window reads only the count
+    // until the rows come back.
+    study_.start(
+        this,
+        [job] {
+            std::vector<VaryRow> rows;
+            rows.reserve(static_cast<size_t>(job->plan.runs));
+            auto work = std::make_unique<SiloModel>();
+            for (long long i = 0; i < job->plan.runs; ++i) {
+                if (job->control.cancelRequested()) break;
+                rows.push_back(
+                    runWithValues(*job->base, job->plan.names, planValues(job->plan, i), *work));
+                job->control.stepDone(i + 1);
+            }
+            return rows;
+        },
+        [this](std::vector<VaryRow> rows) { finishStudy(std::move(rows)); });
     timer_->start();
     showProgress();
     return true;
 }
 
 void StudyWindow::cancelStudy() {
-    if (job_) job_->cancel = true;
+    if (job_) job_->control.cancel();
 }
 
 void StudyWindow::showProgress() {
@@ -472,7 +472,7 @@ void StudyWindow::showProgress() {
         status_->clear();
         return;
     }
-    const long long done = job_->done.load(std::memory_order_acquire);
+    const long long done = job_->control.stepsDone();
     const long long runs = job_->plan.runs;
     if (running()) {
         progress_->setValue(static_cast<int>(done));
@@ -488,12 +488,11 @@ void StudyWindow::showProgress() {
     status_->setText(m);
 }
 
-void StudyWindow::finishStudy() {
+void StudyWindow::finishStudy(std::vector<VaryRow> rows) {
     timer_->stop();
     if (!job_) return;
-    const long long done = job_->done.load(std::memory_order_acquire);
-    shownRows_ = std::move(job_->rows);
-    shownRows_.resize(static_cast<size_t>(done));
+    shownRows_ = std::move(rows);
+    const long long done = static_cast<long long>(shownRows_.size());
     progress_->setValue(static_cast<int>(done));
     showProgress();
     start_->setEnabled(true);

@@ -13,6 +13,7 @@
 
 #include "calc/model.h"
 #include "files/vary.h"
+#include "ui/document/asynctask.h"
 #include "ui/study/study_plot.h"
 #include "ui/texts/texts.h"
 
@@ -24,7 +25,6 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTimer;
-template <typename T> class QFutureWatcher;
 
 namespace korvane::ui {
 
@@ -65,7 +65,7 @@ protected:
 private:
     struct Job;
     void showProgress();
-    void finishStudy();
+    void finishStudy(std::vector<VaryRow> rows);
     void replot();
     void askCsv();
     void askPng();
@@ -81,7 +81,7 @@ private:
     QProgressBar* progress_;
     StudyPlotView* plotView_;
     QTimer* timer_;
-    QFutureWatcher<void>* watcher_;
+    AsyncTask study_;  // the runs on the thread pool
     std::shared_ptr<Job> job_;
     std::vector<VaryRow> shownRows_;
     std::vector<std::string> shownNames_;

@@ -623,6 +623,25 @@ TEST(ParameterFormScaling, FormFitsASmallDesktop) {
     platform::setScreenOverride(nullptr);
 }
 
+// 1920 x 1080 at scale 2 leaves 960 x 540 pixels: the form may scroll up
+// and down, never sideways.
+TEST(ParameterFormScaling, FormOnAHalvedFullHdScreenScrollsOnlyUpAndDown) {
+    const platform::ScreenInfo screen{QRect(0, 0, 960, 540), QRect(0, 0, 960, 520)};
+    platform::setScreenOverride(&screen);
+    app() = AppState{};
+    app().screenScale = computeScreenFactors(screen.geometry, screen.available).screenScale;
+    texts::setLanguage(0);
+    auto silo = std::make_unique<SiloDocument>();
+    ParameterForm form(*silo);
+    form.activate();
+    const QSize hint = form.sizeHint();
+    EXPECT_LE(hint.width(), 960);
+    const QWidget* content = form.findChild<QWidget*>("formContent");
+    EXPECT_LE(content->sizeHint().width() + 16, hint.width());
+    app() = AppState{};
+    platform::setScreenOverride(nullptr);
+}
+
 TEST(ParameterFormScaling, FormFitsA1024By768DesktopInGermanWithoutScrolling) {
     const platform::ScreenInfo screen{QRect(0, 0, 1024, 768), QRect(0, 0, 1024, 728)};
     platform::setScreenOverride(&screen);

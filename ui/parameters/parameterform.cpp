@@ -504,6 +504,19 @@ ParameterForm::ParameterForm(SiloDocument& document, QWidget* parent)
         top->setContentsMargins(8, 8, 8, 8);
     }
     fitToScreen();
+    // Narrower still (a 1920 x 1080 screen at scale 2 leaves 960 pixels):
+    // two columns, surface, fill height, results and sketch under the
+    // sections. The form then scrolls up and down only, never sideways.
+    if (contentSize().width() > maximumFormSize().width()) {
+        for (QWidget* w : {surfaceBox_, fillHeightBox_, derivedValuesBox_}) {
+            col3->removeWidget(w);
+            col2->insertWidget(col2->count() - 1, w);
+        }
+        col3->removeWidget(sketch_);
+        col4->removeWidget(sketch_);
+        col2->insertWidget(col2->count() - 1, sketch_, 0, Qt::AlignHCenter);
+        fitToScreen();
+    }
     resize(sizeHint());
     const QRect avail = platform::primaryScreen().available;
     move(avail.center() - rect().center());

@@ -8,6 +8,7 @@
 #include "calc/engine.h"
 
 #include "ui/main/display_logic.h"
+#include "ui/main/print_pages.h"
 #include "ui/texts/en1991_4_texts.h"
 #include "ui/texts/texts.h"
 
@@ -175,17 +176,7 @@ std::vector<EnTableRow> enTableRows(const SiloModel& model, const EnResult& r, i
     SiloModel& m = const_cast<SiloModel&>(model);
     const std::vector<SelectedRow> selected = selectRows(m, pageStrides(m), m.Fuellhoehe - m.Hkegel);
 
-    auto label = [&](RowLabel l) -> QString {
-        switch (l) {
-            case RowLabel::FillTop: return T(texts::position::fillingTopRow, language);
-            case RowLabel::HeapFoot: return T(texts::position::heapBottomRow, language);
-            case RowLabel::ShaftBottom: return T(texts::position::shaftBottomRow, language);
-            case RowLabel::HopperBottom: return T(texts::position::hopperBottomRow, language);
-            case RowLabel::Outlet: return T(texts::position::outlet, language);
-            case RowLabel::Blank: break;
-        }
-        return {};
-    };
+    auto label = [&](RowLabel l) { return rowLabel(l, language); };
     const bool hopper = r.bottom != EnBottom::Flat;
     // Heights within a millimetre of the transition are the transition.
     auto atTransition = [&](double z) { return hopper && std::abs(z - r.zTransition) < 1e-6; };

@@ -119,16 +119,11 @@ int resultProblem(const SiloModel& m) {
     return 0;
 }
 
-QString rowLabel(RowLabel l) {
-    switch (l) {
-        case RowLabel::FillTop: return T(texts::position::fillingTopRow);
-        case RowLabel::HeapFoot: return T(texts::position::heapBottomRow);
-        case RowLabel::ShaftBottom: return T(texts::position::shaftBottomRow);
-        case RowLabel::HopperBottom: return T(texts::position::hopperBottomRow);
-        case RowLabel::Outlet: return T(texts::position::outlet);
-        case RowLabel::Blank: break;
-    }
-    return QStringLiteral(" ");
+// A plain row keeps a blank in the Position column, so that the columns'
+// lines stay level.
+QString screenRowLabel(RowLabel l) {
+    const QString s = rowLabel(l, texts::language());
+    return s.isEmpty() ? QStringLiteral(" ") : s;
 }
 
 QString fileErrorText(const FileError& err, const QString& path) {
@@ -938,7 +933,7 @@ void MainWindow::fillColumns(bool withBeeps) {
     }
     const int extraRows = (m.Schuettkegel ? 1 : 0) + 1;  // heap row, outlet row
     for (const SelectedRow& r : selectScreenRows(m, lines, extraRows, sliceTop)) {
-        pos << rowLabel(r.label);
+        pos << screenRowLabel(r.label);
         z << fmt(r.z, zDigits);
         rho << fmt(m.RHOB[r.index], 0);
         sv << stress(m.SIGMAV[r.index - 1]);

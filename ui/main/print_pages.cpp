@@ -99,17 +99,6 @@ void pageAndDate(QPainter& p, int right, int y, int language, const QColor& colo
     textOut(p, right - textWidth(p, s), y, s, color);
 }
 
-QString rowLabel(RowLabel l, int language) {
-    switch (l) {
-        case RowLabel::FillTop: return T(texts::position::fillingTopRow, language);
-        case RowLabel::HeapFoot: return T(texts::position::heapBottomRow, language);
-        case RowLabel::ShaftBottom: return T(texts::position::shaftBottomRow, language);
-        case RowLabel::HopperBottom: return T(texts::position::hopperBottomRow, language);
-        case RowLabel::Outlet: return T(texts::position::outlet, language);
-        case RowLabel::Blank: break;
-    }
-    return {};
-}
 
 // Pen of `units` page units, but never thinner than one device pixel, so
 // that fine lines survive on coarse devices (screens, images). A dash
@@ -164,6 +153,18 @@ QPen pageCurvePen(const QPainter& p, const CurveStyle& style) {
 }
 
 }  // namespace
+
+QString rowLabel(RowLabel l, int language) {
+    switch (l) {
+        case RowLabel::FillTop: return T(texts::position::fillingTopRow, language);
+        case RowLabel::HeapFoot: return T(texts::position::heapBottomRow, language);
+        case RowLabel::ShaftBottom: return T(texts::position::shaftBottomRow, language);
+        case RowLabel::HopperBottom: return T(texts::position::hopperBottomRow, language);
+        case RowLabel::Outlet: return T(texts::position::outlet, language);
+        case RowLabel::Blank: break;
+    }
+    return {};
+}
 
 QString headerFileText(const QFontMetrics& fm, const QString& parameterFile, int language,
                        int width) {

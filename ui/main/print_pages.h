@@ -8,12 +8,16 @@
 
 #include "calc/model.h"
 #include "ui/main/diagram.h"
+#include "ui/main/display_logic.h"
 #include "ui/main/printing.h"
 
 class QFontMetrics;
 class QPainter;
 
 namespace korvane::ui {
+
+// The Position column's name of a marked row (empty for a plain row).
+QString rowLabel(RowLabel l, int language);
 
 // Sets the painter's window and viewport so that one logical unit is 0.1 mm
 // on its device (from the device's resolution), x to the right, y downwards.
